@@ -1,0 +1,320 @@
+#include "regional.h"
+
+#include "erreur.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace zeno {
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// Order of the day, month and year fields and the separators of a locale.
+struct DateForm {
+    std::array<char, 3> order{'d', 'M', 'y'};
+    QChar dateSep = u'/';
+    QChar timeSep = u':';
+};
+
+DateForm dateForm(const QLocale& locale)
+{
+    DateForm form;
+    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    int n = 0;
+    bool sepFound = false;
+    for (qsizetype i = 0; i < date.size() && n < 3; ++i) {
+        const QChar c = date[i];
+        if (c == u'd' || c == u'M' || c == u'y') {
+            const char f = char(c.unicode());
+            bool seen = false;
+            for (int k = 0; k < n; ++k)
+                seen = seen || form.order[k] == f;
+            if (!seen)
+                form.order[n++] = f;
+            while (i + 1 < date.size() && date[i + 1] == c)
+                ++i;
+        } else if (n > 0 && n < 3 && !sepFound && !c.isLetter() && c != u'\'') {
+            form.dateSep = c;
+            sepFound = true;
+        }
+    }
+    if (n != 3)
+        form.order = {'d', 'M', 'y'};
+    if (form.dateSep.isSpace() || form.dateSep.isLetterOrNumber())
+        form.dateSep = u'/';
+
+    const QString time = locale.timeFormat(QLocale::LongFormat);
+    for (qsizetype i = 0; i + 1 < time.size(); ++i) {
+        if ((time[i] == u'H' || time[i] == u'h') && time[i + 1] != time[i]) {
+            const QChar c = time[i + 1];
+            if (!c.isLetterOrNumber() && !c.isSpace())
+                form.timeSep = c;
+            break;
+        }
+    }
+    return form;
+}
+
+QString twoDigits(int v) { return QString::number(v).rightJustified(2, u'0'); }
+
+// The 15 significant digits of a finite non-zero value and its decimal
+// exponent, trailing zeros removed: 2451545.00063979 -> "245154500063979", 6.
+void decimalDigits(double value, std::string& digits, int& exponent)
+{
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                   std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string s(buf, res.ptr);
+    const auto e = s.find('e');
+    digits.clear();
+    for (std::size_t i = 0; i < e; ++i)
+        if (s[i] != '.')
+            digits.push_back(s[i]);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    exponent = std::stoi(s.substr(e + 1));
+}
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Reads 1 to maxDigits ASCII digits at pos; -1 when there are none or too many.
+int readField(const QString& s, qsizetype& pos, int maxDigits)
+{
+    int value = 0, n = 0;
+    while (pos < s.size() && isAsciiDigit(s[pos])) {
+        if (++n > maxDigits)
+            return -1;
+        value = value * 10 + (s[pos].unicode() - u'0');
+        ++pos;
+    }
+    return n == 0 ? -1 : value;
+}
+
+bool isDateSeparator(QChar c, const DateForm& form)
+{
+    return c == form.dateSep || c == u'/' || c == u'.' || c == u'-';
+}
+
+void skipSpaces(const QString& s, qsizetype& pos)
+{
+    while (pos < s.size() && s[pos].isSpace())
+        ++pos;
+}
+
+[[noreturn]] void mismatch() { throw ErreurExecution(ErreurExecution::Incompatibilite); }
+
+} // namespace
+
+QLocale regionalLocale()
+{
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::French, QLocale::France);
+    return system;
+}
+
+QString numberText(double value, const QLocale& locale)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value == 0 ? QStringLiteral("0") : QString::number(value);
+    std::string digits;
+    int exponent = 0;
+    decimalDigits(value, digits, exponent);
+    const QString point = locale.decimalPoint();
+
+    QString out;
+    if (value < 0)
+        out += u'-';
+    if (exponent < -4 || exponent >= kSignificantDigits) {
+        out += QChar(digits[0]);
+        if (digits.size() > 1)
+            out += point + QString::fromLatin1(digits.data() + 1, qsizetype(digits.size() - 1));
+        out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
+        out += twoDigits(std::abs(exponent));
+        return out;
+    }
+    if (exponent < 0) {
+        out += u'0' + point + QString(-exponent - 1, u'0') + QString::fromLatin1(digits.c_str());
+        return out;
+    }
+    const std::size_t intDigits = std::size_t(exponent) + 1;
+    if (digits.size() <= intDigits) {
+        out += QString::fromLatin1(digits.c_str()) + QString(qsizetype(intDigits - digits.size()), u'0');
+    } else {
+        out += QString::fromLatin1(digits.data(), qsizetype(intDigits)) + point
+             + QString::fromLatin1(digits.data() + intDigits, qsizetype(digits.size() - intDigits));
+    }
+    return out;
+}
+
+double round15(double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                                   kSignificantDigits - 1);
+    double back = 0;
+    std::from_chars(buf, res.ptr, back, std::chars_format::scientific);
+    return back;
+}
+
+double readNumber(const QString& text, const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    qsizetype pos = 0;
+    skipSpaces(text, pos);
+    std::string ascii;
+    if (pos < text.size()) {
+        const QChar c = text[pos];
+        if (c == u'+') {
+            ++pos;
+        } else if (c == u'-' || c == QChar(0x2212)) {
+            ascii.push_back('-');
+            ++pos;
+        } else if (!minus.isEmpty() && QStringView(text).mid(pos, minus.size()) == minus) {
+            ascii.push_back('-');
+            pos += minus.size();
+        }
+    }
+    bool mantissa = false;
+    while (pos < text.size() && isAsciiDigit(text[pos])) {
+        ascii.push_back(char(text[pos++].unicode()));
+        mantissa = true;
+    }
+    if (pos < text.size() && !point.isEmpty() && QStringView(text).mid(pos, point.size()) == point) {
+        ascii.push_back('.');
+        pos += point.size();
+        while (pos < text.size() && isAsciiDigit(text[pos])) {
+            ascii.push_back(char(text[pos++].unicode()));
+            mantissa = true;
+        }
+    }
+    if (!mantissa)
+        mismatch();
+    if (pos < text.size() && (text[pos] == u'e' || text[pos] == u'E')) {
+        ascii.push_back('e');
+        ++pos;
+        if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-'))
+            ascii.push_back(char(text[pos++].unicode()));
+        bool expDigits = false;
+        while (pos < text.size() && isAsciiDigit(text[pos])) {
+            ascii.push_back(char(text[pos++].unicode()));
+            expDigits = true;
+        }
+        if (!expDigits)
+            mismatch();
+    }
+    skipSpaces(text, pos);
+    if (pos != text.size())
+        mismatch();
+
+    double value = 0;
+    const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small reads as zero; too large does not fit a double.
+        const auto e = ascii.find('e');
+        const bool tiny = e != std::string::npos && ascii.find('-', e) != std::string::npos;
+        if (tiny)
+            return 0.0;
+        throw ErreurExecution(ErreurExecution::Depassement);
+    }
+    if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size())
+        mismatch();
+    if (!std::isfinite(value))
+        throw ErreurExecution(ErreurExecution::Depassement);
+    return value;
+}
+
+QDateTime firstSupportedInstant() { return QDateTime(QDate(100, 1, 1), QTime(0, 0, 0), Qt::UTC); }
+QDateTime lastSupportedInstant() { return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC); }
+
+bool isSupported(const QDateTime& instant)
+{
+    return instant.isValid() && instant >= firstSupportedInstant() && instant <= lastSupportedInstant();
+}
+
+QString dateTimeText(const QDateTime& instant, const QLocale& locale)
+{
+    const DateForm form = dateForm(locale);
+    const QDate date = instant.date();
+    QString out;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            out += form.dateSep;
+        switch (form.order[i]) {
+        case 'd': out += twoDigits(date.day()); break;
+        case 'M': out += twoDigits(date.month()); break;
+        default: out += QString::number(date.year()).rightJustified(4, u'0'); break;
+        }
+    }
+    const QTime time = instant.time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
+        out += u' ' + twoDigits(time.hour()) + form.timeSep + twoDigits(time.minute()) + form.timeSep
+             + twoDigits(time.second());
+    }
+    return out;
+}
+
+QDateTime readDateTime(const QString& text, const QLocale& locale)
+{
+    const DateForm form = dateForm(locale);
+    qsizetype pos = 0;
+    skipSpaces(text, pos);
+    int fields[3];
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            if (pos >= text.size() || !isDateSeparator(text[pos], form))
+                mismatch();
+            ++pos;
+        }
+        fields[i] = readField(text, pos, form.order[i] == 'y' ? 4 : 2);
+        if (fields[i] < 0)
+            mismatch();
+    }
+    int hour = 0, minute = 0, second = 0;
+    const qsizetype afterDate = pos;
+    skipSpaces(text, pos);
+    if (pos < text.size()) {
+        if (pos == afterDate)
+            mismatch();
+        auto timeSep = [&] { return pos < text.size() && (text[pos] == form.timeSep || text[pos] == u':'); };
+        hour = readField(text, pos, 2);
+        if (hour < 0 || !timeSep())
+            mismatch();
+        ++pos;
+        minute = readField(text, pos, 2);
+        if (minute < 0)
+            mismatch();
+        if (timeSep()) {
+            ++pos;
+            second = readField(text, pos, 2);
+            if (second < 0)
+                mismatch();
+        }
+        skipSpaces(text, pos);
+        if (pos != text.size())
+            mismatch();
+    }
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        switch (form.order[i]) {
+        case 'd': day = fields[i]; break;
+        case 'M': month = fields[i]; break;
+        default: year = fields[i]; break;
+        }
+    }
+    if (year < 100 || year > 9999 || hour > 23 || minute > 59 || second > 59)
+        mismatch();
+    const QDate date(year, month, day);   // proleptic Gregorian: 29/02/1500 is invalid
+    if (!date.isValid())
+        mismatch();
+    return QDateTime(date, QTime(hour, minute, second), Qt::UTC);
+}
+
+} // namespace zeno

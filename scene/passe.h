@@ -1,0 +1,46 @@
+// The computation pass: Effacinfo, gregor_juli, Parametres — the very code
+// that the window, the command-line companion, the tests and the benchmarks run.
+#pragma once
+
+#include "ephemeride.h"
+#include "hote.h"
+#include "phenomenes.h"
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace zeno {
+
+class Calcul {
+public:
+    Calcul(Hote& hote, QLocale locale);
+
+    // Blanks the sixteen phenomenon labels with a single space.
+    void Effacinfo();
+    // Date text and offset text to the UT Julian Day; writes jourjuli, datetu
+    // and Form2's caption. Throws ErreurExecution; nothing is written then.
+    void gregor_juli(const QString& dateText, const QString& offsetText);
+    // Ephemeris, System I/II labels, both scenes cleared and redrawn, the
+    // twelve tests. Runs once per gregor_juli. Throws ErreurExecution 5
+    // when called without a fresh gregor_juli.
+    void Parametres();
+    // The whole pass as "&OK" runs it.
+    void passe(const QString& dateText, const QString& offsetText);
+
+    const Ephemeride& record() const { return record_; }
+    const TravailOmbre& shadow() const { return shadow_; }
+    const QLocale& locale() const { return locale_; }
+    // The UT instant of the last successful gregor_juli.
+    const QDateTime& ut() const { return ut_; }
+
+private:
+    Hote& hote_;
+    QLocale locale_;
+    Ephemeride record_;
+    TravailOmbre shadow_;
+    QDateTime ut_;
+    std::optional<JourJulienTU> pending_;   // set by gregor_juli, consumed by Parametres
+};
+
+} // namespace zeno
