@@ -20,7 +20,7 @@ struct DateForm {
     QChar timeSep = u':';
 };
 
-DateForm dateForm(const QLocale& locale)
+DateForm scanDateForm(const QLocale& locale)
 {
     DateForm form;
     const QString date = locale.dateFormat(QLocale::ShortFormat);
@@ -57,6 +57,18 @@ DateForm dateForm(const QLocale& locale)
         }
     }
     return form;
+}
+
+// The locale's formats are read once: every pass writes and reads dates.
+const DateForm& dateForm(const QLocale& locale)
+{
+    thread_local QLocale cachedLocale(QLocale::C);
+    thread_local DateForm cachedForm = scanDateForm(QLocale(QLocale::C));
+    if (!(locale == cachedLocale)) {
+        cachedForm = scanDateForm(locale);
+        cachedLocale = locale;
+    }
+    return cachedForm;
 }
 
 QString twoDigits(int v) { return QString::number(v).rightJustified(2, u'0'); }
@@ -241,7 +253,7 @@ bool isSupported(const QDateTime& instant)
 
 QString dateTimeText(const QDateTime& instant, const QLocale& locale)
 {
-    const DateForm form = dateForm(locale);
+    const DateForm& form = dateForm(locale);
     const QDate date = instant.date();
     QString out;
     for (int i = 0; i < 3; ++i) {
@@ -263,7 +275,7 @@ QString dateTimeText(const QDateTime& instant, const QLocale& locale)
 
 QDateTime readDateTime(const QString& text, const QLocale& locale)
 {
-    const DateForm form = dateForm(locale);
+    const DateForm& form = dateForm(locale);
     qsizetype pos = 0;
     skipSpaces(text, pos);
     int fields[3];

@@ -1,0 +1,61 @@
+// Speed of the ephemeris and of a whole headless pass. The animation runs a
+// pass every 40 ms; these must be a negligible part of it.
+#include "calendar.h"
+#include "enregistreur.h"
+#include "ephemeride.h"
+#include "evenements.h"
+#include "passe.h"
+#include "regional.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace zeno;
+
+namespace {
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+// One computation of the record (steps 1 to 28), dates a minute apart.
+void BM_Ephemeride(benchmark::State& state)
+{
+    std::vector<JourJulienTU> days;
+    for (int i = 0; i < 1024; ++i)
+        days.push_back(gregorJuli(QStringLiteral("01/01/2000 12:%1:00").arg(i % 60, 2, 10, QLatin1Char('0')),
+                                  QString::number(i % 24 - 12), kFrench));
+    Ephemeride e;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        calculeJupiter(e, days[i++ & 1023], kFrench);
+        calculeSatellites(e);
+        benchmark::DoNotOptimize(e.Y4);
+    }
+}
+BENCHMARK(BM_Ephemeride);
+
+// Effacinfo, gregor_juli and Parametres, as "&OK" runs them, into a recording host.
+void BM_PassHeadless(benchmark::State& state)
+{
+    Enregistreur host;
+    Calcul calcul(host, kFrench);
+    const QString dates[2] = {QStringLiteral("01/01/2000 12:00:00"), QStringLiteral("03/12/2024 21:00:00")};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        calcul.passe(dates[i++ & 1], QStringLiteral("0"));
+        benchmark::DoNotOptimize(host.discs.data());
+    }
+}
+BENCHMARK(BM_PassHeadless);
+
+// A year of Io's phenomena, found by stepping and bisection.
+void BM_EventsIoYear(benchmark::State& state)
+{
+    const QDateTime from(QDate(2024, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, 0).size());
+}
+BENCHMARK(BM_EventsIoYear)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

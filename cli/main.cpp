@@ -1,0 +1,374 @@
+// zenolune-ephem: the window's computation pass from the command line, one
+// JSON object per line, and a timetable of the phenomena for observers.
+#include "cadre.h"
+#include "enregistreur.h"
+#include "erreur.h"
+#include "evenements.h"
+#include "passe.h"
+#include "regional.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+using namespace zeno;
+
+namespace {
+
+const char* const kAide = R"(Usage :
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
+
+Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
+Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
+Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
+méridiens centraux (Systèmes I et II), les seize phénomènes, l'enregistrement
+complet des éphémérides et les disques dessinés. Une ligne JSON par date.
+
+Options :
+  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
+                         en France, -2 en été).
+  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
+                         principale (0 ou 1 chacune ; 0,0 par défaut).
+  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
+  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
+                         ceux du système, en français à défaut.
+  --from DATE --to DATE  Une ligne par pas entre les deux dates.
+  --step PAS             Le pas : un nombre et une unité, yyyy (années),
+                         m (mois), d (jours), h (heures), n (minutes),
+                         s (secondes) ; 10n par défaut.
+  --events               Avec --from/--to : chaque début et chaque fin de
+                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
+                         seconde près, en heure civile. Le pas doit être plus
+                         court que le plus bref des phénomènes cherchés.
+  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
+  --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --help                 Affiche cette aide.
+
+Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
+continue avec la date suivante ; le code de sortie vaut alors 1.
+)";
+
+void append(std::string& out, const QString& s)
+{
+    out += '"';
+    for (const char c : s.toStdString()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+template <typename F> void appendNumber(std::string& out, F value)
+{
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);   // shortest round trip
+    out.append(buf, res.ptr);
+}
+
+struct Options {
+    QString offset = QStringLiteral("0");
+    std::array<int, 4> flips{0, 0, 0, 0};
+    QLocale locale = regionalLocale();
+    std::optional<QString> from, to;
+    QString step = QStringLiteral("10n");
+    bool events = false;
+    bool csv = false;
+    int satellite = -1;
+    QStringList dates;
+};
+
+const std::pair<const char*, double Ephemeride::*> kFields[] = {
+    {"d", &Ephemeride::d}, {"V", &Ephemeride::V}, {"M", &Ephemeride::M}, {"N", &Ephemeride::N},
+    {"J", &Ephemeride::J}, {"A", &Ephemeride::A}, {"B", &Ephemeride::B}, {"K", &Ephemeride::K},
+    {"R", &Ephemeride::R}, {"r", &Ephemeride::r}, {"Delta", &Ephemeride::Delta}, {"sinpsi", &Ephemeride::sinpsi},
+    {"psi", &Ephemeride::psi}, {"PhaseCorr", &Ephemeride::PhaseCorr}, {"DeltaT", &Ephemeride::DeltaT},
+    {"T", &Ephemeride::T}, {"TCorr", &Ephemeride::TCorr}, {"u1", &Ephemeride::u1}, {"u2", &Ephemeride::u2},
+    {"u3", &Ephemeride::u3}, {"u4", &Ephemeride::u4}, {"G", &Ephemeride::G}, {"H", &Ephemeride::H},
+    {"u1c", &Ephemeride::u1c}, {"u2c", &Ephemeride::u2c}, {"u3c", &Ephemeride::u3c}, {"u4c", &Ephemeride::u4c},
+    {"r1", &Ephemeride::r1}, {"r2", &Ephemeride::r2}, {"r3", &Ephemeride::r3}, {"r4", &Ephemeride::r4},
+    {"X1", &Ephemeride::X1}, {"X2", &Ephemeride::X2}, {"X3", &Ephemeride::X3}, {"X4", &Ephemeride::X4},
+    {"Y1", &Ephemeride::Y1}, {"Y2", &Ephemeride::Y2}, {"Y3", &Ephemeride::Y3}, {"Y4", &Ephemeride::Y4},
+    {"omega1", &Ephemeride::omega1}, {"omega2", &Ephemeride::omega2}, {"lambda", &Ephemeride::lambda},
+    {"Ds", &Ephemeride::Ds}, {"De", &Ephemeride::De},
+};
+
+// One pass as "&OK" runs it in a freshly opened window, as a JSON line.
+bool passLine(const Options& o, const QString& date, std::string& out)
+{
+    Enregistreur host;
+    host.flips = o.flips;
+    Calcul calcul(host, o.locale);
+    out += "{\"date\": ";
+    append(out, date);
+    out += ", \"offset\": ";
+    append(out, o.offset);
+    try {
+        calcul.passe(date, o.offset);
+    } catch (const ErreurExecution& e) {
+        out += ", \"error\": {\"number\": ";
+        appendNumber(out, e.numero());
+        out += ", \"message\": ";
+        append(out, e.libelle());
+        out += "}}\n";
+        return false;
+    }
+    const auto field = [&](const char* name, Caption c) {
+        out += ", \"";
+        out += name;
+        out += "\": ";
+        append(out, host.caption(c));
+    };
+    field("jourjuli", Caption::jourjuli);
+    field("datetu", Caption::datetu);
+    field("caption2", Caption::Form2);
+    field("syst1", Caption::syst1);
+    field("syst2", Caption::syst2);
+    out += ", \"labels\": {";
+    for (int i = kFirstPhenomenonCaption; i < kCaptionCount; ++i) {
+        if (i > kFirstPhenomenonCaption)
+            out += ", ";
+        append(out, QString::fromLatin1(captionName(Caption(i))));
+        out += ": ";
+        append(out, host.captions[i]);
+    }
+    const Ephemeride& e = calcul.record();
+    out += "}, \"record\": {\"JD\": ";
+    append(out, e.JD);
+    for (const auto& [name, member] : kFields) {
+        out += ", \"";
+        out += name;
+        out += "\": ";
+        appendNumber(out, e.*member);
+    }
+    const TravailOmbre& w = calcul.shadow();
+    out += "}, \"shadow\": {\"DiscOmbre\": ";
+    appendNumber(out, w.DiscOmbre);
+    out += ", \"tOmbre\": ";
+    appendNumber(out, w.tOmbre);
+    out += ", \"XOmbre\": ";
+    appendNumber(out, w.XOmbre);
+    out += ", \"YOmbre\": ";
+    appendNumber(out, w.YOmbre);
+    out += "}, \"discs\": [";
+    for (std::size_t i = 0; i < host.discs.size(); ++i) {
+        const DisqueTrace& d = host.discs[i];
+        out += i ? ", " : "";
+        out += d.scene == Scene::Main ? "{\"scene\": \"main\", \"x\": " : "{\"scene\": \"reduced\", \"x\": ";
+        appendNumber(out, d.x);
+        out += ", \"y\": ";
+        appendNumber(out, d.y);
+        out += ", \"radius\": ";
+        appendNumber(out, d.radius);
+        out += ", \"rgb\": [";
+        appendNumber(out, d.colour.red);
+        out += ", ";
+        appendNumber(out, d.colour.green);
+        out += ", ";
+        appendNumber(out, d.colour.blue);
+        out += "]}";
+    }
+    out += "]}\n";
+    return true;
+}
+
+void flush(std::string& out)
+{
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.clear();
+}
+
+[[noreturn]] void usageError(const QString& what)
+{
+    std::fprintf(stderr, "zenolune-ephem : %s (voir --help)\n", what.toUtf8().constData());
+    std::exit(2);
+}
+
+std::array<int, 2> readFlips(const QString& text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2)
+        usageError(QStringLiteral("inversions attendues sous la forme EO,NS, par exemple 1,0"));
+    std::array<int, 2> v{};
+    for (int i = 0; i < 2; ++i) {
+        const QString p = parts[i].trimmed();
+        if (p != u"0" && p != u"1")
+            usageError(QStringLiteral("une inversion vaut 0 ou 1"));
+        v[i] = p == u"1";
+    }
+    return v;
+}
+
+Options parse(const QStringList& args)
+{
+    Options o;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto value = [&]() -> QString {
+            if (i + 1 >= args.size())
+                usageError(QStringLiteral("%1 attend une valeur").arg(a));
+            return args[++i];
+        };
+        if (a == u"--help" || a == u"-h") {
+            std::fputs(kAide, stdout);
+            std::exit(0);
+        } else if (a == u"--offset") {
+            o.offset = value();
+        } else if (a == u"--flip-main") {
+            const auto f = readFlips(value());
+            o.flips[0] = f[0];
+            o.flips[1] = f[1];
+        } else if (a == u"--flip-reduced") {
+            const auto f = readFlips(value());
+            o.flips[2] = f[0];
+            o.flips[3] = f[1];
+        } else if (a == u"--locale") {
+            const QString name = value();
+            o.locale = QLocale(name);
+            if (o.locale.language() == QLocale::C)
+                o.locale = QLocale(QLocale::French, QLocale::France);
+        } else if (a == u"--from") {
+            o.from = value();
+        } else if (a == u"--to") {
+            o.to = value();
+        } else if (a == u"--step") {
+            o.step = value();
+        } else if (a == u"--events") {
+            o.events = true;
+        } else if (a == u"--csv") {
+            o.csv = true;
+        } else if (a == u"--satellite") {
+            const QString name = value().toLower();
+            for (int s = 0; s < 4; ++s)
+                if (name == QString::fromUtf8(kSatellites[s].name).toLower()
+                    || (s == 2 && name == u"ganymede"))
+                    o.satellite = s;
+            if (o.satellite < 0)
+                usageError(QStringLiteral("satellite inconnu : %1").arg(name));
+        } else if (a == u"--") {
+            o.dates += args.mid(i + 1);
+            break;
+        } else if (a.startsWith(u"--")) {
+            usageError(QStringLiteral("option inconnue : %1").arg(a));
+        } else {
+            o.dates += a;
+        }
+    }
+    if (o.from.has_value() != o.to.has_value())
+        usageError(QStringLiteral("--from et --to vont ensemble"));
+    if ((o.events || o.csv) && !o.from)
+        usageError(QStringLiteral("--events demande --from et --to"));
+    if (!o.from && o.dates.isEmpty())
+        usageError(QStringLiteral("aucune date"));
+    return o;
+}
+
+void printError(const QString& what, const ErreurExecution& e)
+{
+    std::fprintf(stderr, "zenolune-ephem : %s : %s\n", what.toUtf8().constData(), e.texte().toUtf8().constData());
+}
+
+int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas step)
+{
+    const std::vector<Evenement> events = chercheEvenements(from, to, step, o.offset, o.locale, o.satellite);
+    std::string out;
+    if (o.csv)
+        out += "satellite,phenomene,changement,date,datetu,label\n";
+    for (const Evenement& ev : events) {
+        const QString sat = QString::fromUtf8(kSatellites[satelliteOfCaption(ev.label)].name);
+        const QString change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
+        if (o.csv) {
+            out += (sat + u',' + phenomenonWord(ev.label) + u',' + change + u',' + dateTimeText(ev.civil, o.locale)
+                    + u',' + dateTimeText(ev.ut, o.locale) + u',' + QString::fromLatin1(captionName(ev.label)) + u'\n')
+                       .toStdString();
+            continue;
+        }
+        out += "{\"satellite\": ";
+        append(out, sat);
+        out += ", \"phenomenon\": ";
+        append(out, phenomenonWord(ev.label));
+        out += ", \"change\": ";
+        append(out, change);
+        out += ", \"date\": ";
+        append(out, dateTimeText(ev.civil, o.locale));
+        out += ", \"datetu\": ";
+        append(out, dateTimeText(ev.ut, o.locale));
+        out += ", \"label\": ";
+        append(out, QString::fromLatin1(captionName(ev.label)));
+        out += "}\n";
+    }
+    flush(out);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const Options o = parse(app.arguments());
+    std::string out;
+    bool failed = false;
+
+    if (!o.from) {
+        for (const QString& date : o.dates) {
+            failed = !passLine(o, date, out) || failed;
+            flush(out);
+        }
+        return failed ? 1 : 0;
+    }
+
+    QDateTime from, to;
+    Pas step;
+    try {
+        from = readDateTime(*o.from, o.locale);
+        to = readDateTime(*o.to, o.locale);
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("date de --from ou --to illisible"), e);
+        return 1;
+    }
+    try {
+        step = readStep(o.step);
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("pas illisible (exemples : 10n, 1h, 2d)"), e);
+        return 1;
+    }
+    if (to < from) {
+        std::fprintf(stderr, "zenolune-ephem : --to précède --from\n");
+        return 1;
+    }
+    if (o.events) {
+        try {
+            return runEvents(o, from, to, step);
+        } catch (const ErreurExecution& e) {
+            printError(QStringLiteral("calcul impossible"), e);
+            return 1;
+        }
+    }
+    for (QDateTime t = from; t <= to;) {
+        failed = !passLine(o, dateTimeText(t, o.locale), out) || failed;
+        if (out.size() > (1 << 16))
+            flush(out);
+        try {
+            t = addUnits(t, step.unit, step.count);
+        } catch (const ErreurExecution&) {
+            break;   // the next step would leave the supported years
+        }
+    }
+    flush(out);
+    return failed ? 1 : 0;
+}
