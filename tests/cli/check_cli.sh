@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# zenolune-ephem end to end: the worked example, a failing date, the timetable.
+set -u
+tool="$1"
+fail=0
+check() {   # check NAME EXPECTED-STATUS PATTERN... -- ARGS...
+    local name="$1" status="$2"; shift 2
+    local patterns=()
+    while [ "$1" != "--" ]; do patterns+=("$1"); shift; done
+    shift
+    local out rc
+    out=$(LC_ALL=C "$tool" "$@" 2>&1); rc=$?
+    if [ "$rc" -ne "$status" ]; then
+        echo "FAIL $name: exit $rc, expected $status"; echo "$out" | head -5; fail=1; return
+    fi
+    for p in "${patterns[@]}"; do
+        if ! grep -qF -- "$p" <<<"$out"; then
+            echo "FAIL $name: missing $p"; echo "$out" | head -5; fail=1; return
+        fi
+    done
+    echo "ok   $name"
+}
+
+check worked-example 0 \
+    '"jourjuli": "2451545"' '"datetu": "01/01/2000 12:00:00"' '"caption2": "Zenolune    01/01/2000 12:00:00"' \
+    '"syst1": "196,470715217292"' '"syst2": "172,919658642262"' '"JD": "2451545,00063979"' \
+    '"X1": -1.3102381115508852' '"Y1": 0.28982518089096243' '"X4": 21.356084526104663' \
+    '"InfoEuropePa": "Passage"' '{"scene": "main", "x": 4271.217, "y": 155.9742, "radius": 14, "rgb": [255, 0, 0]}' \
+    -- --locale fr_FR "01/01/2000 12:00:00"
+check flips 0 '{"scene": "main", "x": -4271.217, "y": 155.9742' '{"scene": "reduced", "x": 1708.4868, "y": -62.38968' \
+    -- --locale fr_FR --flip-main 1,0 --flip-reduced 0,1 "01/01/2000 12:00:00"
+check offset 0 '"jourjuli": "2451545"' '"datetu": "01/01/2000 12:00:00"' \
+    -- --locale fr_FR --offset -1 "01/01/2000 13:00:00"
+check bad-date-goes-on 1 \
+    '{"date": "abc", "offset": "0", "error": {"number": 13, "message": "Incompatibilité de type"}}' \
+    '"jourjuli": "2451545"' \
+    -- --locale fr_FR abc "01/01/2000 12:00:00"
+check out-of-range 1 '"error": {"number": 5, "message": "Argument ou appel de procédure incorrect"}' \
+    -- --locale fr_FR --offset 1 "31/12/9999 23:30:00"
+check english 0 '"jourjuli": "2451545.04166667"' '"datetu": "01/31/2000 01:00:00"' \
+    -- --locale en_US "01/31/2000 01:00:00" "01/01/2000 13:00:00"
+check steps 0 '"date": "03/12/2024 18:00:00"' '"date": "03/12/2024 18:30:00"' '"date": "03/12/2024 19:00:00"' \
+    -- --locale fr_FR --from "03/12/2024 18:00:00" --to "03/12/2024 19:00:00" --step 30n
+check events 0 \
+    '{"satellite": "Io", "phenomenon": "Ombre", "change": "début", "date": "03/12/2024 20:32:42"' \
+    '{"satellite": "Io", "phenomenon": "Passage", "change": "fin", "date": "03/12/2024 22:50:01"' \
+    -- --locale fr_FR --events --from "03/12/2024 18:00:00" --to "04/12/2024 06:00:00"
+check events-csv 0 'satellite,phenomene,changement,date,datetu,label' \
+    'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm' \
+    -- --locale fr_FR --events --csv --offset -1 --satellite Io --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
+check help 0 'Usage' '--events' -- --help
+check usage 2 'aucune date' --
+
+exit $fail
