@@ -1,0 +1,577 @@
+// genimages: draws Zenolune's pictures from code -- the two scene backgrounds,
+// the window icon, the About window's Jupiter and its portrait -- so that every
+// pixel is our own and every run writes the same bytes (fixed seeds, no clock).
+//
+//   genimages [folder]      default: the source tree's resources/images
+
+#include <QColor>
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPointF>
+#include <QRadialGradient>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <numbers>
+#include <vector>
+
+#ifndef GENIMAGES_OUT
+#define GENIMAGES_OUT "resources/images"
+#endif
+
+namespace {
+
+// The disk colour of the scenes. The program covers a satellite hidden behind
+// Jupiter with a disc of this colour, which must melt into the picture.
+constexpr QRgb kDisque = qRgb(200, 190, 44);
+
+// Polar over equatorial diameter (1 / 1.0714).
+constexpr double kAplatissement = 0.933;
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+
+struct Rgb {
+    double r, g, b;
+};
+
+Rgb melange(Rgb a, Rgb b, double t)
+{
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+Rgb fois(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
+
+int octet(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+
+QRgb versRgb(Rgb c, double alpha = 1.0)
+{
+    return qRgba(octet(c.r), octet(c.g), octet(c.b), octet(alpha * 255.0));
+}
+
+double lisse(double e0, double e1, double x)
+{
+    const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
+
+// Lattice hash to [0, 1): the only source of "randomness", so a seed fixes all.
+double hachage(int x, int y, std::uint32_t graine)
+{
+    std::uint32_t h = graine ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2dU);
+    h = (h ^ (h >> 15)) * 0x2c1b3c6dU;
+    h ^= static_cast<std::uint32_t>(y) * 0x165667b1U;
+    h = (h ^ (h >> 12)) * 0x297a2d39U;
+    h ^= h >> 15;
+    return h / 4294967296.0;
+}
+
+double bruit(double x, double y, std::uint32_t graine)
+{
+    const double fx = std::floor(x), fy = std::floor(y);
+    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
+    const double tx = lisse(0.0, 1.0, x - fx), ty = lisse(0.0, 1.0, y - fy);
+    const double a = hachage(ix, iy, graine), b = hachage(ix + 1, iy, graine);
+    const double c = hachage(ix, iy + 1, graine), d = hachage(ix + 1, iy + 1, graine);
+    return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
+}
+
+// Four octaves of value noise, in [0, 1).
+double turbulence(double x, double y, std::uint32_t graine)
+{
+    double somme = 0.0, amplitude = 0.5, total = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        somme += amplitude * bruit(x, y, graine + 101U * static_cast<std::uint32_t>(i));
+        total += amplitude;
+        x *= 2.03;
+        y *= 2.03;
+        amplitude *= 0.5;
+    }
+    return somme / total;
+}
+
+// A small pseudo-random sequence for star fields.
+struct Suite {
+    std::uint32_t etat;
+    double suivant()
+    {
+        etat = etat * 1664525U + 1013904223U;
+        return (etat >> 8) / 16777216.0;
+    }
+};
+
+QImage nouvelleImage(int largeur, int hauteur, QImage::Format format, QColor fond)
+{
+    QImage image(largeur, hauteur, format);
+    image.setDotsPerMeterX(3780); // 96 dpi, fixed so the file never depends on the machine
+    image.setDotsPerMeterY(3780);
+    image.fill(fond);
+    return image;
+}
+
+bool enregistre(const QImage& image, const QDir& dossier, const char* nom)
+{
+    const QString chemin = dossier.filePath(QString::fromLatin1(nom));
+    if (!image.save(chemin, "PNG", 9)) {
+        std::fprintf(stderr, "genimages: cannot write %s\n", qPrintable(chemin));
+        return false;
+    }
+    std::printf("%-20s %3d x %3d\n", nom, image.width(), image.height());
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Scene backgrounds: black sky, small banded Jupiter in the disk colour.
+//
+// South is at the top, as the program shows the scene at start (the view of
+// an astronomical telescope). Belts are chosen row by row so that the zones
+// stay exactly the disk colour; only the limb pixels are blended with black.
+
+QRgb bandeScene(double s) // s: sine of the latitude, north positive
+{
+    if (std::abs(s) >= 0.86)
+        return qRgb(178, 170, 52); // polar regions, greyer
+    if (s >= -0.31 && s <= -0.12)
+        return qRgb(150, 118, 38); // South Equatorial Belt
+    if (s >= 0.12 && s <= 0.28)
+        return qRgb(155, 122, 40); // North Equatorial Belt
+    return kDisque;
+}
+
+// cx, cy: centre of the disk in continuous pixel coordinates (pixel i covers
+// [i, i + 1)); diametre: equatorial diameter in pixels.
+QImage fondScene(const char* nom, int largeur, int hauteur, double cx, double cy, double diametre)
+{
+    QImage image = nouvelleImage(largeur, hauteur, QImage::Format_RGB32, Qt::black);
+    const double a = diametre / 2.0;
+    const double b = a * kAplatissement;
+    constexpr int n = 16; // sub-samples per side for the limb coverage
+    int pixelsDisque = 0, pixelsPleins = 0, pixelsCouleur = 0;
+    for (int py = static_cast<int>(std::floor(cy - b)); py <= static_cast<int>(std::ceil(cy + b)); ++py) {
+        const double s = (py + 0.5 - cy) / b;
+        const QRgb couleur = bandeScene(s);
+        for (int px = static_cast<int>(std::floor(cx - a)); px <= static_cast<int>(std::ceil(cx + a)); ++px) {
+            int dedans = 0;
+            for (int j = 0; j < n; ++j) {
+                const double v = (py + (j + 0.5) / n - cy) / b;
+                for (int i = 0; i < n; ++i) {
+                    const double u = (px + (i + 0.5) / n - cx) / a;
+                    if (u * u + v * v < 1.0)
+                        ++dedans;
+                }
+            }
+            if (dedans == 0 || px < 0 || py < 0 || px >= largeur || py >= hauteur)
+                continue;
+            ++pixelsDisque;
+            if (dedans == n * n) {
+                ++pixelsPleins;
+                image.setPixel(px, py, couleur);
+                if (couleur == kDisque)
+                    ++pixelsCouleur;
+            } else {
+                const double k = static_cast<double>(dedans) / (n * n);
+                image.setPixel(px, py, qRgb(octet(qRed(couleur) * k), octet(qGreen(couleur) * k),
+                                            octet(qBlue(couleur) * k)));
+            }
+        }
+    }
+    std::printf("%s: disk %d px (%d wholly inside), %d of them (%.0f %%) exactly RGB 200, 190, 44\n",
+                nom, pixelsDisque, pixelsPleins, pixelsCouleur, 100.0 * pixelsCouleur / pixelsDisque);
+    return image;
+}
+
+// ---------------------------------------------------------------------------
+// About window: a photograph-like Jupiter, north up, Great Red Spot in the
+// South Equatorial Belt, turbulent belts, festoons, limb darkening and a thin
+// phase shadow on the right limb.
+
+struct Bande {
+    double sud, nord; // latitude limits, degrees
+    Rgb couleur;
+    double force;
+};
+
+Rgb albedo(double lon, double lat)
+{
+    // Zonal flow: belts are wavy in latitude, streaky in longitude.
+    const double ondule = (turbulence(lon / 16.0, lat / 5.0, 7U) - 0.5) * 5.0;
+    const double phi = lat + ondule;
+
+    const Rgb zone{236, 224, 192};
+    Rgb c = zone;
+    static const Bande bandes[] = {
+        {-40.0, -35.5, {178, 150, 118}, 0.55}, // South South Temperate Belt
+        {-32.0, -26.5, {160, 120, 88}, 0.75},  // South Temperate Belt
+        {-20.5, -7.0, {168, 112, 72}, 0.95},   // South Equatorial Belt
+        {-1.2, 1.2, {205, 185, 150}, 0.45},    // Equatorial Band
+        {7.0, 18.0, {150, 96, 62}, 1.0},       // North Equatorial Belt
+        {23.0, 27.5, {165, 125, 92}, 0.8},     // North Temperate Belt
+        {34.0, 37.5, {175, 148, 118}, 0.55},   // North North Temperate Belt
+    };
+    for (const Bande& bande : bandes) {
+        const double w = lisse(bande.sud - 1.2, bande.sud + 1.2, phi) *
+                         (1.0 - lisse(bande.nord - 1.2, bande.nord + 1.2, phi));
+        c = melange(c, bande.couleur, w * bande.force);
+    }
+    // The South Equatorial Belt's lighter middle.
+    c = melange(c, {200, 160, 120}, 0.35 * lisse(-16.0, -14.0, phi) * (1.0 - lisse(-12.0, -10.0, phi)));
+    // Grey-brown polar regions.
+    c = melange(c, {150, 138, 124}, 0.85 * lisse(41.0, 55.0, std::abs(phi)));
+
+    // Festoons trailing from the North Equatorial Belt's southern edge.
+    const double feston = lisse(0.62, 0.78, turbulence(lon / 5.0, lat / 1.5, 23U));
+    c = melange(c, {128, 112, 112}, 0.55 * feston * lisse(2.0, 4.5, lat) * (1.0 - lisse(6.0, 7.5, lat)));
+
+    // Great Red Spot and the light hollow around it.
+    const double dl = (lon - 22.0) / 12.0, db = (lat + 22.5) / 5.2;
+    const double d = std::sqrt(dl * dl + db * db);
+    c = melange(c, {242, 230, 208}, 0.85 * (1.0 - lisse(1.15, 1.55, d)));
+    c = melange(c, {208, 118, 84}, 1.0 - lisse(0.55, 1.0, d));
+    c = melange(c, {190, 100, 72}, 0.5 * (1.0 - lisse(0.0, 0.5, d)));
+
+    // Fine mottling.
+    return fois(c, 0.94 + 0.12 * turbulence(lon / 3.0, lat / 1.2, 41U));
+}
+
+QImage jupiterPhoto()
+{
+    constexpr int taille = 94;
+    constexpr double cx = 47.0, cy = 47.0, a = 44.0, b = a * kAplatissement;
+    constexpr int n = 6;
+    // Sun 10 degrees to the left of the line of sight: a thin shadow on the right.
+    const double sx = -std::sin(10.0 * kDeg), sz = std::cos(10.0 * kDeg);
+
+    std::vector<Rgb> pixels(taille * taille, Rgb{0, 0, 0});
+    for (int py = 0; py < taille; ++py) {
+        for (int px = 0; px < taille; ++px) {
+            Rgb somme{0, 0, 0};
+            for (int j = 0; j < n; ++j) {
+                for (int i = 0; i < n; ++i) {
+                    const double x = (px + (i + 0.5) / n - cx) / a;
+                    const double y = (py + (j + 0.5) / n - cy) / b;
+                    const double r2 = x * x + y * y;
+                    if (r2 >= 1.0)
+                        continue;
+                    const double z = std::sqrt(1.0 - r2);
+                    const double lat = std::asin(-y) / kDeg;
+                    const double lon = std::atan2(x, z) / kDeg;
+                    const double mu0 = std::max(0.0, x * sx + z * sz);
+                    const double eclat = std::pow(mu0, 0.55) * (0.80 + 0.20 * z);
+                    const Rgb c = fois(albedo(lon, lat), eclat);
+                    somme.r += c.r;
+                    somme.g += c.g;
+                    somme.b += c.b;
+                }
+            }
+            pixels[py * taille + px] = fois(somme, 1.0 / (n * n));
+        }
+    }
+    // A little softness, as through the air at the eyepiece.
+    QImage image = nouvelleImage(taille, taille, QImage::Format_RGB32, Qt::black);
+    const double noyau[3] = {1.0, 2.5, 1.0};
+    for (int py = 0; py < taille; ++py) {
+        for (int px = 0; px < taille; ++px) {
+            Rgb c{0, 0, 0};
+            double poids = 0.0;
+            for (int j = -1; j <= 1; ++j) {
+                for (int i = -1; i <= 1; ++i) {
+                    const int qx = px + i, qy = py + j;
+                    if (qx < 0 || qy < 0 || qx >= taille || qy >= taille)
+                        continue;
+                    const double w = noyau[i + 1] * noyau[j + 1];
+                    const Rgb& p = pixels[qy * taille + qx];
+                    c.r += p.r * w;
+                    c.g += p.g * w;
+                    c.b += p.b * w;
+                    poids += w;
+                }
+            }
+            image.setPixel(px, py, versRgb(fois(c, 1.0 / poids)));
+        }
+    }
+    return image;
+}
+
+// ---------------------------------------------------------------------------
+// Window icon: Jupiter with a satellite's shadow on its disk and two
+// satellites in the program's colours, on a night-blue tile.
+
+QImage icone(int taille)
+{
+    constexpr int sur = 4; // drawn larger, then reduced: cleaner small edges
+    QImage grand = nouvelleImage(taille * sur, taille * sur, QImage::Format_ARGB32_Premultiplied,
+                                 Qt::transparent);
+    QPainter p(&grand);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(taille * sur / 64.0, taille * sur / 64.0);
+
+    QLinearGradient ciel(0, 2, 0, 62);
+    ciel.setColorAt(0.0, QColor(16, 26, 62));
+    ciel.setColorAt(1.0, QColor(4, 7, 20));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ciel);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+
+    // Jupiter, banded, tilted a little as if seen at the eyepiece.
+    const QPointF centre(27, 32);
+    const double rx = 18.5, ry = rx * kAplatissement;
+    QPainterPath disque;
+    disque.addEllipse(centre, rx, ry);
+    p.save();
+    p.setClipPath(disque);
+    p.translate(centre);
+    p.rotate(-8);
+    p.fillRect(QRectF(-25, -25, 50, 50), QColor(qRed(kDisque), qGreen(kDisque), qBlue(kDisque)));
+    const QColor ceinture(150, 100, 44);
+    p.fillRect(QRectF(-25, -7.5, 50, 5.0), ceinture); // south equatorial belt (top)
+    p.fillRect(QRectF(-25, 2.5, 50, 4.5), ceinture);  // north equatorial belt
+    p.fillRect(QRectF(-25, -14, 50, 1.8), QColor(172, 150, 48));
+    p.fillRect(QRectF(-25, 11, 50, 1.8), QColor(172, 150, 48));
+    p.setBrush(QColor(190, 96, 60)); // Great Red Spot
+    p.drawEllipse(QPointF(6, -5.2), 3.2, 1.8);
+    p.restore();
+
+    // Roundness: light from the upper left, darker limb.
+    QRadialGradient relief(centre + QPointF(-6, -6), rx * 1.5);
+    relief.setColorAt(0.0, QColor(255, 255, 230, 60));
+    relief.setColorAt(0.55, QColor(0, 0, 0, 0));
+    relief.setColorAt(1.0, QColor(0, 0, 0, 150));
+    p.setBrush(relief);
+    p.drawPath(disque);
+
+    // A shadow transit, and the two satellites (Io magenta, Europe cyan).
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(18.5, 30.0), 2.4, 2.4);
+    p.setBrush(QColor(255, 0, 255));
+    p.drawEllipse(QPointF(50.5, 35.0), 3.0, 3.0);
+    p.setBrush(QColor(41, 255, 255));
+    p.drawEllipse(QPointF(57.5, 36.2), 2.3, 2.3);
+    p.end();
+
+    QImage image = grand.scaled(taille, taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_ARGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+// ---------------------------------------------------------------------------
+// About window portrait: an observer in a woolly hat at the eyepiece of a
+// refractor on its tripod, aimed at Jupiter and its moons, under a night sky.
+// Drawn in a 97 x 113 space, four times larger, then reduced.
+
+QImage portrait()
+{
+    constexpr int largeur = 97, hauteur = 113, sur = 4;
+    QImage grand = nouvelleImage(largeur * sur, hauteur * sur, QImage::Format_RGB32, Qt::black);
+    QPainter p(&grand);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(sur, sur);
+    p.setPen(Qt::NoPen);
+
+    // Sky, darkest at the zenith.
+    QLinearGradient ciel(0, 0, 0, 95);
+    ciel.setColorAt(0.0, QColor(6, 9, 28));
+    ciel.setColorAt(1.0, QColor(30, 44, 88));
+    p.fillRect(QRectF(0, 0, largeur, hauteur), ciel);
+
+    Suite suite{19940716U};
+    for (int i = 0; i < 34; ++i) {
+        const double x = suite.suivant() * largeur;
+        const double y = suite.suivant() * 84.0;
+        const double r = 0.25 + 0.45 * suite.suivant();
+        const int lum = 150 + static_cast<int>(105 * suite.suivant());
+        p.setBrush(QColor(lum, lum, std::min(255, lum + 30)));
+        p.drawEllipse(QPointF(x, y), r, r);
+    }
+
+    // Jupiter and the four moons in a line, where the telescope points.
+    const QPointF jupiter(82.0, 15.0);
+    QRadialGradient halo(jupiter, 4.5);
+    halo.setColorAt(0.0, QColor(255, 240, 200, 150));
+    halo.setColorAt(1.0, QColor(255, 240, 200, 0));
+    p.setBrush(halo);
+    p.drawEllipse(jupiter, 4.5, 4.5);
+    p.setBrush(QColor(250, 236, 190));
+    p.drawEllipse(jupiter, 1.5, 1.5);
+    p.setBrush(QColor(230, 230, 240));
+    for (double dx : {-8.0, -4.6, 3.8, 9.5})
+        p.drawEllipse(QPointF(jupiter.x() + dx, jupiter.y() + dx * 0.05), 0.45, 0.45);
+
+    // Hills on the horizon, then the near ground.
+    QPainterPath colline;
+    colline.moveTo(0, 90);
+    colline.cubicTo(20, 83, 38, 88, 55, 86);
+    colline.cubicTo(72, 84, 86, 89, largeur, 87);
+    colline.lineTo(largeur, hauteur);
+    colline.lineTo(0, hauteur);
+    colline.closeSubpath();
+    p.setBrush(QColor(16, 28, 40));
+    p.drawPath(colline);
+    QPainterPath sol;
+    sol.moveTo(0, 100);
+    sol.cubicTo(30, 96, 60, 99, largeur, 97);
+    sol.lineTo(largeur, hauteur);
+    sol.lineTo(0, hauteur);
+    sol.closeSubpath();
+    p.setBrush(QColor(12, 22, 16));
+    p.drawPath(sol);
+
+    // Telescope tube, from its eyepiece end towards Jupiter.
+    const QPointF arriere(50.5, 55.5);
+    const double angle = std::atan2(jupiter.y() - arriere.y(), jupiter.x() - arriere.x()) / kDeg;
+    const QPointF berceau = arriere + QPointF(14.0 * std::cos(angle * kDeg), 14.0 * std::sin(angle * kDeg));
+    const QPointF tete(60.5, 52.0); // tripod head
+
+    // Tripod, and the mount's arm up to the tube's cradle.
+    QPen jambe(QColor(120, 126, 138), 1.4, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(jambe);
+    p.drawLine(tete, QPointF(51.0, 104.0));
+    p.drawLine(tete, QPointF(73.0, 103.0));
+    jambe.setColor(QColor(92, 98, 110));
+    p.setPen(jambe);
+    p.drawLine(tete, QPointF(62.5, 106.0));
+    p.setPen(QPen(QColor(70, 74, 84), 2.6, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(tete, berceau);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 74, 84));
+    p.drawRect(QRectF(tete.x() - 2.5, tete.y() - 1.5, 5.0, 4.0)); // mount head
+
+    p.save();
+    p.translate(arriere);
+    p.rotate(angle);
+    QLinearGradient tube(0, -3.5, 0, 3.5);
+    tube.setColorAt(0.0, QColor(250, 250, 252));
+    tube.setColorAt(1.0, QColor(150, 156, 170));
+    p.setBrush(tube);
+    p.drawRoundedRect(QRectF(0.0, -3.2, 36.0, 6.4), 1.0, 1.0);
+    QLinearGradient pare(0, -4, 0, 4);
+    pare.setColorAt(0.0, QColor(90, 96, 120));
+    pare.setColorAt(1.0, QColor(40, 44, 60));
+    p.setBrush(pare); // dew shield
+    p.drawRoundedRect(QRectF(33.0, -4.0, 10.0, 8.0), 1.0, 1.0);
+    p.setBrush(QColor(40, 40, 48));
+    p.drawRect(QRectF(-2.6, -2.2, 2.8, 4.4)); // focuser
+    p.setBrush(QColor(70, 74, 84));
+    p.drawRect(QRectF(11.5, -3.6, 5.0, 7.2)); // cradle ring
+    p.restore();
+
+    // Star diagonal and eyepiece, turned up to the observer's eye.
+    p.setBrush(QColor(30, 30, 36));
+    p.save();
+    p.translate(arriere + QPointF(-1.8, 1.0));
+    p.rotate(-30);
+    p.drawRect(QRectF(-1.5, -5.2, 3.0, 5.6));
+    p.restore();
+
+    // The observer, leaning over the eyepiece.
+    const QColor manteau(44, 78, 112), ombreManteau(30, 54, 80), peau(226, 176, 136);
+    QPainterPath corps;
+    corps.moveTo(36.0, 58.0);
+    corps.cubicTo(42.0, 56.0, 47.0, 59.0, 47.0, 64.0);
+    corps.cubicTo(46.0, 74.0, 44.0, 88.0, 45.0, 99.0);
+    corps.lineTo(27.0, 99.0);
+    corps.cubicTo(27.0, 86.0, 28.0, 70.0, 36.0, 58.0);
+    corps.closeSubpath();
+    p.setBrush(manteau);
+    p.drawPath(corps);
+    p.setBrush(ombreManteau);
+    p.drawRect(QRectF(35.6, 70.0, 1.0, 29.0)); // coat opening
+    p.setBrush(QColor(230, 200, 80));
+    for (double y : {74.0, 80.0, 86.0})
+        p.drawEllipse(QPointF(37.6, y), 0.6, 0.6); // buttons
+
+    // Legs and boots.
+    p.setBrush(QColor(26, 26, 36));
+    p.drawRect(QRectF(30.0, 98.0, 5.0, 9.0));
+    p.drawRect(QRectF(38.0, 98.0, 5.0, 9.0));
+    p.setBrush(QColor(60, 40, 30));
+    p.drawRoundedRect(QRectF(29.0, 105.5, 7.5, 3.2), 1.2, 1.2);
+    p.drawRoundedRect(QRectF(37.0, 105.5, 8.0, 3.2), 1.2, 1.2);
+
+    // Arm reaching for the focuser.
+    QPen bras(manteau, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(bras);
+    QPainterPath brasChemin;
+    brasChemin.moveTo(43.0, 63.0);
+    brasChemin.quadTo(46.0, 66.0, 49.6, 58.6);
+    p.drawPath(brasChemin);
+    p.setPen(Qt::NoPen);
+    p.setBrush(peau);
+    p.drawEllipse(QPointF(49.9, 57.6), 1.7, 1.7);
+
+    // Scarf.
+    p.setBrush(QColor(214, 170, 40));
+    p.save();
+    p.translate(41.0, 57.5);
+    p.rotate(18);
+    p.drawRoundedRect(QRectF(-6.0, -1.8, 11.0, 3.6), 1.5, 1.5);
+    p.restore();
+    p.drawRoundedRect(QRectF(37.5, 57.0, 3.0, 10.0), 1.2, 1.2);
+
+    // Head, in profile, eye to the eyepiece.
+    p.setBrush(peau);
+    p.drawEllipse(QPointF(43.0, 50.5), 5.0, 5.4);
+    QPainterPath nez;
+    nez.moveTo(47.4, 49.0);
+    nez.quadTo(50.0, 51.2, 47.6, 52.2);
+    nez.closeSubpath();
+    p.drawPath(nez);
+    p.setBrush(QColor(200, 146, 112));
+    p.drawEllipse(QPointF(41.0, 51.5), 1.2, 1.6); // ear
+    p.setBrush(QColor(60, 40, 30));
+    p.drawEllipse(QPointF(46.3, 49.6), 0.6, 0.5); // eye, half closed
+    p.setBrush(QColor(120, 80, 50));
+    p.drawRoundedRect(QRectF(39.0, 50.5, 2.2, 4.5), 1.0, 1.0); // hair under the hat
+
+    // Woolly hat with its pompom.
+    QPainterPath bonnet;
+    bonnet.moveTo(37.8, 50.0);
+    bonnet.cubicTo(37.0, 42.0, 47.5, 41.0, 48.6, 48.0);
+    bonnet.lineTo(37.8, 50.0);
+    bonnet.closeSubpath();
+    p.setBrush(QColor(196, 52, 44));
+    p.drawPath(bonnet);
+    p.setBrush(QColor(236, 236, 236));
+    p.save();
+    p.translate(43.2, 48.9);
+    p.rotate(-10);
+    p.drawRoundedRect(QRectF(-5.8, -1.0, 11.6, 2.2), 1.0, 1.0); // brim
+    p.restore();
+    p.drawEllipse(QPointF(40.5, 42.3), 2.1, 2.1);
+    p.end();
+
+    QImage image = grand.scaled(largeur, hauteur, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QDir dossier(QString::fromLocal8Bit(argc > 1 ? argv[1] : GENIMAGES_OUT));
+    if (!dossier.exists() && !QDir().mkpath(dossier.path())) {
+        std::fprintf(stderr, "genimages: cannot create %s\n", qPrintable(dossier.path()));
+        return 1;
+    }
+
+    bool ok = true;
+    // Main scene: Jupiter's centre is the middle of pixel (378, 104).
+    ok = enregistre(fondScene("fond_principal.png", 759, 207, 378.5, 104.5, 31.0), dossier,
+                               "fond_principal.png") && ok;
+    // Reduced scene: centre between pixels 151 and 152, 41 and 42.
+    ok = enregistre(fondScene("fond_reduit.png", 304, 83, 152.0, 42.0, 12.0), dossier, "fond_reduit.png") && ok;
+    ok = enregistre(icone(64), dossier, "icone.png") && ok;
+    ok = enregistre(icone(32), dossier, "icone_32.png") && ok;
+    ok = enregistre(jupiterPhoto(), dossier, "jupiter.png") && ok;
+    ok = enregistre(portrait(), dossier, "portrait.png") && ok;
+    return ok ? 0 : 1;
+}
