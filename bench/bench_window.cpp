@@ -1,0 +1,143 @@
+// A whole computation pass in the main window, offscreen: the labels, both
+// scenes redrawn and the main window painted.
+#include "form1.h"
+#include "form2.h"
+#include "zonedessin.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyleFactory>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+Form1* fenetre = nullptr;
+
+// Counts the paintings of a widget, to make sure a pass is really painted.
+class Peintures : public QObject {
+public:
+    int nombre = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++nombre;
+        return false;
+    }
+};
+
+void prepare(const QString& date)
+{
+    fenetre->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(date);
+    fenetre->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("1"));
+    QCoreApplication::processEvents();
+}
+
+bool peint(void (*passe)())
+{
+    Peintures p;
+    auto* scene = fenetre->findChild<ZoneDessin*>(QStringLiteral("Picture1"));
+    scene->installEventFilter(&p);
+    passe();
+    QCoreApplication::processEvents();
+    scene->removeEventFilter(&p);
+    return p.nombre > 0;
+}
+
+// "&OK": Effacinfo, gregor_juli, Parametres, then the event loop paints.
+void BM_PasseOK(benchmark::State& state)
+{
+    prepare(QStringLiteral("01/01/2000 12:00:00"));
+    if (!peint([] { fenetre->CommandOk_Click(); }))
+        state.SkipWithError("la scène n'a pas été repeinte");
+    for (auto _ : state) {
+        fenetre->CommandOk_Click();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PasseOK)->Unit(benchmark::kMicrosecond);
+
+// One animation tick by days: the date stepped and written, the pass, the paint.
+void BM_TicAnimation(benchmark::State& state)
+{
+    prepare(QStringLiteral("01/01/2000 12:00:00"));
+    fenetre->OptionGroup_GotFocus(2);
+    if (!peint([] { fenetre->minuterie_Timer(); }))
+        state.SkipWithError("la scène n'a pas été repeinte");
+    int n = 0;
+    for (auto _ : state) {
+        if (++n % 3000 == 0) {   // stay far from the year 9999
+            state.PauseTiming();
+            prepare(QStringLiteral("01/01/2000 12:00:00"));
+            state.ResumeTiming();
+        }
+        fenetre->minuterie_Timer();
+        QCoreApplication::processEvents();
+    }
+    fenetre->OptionGroup_GotFocus(3);
+}
+BENCHMARK(BM_TicAnimation)->Unit(benchmark::kMicrosecond);
+
+// The same tick with the reduced window shown beside (both scenes painted).
+void BM_TicDeuxFenetres(benchmark::State& state)
+{
+    prepare(QStringLiteral("01/01/2000 12:00:00"));
+    fenetre->OptionGroup_GotFocus(2);
+    fenetre->form2()->show();   // modeless here, to paint both windows
+    QCoreApplication::processEvents();
+    int n = 0;
+    for (auto _ : state) {
+        if (++n % 3000 == 0) {
+            state.PauseTiming();
+            prepare(QStringLiteral("01/01/2000 12:00:00"));
+            state.ResumeTiming();
+        }
+        fenetre->minuterie_Timer();
+        QCoreApplication::processEvents();
+    }
+    fenetre->form2()->hide();
+    fenetre->OptionGroup_GotFocus(3);
+}
+BENCHMARK(BM_TicDeuxFenetres)->Unit(benchmark::kMicrosecond);
+
+// The pass alone, without the event loop: what the handler itself costs.
+void BM_PasseSansPeinture(benchmark::State& state)
+{
+    prepare(QStringLiteral("01/01/2000 12:00:00"));
+    for (auto _ : state)
+        fenetre->CommandOk_Click();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_PasseSansPeinture)->Unit(benchmark::kMicrosecond);
+
+// The worst case: the whole main window repainted after a pass.
+void BM_PasseRepeintureComplete(benchmark::State& state)
+{
+    prepare(QStringLiteral("01/01/2000 12:00:00"));
+    for (auto _ : state) {
+        fenetre->CommandOk_Click();
+        fenetre->repaint();
+    }
+}
+BENCHMARK(BM_PasseRepeintureComplete)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    Form1 f(QLocale(QLocale::French, QLocale::France));
+    f.messageErreur = [](const QString& texte) { qFatal("%s", qPrintable(texte)); };
+    f.show();
+    QCoreApplication::processEvents();
+    fenetre = &f;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fenetre = nullptr;
+    return 0;
+}
