@@ -37,7 +37,8 @@ DateForm scanDateForm(const QLocale& locale)
                 form.order[n++] = f;
             while (i + 1 < date.size() && date[i + 1] == c)
                 ++i;
-        } else if (n > 0 && n < 3 && !sepFound && !c.isLetter() && c != u'\'') {
+        } else if (n > 0 && n < 3 && !sepFound && !c.isLetter() && c != u'\''
+                   && c.category() != QChar::Other_Format) {   // not a direction mark
             form.dateSep = c;
             sepFound = true;
         }

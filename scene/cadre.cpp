@@ -9,7 +9,7 @@ namespace zeno {
 
 std::int16_t orientationFactor(int checkValue, std::int16_t scale)
 {
-    const int factor = (1 - 2 * checkValue) * scale;
+    const std::int64_t factor = (1 - 2 * std::int64_t(checkValue)) * scale;
     if (factor < std::numeric_limits<std::int16_t>::min() || factor > std::numeric_limits<std::int16_t>::max())
         throw ErreurExecution(ErreurExecution::Depassement);
     return std::int16_t(factor);

@@ -115,3 +115,12 @@ TEST(DateTimeText, OtherLocalesKeepTheirOrderAndReadBackTheSameInstant)
     }
     EXPECT_EQ(dateTimeText(t, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("11/03/1987 04:05:06"));
 }
+
+TEST(DateTimeText, RightToLeftMarksAreNotSeparators)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    const QDateTime t(QDate(2000, 1, 2), QTime(13, 4, 5), Qt::UTC);
+    const QString text = dateTimeText(t, arabic);
+    EXPECT_EQ(text, QStringLiteral("02/01/2000 13:04:05"));
+    EXPECT_EQ(readDateTime(text, arabic), t);
+}

@@ -2,6 +2,7 @@
 #include "cadre.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
+#include "erreur.h"
 #include "phenomenes.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,9 @@ TEST_F(SceneTest, DiscsFollowEachWindowsOwnFlips)
     EXPECT_EQ(host.discs[1].x, 2112);
     EXPECT_EQ(host.discs[0].y, static_cast<float>(0.123456789 * 200.0));
     EXPECT_EQ(orientationFactor(1, kReducedScale), -80);
+    // A value no check box gives cannot overflow 16 bits silently.
+    EXPECT_THROW(orientationFactor(6000000, kMainScale), ErreurExecution);
+    EXPECT_THROW(orientationFactor(164, kMainScale), ErreurExecution);
 }
 
 TEST_F(SceneTest, EclipseSidesAndTheShadowCylinder)
