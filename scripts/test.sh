@@ -11,6 +11,27 @@ jobs=$(nproc)
 
 stage() { printf '\n==== %s (%s)\n' "$1" "$(date +%T)"; }
 
+passed=0
+failed=0
+# Runs ctest and adds its counts to the totals printed at the end.
+run_ctest() {
+    local log
+    log=$(mktemp)
+    local status=0
+    ctest "$@" 2>&1 | tee "$log" || status=1
+    local line total bad
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    rm -f "$log"
+    if [ -n "$line" ]; then
+        total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+        bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+    fi
+    return $status
+}
+summary() { echo; echo "tests: $passed passed, $failed failed"; }
+
 stage "Dépendances"
 scripts/deps.sh build run check
 
@@ -18,21 +39,28 @@ stage "Construction et tests"
 start=$SECONDS
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
-ctest --preset default -j"$jobs"
+run_ctest --preset default -j"$jobs" || { summary; exit 1; }
 echo "durée : $((SECONDS - start)) s"
 
-if [ "${ZENOLUNE_QUICK:-0}" = 1 ]; then exit 0; fi
+if [ "${ZENOLUNE_QUICK:-0}" = 1 ]; then summary; exit 0; fi
 
 stage "Sanitizers (ASan + UBSan)"
 start=$SECONDS
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs"
+run_ctest --preset asan -j"$jobs" || { summary; exit 1; }
 echo "durée : $((SECONDS - start)) s"
 
 if [ -x scripts/fuzz.sh ]; then
     stage "Fuzzing"
     start=$SECONDS
-    scripts/fuzz.sh "${ZENOLUNE_FUZZ_SECONDS:-60}"
+    if scripts/fuzz.sh "${ZENOLUNE_FUZZ_SECONDS:-60}"; then
+        passed=$((passed + 4))
+    else
+        failed=$((failed + 1))
+        summary
+        exit 1
+    fi
     echo "durée : $((SECONDS - start)) s"
 fi
+summary
