@@ -1,4 +1,5 @@
 // Julian Day of a civil date-time and the calendar arithmetic of the steps.
+#include "commun.h"
 #include "calendar.h"
 #include "erreur.h"
 #include "regional.h"
@@ -6,24 +7,13 @@
 #include <gtest/gtest.h>
 
 using namespace zeno;
+using namespace zeno::test;
 
 namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
-}
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ErreurExecution& e) {
-        return e.numero();
-    }
-    return 0;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The ephemeris against the published worked example and across the calendar.
+#include "commun.h"
 #include "calendar.h"
 #include "ephemeride.h"
 #include "erreur.h"
@@ -8,10 +9,9 @@
 #include <cmath>
 
 using namespace zeno;
+using namespace zeno::test;
 
 namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
 
 Ephemeride compute(const QString& date, const QString& offset = QStringLiteral("0"))
 {

@@ -1,5 +1,6 @@
 // The phenomena timetable against a brute-force scan, second by second, of
 // the same pass.
+#include "commun.h"
 #include "enregistreur.h"
 #include "erreur.h"
 #include "evenements.h"
@@ -9,10 +10,9 @@
 #include <gtest/gtest.h>
 
 using namespace zeno;
+using namespace zeno::test;
 
 namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {

@@ -1,4 +1,5 @@
 // A whole computation pass through the headless host.
+#include "commun.h"
 #include "cadre.h"
 #include "enregistreur.h"
 #include "erreur.h"
@@ -8,20 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace zeno;
+using namespace zeno::test;
 
 namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ErreurExecution& e) {
-        return e.numero();
-    }
-    return 0;
-}
 
 bool isPhenomenonText(const QString& s)
 {

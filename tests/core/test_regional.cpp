@@ -1,4 +1,5 @@
 // Number text and date-and-time text, in French and in other regional settings.
+#include "commun.h"
 #include "erreur.h"
 #include "regional.h"
 
@@ -6,22 +7,7 @@
 #include <cmath>
 
 using namespace zeno;
-
-namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ErreurExecution& e) {
-        return e.numero();
-    }
-    return 0;
-}
-
-} // namespace
+using namespace zeno::test;
 
 TEST(NumberText, FifteenDigitsNoTrailingZerosExponentBelowTenThousandth)
 {

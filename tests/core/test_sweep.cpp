@@ -1,6 +1,7 @@
 // The whole supported calendar through the very pass the window runs: every
 // 10th day from 01/01/0100 to 31/12/9999, then the first and the last second
 // of the range with every offset of the spinner.
+#include "commun.h"
 #include "cadre.h"
 #include "enregistreur.h"
 #include "erreur.h"
@@ -14,10 +15,9 @@
 #include <string>
 
 using namespace zeno;
+using namespace zeno::test;
 
 namespace {
-
-const QLocale kFrench(QLocale::French, QLocale::France);
 
 // Days between two samples: about 362 000 passes, a few seconds in a
 // release build and well under a minute under AddressSanitizer.
