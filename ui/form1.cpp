@@ -540,15 +540,13 @@ void Form1::CommandRetr_Click()
 void Form1::MA_Click()
 {
     if (EnMarche) {
-        minuterie->stop();
-        MA->setText(QStringLiteral("Marche"));
-        MA->setCouleurFace(QColor(0, 255, 0));
-    } else {
-        minuterie->start();
-        MA->setText(QStringLiteral("Arrêt"));
-        MA->setCouleurFace(QColor(255, 0, 0));
+        arreteAnimation();
+        return;
     }
-    EnMarche = !EnMarche;
+    minuterie->start();
+    MA->setText(QStringLiteral("Arrêt"));
+    MA->setCouleurFace(QColor(255, 0, 0));
+    EnMarche = true;
 }
 
 void Form1::minuterie_Timer()
