@@ -22,6 +22,9 @@ constexpr double kSecondsPerDay = 86400;
 double sind(double deg) { return std::sin(deg * kDegToRad); }
 double cosd(double deg) { return std::cos(deg * kDegToRad); }
 
+// The day count corrected for light-time: the same value in every formula.
+double lightTimeDays(const Ephemeride& e) { return e.d - e.Delta / kLightDaysPerAU; }
+
 } // namespace
 
 void calculeJupiter(Ephemeride& e, const JourJulienTU& jd, const QLocale& locale)
@@ -37,21 +40,22 @@ void calculeJupiter(Ephemeride& e, const JourJulienTU& jd, const QLocale& locale
 
     // Earth and Jupiter.
     e.V = 134.63 + 0.00111587 * e.d;
+    const double sinV = sind(e.V);
     e.M = 358.476 + 0.9856003 * e.d;
-    e.N = 225.328 + 0.0830853 * e.d + 0.33 * sind(e.V);
-    e.J = 221.647 + 0.9025179 * e.d - 0.33 * sind(e.V);
+    e.N = 225.328 + 0.0830853 * e.d + 0.33 * sinV;
+    e.J = 221.647 + 0.9025179 * e.d - 0.33 * sinV;
     e.A = 1.916 * sind(e.M) + 0.02 * std::sin((2 * e.M) * kDegToRad);
     e.B = 5.552 * sind(e.N) + 0.167 * std::sin((2 * e.N) * kDegToRad);
     e.K = e.J + e.A - e.B;
     e.R = 1.00014 - 0.01672 * cosd(e.M) - 0.00014 * std::cos((2 * e.M) * kDegToRad);
     e.r = 5.20867 - 0.25192 * cosd(e.N) - 0.0061 * std::cos((2 * e.N) * kDegToRad);
     e.Delta = std::sqrt(e.r * e.r + e.R * e.R - 2 * e.r * e.R * cosd(e.K));
-    e.sinpsi = sind(e.K) * e.R / e.Delta;
+    const double sinK = sind(e.K);
+    e.sinpsi = sinK * e.R / e.Delta;
     e.psi = kRadToDeg * std::atan(e.sinpsi / std::sqrt(1 - e.sinpsi * e.sinpsi));
 
     // The sign of the correction is that of -sin K; where sin K is exactly 0,
     // psi is 0 too and the correction vanishes whatever the sign.
-    const double sinK = sind(e.K);
     if (sinK == 0) {
         e.PhaseCorr = 0;
     } else {
@@ -61,9 +65,10 @@ void calculeJupiter(Ephemeride& e, const JourJulienTU& jd, const QLocale& locale
     }
 
     // Central meridians, at the light-time corrected day count.
-    e.omega1 = 268.28 + 877.8169088 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B + e.PhaseCorr;
-    e.omega2 = 290.28 + 870.1869088 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B + e.PhaseCorr;
-    e.lambda = 238.05 + 0.083091 * e.d + 0.33 * sind(e.V) + e.B;
+    const double dLight = lightTimeDays(e);
+    e.omega1 = 268.28 + 877.8169088 * dLight + e.psi - e.B + e.PhaseCorr;
+    e.omega2 = 290.28 + 870.1869088 * dLight + e.psi - e.B + e.PhaseCorr;
+    e.lambda = 238.05 + 0.083091 * e.d + 0.33 * sinV + e.B;
     e.Ds = 3.07 * sind(e.lambda + 44.5);
     e.De = e.Ds - 2.15 * sind(e.psi) * cosd(e.lambda + 24)
          - 1.31 * ((e.r - e.Delta) / e.Delta) * sind(e.lambda - 99.4);
@@ -71,12 +76,13 @@ void calculeJupiter(Ephemeride& e, const JourJulienTU& jd, const QLocale& locale
 
 void calculeSatellites(Ephemeride& e)
 {
-    e.u1 = 84.5506 + 203.405863 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B;
-    e.u2 = 41.5015 + 101.2916323 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B;
-    e.u3 = 109.977 + 50.2345169 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B;
-    e.u4 = 176.3586 + 21.4879802 * (e.d - e.Delta / kLightDaysPerAU) + e.psi - e.B;
-    e.G = 187.3 + 50.310674 * (e.d - e.Delta / kLightDaysPerAU);
-    e.H = 311.1 + 21.569229 * (e.d - e.Delta / kLightDaysPerAU);
+    const double dLight = lightTimeDays(e);
+    e.u1 = 84.5506 + 203.405863 * dLight + e.psi - e.B;
+    e.u2 = 41.5015 + 101.2916323 * dLight + e.psi - e.B;
+    e.u3 = 109.977 + 50.2345169 * dLight + e.psi - e.B;
+    e.u4 = 176.3586 + 21.4879802 * dLight + e.psi - e.B;
+    e.G = 187.3 + 50.310674 * dLight;
+    e.H = 311.1 + 21.569229 * dLight;
 
     e.u1c = e.u1 + 0.472 * std::sin((e.u1 - e.u2) * kDoubleDegToRad);
     e.u2c = e.u2 + 1.073 * std::sin((e.u2 - e.u3) * kDoubleDegToRad);

@@ -18,7 +18,8 @@ using Etat = std::array<bool, kLabels>;   // which labels show their word
 // Runs the window's pass for one civil instant and reads the sixteen labels.
 class Sonde {
 public:
-    Sonde(const QString& offset, const QLocale& locale) : offset_(offset), locale_(locale), calcul_(host_, locale) {}
+    Sonde(const QString& offset, const QLocale& locale)
+        : offset_(offset), offsetHours_(readNumber(offset, locale)), locale_(locale), calcul_(host_, locale) {}
 
     Etat at(const QDateTime& civil)
     {
@@ -28,10 +29,12 @@ public:
             s[i] = host_.captions[kFirstPhenomenonCaption + i] != u" ";
         return s;
     }
-    const QDateTime& ut() const { return calcul_.ut(); }
+    // The UT instant of a civil one, as gregor_juli forms it.
+    QDateTime ut(const QDateTime& civil) const { return addHours(civil, offsetHours_); }
 
 private:
     QString offset_;
+    double offsetHours_;
     QLocale locale_;
     Enregistreur host_;
     Calcul calcul_;
@@ -103,8 +106,7 @@ std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime&
                 const QDateTime mid = lo.addSecs(secondsBetween(lo, hi) / 2);
                 (sonde.at(mid)[i] == s0[i] ? lo : hi) = mid;
             }
-            sonde.at(hi);
-            events.push_back({label, s1[i], hi, sonde.ut()});
+            events.push_back({label, s1[i], hi, sonde.ut(hi)});
         }
         t0 = t1;
         s0 = s1;
