@@ -80,6 +80,26 @@ template <typename F> void appendNumber(std::string& out, F value)
     out.append(buf, res.ptr);
 }
 
+// ", "name": value" — the separator, the key, then a text or a number.
+void appendKey(std::string& out, const char* name)
+{
+    out += ", \"";
+    out += name;
+    out += "\": ";
+}
+
+void field(std::string& out, const char* name, const QString& text)
+{
+    appendKey(out, name);
+    append(out, text);
+}
+
+template <typename F> void numberField(std::string& out, const char* name, F value)
+{
+    appendKey(out, name);
+    appendNumber(out, value);
+}
+
 struct Options {
     QString offset = QStringLiteral("0");
     std::array<int, 4> flips{0, 0, 0, 0};
@@ -115,29 +135,21 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     Calcul calcul(host, o.locale);
     out += "{\"date\": ";
     append(out, date);
-    out += ", \"offset\": ";
-    append(out, o.offset);
+    field(out, "offset", o.offset);
     try {
         calcul.passe(date, o.offset);
     } catch (const ErreurExecution& e) {
         out += ", \"error\": {\"number\": ";
         appendNumber(out, e.numero());
-        out += ", \"message\": ";
-        append(out, e.libelle());
+        field(out, "message", e.libelle());
         out += "}}\n";
         return false;
     }
-    const auto field = [&](const char* name, Caption c) {
-        out += ", \"";
-        out += name;
-        out += "\": ";
-        append(out, host.caption(c));
-    };
-    field("jourjuli", Caption::jourjuli);
-    field("datetu", Caption::datetu);
-    field("caption2", Caption::Form2);
-    field("syst1", Caption::syst1);
-    field("syst2", Caption::syst2);
+    field(out, "jourjuli", host.caption(Caption::jourjuli));
+    field(out, "datetu", host.caption(Caption::datetu));
+    field(out, "caption2", host.caption(Caption::Form2));
+    field(out, "syst1", host.caption(Caption::syst1));
+    field(out, "syst2", host.caption(Caption::syst2));
     out += ", \"labels\": {";
     for (int i = kFirstPhenomenonCaption; i < kCaptionCount; ++i) {
         if (i > kFirstPhenomenonCaption)
@@ -149,31 +161,22 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     const Ephemeride& e = calcul.record();
     out += "}, \"record\": {\"JD\": ";
     append(out, e.JD);
-    for (const auto& [name, member] : kFields) {
-        out += ", \"";
-        out += name;
-        out += "\": ";
-        appendNumber(out, e.*member);
-    }
+    for (const auto& [name, member] : kFields)
+        numberField(out, name, e.*member);
     const TravailOmbre& w = calcul.shadow();
     out += "}, \"shadow\": {\"DiscOmbre\": ";
     appendNumber(out, w.DiscOmbre);
-    out += ", \"tOmbre\": ";
-    appendNumber(out, w.tOmbre);
-    out += ", \"XOmbre\": ";
-    appendNumber(out, w.XOmbre);
-    out += ", \"YOmbre\": ";
-    appendNumber(out, w.YOmbre);
+    numberField(out, "tOmbre", w.tOmbre);
+    numberField(out, "XOmbre", w.XOmbre);
+    numberField(out, "YOmbre", w.YOmbre);
     out += "}, \"discs\": [";
     for (std::size_t i = 0; i < host.discs.size(); ++i) {
         const DisqueTrace& d = host.discs[i];
         out += i ? ", " : "";
         out += d.scene == Scene::Main ? "{\"scene\": \"main\", \"x\": " : "{\"scene\": \"reduced\", \"x\": ";
         appendNumber(out, d.x);
-        out += ", \"y\": ";
-        appendNumber(out, d.y);
-        out += ", \"radius\": ";
-        appendNumber(out, d.radius);
+        numberField(out, "y", d.y);
+        numberField(out, "radius", d.radius);
         out += ", \"rgb\": [";
         appendNumber(out, d.colour.red);
         out += ", ";
@@ -299,16 +302,11 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
         }
         out += "{\"satellite\": ";
         append(out, sat);
-        out += ", \"phenomenon\": ";
-        append(out, phenomenonWord(ev.label));
-        out += ", \"change\": ";
-        append(out, change);
-        out += ", \"date\": ";
-        append(out, dateTimeText(ev.civil, o.locale));
-        out += ", \"datetu\": ";
-        append(out, dateTimeText(ev.ut, o.locale));
-        out += ", \"label\": ";
-        append(out, QString::fromLatin1(captionName(ev.label)));
+        field(out, "phenomenon", phenomenonWord(ev.label));
+        field(out, "change", change);
+        field(out, "date", dateTimeText(ev.civil, o.locale));
+        field(out, "datetu", dateTimeText(ev.ut, o.locale));
+        field(out, "label", QString::fromLatin1(captionName(ev.label)));
         out += "}\n";
     }
     flush(out);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using fuzz::echec;
 
@@ -43,21 +44,31 @@ QString decrit(const QDateTime& t, std::int64_t count, int unit)
     return t.toString(Qt::ISODate) + QStringLiteral(" + %1 of unit %2").arg(count).arg(unit);
 }
 
+// The step, refused with error 5 exactly when it leaves the supported range.
+std::optional<QDateTime> pasAccepte(const QDateTime& t, int unit, std::int64_t count, bool inside)
+{
+    QDateTime r;
+    const int error = fuzz::garde([&] { r = zeno::addUnits(t, kUnits[unit], count); });
+    if (error != 0) {
+        if (error != zeno::ErreurExecution::ArgumentIncorrect || inside)
+            echec("a step inside the range was refused", decrit(t, count, unit));
+        return std::nullopt;
+    }
+    if (!inside || !zeno::isSupported(r))
+        echec("a step leaving the range was accepted", decrit(t, count, unit));
+    return r;
+}
+
 // Seconds and whole days: exact, and undone by the opposite step.
 void pasEnSecondes(const QDateTime& t, int unit, std::int64_t count)
 {
     const __int128 target = __int128(t.toSecsSinceEpoch()) + __int128(count) * kUnitSeconds[unit];
     const bool inside = target >= zeno::firstSupportedInstant().toSecsSinceEpoch()
                      && target <= zeno::lastSupportedInstant().toSecsSinceEpoch();
-    QDateTime r;
-    const int error = fuzz::garde([&] { r = zeno::addUnits(t, kUnits[unit], count); });
-    if (error != 0) {
-        if (error != zeno::ErreurExecution::ArgumentIncorrect || inside)
-            echec("a step inside the range was refused", decrit(t, count, unit));
+    const std::optional<QDateTime> pas = pasAccepte(t, unit, count, inside);
+    if (!pas)
         return;
-    }
-    if (!inside || !zeno::isSupported(r))
-        echec("a step leaving the range was accepted", decrit(t, count, unit));
+    const QDateTime& r = *pas;
     if (__int128(r.toSecsSinceEpoch()) != target || r.timeSpec() != Qt::UTC)
         echec("a step landed on the wrong second", decrit(t, count, unit));
     QDateTime back;
@@ -71,15 +82,10 @@ void pasEnMois(const QDateTime& t, int unit, std::int64_t count)
     const __int128 months = __int128(count) * (unit == 0 ? 12 : 1);
     const __int128 index = __int128(t.date().year()) * 12 + (t.date().month() - 1) + months;
     const bool inside = index >= 100 * 12 && index <= 9999 * 12 + 11;
-    QDateTime r;
-    const int error = fuzz::garde([&] { r = zeno::addUnits(t, kUnits[unit], count); });
-    if (error != 0) {
-        if (error != zeno::ErreurExecution::ArgumentIncorrect || inside)
-            echec("a step inside the range was refused", decrit(t, count, unit));
+    const std::optional<QDateTime> pas = pasAccepte(t, unit, count, inside);
+    if (!pas)
         return;
-    }
-    if (!inside || !zeno::isSupported(r))
-        echec("a step leaving the range was accepted", decrit(t, count, unit));
+    const QDateTime& r = *pas;
     const QDate d = r.date();
     if (__int128(d.year()) * 12 + (d.month() - 1) != index || r.time() != t.time() || r.timeSpec() != Qt::UTC)
         echec("a step landed in the wrong month", decrit(t, count, unit));

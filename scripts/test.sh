@@ -35,21 +35,19 @@ summary() { echo; echo "tests: $passed passed, $failed failed"; }
 stage "Dépendances"
 scripts/deps.sh build run check
 
-stage "Construction et tests"
-start=$SECONDS
-cmake --preset default >/dev/null
-cmake --build --preset default -j"$jobs"
-run_ctest --preset default -j"$jobs" || { summary; exit 1; }
-echo "durée : $((SECONDS - start)) s"
+# Configures, builds and tests one preset; stops the run on a failure.
+build_and_test() {
+    local preset="$1" title="$2" start=$SECONDS
+    stage "$title"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$jobs"
+    run_ctest --preset "$preset" -j"$jobs" || { summary; exit 1; }
+    echo "durée : $((SECONDS - start)) s"
+}
 
+build_and_test default "Construction et tests"
 if [ "${ZENOLUNE_QUICK:-0}" = 1 ]; then summary; exit 0; fi
-
-stage "Sanitizers (ASan + UBSan)"
-start=$SECONDS
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j"$jobs"
-run_ctest --preset asan -j"$jobs" || { summary; exit 1; }
-echo "durée : $((SECONDS - start)) s"
+build_and_test asan "Sanitizers (ASan + UBSan)"
 
 if [ -x scripts/fuzz.sh ]; then
     stage "Fuzzing"
