@@ -15,7 +15,7 @@ namespace {
 
 const QLocale kFrench(QLocale::French, QLocale::France);
 
-// One computation of the record (steps 1 to 28), dates a minute apart.
+// One computation of the record (calculeJupiter and calculeSatellites), dates a minute apart.
 void BM_Ephemeride(benchmark::State& state)
 {
     std::vector<JourJulienTU> days;

@@ -112,21 +112,6 @@ struct Options {
     QStringList dates;
 };
 
-const std::pair<const char*, double Ephemeride::*> kFields[] = {
-    {"d", &Ephemeride::d}, {"V", &Ephemeride::V}, {"M", &Ephemeride::M}, {"N", &Ephemeride::N},
-    {"J", &Ephemeride::J}, {"A", &Ephemeride::A}, {"B", &Ephemeride::B}, {"K", &Ephemeride::K},
-    {"R", &Ephemeride::R}, {"r", &Ephemeride::r}, {"Delta", &Ephemeride::Delta}, {"sinpsi", &Ephemeride::sinpsi},
-    {"psi", &Ephemeride::psi}, {"PhaseCorr", &Ephemeride::PhaseCorr}, {"DeltaT", &Ephemeride::DeltaT},
-    {"T", &Ephemeride::T}, {"TCorr", &Ephemeride::TCorr}, {"u1", &Ephemeride::u1}, {"u2", &Ephemeride::u2},
-    {"u3", &Ephemeride::u3}, {"u4", &Ephemeride::u4}, {"G", &Ephemeride::G}, {"H", &Ephemeride::H},
-    {"u1c", &Ephemeride::u1c}, {"u2c", &Ephemeride::u2c}, {"u3c", &Ephemeride::u3c}, {"u4c", &Ephemeride::u4c},
-    {"r1", &Ephemeride::r1}, {"r2", &Ephemeride::r2}, {"r3", &Ephemeride::r3}, {"r4", &Ephemeride::r4},
-    {"X1", &Ephemeride::X1}, {"X2", &Ephemeride::X2}, {"X3", &Ephemeride::X3}, {"X4", &Ephemeride::X4},
-    {"Y1", &Ephemeride::Y1}, {"Y2", &Ephemeride::Y2}, {"Y3", &Ephemeride::Y3}, {"Y4", &Ephemeride::Y4},
-    {"omega1", &Ephemeride::omega1}, {"omega2", &Ephemeride::omega2}, {"lambda", &Ephemeride::lambda},
-    {"Ds", &Ephemeride::Ds}, {"De", &Ephemeride::De},
-};
-
 // One pass as "&OK" runs it in a freshly opened window, as a JSON line.
 bool passLine(const Options& o, const QString& date, std::string& out)
 {
@@ -161,8 +146,8 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     const Ephemeride& e = calcul.record();
     out += "}, \"record\": {\"JD\": ";
     append(out, e.JD);
-    for (const auto& [name, member] : kFields)
-        numberField(out, name, e.*member);
+    for (const RecordField& f : kRecordFields)
+        numberField(out, f.name, e.*f.member);
     const TravailOmbre& w = calcul.shadow();
     out += "}, \"shadow\": {\"DiscOmbre\": ";
     appendNumber(out, w.DiscOmbre);

@@ -10,8 +10,6 @@ namespace zeno {
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 [[noreturn]] void outOfRange() { throw ErreurExecution(ErreurExecution::ArgumentIncorrect); }
 
 // Seconds since the start of Qt's Julian day numbering, exact in 64 bits.
@@ -43,7 +41,7 @@ QDateTime addMonthsClamped(const QDateTime& t, std::int64_t months)
 {
     const QDate d = t.date();
     const std::int64_t index = std::int64_t(d.year()) * 12 + (d.month() - 1) + months;
-    if (index < 100 * 12 || index > 9999 * 12 + 11)
+    if (index < kFirstSupportedYear * 12 || index > kLastSupportedYear * 12 + 11)
         outOfRange();
     const int year = int(index / 12);
     const int month = int(index % 12) + 1;
@@ -80,7 +78,7 @@ QString stepUnitCode(StepUnit unit)
 QDateTime addUnits(const QDateTime& instant, StepUnit unit, std::int64_t count)
 {
     // A step beyond the whole supported span cannot land inside it; the
-    // limit also keeps count * 86400 within 64 bits.
+    // limit also keeps count * kSecondsPerDay within 64 bits.
     constexpr std::int64_t kLimit = 400'000'000'000LL;
     if (count > kLimit || count < -kLimit)
         outOfRange();
@@ -88,7 +86,7 @@ QDateTime addUnits(const QDateTime& instant, StepUnit unit, std::int64_t count)
     case StepUnit::Year: return addMonthsClamped(instant, count * 12);
     case StepUnit::Month: return addMonthsClamped(instant, count);
     case StepUnit::Day: return addSecondsChecked(instant, count * kSecondsPerDay);
-    case StepUnit::Hour: return addSecondsChecked(instant, count * 3600);
+    case StepUnit::Hour: return addSecondsChecked(instant, count * kSecondsPerHour);
     case StepUnit::Minute: return addSecondsChecked(instant, count * 60);
     case StepUnit::Second: return addSecondsChecked(instant, count);
     }
@@ -97,7 +95,7 @@ QDateTime addUnits(const QDateTime& instant, StepUnit unit, std::int64_t count)
 
 QDateTime addHours(const QDateTime& instant, double hours)
 {
-    const double seconds = std::nearbyint(hours * 3600.0);
+    const double seconds = std::nearbyint(hours * double(kSecondsPerHour));
     if (!(std::fabs(seconds) < 1e12))
         outOfRange();
     return addSecondsChecked(instant, std::int64_t(seconds));

@@ -8,6 +8,9 @@
 
 namespace zeno {
 
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::int64_t kSecondsPerHour = 3600;
+
 // The step units of the option group, by their codes "yyyy", "m", "d", "h", "n", "s".
 enum class StepUnit { Year, Month, Day, Hour, Minute, Second };
 

@@ -1,5 +1,6 @@
 #include "ephemeride.h"
 
+#include "angles.h"
 #include "erreur.h"
 #include "regional.h"
 
@@ -9,21 +10,14 @@ namespace zeno {
 
 namespace {
 
-constexpr double kDegToRad = 0.01745329252;        // at every sine and cosine
-constexpr double kDoubleDegToRad = 0.03490658504;  // doubled satellite differences
-constexpr double kRadToDeg = 57.29577951;          // after the one arc tangent
 constexpr double kPhaseCoefficient = 57.3;         // phase correction, not a conversion
-constexpr double kLightDaysPerAU = 173;            // AU covered by light in a day
+constexpr double kLightAUPerDay = 173;             // AU light travels in one day
 constexpr double kEpoch1900 = 2415020;             // d = JDE - 2415020
 constexpr double kDeltaTEpoch = 2415020.5;         // origin of T
 constexpr double kDeltaTUnit = 36524.25;           // days in one unit of T
-constexpr double kSecondsPerDay = 86400;
-
-double sind(double deg) { return std::sin(deg * kDegToRad); }
-double cosd(double deg) { return std::cos(deg * kDegToRad); }
 
 // The day count corrected for light-time: the same value in every formula.
-double lightTimeDays(const Ephemeride& e) { return e.d - e.Delta / kLightDaysPerAU; }
+double lightTimeDays(const Ephemeride& e) { return e.d - e.Delta / kLightAUPerDay; }
 
 } // namespace
 
@@ -106,12 +100,8 @@ void calculeSatellites(Ephemeride& e)
 
 void verifieFini(const Ephemeride& e)
 {
-    const double fields[] = {
-        e.d, e.V, e.M, e.N, e.J, e.A, e.B, e.K, e.R, e.r, e.Delta, e.sinpsi, e.psi, e.PhaseCorr,
-        e.DeltaT, e.T, e.TCorr, e.u1, e.u2, e.u3, e.u4, e.G, e.H, e.u1c, e.u2c, e.u3c, e.u4c,
-        e.r1, e.r2, e.r3, e.r4, e.X1, e.X2, e.X3, e.X4, e.Y1, e.Y2, e.Y3, e.Y4,
-        e.omega1, e.omega2, e.lambda, e.Ds, e.De};
-    for (double v : fields) {
+    for (const RecordField& field : kRecordFields) {
+        const double v = e.*field.member;
         if (std::isnan(v))
             throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
         if (std::isinf(v))

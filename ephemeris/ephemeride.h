@@ -13,7 +13,7 @@ namespace zeno {
 // turn; R, r, Delta in AU; satellite distances and offsets in Jupiter
 // equatorial radii. Fields in this order, under these names.
 struct Ephemeride {
-    QString JD;          // UT Julian Day as number text, then the JDE text (step 5)
+    QString JD;          // UT Julian Day as number text, then the JDE text
     double d = 0;        // days, JDE - 2415020
     double V = 0;        // argument of Jupiter's long-period term
     double M = 0;        // mean anomaly of the Earth
@@ -28,7 +28,7 @@ struct Ephemeride {
     double sinpsi = 0;   // sine of the phase angle
     double psi = 0;      // phase angle Sun-Jupiter-Earth
     double PhaseCorr = 0; // phase correction of both central meridians
-    double DeltaT = 0;   // TD - UT: seconds after step 3, days after step 4
+    double DeltaT = 0;   // TD - UT: formed in seconds, held in days
     double T = 0;        // units of 36524.25 days from JD 2415020.5
     double TCorr = 0;    // linear auxiliary term of the Delta T polynomial
     double u1 = 0, u2 = 0, u3 = 0, u4 = 0;     // uncorrected satellite angles
@@ -44,12 +44,56 @@ struct Ephemeride {
     double De = 0;       // planetocentric declination of the Earth
 };
 
-// Steps 1 to 23: Delta T, the JDE (through its 15-digit number text, written
-// into e.JD), Jupiter's geometry, the central meridians and the declinations.
+// Every 64-bit field of the record, in record order, with its unit: the one
+// list that the finiteness check, the companion's JSON, the tests and the
+// fuzzers walk. Units: "d" days, "deg" degrees, "AU", "RJ" Jupiter
+// equatorial radii, "T" units of 36524.25 days, "1" a pure number.
+struct RecordField {
+    const char* name;
+    double Ephemeride::*member;
+    const char* unit;
+};
+inline constexpr RecordField kRecordFields[] = {
+    {"d", &Ephemeride::d, "d"}, {"V", &Ephemeride::V, "deg"}, {"M", &Ephemeride::M, "deg"},
+    {"N", &Ephemeride::N, "deg"}, {"J", &Ephemeride::J, "deg"}, {"A", &Ephemeride::A, "deg"},
+    {"B", &Ephemeride::B, "deg"}, {"K", &Ephemeride::K, "deg"}, {"R", &Ephemeride::R, "AU"},
+    {"r", &Ephemeride::r, "AU"}, {"Delta", &Ephemeride::Delta, "AU"}, {"sinpsi", &Ephemeride::sinpsi, "1"},
+    {"psi", &Ephemeride::psi, "deg"}, {"PhaseCorr", &Ephemeride::PhaseCorr, "deg"},
+    {"DeltaT", &Ephemeride::DeltaT, "d"}, {"T", &Ephemeride::T, "T"}, {"TCorr", &Ephemeride::TCorr, "1"},
+    {"u1", &Ephemeride::u1, "deg"}, {"u2", &Ephemeride::u2, "deg"}, {"u3", &Ephemeride::u3, "deg"},
+    {"u4", &Ephemeride::u4, "deg"}, {"G", &Ephemeride::G, "deg"}, {"H", &Ephemeride::H, "deg"},
+    {"u1c", &Ephemeride::u1c, "deg"}, {"u2c", &Ephemeride::u2c, "deg"}, {"u3c", &Ephemeride::u3c, "deg"},
+    {"u4c", &Ephemeride::u4c, "deg"}, {"r1", &Ephemeride::r1, "RJ"}, {"r2", &Ephemeride::r2, "RJ"},
+    {"r3", &Ephemeride::r3, "RJ"}, {"r4", &Ephemeride::r4, "RJ"}, {"X1", &Ephemeride::X1, "RJ"},
+    {"X2", &Ephemeride::X2, "RJ"}, {"X3", &Ephemeride::X3, "RJ"}, {"X4", &Ephemeride::X4, "RJ"},
+    {"Y1", &Ephemeride::Y1, "RJ"}, {"Y2", &Ephemeride::Y2, "RJ"}, {"Y3", &Ephemeride::Y3, "RJ"},
+    {"Y4", &Ephemeride::Y4, "RJ"}, {"omega1", &Ephemeride::omega1, "deg"},
+    {"omega2", &Ephemeride::omega2, "deg"}, {"lambda", &Ephemeride::lambda, "deg"},
+    {"Ds", &Ephemeride::Ds, "deg"}, {"De", &Ephemeride::De, "deg"},
+};
+
+// Jupiter for one instant: Delta T, the JDE, the Earth-Jupiter geometry, the
+// central meridians and the planetocentric declinations of Sun and Earth.
+//   in:  jd      UT Julian Day as gregorJuli formed it (value read back from
+//                its 15-digit text)
+//        locale  regional settings of the JDE text
+//   out: e.T, e.TCorr; e.DeltaT (TD - UT, days); e.JD (the JDE as number
+//        text, replacing the UT one); e.d (days, the JDE rounded to 15
+//        digits minus 2415020); e.V .. e.K, e.lambda, e.psi, e.PhaseCorr,
+//        e.omega1, e.omega2, e.Ds, e.De (degrees, unreduced); e.R, e.r,
+//        e.Delta (AU); e.sinpsi.
+//   Fields are plain doubles: an overflow shows as inf or NaN, which
+//   verifieFini then reports; nothing is thrown here.
 void calculeJupiter(Ephemeride& e, const JourJulienTU& jd, const QLocale& locale);
 
-// Steps 24 to 28: the four satellites, in the order u1..u4, G, H, u1c..u4c,
-// r1..r4, X1, Y1 .. X4, Y4.
+// The four satellites, from the fields calculeJupiter wrote (d, Delta, psi,
+// B, De).
+//   out: e.u1 .. e.u4, e.G, e.H, e.u1c .. e.u4c (degrees, unreduced);
+//        e.r1 .. e.r4 (RJ from Jupiter's centre); e.X1 .. e.X4 and
+//        e.Y1 .. e.Y4 (RJ), apparent offsets from Jupiter's centre along
+//        and across its equator.
+//   Computed in the order u1..u4, G, H, u1c..u4c, r1..r4, X1, Y1 .. X4, Y4.
+//   Nothing is thrown here.
 void calculeSatellites(Ephemeride& e);
 
 // Throws ErreurExecution (6 overflow, 5 invalid) when any field is not

@@ -244,8 +244,14 @@ double readNumber(const QString& text, const QLocale& locale)
     return value;
 }
 
-QDateTime firstSupportedInstant() { return QDateTime(QDate(100, 1, 1), QTime(0, 0, 0), Qt::UTC); }
-QDateTime lastSupportedInstant() { return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC); }
+QDateTime firstSupportedInstant()
+{
+    return QDateTime(QDate(kFirstSupportedYear, 1, 1), QTime(0, 0, 0), Qt::UTC);
+}
+QDateTime lastSupportedInstant()
+{
+    return QDateTime(QDate(kLastSupportedYear, 12, 31), QTime(23, 59, 59), Qt::UTC);
+}
 
 bool isSupported(const QDateTime& instant)
 {
@@ -322,7 +328,7 @@ QDateTime readDateTime(const QString& text, const QLocale& locale)
         default: year = fields[i]; break;
         }
     }
-    if (year < 100 || year > 9999 || hour > 23 || minute > 59 || second > 59)
+    if (year < kFirstSupportedYear || year > kLastSupportedYear || hour > 23 || minute > 59 || second > 59)
         mismatch();
     const QDate date(year, month, day);   // proleptic Gregorian: 29/02/1500 is invalid
     if (!date.isValid())

@@ -28,6 +28,8 @@ double readNumber(const QString& text, const QLocale& locale);
 
 // Civil date-times are zone-less: they are held as QDateTime in Qt::UTC.
 // Supported range: 01/01/0100 00:00:00 .. 31/12/9999 23:59:59.
+constexpr int kFirstSupportedYear = 100;
+constexpr int kLastSupportedYear = 9999;
 QDateTime firstSupportedInstant();
 QDateTime lastSupportedInstant();
 bool isSupported(const QDateTime& instant);

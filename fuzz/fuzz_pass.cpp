@@ -25,14 +25,9 @@ void verifiePasse(const zeno::Enregistreur& host, const zeno::Calcul& calcul, co
     using zeno::Caption;
     const QString what = date + QStringLiteral(" | ") + offset;
     const zeno::Ephemeride& e = calcul.record();
-    const double fields[] = {
-        e.d, e.V, e.M, e.N, e.J, e.A, e.B, e.K, e.R, e.r, e.Delta, e.sinpsi, e.psi, e.PhaseCorr,
-        e.DeltaT, e.T, e.TCorr, e.u1, e.u2, e.u3, e.u4, e.G, e.H, e.u1c, e.u2c, e.u3c, e.u4c,
-        e.r1, e.r2, e.r3, e.r4, e.X1, e.X2, e.X3, e.X4, e.Y1, e.Y2, e.Y3, e.Y4,
-        e.omega1, e.omega2, e.lambda, e.Ds, e.De};
-    for (double v : fields)
-        if (!finite(v))
-            echec("a record field is not finite", what);
+    for (const zeno::RecordField& f : zeno::kRecordFields)
+        if (!finite(e.*f.member))
+            echec("a record field is not finite", what + QStringLiteral(" | ") + QLatin1String(f.name));
 
     // The instant is the typed one moved by the offset, inside the range.
     const QLocale& locale = calcul.locale();

@@ -37,7 +37,7 @@ private:
 
 const zeno::StepUnit kUnits[6] = {zeno::StepUnit::Year, zeno::StepUnit::Month, zeno::StepUnit::Day,
                                   zeno::StepUnit::Hour, zeno::StepUnit::Minute, zeno::StepUnit::Second};
-const std::int64_t kUnitSeconds[6] = {0, 0, 86400, 3600, 60, 1};
+const std::int64_t kUnitSeconds[6] = {0, 0, zeno::kSecondsPerDay, zeno::kSecondsPerHour, 60, 1};
 
 QString decrit(const QDateTime& t, std::int64_t count, int unit)
 {
@@ -81,7 +81,7 @@ void pasEnMois(const QDateTime& t, int unit, std::int64_t count)
 {
     const __int128 months = __int128(count) * (unit == 0 ? 12 : 1);
     const __int128 index = __int128(t.date().year()) * 12 + (t.date().month() - 1) + months;
-    const bool inside = index >= 100 * 12 && index <= 9999 * 12 + 11;
+    const bool inside = index >= zeno::kFirstSupportedYear * 12 && index <= zeno::kLastSupportedYear * 12 + 11;
     const std::optional<QDateTime> pas = pasAccepte(t, unit, count, inside);
     if (!pas)
         return;
@@ -101,7 +101,7 @@ void pasEnMois(const QDateTime& t, int unit, std::int64_t count)
 // An offset in hours moves by the nearest whole second.
 void decalage(const QDateTime& t, double hours)
 {
-    const double seconds = std::nearbyint(hours * 3600.0);
+    const double seconds = std::nearbyint(hours * double(zeno::kSecondsPerHour));
     bool inside = std::isfinite(seconds) && std::fabs(seconds) < 1e12;
     if (inside) {
         const std::int64_t target = t.toSecsSinceEpoch() + std::int64_t(seconds);

@@ -20,14 +20,17 @@ struct SceneRect { int left, top, width, height; };
 constexpr SceneRect kMainRect{-5678, -1538, 11356, 3076};
 constexpr SceneRect kReducedRect{-2271, -615, 4542, 1230};
 
-// The orientation factor (1 - 2 v) k, formed in 16-bit integers.
+// The orientation factor (1 - 2 v) k, formed in 16-bit integers: v the flip
+// box's value (0 or 1), k a scale. Throws ErreurExecution 6 beyond 16 bits.
 std::int16_t orientationFactor(int checkValue, std::int16_t scale);
 
-// x = X * factor, multiplied in double, then rounded to single precision.
+// x = X * factor (X in RJ, x in scene units), multiplied in double, then
+// rounded to single precision. Throws ErreurExecution 6 when x is not finite.
 float scenePoint(double offset, std::int16_t factor);
 
-// One filled disc at the offset (X, Y) in Jupiter radii: main scene first,
-// then the reduced scene, each in its own window's orientation.
+// One filled disc at the offset (X, Y) in Jupiter radii, of a radius in
+// scene units: main scene first, then the reduced scene, each in its own
+// window's orientation. Throws ErreurExecution 6 as the two above.
 void DessineDisque(Hote& hote, double X, double Y, std::int16_t radius, Rgb colour);
 
 // The satellite drawing table.

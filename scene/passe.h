@@ -18,12 +18,16 @@ public:
 
     // Blanks the sixteen phenomenon labels with a single space.
     void Effacinfo();
-    // Date text and offset text to the UT Julian Day; writes jourjuli, datetu
-    // and Form2's caption. Throws ErreurExecution; nothing is written then.
+    // Date text (civil time) and offset text (TU - TC, hours) to the UT
+    // Julian Day; writes jourjuli, datetu and Form2's caption. Throws
+    // ErreurExecution 13 for an unreadable text, 6 for an offset beyond a
+    // double, 5 for an instant outside the supported years; nothing is
+    // written then.
     void gregor_juli(const QString& dateText, const QString& offsetText);
-    // Ephemeris, System I/II labels, both scenes cleared and redrawn, the
-    // twelve tests. Runs once per gregor_juli. Throws ErreurExecution 5
-    // when called without a fresh gregor_juli.
+    // Ephemeris, System I/II labels (degrees in 0..360), both scenes cleared
+    // and redrawn, the twelve tests. Runs once per gregor_juli. Throws
+    // ErreurExecution 5 when called without a fresh gregor_juli, 5 or 6 for
+    // a field that is not finite, 6 or 11 from the tests.
     void Parametres();
     // The whole pass as "&OK" runs it.
     void passe(const QString& dateText, const QString& offsetText);

@@ -1,5 +1,6 @@
 #include "phenomenes.h"
 
+#include "angles.h"
 #include "cadre.h"
 #include "ephemeride.h"
 #include "erreur.h"
@@ -10,12 +11,8 @@ namespace zeno {
 
 namespace {
 
-constexpr double kDegToRad = 0.01745329252;
 constexpr double kDiskFlattening = 1.148;    // weight of Y^2: the limb X^2 + 1.148 Y^2 = 1
 constexpr double kGlobeFlattening = 1.318;   // weight of sin^2 Ds in the globe term
-
-double sind(double deg) { return std::sin(deg * kDegToRad); }
-double cosd(double deg) { return std::cos(deg * kDegToRad); }
 
 void writeLabel(Hote& hote, std::int16_t radius, Phenomenon kind, const QString& text)
 {

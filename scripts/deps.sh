@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zenolune needs, only those that are missing.
-# Usage: scripts/deps.sh build|run|check ...
+# Usage: scripts/deps.sh build|test|run|check ...
 set -euo pipefail
 
-BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                fonts-liberation libgtest-dev libgmock-dev googletest libbenchmark-dev)
+BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation)
+TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev)
 RUN_PACKAGES=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins fonts-liberation)
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth)
 
@@ -12,6 +12,7 @@ wanted=()
 for group in "$@"; do
     case "$group" in
         build) wanted+=("${BUILD_PACKAGES[@]}") ;;
+        test) wanted+=("${TEST_PACKAGES[@]}") ;;
         run) wanted+=("${RUN_PACKAGES[@]}") ;;
         check) wanted+=("${CHECK_PACKAGES[@]}") ;;
         *) wanted+=("$group") ;;

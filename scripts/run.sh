@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build run
-cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)" --target zenolune zenolune-ephem
-exec build/default/ui/zenolune "$@"
+cmake --preset program >/dev/null
+cmake --build --preset program -j"$(nproc)"
+exec build/program/ui/zenolune "$@"

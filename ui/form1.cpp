@@ -35,6 +35,11 @@ QString Form1::documentAide()
 
 namespace {
 
+// Periods of the animation timer, in milliseconds.
+constexpr int kDesignPeriodMs = 20;      // as the window opens, until the first tick
+constexpr int kStepPeriodMs = 40;        // stepping the date: 25 passes a second
+constexpr int kRealTimePeriodMs = 1000;  // following the clock
+
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place)
 {
     auto* l = new QLabel(texte, parent);
@@ -223,7 +228,7 @@ void Form1::construitFrame2()
     minuterie = new QTimer(this);
     minuterie->setObjectName(QStringLiteral("minuterie"));
     minuterie->setTimerType(Qt::PreciseTimer);
-    minuterie->setInterval(20);
+    minuterie->setInterval(kDesignPeriodMs);
 
     connect(CommandAjou, &QPushButton::clicked, this, &Form1::CommandAjou_Click);
     connect(CommandRetr, &QPushButton::clicked, this, &Form1::CommandRetr_Click);
@@ -479,7 +484,7 @@ void Form1::OptionGroup_GotFocus(int Index)
     case 4: Intervalle = QStringLiteral("n"); break;
     case 5:
         Intervalle = QStringLiteral("s");
-        minuterie->setInterval(1000);   // running or not, as it was
+        minuterie->setInterval(kRealTimePeriodMs);   // running or not, as it was
         Text2->setText(QStringLiteral("1"));
         break;
     default:
@@ -554,13 +559,13 @@ void Form1::minuterie_Timer()
     protege([this] {
         Effacinfo();
         if (Optiongroup[5]->isChecked()) {
-            if (minuterie->interval() != 1000)
-                minuterie->setInterval(1000);
+            if (minuterie->interval() != kRealTimePeriodMs)
+                minuterie->setInterval(kRealTimePeriodMs);
             Text2->setText(QStringLiteral("1"));
             calculeDate(heureLocale());
         } else {
-            if (minuterie->interval() != 40)
-                minuterie->setInterval(40);
+            if (minuterie->interval() != kStepPeriodMs)
+                minuterie->setInterval(kStepPeriodMs);
             calculeDate(dateSuivante(false));
         }
     });

@@ -4,6 +4,8 @@
 //
 //   genimages [folder]      default: the source tree's resources/images
 
+#include "cadre.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -30,10 +32,10 @@ namespace {
 
 // The disk colour of the scenes. The program covers a satellite hidden behind
 // Jupiter with a disc of this colour, which must melt into the picture.
-constexpr QRgb kDisque = qRgb(200, 190, 44);
+constexpr QRgb kDisk = qRgb(zeno::kDiskColour.red, zeno::kDiskColour.green, zeno::kDiskColour.blue);
 
 // Polar over equatorial diameter (1 / 1.0714).
-constexpr double kAplatissement = 0.933;
+constexpr double kAxisRatio = 0.933;
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 
@@ -41,30 +43,30 @@ struct Rgb {
     double r, g, b;
 };
 
-Rgb melange(Rgb a, Rgb b, double t)
+Rgb mix(Rgb a, Rgb b, double t)
 {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb fois(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
+Rgb scaledRgb(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
 
-int octet(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+int toByte(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
-QRgb versRgb(Rgb c, double alpha = 1.0)
+QRgb toQRgb(Rgb c, double alpha = 1.0)
 {
-    return qRgba(octet(c.r), octet(c.g), octet(c.b), octet(alpha * 255.0));
+    return qRgba(toByte(c.r), toByte(c.g), toByte(c.b), toByte(alpha * 255.0));
 }
 
-double lisse(double e0, double e1, double x)
+double smoothstep(double e0, double e1, double x)
 {
     const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
     return t * t * (3.0 - 2.0 * t);
 }
 
 // Lattice hash to [0, 1): the only source of "randomness", so a seed fixes all.
-double hachage(int x, int y, std::uint32_t graine)
+double latticeHash(int x, int y, std::uint32_t seed)
 {
-    std::uint32_t h = graine ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2dU);
+    std::uint32_t h = seed ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2dU);
     h = (h ^ (h >> 15)) * 0x2c1b3c6dU;
     h ^= static_cast<std::uint32_t>(y) * 0x165667b1U;
     h = (h ^ (h >> 12)) * 0x297a2d39U;
@@ -72,57 +74,57 @@ double hachage(int x, int y, std::uint32_t graine)
     return h / 4294967296.0;
 }
 
-double bruit(double x, double y, std::uint32_t graine)
+double valueNoise(double x, double y, std::uint32_t seed)
 {
     const double fx = std::floor(x), fy = std::floor(y);
     const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-    const double tx = lisse(0.0, 1.0, x - fx), ty = lisse(0.0, 1.0, y - fy);
-    const double a = hachage(ix, iy, graine), b = hachage(ix + 1, iy, graine);
-    const double c = hachage(ix, iy + 1, graine), d = hachage(ix + 1, iy + 1, graine);
+    const double tx = smoothstep(0.0, 1.0, x - fx), ty = smoothstep(0.0, 1.0, y - fy);
+    const double a = latticeHash(ix, iy, seed), b = latticeHash(ix + 1, iy, seed);
+    const double c = latticeHash(ix, iy + 1, seed), d = latticeHash(ix + 1, iy + 1, seed);
     return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
 }
 
 // Four octaves of value noise, in [0, 1).
-double turbulence(double x, double y, std::uint32_t graine)
+double turbulence(double x, double y, std::uint32_t seed)
 {
-    double somme = 0.0, amplitude = 0.5, total = 0.0;
+    double sum = 0.0, amplitude = 0.5, total = 0.0;
     for (int i = 0; i < 4; ++i) {
-        somme += amplitude * bruit(x, y, graine + 101U * static_cast<std::uint32_t>(i));
+        sum += amplitude * valueNoise(x, y, seed + 101U * static_cast<std::uint32_t>(i));
         total += amplitude;
         x *= 2.03;
         y *= 2.03;
         amplitude *= 0.5;
     }
-    return somme / total;
+    return sum / total;
 }
 
 // A small pseudo-random sequence for star fields.
-struct Suite {
-    std::uint32_t etat;
-    double suivant()
+struct Sequence {
+    std::uint32_t state;
+    double next()
     {
-        etat = etat * 1664525U + 1013904223U;
-        return (etat >> 8) / 16777216.0;
+        state = state * 1664525U + 1013904223U;
+        return (state >> 8) / 16777216.0;
     }
 };
 
-QImage nouvelleImage(int largeur, int hauteur, QImage::Format format, QColor fond)
+QImage newImage(int width, int height, QImage::Format format, QColor background)
 {
-    QImage image(largeur, hauteur, format);
+    QImage image(width, height, format);
     image.setDotsPerMeterX(3780); // 96 dpi, fixed so the file never depends on the machine
     image.setDotsPerMeterY(3780);
-    image.fill(fond);
+    image.fill(background);
     return image;
 }
 
-bool enregistre(const QImage& image, const QDir& dossier, const char* nom)
+bool savePng(const QImage& image, const QDir& folder, const char* name)
 {
-    const QString chemin = dossier.filePath(QString::fromLatin1(nom));
-    if (!image.save(chemin, "PNG", 9)) {
-        std::fprintf(stderr, "genimages: cannot write %s\n", qPrintable(chemin));
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!image.save(path, "PNG", 9)) {
+        std::fprintf(stderr, "genimages: cannot write %s\n", qPrintable(path));
         return false;
     }
-    std::printf("%-20s %3d x %3d\n", nom, image.width(), image.height());
+    std::printf("%-20s %3d x %3d\n", name, image.width(), image.height());
     return true;
 }
 
@@ -133,7 +135,7 @@ bool enregistre(const QImage& image, const QDir& dossier, const char* nom)
 // an astronomical telescope). Belts are chosen row by row so that the zones
 // stay exactly the disk colour; only the limb pixels are blended with black.
 
-QRgb bandeScene(double s) // s: sine of the latitude, north positive
+QRgb sceneBand(double s) // s: sine of the latitude, north positive
 {
     if (std::abs(s) >= 0.86)
         return qRgb(178, 170, 52); // polar regions, greyer
@@ -141,48 +143,49 @@ QRgb bandeScene(double s) // s: sine of the latitude, north positive
         return qRgb(150, 118, 38); // South Equatorial Belt
     if (s >= 0.12 && s <= 0.28)
         return qRgb(155, 122, 40); // North Equatorial Belt
-    return kDisque;
+    return kDisk;
 }
 
 // cx, cy: centre of the disk in continuous pixel coordinates (pixel i covers
-// [i, i + 1)); diametre: equatorial diameter in pixels.
-QImage fondScene(const char* nom, int largeur, int hauteur, double cx, double cy, double diametre)
+// [i, i + 1)); diameter: equatorial diameter in pixels.
+QImage sceneBackground(const char* name, int width, int height, double cx, double cy, double diameter)
 {
-    QImage image = nouvelleImage(largeur, hauteur, QImage::Format_RGB32, Qt::black);
-    const double a = diametre / 2.0;
-    const double b = a * kAplatissement;
+    QImage image = newImage(width, height, QImage::Format_RGB32, Qt::black);
+    const double a = diameter / 2.0;
+    const double b = a * kAxisRatio;
     constexpr int n = 16; // sub-samples per side for the limb coverage
-    int pixelsDisque = 0, pixelsPleins = 0, pixelsCouleur = 0;
+    int diskPixels = 0, fullPixels = 0, colourPixels = 0;
     for (int py = static_cast<int>(std::floor(cy - b)); py <= static_cast<int>(std::ceil(cy + b)); ++py) {
         const double s = (py + 0.5 - cy) / b;
-        const QRgb couleur = bandeScene(s);
+        const QRgb colour = sceneBand(s);
         for (int px = static_cast<int>(std::floor(cx - a)); px <= static_cast<int>(std::ceil(cx + a)); ++px) {
-            int dedans = 0;
+            int inside = 0;
             for (int j = 0; j < n; ++j) {
                 const double v = (py + (j + 0.5) / n - cy) / b;
                 for (int i = 0; i < n; ++i) {
                     const double u = (px + (i + 0.5) / n - cx) / a;
                     if (u * u + v * v < 1.0)
-                        ++dedans;
+                        ++inside;
                 }
             }
-            if (dedans == 0 || px < 0 || py < 0 || px >= largeur || py >= hauteur)
+            if (inside == 0 || px < 0 || py < 0 || px >= width || py >= height)
                 continue;
-            ++pixelsDisque;
-            if (dedans == n * n) {
-                ++pixelsPleins;
-                image.setPixel(px, py, couleur);
-                if (couleur == kDisque)
-                    ++pixelsCouleur;
+            ++diskPixels;
+            if (inside == n * n) {
+                ++fullPixels;
+                image.setPixel(px, py, colour);
+                if (colour == kDisk)
+                    ++colourPixels;
             } else {
-                const double k = static_cast<double>(dedans) / (n * n);
-                image.setPixel(px, py, qRgb(octet(qRed(couleur) * k), octet(qGreen(couleur) * k),
-                                            octet(qBlue(couleur) * k)));
+                const double k = static_cast<double>(inside) / (n * n);
+                image.setPixel(px, py, qRgb(toByte(qRed(colour) * k), toByte(qGreen(colour) * k),
+                                            toByte(qBlue(colour) * k)));
             }
         }
     }
-    std::printf("%s: disk %d px (%d wholly inside), %d of them (%.0f %%) exactly RGB 200, 190, 44\n",
-                nom, pixelsDisque, pixelsPleins, pixelsCouleur, 100.0 * pixelsCouleur / pixelsDisque);
+    std::printf("%s: disk %d px (%d wholly inside), %d of them (%.0f %%) exactly RGB %d, %d, %d\n", name,
+                diskPixels, fullPixels, colourPixels, 100.0 * colourPixels / diskPixels, qRed(kDisk), qGreen(kDisk),
+                qBlue(kDisk));
     return image;
 }
 
@@ -191,21 +194,21 @@ QImage fondScene(const char* nom, int largeur, int hauteur, double cx, double cy
 // South Equatorial Belt, turbulent belts, festoons, limb darkening and a thin
 // phase shadow on the right limb.
 
-struct Bande {
-    double sud, nord; // latitude limits, degrees
-    Rgb couleur;
-    double force;
+struct Band {
+    double south, north; // latitude limits, degrees
+    Rgb colour;
+    double strength;
 };
 
 Rgb albedo(double lon, double lat)
 {
     // Zonal flow: belts are wavy in latitude, streaky in longitude.
-    const double ondule = (turbulence(lon / 16.0, lat / 5.0, 7U) - 0.5) * 5.0;
-    const double phi = lat + ondule;
+    const double wave = (turbulence(lon / 16.0, lat / 5.0, 7U) - 0.5) * 5.0;
+    const double phi = lat + wave;
 
     const Rgb zone{236, 224, 192};
     Rgb c = zone;
-    static const Bande bandes[] = {
+    static const Band bands[] = {
         {-40.0, -35.5, {178, 150, 118}, 0.55}, // South South Temperate Belt
         {-32.0, -26.5, {160, 120, 88}, 0.75},  // South Temperate Belt
         {-20.5, -7.0, {168, 112, 72}, 0.95},   // South Equatorial Belt
@@ -214,43 +217,43 @@ Rgb albedo(double lon, double lat)
         {23.0, 27.5, {165, 125, 92}, 0.8},     // North Temperate Belt
         {34.0, 37.5, {175, 148, 118}, 0.55},   // North North Temperate Belt
     };
-    for (const Bande& bande : bandes) {
-        const double w = lisse(bande.sud - 1.2, bande.sud + 1.2, phi) *
-                         (1.0 - lisse(bande.nord - 1.2, bande.nord + 1.2, phi));
-        c = melange(c, bande.couleur, w * bande.force);
+    for (const Band& band : bands) {
+        const double w = smoothstep(band.south - 1.2, band.south + 1.2, phi) *
+                         (1.0 - smoothstep(band.north - 1.2, band.north + 1.2, phi));
+        c = mix(c, band.colour, w * band.strength);
     }
     // The South Equatorial Belt's lighter middle.
-    c = melange(c, {200, 160, 120}, 0.35 * lisse(-16.0, -14.0, phi) * (1.0 - lisse(-12.0, -10.0, phi)));
+    c = mix(c, {200, 160, 120}, 0.35 * smoothstep(-16.0, -14.0, phi) * (1.0 - smoothstep(-12.0, -10.0, phi)));
     // Grey-brown polar regions.
-    c = melange(c, {150, 138, 124}, 0.85 * lisse(41.0, 55.0, std::abs(phi)));
+    c = mix(c, {150, 138, 124}, 0.85 * smoothstep(41.0, 55.0, std::abs(phi)));
 
     // Festoons trailing from the North Equatorial Belt's southern edge.
-    const double feston = lisse(0.62, 0.78, turbulence(lon / 5.0, lat / 1.5, 23U));
-    c = melange(c, {128, 112, 112}, 0.55 * feston * lisse(2.0, 4.5, lat) * (1.0 - lisse(6.0, 7.5, lat)));
+    const double festoon = smoothstep(0.62, 0.78, turbulence(lon / 5.0, lat / 1.5, 23U));
+    c = mix(c, {128, 112, 112}, 0.55 * festoon * smoothstep(2.0, 4.5, lat) * (1.0 - smoothstep(6.0, 7.5, lat)));
 
     // Great Red Spot and the light hollow around it.
     const double dl = (lon - 22.0) / 12.0, db = (lat + 22.5) / 5.2;
     const double d = std::sqrt(dl * dl + db * db);
-    c = melange(c, {242, 230, 208}, 0.85 * (1.0 - lisse(1.15, 1.55, d)));
-    c = melange(c, {208, 118, 84}, 1.0 - lisse(0.55, 1.0, d));
-    c = melange(c, {190, 100, 72}, 0.5 * (1.0 - lisse(0.0, 0.5, d)));
+    c = mix(c, {242, 230, 208}, 0.85 * (1.0 - smoothstep(1.15, 1.55, d)));
+    c = mix(c, {208, 118, 84}, 1.0 - smoothstep(0.55, 1.0, d));
+    c = mix(c, {190, 100, 72}, 0.5 * (1.0 - smoothstep(0.0, 0.5, d)));
 
     // Fine mottling.
-    return fois(c, 0.94 + 0.12 * turbulence(lon / 3.0, lat / 1.2, 41U));
+    return scaledRgb(c, 0.94 + 0.12 * turbulence(lon / 3.0, lat / 1.2, 41U));
 }
 
 QImage jupiterPhoto()
 {
-    constexpr int taille = 94;
-    constexpr double cx = 47.0, cy = 47.0, a = 44.0, b = a * kAplatissement;
+    constexpr int size = 94;
+    constexpr double cx = 47.0, cy = 47.0, a = 44.0, b = a * kAxisRatio;
     constexpr int n = 6;
     // Sun 10 degrees to the left of the line of sight: a thin shadow on the right.
     const double sx = -std::sin(10.0 * kDeg), sz = std::cos(10.0 * kDeg);
 
-    std::vector<Rgb> pixels(taille * taille, Rgb{0, 0, 0});
-    for (int py = 0; py < taille; ++py) {
-        for (int px = 0; px < taille; ++px) {
-            Rgb somme{0, 0, 0};
+    std::vector<Rgb> pixels(size * size, Rgb{0, 0, 0});
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+            Rgb sum{0, 0, 0};
             for (int j = 0; j < n; ++j) {
                 for (int i = 0; i < n; ++i) {
                     const double x = (px + (i + 0.5) / n - cx) / a;
@@ -262,37 +265,37 @@ QImage jupiterPhoto()
                     const double lat = std::asin(-y) / kDeg;
                     const double lon = std::atan2(x, z) / kDeg;
                     const double mu0 = std::max(0.0, x * sx + z * sz);
-                    const double eclat = std::pow(mu0, 0.55) * (0.80 + 0.20 * z);
-                    const Rgb c = fois(albedo(lon, lat), eclat);
-                    somme.r += c.r;
-                    somme.g += c.g;
-                    somme.b += c.b;
+                    const double brightness = std::pow(mu0, 0.55) * (0.80 + 0.20 * z);
+                    const Rgb c = scaledRgb(albedo(lon, lat), brightness);
+                    sum.r += c.r;
+                    sum.g += c.g;
+                    sum.b += c.b;
                 }
             }
-            pixels[py * taille + px] = fois(somme, 1.0 / (n * n));
+            pixels[py * size + px] = scaledRgb(sum, 1.0 / (n * n));
         }
     }
     // A little softness, as through the air at the eyepiece.
-    QImage image = nouvelleImage(taille, taille, QImage::Format_RGB32, Qt::black);
-    const double noyau[3] = {1.0, 2.5, 1.0};
-    for (int py = 0; py < taille; ++py) {
-        for (int px = 0; px < taille; ++px) {
+    QImage image = newImage(size, size, QImage::Format_RGB32, Qt::black);
+    const double kernel[3] = {1.0, 2.5, 1.0};
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
             Rgb c{0, 0, 0};
-            double poids = 0.0;
+            double weight = 0.0;
             for (int j = -1; j <= 1; ++j) {
                 for (int i = -1; i <= 1; ++i) {
                     const int qx = px + i, qy = py + j;
-                    if (qx < 0 || qy < 0 || qx >= taille || qy >= taille)
+                    if (qx < 0 || qy < 0 || qx >= size || qy >= size)
                         continue;
-                    const double w = noyau[i + 1] * noyau[j + 1];
-                    const Rgb& p = pixels[qy * taille + qx];
+                    const double w = kernel[i + 1] * kernel[j + 1];
+                    const Rgb& p = pixels[qy * size + qx];
                     c.r += p.r * w;
                     c.g += p.g * w;
                     c.b += p.b * w;
-                    poids += w;
+                    weight += w;
                 }
             }
-            image.setPixel(px, py, versRgb(fois(c, 1.0 / poids)));
+            image.setPixel(px, py, toQRgb(scaledRgb(c, 1.0 / weight)));
         }
     }
     return image;
@@ -302,35 +305,35 @@ QImage jupiterPhoto()
 // Window icon: Jupiter with a satellite's shadow on its disk and two
 // satellites in the program's colours, on a night-blue tile.
 
-QImage icone(int taille)
+QImage icon(int size)
 {
-    constexpr int sur = 4; // drawn larger, then reduced: cleaner small edges
-    QImage grand = nouvelleImage(taille * sur, taille * sur, QImage::Format_ARGB32_Premultiplied,
+    constexpr int oversample = 4; // drawn larger, then reduced: cleaner small edges
+    QImage large = newImage(size * oversample, size * oversample, QImage::Format_ARGB32_Premultiplied,
                                  Qt::transparent);
-    QPainter p(&grand);
+    QPainter p(&large);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(taille * sur / 64.0, taille * sur / 64.0);
+    p.scale(size * oversample / 64.0, size * oversample / 64.0);
 
-    QLinearGradient ciel(0, 2, 0, 62);
-    ciel.setColorAt(0.0, QColor(16, 26, 62));
-    ciel.setColorAt(1.0, QColor(4, 7, 20));
+    QLinearGradient sky(0, 2, 0, 62);
+    sky.setColorAt(0.0, QColor(16, 26, 62));
+    sky.setColorAt(1.0, QColor(4, 7, 20));
     p.setPen(Qt::NoPen);
-    p.setBrush(ciel);
+    p.setBrush(sky);
     p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
 
     // Jupiter, banded, tilted a little as if seen at the eyepiece.
     const QPointF centre(27, 32);
-    const double rx = 18.5, ry = rx * kAplatissement;
-    QPainterPath disque;
-    disque.addEllipse(centre, rx, ry);
+    const double rx = 18.5, ry = rx * kAxisRatio;
+    QPainterPath disk;
+    disk.addEllipse(centre, rx, ry);
     p.save();
-    p.setClipPath(disque);
+    p.setClipPath(disk);
     p.translate(centre);
     p.rotate(-8);
-    p.fillRect(QRectF(-25, -25, 50, 50), QColor(qRed(kDisque), qGreen(kDisque), qBlue(kDisque)));
-    const QColor ceinture(150, 100, 44);
-    p.fillRect(QRectF(-25, -7.5, 50, 5.0), ceinture); // south equatorial belt (top)
-    p.fillRect(QRectF(-25, 2.5, 50, 4.5), ceinture);  // north equatorial belt
+    p.fillRect(QRectF(-25, -25, 50, 50), QColor(qRed(kDisk), qGreen(kDisk), qBlue(kDisk)));
+    const QColor belt(150, 100, 44);
+    p.fillRect(QRectF(-25, -7.5, 50, 5.0), belt); // south equatorial belt (top)
+    p.fillRect(QRectF(-25, 2.5, 50, 4.5), belt);  // north equatorial belt
     p.fillRect(QRectF(-25, -14, 50, 1.8), QColor(172, 150, 48));
     p.fillRect(QRectF(-25, 11, 50, 1.8), QColor(172, 150, 48));
     p.setBrush(QColor(190, 96, 60)); // Great Red Spot
@@ -338,12 +341,12 @@ QImage icone(int taille)
     p.restore();
 
     // Roundness: light from the upper left, darker limb.
-    QRadialGradient relief(centre + QPointF(-6, -6), rx * 1.5);
-    relief.setColorAt(0.0, QColor(255, 255, 230, 60));
-    relief.setColorAt(0.55, QColor(0, 0, 0, 0));
-    relief.setColorAt(1.0, QColor(0, 0, 0, 150));
-    p.setBrush(relief);
-    p.drawPath(disque);
+    QRadialGradient shading(centre + QPointF(-6, -6), rx * 1.5);
+    shading.setColorAt(0.0, QColor(255, 255, 230, 60));
+    shading.setColorAt(0.55, QColor(0, 0, 0, 0));
+    shading.setColorAt(1.0, QColor(0, 0, 0, 150));
+    p.setBrush(shading);
+    p.drawPath(disk);
 
     // A shadow transit, and the two satellites (Io magenta, Europe cyan).
     p.setBrush(Qt::black);
@@ -354,7 +357,7 @@ QImage icone(int taille)
     p.drawEllipse(QPointF(57.5, 36.2), 2.3, 2.3);
     p.end();
 
-    QImage image = grand.scaled(taille, taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    QImage image = large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_ARGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
@@ -368,25 +371,25 @@ QImage icone(int taille)
 
 QImage portrait()
 {
-    constexpr int largeur = 97, hauteur = 113, sur = 4;
-    QImage grand = nouvelleImage(largeur * sur, hauteur * sur, QImage::Format_RGB32, Qt::black);
-    QPainter p(&grand);
+    constexpr int width = 97, height = 113, oversample = 4;
+    QImage large = newImage(width * oversample, height * oversample, QImage::Format_RGB32, Qt::black);
+    QPainter p(&large);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(sur, sur);
+    p.scale(oversample, oversample);
     p.setPen(Qt::NoPen);
 
     // Sky, darkest at the zenith.
-    QLinearGradient ciel(0, 0, 0, 95);
-    ciel.setColorAt(0.0, QColor(6, 9, 28));
-    ciel.setColorAt(1.0, QColor(30, 44, 88));
-    p.fillRect(QRectF(0, 0, largeur, hauteur), ciel);
+    QLinearGradient sky(0, 0, 0, 95);
+    sky.setColorAt(0.0, QColor(6, 9, 28));
+    sky.setColorAt(1.0, QColor(30, 44, 88));
+    p.fillRect(QRectF(0, 0, width, height), sky);
 
-    Suite suite{19940716U};
+    Sequence sequence{19940716U};
     for (int i = 0; i < 34; ++i) {
-        const double x = suite.suivant() * largeur;
-        const double y = suite.suivant() * 84.0;
-        const double r = 0.25 + 0.45 * suite.suivant();
-        const int lum = 150 + static_cast<int>(105 * suite.suivant());
+        const double x = sequence.next() * width;
+        const double y = sequence.next() * 84.0;
+        const double r = 0.25 + 0.45 * sequence.next();
+        const int lum = 150 + static_cast<int>(105 * sequence.next());
         p.setBrush(QColor(lum, lum, std::min(255, lum + 30)));
         p.drawEllipse(QPointF(x, y), r, r);
     }
@@ -405,56 +408,56 @@ QImage portrait()
         p.drawEllipse(QPointF(jupiter.x() + dx, jupiter.y() + dx * 0.05), 0.45, 0.45);
 
     // Hills on the horizon, then the near ground.
-    QPainterPath colline;
-    colline.moveTo(0, 90);
-    colline.cubicTo(20, 83, 38, 88, 55, 86);
-    colline.cubicTo(72, 84, 86, 89, largeur, 87);
-    colline.lineTo(largeur, hauteur);
-    colline.lineTo(0, hauteur);
-    colline.closeSubpath();
+    QPainterPath hills;
+    hills.moveTo(0, 90);
+    hills.cubicTo(20, 83, 38, 88, 55, 86);
+    hills.cubicTo(72, 84, 86, 89, width, 87);
+    hills.lineTo(width, height);
+    hills.lineTo(0, height);
+    hills.closeSubpath();
     p.setBrush(QColor(16, 28, 40));
-    p.drawPath(colline);
-    QPainterPath sol;
-    sol.moveTo(0, 100);
-    sol.cubicTo(30, 96, 60, 99, largeur, 97);
-    sol.lineTo(largeur, hauteur);
-    sol.lineTo(0, hauteur);
-    sol.closeSubpath();
+    p.drawPath(hills);
+    QPainterPath ground;
+    ground.moveTo(0, 100);
+    ground.cubicTo(30, 96, 60, 99, width, 97);
+    ground.lineTo(width, height);
+    ground.lineTo(0, height);
+    ground.closeSubpath();
     p.setBrush(QColor(12, 22, 16));
-    p.drawPath(sol);
+    p.drawPath(ground);
 
     // Telescope tube, from its eyepiece end towards Jupiter.
-    const QPointF arriere(50.5, 55.5);
-    const double angle = std::atan2(jupiter.y() - arriere.y(), jupiter.x() - arriere.x()) / kDeg;
-    const QPointF berceau = arriere + QPointF(14.0 * std::cos(angle * kDeg), 14.0 * std::sin(angle * kDeg));
-    const QPointF tete(60.5, 52.0); // tripod head
+    const QPointF rear(50.5, 55.5);
+    const double angle = std::atan2(jupiter.y() - rear.y(), jupiter.x() - rear.x()) / kDeg;
+    const QPointF cradle = rear + QPointF(14.0 * std::cos(angle * kDeg), 14.0 * std::sin(angle * kDeg));
+    const QPointF head(60.5, 52.0); // tripod head
 
     // Tripod, and the mount's arm up to the tube's cradle.
-    QPen jambe(QColor(120, 126, 138), 1.4, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(jambe);
-    p.drawLine(tete, QPointF(51.0, 104.0));
-    p.drawLine(tete, QPointF(73.0, 103.0));
-    jambe.setColor(QColor(92, 98, 110));
-    p.setPen(jambe);
-    p.drawLine(tete, QPointF(62.5, 106.0));
+    QPen leg(QColor(120, 126, 138), 1.4, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(leg);
+    p.drawLine(head, QPointF(51.0, 104.0));
+    p.drawLine(head, QPointF(73.0, 103.0));
+    leg.setColor(QColor(92, 98, 110));
+    p.setPen(leg);
+    p.drawLine(head, QPointF(62.5, 106.0));
     p.setPen(QPen(QColor(70, 74, 84), 2.6, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(tete, berceau);
+    p.drawLine(head, cradle);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(70, 74, 84));
-    p.drawRect(QRectF(tete.x() - 2.5, tete.y() - 1.5, 5.0, 4.0)); // mount head
+    p.drawRect(QRectF(head.x() - 2.5, head.y() - 1.5, 5.0, 4.0)); // mount head
 
     p.save();
-    p.translate(arriere);
+    p.translate(rear);
     p.rotate(angle);
     QLinearGradient tube(0, -3.5, 0, 3.5);
     tube.setColorAt(0.0, QColor(250, 250, 252));
     tube.setColorAt(1.0, QColor(150, 156, 170));
     p.setBrush(tube);
     p.drawRoundedRect(QRectF(0.0, -3.2, 36.0, 6.4), 1.0, 1.0);
-    QLinearGradient pare(0, -4, 0, 4);
-    pare.setColorAt(0.0, QColor(90, 96, 120));
-    pare.setColorAt(1.0, QColor(40, 44, 60));
-    p.setBrush(pare); // dew shield
+    QLinearGradient dewShield(0, -4, 0, 4);
+    dewShield.setColorAt(0.0, QColor(90, 96, 120));
+    dewShield.setColorAt(1.0, QColor(40, 44, 60));
+    p.setBrush(dewShield); // dew shield
     p.drawRoundedRect(QRectF(33.0, -4.0, 10.0, 8.0), 1.0, 1.0);
     p.setBrush(QColor(40, 40, 48));
     p.drawRect(QRectF(-2.6, -2.2, 2.8, 4.4)); // focuser
@@ -465,23 +468,23 @@ QImage portrait()
     // Star diagonal and eyepiece, turned up to the observer's eye.
     p.setBrush(QColor(30, 30, 36));
     p.save();
-    p.translate(arriere + QPointF(-1.8, 1.0));
+    p.translate(rear + QPointF(-1.8, 1.0));
     p.rotate(-30);
     p.drawRect(QRectF(-1.5, -5.2, 3.0, 5.6));
     p.restore();
 
     // The observer, leaning over the eyepiece.
-    const QColor manteau(44, 78, 112), ombreManteau(30, 54, 80), peau(226, 176, 136);
-    QPainterPath corps;
-    corps.moveTo(36.0, 58.0);
-    corps.cubicTo(42.0, 56.0, 47.0, 59.0, 47.0, 64.0);
-    corps.cubicTo(46.0, 74.0, 44.0, 88.0, 45.0, 99.0);
-    corps.lineTo(27.0, 99.0);
-    corps.cubicTo(27.0, 86.0, 28.0, 70.0, 36.0, 58.0);
-    corps.closeSubpath();
-    p.setBrush(manteau);
-    p.drawPath(corps);
-    p.setBrush(ombreManteau);
+    const QColor coat(44, 78, 112), coatShadow(30, 54, 80), skin(226, 176, 136);
+    QPainterPath body;
+    body.moveTo(36.0, 58.0);
+    body.cubicTo(42.0, 56.0, 47.0, 59.0, 47.0, 64.0);
+    body.cubicTo(46.0, 74.0, 44.0, 88.0, 45.0, 99.0);
+    body.lineTo(27.0, 99.0);
+    body.cubicTo(27.0, 86.0, 28.0, 70.0, 36.0, 58.0);
+    body.closeSubpath();
+    p.setBrush(coat);
+    p.drawPath(body);
+    p.setBrush(coatShadow);
     p.drawRect(QRectF(35.6, 70.0, 1.0, 29.0)); // coat opening
     p.setBrush(QColor(230, 200, 80));
     for (double y : {74.0, 80.0, 86.0})
@@ -496,14 +499,14 @@ QImage portrait()
     p.drawRoundedRect(QRectF(37.0, 105.5, 8.0, 3.2), 1.2, 1.2);
 
     // Arm reaching for the focuser.
-    QPen bras(manteau, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(bras);
-    QPainterPath brasChemin;
-    brasChemin.moveTo(43.0, 63.0);
-    brasChemin.quadTo(46.0, 66.0, 49.6, 58.6);
-    p.drawPath(brasChemin);
+    QPen arm(coat, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(arm);
+    QPainterPath armPath;
+    armPath.moveTo(43.0, 63.0);
+    armPath.quadTo(46.0, 66.0, 49.6, 58.6);
+    p.drawPath(armPath);
     p.setPen(Qt::NoPen);
-    p.setBrush(peau);
+    p.setBrush(skin);
     p.drawEllipse(QPointF(49.9, 57.6), 1.7, 1.7);
 
     // Scarf.
@@ -516,13 +519,13 @@ QImage portrait()
     p.drawRoundedRect(QRectF(37.5, 57.0, 3.0, 10.0), 1.2, 1.2);
 
     // Head, in profile, eye to the eyepiece.
-    p.setBrush(peau);
+    p.setBrush(skin);
     p.drawEllipse(QPointF(43.0, 50.5), 5.0, 5.4);
-    QPainterPath nez;
-    nez.moveTo(47.4, 49.0);
-    nez.quadTo(50.0, 51.2, 47.6, 52.2);
-    nez.closeSubpath();
-    p.drawPath(nez);
+    QPainterPath nose;
+    nose.moveTo(47.4, 49.0);
+    nose.quadTo(50.0, 51.2, 47.6, 52.2);
+    nose.closeSubpath();
+    p.drawPath(nose);
     p.setBrush(QColor(200, 146, 112));
     p.drawEllipse(QPointF(41.0, 51.5), 1.2, 1.6); // ear
     p.setBrush(QColor(60, 40, 30));
@@ -531,13 +534,13 @@ QImage portrait()
     p.drawRoundedRect(QRectF(39.0, 50.5, 2.2, 4.5), 1.0, 1.0); // hair under the hat
 
     // Woolly hat with its pompom.
-    QPainterPath bonnet;
-    bonnet.moveTo(37.8, 50.0);
-    bonnet.cubicTo(37.0, 42.0, 47.5, 41.0, 48.6, 48.0);
-    bonnet.lineTo(37.8, 50.0);
-    bonnet.closeSubpath();
+    QPainterPath hat;
+    hat.moveTo(37.8, 50.0);
+    hat.cubicTo(37.0, 42.0, 47.5, 41.0, 48.6, 48.0);
+    hat.lineTo(37.8, 50.0);
+    hat.closeSubpath();
     p.setBrush(QColor(196, 52, 44));
-    p.drawPath(bonnet);
+    p.drawPath(hat);
     p.setBrush(QColor(236, 236, 236));
     p.save();
     p.translate(43.2, 48.9);
@@ -547,7 +550,7 @@ QImage portrait()
     p.drawEllipse(QPointF(40.5, 42.3), 2.1, 2.1);
     p.end();
 
-    QImage image = grand.scaled(largeur, hauteur, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image = large.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;
@@ -557,21 +560,21 @@ QImage portrait()
 
 int main(int argc, char** argv)
 {
-    const QDir dossier(QString::fromLocal8Bit(argc > 1 ? argv[1] : GENIMAGES_OUT));
-    if (!dossier.exists() && !QDir().mkpath(dossier.path())) {
-        std::fprintf(stderr, "genimages: cannot create %s\n", qPrintable(dossier.path()));
+    const QDir folder(QString::fromLocal8Bit(argc > 1 ? argv[1] : GENIMAGES_OUT));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "genimages: cannot create %s\n", qPrintable(folder.path()));
         return 1;
     }
 
     bool ok = true;
     // Main scene: Jupiter's centre is the middle of pixel (378, 104).
-    ok = enregistre(fondScene("fond_principal.png", 759, 207, 378.5, 104.5, 31.0), dossier,
+    ok = savePng(sceneBackground("fond_principal.png", 759, 207, 378.5, 104.5, 31.0), folder,
                                "fond_principal.png") && ok;
     // Reduced scene: centre between pixels 151 and 152, 41 and 42.
-    ok = enregistre(fondScene("fond_reduit.png", 304, 83, 152.0, 42.0, 12.0), dossier, "fond_reduit.png") && ok;
-    ok = enregistre(icone(64), dossier, "icone.png") && ok;
-    ok = enregistre(icone(32), dossier, "icone_32.png") && ok;
-    ok = enregistre(jupiterPhoto(), dossier, "jupiter.png") && ok;
-    ok = enregistre(portrait(), dossier, "portrait.png") && ok;
+    ok = savePng(sceneBackground("fond_reduit.png", 304, 83, 152.0, 42.0, 12.0), folder, "fond_reduit.png") && ok;
+    ok = savePng(icon(64), folder, "icone.png") && ok;
+    ok = savePng(icon(32), folder, "icone_32.png") && ok;
+    ok = savePng(jupiterPhoto(), folder, "jupiter.png") && ok;
+    ok = savePng(portrait(), folder, "portrait.png") && ok;
     return ok ? 0 : 1;
 }
