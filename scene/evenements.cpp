@@ -13,18 +13,18 @@ namespace zeno {
 namespace {
 
 constexpr int kLabels = kCaptionCount - kFirstPhenomenonCaption;
-using Etat = std::array<bool, kLabels>;   // which labels show their word
+using LabelState = std::array<bool, kLabels>;   // which labels show their word
 
 // Runs the window's pass for one civil instant and reads the sixteen labels.
-class Sonde {
+class Probe {
 public:
-    Sonde(const QString& offset, const QLocale& locale)
+    Probe(const QString& offset, const QLocale& locale)
         : offset_(offset), offsetHours_(readNumber(offset, locale)), locale_(locale), calcul_(host_, locale) {}
 
-    Etat at(const QDateTime& civil)
+    LabelState at(const QDateTime& civil)
     {
         calcul_.passe(dateTimeText(civil, locale_), offset_);
-        Etat s{};
+        LabelState s{};
         for (int i = 0; i < kLabels; ++i)
             s[i] = host_.captions[kFirstPhenomenonCaption + i] != u" ";
         return s;
@@ -80,10 +80,10 @@ QString phenomenonWord(Caption label)
 std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime& to, Pas step,
                                          const QString& offsetText, const QLocale& locale, int onlySatellite)
 {
-    Sonde sonde(offsetText, locale);
+    Probe probe(offsetText, locale);
     std::vector<Evenement> events;
     QDateTime t0 = from;
-    Etat s0 = sonde.at(t0);
+    LabelState s0 = probe.at(t0);
     while (t0 < to) {
         QDateTime t1;
         try {
@@ -93,7 +93,7 @@ std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime&
         }
         if (t1 > to)
             t1 = to;
-        const Etat s1 = sonde.at(t1);
+        const LabelState s1 = probe.at(t1);
         for (int i = 0; i < kLabels; ++i) {
             if (s0[i] == s1[i])
                 continue;
@@ -104,9 +104,9 @@ std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime&
             QDateTime lo = t0, hi = t1;
             while (secondsBetween(lo, hi) > 1) {
                 const QDateTime mid = lo.addSecs(secondsBetween(lo, hi) / 2);
-                (sonde.at(mid)[i] == s0[i] ? lo : hi) = mid;
+                (probe.at(mid)[i] == s0[i] ? lo : hi) = mid;
             }
-            events.push_back({label, s1[i], hi, sonde.ut(hi)});
+            events.push_back({label, s1[i], hi, probe.ut(hi)});
         }
         t0 = t1;
         s0 = s1;

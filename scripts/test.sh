@@ -18,24 +18,25 @@ summary() { echo; echo "tests: $passed passed, $failed failed"; }
 
 # junit_count FILE ATTRIBUTE: an attribute of the report's <testsuite> element.
 junit_count() {
-    sed -n "s/.*<testsuite [^>]*\b$2=\"\([0-9]*\)\".*/\1/p" "$1" | head -n 1
+    tr '\n\t' '  ' <"$1" | sed -n "s/.*<testsuite [^>]*\b$2=\"\([0-9]*\)\".*/\1/p" | head -n 1
 }
 
-# Runs ctest for a preset and adds its counts to the totals; returns ctest's status.
+# Runs ctest for a preset and adds its counts to the totals; returns ctest's
+# exit status. When ctest fails, every test that did not pass counts as
+# failed, tests it could not run included.
 run_ctest() {
-    local preset="$1" report status=0 total bad skipped
+    local preset="$1" report status=0 total=0 ok=0
     report="$PWD/build/$preset/ctest-junit.xml"
     rm -f "$report"
     ctest --preset "$preset" -j"$jobs" --output-junit "$report" || status=$?
     if [ -f "$report" ]; then
         total=$(junit_count "$report" tests)
-        bad=$(junit_count "$report" failures)
-        skipped=$(( $(junit_count "$report" skipped) + $(junit_count "$report" disabled) ))
-        passed=$((passed + ${total:-0} - ${bad:-0} - skipped))
-        failed=$((failed + ${bad:-0}))
+        ok=$(( total - $(junit_count "$report" failures) - $(junit_count "$report" skipped)
+               - $(junit_count "$report" disabled) ))
     fi
-    if [ "$status" -ne 0 ] && [ "${bad:-0}" -eq 0 ]; then
-        failed=$((failed + 1))   # ctest failed without a test to blame
+    passed=$((passed + ok))
+    if [ "$status" -ne 0 ]; then
+        failed=$((failed + (total > ok ? total - ok : 1)))
     fi
     return "$status"
 }

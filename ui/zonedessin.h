@@ -23,28 +23,28 @@ public:
 
     // The picture shown under the drawings, from the top-left corner of the area.
     void setImageFond(const QImage& image);
-    void setCouleurFond(const QColor& couleur);
+    void setCouleurFond(const QColor& colour);
 
     // User coordinates: left and top edges, width and height of the inner area
     // (y grows downwards). Without a call, one unit is one pixel.
-    void setEchelle(double gauche, double haut, double largeur, double hauteur);
-    QRectF echelle() const { return echelle_; }
+    void setEchelle(double left, double top, double width, double height);
+    QRectF echelle() const { return scale_; }
 
     // 0 = solid, 1 = transparent (only the outline is drawn).
-    void setFillStyle(int style) { styleRemplissage_ = style; }
-    int fillStyle() const { return styleRemplissage_; }
-    void setFillColor(const QColor& couleur) { couleurRemplissage_ = couleur; }
-    QColor fillColor() const { return couleurRemplissage_; }
+    void setFillStyle(int style) { fillStyle_ = style; }
+    int fillStyle() const { return fillStyle_; }
+    void setFillColor(const QColor& colour) { fillColour_ = colour; }
+    QColor fillColor() const { return fillColour_; }
 
     // A full circle at (x, y) with a radius in horizontal user units; filled
     // with the fill colour when the fill style is 0. A circle smaller than a
     // pixel still shows as one pixel.
-    void Circle(double x, double y, double rayon, const QColor& contour);
+    void Circle(double x, double y, double radius, const QColor& outline);
     // Removes every drawing; the background picture stays.
     void Cls();
 
     // The circles drawn since the last Cls, in drawing order.
-    const QList<Cercle>& cercles() const { return cercles_; }
+    const QList<Cercle>& cercles() const { return circles_; }
     // Background and drawings as they stand, at the device pixel ratio.
     QImage image();
     // The rectangle inside the border, in widget coordinates.
@@ -61,17 +61,17 @@ protected:
 
 private:
     void prepareImage();
-    void peintCercle(const Cercle& c);
-    void metAJour(const Cercle& c);   // schedules the painting of its place
+    void paintCircle(const Cercle& c);
+    void scheduleRepaint(const Cercle& c);   // the circle's place is painted anew
 
-    QImage fond_;
-    QColor couleurFond_ = Qt::black;
-    QRectF echelle_;
-    bool echelleUtilisateur_ = false;
-    int styleRemplissage_ = 1;
-    QColor couleurRemplissage_ = Qt::black;
-    QList<Cercle> cercles_;
-    QImage fondDevice_;     // background alone, device pixels
-    QImage image_;          // background + drawings, device pixels
-    bool pressee_ = false;
+    QImage background_;
+    QColor backgroundColour_ = Qt::black;
+    QRectF scale_;
+    bool userScale_ = false;
+    int fillStyle_ = 1;
+    QColor fillColour_ = Qt::black;
+    QList<Cercle> circles_;
+    QImage deviceBackground_;   // background alone, device pixels
+    QImage image_;              // background + drawings, device pixels
+    bool pressed_ = false;
 };
