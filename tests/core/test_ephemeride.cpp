@@ -96,3 +96,17 @@ TEST(Ephemeride, NonFiniteResultsRaiseTheRuntimeError)
         EXPECT_EQ(err.numero(), 5);
     }
 }
+
+// The one table behind the finiteness check, the companion's JSON and the
+// sweeps: every double of the record once, in record order, none left out.
+TEST(Ephemeride, FieldTableCoversEveryDoubleOnceInRecordOrder)
+{
+    Ephemeride e;
+    const char* next = reinterpret_cast<const char*>(&e.JD + 1);
+    for (const RecordField& f : kRecordFields) {
+        EXPECT_EQ(reinterpret_cast<const char*>(&(e.*f.member)), next) << f.name;
+        EXPECT_STRNE(f.unit, "") << f.name;
+        next = reinterpret_cast<const char*>(&(e.*f.member) + 1);
+    }
+    EXPECT_EQ(next, reinterpret_cast<const char*>(&e + 1));
+}
