@@ -55,7 +55,8 @@ private:
 };
 
 // Reads the offset text then the date text, applies the offset, and forms the
-// Julian Day. Throws ErreurExecution (13 unreadable text, 5 out of range).
+// Julian Day. Throws ErreurExecution (13 unreadable text, 6 an offset beyond
+// a double, 5 an instant outside the supported years).
 JourJulienTU gregorJuli(const QString& dateText, const QString& offsetText, const QLocale& locale);
 
 } // namespace zeno
