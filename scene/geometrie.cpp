@@ -62,6 +62,20 @@ PhenomenesPrecis phenomenesPrecis(const EphemerideModerne& e)
     return p;
 }
 
+bool passageDevantPartieEclairee(const EphemerideModerne& e, int i)
+{
+    const V3 pole = load(e.pole);
+    const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4}, Z[4] = {e.Z1, e.Z2, e.Z3, e.Z4};
+    const V3 seen{X[i], Y[i], Z[i]};
+    const V3 back{0, 0, 1};
+    const double t = meetsGlobe(seen, back, pole);
+    if (!(t > 0))
+        return false;
+    const V3 spot = axpy(t, back, seen);
+    const V3 normal = axpy(kPolarStretch * (kPolarStretch + 2) * dot(spot, pole), pole, spot);
+    return dot(normal, load(e.soleil)) > 0;
+}
+
 void dessinePrecis(Hote& hote, const EphemerideModerne& e)
 {
     const PhenomenesPrecis p = phenomenesPrecis(e);

@@ -19,6 +19,12 @@ struct PhenomenesPrecis {
 // The four satellites' phenomena of one record (pure geometry, no drawing).
 PhenomenesPrecis phenomenesPrecis(const EphemerideModerne& e);
 
+// Whether satellite i (0..3) is in front of the lit part of the disk: the
+// line of sight through its centre meets the globe at a sunlit point. The
+// published predictions time transits against this lit limb; the program's
+// "Passage" uses the whole globe (the narrow unlit crescent included).
+bool passageDevantPartieEclairee(const EphemerideModerne& e, int i);
+
 // Draws and labels as the original tests do, in the same order: every
 // satellite in its own or its eclipse colour (Eclipsé), the shadows on the
 // disk in black (Ombre), the occulted satellites covered in the disk colour
