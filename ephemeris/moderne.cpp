@@ -142,6 +142,15 @@ void store(double out[3], const Vec& v)
 
 } // namespace
 
+PositionsPlanetes positionsPlanetes(double jdTT, bool interpolated)
+{
+    const Planetes p = interpolated ? planetes(jdTT) : planetesExact(jdTT);
+    PositionsPlanetes out{};
+    store(out.earth, p.earth);
+    store(out.jupiter, p.jupiter);
+    return out;
+}
+
 double anneeDecimale(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
 
 EphemerideModerne calculeModerne(double jdUT)

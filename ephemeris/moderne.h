@@ -43,6 +43,15 @@ struct EphemerideModerne {
 // horsValidite set outside the theory's fitted years.
 EphemerideModerne calculeModerne(double jdUT);
 
+// Heliocentric Earth and Jupiter (AU, J2000 mean equator) at a TT Julian
+// Day: straight from VSOP87, or as the computation takes them, interpolated
+// between half-day nodes.
+struct PositionsPlanetes {
+    double earth[3];
+    double jupiter[3];
+};
+PositionsPlanetes positionsPlanetes(double jdTT, bool interpolated);
+
 // Decimal year of a Julian Day (2000.0 at JD 2451544.5 roughly; for Delta T).
 double anneeDecimale(double jd);
 
