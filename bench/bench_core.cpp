@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "ephemeride.h"
 #include "evenements.h"
+#include "moderne.h"
 #include "passe.h"
 #include "regional.h"
 
@@ -55,6 +56,43 @@ void BM_EventsIoYear(benchmark::State& state)
         benchmark::DoNotOptimize(chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, 0).size());
 }
 BENCHMARK(BM_EventsIoYear)->Unit(benchmark::kMillisecond);
+
+// The modern theory's record alone, dates a minute apart (planets from the node cache).
+void BM_EphemerideModerne(benchmark::State& state)
+{
+    double jd = 2460676.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calculeModerne(jd).X4);
+        jd += 1.0 / 1440;
+    }
+}
+BENCHMARK(BM_EphemerideModerne);
+
+// A whole headless pass in the precise theory, as the timetable probes it.
+void BM_PassModerne(benchmark::State& state)
+{
+    Enregistreur host;
+    Calcul calcul(host, kFrench);
+    calcul.setTheorie(Theorie::Precise);
+    const QString dates[2] = {QStringLiteral("01/01/2025 12:00:00"), QStringLiteral("01/01/2025 12:01:00")};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        calcul.passe(dates[i++ & 1], QStringLiteral("0"));
+        benchmark::DoNotOptimize(host.discs.data());
+    }
+}
+BENCHMARK(BM_PassModerne);
+
+// A year of the four satellites' phenomena in the precise theory.
+void BM_EventsYearPrecise(benchmark::State& state)
+{
+    const QDateTime from(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, -1, Theorie::Precise).size());
+}
+BENCHMARK(BM_EventsYearPrecise)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

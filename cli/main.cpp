@@ -48,6 +48,12 @@ Options :
                          court que le plus bref des phénomènes cherchés.
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --theory THEORIE       originale (par défaut : la théorie de Meeus du
+                         programme, inchangée) ou precise (satellites L1.2,
+                         planètes VSOP87, temps de lumière, Jupiter aplati,
+                         pôle et rotation UAI ; horaires à quelques secondes).
+                         Contacts de la théorie précise : ceux du centre du
+                         satellite. Hors de 1850-2150, un avertissement.
   --help                 Affiche cette aide.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
@@ -109,8 +115,26 @@ struct Options {
     bool events = false;
     bool csv = false;
     int satellite = -1;
+    Theorie theorie = Theorie::Originale;
     QStringList dates;
 };
+
+const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
+                                   "de 1891 à 2003, y perd sa précision";
+
+const std::pair<const char*, double EphemerideModerne::*> kModerneFields[] = {
+    {"DeltaT", &EphemerideModerne::DeltaT}, {"JDE", &EphemerideModerne::JDE},
+    {"Delta", &EphemerideModerne::Delta}, {"r", &EphemerideModerne::r},
+    {"X1", &EphemerideModerne::X1}, {"X2", &EphemerideModerne::X2}, {"X3", &EphemerideModerne::X3},
+    {"X4", &EphemerideModerne::X4}, {"Y1", &EphemerideModerne::Y1}, {"Y2", &EphemerideModerne::Y2},
+    {"Y3", &EphemerideModerne::Y3}, {"Y4", &EphemerideModerne::Y4}, {"Z1", &EphemerideModerne::Z1},
+    {"Z2", &EphemerideModerne::Z2}, {"Z3", &EphemerideModerne::Z3}, {"Z4", &EphemerideModerne::Z4},
+    {"omega1", &EphemerideModerne::omega1}, {"omega2", &EphemerideModerne::omega2},
+    {"omega3", &EphemerideModerne::omega3}, {"Ds", &EphemerideModerne::Ds}, {"De", &EphemerideModerne::De},
+};
+
+void modernLine(const EphemerideModerne& m, std::string& out);
+void discsLine(const Enregistreur& host, std::string& out);
 
 // One pass as "&OK" runs it in a freshly opened window, as a JSON line.
 bool passLine(const Options& o, const QString& date, std::string& out)
@@ -118,6 +142,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     Enregistreur host;
     host.flips = o.flips;
     Calcul calcul(host, o.locale);
+    calcul.setTheorie(o.theorie);
     out += "{\"date\": ";
     append(out, date);
     field(out, "offset", o.offset);
@@ -143,6 +168,11 @@ bool passLine(const Options& o, const QString& date, std::string& out)
         out += ": ";
         append(out, host.captions[i]);
     }
+    if (o.theorie == Theorie::Precise) {
+        modernLine(calcul.recordModerne(), out);
+        discsLine(host, out);
+        return true;
+    }
     const Ephemeride& e = calcul.record();
     out += "}, \"record\": {\"JD\": ";
     append(out, e.JD);
@@ -154,6 +184,26 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     numberField(out, "tOmbre", w.tOmbre);
     numberField(out, "XOmbre", w.XOmbre);
     numberField(out, "YOmbre", w.YOmbre);
+    discsLine(host, out);
+    return true;
+}
+
+// The modern record after the labels: "theory", the record, and a warning
+// outside the theory's years.
+void modernLine(const EphemerideModerne& m, std::string& out)
+{
+    out += "}, \"theory\": \"precise\"";
+    if (m.horsValidite)
+        field(out, "warning", QString::fromUtf8(kAvertissement));
+    out += ", \"record\": {\"JD\": ";
+    appendNumber(out, m.JD);
+    for (const auto& [name, member] : kModerneFields)
+        numberField(out, name, m.*member);
+}
+
+// The discs drawn, in drawing order, and the end of the line.
+void discsLine(const Enregistreur& host, std::string& out)
+{
     out += "}, \"discs\": [";
     for (std::size_t i = 0; i < host.discs.size(); ++i) {
         const DisqueTrace& d = host.discs[i];
@@ -171,7 +221,6 @@ bool passLine(const Options& o, const QString& date, std::string& out)
         out += "]}";
     }
     out += "]}\n";
-    return true;
 }
 
 void flush(std::string& out)
@@ -237,6 +286,14 @@ Options parse(const QStringList& args)
             o.step = value();
         } else if (a == u"--events") {
             o.events = true;
+        } else if (a == u"--theory") {
+            const QString name = value().toLower();
+            if (name == u"precise" || name == u"précise")
+                o.theorie = Theorie::Precise;
+            else if (name == u"originale" || name == u"original")
+                o.theorie = Theorie::Originale;
+            else
+                usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--csv") {
             o.csv = true;
         } else if (a == u"--satellite") {
@@ -272,8 +329,14 @@ void printError(const QString& what, const ErreurExecution& e)
 
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas step)
 {
-    const std::vector<Evenement> events = chercheEvenements(from, to, step, o.offset, o.locale, o.satellite);
+    if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
+                                          || calculeModerne(julianDayValue(to)).horsValidite))
+        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    const std::vector<Evenement> events
+        = chercheEvenements(from, to, step, o.offset, o.locale, o.satellite, o.theorie);
     std::string out;
+    if (o.csv && o.theorie == Theorie::Precise)
+        out += "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite\n";
     if (o.csv)
         out += "satellite,phenomene,changement,date,datetu,label\n";
     for (const Evenement& ev : events) {

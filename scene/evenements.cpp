@@ -18,8 +18,11 @@ using LabelState = std::array<bool, kLabels>;   // which labels show their word
 // Runs the window's pass for one civil instant and reads the sixteen labels.
 class Probe {
 public:
-    Probe(const QString& offset, const QLocale& locale)
-        : offset_(offset), offsetHours_(readNumber(offset, locale)), locale_(locale), calcul_(host_, locale) {}
+    Probe(const QString& offset, const QLocale& locale, Theorie theorie)
+        : offset_(offset), offsetHours_(readNumber(offset, locale)), locale_(locale), calcul_(host_, locale)
+    {
+        calcul_.setTheorie(theorie);
+    }
 
     LabelState at(const QDateTime& civil)
     {
@@ -78,9 +81,10 @@ QString phenomenonWord(Caption label)
 }
 
 std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime& to, Pas step,
-                                         const QString& offsetText, const QLocale& locale, int onlySatellite)
+                                         const QString& offsetText, const QLocale& locale, int onlySatellite,
+                                         Theorie theorie)
 {
-    Probe probe(offsetText, locale);
+    Probe probe(offsetText, locale, theorie);
     std::vector<Evenement> events;
     QDateTime t0 = from;
     LabelState s0 = probe.at(t0);

@@ -5,6 +5,7 @@
 
 #include "calendar.h"
 #include "hote.h"
+#include "passe.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -36,10 +37,10 @@ QString phenomenonWord(Caption label);
 
 // Steps from `from` to `to` (civil times), one full pass per step and per
 // bisection probe, and reports every label change in time order. `onlySatellite`
-// -1 keeps all four. Throws ErreurExecution for an unreadable offset or a
-// pass that fails.
+// -1 keeps all four; `theorie` is the pass's theory. Throws ErreurExecution
+// for an unreadable offset or a pass that fails.
 std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime& to, Pas step,
                                          const QString& offsetText, const QLocale& locale,
-                                         int onlySatellite = -1);
+                                         int onlySatellite = -1, Theorie theorie = Theorie::Originale);
 
 } // namespace zeno

@@ -2,7 +2,10 @@
 
 #include "cadre.h"
 #include "erreur.h"
+#include "geometrie.h"
 #include "regional.h"
+
+#include <cmath>
 
 namespace zeno {
 
@@ -33,6 +36,10 @@ void Calcul::Parametres()
         throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
     const JourJulienTU jd = std::move(*pending_);
     pending_.reset();
+    if (theorie_ == Theorie::Precise) {
+        parametresPrecis(jd);
+        return;
+    }
 
     Ephemeride& e = record_;
     calculeJupiter(e, jd, locale_);
@@ -59,6 +66,21 @@ void Calcul::Parametres()
         TestProj(hote_, e, shadow_, r[i], u[i], X[i], Y[i], kSatellites[i].radius);
     for (int i = 0; i < 4; ++i)
         TestCache(hote_, r[i], u[i], X[i], Y[i], kSatellites[i].radius);
+}
+
+void Calcul::parametresPrecis(const JourJulienTU& jd)
+{
+    const EphemerideModerne e = calculeModerne(jd.value());
+    const double check[] = {e.X1, e.X2, e.X3, e.X4, e.Y1, e.Y2, e.Y3, e.Y4, e.omega1, e.omega2, e.omega3};
+    for (double v : check)
+        if (!std::isfinite(v))
+            throw ErreurExecution(ErreurExecution::Depassement);
+    moderne_ = e;
+    hote_.setCaption(Caption::syst1, numberText(e.omega1, locale_));
+    hote_.setCaption(Caption::syst2, numberText(e.omega2, locale_));
+    hote_.clearScene(Scene::Main);
+    hote_.clearScene(Scene::Reduced);
+    dessinePrecis(hote_, e);
 }
 
 void Calcul::passe(const QString& dateText, const QString& offsetText)

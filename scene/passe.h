@@ -4,6 +4,7 @@
 
 #include "ephemeride.h"
 #include "hote.h"
+#include "moderne.h"
 #include "phenomenes.h"
 
 #include <QLocale>
@@ -11,6 +12,10 @@
 #include <optional>
 
 namespace zeno {
+
+// Originale: Meeus' theory and tests, the default, bit for bit as ever.
+// Precise: L1.2 and the true geometry (moderne.h, geometrie.h).
+enum class Theorie { Originale, Precise };
 
 class Calcul {
 public:
@@ -32,7 +37,13 @@ public:
     // The whole pass as "&OK" runs it.
     void passe(const QString& dateText, const QString& offsetText);
 
+    // The theory of the next Parametres.
+    void setTheorie(Theorie theorie) { theorie_ = theorie; }
+    Theorie theorie() const { return theorie_; }
+
     const Ephemeride& record() const { return record_; }
+    // The last modern record (set by Parametres in the precise theory only).
+    const EphemerideModerne& recordModerne() const { return moderne_; }
     const TravailOmbre& shadow() const { return shadow_; }
     const QLocale& locale() const { return locale_; }
     // The UT instant of the last successful gregor_juli.
@@ -45,6 +56,10 @@ private:
     TravailOmbre shadow_;
     QDateTime ut_;
     std::optional<JourJulienTU> pending_;   // set by gregor_juli, consumed by Parametres
+    Theorie theorie_ = Theorie::Originale;
+    EphemerideModerne moderne_;
+
+    void parametresPrecis(const JourJulienTU& jd);
 };
 
 } // namespace zeno

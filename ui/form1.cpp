@@ -103,6 +103,7 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     construitFrame3();
     construitScene();
     ordreTabulation();
+    construitTheorie();
 
     for (int i = 0; i < zeno::kCaptionCount; ++i) {
         const auto c = static_cast<zeno::Caption>(i);
@@ -328,6 +329,19 @@ void Form1::construitScene()
     connect(CheckNS, &QCheckBox::toggled, this, &Form1::CheckNS_Click);
 }
 
+// At the right of the top strip. Reached by its accelerator or the mouse, not
+// by Tab: the window's tab order stays the one it always had.
+void Form1::construitTheorie()
+{
+    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    CheckTheorie->setObjectName(QStringLiteral("CheckTheorie"));
+    CheckTheorie->setToolTip(QStringLiteral(
+        "Satellites L1.2, planètes VSOP87, temps de lumière, Jupiter aplati : horaires à quelques secondes"));
+    CheckTheorie->setGeometry(twips(9000, 60, 2640, 255));
+    CheckTheorie->setFocusPolicy(Qt::ClickFocus);
+    connect(CheckTheorie, &QCheckBox::toggled, this, &Form1::CheckTheorie_Click);
+}
+
 void Form1::ordreTabulation()
 {
     const QList<QWidget*> ordre = {
@@ -469,6 +483,27 @@ void Form1::Parametres()
 {
     calcul_.Parametres();
     ++passes_;
+    if (calcul_.theorie() == zeno::Theorie::Precise)
+        titreTheorie();
+}
+
+// The next pass's theory; the title says which, and warns outside its years.
+void Form1::CheckTheorie_Click()
+{
+    calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+    titreTheorie();
+}
+
+void Form1::titreTheorie()
+{
+    if (calcul_.theorie() == zeno::Theorie::Originale) {
+        setWindowTitle(QStringLiteral("Zenolune"));
+        return;
+    }
+    QString titre = QStringLiteral("Zenolune — théorie précise L1.2");
+    if (calcul_.recordModerne().JD != 0 && calcul_.recordModerne().horsValidite)
+        titre += QStringLiteral(" — date hors de 1850-2150 : précision réduite");
+    setWindowTitle(titre);
 }
 
 // ---------------------------------------------------------------------------

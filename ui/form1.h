@@ -78,6 +78,7 @@ public slots:
     void minuterie_Timer();
     void CheckNS_Click();
     void CheckEW_Click();
+    void CheckTheorie_Click();
     void Command1_Click();
     void Propos_Click();
     void HelpCtx_Click();
@@ -98,6 +99,8 @@ private:
     void construitFrame3();
     void construitScene();
     void ordreTabulation();
+    void construitTheorie();
+    void titreTheorie();
 
     // Runs a handler's work; a runtime error stops it where it arose, stops
     // the animation if one runs, and is shown once.
@@ -163,6 +166,7 @@ private:
     QPushButton* Command1;
     QCheckBox* CheckEW;
     QCheckBox* CheckNS;
+    QCheckBox* CheckTheorie;   // the modern theory for the scenes and labels
     ZoneDessin* Picture1;
     QLineEdit* TextH;
     QLineEdit* TextB;

@@ -48,7 +48,17 @@ check events 0 \
 check events-csv 0 'satellite,phenomene,changement,date,datetu,label' \
     'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm' \
     -- --locale fr_FR --events --csv --offset -1 --satellite Io --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
-check help 0 'Usage' '--events' -- --help
+check precise 0 '"theory": "precise"' '"InfoIoOm": "Ombre"' '"omega3": ' \
+    -- --locale fr_FR --theory precise "02/01/2016 13:05:00"
+check precise-range 0 '"theory": "precise"' '"warning": "date hors de 1850-2150' \
+    -- --locale fr_FR --theory precise "01/01/1700 00:00:00"
+check precise-events 0 '# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite' \
+    'Io,Ombre,début,02/01/2016 13:00:21' 'Io,Passage,fin,02/01/2016 16:24:44' \
+    -- --locale fr_FR --theory precise --events --csv --satellite Io --from "02/01/2016 12:00:00" --to "02/01/2016 17:00:00"
+check precise-events-range 0 'avertissement : date hors de 1850-2150' \
+    -- --locale fr_FR --theory precise --events --satellite Io --from "01/01/1700 00:00:00" --to "02/01/1700 00:00:00"
+check bad-theory 2 'théorie inconnue' -- --theory meeus "01/01/2000 12:00:00"
+check help 0 'Usage' '--events' '--theory' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

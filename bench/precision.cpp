@@ -1,0 +1,212 @@
+// Accuracy of the timetable against published predictions: reads the
+// reference lists of bench/reference (times to the minute, made by others),
+// computes the same span with both theories and prints, per satellite, the
+// median and largest differences. Usage: zenolune_precision [file.csv ...]
+#include "calendar.h"
+#include "cadre.h"
+#include "evenements.h"
+#include "geometrie.h"
+#include "moderne.h"
+#include "regional.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+using namespace zeno;
+
+namespace {
+
+struct Reference {
+    QString source;
+    QDateTime ut;
+    int satellite;   // 0..3
+    Caption label;
+    bool begins;
+};
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+// "Ec.D" -> Eclipsé début, "Sh.E" -> Ombre fin, ...
+bool readEvent(const QString& code, int satellite, Caption& label, bool& begins)
+{
+    const QStringList p = code.split(u'.');
+    if (p.size() != 2)
+        return false;
+    Phenomenon kind;
+    if (p[0] == u"Ec") kind = Phenomenon::Ec;
+    else if (p[0] == u"Sh") kind = Phenomenon::Om;
+    else if (p[0] == u"Oc") kind = Phenomenon::Oc;
+    else if (p[0] == u"Tr") kind = Phenomenon::Pa;
+    else return false;
+    begins = p[1] == u"D" || p[1] == u"I";
+    label = phenomenonCaption(satellite, kind);
+    return true;
+}
+
+std::vector<Reference> readFile(const QString& path)
+{
+    std::vector<Reference> out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "zenolune_precision : %s illisible\n", qPrintable(path));
+        return out;
+    }
+    const QStringList roman = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("date,")))
+            continue;
+        const QStringList c = line.split(u',');
+        Reference r;
+        r.source = QFileInfo(path).fileName();
+        r.satellite = c.size() == 4 ? int(roman.indexOf(c[2])) : -1;
+        r.ut = QDateTime(QDate::fromString(c.value(0), QStringLiteral("dd/MM/yyyy")),
+                         QTime::fromString(c.value(1), QStringLiteral("HH:mm")), Qt::UTC);
+        if (r.satellite < 0 || !r.ut.isValid() || !readEvent(c[3], r.satellite, r.label, r.begins)) {
+            std::fprintf(stderr, "zenolune_precision : ligne ignorée : %s\n", qPrintable(line));
+            continue;
+        }
+        out.push_back(r);
+    }
+    return out;
+}
+
+// The computed transit contact moved to the lit limb, as the published lists
+// time transits: the first (ingress) or last (egress) second, within ten
+// minutes of the globe's contact, when the satellite stands before a sunlit point.
+QDateTime litLimb(const Evenement& ev)
+{
+    const int s = satelliteOfCaption(ev.label);
+    const auto lit = [&](const QDateTime& t) {
+        return passageDevantPartieEclairee(calculeModerne(julianDayValue(t)), s);
+    };
+    // Ingress: false at lo, true at hi. Egress: true at lo, false at hi.
+    QDateTime lo = ev.begins ? ev.ut.addSecs(-1) : ev.ut.addSecs(-600);
+    QDateTime hi = ev.begins ? ev.ut.addSecs(600) : ev.ut;
+    const bool atLo = lit(lo);
+    if (atLo == lit(hi))
+        return ev.ut;
+    while (lo.secsTo(hi) > 1) {
+        const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
+        (lit(mid) == atLo ? lo : hi) = mid;
+    }
+    return hi;
+}
+
+bool isTransit(Caption label) { return (static_cast<int>(label) - kFirstPhenomenonCaption) % 4 == 3; }
+
+struct Ecarts {
+    std::vector<double> seconds[4];   // reference minus computed, per satellite
+    int missed[4] = {};
+};
+
+// Matches each reference to the computed change of the same label and
+// direction nearest in time, within two hours.
+Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTransits)
+{
+    Ecarts e;
+    if (refs.empty())
+        return e;
+    QDateTime from = refs.front().ut, to = refs.front().ut;
+    for (const Reference& r : refs) {
+        from = std::min(from, r.ut);
+        to = std::max(to, r.ut);
+    }
+    auto events = chercheEvenements(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Pas{StepUnit::Minute, 2},
+                                          QStringLiteral("0"), kFrench, -1, theorie);
+    if (litTransits)
+        for (Evenement& ev : events)
+            if (isTransit(ev.label))
+                ev.ut = litLimb(ev);
+    for (const Reference& r : refs) {
+        double best = 1e9;
+        for (const Evenement& ev : events)
+            if (ev.label == r.label && ev.begins == r.begins) {
+                const double d = double(ev.ut.secsTo(r.ut));
+                if (std::fabs(d) < std::fabs(best))
+                    best = d;
+            }
+        if (std::fabs(best) <= 7200)
+            e.seconds[r.satellite].push_back(best);
+        else
+            ++e.missed[r.satellite];
+        if (qEnvironmentVariableIsSet("ZENOLUNE_PRECISION_DETAIL"))
+            std::printf("%s %s %s %s %s %.0f\n", theorie == Theorie::Precise ? (litTransits ? "L" : "P") : "O",
+                        qPrintable(r.source), qPrintable(dateTimeText(r.ut, kFrench)), captionName(r.label),
+                        r.begins ? "D" : "F", best);
+    }
+    return e;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return std::nan("");
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void print(const char* title, const Ecarts& e)
+{
+    std::printf("%s\n", title);
+    std::printf("  %-9s %4s %14s %14s %12s %8s\n", "satellite", "n", "médiane |Δ| s", "max |Δ| s", "moyenne Δ s", "manqués");
+    for (int s = 0; s < 4; ++s) {
+        std::vector<double> abs;
+        double sum = 0;
+        for (double d : e.seconds[s]) {
+            abs.push_back(std::fabs(d));
+            sum += d;
+        }
+        const double mx = abs.empty() ? std::nan("") : *std::max_element(abs.begin(), abs.end());
+        std::printf("  %-9s %4zu %14.0f %14.0f %12.0f %8d\n", kSatellites[s].name, abs.size(), median(abs), mx,
+                    abs.empty() ? std::nan("") : sum / double(abs.size()), e.missed[s]);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList files = app.arguments().mid(1);
+    if (files.isEmpty()) {
+        const QDir dir(QStringLiteral(ZENOLUNE_REFERENCE_DIR));
+        for (const QString& name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
+            files << dir.filePath(name);
+    }
+    std::vector<Reference> all;
+    Ecarts precise, lit, originale;
+    for (const QString& path : files) {
+        const std::vector<Reference> refs = readFile(path);
+        all.insert(all.end(), refs.begin(), refs.end());
+        const Ecarts p = compare(refs, Theorie::Precise, false), l = compare(refs, Theorie::Precise, true),
+                     o = compare(refs, Theorie::Originale, false);
+        for (int s = 0; s < 4; ++s) {
+            lit.seconds[s].insert(lit.seconds[s].end(), l.seconds[s].begin(), l.seconds[s].end());
+            lit.missed[s] += l.missed[s];
+            precise.seconds[s].insert(precise.seconds[s].end(), p.seconds[s].begin(), p.seconds[s].end());
+            originale.seconds[s].insert(originale.seconds[s].end(), o.seconds[s].begin(), o.seconds[s].end());
+            precise.missed[s] += p.missed[s];
+            originale.missed[s] += o.missed[s];
+        }
+    }
+    std::printf("%zu instants publiés (à la minute : ±30 s d'arrondi), %lld fichiers.\n"
+                "Δ = publié - calculé ; contacts du centre du satellite.\n\n",
+                all.size(), static_cast<long long>(files.size()));
+    print("Théorie précise (L1.2), contacts sur le globe", precise);
+    std::printf("\n");
+    print("Théorie précise (L1.2), passages comptés au bord éclairé comme les listes publiées", lit);
+    std::printf("\n");
+    print("Théorie originale (Meeus)", originale);
+    return all.empty() ? 1 : 0;
+}
