@@ -1,0 +1,143 @@
+#include "observatoire.h"
+
+#include "calendar.h"
+
+#include <libnova/aberration.h>
+#include <libnova/dynamical_time.h>
+#include <libnova/earth.h>
+#include <libnova/jupiter.h>
+#include <libnova/nutation.h>
+#include <libnova/parallax.h>
+#include <libnova/precession.h>
+#include <libnova/sidereal_time.h>
+#include <libnova/solar.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace zeno {
+
+namespace {
+
+constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
+const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
+
+// libnova's planet and solar places are geometric (light-time corrected for
+// planets) and referred to the mean equinox of J2000: bring them to the
+// true equinox of the date and add the annual aberration.
+ln_equ_posn apparent(ln_equ_posn j2000, double jde)
+{
+    ln_equ_posn mean{};
+    ln_get_equ_prec2(&j2000, kJ2000, jde, &mean);
+    ln_nutation n{};
+    ln_get_nutation(jde, &n);
+    const double a = mean.ra * kDegToRad, d = mean.dec * kDegToRad, e = n.ecliptic * kDegToRad;
+    // Meeus (23.1), nutation in right ascension and declination.
+    mean.ra += (std::cos(e) + std::sin(e) * std::sin(a) * std::tan(d)) * n.longitude
+               - std::cos(a) * std::tan(d) * n.obliquity;
+    mean.dec += std::sin(e) * std::cos(a) * n.longitude + std::sin(a) * n.obliquity;
+    ln_equ_posn out{};
+    ln_get_equ_aber(&mean, jde, &out);
+    return out;
+}
+
+// Altitude of an apparent geocentric place at distance `au`, seen from the site.
+double altitude(ln_equ_posn place, double distanceAu, double jdUt, const Site& site)
+{
+    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
+    ln_equ_posn shift{};
+    ln_get_parallax(&place, distanceAu, &observer, site.heightM, jdUt, &shift);
+    const double ra = place.ra + shift.ra, dec = place.dec + shift.dec;
+    const double lastDeg = ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg;
+    const double h = (lastDeg - ra) * kDegToRad, phi = site.latitudeDeg * kDegToRad, delta = dec * kDegToRad;
+    const double s = std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(h);
+    return std::asin(std::clamp(s, -1.0, 1.0)) / kDegToRad;
+}
+
+double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
+
+} // namespace
+
+QString checkSite(const Site& s)
+{
+    if (!std::isfinite(s.latitudeDeg) || s.latitudeDeg < -90 || s.latitudeDeg > 90)
+        return QStringLiteral("La latitude doit être comprise entre -90° et 90° (nord positif).");
+    if (!std::isfinite(s.longitudeDeg) || s.longitudeDeg < -180 || s.longitudeDeg > 180)
+        return QStringLiteral("La longitude doit être comprise entre -180° et 180° (est positif).");
+    if (!std::isfinite(s.heightM) || s.heightM < -500 || s.heightM > 10000)
+        return QStringLiteral("L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
+    return {};
+}
+
+QString checkVisibilite(const Visibilite& v)
+{
+    if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
+        return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
+    if (!std::isfinite(v.maxSunDeg) || v.maxSunDeg < -90 || v.maxSunDeg > 90)
+        return QStringLiteral("La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
+    return {};
+}
+
+double julianDayUt(const QDateTime& ut) { return kJ2000 + kJdEpoch.secsTo(ut) / kSecondsPerDay; }
+
+QDateTime utFromJulianDay(double jdUt)
+{
+    return kJdEpoch.addSecs(static_cast<qint64>(std::llround((jdUt - kJ2000) * kSecondsPerDay)));
+}
+
+double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
+{
+    const double jd = julianDayUt(ut), t = jde(jd);
+    ln_equ_posn p{};
+    ln_get_jupiter_equ_coords(t, &p);
+    return altitude(apparent(p, t), ln_get_jupiter_earth_dist(t), jd, site);
+}
+
+double sunAltitudeDeg(const QDateTime& ut, const Site& site)
+{
+    const double jd = julianDayUt(ut), t = jde(jd);
+    ln_equ_posn p{};
+    ln_get_solar_equ_coords(t, &p);
+    return altitude(apparent(p, t), ln_get_earth_solar_dist(t), jd, site);
+}
+
+Nuit comingNight(const QDateTime& nowUt, const Site& site)
+{
+    // libnova gives the rise and set of one day: gather those of the days
+    // around, then take the first set and the first rise after it.
+    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
+    const double now = julianDayUt(nowUt);
+    std::vector<double> sets, rises;
+    for (int day = -1; day <= 3; ++day) {
+        ln_rst_time rst{};
+        if (ln_get_solar_rst_horizon(now + day, &observer, kStandardHorizonDeg, &rst) == 0) {
+            sets.push_back(rst.set);
+            rises.push_back(rst.rise);
+        }
+    }
+    std::sort(sets.begin(), sets.end());
+    std::sort(rises.begin(), rises.end());
+    Nuit n;
+    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
+    double begin = now;
+    if (!dark) {
+        const auto s = std::upper_bound(sets.begin(), sets.end(), now);
+        begin = s == sets.end() ? -1 : *s;
+    }
+    const auto r = begin < 0 ? rises.end() : std::upper_bound(rises.begin(), rises.end(), begin);
+    if (begin < 0 || r == rises.end() || *r - now > 2.0) {
+        n.polar = true;   // midnight sun or polar night: the next 24 hours
+        n.debutUt = nowUt;
+        n.finUt = nowUt.addSecs(86400);
+        return n;
+    }
+    n.debutUt = dark ? nowUt : utFromJulianDay(begin);
+    n.finUt = utFromJulianDay(*r);
+    return n;
+}
+
+} // namespace zeno
