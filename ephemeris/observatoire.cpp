@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <vector>
 
 namespace zeno {
@@ -25,6 +26,10 @@ constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
+
+// libnova keeps its last nutation and a few other results in statics: one
+// caller at a time, so that the window's worker thread and the window agree.
+std::mutex novaMutex;
 
 // libnova's planet and solar places are geometric (light-time corrected for
 // planets) and referred to the mean equinox of J2000: bring them to the
@@ -91,6 +96,7 @@ QDateTime utFromJulianDay(double jdUt)
 
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
 {
+    const std::lock_guard lock(novaMutex);
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
     ln_get_jupiter_equ_coords(t, &p);
@@ -99,6 +105,7 @@ double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
 
 double sunAltitudeDeg(const QDateTime& ut, const Site& site)
 {
+    const std::lock_guard lock(novaMutex);
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
     ln_get_solar_equ_coords(t, &p);
@@ -111,6 +118,8 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
     // around, then take the first set and the first rise after it.
     ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
     const double now = julianDayUt(nowUt);
+    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
+    const std::lock_guard lock(novaMutex);
     std::vector<double> sets, rises;
     for (int day = -1; day <= 3; ++day) {
         ln_rst_time rst{};
@@ -122,7 +131,6 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
     std::sort(sets.begin(), sets.end());
     std::sort(rises.begin(), rises.end());
     Nuit n;
-    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
     double begin = now;
     if (!dark) {
         const auto s = std::upper_bound(sets.begin(), sets.end(), now);

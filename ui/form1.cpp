@@ -483,9 +483,11 @@ void Form1::Effacinfo()
 
 void Form1::gregor_juli(const QString& dateText)
 {
-    // The offset is read first: a fault in it is the offset's, else the date's.
+    // Both texts are read first; a readable date that the offset carries out
+    // of the supported years is the offset's fault.
     lit(QStringLiteral("Différence TU-TC"), [this] { return zeno::readNumber(Text3->text(), locale_); });
-    lit(QStringLiteral("Date"), [&] { calcul_.gregor_juli(dateText, Text3->text()); });
+    lit(QStringLiteral("Date"), [&] { return zeno::readDateTime(dateText, locale_); });
+    lit(QStringLiteral("Différence TU-TC"), [&] { calcul_.gregor_juli(dateText, Text3->text()); });
 }
 
 void Form1::Parametres()
