@@ -31,13 +31,43 @@ const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451
 // caller at a time, so that the window's worker thread and the window agree.
 std::mutex novaMutex;
 
-// libnova's planet and solar places are geometric (light-time corrected for
-// planets) and referred to the mean equinox of J2000: bring them to the
-// true equinox of the date and add the annual aberration.
-ln_equ_posn apparent(ln_equ_posn j2000, double jde)
+// Altitude of an apparent geocentric place at distance `au`, seen from the site.
+double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, const Site& site)
 {
-    ln_equ_posn mean{};
-    ln_get_equ_prec2(&j2000, kJ2000, jde, &mean);
+    const PlaceEquatoriale app = apparentPlace({j2000.ra, j2000.dec}, jde);
+    ln_equ_posn place{app.raDeg, app.decDeg};
+    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
+    ln_equ_posn shift{};
+    ln_get_parallax(&place, distanceAu, &observer, site.heightM, jdUt, &shift);
+    return altitudeOfPlaceDeg({place.ra + shift.ra, place.dec + shift.dec}, jdUt, site);
+}
+
+double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
+
+// libnova's rise and set use its J2000 solar place, a minute or two off
+// today: the crossing of the standard horizon by the apparent Sun, to the second.
+QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
+{
+    constexpr qint64 kWindowSeconds = 20 * 60;
+    QDateTime lo = estimate.addSecs(-kWindowSeconds), hi = estimate.addSecs(kWindowSeconds);
+    const bool risingAtLo = sunAltitudeDeg(lo, site) < kStandardHorizonDeg;
+    if (risingAtLo == (sunAltitudeDeg(hi, site) < kStandardHorizonDeg))
+        return estimate;   // grazing Sun near the poles: keep libnova's instant
+    while (lo.secsTo(hi) > 1) {
+        const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
+        ((sunAltitudeDeg(mid, site) < kStandardHorizonDeg) == risingAtLo ? lo : hi) = mid;
+    }
+    return hi;
+}
+
+} // namespace
+
+// libnova's planet and solar places are geometric (light-time corrected for
+// planets) and referred to the mean equinox of J2000.
+PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
+{
+    ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
+    ln_get_equ_prec2(&from, kJ2000, jde, &mean);
     ln_nutation n{};
     ln_get_nutation(jde, &n);
     const double a = mean.ra * kDegToRad, d = mean.dec * kDegToRad, e = n.ecliptic * kDegToRad;
@@ -47,25 +77,17 @@ ln_equ_posn apparent(ln_equ_posn j2000, double jde)
     mean.dec += std::sin(e) * std::cos(a) * n.longitude + std::sin(a) * n.obliquity;
     ln_equ_posn out{};
     ln_get_equ_aber(&mean, jde, &out);
-    return out;
+    return {out.ra, out.dec};
 }
 
-// Altitude of an apparent geocentric place at distance `au`, seen from the site.
-double altitude(ln_equ_posn place, double distanceAu, double jdUt, const Site& site)
+double altitudeOfPlaceDeg(PlaceEquatoriale place, double jdUt, const Site& site)
 {
-    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
-    ln_equ_posn shift{};
-    ln_get_parallax(&place, distanceAu, &observer, site.heightM, jdUt, &shift);
-    const double ra = place.ra + shift.ra, dec = place.dec + shift.dec;
     const double lastDeg = ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg;
-    const double h = (lastDeg - ra) * kDegToRad, phi = site.latitudeDeg * kDegToRad, delta = dec * kDegToRad;
+    const double h = (lastDeg - place.raDeg) * kDegToRad, phi = site.latitudeDeg * kDegToRad;
+    const double delta = place.decDeg * kDegToRad;
     const double s = std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(h);
     return std::asin(std::clamp(s, -1.0, 1.0)) / kDegToRad;
 }
-
-double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
-
-} // namespace
 
 QString checkSite(const Site& s)
 {
@@ -100,7 +122,7 @@ double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
     ln_get_jupiter_equ_coords(t, &p);
-    return altitude(apparent(p, t), ln_get_jupiter_earth_dist(t), jd, site);
+    return altitude(p, t, ln_get_jupiter_earth_dist(t), jd, site);
 }
 
 double sunAltitudeDeg(const QDateTime& ut, const Site& site)
@@ -109,7 +131,7 @@ double sunAltitudeDeg(const QDateTime& ut, const Site& site)
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
     ln_get_solar_equ_coords(t, &p);
-    return altitude(apparent(p, t), ln_get_earth_solar_dist(t), jd, site);
+    return altitude(p, t, ln_get_earth_solar_dist(t), jd, site);
 }
 
 Nuit comingNight(const QDateTime& nowUt, const Site& site)
@@ -119,7 +141,7 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
     ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
     const double now = julianDayUt(nowUt);
     const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
-    const std::lock_guard lock(novaMutex);
+    std::unique_lock lock(novaMutex);
     std::vector<double> sets, rises;
     for (int day = -1; day <= 3; ++day) {
         ln_rst_time rst{};
@@ -143,8 +165,10 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
         n.finUt = nowUt.addSecs(86400);
         return n;
     }
-    n.debutUt = dark ? nowUt : utFromJulianDay(begin);
-    n.finUt = utFromJulianDay(*r);
+    const double rise = *r;
+    lock.unlock();
+    n.debutUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
+    n.finUt = refineHorizon(utFromJulianDay(rise), site);
     return n;
 }
 

@@ -29,6 +29,18 @@ QString checkVisibilite(const Visibilite& v);
 double julianDayUt(const QDateTime& ut);
 QDateTime utFromJulianDay(double jdUt);
 
+struct PlaceEquatoriale {
+    double raDeg = 0, decDeg = 0;
+};
+
+// A place referred to the mean equator and equinox of J2000 (as libnova's
+// VSOP87 places are) brought to the true equator and equinox of the date,
+// annual aberration added. jde: Julian Ephemeris Day.
+PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde);
+// Geocentric altitude in degrees of an apparent place at a UT Julian Day
+// (apparent sidereal time), without refraction.
+double altitudeOfPlaceDeg(PlaceEquatoriale apparent, double jdUt, const Site& site);
+
 // Apparent (light-time, precession and nutation to the date, annual
 // aberration) topocentric altitude in degrees, without refraction.
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
