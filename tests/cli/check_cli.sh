@@ -48,7 +48,14 @@ check events 0 \
 check events-csv 0 'satellite,phenomene,changement,date,datetu,label' \
     'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm' \
     -- --locale fr_FR --events --csv --offset -1 --satellite Io --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
-check help 0 'Usage' '--events' -- --help
+check events-site-grs 0 \
+    'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm,41.17,-44.46,oui' \
+    ',Tache Rouge,passage,' \
+    -- --locale fr_FR --events --csv --offset -1 --grs 57,2024-07-01,1.5 --site 48.85,2.35,35 \
+       --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
+check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
+check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check help 0 'Usage' '--events' '--grs' '--site' -- --help
 check usage 2 'aucune date' --
 
 exit $fail
