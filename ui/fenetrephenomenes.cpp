@@ -161,6 +161,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     Tableau->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tableau->verticalHeader()->setVisible(false);
+    Tableau->verticalHeader()->setDefaultSectionSize(Tableau->fontMetrics().height() + 6);
     Tableau->horizontalHeader()->setStretchLastSection(true);
     Tableau->setToolTip(QStringLiteral("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
     LabelEtat = new QLabel(this);

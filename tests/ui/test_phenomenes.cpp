@@ -322,6 +322,10 @@ void TestPhenomenes::petitesChoses()
     QTest::keyClick(b.champ("Text3"), Qt::Key_Enter);
     QCOMPARE(b.texte("datetu"), QStringLiteral("01/01/2000 11:00:00"));
     QCOMPARE(b.messages, QStringList());
+    // Alt+E opens the phenomena window.
+    b.f.fenetrePhenomenes()->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(18, 0), Qt::UTC); };
+    QTest::keyClick(&b.f, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(b.f.fenetrePhenomenes()->isVisible());
 }
 
 QTEST_MAIN(TestPhenomenes)
