@@ -355,8 +355,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
 
     Progression->setValue(0);
     Progression->setVisible(true);
-    CommandCalculer->setEnabled(false);
-    CommandAnnuler->setEnabled(true);
+    enCalcul(true);
     LabelEtat->setText(QStringLiteral("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
@@ -395,8 +394,7 @@ void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
     avecLieu_ = true;
     remplitTableau();
     Progression->setVisible(false);
-    CommandCalculer->setEnabled(true);
-    CommandAnnuler->setEnabled(false);
+    enCalcul(false);
     if (!annule) {
         const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
         LabelEtat->setText(QStringLiteral("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
@@ -406,6 +404,15 @@ void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
                                .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage()));
     }
     emit calculTermine();
+}
+
+// While a range is computed, what would change the range waits.
+void FenetrePhenomenes::enCalcul(bool oui)
+{
+    for (QWidget* w : {static_cast<QWidget*>(CommandCalculer), static_cast<QWidget*>(ComboPeriode),
+                       static_cast<QWidget*>(TextDu), static_cast<QWidget*>(TextAu), static_cast<QWidget*>(CommandLieu)})
+        w->setEnabled(!oui);
+    CommandAnnuler->setEnabled(oui);
 }
 
 void FenetrePhenomenes::CommandAnnuler_Click()

@@ -68,6 +68,7 @@ private:
     void remplitTableau();
     void termine(std::vector<zeno::LigneProgramme> lignes);
     void gardeChoix() const;
+    void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
     std::vector<zeno::LigneProgramme> lignesVisibles() const;
 
