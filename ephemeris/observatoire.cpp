@@ -1,6 +1,5 @@
 #include "observatoire.h"
 
-#include "calendar.h"
 
 #include <libnova/aberration.h>
 #include <libnova/dynamical_time.h>
