@@ -6,6 +6,7 @@
 #include "evenements.h"
 #include "moderne.h"
 #include "passe.h"
+#include "programme.h"
 #include "regional.h"
 
 #include <benchmark/benchmark.h>
@@ -93,6 +94,35 @@ void BM_EventsYearPrecise(benchmark::State& state)
             chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, -1, Theorie::Precise).size());
 }
 BENCHMARK(BM_EventsYearPrecise)->Unit(benchmark::kMillisecond);
+
+// The phenomena window's table: the four satellites, the Red Spot's
+// transits, the altitudes at Paris; the coming night found first.
+void BM_ProgrammeNuit(benchmark::State& state)
+{
+    const Site paris;
+    for (auto _ : state) {
+        const Nuit nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
+        OptionsProgramme o;
+        o.fromUt = nuit.debutUt;
+        o.toUt = nuit.finUt;
+        o.grs = TacheRouge{};
+        o.site = paris;
+        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+    }
+}
+BENCHMARK(BM_ProgrammeNuit)->Unit(benchmark::kMillisecond);
+
+void BM_ProgrammeMois(benchmark::State& state)
+{
+    OptionsProgramme o;
+    o.fromUt = QDateTime(QDate(2024, 12, 1), QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    o.grs = TacheRouge{};
+    o.site = Site{};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+}
+BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,13 +1,17 @@
 // A whole computation pass in the main window, offscreen: the labels, both
 // scenes redrawn and the main window painted.
+#include "fenetrephenomenes.h"
 #include "form1.h"
+#include "reglages.h"
 #include "form2.h"
 #include "zonedessin.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -121,6 +125,29 @@ void BM_PasseRepeintureComplete(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PasseRepeintureComplete)->Unit(benchmark::kMicrosecond);
+
+// "Phénomènes" opened for the first time: the window built and shown, the
+// coming night found and its table computed and displayed.
+void BM_OuverturePhenomenes(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    for (auto _ : state) {
+        Form1 f(QLocale(QLocale::French, QLocale::France));
+        FenetrePhenomenes* p = f.fenetrePhenomenes();
+        p->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC); };
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        f.LabPhenomenes_Click();
+        if (!fini.wait(10000))
+            state.SkipWithError("le calcul ne s'est pas terminé");
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        p->close();
+        state.ResumeTiming();
+    }
+    reglages::setFichier(QString());
+}
+BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,12 +5,14 @@
 #include "erreur.h"
 #include "evenements.h"
 #include "passe.h"
+#include "programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -54,6 +56,18 @@ Options :
                          pôle et rotation UAI ; horaires à quelques secondes).
                          Contacts de la théorie précise : ceux du centre du
                          satellite. Hors de 1850-2150, un avertissement.
+  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
+                         au méridien central (Système II), sous le nom
+                         « Tache Rouge ». L2 : longitude en Système II (degrés)
+                         à l'époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
+                         par mois de 30,436875 jours. Nombres avec un point
+                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
+                         d'après les observations récentes.
+  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
+                         lieu d'observation (latitude nord positive, longitude
+                         EST positive, en degrés ; altitude H en mètres) et
+                         « observable » quand Jupiter est à 10° au moins et le
+                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
   --help                 Affiche cette aide.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
@@ -116,6 +130,8 @@ struct Options {
     bool csv = false;
     int satellite = -1;
     Theorie theorie = Theorie::Originale;
+    std::optional<TacheRouge> grs;
+    std::optional<Site> site;
     QStringList dates;
 };
 
@@ -250,6 +266,50 @@ std::array<int, 2> readFlips(const QString& text)
     return v;
 }
 
+// Comma-separated numbers with a decimal point, whatever the regional settings.
+QStringList commaList(const QString& text, int minimum, int maximum, const char* what)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() < minimum || parts.size() > maximum)
+        usageError(QString::fromUtf8(what));
+    return parts;
+}
+
+double plainNumber(const QString& text, const char* what)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        usageError(QString::fromUtf8(what));
+    return v;
+}
+
+TacheRouge readGrs(const QString& text)
+{
+    const char* what = "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5";
+    const QStringList p = commaList(text, 3, 3, what);
+    TacheRouge t;
+    t.longitudeDeg = plainNumber(p[0], what);
+    t.epoch = QDate::fromString(p[1].trimmed(), Qt::ISODate);
+    t.driftDegPerMonth = plainNumber(p[2], what);
+    if (const QString fault = checkTacheRouge(t); !fault.isEmpty())
+        usageError(fault);
+    return t;
+}
+
+Site readSite(const QString& text)
+{
+    const char* what = "--site attend LAT,LON[,H], par exemple 48.85,2.35,35";
+    const QStringList p = commaList(text, 2, 3, what);
+    Site s;
+    s.latitudeDeg = plainNumber(p[0], what);
+    s.longitudeDeg = plainNumber(p[1], what);
+    s.heightM = p.size() > 2 ? plainNumber(p[2], what) : 0;
+    if (const QString fault = checkSite(s); !fault.isEmpty())
+        usageError(fault);
+    return s;
+}
+
 Options parse(const QStringList& args)
 {
     Options o;
@@ -296,6 +356,10 @@ Options parse(const QStringList& args)
                 usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--csv") {
             o.csv = true;
+        } else if (a == u"--grs") {
+            o.grs = readGrs(value());
+        } else if (a == u"--site") {
+            o.site = readSite(value());
         } else if (a == u"--satellite") {
             const QString name = value().toLower();
             for (int s = 0; s < 4; ++s)
@@ -315,6 +379,8 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QStringLiteral("--from et --to vont ensemble"));
+    if ((o.grs || o.site) && !o.events)
+        usageError(QStringLiteral("--grs et --site vont avec --events"));
     if ((o.events || o.csv) && !o.from)
         usageError(QStringLiteral("--events demande --from et --to"));
     if (!o.from && o.dates.isEmpty())
@@ -332,29 +398,36 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
     if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
                                           || calculeModerne(julianDayValue(to)).horsValidite))
         std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
-    const std::vector<Evenement> events
-        = chercheEvenements(from, to, step, o.offset, o.locale, o.satellite, o.theorie);
+    OptionsProgramme p;
+    const double offsetHours = readNumber(o.offset, o.locale);
+    p.fromUt = addHours(from, offsetHours);
+    p.toUt = addHours(to, offsetHours);
+    p.offsetText = o.offset;
+    p.step = step;
+    p.onlySatellite = o.satellite;
+    p.grs = o.grs;
+    p.site = o.site;
+    p.theorie = o.theorie;
+    const std::vector<LigneProgramme> rows = dresseProgramme(p, o.locale);
+    if (o.csv) {
+        std::string csv = csvProgramme(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
+        flush(csv);
+        return 0;
+    }
     std::string out;
-    if (o.csv && o.theorie == Theorie::Precise)
-        out += "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite\n";
-    if (o.csv)
-        out += "satellite,phenomene,changement,date,datetu,label\n";
-    for (const Evenement& ev : events) {
-        const QString sat = QString::fromUtf8(kSatellites[satelliteOfCaption(ev.label)].name);
-        const QString change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
-        if (o.csv) {
-            out += (sat + u',' + phenomenonWord(ev.label) + u',' + change + u',' + dateTimeText(ev.civil, o.locale)
-                    + u',' + dateTimeText(ev.ut, o.locale) + u',' + QString::fromLatin1(captionName(ev.label)) + u'\n')
-                       .toStdString();
-            continue;
-        }
+    for (const LigneProgramme& r : rows) {
         out += "{\"satellite\": ";
-        append(out, sat);
-        field(out, "phenomenon", phenomenonWord(ev.label));
-        field(out, "change", change);
-        field(out, "date", dateTimeText(ev.civil, o.locale));
-        field(out, "datetu", dateTimeText(ev.ut, o.locale));
-        field(out, "label", QString::fromLatin1(captionName(ev.label)));
+        append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
+        field(out, "phenomenon", r.phenomenon);
+        field(out, "change", r.change);
+        field(out, "date", dateTimeText(r.civil, o.locale));
+        field(out, "datetu", dateTimeText(r.ut, o.locale));
+        field(out, "label", r.label ? QString::fromLatin1(captionName(*r.label)) : QString());
+        if (o.site) {
+            numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
+            numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
+            out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+        }
         out += "}\n";
     }
     flush(out);

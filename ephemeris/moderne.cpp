@@ -2,6 +2,7 @@
 
 #include "deltat.h"
 #include "l12.h"
+#include "nova_lock.h"
 
 #include <libnova/earth.h>
 #include <libnova/jupiter.h>
@@ -61,8 +62,11 @@ struct Planetes {
 Planetes planetesExact(double jdTT)
 {
     ln_helio_posn e{}, j{};
-    ln_get_earth_helio_coords(jdTT, &e);
-    ln_get_jupiter_helio_coords(jdTT, &j);
+    {
+        const std::lock_guard lock(libnovaMutex());
+        ln_get_earth_helio_coords(jdTT, &e);
+        ln_get_jupiter_helio_coords(jdTT, &j);
+    }
     const Mat m = rot1(-kObliquityJ2000);
     return {times(m, rectangular(e)), times(m, rectangular(j))};
 }

@@ -4,6 +4,7 @@
 #include "calendar.h"
 #include "controles.h"
 #include "erreur.h"
+#include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
 #include "regional.h"
@@ -147,6 +148,12 @@ void Form1::construitBandeau()
     connect(Propos, &EtiquetteBouton::clicked, this, &Form1::Propos_Click);
     connect(HelpCtx, &EtiquetteBouton::clicked, this, &Form1::HelpCtx_Click);
     connect(LabQuit, &EtiquetteBouton::clicked, this, &Form1::LabQuit_Click);
+
+    LabPhenomenes = new EtiquetteBouton(QStringLiteral("Phénomèn&es"), this);
+    LabPhenomenes->setObjectName(QStringLiteral("LabPhenomenes"));
+    LabPhenomenes->setGeometry(twips(3120, 60, 1200, 255));
+    LabPhenomenes->setToolTip(QStringLiteral("Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu"));
+    connect(LabPhenomenes, &EtiquetteBouton::clicked, this, &Form1::LabPhenomenes_Click);
 }
 
 void Form1::construitFrame1()
@@ -180,6 +187,9 @@ void Form1::construitFrame1()
 
     connect(CommandMaint, &QPushButton::clicked, this, &Form1::CommandMaint_Click);
     connect(CommandOk, &QPushButton::clicked, this, &Form1::CommandOk_Click);
+    // Enter in either field computes, as "&OK" does.
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::CommandOk_Click);
+    connect(Text3, &QLineEdit::returnPressed, this, &Form1::CommandOk_Click);
 }
 
 void Form1::construitFrame2()
@@ -404,8 +414,12 @@ void Form1::setCaption(zeno::Caption caption, const QString& text)
         form2()->setWindowTitle(text);
         return;
     }
-    if (QLabel* l = etiquettes_[static_cast<int>(caption)])
+    if (QLabel* l = etiquettes_[static_cast<int>(caption)]) {
         l->setText(text);
+        // The meridians are clipped by their narrow labels: the whole value in a tooltip.
+        if (caption == zeno::Caption::syst1 || caption == zeno::Caption::syst2)
+            l->setToolTip(text);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -413,6 +427,7 @@ void Form1::setCaption(zeno::Caption caption, const QString& text)
 
 template <class Travail> void Form1::protege(Travail&& travail)
 {
+    champErreur_.clear();
     try {
         travail();
     } catch (const zeno::ErreurExecution& erreur) {
@@ -426,7 +441,18 @@ void Form1::signaleErreur(const zeno::ErreurExecution& erreur)
     if (EnMarche)
         arreteAnimation();
     if (messageErreur)
-        messageErreur(erreur.texte());
+        messageErreur(champErreur_.isEmpty() ? erreur.texte()
+                                             : erreur.texte() + QStringLiteral(" — champ « %1 »").arg(champErreur_));
+}
+
+template <class Lecture> auto Form1::lit(const QString& champ, Lecture&& lecture) const
+{
+    try {
+        return lecture();
+    } catch (const zeno::ErreurExecution&) {
+        champErreur_ = champ;
+        throw;
+    }
 }
 
 void Form1::arreteAnimation()
@@ -476,7 +502,11 @@ void Form1::Effacinfo()
 
 void Form1::gregor_juli(const QString& dateText)
 {
-    calcul_.gregor_juli(dateText, Text3->text());
+    // Both texts are read first; a readable date that the offset carries out
+    // of the supported years is the offset's fault.
+    lit(QStringLiteral("Différence TU-TC"), [this] { return zeno::readNumber(Text3->text(), locale_); });
+    lit(QStringLiteral("Date"), [&] { return zeno::readDateTime(dateText, locale_); });
+    lit(QStringLiteral("Différence TU-TC"), [&] { calcul_.gregor_juli(dateText, Text3->text()); });
 }
 
 void Form1::Parametres()
@@ -492,6 +522,13 @@ void Form1::CheckTheorie_Click()
 {
     calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
     titreTheorie();
+    if (phenomenes_)
+        phenomenes_->theorieChangee();
+}
+
+void Form1::choisitTheorie(zeno::Theorie theorie)
+{
+    CheckTheorie->setChecked(theorie == zeno::Theorie::Precise);
 }
 
 void Form1::titreTheorie()
@@ -545,9 +582,12 @@ bool Form1::eventFilter(QObject* objet, QEvent* event)
 QString Form1::dateSuivante(bool retrancher) const
 {
     const QString texte = Text1->text();
-    const std::int16_t nombre = zeno::stepCount(Text2->text(), retrancher, locale_);
-    const QDateTime date = zeno::readDateTime(texte, locale_);
-    const QDateTime suivante = zeno::addUnits(date, zeno::stepUnitFromCode(Intervalle), nombre);
+    const std::int16_t nombre =
+        lit(QStringLiteral("Valeur"), [&] { return zeno::stepCount(Text2->text(), retrancher, locale_); });
+    const QDateTime date = lit(QStringLiteral("Date"), [&] { return zeno::readDateTime(texte, locale_); });
+    const QDateTime suivante = lit(QStringLiteral("Date"), [&] {
+        return zeno::addUnits(date, zeno::stepUnitFromCode(Intervalle), nombre);
+    });
     return zeno::dateTimeText(suivante, locale_);
 }
 
@@ -658,9 +698,37 @@ void Form1::HelpCtx_Click()
     }
 }
 
+void Form1::LabPhenomenes_Click()
+{
+    FenetrePhenomenes* f = fenetrePhenomenes();
+    f->show();
+    f->raise();
+    f->activateWindow();
+}
+
+FenetrePhenomenes* Form1::fenetrePhenomenes()
+{
+    if (!phenomenes_)
+        phenomenes_ = new FenetrePhenomenes(this, locale_);   // a child window: destroyed with this one
+    return phenomenes_;
+}
+
+QString Form1::texteDecalage() const
+{
+    return Text3->text();
+}
+
+void Form1::allerA(const QString& dateText)
+{
+    Text1->setText(dateText);
+    CommandOk_Click();
+}
+
 void Form1::LabQuit_Click()
 {
     minuterie->stop();
+    if (phenomenes_)
+        phenomenes_->close();
     const QList<QWidget*> fenetres = QApplication::topLevelWidgets();
     for (QWidget* f : fenetres) {
         if (f != this && f->isVisible() && qobject_cast<frmAbout*>(f))

@@ -27,6 +27,7 @@ class QTimer;
 class BoutonColore;
 class DialogueCommun;
 class EtiquetteBouton;
+class FenetrePhenomenes;
 class Form2;
 class UpDown;
 class ZoneDessin;
@@ -59,6 +60,12 @@ public:
     quint64 nombrePasses() const { return passes_; }
     QTimer* timer() const { return minuterie; }
     DialogueCommun* dialogueCommun() const { return CMDialog; }
+    // The phenomena window, created on its first opening.
+    FenetrePhenomenes* fenetrePhenomenes();
+    // The text of "Différence TU-TC", for the phenomena window.
+    QString texteDecalage() const;
+    // Writes a date-and-time text into Text1 and runs what "&OK" runs.
+    void allerA(const QString& dateText);
 
     // zeno::Hote
     int flip(zeno::Flip which) override;
@@ -79,10 +86,13 @@ public slots:
     void CheckNS_Click();
     void CheckEW_Click();
     void CheckTheorie_Click();
+    // Sets the theory of the next pass as the check box "&Théorie précise (L1.2)" does.
+    void choisitTheorie(zeno::Theorie theorie);
     void Command1_Click();
     void Propos_Click();
     void HelpCtx_Click();
     void LabQuit_Click();
+    void LabPhenomenes_Click();
 
     // The two routines of the pass, always called back to back.
     void gregor_juli(const QString& dateText);
@@ -111,6 +121,8 @@ private:
     void calculeDate(const QString& date);
     void pas(bool retrancher);
     QString heureLocale() const;
+    // Runs a step that reads one field; a runtime error it raises names that field.
+    template <class Lecture> auto lit(const QString& champ, Lecture&& lecture) const;
     ZoneDessin* zone(zeno::Scene scene);
 
     QLocale locale_;
@@ -120,11 +132,14 @@ private:
     bool EnMarche = false;
     quint64 passes_ = 0;
     static QString documentAide_;
+    mutable QString champErreur_;   // the field whose text the failing step was reading
+    FenetrePhenomenes* phenomenes_ = nullptr;
 
     // Top strip
     EtiquetteBouton* Propos;
     EtiquetteBouton* HelpCtx;
     EtiquetteBouton* LabQuit;
+    EtiquetteBouton* LabPhenomenes;
     QFrame* Line1;
     DialogueCommun* CMDialog;
     // "Date et heure"

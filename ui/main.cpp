@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Zenolune"));
     QApplication::setApplicationName(QStringLiteral("Zenolune"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     // The windows are laid out to the pixel: one style everywhere.

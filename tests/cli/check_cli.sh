@@ -58,7 +58,14 @@ check precise-events 0 '# théorie précise (L1.2, VSOP87, UAI) ; contacts du ce
 check precise-events-range 0 'avertissement : date hors de 1850-2150' \
     -- --locale fr_FR --theory precise --events --satellite Io --from "01/01/1700 00:00:00" --to "02/01/1700 00:00:00"
 check bad-theory 2 'théorie inconnue' -- --theory meeus "01/01/2000 12:00:00"
-check help 0 'Usage' '--events' '--theory' -- --help
+check events-site-grs 0 \
+    'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm,41.17,-44.46,oui' \
+    ',Tache Rouge,passage,' \
+    -- --locale fr_FR --events --csv --offset -1 --grs 57,2024-07-01,1.5 --site 48.85,2.35,35 \
+       --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
+check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
+check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

@@ -39,6 +39,12 @@ inline QString messageErreur(int numero)
     return QString();
 }
 
+// The message followed by the field whose text could not be used.
+inline QString messageErreur(int numero, const char* champ)
+{
+    return messageErreur(numero) + QStringLiteral(" — champ « %1 »").arg(QString::fromUtf8(champ));
+}
+
 inline const QStringList& nomsPhenomenes()
 {
     static const QStringList noms = [] {

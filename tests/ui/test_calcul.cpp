@@ -103,7 +103,7 @@ void TestCalcul::texteIllisible()
     Banc b;
     QVERIFY(b.montre());
     b.clique("CommandOk");   // empty field at start
-    QCOMPARE(b.messages, QStringList{messageErreur(13)});
+    QCOMPARE(b.messages, QStringList{messageErreur(13, "Date")});
     QCOMPARE(b.phenomenes(), QStringList(16, QStringLiteral(" ")));
     QCOMPARE(b.texte("jourjuli"), QStringLiteral("_____"));
     QVERIFY(!b.f.form2Existe() || b.f.form2()->windowTitle() == QLatin1String("Zenolune"));
@@ -115,7 +115,7 @@ void TestCalcul::texteIllisible()
     b.messages.clear();
     b.tape("Text1", QStringLiteral("abc"));
     b.clique("CommandOk");
-    QCOMPARE(b.messages, QStringList{QStringLiteral("Erreur d'exécution '13' : Incompatibilité de type")});
+    QCOMPARE(b.messages, QStringList{QStringLiteral("Erreur d'exécution '13' : Incompatibilité de type — champ « Date »")});
     QCOMPARE(b.phenomenes(), QStringList(16, QStringLiteral(" ")));   // never the placeholders again
     QCOMPARE(b.texte("jourjuli"), QStringLiteral("2451545"));
     QCOMPARE(b.texte("datetu"), QStringLiteral("01/01/2000 12:00:00"));
@@ -128,7 +128,7 @@ void TestCalcul::texteIllisible()
     b.tape("Text1", QStringLiteral("29/02/1500"));
     b.clique("CommandOk");
     QCOMPARE(b.messages.size(), 2);
-    QCOMPARE(b.messages.last(), messageErreur(13));
+    QCOMPARE(b.messages.last(), messageErreur(13, "Date"));
     // And the program still computes.
     b.tape("Text1", QStringLiteral("01/01/2000 13:00:00"));
     b.tape("Text3", QStringLiteral("-1"));
@@ -145,11 +145,11 @@ void TestCalcul::decalageIllisible()
     b.clique("CommandOk");
     b.tape("Text3", QStringLiteral("abc"));
     b.clique("CommandOk");
-    QCOMPARE(b.messages, QStringList{messageErreur(13)});
+    QCOMPARE(b.messages, QStringList{messageErreur(13, "Différence TU-TC")});
     b.tape("Text3", QString());
     b.clique("CommandAjou");
     QCOMPARE(b.messages.size(), 2);
-    QCOMPARE(b.messages.last(), messageErreur(13));
+    QCOMPARE(b.messages.last(), messageErreur(13, "Différence TU-TC"));
     // The date field keeps its date when the offset fails.
     QCOMPARE(b.texte("Text1"), QStringLiteral("01/01/2000 12:00:00"));
     QCOMPARE(b.texte("jourjuli"), QStringLiteral("2451545"));
@@ -158,7 +158,7 @@ void TestCalcul::decalageIllisible()
     b.tape("Text3", QStringLiteral("2"));
     b.clique("CommandOk");
     QCOMPARE(b.messages.size(), 3);
-    QCOMPARE(b.messages.last(), messageErreur(5));
+    QCOMPARE(b.messages.last(), messageErreur(5, "Différence TU-TC"));
 }
 
 // "&Maintenant" writes the local clock to the second and does nothing else.
@@ -197,30 +197,31 @@ void TestCalcul::pas_data()
     QTest::addColumn<bool>("retrancher");
     QTest::addColumn<QString>("attendu");   // the new Text1, or empty on an error
     QTest::addColumn<int>("erreur");
+    QTest::addColumn<QString>("champ");     // the field the message names
 
     const QString midi = QStringLiteral("01/01/2000 12:00:00");
-    QTest::newRow("fin de janvier + 1 mois") << "31/01/2000" << 1 << "1" << false << "29/02/2000" << 0;
-    QTest::newRow("29 février + 1 an") << "29/02/2000" << 0 << "1" << false << "28/02/2001" << 0;
-    QTest::newRow("2,5 ajouter") << midi << 3 << "2,5" << false << "01/01/2000 14:00:00" << 0;
-    QTest::newRow("3,5 ajouter") << midi << 3 << "3,5" << false << "01/01/2000 16:00:00" << 0;
-    QTest::newRow("2,5 retrancher") << midi << 3 << "2,5" << true << "01/01/2000 10:00:00" << 0;
-    QTest::newRow("3,5 retrancher") << midi << 3 << "3,5" << true << "01/01/2000 08:00:00" << 0;
-    QTest::newRow("-3 retrancher") << midi << 2 << "-3" << true << "04/01/2000 12:00:00" << 0;
-    QTest::newRow("-3 ajouter") << midi << 2 << "-3" << false << "29/12/1999 12:00:00" << 0;
-    QTest::newRow("zéro") << midi << 2 << "0" << false << midi << 0;
-    QTest::newRow("minute vers minuit") << "31/12/1999 23:59:00" << 4 << "1" << false << "01/01/2000" << 0;
-    QTest::newRow("32768 retrancher") << "01/01/2000" << 2 << "32768" << true << "15/04/1910" << 0;
-    QTest::newRow("vide") << midi << 3 << "" << false << "" << 13;
-    QTest::newRow("pas un nombre") << midi << 3 << "abc" << false << "" << 13;
-    QTest::newRow("32768 ajouter") << midi << 3 << "32768" << false << "" << 6;
-    QTest::newRow("-32768 retrancher") << midi << 3 << "-32768" << true << "" << 6;
-    QTest::newRow("32767,5 arrondi à 32768") << midi << 3 << "32767,5" << false << "" << 6;
-    QTest::newRow("date illisible") << "xyz" << 3 << "1" << false << "" << 13;
-    QTest::newRow("date vide") << "" << 3 << "1" << false << "" << 13;
-    QTest::newRow("compte avant date") << "xyz" << 3 << "40000" << false << "" << 6;
-    QTest::newRow("après 9999") << "31/12/9999 23:00:00" << 3 << "1" << false << "" << 5;
-    QTest::newRow("avant l'an 100") << "01/01/0100" << 2 << "1" << true << "" << 5;
-    QTest::newRow("date illisible avant plage") << "xyz" << 0 << "9000" << false << "" << 13;
+    QTest::newRow("fin de janvier + 1 mois") << "31/01/2000" << 1 << "1" << false << "29/02/2000" << 0 << "";
+    QTest::newRow("29 février + 1 an") << "29/02/2000" << 0 << "1" << false << "28/02/2001" << 0 << "";
+    QTest::newRow("2,5 ajouter") << midi << 3 << "2,5" << false << "01/01/2000 14:00:00" << 0 << "";
+    QTest::newRow("3,5 ajouter") << midi << 3 << "3,5" << false << "01/01/2000 16:00:00" << 0 << "";
+    QTest::newRow("2,5 retrancher") << midi << 3 << "2,5" << true << "01/01/2000 10:00:00" << 0 << "";
+    QTest::newRow("3,5 retrancher") << midi << 3 << "3,5" << true << "01/01/2000 08:00:00" << 0 << "";
+    QTest::newRow("-3 retrancher") << midi << 2 << "-3" << true << "04/01/2000 12:00:00" << 0 << "";
+    QTest::newRow("-3 ajouter") << midi << 2 << "-3" << false << "29/12/1999 12:00:00" << 0 << "";
+    QTest::newRow("zéro") << midi << 2 << "0" << false << midi << 0 << "";
+    QTest::newRow("minute vers minuit") << "31/12/1999 23:59:00" << 4 << "1" << false << "01/01/2000" << 0 << "";
+    QTest::newRow("32768 retrancher") << "01/01/2000" << 2 << "32768" << true << "15/04/1910" << 0 << "";
+    QTest::newRow("vide") << midi << 3 << "" << false << "" << 13 << "Valeur";
+    QTest::newRow("pas un nombre") << midi << 3 << "abc" << false << "" << 13 << "Valeur";
+    QTest::newRow("32768 ajouter") << midi << 3 << "32768" << false << "" << 6 << "Valeur";
+    QTest::newRow("-32768 retrancher") << midi << 3 << "-32768" << true << "" << 6 << "Valeur";
+    QTest::newRow("32767,5 arrondi à 32768") << midi << 3 << "32767,5" << false << "" << 6 << "Valeur";
+    QTest::newRow("date illisible") << "xyz" << 3 << "1" << false << "" << 13 << "Date";
+    QTest::newRow("date vide") << "" << 3 << "1" << false << "" << 13 << "Date";
+    QTest::newRow("compte avant date") << "xyz" << 3 << "40000" << false << "" << 6 << "Valeur";
+    QTest::newRow("après 9999") << "31/12/9999 23:00:00" << 3 << "1" << false << "" << 5 << "Date";
+    QTest::newRow("avant l'an 100") << "01/01/0100" << 2 << "1" << true << "" << 5 << "Date";
+    QTest::newRow("date illisible avant plage") << "xyz" << 0 << "9000" << false << "" << 13 << "Date";
 }
 
 // "&Ajouter" and "&Retrancher": the unit chosen by clicking its option, the
@@ -233,6 +234,7 @@ void TestCalcul::pas()
     QFETCH(bool, retrancher);
     QFETCH(QString, attendu);
     QFETCH(int, erreur);
+    QFETCH(QString, champ);
 
     Banc b;
     QVERIFY(b.montre());
@@ -244,7 +246,7 @@ void TestCalcul::pas()
 
     QCOMPARE(b.phenomenes().contains(QStringLiteral("______")), false);
     if (erreur) {
-        QCOMPARE(b.messages, QStringList{messageErreur(erreur)});
+        QCOMPARE(b.messages, QStringList{messageErreur(erreur, champ.toUtf8().constData())});
         QCOMPARE(b.texte("Text1"), date);
         QCOMPARE(b.phenomenes(), QStringList(16, QStringLiteral(" ")));
         QCOMPARE(b.texte("jourjuli"), QStringLiteral("_____"));
@@ -340,7 +342,7 @@ void TestCalcul::tempsReel()
     // In real time only the offset can fail.
     b.tape("Text3", QStringLiteral("x"));
     b.f.minuterie_Timer();
-    QCOMPARE(b.messages, QStringList{messageErreur(13)});
+    QCOMPARE(b.messages, QStringList{messageErreur(13, "Différence TU-TC")});
 }
 
 // "Marche"/"Arrêt", the ticks in step mode, amount 0.
@@ -406,17 +408,17 @@ void TestCalcul::erreurPendantAnimation()
     b.tape("Text2", QString());
     QTRY_VERIFY(!b.f.enMarche());
     QTest::qWait(200);   // no tick any more, no second message
-    QCOMPARE(b.messages, QStringList{messageErreur(13)});
+    QCOMPARE(b.messages, QStringList{messageErreur(13, "Valeur")});
     QVERIFY(!b.f.timer()->isActive());
     QCOMPARE(b.w<QPushButton>("MA")->text(), QStringLiteral("Marche"));
     const QString date = b.texte("Text1");
     QVERIFY(!date.isEmpty());
 
     // Each kind of failure at a tick: Text1 left as it was.
-    const struct { const char* date; const char* valeur; int option; int erreur; } cas[] = {
-        {"01/01/2000 12:00:00", "70000", 3, 6},
-        {"pas une date", "1", 3, 13},
-        {"31/12/9999 12:00:00", "1", 1, 5},
+    const struct { const char* date; const char* valeur; int option; int erreur; const char* champ; } cas[] = {
+        {"01/01/2000 12:00:00", "70000", 3, 6, "Valeur"},
+        {"pas une date", "1", 3, 13, "Date"},
+        {"31/12/9999 12:00:00", "1", 1, 5, "Date"},
     };
     for (const auto& c : cas) {
         b.messages.clear();
@@ -425,7 +427,7 @@ void TestCalcul::erreurPendantAnimation()
         b.tape("Text2", QString::fromLatin1(c.valeur));
         b.clique("MA");
         b.f.minuterie_Timer();
-        QCOMPARE(b.messages, QStringList{messageErreur(c.erreur)});
+        QCOMPARE(b.messages, QStringList{messageErreur(c.erreur, c.champ)});
         QCOMPARE(b.texte("Text1"), QString::fromUtf8(c.date));
         QVERIFY(!b.f.enMarche());
         QVERIFY(!b.f.timer()->isActive());
@@ -438,7 +440,7 @@ void TestCalcul::erreurPendantAnimation()
     b.clique("MA");
     b.tape("Text1", QStringLiteral("??"));
     b.clique("CommandOk");
-    QCOMPARE(b.messages, QStringList{messageErreur(13)});
+    QCOMPARE(b.messages, QStringList{messageErreur(13, "Date")});
     QVERIFY(!b.f.enMarche());
 }
 

@@ -143,7 +143,8 @@ void TestEndurance::saisieHostile()
     b.clique(bouton.toLatin1().constData());
 
     if (erreur) {
-        QCOMPARE(b.messages, QStringList{messageErreur(erreur)});
+        const char* nom = champ == u"Text1" ? "Date" : champ == u"Text2" ? "Valeur" : "Différence TU-TC";
+        QCOMPARE(b.messages, QStringList{messageErreur(erreur, nom)});
         QCOMPARE(etat(b), avant);   // nothing half written, Text1 as it was
         for (const QString& t : b.phenomenes())
             QCOMPARE(t, QStringLiteral(" "));

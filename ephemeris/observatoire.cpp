@@ -1,0 +1,173 @@
+#include "observatoire.h"
+
+#include "nova_lock.h"
+
+
+#include <libnova/aberration.h>
+#include <libnova/dynamical_time.h>
+#include <libnova/earth.h>
+#include <libnova/jupiter.h>
+#include <libnova/nutation.h>
+#include <libnova/parallax.h>
+#include <libnova/precession.h>
+#include <libnova/sidereal_time.h>
+#include <libnova/solar.h>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+namespace zeno {
+
+namespace {
+
+constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
+const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
+
+
+// Altitude of an apparent geocentric place at distance `au`, seen from the site.
+double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, const Site& site)
+{
+    const PlaceEquatoriale app = apparentPlace({j2000.ra, j2000.dec}, jde);
+    ln_equ_posn place{app.raDeg, app.decDeg};
+    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
+    ln_equ_posn shift{};
+    ln_get_parallax(&place, distanceAu, &observer, site.heightM, jdUt, &shift);
+    return altitudeOfPlaceDeg({place.ra + shift.ra, place.dec + shift.dec}, jdUt, site);
+}
+
+double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
+
+// libnova's rise and set use its J2000 solar place, a minute or two off
+// today: the crossing of the standard horizon by the apparent Sun, to the second.
+QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
+{
+    constexpr qint64 kWindowSeconds = 20 * 60;
+    QDateTime lo = estimate.addSecs(-kWindowSeconds), hi = estimate.addSecs(kWindowSeconds);
+    const bool risingAtLo = sunAltitudeDeg(lo, site) < kStandardHorizonDeg;
+    if (risingAtLo == (sunAltitudeDeg(hi, site) < kStandardHorizonDeg))
+        return estimate;   // grazing Sun near the poles: keep libnova's instant
+    while (lo.secsTo(hi) > 1) {
+        const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
+        ((sunAltitudeDeg(mid, site) < kStandardHorizonDeg) == risingAtLo ? lo : hi) = mid;
+    }
+    return hi;
+}
+
+} // namespace
+
+// libnova's planet and solar places are geometric (light-time corrected for
+// planets) and referred to the mean equinox of J2000.
+PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
+{
+    ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
+    ln_get_equ_prec2(&from, kJ2000, jde, &mean);
+    ln_nutation n{};
+    ln_get_nutation(jde, &n);
+    const double a = mean.ra * kDegToRad, d = mean.dec * kDegToRad, e = n.ecliptic * kDegToRad;
+    // Meeus (23.1), nutation in right ascension and declination.
+    mean.ra += (std::cos(e) + std::sin(e) * std::sin(a) * std::tan(d)) * n.longitude
+               - std::cos(a) * std::tan(d) * n.obliquity;
+    mean.dec += std::sin(e) * std::cos(a) * n.longitude + std::sin(a) * n.obliquity;
+    ln_equ_posn out{};
+    ln_get_equ_aber(&mean, jde, &out);
+    return {out.ra, out.dec};
+}
+
+double altitudeOfPlaceDeg(PlaceEquatoriale place, double jdUt, const Site& site)
+{
+    const double lastDeg = ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg;
+    const double h = (lastDeg - place.raDeg) * kDegToRad, phi = site.latitudeDeg * kDegToRad;
+    const double delta = place.decDeg * kDegToRad;
+    const double s = std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(h);
+    return std::asin(std::clamp(s, -1.0, 1.0)) / kDegToRad;
+}
+
+QString checkSite(const Site& s)
+{
+    if (!std::isfinite(s.latitudeDeg) || s.latitudeDeg < -90 || s.latitudeDeg > 90)
+        return QStringLiteral("La latitude doit être comprise entre -90° et 90° (nord positif).");
+    if (!std::isfinite(s.longitudeDeg) || s.longitudeDeg < -180 || s.longitudeDeg > 180)
+        return QStringLiteral("La longitude doit être comprise entre -180° et 180° (est positif).");
+    if (!std::isfinite(s.heightM) || s.heightM < -500 || s.heightM > 10000)
+        return QStringLiteral("L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
+    return {};
+}
+
+QString checkVisibilite(const Visibilite& v)
+{
+    if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
+        return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
+    if (!std::isfinite(v.maxSunDeg) || v.maxSunDeg < -90 || v.maxSunDeg > 90)
+        return QStringLiteral("La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
+    return {};
+}
+
+double julianDayUt(const QDateTime& ut) { return kJ2000 + kJdEpoch.secsTo(ut) / kSecondsPerDay; }
+
+QDateTime utFromJulianDay(double jdUt)
+{
+    return kJdEpoch.addSecs(static_cast<qint64>(std::llround((jdUt - kJ2000) * kSecondsPerDay)));
+}
+
+double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
+{
+    const std::lock_guard lock(libnovaMutex());
+    const double jd = julianDayUt(ut), t = jde(jd);
+    ln_equ_posn p{};
+    ln_get_jupiter_equ_coords(t, &p);
+    return altitude(p, t, ln_get_jupiter_earth_dist(t), jd, site);
+}
+
+double sunAltitudeDeg(const QDateTime& ut, const Site& site)
+{
+    const std::lock_guard lock(libnovaMutex());
+    const double jd = julianDayUt(ut), t = jde(jd);
+    ln_equ_posn p{};
+    ln_get_solar_equ_coords(t, &p);
+    return altitude(p, t, ln_get_earth_solar_dist(t), jd, site);
+}
+
+Nuit comingNight(const QDateTime& nowUt, const Site& site)
+{
+    // libnova gives the rise and set of one day: gather those of the days
+    // around, then take the first set and the first rise after it.
+    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
+    const double now = julianDayUt(nowUt);
+    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
+    std::unique_lock lock(libnovaMutex());
+    std::vector<double> sets, rises;
+    for (int day = -1; day <= 3; ++day) {
+        ln_rst_time rst{};
+        if (ln_get_solar_rst_horizon(now + day, &observer, kStandardHorizonDeg, &rst) == 0) {
+            sets.push_back(rst.set);
+            rises.push_back(rst.rise);
+        }
+    }
+    std::sort(sets.begin(), sets.end());
+    std::sort(rises.begin(), rises.end());
+    Nuit n;
+    double begin = now;
+    if (!dark) {
+        const auto s = std::upper_bound(sets.begin(), sets.end(), now);
+        begin = s == sets.end() ? -1 : *s;
+    }
+    const auto r = begin < 0 ? rises.end() : std::upper_bound(rises.begin(), rises.end(), begin);
+    if (begin < 0 || r == rises.end() || *r - now > 2.0) {
+        n.polar = true;   // midnight sun or polar night: the next 24 hours
+        n.debutUt = nowUt;
+        n.finUt = nowUt.addSecs(86400);
+        return n;
+    }
+    const double rise = *r;
+    lock.unlock();
+    n.debutUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
+    n.finUt = refineHorizon(utFromJulianDay(rise), site);
+    return n;
+}
+
+} // namespace zeno

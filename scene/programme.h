@@ -1,0 +1,87 @@
+// The observer's timetable: the satellites' phenomena of the timetable, the
+// Great Red Spot's transits of the central meridian, and for each the
+// altitudes of Jupiter and the Sun at the place and whether it can be seen.
+// Everything is found on the very pass the window runs.
+#pragma once
+
+#include "evenements.h"
+#include "observatoire.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zeno {
+
+// The Great Red Spot's longitude in System II, drifting steadily.
+struct TacheRouge {
+    double longitudeDeg = 57;          // System II longitude at the epoch
+    QDate epoch{2024, 7, 1};           // 0 h UT of that day
+    double driftDegPerMonth = 1.5;     // positive: the longitude grows
+};
+
+constexpr double kDaysPerMonth = 30.436875;   // a mean Gregorian month
+
+QString checkTacheRouge(const TacheRouge& t);
+// The spot's System II longitude at a UT instant, reduced to 0..360.
+double grsLongitudeDeg(const TacheRouge& t, const QDateTime& ut);
+
+struct LigneProgramme {
+    QDateTime ut;
+    QDateTime civil;         // civil time of the offset
+    int satellite = -1;      // 0..3, -1 for the Red Spot
+    std::optional<Caption> label;   // the phenomenon label that changes; none for the Red Spot
+    QString phenomenon;      // "Eclipsé", "Occulté", "Passage", "Ombre" or "Tache Rouge"
+    QString change;          // "début", "fin", or "passage" for the Red Spot
+    double jupiterAltDeg = 0, sunAltDeg = 0;   // when a place is given
+    bool observable = false;
+};
+
+struct OptionsProgramme {
+    QDateTime fromUt, toUt;
+    QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
+    Pas step;                                   // 10 minutes
+    int onlySatellite = -1;                     // -1: all four
+    bool satellites = true;                     // the sixteen labels' changes
+    std::optional<TacheRouge> grs;              // Red Spot transits when set
+    std::optional<Site> site;                   // altitudes and observability when set
+    Theorie theorie = Theorie::Originale;       // the pass that finds every instant
+    Visibilite visibility;
+    // Called between slices with the fraction done; may be null.
+    std::function<void(double)> progress;
+    // Set from another thread to stop early; may be null.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// An empty text when the range is usable, else the French message.
+QString checkRange(const QDateTime& fromUt, const QDateTime& toUt);
+
+// The timetable in time order (ties: satellites first, then the spot).
+// Throws ErreurExecution for an unreadable offset. Stops early, with what
+// was found so far, when *cancel becomes true.
+std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLocale& locale);
+
+// Red Spot transits alone: the first second at which the displayed System II
+// meridian (syst2, reduced omega2) reaches the spot's longitude.
+std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const TacheRouge& t,
+                                   const QLocale& locale, Theorie theorie = Theorie::Originale);
+
+// Altitudes and observability filled in for one row.
+void placeRow(LigneProgramme& row, const Site& site, const Visibilite& v);
+
+// The header and the rows as CSV (comma separated, fields quoted where needed):
+// satellite,phenomene,changement,date,datetu,label[,hauteur_jupiter,hauteur_soleil,observable].
+// In the precise theory a first comment line ("# ...") names it and its
+// contact convention.
+QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite,
+                     Theorie theorie = Theorie::Originale);
+
+// The comment line that opens a precise timetable's CSV.
+extern const char* const kPreciseCsvComment;
+
+} // namespace zeno

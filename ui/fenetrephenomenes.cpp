@@ -1,0 +1,566 @@
+#include "fenetrephenomenes.h"
+
+#include "cadre.h"
+#include "calendar.h"
+#include "erreur.h"
+#include "form1.h"
+#include "moderne.h"
+#include "regional.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QSignalBlocker>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kRoleLigne = Qt::UserRole + 1;   // index into the computed rows
+constexpr int kSatelliteSpot = -1;
+constexpr int kTous = -2;
+
+enum Colonne { DateTC, DateTU, Satellite, Phenomene, Changement, HauteurJupiter, HauteurSoleil, Observable, NbColonnes };
+
+QString nomSatellite(int s)
+{
+    return s < 0 ? QString() : QString::fromUtf8(zeno::kSatellites[s].name);
+}
+
+} // namespace
+
+// The satellite chosen and "Observables seulement".
+class FiltrePhenomenes : public QSortFilterProxyModel {
+public:
+    FiltrePhenomenes(const std::vector<zeno::LigneProgramme>& lignes, QObject* parent)
+        : QSortFilterProxyModel(parent), lignes_(lignes) {}
+    int satellite = kTous;
+    bool observablesSeulement = false;
+    void change() { invalidateFilter(); }
+
+protected:
+    bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override
+    {
+        const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
+        const zeno::LigneProgramme& l = lignes_[std::size_t(i)];
+        if (satellite != kTous && l.satellite != satellite)
+            return false;
+        return !observablesSeulement || l.observable;
+    }
+
+private:
+    const std::vector<zeno::LigneProgramme>& lignes_;
+};
+
+FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
+    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit())
+{
+    setObjectName(QStringLiteral("FenetrePhenomenes"));
+    setWindowTitle(QStringLiteral("Phénomènes"));
+    resize(900, 560);
+    horlogeTU = [] {
+        const QDateTime m = QDateTime::currentDateTimeUtc();
+        return QDateTime(m.date(), QTime(m.time().hour(), m.time().minute(), m.time().second()), Qt::UTC);
+    };
+    message = [this](const QString& texte) { QMessageBox::warning(this, QStringLiteral("Phénomènes"), texte); };
+    choixFichier = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les phénomènes"),
+                                            QStringLiteral("phenomenes.csv"),
+                                            QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+    };
+
+    const auto nomme = [](QWidget* w, const char* nom) {
+        w->setObjectName(QString::fromLatin1(nom));
+        return w;
+    };
+    LabelLieu = new QLabel(this);
+    nomme(LabelLieu, "LabelLieu");
+    CommandLieu = new QPushButton(QStringLiteral("&Lieu et Tache Rouge…"), this);
+    nomme(CommandLieu, "CommandLieu");
+    auto* ligneLieu = new QHBoxLayout;
+    ligneLieu->addWidget(LabelLieu, 1);
+    ligneLieu->addWidget(CommandLieu);
+
+    ComboPeriode = new QComboBox(this);
+    nomme(ComboPeriode, "ComboPeriode");
+    ComboPeriode->addItems({QStringLiteral("Nuit prochaine"), QStringLiteral("24 h"), QStringLiteral("7 jours"),
+                            QStringLiteral("1 mois"), QStringLiteral("Autre")});
+    TextDu = new QLineEdit(this);
+    nomme(TextDu, "TextDu");
+    TextDu->setToolTip(QStringLiteral("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextAu = new QLineEdit(this);
+    nomme(TextAu, "TextAu");
+    TextAu->setToolTip(QStringLiteral("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    CommandCalculer = new QPushButton(QStringLiteral("&Calculer"), this);
+    nomme(CommandCalculer, "CommandCalculer");
+    CommandAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
+    nomme(CommandAnnuler, "CommandAnnuler");
+    CommandAnnuler->setEnabled(false);
+    // The theory is the main window's, so that a row and the picture it opens agree.
+    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    nomme(CheckTheorie, "CheckTheorie");
+    CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
+                                            "précise (contacts du centre du satellite)"));
+    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theorie::Precise);
+    Progression = new QProgressBar(this);
+    nomme(Progression, "Progression");
+    Progression->setRange(0, 1000);
+    Progression->setTextVisible(false);
+    Progression->setVisible(false);
+    auto* lignePeriode = new QHBoxLayout;
+    lignePeriode->addWidget(new QLabel(QStringLiteral("Période :"), this));
+    lignePeriode->addWidget(ComboPeriode);
+    lignePeriode->addWidget(new QLabel(QStringLiteral("du"), this));
+    lignePeriode->addWidget(TextDu, 1);
+    lignePeriode->addWidget(new QLabel(QStringLiteral("au"), this));
+    lignePeriode->addWidget(TextAu, 1);
+    lignePeriode->addWidget(CheckTheorie);
+    lignePeriode->addWidget(CommandCalculer);
+    lignePeriode->addWidget(CommandAnnuler);
+
+    ComboSatellite = new QComboBox(this);
+    nomme(ComboSatellite, "ComboSatellite");
+    ComboSatellite->addItem(QStringLiteral("Tous"), kTous);
+    for (int s = 0; s < 4; ++s)
+        ComboSatellite->addItem(nomSatellite(s), s);
+    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), kSatelliteSpot);
+    CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
+    nomme(CheckObservables, "CheckObservables");
+    CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
+    nomme(CommandExporter, "CommandExporter");
+    CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
+    nomme(CommandCopier, "CommandCopier");
+    auto* ligneFiltre = new QHBoxLayout;
+    ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
+    ligneFiltre->addWidget(ComboSatellite);
+    ligneFiltre->addWidget(CheckObservables);
+    ligneFiltre->addStretch(1);
+    ligneFiltre->addWidget(CommandExporter);
+    ligneFiltre->addWidget(CommandCopier);
+
+    modele_ = new QStandardItemModel(0, NbColonnes, this);
+    modele_->setHorizontalHeaderLabels({QStringLiteral("Date (TC)"), QStringLiteral("Date (TU)"),
+                                        QStringLiteral("Satellite"), QStringLiteral("Phénomène"),
+                                        QStringLiteral("Début/fin"), QStringLiteral("Jupiter (°)"),
+                                        QStringLiteral("Soleil (°)"), QStringLiteral("Observable")});
+    filtre_ = new FiltrePhenomenes(lignes_, this);
+    filtre_->setSourceModel(modele_);
+    filtre_->setSortRole(Qt::UserRole);
+    Tableau = new QTableView(this);
+    nomme(Tableau, "Tableau");
+    Tableau->setModel(filtre_);
+    Tableau->setSortingEnabled(true);
+    Tableau->sortByColumn(DateTU, Qt::AscendingOrder);
+    Tableau->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tableau->verticalHeader()->setVisible(false);
+    Tableau->verticalHeader()->setDefaultSectionSize(Tableau->fontMetrics().height() + 6);
+    Tableau->horizontalHeader()->setStretchLastSection(true);
+    Tableau->setToolTip(QStringLiteral("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
+    LabelEtat = new QLabel(this);
+    nomme(LabelEtat, "LabelEtat");
+    LabelEtat->setWordWrap(true);
+
+    auto* pile = new QVBoxLayout(this);
+    pile->addLayout(ligneLieu);
+    pile->addLayout(lignePeriode);
+    pile->addWidget(Progression);
+    pile->addLayout(ligneFiltre);
+    pile->addWidget(Tableau, 1);
+    pile->addWidget(LabelEtat);
+
+    // The choices of the last run.
+    {
+        const auto s = reglages::ouvre();
+        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
+        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
+        CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
+        TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
+        TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
+    }
+    filtre_->satellite = ComboSatellite->currentData().toInt();
+    filtre_->observablesSeulement = CheckObservables->isChecked();
+    afficheLieu();
+
+    connect(ComboPeriode, &QComboBox::activated, this, &FenetrePhenomenes::ComboPeriode_Change);
+    connect(TextDu, &QLineEdit::textEdited, this, [this] { ComboPeriode->setCurrentIndex(4); });
+    connect(TextAu, &QLineEdit::textEdited, this, [this] { ComboPeriode->setCurrentIndex(4); });
+    connect(TextDu, &QLineEdit::returnPressed, this, &FenetrePhenomenes::CommandCalculer_Click);
+    connect(TextAu, &QLineEdit::returnPressed, this, &FenetrePhenomenes::CommandCalculer_Click);
+    connect(CommandCalculer, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCalculer_Click);
+    connect(CheckTheorie, &QCheckBox::toggled, this, &FenetrePhenomenes::CheckTheorie_Click);
+    connect(CommandAnnuler, &QPushButton::clicked, this, &FenetrePhenomenes::CommandAnnuler_Click);
+    connect(CommandLieu, &QPushButton::clicked, this, &FenetrePhenomenes::CommandLieu_Click);
+    connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
+    connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
+    connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
+    connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
+        filtre_->satellite = ComboSatellite->currentData().toInt();
+        filtre_->change();
+        gardeChoix();
+    });
+    connect(CheckObservables, &QCheckBox::toggled, this, [this](bool oui) {
+        filtre_->observablesSeulement = oui;
+        filtre_->change();
+        gardeChoix();
+    });
+}
+
+FenetrePhenomenes::~FenetrePhenomenes()
+{
+    if (travail_) {
+        annule_->store(true);
+        travail_->wait();
+    }
+}
+
+void FenetrePhenomenes::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    // The first opening shows the chosen range at once (the coming night by default).
+    if (!dejaMontree_) {
+        dejaMontree_ = true;
+        if (ComboPeriode->currentIndex() != 4 || TextDu->text().isEmpty())
+            remplitPeriode();
+        CommandCalculer_Click();
+    }
+}
+
+void FenetrePhenomenes::closeEvent(QCloseEvent* e)
+{
+    CommandAnnuler_Click();
+    QWidget::closeEvent(e);
+}
+
+void FenetrePhenomenes::gardeChoix() const
+{
+    const auto s = reglages::ouvre();
+    s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
+    s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
+    s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
+    s->setValue(QStringLiteral("phenomenes/du"), TextDu->text());
+    s->setValue(QStringLiteral("phenomenes/au"), TextAu->text());
+}
+
+void FenetrePhenomenes::afficheLieu()
+{
+    const zeno::Site& s = observateur_.site;
+    const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
+    LabelLieu->setText(
+        QStringLiteral("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
+            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
+                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
+                 n(s.heightM, 0),
+                 observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0)));
+}
+
+double FenetrePhenomenes::decalageHeures(bool* ok) const
+{
+    try {
+        *ok = true;
+        return zeno::readNumber(principale_->texteDecalage(), locale_);
+    } catch (const zeno::ErreurExecution&) {
+        *ok = false;
+        return 0;
+    }
+}
+
+void FenetrePhenomenes::remplitPeriode()
+{
+    bool ok = false;
+    const double decalage = decalageHeures(&ok);
+    const QDateTime maintenant = horlogeTU();
+    QDateTime debut = maintenant, fin;
+    switch (ComboPeriode->currentIndex()) {
+    case 0: {
+        const zeno::Nuit nuit = zeno::comingNight(maintenant, observateur_.site);
+        debut = nuit.debutUt;
+        fin = nuit.finUt;
+        break;
+    }
+    case 1: fin = maintenant.addSecs(86400); break;
+    case 2: fin = maintenant.addDays(7); break;
+    case 3: fin = maintenant.addMonths(1); break;
+    default: return;   // "Autre": the fields as typed
+    }
+    try {
+        TextDu->setText(zeno::dateTimeText(zeno::addHours(debut, -decalage), locale_));
+        TextAu->setText(zeno::dateTimeText(zeno::addHours(fin, -decalage), locale_));
+    } catch (const zeno::ErreurExecution&) {
+        // Only at the very end of the supported years: the fields stay as they were.
+    }
+}
+
+void FenetrePhenomenes::ComboPeriode_Change(int)
+{
+    remplitPeriode();
+    gardeChoix();
+    CommandCalculer_Click();
+}
+
+void FenetrePhenomenes::CommandCalculer_Click()
+{
+    if (travail_)
+        return;
+    bool ok = false;
+    const double decalage = decalageHeures(&ok);
+    if (!ok) {
+        message(QStringLiteral("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
+        return;
+    }
+    QDateTime du, au;
+    try {
+        du = zeno::readDateTime(TextDu->text(), locale_);
+    } catch (const zeno::ErreurExecution&) {
+        message(QStringLiteral("Le début de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+                               "années 100 à 9999)."));
+        return;
+    }
+    try {
+        au = zeno::readDateTime(TextAu->text(), locale_);
+    } catch (const zeno::ErreurExecution&) {
+        message(QStringLiteral("La fin de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+                               "années 100 à 9999)."));
+        return;
+    }
+    zeno::OptionsProgramme o;
+    try {
+        o.fromUt = zeno::addHours(du, decalage);
+        o.toUt = zeno::addHours(au, decalage);
+    } catch (const zeno::ErreurExecution&) {
+        message(QStringLiteral("La période doit rester entre les années 100 et 9999."));
+        return;
+    }
+    if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
+        message(faute);
+        return;
+    }
+    gardeChoix();
+    o.offsetText = principale_->texteDecalage();
+    o.grs = observateur_.tache;
+    o.site = observateur_.site;
+    o.visibility = observateur_.visibilite;
+    o.theorie = principale_->calcul().theorie();
+    annule_ = std::make_shared<std::atomic<bool>>(false);
+    o.cancel = annule_.get();
+    o.progress = [this](double fait) {
+        QMetaObject::invokeMethod(this, [this, fait] { Progression->setValue(int(fait * 1000)); }, Qt::QueuedConnection);
+    };
+
+    Progression->setValue(0);
+    Progression->setVisible(true);
+    enCalcul(true);
+    LabelEtat->setText(QStringLiteral("Calcul en cours…"));
+    // The search runs beside the event loop with its own pass, so that the
+    // window answers and "Annuler" works; the rows come back here.
+    const QLocale locale = locale_;
+    const auto annule = annule_;
+    travail_ = QThread::create([this, o, locale, annule] {
+        std::vector<zeno::LigneProgramme> lignes;
+        QString faute;
+        bool hors = false;   // the precise theory outside its fitted years
+        try {
+            lignes = zeno::dresseProgramme(o, locale);
+            if (o.theorie == zeno::Theorie::Precise
+                && (zeno::calculeModerne(zeno::julianDayValue(o.fromUt)).horsValidite
+                    || zeno::calculeModerne(zeno::julianDayValue(o.toUt)).horsValidite))
+                hors = true;
+        } catch (const zeno::ErreurExecution& e) {
+            faute = e.texte();
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, lignes = std::move(lignes), faute, annule, hors, theorie = o.theorie]() mutable {
+                if (!faute.isEmpty())
+                    message(QStringLiteral("Calcul impossible : %1").arg(faute));
+                if (annule->load())
+                    LabelEtat->setText(QStringLiteral("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
+                theorieLignes_ = theorie;
+                termine(std::move(lignes));
+                if (hors)
+                    LabelEtat->setText(LabelEtat->text()
+                                       + QStringLiteral(" Attention : période hors de 1850-2150, la théorie précise "
+                                                        "y perd sa précision."));
+            },
+            Qt::QueuedConnection);
+    });
+    connect(travail_, &QThread::finished, travail_, &QObject::deleteLater);
+    travail_->start();
+}
+
+void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
+{
+    if (travail_)
+        travail_->wait();
+    travail_ = nullptr;
+    const bool annule = annule_ && annule_->load();
+    lignes_ = std::move(lignes);
+    avecLieu_ = true;
+    remplitTableau();
+    Progression->setVisible(false);
+    enCalcul(false);
+    if (!annule) {
+        const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
+        LabelEtat->setText(QStringLiteral("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
+                                          "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
+                               .arg(lignes_.size())
+                               .arg(observables)
+                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage()));
+    }
+    emit calculTermine();
+}
+
+// While a range is computed, what would change the range waits.
+void FenetrePhenomenes::enCalcul(bool oui)
+{
+    for (QWidget* w : {static_cast<QWidget*>(CommandCalculer), static_cast<QWidget*>(ComboPeriode),
+                       static_cast<QWidget*>(TextDu), static_cast<QWidget*>(TextAu), static_cast<QWidget*>(CommandLieu)})
+        w->setEnabled(!oui);
+    CommandAnnuler->setEnabled(oui);
+}
+
+// The theory is the main window's: its box follows, and the table with it.
+void FenetrePhenomenes::CheckTheorie_Click()
+{
+    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+}
+
+void FenetrePhenomenes::theorieChangee()
+{
+    const bool precise = principale_->calcul().theorie() == zeno::Theorie::Precise;
+    if (CheckTheorie->isChecked() != precise) {
+        const QSignalBlocker bloque(CheckTheorie);
+        CheckTheorie->setChecked(precise);
+    }
+    if (!isVisible() || theorieLignes_ == principale_->calcul().theorie())
+        return;
+    if (travail_)
+        LabelEtat->setText(QStringLiteral("La théorie a changé : recalculer une fois ce calcul terminé."));
+    else
+        CommandCalculer_Click();
+}
+
+void FenetrePhenomenes::CommandAnnuler_Click()
+{
+    if (annule_)
+        annule_->store(true);
+}
+
+void FenetrePhenomenes::remplitTableau()
+{
+    Tableau->setSortingEnabled(false);
+    modele_->removeRows(0, modele_->rowCount());
+    modele_->setRowCount(int(lignes_.size()));
+    const auto cellule = [](const QString& texte, const QVariant& tri) {
+        auto* c = new QStandardItem(texte);
+        c->setData(tri, Qt::UserRole);
+        return c;
+    };
+    for (std::size_t i = 0; i < lignes_.size(); ++i) {
+        const zeno::LigneProgramme& l = lignes_[i];
+        const int r = int(i);
+        auto* date = cellule(zeno::dateTimeText(l.civil, locale_), l.ut.toSecsSinceEpoch() * 8 + (l.satellite < 0 ? 4 : l.satellite));
+        date->setData(int(i), kRoleLigne);
+        modele_->setItem(r, DateTC, date);
+        modele_->setItem(r, DateTU, cellule(zeno::dateTimeText(l.ut, locale_), date->data(Qt::UserRole)));
+        const QString sat = l.satellite < 0 ? QStringLiteral("—") : nomSatellite(l.satellite);
+        modele_->setItem(r, Satellite, cellule(sat, l.satellite < 0 ? 4 : l.satellite));
+        modele_->setItem(r, Phenomene, cellule(l.phenomenon, l.phenomenon));
+        modele_->setItem(r, Changement, cellule(l.change, l.change));
+        modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
+        modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
+        auto* vu = cellule(l.observable ? QStringLiteral("oui") : QStringLiteral("non"), l.observable);
+        if (l.observable)
+            vu->setForeground(QColor(0, 128, 0));
+        modele_->setItem(r, Observable, vu);
+    }
+    Tableau->setSortingEnabled(true);
+    Tableau->resizeColumnsToContents();
+}
+
+std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
+{
+    std::vector<zeno::LigneProgramme> v;
+    for (int r = 0; r < filtre_->rowCount(); ++r)
+        v.push_back(lignes_[std::size_t(filtre_->index(r, 0).data(kRoleLigne).toInt())]);
+    return v;
+}
+
+QString FenetrePhenomenes::texteVisible() const
+{
+    return zeno::csvProgramme(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
+}
+
+bool FenetrePhenomenes::exporte(const QString& chemin)
+{
+    // QSaveFile writes beside and renames at commit: a failure leaves no
+    // half-written file under the chosen name.
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(texteVisible().toUtf8()) < 0 || !f.commit()) {
+        message(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+        return false;
+    }
+    LabelEtat->setText(QStringLiteral("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    return true;
+}
+
+void FenetrePhenomenes::CommandExporter_Click()
+{
+    const QString chemin = choixFichier();
+    if (!chemin.isEmpty())
+        exporte(chemin);
+}
+
+void FenetrePhenomenes::CommandCopier_Click()
+{
+    QApplication::clipboard()->setText(texteVisible());
+    LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+}
+
+void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const zeno::LigneProgramme& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
+    // The instant in the civil time of the offset now in the main window.
+    bool ok = false;
+    const double decalage = decalageHeures(&ok);
+    QDateTime civil = l.civil;
+    if (ok) {
+        try {
+            civil = zeno::addHours(l.ut, -decalage);
+        } catch (const zeno::ErreurExecution&) {
+        }
+    }
+    principale_->allerA(zeno::dateTimeText(civil, locale_));
+}
+
+void FenetrePhenomenes::CommandLieu_Click()
+{
+    DialogueLieu d(observateur_, locale_, this);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    observateur_ = d.resultat();
+    reglages::ecrit(observateur_);
+    afficheLieu();
+    if (ComboPeriode->currentIndex() == 0)
+        remplitPeriode();
+    CommandCalculer_Click();
+}

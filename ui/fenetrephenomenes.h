@@ -1,0 +1,105 @@
+// "Phénomènes": the timetable of a range (the coming night at the observer's
+// place by default) with the altitudes of Jupiter and the Sun and whether
+// each event can be seen; a double click shows the instant in the main window.
+#pragma once
+
+#include "programme.h"
+#include "reglages.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Form1;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+class QThread;
+class FiltrePhenomenes;
+
+class FenetrePhenomenes : public QWidget {
+    Q_OBJECT
+public:
+    FenetrePhenomenes(Form1* principale, const QLocale& locale);
+    ~FenetrePhenomenes() override;
+
+    // The clock's UT now; replaceable to test a known night.
+    std::function<QDateTime()> horlogeTU;
+    // Where messages go: a message box by default.
+    std::function<void(const QString&)> message;
+    // Where "Exporter CSV…" writes: a file dialog by default.
+    std::function<QString()> choixFichier;
+
+    bool calculEnCours() const { return travail_ != nullptr; }
+    const std::vector<zeno::LigneProgramme>& lignes() const { return lignes_; }
+    // Writes the shown rows as CSV through a temporary file; false and a message on failure.
+    bool exporte(const QString& chemin);
+    QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
+
+signals:
+    void calculTermine();
+
+public slots:
+    void ComboPeriode_Change(int index);
+    void CommandCalculer_Click();
+    void CommandAnnuler_Click();
+    void CommandLieu_Click();
+    void CommandExporter_Click();
+    void CommandCopier_Click();
+    void Tableau_DblClick(const QModelIndex& index);
+    void CheckTheorie_Click();
+    // The main window's theory changed: the box follows it and the table is computed again.
+    void theorieChangee();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void remplitPeriode();
+    void afficheLieu();
+    void remplitTableau();
+    void termine(std::vector<zeno::LigneProgramme> lignes);
+    void gardeChoix() const;
+    void enCalcul(bool oui);
+    double decalageHeures(bool* ok) const;
+    std::vector<zeno::LigneProgramme> lignesVisibles() const;
+
+    Form1* principale_;
+    QLocale locale_;
+    reglages::Observateur observateur_;
+    std::vector<zeno::LigneProgramme> lignes_;
+    bool avecLieu_ = true;
+    zeno::Theorie theorieLignes_ = zeno::Theorie::Originale;   // the theory of lignes_
+    bool dejaMontree_ = false;
+    QThread* travail_ = nullptr;
+    std::shared_ptr<std::atomic<bool>> annule_;
+
+    QLabel* LabelLieu;
+    QPushButton* CommandLieu;
+    QComboBox* ComboPeriode;
+    QLineEdit* TextDu;
+    QLineEdit* TextAu;
+    QPushButton* CommandCalculer;
+    QPushButton* CommandAnnuler;
+    QProgressBar* Progression;
+    QComboBox* ComboSatellite;
+    QCheckBox* CheckObservables;
+    QCheckBox* CheckTheorie;
+    QPushButton* CommandExporter;
+    QPushButton* CommandCopier;
+    QTableView* Tableau;
+    QLabel* LabelEtat;
+    QStandardItemModel* modele_;
+    FiltrePhenomenes* filtre_;
+};
