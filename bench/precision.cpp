@@ -1,7 +1,11 @@
 // Accuracy of the timetable against published predictions: reads the
 // reference lists of bench/reference (times to the minute, made by others),
 // computes the same span with both theories and prints, per satellite, the
-// median and largest differences. Usage: zenolune_precision [file.csv ...]
+// median and largest differences, then for the precise theory the mean
+// difference per satellite, kind of event and reference file (a sign common
+// to one kind points at the geometry or the convention, one common to a
+// satellite at its orbit, one common to all at the time scales).
+// Usage: zenolune_precision [file.csv ...]
 #include "calendar.h"
 #include "cadre.h"
 #include "evenements.h"
@@ -30,6 +34,7 @@ struct Reference {
     int satellite;   // 0..3
     Caption label;
     bool begins;
+    QString code;    // as published: "Ec.D", "Sh.E", ...
 };
 
 const QLocale kFrench(QLocale::French, QLocale::France);
@@ -71,6 +76,7 @@ std::vector<Reference> readFile(const QString& path)
         r.satellite = c.size() == 4 ? int(roman.indexOf(c[2])) : -1;
         r.ut = QDateTime(QDate::fromString(c.value(0), QStringLiteral("dd/MM/yyyy")),
                          QTime::fromString(c.value(1), QStringLiteral("HH:mm")), Qt::UTC);
+        r.code = c.value(3);
         if (r.satellite < 0 || !r.ut.isValid() || !readEvent(c[3], r.satellite, r.label, r.begins)) {
             std::fprintf(stderr, "zenolune_precision : ligne ignorée : %s\n", qPrintable(line));
             continue;
@@ -104,9 +110,16 @@ QDateTime litLimb(const Evenement& ev)
 
 bool isTransit(Caption label) { return (static_cast<int>(label) - kFirstPhenomenonCaption) % 4 == 3; }
 
+struct Ecart {
+    QString source, code;
+    int satellite;
+    double seconds;   // reference minus computed
+};
+
 struct Ecarts {
     std::vector<double> seconds[4];   // reference minus computed, per satellite
     int missed[4] = {};
+    std::vector<Ecart> each;          // every matched reference
 };
 
 // Matches each reference to the computed change of the same label and
@@ -135,9 +148,10 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
                 if (std::fabs(d) < std::fabs(best))
                     best = d;
             }
-        if (std::fabs(best) <= 7200)
+        if (std::fabs(best) <= 7200) {
             e.seconds[r.satellite].push_back(best);
-        else
+            e.each.push_back({r.source, r.code, r.satellite, best});
+        } else
             ++e.missed[r.satellite];
         if (qEnvironmentVariableIsSet("ZENOLUNE_PRECISION_DETAIL"))
             std::printf("%s %s %s %s %s %.0f\n", theorie == Theorie::Precise ? (litTransits ? "L" : "P") : "O",
@@ -173,6 +187,47 @@ void print(const char* title, const Ecarts& e)
     }
 }
 
+// Mean difference per satellite and published event code, one column per
+// reference file and one for all: "mean (n) [min, max]". With times to the
+// minute each difference carries up to ±30 s of rounding, so a mean of a
+// handful is good to about ±10 s.
+void printBreakdown(const char* title, const Ecarts& e, const QStringList& sources)
+{
+    static const char* const kCodes[] = {"Ec.D", "Ec.R", "Oc.D", "Oc.R", "Tr.I", "Tr.E", "Sh.I", "Sh.E"};
+    std::printf("%s\n  %-9s %-5s", title, "satellite", "évén.");
+    for (const QString& source : sources)
+        std::printf(" %-27s", qPrintable(source.left(27)));
+    std::printf(" %-27s\n", "ensemble");
+    const auto cell = [](const std::vector<double>& v) {
+        if (v.empty())
+            return std::printf(" %-27s", "");
+        double sum = 0;
+        for (double d : v)
+            sum += d;
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+        char text[64];
+        std::snprintf(text, sizeof text, "%+5.0f (%2zu) [%+4.0f, %+4.0f]", sum / double(v.size()), v.size(), *lo, *hi);
+        return std::printf(" %-27s", text);
+    };
+    for (int s = 0; s < 4; ++s)
+        for (const char* code : kCodes) {
+            std::vector<double> all;
+            std::vector<std::vector<double>> perSource(std::size_t(sources.size()));
+            for (const Ecart& x : e.each)
+                if (x.satellite == s && x.code == QLatin1String(code)) {
+                    all.push_back(x.seconds);
+                    perSource[std::size_t(sources.indexOf(x.source))].push_back(x.seconds);
+                }
+            if (all.empty())
+                continue;
+            std::printf("  %-9s %-5s", kSatellites[s].name, code);
+            for (const auto& v : perSource)
+                cell(v);
+            cell(all);
+            std::printf("\n");
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -186,6 +241,7 @@ int main(int argc, char** argv)
     }
     std::vector<Reference> all;
     Ecarts precise, lit, originale;
+    QStringList sources;
     for (const QString& path : files) {
         const std::vector<Reference> refs = readFile(path);
         all.insert(all.end(), refs.begin(), refs.end());
@@ -199,6 +255,9 @@ int main(int argc, char** argv)
             precise.missed[s] += p.missed[s];
             originale.missed[s] += o.missed[s];
         }
+        precise.each.insert(precise.each.end(), p.each.begin(), p.each.end());
+        lit.each.insert(lit.each.end(), l.each.begin(), l.each.end());
+        sources << QFileInfo(path).fileName();
     }
     std::printf("%zu instants publiés (à la minute : ±30 s d'arrondi), %lld fichiers.\n"
                 "Δ = publié - calculé ; contacts du centre du satellite.\n\n",
@@ -208,5 +267,9 @@ int main(int argc, char** argv)
     print("Théorie précise (L1.2), passages comptés au bord éclairé comme les listes publiées", lit);
     std::printf("\n");
     print("Théorie originale (Meeus)", originale);
+    std::printf("\nÉcart moyen Δ s (nombre) [min, max], par satellite, événement et liste :\n\n");
+    printBreakdown("Théorie précise (L1.2), contacts sur le globe", precise, sources);
+    std::printf("\n");
+    printBreakdown("Théorie précise (L1.2), passages au bord éclairé", lit, sources);
     return all.empty() ? 1 : 0;
 }

@@ -52,6 +52,30 @@ TEST(L12, ReproducesPublishedStates)
     }
 }
 
+TEST(L12, SlowCorrectionsStayBoundedOutsideTheirInterval)
+{
+    // The Chebyshev corrections cover about 1130 to 2763; beyond, a degree-8
+    // polynomial would reach radians and wreck the orbits. Held at the ends,
+    // each orbit keeps its size and its speed far outside (years 100 and 9999).
+    const double meanRadius[4] = {0.002821, 0.004487, 0.007157, 0.012588};   // AU
+    for (int s = 0; s < 4; ++s)
+        for (double jd : {1757583.5, 2133000.5, 2732000.5, 5373484.0}) {
+            const EtatL12 st = etatL12(s, jd);
+            const double r = std::hypot(st.position[0], st.position[1], st.position[2]);
+            EXPECT_NEAR(r / meanRadius[s], 1.0, 0.02) << s << ' ' << jd;
+            const double v = std::hypot(st.velocity[0], st.velocity[1], st.velocity[2]);
+            EXPECT_NEAR(v * v * r / 2.8249e-7, 1.0, 0.04) << s << ' ' << jd;   // circular speed, mu = G (Jupiter + satellite)
+        }
+    // No jump at either end of the interval: a minute across it moves each
+    // satellite by its speed times a minute, not by the corrections' size.
+    for (double end : {2433282.5 - 819.727638594856 * 365.25, 2433282.5 + 812.721806990360 * 365.25})
+        for (int s = 0; s < 4; ++s) {
+            const EtatL12 before = etatL12(s, end - 0.5 / 1440), after = etatL12(s, end + 0.5 / 1440);
+            const double speedKmPerMin = std::hypot(before.velocity[0], before.velocity[1], before.velocity[2]) * kAUKm / 1440;
+            EXPECT_NEAR(distanceKm(before.position, after.position), speedKmPerMin, 1.0) << s << ' ' << end;
+        }
+}
+
 TEST(Moderne, MeeusWorkedExampleOffsets)
 {
     // Meeus, Astronomical Algorithms (2nd ed.), example 44.b: 1992 December 16,
