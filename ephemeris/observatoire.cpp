@@ -28,7 +28,6 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
 
-
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
 double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, const Site& site)
 {
@@ -114,22 +113,25 @@ QDateTime utFromJulianDay(double jdUt)
     return kJdEpoch.addSecs(static_cast<qint64>(std::llround((jdUt - kJ2000) * kSecondsPerDay)));
 }
 
-double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
+// Altitude of a body given by libnova's J2000 place and distance at the JDE.
+template <class Place, class Distance>
+double bodyAltitudeDeg(const QDateTime& ut, const Site& site, Place placeJ2000, Distance distanceAu)
 {
     const std::lock_guard lock(libnovaMutex());
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
-    ln_get_jupiter_equ_coords(t, &p);
-    return altitude(p, t, ln_get_jupiter_earth_dist(t), jd, site);
+    placeJ2000(t, &p);
+    return altitude(p, t, distanceAu(t), jd, site);
+}
+
+double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
+{
+    return bodyAltitudeDeg(ut, site, ln_get_jupiter_equ_coords, ln_get_jupiter_earth_dist);
 }
 
 double sunAltitudeDeg(const QDateTime& ut, const Site& site)
 {
-    const std::lock_guard lock(libnovaMutex());
-    const double jd = julianDayUt(ut), t = jde(jd);
-    ln_equ_posn p{};
-    ln_get_solar_equ_coords(t, &p);
-    return altitude(p, t, ln_get_earth_solar_dist(t), jd, site);
+    return bodyAltitudeDeg(ut, site, ln_get_solar_equ_coords, ln_get_earth_solar_dist);
 }
 
 Nuit comingNight(const QDateTime& nowUt, const Site& site)

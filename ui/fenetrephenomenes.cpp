@@ -325,21 +325,20 @@ void FenetrePhenomenes::CommandCalculer_Click()
         message(QStringLiteral("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
         return;
     }
+    // One of the range's dates, or a message naming it.
+    const auto litDate = [this](const QLineEdit* champ, const QString& quoi, QDateTime& date) {
+        try {
+            date = zeno::readDateTime(champ->text(), locale_);
+            return true;
+        } catch (const zeno::ErreurExecution&) {
+            message(QStringLiteral("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+                                   "années 100 à 9999).").arg(quoi));
+            return false;
+        }
+    };
     QDateTime du, au;
-    try {
-        du = zeno::readDateTime(TextDu->text(), locale_);
-    } catch (const zeno::ErreurExecution&) {
-        message(QStringLiteral("Le début de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                               "années 100 à 9999)."));
+    if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
         return;
-    }
-    try {
-        au = zeno::readDateTime(TextAu->text(), locale_);
-    } catch (const zeno::ErreurExecution&) {
-        message(QStringLiteral("La fin de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                               "années 100 à 9999)."));
-        return;
-    }
     zeno::OptionsProgramme o;
     try {
         o.fromUt = zeno::addHours(du, decalage);
