@@ -1,0 +1,112 @@
+// The satellites' mutual events: occultations ("iOj", satellite i passes in
+// front of j as seen from the Earth) and eclipses ("iEj", j passes through
+// i's shadow), always on the precise theory. Numbers of the published
+// tables: 1 Io, 2 Europe, 3 Ganymède, 4 Callisto. Geometry and photometric
+// model: ephemeris/mutual_geometry.h.
+#pragma once
+
+#include "mutual_geometry.h"
+#include "search.h"
+
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zeno {
+
+// Total: the target wholly hidden (or wholly in the umbra). Annular: the
+// occulting disc (or the umbra/antumbra) wholly inside the target's disc.
+// Partial: the outlines cross. Penumbral: an eclipse whose umbra misses.
+enum class MutualKind { Total, Annular, Partial, Penumbral };
+
+struct MutualEvent {
+    int occulter = 0;       // 0..3: the satellite in front, or casting the shadow
+    int target = 1;         // 0..3: the one hidden or eclipsed
+    MutualType type = MutualType::Occultation;
+    MutualKind kind = MutualKind::Partial;
+    // UT, seconds since 1970-01-01 00:00:00 (search::Seconds), to the second:
+    // first contact, least separation, last contact. Occultation: contacts
+    // of the two discs; eclipse: of the penumbra with the target's disc.
+    search::Seconds start = 0, maximum = 0, end = 0;
+    double maximumExact = 0;     // the least separation's instant, UT seconds with the fraction
+    double durationS = 0;        // end - start
+    double impactKm = 0;         // least separation, km in the target's plane
+    double targetLightLost = 0;  // 0..1, of the target's light, at the maximum
+    double magnitudeDrop = 0;    // of the pair's combined light, at the maximum
+    double limbDistance = 0;     // Jupiter equatorial radii from the target to Jupiter's limb (negative: on the disc)
+    bool targetInJupiterShadow = false;
+    bool targetBehindJupiter = false;
+    bool targetInFrontOfJupiter = false;
+    PairGeometry atMaximum;      // the discs at the maximum (mutualDiscsAt(maximumExact))
+    double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
+
+    // "2E1", "1O3": occulter's number, E or O, target's number.
+    QString code() const;
+    // "occultation" / "eclipse"; "total" / "annular" / "partial" / "penumbral".
+    const char* typeName() const;
+    const char* kindName() const;
+};
+
+// Every mutual event whose maximum lies in [fromUt, toUt], in time order of
+// the maximum. progress (may be empty) gets the fraction done; when *cancel
+// (may be null) becomes true the search stops and returns what it found.
+std::vector<MutualEvent> findMutualEvents(search::Seconds fromUt, search::Seconds toUt,
+                                          const std::function<void(double)>& progress = {},
+                                          const std::atomic<bool>* cancel = nullptr);
+
+// "2E1", "1o3" (either case) -> the roles; nullopt when not such a code
+// (a digit 1..4, E or O, another digit 1..4).
+struct MutualCode {
+    int occulter = 0, target = 1;
+    MutualType type = MutualType::Occultation;
+};
+std::optional<MutualCode> parseMutualCode(const QString& code);
+
+// The event of that code whose maximum is nearest `ut`, within `withinS`
+// seconds; nullopt when there is none.
+std::optional<MutualEvent> findMutualEvent(const MutualCode& code, search::Seconds ut,
+                                           search::Seconds withinS = 86400);
+
+// The pair at any instant (UT seconds, fraction allowed) in the target's
+// plane, km, x east and y north as in the main scene: for drawing the discs.
+PairGeometry mutualDiscsAt(const MutualEvent& event, double utSeconds);
+
+struct LightPoint {
+    double ut = 0;     // UT seconds since 1970, with the fraction
+    double flux = 1;   // the pair's combined light, 1 out of the event
+};
+
+// The predicted light curve from a margin before the first contact to a
+// margin after the last (a quarter of the duration, at least two minutes),
+// `samples` points evenly spaced plus the maximum itself, in time order;
+// the deepest point is the maximum, at 10^(-magnitudeDrop/2.5).
+std::vector<LightPoint> lightCurve(const MutualEvent& event, int samples = 600);
+
+// A closed-form model of an event for fitting observed light curves: near
+// the maximum the relative motion is straight and uniform, so the
+// separation is hypot(impactKm, relativeSpeedKmS * (t - tMax)) and the
+// radii stay as at the maximum.
+struct EventShape {
+    MutualType type = MutualType::Occultation;
+    double tMax = 0;             // UT seconds since 1970 (fraction allowed)
+    double impactKm = 0;
+    double relativeSpeedKmS = 0;
+    double targetRadiusKm = 0;
+    double occulterRadiusKm = 0; // occultation
+    double umbraRadiusKm = 0;    // eclipse (negative: antumbra)
+    double penumbraRadiusKm = 0; // eclipse
+    double targetWeight = 0;     // the target's share of the pair's light (0..1)
+};
+
+EventShape eventShape(const MutualEvent& event);
+
+// The pair's flux (1 out of the event) at t seconds from the shape's tMax.
+// At t = 0 it equals the event's flux at its maximum.
+double shapeFlux(const EventShape& shape, double tSecondsFromMax);
+
+// Seconds since 1970 (UT) <-> UT Julian Day.
+double julianDayOfSeconds(double utSeconds);
+
+} // namespace zeno
