@@ -37,7 +37,8 @@ struct MutualSnapshot {
     Vec3 east, north, toward; // sky frame of Jupiter as seen (unit): x east, y along the projected pole, z away
 };
 
-MutualSnapshot mutualSnapshot(double jdUt);
+// `satellites`: bit k set computes satellite k (the others stay zero).
+MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites = 0xF);
 
 // Two satellites of one snapshot in the plane of the target (the hidden or
 // eclipsed one) at the target's distance, km; axes as the main scene's: x

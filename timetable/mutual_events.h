@@ -106,7 +106,16 @@ EventShape eventShape(const MutualEvent& event);
 // At t = 0 it equals the event's flux at its maximum.
 double shapeFlux(const EventShape& shape, double tSecondsFromMax);
 
-// Seconds since 1970 (UT) <-> UT Julian Day.
+// UT Julian Day of seconds since 1970 (UT).
 double julianDayOfSeconds(double utSeconds);
+
+// "dd/MM/yyyy HH:mm:ss" of a UT instant (rounded to the second), the
+// tables' format whatever the regional settings.
+QString mutualUtText(double utSeconds);
+
+// The light curve as CSV: a comment line naming the event ("# 1O2 ..."),
+// the header "ut,t_s,flux", then one row per point (UT to the millisecond,
+// seconds from the maximum, flux).
+QString lightCurveCsv(const MutualEvent& event, const std::vector<LightPoint>& curve);
 
 } // namespace zeno
