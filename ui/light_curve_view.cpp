@@ -72,7 +72,7 @@ void LightCurveView::paint(QPainter& p, const QRectF& area, const zeno::MutualEv
         return;
     }
     QFont font = p.font();
-    const int px = std::clamp(int(area.height() / 20), 10, 18);
+    const int px = std::clamp(int(area.height() / 24), 9, 16);
     font.setPixelSize(px);
     p.setFont(font);
     const QFontMetricsF fm(font, p.device());
@@ -97,10 +97,11 @@ void LightCurveView::paint(QPainter& p, const QRectF& area, const zeno::MutualEv
     p.setPen(Qt::black);
     const QString date = QDateTime::fromSecsSinceEpoch(event.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy"));
     const QRectF titleRow(area.left() + line * 0.5, area.top() + line * 0.1, area.width() - line, line);
-    p.drawText(titleRow, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1 — %2").arg(mutualTitle(event), date));
-    if (fm.horizontalAdvance(mutualTitle(event)) < area.width() * 0.6)
-        p.drawText(titleRow, Qt::AlignRight | Qt::AlignVCenter,
-                   tr("chute %1 mag").arg(locale.toString(event.magnitudeDrop, 'f', 3)));
+    const QString title = QStringLiteral("%1 — %2").arg(mutualTitle(event), date);
+    const QString drop = tr("chute %1 mag").arg(locale.toString(event.magnitudeDrop, 'f', 3));
+    p.drawText(titleRow, Qt::AlignLeft | Qt::AlignVCenter, title);
+    if (fm.horizontalAdvance(title + drop) + 2 * line < titleRow.width())
+        p.drawText(titleRow, Qt::AlignRight | Qt::AlignVCenter, drop);
 
     // Grid and tick labels.
     const int step = timeStep(t1 - t0);

@@ -117,6 +117,15 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
 
     // The target, then what hides it.
     const QPainterPath target = disc(0, 0, g.targetRadiusKm);
+    const auto name = [&](double xKm, double yKm, double rKm, const QString& text, const QColor& colour) {
+        // Beside the disc, on the side away from the other one.
+        const double side = (sx * xKm > 0 || (xKm == 0 && sx * g.dx < 0)) ? 1 : -1;
+        const QPointF c = at(xKm, yKm) + QPointF(side * (rKm * kmToPx + line * 0.3), 0);
+        const double w = QFontMetricsF(p.font(), p.device()).horizontalAdvance(text);
+        p.setPen(colour);
+        const double x = std::clamp(side > 0 ? c.x() : c.x() - w, area.left() + 2, area.right() - w - 2);
+        p.drawText(QRectF(x, c.y() - line / 2, w + 1, line), Qt::AlignCenter, text);
+    };
     p.fillPath(target, colourOf(ev.target));
     if (eclipse) {
         const QPainterPath penumbra = disc(g.dx, g.dy, g.penumbraRadiusKm);
@@ -157,6 +166,10 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     }
 
     // Names, compass and scale.
+    name(0, 0, g.targetRadiusKm, QString::fromUtf8(zeno::kSatellites[ev.target].name), colourOf(ev.target));
+    const QString occulterName = QString::fromUtf8(zeno::kSatellites[ev.occulter].name);
+    name(g.dx, g.dy, outerKm, eclipse ? tr("ombre de %1").arg(occulterName) : occulterName,
+         eclipse ? QColor(200, 200, 200) : colourOf(ev.occulter));
     p.setPen(Qt::white);
     const QRectF top(area.left() + line * 0.4, area.top() + line * 0.1, area.width() - line * 0.8, line);
     p.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
@@ -165,8 +178,10 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
                tr("%1 : %2 % de sa lumière perdue")
                    .arg(QString::fromUtf8(zeno::kSatellites[ev.target].name),
                         locale.toString(100 * ev.targetLightLost, 'f', ev.targetLightLost < 0.1 ? 1 : 0)));
-    const QPointF rose(area.left() + line * 1.6, area.bottom() - line * 1.6);
     const double arm = line * 1.1;
+    // The rose's corner placed so that both arms and their letters stay inside.
+    const QPointF rose(area.left() + line * 0.7 + (sx < 0 ? arm + line : 0),
+                       area.bottom() - line * 0.7 - (sy > 0 ? arm + line : 0));
     p.setPen(QPen(Qt::white, px / 12.0));
     p.drawLine(rose, rose + QPointF(sx * arm, 0));
     p.drawLine(rose, rose + QPointF(0, sy * arm));

@@ -139,7 +139,8 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
     lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")
                  .arg(n(100 * ev.targetLightLost, 1), target, n(ev.magnitudeDrop, 3));
-    lines << tr("Distance au limbe de Jupiter : %1 rayon(s) équatorial(aux)").arg(n(ev.limbDistance, 2));
+    lines << tr("Distance au limbe de Jupiter : %1 %2")
+                 .arg(n(ev.limbDistance, 2), std::abs(ev.limbDistance) < 2 ? tr("rayon équatorial") : tr("rayons équatoriaux"));
     if (ev.targetInJupiterShadow)
         lines << tr("%1 est en même temps dans l'ombre de Jupiter").arg(target);
     if (ev.targetBehindJupiter)
