@@ -251,7 +251,9 @@ int main(int argc, char** argv)
         const std::vector<Row> rows = readFile(path);
         if (rows.empty())
             continue;
-        std::printf("\n%s (contacts : %s)\n", qPrintable(QFileInfo(path).fileName()), qPrintable(rows.front().contacts));
+        const bool oneConvention = std::all_of(rows.begin(), rows.end(), [&](const Row& r) { return r.contacts == rows.front().contacts; });
+        std::printf("\n%s (contacts : %s)\n", qPrintable(QFileInfo(path).fileName()),
+                    oneConvention ? qPrintable(rows.front().contacts) : "selon la ligne");
         Stats st;
         for (const Row& r : rows)
             compareRow(r, st);
