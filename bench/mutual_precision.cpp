@@ -184,8 +184,13 @@ void compareRow(const Row& r, Stats& st)
     const auto start = instant(r, r.start);
     const auto max = instant(r, r.max, start);
     const auto end = instant(r, r.end, max ? max : start);
-    const double anchor = max ? *max : start && end ? (*start + *end) / 2 : start ? *start : end.value_or(0);
-    const auto ev = findMutualEvent(code, search::Seconds(anchor), 3 * 3600);
+    // A row without times names the day only: the event of that code within it.
+    const bool dayOnly = !start && !max && !end;
+    const double anchor = dayOnly ? double(QDateTime(r.date, QTime(12, 0), Qt::UTC).toSecsSinceEpoch())
+                        : max        ? *max
+                        : start && end ? (*start + *end) / 2
+                                       : start.value_or(end.value_or(0));
+    const auto ev = findMutualEvent(code, search::Seconds(anchor), dayOnly ? 12 * 3600 : 3 * 3600);
     if (!ev) {
         ++st.missed;
         std::printf("  %s %s  non trouvé\n", qPrintable(r.date.toString(QStringLiteral("dd/MM/yyyy"))), qPrintable(r.code));
@@ -222,6 +227,12 @@ void compareRow(const Row& r, Stats& st)
     if (!r.kind.isEmpty() && r.kind != QLatin1String(kindLetter(*ev)))
         ++st.kindsDiffer;
 
+    if (dayOnly) {
+        std::printf("  %s %s  ce jour-là : %s - %s TU, maximum %s\n", qPrintable(r.date.toString(QStringLiteral("dd/MM/yyyy"))),
+                    qPrintable(r.code), qPrintable(mutualUtText(double(ev->start))), qPrintable(mutualUtText(double(ev->end))),
+                    qPrintable(mutualUtText(ev->maximumExact)));
+        return;
+    }
     std::printf("  %s %s %-2s %-2s  début %s  max %s  fin %s   magn. %s   phase %s   lumière %s  %s\n",
                 qPrintable(r.date.toString(QStringLiteral("dd/MM/yyyy"))), qPrintable(r.code), qPrintable(r.kind),
                 kindLetter(*ev), signedText(start, cStart, "%+5.0f s").c_str(), signedText(max, cMax, "%+5.0f s").c_str(),
