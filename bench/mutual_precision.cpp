@@ -7,6 +7,7 @@
 // per list, the median, largest and mean differences.
 // Usage: zenolune_mutual_precision [file.csv ...]
 #include "mutual_events.h"
+#include "reference_files.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -43,17 +44,8 @@ std::optional<double> number(const QString& text)
 std::vector<Row> readFile(const QString& path)
 {
     std::vector<Row> out;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "zenolune_mutual_precision : %s illisible\n", qPrintable(path));
-        return out;
-    }
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("date,")))
-            continue;
-        const QStringList c = line.split(u',');
+    for (const QStringList& c : referenceRows(path, "zenolune_mutual_precision")) {
+        const QString line = c.join(u',');
         Row r;
         r.source = QFileInfo(path).fileName();
         r.line = line;
@@ -145,15 +137,6 @@ struct Stats {
     std::vector<double> contacts, maxima, magnitudes, inner, flux;
     int missed = 0, kindsDiffer = 0;
 };
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return std::nan("");
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 void summary(const char* what, const std::vector<double>& v, const char* unit)
 {
@@ -248,12 +231,7 @@ void compareRow(const Row& r, Stats& st)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList files = app.arguments().mid(1);
-    if (files.isEmpty()) {
-        const QDir dir(QStringLiteral(ZENOLUNE_REFERENCE_DIR));
-        for (const QString& name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
-            files << dir.filePath(name);
-    }
+    const QStringList files = referenceFiles(app.arguments().mid(1), QStringLiteral(ZENOLUNE_REFERENCE_DIR));
     std::printf("Phénomènes mutuels : Δ = publié - calculé (théorie précise, TU).\n"
                 "Magnitude : part du diamètre de la cible couverte au maximum (annulaire : rapport des\n"
                 "diamètres) ; phase : durée de la phase totale ou annulaire ; lumière : part perdue par la cible.\n");
