@@ -1,7 +1,7 @@
 #include "mutual_events.h"
 
-#include "geometrie.h"
-#include "moderne.h"
+#include "phenomena_geometry.h"
+#include "modern_theory.h"
 
 #include <QDateTime>
 
@@ -122,8 +122,8 @@ double relativeSpeed(double utSeconds, MutualType type, int occulter, int target
 // Jupiter's shadow, disc and limb for the target at the maximum.
 void jupiterFlags(MutualEvent& ev)
 {
-    const EphemerideModerne e = calculeModerne(julianDayOfSeconds(ev.maximumExact));
-    const PhenomenesPrecis p = phenomenesPrecis(e);
+    const ModernEphemeris e = computeModern(julianDayOfSeconds(ev.maximumExact));
+    const PrecisePhenomena p = precisePhenomena(e);
     const int k = ev.target;
     ev.targetInJupiterShadow = p.eclipse[k];
     ev.targetBehindJupiter = p.occulte[k];
