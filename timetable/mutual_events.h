@@ -63,7 +63,7 @@ search::Seconds jupiterEquinoxNear(search::Seconds ut);
 
 // A span sure to hold the whole season around that equinox: 16 months
 // either side (the seasons of 2014-2015, 2021, 2026-2027 and 2032-2034 start
-// 4 to 15 months before it and end 7 to 13 months after).
+// 4 to 15 months before it and end 6 to 12 months after).
 struct MutualSeason {
     search::Seconds equinox = 0, from = 0, to = 0;
 };
