@@ -1,6 +1,6 @@
 #include "mutual_discs_view.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "mutual_rows.h"
 
 #include <QCoreApplication>

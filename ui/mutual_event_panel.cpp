@@ -1,6 +1,6 @@
 #include "mutual_event_panel.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"

@@ -1,6 +1,6 @@
 #include "mutual_rows.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 
 #include "calendar.h"
 
@@ -49,12 +49,12 @@ QString mutualTheoryNote()
               "quelle que soit la case « Théorie précise ».");
 }
 
-void addMutualRows(std::vector<zeno::LigneProgramme>& rows, const std::vector<zeno::MutualEvent>& events,
-                   double offsetHours, const std::optional<zeno::Site>& site, const zeno::Visibilite& visibility)
+void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno::MutualEvent>& events,
+                   double offsetHours, const std::optional<zeno::Site>& site, const zeno::Visibility& visibility)
 {
     for (std::size_t i = 0; i < events.size(); ++i) {
         const zeno::MutualEvent& ev = events[i];
-        zeno::LigneProgramme r;
+        zeno::ProgrammeRow r;
         r.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
         r.civil = zeno::addHours(r.ut, -offsetHours);
         r.satellite = ev.target;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mutual_events.h"
-#include "programme.h"
+#include "night_programme.h"
 
 #include <QString>
 
@@ -24,5 +24,5 @@ QString mutualTheoryNote();
 // code; change: the kind; `mutual`: the event's index), with the place's
 // altitudes when given, merged into `rows` in time order. Civil times are
 // UT minus offsetHours.
-void addMutualRows(std::vector<zeno::LigneProgramme>& rows, const std::vector<zeno::MutualEvent>& events,
-                   double offsetHours, const std::optional<zeno::Site>& site, const zeno::Visibilite& visibility);
+void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno::MutualEvent>& events,
+                   double offsetHours, const std::optional<zeno::Site>& site, const zeno::Visibility& visibility);

@@ -5,7 +5,7 @@
 
 #include "fenetrephenomenes.h"
 #include "mutual_event_panel.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -54,7 +54,7 @@ void TestMutuels::initTestCase()
 {
     prepareEnvironnement();
     QVERIFY(dossier_.isValid());
-    reglages::setFichier(dossier_.filePath(QStringLiteral("reglages.ini")));
+    settings::setFile(dossier_.filePath(QStringLiteral("reglages.ini")));
 }
 
 // The season 2026-2027 at Paris: Ganymède's shadow on Europe on 2 December
