@@ -117,14 +117,17 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
 
     // The target, then what hides it.
     const QPainterPath target = disc(0, 0, g.targetRadiusKm);
-    const auto name = [&](double xKm, double yKm, double rKm, const QString& text, const QColor& colour) {
-        // Beside the disc, on the side away from the other one.
-        const double side = (sx * xKm > 0 || (xKm == 0 && sx * g.dx < 0)) ? 1 : -1;
-        const QPointF c = at(xKm, yKm) + QPointF(side * (rKm * kmToPx + line * 0.3), 0);
+    // A disc's name beyond its outline, on the line of the two centres, away from the other disc.
+    const QPointF apart = at(g.dx, g.dy) - at(0, 0);
+    const double apartPx = std::hypot(apart.x(), apart.y());
+    const QPointF away = apartPx > 0 ? apart / apartPx : QPointF(0, -1);
+    const auto name = [&](const QPointF& centre, double rKm, double sign, const QString& text, const QColor& colour) {
+        const QPointF c = centre + sign * away * (rKm * kmToPx + line * 0.8);
         const double w = QFontMetricsF(p.font(), p.device()).horizontalAdvance(text);
+        const double x = std::clamp(c.x() - w / 2, area.left() + 2, area.right() - w - 2);
+        const double y = std::clamp(c.y() - line / 2, area.top() + 2 * line, area.bottom() - 2 * line);
         p.setPen(colour);
-        const double x = std::clamp(side > 0 ? c.x() : c.x() - w, area.left() + 2, area.right() - w - 2);
-        p.drawText(QRectF(x, c.y() - line / 2, w + 1, line), Qt::AlignCenter, text);
+        p.drawText(QRectF(x, y, w + 1, line), Qt::AlignCenter, text);
     };
     p.fillPath(target, colourOf(ev.target));
     if (eclipse) {
@@ -166,9 +169,11 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     }
 
     // Names, compass and scale.
-    name(0, 0, g.targetRadiusKm, QString::fromUtf8(zeno::kSatellites[ev.target].name), colourOf(ev.target));
+    name(at(0, 0), g.targetRadiusKm, -1, QString::fromUtf8(zeno::kSatellites[ev.target].name), colourOf(ev.target));
     const QString occulterName = QString::fromUtf8(zeno::kSatellites[ev.occulter].name);
-    name(g.dx, g.dy, outerKm, eclipse ? tr("ombre de %1").arg(occulterName) : occulterName,
+    const bool vowel = occulterName.startsWith(u'I') || occulterName.startsWith(u'E');
+    name(at(g.dx, g.dy), outerKm, 1,
+         eclipse ? (vowel ? tr("ombre d'%1") : tr("ombre de %1")).arg(occulterName) : occulterName,
          eclipse ? QColor(200, 200, 200) : colourOf(ev.occulter));
     p.setPen(Qt::white);
     const QRectF top(area.left() + line * 0.4, area.top() + line * 0.1, area.width() - line * 0.8, line);
