@@ -63,6 +63,7 @@ QByteArray svgOf(QSize size, const QString& title, const std::function<void(QPai
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(96);   // a pixel of the view box is a screen pixel
     svg.setTitle(title);
     svg.setDescription(QStringLiteral("Zenolune"));
     {
