@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -148,6 +149,51 @@ void BM_OuverturePhenomenes(benchmark::State& state)
     settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
+
+// The season of mutual events (1 August 2026 - 1 November 2027) listed from
+// the window's opening: the search in the worker thread, the rows placed at
+// Paris, the table filled; then one event selected, its curve and discs drawn.
+void BM_SaisonMutuels(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("phenomenes/periode"), 5);
+    for (auto _ : state) {
+        Form1 f(QLocale(QLocale::French, QLocale::France));
+        FenetrePhenomenes* p = f.fenetrePhenomenes();
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        f.LabPhenomenes_Click();
+        if (!fini.wait(60000) || p->mutuels().empty())
+            state.SkipWithError("la saison ne s'est pas calculée");
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        p->close();
+        state.ResumeTiming();
+    }
+    settings::setFile(QString());
+}
+BENCHMARK(BM_SaisonMutuels)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SelectionMutuel(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("phenomenes/periode"), 5);
+    Form1 f(QLocale(QLocale::French, QLocale::France));
+    FenetrePhenomenes* p = f.fenetrePhenomenes();
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    f.LabPhenomenes_Click();
+    if (!fini.wait(60000) || p->mutuels().empty())
+        state.SkipWithError("la saison ne s'est pas calculée");
+    auto* tableau = p->findChild<QTableView*>(QStringLiteral("Tableau"));
+    int ligne = 0;
+    for (auto _ : state) {
+        tableau->setCurrentIndex(tableau->model()->index(ligne++ % tableau->model()->rowCount(), 0));
+        tableau->window()->repaint();
+    }
+    settings::setFile(QString());
+}
+BENCHMARK(BM_SelectionMutuel)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

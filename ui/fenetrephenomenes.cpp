@@ -9,6 +9,7 @@
 #include "mutual_rows.h"
 #include "place_dialog.h"
 #include "regional.h"
+#include "vector_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -409,6 +410,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_ = QThread::create([this, o, locale, annule, decalage, progres, partMutuels] {
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
+        clearUpperVectorState();
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
