@@ -162,8 +162,10 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     const QDate first(o.year, o.month, 1);
     const UtSeconds firstS = QDateTime(first, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
     const UtSeconds nextS = QDateTime(first.addMonths(1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
-    // The supported years bound the month's instants in UT.
-    const UtSeconds lo = firstSupportedInstant().toSecsSinceEpoch(), hi = lastSupportedInstant().toSecsSinceEpoch();
+    // The supported years bound the month's instants, in UT and in civil time.
+    const UtSeconds offsetS = std::llround(c.offsetHours * 3600);
+    const UtSeconds lo = firstSupportedInstant().toSecsSinceEpoch() + std::max<UtSeconds>(0, offsetS);
+    const UtSeconds hi = lastSupportedInstant().toSecsSinceEpoch() + std::min<UtSeconds>(0, offsetS);
     c.start = std::clamp(c.utOf(firstS), lo, hi);
     c.end = std::clamp(c.utOf(nextS), lo, hi);
     if (c.end <= c.start)
