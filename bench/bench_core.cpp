@@ -5,6 +5,7 @@
 #include "ephemeride.h"
 #include "evenements.h"
 #include "moderne.h"
+#include "month_chart.h"
 #include "passe.h"
 #include "programme.h"
 #include "regional.h"
@@ -123,6 +124,18 @@ void BM_ProgrammeMois(benchmark::State& state)
         benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
 }
 BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
+
+// The month's tracks for the chart: the four X of the pass every 20 minutes,
+// March 2025; argument 0 the original theory, 1 the precise one.
+void BM_MonthTracks(benchmark::State& state)
+{
+    const UtSeconds start = QDateTime(QDate(2025, 3, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const UtSeconds end = QDateTime(QDate(2025, 4, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const Theorie theorie = state.range(0) ? Theorie::Precise : Theorie::Originale;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeTracks(start, end, kTrackStepSeconds, theorie, kFrench).size());
+}
+BENCHMARK(BM_MonthTracks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -72,7 +72,8 @@ struct MonthChart {
     UtSeconds utOf(UtSeconds axis) const;
 };
 
-constexpr UtSeconds kTrackStepSeconds = 15 * 60;   // a point every 15 minutes: Io moves 0.2 RJ at most
+// A point every 20 minutes: a chord of Io's track departs from it by 0.002 RJ at most.
+constexpr UtSeconds kTrackStepSeconds = 20 * 60;
 
 // An empty text when the month can be charted, else the French message.
 QString checkMonth(int year, int month);

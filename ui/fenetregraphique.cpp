@@ -115,11 +115,14 @@ void ZoneGraphique::resizeEvent(QResizeEvent* e)
 
 void ZoneGraphique::paintEvent(QPaintEvent* e)
 {
+    // Only what shows in the scroll area's view, not the whole month.
+    const QRect r = e->rect() & visibleRegion().boundingRect();
     QPainter p(this);
-    p.fillRect(e->rect(), Qt::white);
+    p.setClipRect(r);
+    p.fillRect(r, Qt::white);
     if (!peintre_)
         return;
-    peintre_->paint(p, QRectF(e->rect()));
+    peintre_->paint(p, QRectF(r));
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(peintre_->plot());
