@@ -298,7 +298,9 @@ void ChartPainter::paintLegend(QPainter& p, const QRectF& band) const
             x = band.left();
             y += fm.height() + 3;
         }
-        p.setPen(pen);
+        QPen flat = pen;
+        flat.setCapStyle(Qt::FlatCap);
+        p.setPen(flat);
         p.drawLine(QPointF(x, y), QPointF(x + 18, y));
         p.setPen(Qt::black);
         p.drawText(QPointF(x + 22, y + fm.ascent() / 2 - 1), text);

@@ -229,7 +229,8 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     nomme(CommandCeMois, "CommandCeMois");
     ComboHeure = new QComboBox(this);
     nomme(ComboHeure, "ComboHeure");
-    ComboHeure->addItems({tr("Heures TU"), tr("Heures civiles (Différence TU-TC)")});
+    ComboHeure->addItems({tr("Heures TU"), tr("Heures civiles (TU-TC)")});
+    ComboHeure->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboHeure->setToolTip(tr("Les jours et les heures du graphique en Temps Universel, ou en heure civile selon la "
                               "« Différence TU-TC » de la fenêtre principale"));
     ComboPapier = new QComboBox(this);
