@@ -4,7 +4,7 @@
 #include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
 #include "form1.h"
-#include "reglages.h"
+#include "settings.h"
 #include "form2.h"
 #include "zonedessin.h"
 
@@ -135,7 +135,7 @@ BENCHMARK(BM_PasseRepeintureComplete)->Unit(benchmark::kMicrosecond);
 void BM_OuverturePhenomenes(benchmark::State& state)
 {
     QTemporaryDir dossier;
-    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
     for (auto _ : state) {
         Form1 f(QLocale(QLocale::French, QLocale::France));
         FenetrePhenomenes* p = f.fenetrePhenomenes();
@@ -149,7 +149,7 @@ void BM_OuverturePhenomenes(benchmark::State& state)
         p->close();
         state.ResumeTiming();
     }
-    reglages::setFichier(QString());
+    settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 
@@ -158,7 +158,7 @@ BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 void BM_RepeintureGraphique(benchmark::State& state)
 {
     QTemporaryDir dossier;
-    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
     FenetreGraphique* g = fenetre->fenetreGraphique();
     QSignalSpy fini(g, &FenetreGraphique::calculTermine);
     g->afficheMois(2025, 3);
@@ -175,7 +175,7 @@ void BM_RepeintureGraphique(benchmark::State& state)
         g->zone()->repaint();
     }
     g->close();
-    reglages::setFichier(QString());
+    settings::setFile(QString());
 }
 BENCHMARK(BM_RepeintureGraphique)->Unit(benchmark::kMillisecond);
 
@@ -187,7 +187,7 @@ void BM_PdfMois(benchmark::State& state)
     o.year = 2025;
     o.month = 3;
     o.site = zeno::Site{};
-    o.grs = zeno::TacheRouge{};
+    o.grs = zeno::RedSpot{};
     const zeno::MonthChart c = zeno::computeMonthChart(o, QLocale(QLocale::French, QLocale::France));
     zeno::ChartDocumentOptions d;
     d.placeText = QStringLiteral("Paris");

@@ -1,6 +1,6 @@
 #include "chart_painter.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

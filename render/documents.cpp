@@ -1,6 +1,6 @@
 #include "documents.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "chart_painter.h"
 #include "regional.h"
 
@@ -60,7 +60,7 @@ constexpr Colonne kColonnes[] = {
 
 // The table from its first row on, as many pages as it takes; `newPage`
 // first when the device already holds a page.
-void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<LigneProgramme>& rows,
+void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows,
                      const QString& title, const QString& subtitle, bool withSite, const QLocale& locale,
                      const QSizeF& pagePt, bool newPage)
 {
@@ -93,7 +93,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<L
         const std::size_t first = std::size_t(page) * std::size_t(perPage);
         for (std::size_t i = first; i < rows.size() && i < first + std::size_t(perPage); ++i) {
             y += kRowPt;
-            const LigneProgramme& r = rows[i];
+            const ProgrammeRow& r = rows[i];
             if (i % 2)
                 p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(245, 245, 245));
             const QString cells[8] = {
@@ -135,9 +135,9 @@ void preparePages(QPagedPaintDevice& device, const QPageSize& size)
 
 } // namespace
 
-QString theoryText(Theorie theorie)
+QString theoryText(Theory theorie)
 {
-    return theorie == Theorie::Precise ? translate("Théorie précise (L1.2), contacts du centre du satellite")
+    return theorie == Theory::Precise ? translate("Théorie précise (L1.2), contacts du centre du satellite")
                                        : translate("Théorie originale (Meeus)");
 }
 
@@ -179,7 +179,7 @@ void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, cons
                     subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true);
 }
 
-void paintTableDocument(QPagedPaintDevice& device, const std::vector<LigneProgramme>& rows, const QString& title,
+void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows, const QString& title,
                         const QString& subtitle, bool withSite, const QLocale& locale)
 {
     const QPageSize size = device.pageLayout().pageSize();
@@ -204,7 +204,7 @@ QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, cons
     return buffer.data();
 }
 
-QByteArray tablePdf(const std::vector<LigneProgramme>& rows, const QString& title, const QString& subtitle,
+QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title, const QString& subtitle,
                     bool withSite, const QLocale& locale, const QPageSize& pageSize)
 {
     QBuffer buffer;

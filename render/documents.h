@@ -24,7 +24,7 @@ struct ChartDocumentOptions {
 };
 
 // "Théorie originale (Meeus)" or "Théorie précise (L1.2)".
-QString theoryText(Theorie theorie);
+QString theoryText(Theory theorie);
 
 // One page of chart (header with the place, the theory and the offset) in a
 // page of `pageSize` points.
@@ -35,13 +35,13 @@ void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOpt
 void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, const ChartDocumentOptions& o,
                         const QLocale& locale);
 // The phenomena table alone, under a title and a subtitle.
-void paintTableDocument(QPagedPaintDevice& device, const std::vector<LigneProgramme>& rows, const QString& title,
+void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows, const QString& title,
                         const QString& subtitle, bool withSite, const QLocale& locale);
 
 QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, const QLocale& locale);
 QByteArray monthSvg(const MonthChart& chart, const ChartDocumentOptions& o);
 QByteArray monthPng(const MonthChart& chart, const ChartDocumentOptions& o);
-QByteArray tablePdf(const std::vector<LigneProgramme>& rows, const QString& title, const QString& subtitle,
+QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title, const QString& subtitle,
                     bool withSite, const QLocale& locale, const QPageSize& pageSize = QPageSize(QPageSize::A4));
 
 enum class ChartFormat { Pdf, Svg, Png, Unknown };

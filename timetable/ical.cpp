@@ -1,6 +1,6 @@
 #include "ical.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
@@ -46,7 +46,7 @@ void appendLine(QByteArray& out, const QString& line)
     out += "\r\n";
 }
 
-QString phrase(const LigneProgramme& r)
+QString phrase(const ProgrammeRow& r)
 {
     const bool debut = r.change == u"début";
     if (r.phenomenon == u"Eclipsé")
@@ -66,14 +66,14 @@ QString phrase(const LigneProgramme& r)
 
 } // namespace
 
-QString eventSummary(const LigneProgramme& row)
+QString eventSummary(const ProgrammeRow& row)
 {
     const QString who = row.satellite < 0 ? QCoreApplication::translate("Calendrier", "Tache Rouge")
                                           : QString::fromUtf8(kSatellites[row.satellite].name);
     return who + QStringLiteral(" — ") + phrase(row);
 }
 
-QByteArray icsProgramme(const std::vector<LigneProgramme>& rows, const QString& location, bool withSite, Theorie theorie,
+QByteArray icsProgramme(const std::vector<ProgrammeRow>& rows, const QString& location, bool withSite, Theory theorie,
                         const QDateTime& stampUt)
 {
     QByteArray out;
@@ -82,15 +82,15 @@ QByteArray icsProgramme(const std::vector<LigneProgramme>& rows, const QString& 
     appendLine(out, QStringLiteral("PRODID:-//Zenolune//Phenomenes de Jupiter//FR"));
     appendLine(out, QStringLiteral("CALSCALE:GREGORIAN"));
     appendLine(out, QStringLiteral("METHOD:PUBLISH"));
-    const QString theory = theorie == Theorie::Precise
+    const QString theory = theorie == Theory::Precise
                                ? QCoreApplication::translate("Calendrier", "théorie précise L1.2 (contacts du centre du satellite)")
                                : QCoreApplication::translate("Calendrier", "théorie originale");
     const QString stamp = utcStamp(stampUt);
-    for (const LigneProgramme& r : rows) {
+    for (const ProgrammeRow& r : rows) {
         const QString when = utcStamp(r.ut);
         // The same event exported twice keeps its UID: a calendar updates it instead of doubling it.
         const QString who = r.satellite < 0 ? QStringLiteral("grs") : QStringLiteral("s%1").arg(r.satellite + 1);
-        const QString what = r.label ? QString::fromLatin1(captionName(*r.label)) : QStringLiteral("TacheRouge");
+        const QString what = r.label ? QString::fromLatin1(captionName(*r.label)) : QStringLiteral("RedSpot");
         appendLine(out, QStringLiteral("BEGIN:VEVENT"));
         appendLine(out, QStringLiteral("UID:%1-%2-%3-%4@zenolune").arg(when, who, what, r.change == u"fin" ? u"fin" : u"debut"));
         appendLine(out, QStringLiteral("DTSTAMP:") + stamp);

@@ -78,7 +78,7 @@ QString checkMonth(int year, int month)
     return {};
 }
 
-std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, UtSeconds step, Theorie theorie,
+std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, UtSeconds step, Theory theorie,
                                                 const QLocale& locale)
 {
     SansFenetre host;
@@ -90,8 +90,8 @@ std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, 
     const UtSeconds last = lastSupportedInstant().toSecsSinceEpoch();
     for (UtSeconds t = start;; t += step) {
         calcul.passe(dateTimeText(fromSeconds(std::min(t, last)), locale), offset);
-        if (theorie == Theorie::Precise) {
-            const EphemerideModerne& e = calcul.recordModerne();
+        if (theorie == Theory::Precise) {
+            const ModernEphemeris& e = calcul.recordModerne();
             x.push_back({float(e.X1), float(e.X2), float(e.X3), float(e.X4)});
         } else {
             const Ephemeride& e = calcul.record();
@@ -103,12 +103,12 @@ std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, 
     return x;
 }
 
-std::vector<PhaseInterval> phaseIntervals(const std::vector<LigneProgramme>& rows, UtSeconds start, UtSeconds end)
+std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows, UtSeconds start, UtSeconds end)
 {
     std::vector<PhaseInterval> out;
     std::array<std::optional<UtSeconds>, 16> open{};   // by label, the start of the one under way
     std::array<bool, 16> seen{};
-    for (const LigneProgramme& r : rows) {
+    for (const ProgrammeRow& r : rows) {
         if (!r.label)
             continue;
         const int i = static_cast<int>(*r.label) - kFirstPhenomenonCaption;
@@ -137,7 +137,7 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
     std::vector<NightInterval> out;
     UtSeconds t = start;
     while (t < end) {
-        const Nuit n = comingNight(fromSeconds(t), site);
+        const Night n = comingNight(fromSeconds(t), site);
         if (n.polar) {
             // No sunset or no sunrise within a day: dark all day, or not at all.
             if (sunAltitudeDeg(fromSeconds(t + kSecondsPerDay / 2), site) < kSunsetAltitudeDeg)
@@ -145,7 +145,7 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
             t += kSecondsPerDay;
             continue;
         }
-        const UtSeconds from = n.debutUt.toSecsSinceEpoch(), to = n.finUt.toSecsSinceEpoch();
+        const UtSeconds from = n.startUt.toSecsSinceEpoch(), to = n.endUt.toSecsSinceEpoch();
         if (from >= end)
             break;
         out.push_back({from, to});
@@ -173,7 +173,7 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     c.step = kTrackStepSeconds;
     c.x = computeTracks(c.start, c.end, c.step, o.theorie, locale);
 
-    OptionsProgramme p;
+    ProgrammeOptions p;
     p.fromUt = fromSeconds(c.start);
     p.toUt = fromSeconds(c.end);
     p.offsetText = o.offsetText;
@@ -181,9 +181,9 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     p.site = o.site;
     p.visibility = o.visibility;
     p.theorie = o.theorie;
-    c.rows = dresseProgramme(p, locale);
+    c.rows = buildProgramme(p, locale);
     c.phases = phaseIntervals(c.rows, c.start, c.end);
-    for (const LigneProgramme& r : c.rows)
+    for (const ProgrammeRow& r : c.rows)
         if (r.satellite < 0)
             c.grs.push_back(r.ut.toSecsSinceEpoch());
     if (o.site)

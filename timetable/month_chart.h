@@ -5,9 +5,9 @@
 // Headless: the window and the companion draw it.
 #pragma once
 
-#include "observatoire.h"
+#include "observer.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 
 #include <QLocale>
 #include <QString>
@@ -43,12 +43,12 @@ struct MutualMark {
 
 struct MonthChartOptions {
     int year = 2025, month = 1;
-    Theorie theorie = Theorie::Originale;
+    Theory theorie = Theory::Original;
     QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
     bool civilAxis = false;          // the month and its hours in the civil time of the offset, else UT
     std::optional<Site> site;        // the nights and the table's altitudes when set
-    Visibilite visibility;
-    std::optional<TacheRouge> grs;   // the Red Spot's transits when set
+    Visibility visibility;
+    std::optional<RedSpot> grs;   // the Red Spot's transits when set
 };
 
 struct MonthChart {
@@ -61,7 +61,7 @@ struct MonthChart {
     std::vector<NightInterval> nights;
     std::vector<UtSeconds> grs;
     std::vector<MutualMark> mutual;
-    std::vector<LigneProgramme> rows;      // the month's timetable, as the phenomena window lists it
+    std::vector<ProgrammeRow> rows;      // the month's timetable, as the phenomena window lists it
 
     // X of a satellite at an instant of the chart, linear between samples.
     double xAt(int satellite, UtSeconds t) const;
@@ -80,13 +80,13 @@ QString checkMonth(int year, int month);
 
 // The four X of the pass from `start` to `end` every `step` seconds of UT
 // (one more sample at or after `end`). Throws ErreurExecution if a pass fails.
-std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, UtSeconds step, Theorie theorie,
+std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, UtSeconds step, Theory theorie,
                                                 const QLocale& locale);
 
 // Intervals of each satellite's phenomena from a timetable between start and
 // end: a phenomenon already under way at the start ends a first interval, one
 // not ended by the end runs to it.
-std::vector<PhaseInterval> phaseIntervals(const std::vector<LigneProgramme>& rows, UtSeconds start, UtSeconds end);
+std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows, UtSeconds start, UtSeconds end);
 
 // The nights at a place that overlap [start, end].
 std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const Site& site);

@@ -1,6 +1,6 @@
 #include "fenetregraphique.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "erreur.h"
 #include "regional.h"
 
@@ -199,7 +199,7 @@ void ZoneGraphique::wheelEvent(QWheelEvent* e)
 // The window
 
 FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
-    : QWidget(parent, Qt::Window), locale_(locale), observateur_(reglages::lit())
+    : QWidget(parent, Qt::Window), locale_(locale), observateur_(settings::readObserver())
 {
     setObjectName(QStringLiteral("FenetreGraphique"));
     setWindowTitle(tr("Graphique"));
@@ -303,7 +303,7 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     SpinAnnee->setValue(aujourdhui.year());
     ComboMois->setCurrentIndex(aujourdhui.month() - 1);
     {
-        const auto s = reglages::ouvre();
+        const auto s = settings::open();
         ComboHeure->setCurrentIndex(qBound(0, s->value(QStringLiteral("graphique/heure"), 0).toInt(), 1));
         ComboPapier->setCurrentIndex(qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1));
         Zone->setEchelle(s->value(QStringLiteral("graphique/echelle"), kPixelsParJour).toDouble());
@@ -316,7 +316,7 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     connect(SpinAnnee, &QSpinBox::valueChanged, this, [this] { afficheMois(SpinAnnee->value(), ComboMois->currentIndex() + 1); });
     connect(ComboHeure, &QComboBox::activated, this, &FenetreGraphique::ComboHeure_Change);
     connect(ComboPapier, &QComboBox::activated, this, [this] {
-        reglages::ouvre()->setValue(QStringLiteral("graphique/papier"), ComboPapier->currentIndex());
+        settings::open()->setValue(QStringLiteral("graphique/papier"), ComboPapier->currentIndex());
     });
     connect(CommandPlus, &QPushButton::clicked, this, &FenetreGraphique::CommandPlus_Click);
     connect(CommandMoins, &QPushButton::clicked, this, &FenetreGraphique::CommandMoins_Click);
@@ -391,13 +391,13 @@ void FenetreGraphique::CommandCeMois_Click()
 
 void FenetreGraphique::ComboHeure_Change(int index)
 {
-    reglages::ouvre()->setValue(QStringLiteral("graphique/heure"), index);
+    settings::open()->setValue(QStringLiteral("graphique/heure"), index);
     aJour_ = false;
     if (isVisible())
         calcule();
 }
 
-void FenetreGraphique::setTheorie(zeno::Theorie theorie)
+void FenetreGraphique::setTheorie(zeno::Theory theorie)
 {
     if (theorie == theorie_)
         return;
@@ -433,7 +433,7 @@ void FenetreGraphique::zoome(double facteur)
     const double milieu = barre->value() + Defilement->viewport()->height() / 2.0;
     const zeno::UtSeconds ut = Zone->peintre() ? Zone->peintre()->utAt(milieu) : 0;
     Zone->setEchelle(Zone->echelle() * facteur);
-    reglages::ouvre()->setValue(QStringLiteral("graphique/echelle"), Zone->echelle());
+    settings::open()->setValue(QStringLiteral("graphique/echelle"), Zone->echelle());
     Zone->adjustSize();
     if (Zone->peintre())
         barre->setValue(Zone->hauteurDe(ut) - Defilement->viewport()->height() / 2);
@@ -448,7 +448,7 @@ void FenetreGraphique::calcule()
         encoreUneFois_ = true;
         return;
     }
-    observateur_ = reglages::lit();   // the place may have changed in "Phénomènes"
+    observateur_ = settings::readObserver();   // the place may have changed in "Phénomènes"
     zeno::MonthChartOptions o;
     o.year = SpinAnnee->value();
     o.month = ComboMois->currentIndex() + 1;
@@ -456,8 +456,8 @@ void FenetreGraphique::calcule()
     o.offsetText = decalage_;
     o.civilAxis = ComboHeure->currentIndex() == 1;
     o.site = observateur_.site;
-    o.visibility = observateur_.visibilite;
-    o.grs = observateur_.tache;
+    o.visibility = observateur_.visibility;
+    o.grs = observateur_.redSpot;
     LabelEtat->setText(tr("Calcul du mois…"));
     QApplication::setOverrideCursor(Qt::BusyCursor);
     // The month is computed beside the event loop with its own pass.
@@ -524,7 +524,7 @@ zeno::ChartDocumentOptions FenetreGraphique::optionsDocument() const
     zeno::ChartDocumentOptions o;
     o.flipEW = inversee_;
     o.placeText = zeno::placeText(observateur_.site, locale_);
-    if (!observateur_.siteRegle)
+    if (!observateur_.siteSet)
         o.placeText += tr(" (Paris, par défaut)");
     o.pageSize = QPageSize(ComboPapier->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4);
     return o;

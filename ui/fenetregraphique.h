@@ -7,7 +7,7 @@
 #include "chart_painter.h"
 #include "documents.h"
 #include "month_chart.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -88,7 +88,7 @@ signals:
 
 public slots:
     // The main window's state that the chart follows.
-    void setTheorie(zeno::Theorie theorie);
+    void setTheorie(zeno::Theory theorie);
     void setDecalage(const QString& texteDecalage);
     void setInversionEstOuest(bool inversee);
 
@@ -112,8 +112,8 @@ private:
     void zoome(double facteur);
 
     QLocale locale_;
-    reglages::Observateur observateur_;
-    zeno::Theorie theorie_ = zeno::Theorie::Originale;
+    settings::Observer observateur_;
+    zeno::Theory theorie_ = zeno::Theory::Original;
     QString decalage_ = QStringLiteral("0");
     bool inversee_ = false;
     zeno::MonthChart chart_;

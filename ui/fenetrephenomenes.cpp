@@ -1,12 +1,13 @@
 #include "fenetrephenomenes.h"
 
-#include "cadre.h"
 #include "documents.h"
 #include "ical.h"
+#include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
 #include "form1.h"
-#include "moderne.h"
+#include "modern_theory.h"
+#include "place_dialog.h"
 #include "regional.h"
 
 #include <QApplication>
@@ -52,7 +53,7 @@ QString nomSatellite(int s)
 // The satellite chosen and "Observables seulement".
 class FiltrePhenomenes : public QSortFilterProxyModel {
 public:
-    FiltrePhenomenes(const std::vector<zeno::LigneProgramme>& lignes, QObject* parent)
+    FiltrePhenomenes(const std::vector<zeno::ProgrammeRow>& lignes, QObject* parent)
         : QSortFilterProxyModel(parent), lignes_(lignes) {}
     int satellite = kTous;
     bool observablesSeulement = false;
@@ -62,18 +63,18 @@ protected:
     bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override
     {
         const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
-        const zeno::LigneProgramme& l = lignes_[std::size_t(i)];
+        const zeno::ProgrammeRow& l = lignes_[std::size_t(i)];
         if (satellite != kTous && l.satellite != satellite)
             return false;
         return !observablesSeulement || l.observable;
     }
 
 private:
-    const std::vector<zeno::LigneProgramme>& lignes_;
+    const std::vector<zeno::ProgrammeRow>& lignes_;
 };
 
 FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit())
+    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver())
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
@@ -124,7 +125,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CheckTheorie, "CheckTheorie");
     CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theorie::Precise);
+    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
@@ -207,7 +208,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = reglages::ouvre();
+        const auto s = settings::open();
         ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
         ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
         CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
@@ -273,7 +274,7 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = reglages::ouvre();
+    const auto s = settings::open();
     s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
     s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
     s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
@@ -290,8 +291,8 @@ void FenetrePhenomenes::afficheLieu()
             .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
                  n(s.heightM, 0),
-                 observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0)));
+                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0)));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
@@ -313,9 +314,9 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Nuit nuit = zeno::comingNight(maintenant, observateur_.site);
-        debut = nuit.debutUt;
-        fin = nuit.finUt;
+        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        debut = nuit.startUt;
+        fin = nuit.endUt;
         break;
     }
     case 1: fin = maintenant.addSecs(86400); break;
@@ -362,7 +363,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     QDateTime du, au;
     if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
         return;
-    zeno::OptionsProgramme o;
+    zeno::ProgrammeOptions o;
     try {
         o.fromUt = zeno::addHours(du, decalage);
         o.toUt = zeno::addHours(au, decalage);
@@ -376,9 +377,9 @@ void FenetrePhenomenes::CommandCalculer_Click()
     }
     gardeChoix();
     o.offsetText = principale_->texteDecalage();
-    o.grs = observateur_.tache;
+    o.grs = observateur_.redSpot;
     o.site = observateur_.site;
-    o.visibility = observateur_.visibilite;
+    o.visibility = observateur_.visibility;
     o.theorie = principale_->calcul().theorie();
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
@@ -395,14 +396,14 @@ void FenetrePhenomenes::CommandCalculer_Click()
     const QLocale locale = locale_;
     const auto annule = annule_;
     travail_ = QThread::create([this, o, locale, annule] {
-        std::vector<zeno::LigneProgramme> lignes;
+        std::vector<zeno::ProgrammeRow> lignes;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::dresseProgramme(o, locale);
-            if (o.theorie == zeno::Theorie::Precise
-                && (zeno::calculeModerne(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::calculeModerne(zeno::julianDayValue(o.toUt)).horsValidite))
+            lignes = zeno::buildProgramme(o, locale);
+            if (o.theorie == zeno::Theory::Precise
+                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
+                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
                 hors = true;
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
@@ -427,7 +428,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_->start();
 }
 
-void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
+void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
 {
     if (travail_)
         travail_->wait();
@@ -461,12 +462,12 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theorie::Precise;
+    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
@@ -496,7 +497,7 @@ void FenetrePhenomenes::remplitTableau()
         return c;
     };
     for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const zeno::LigneProgramme& l = lignes_[i];
+        const zeno::ProgrammeRow& l = lignes_[i];
         const int r = int(i);
         auto* date = cellule(zeno::dateTimeText(l.civil, locale_), l.ut.toSecsSinceEpoch() * 8 + (l.satellite < 0 ? 4 : l.satellite));
         date->setData(int(i), kRoleLigne);
@@ -517,9 +518,9 @@ void FenetrePhenomenes::remplitTableau()
     Tableau->resizeColumnsToContents();
 }
 
-std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesVisibles() const
 {
-    std::vector<zeno::LigneProgramme> v;
+    std::vector<zeno::ProgrammeRow> v;
     for (int r = 0; r < filtre_->rowCount(); ++r)
         v.push_back(lignes_[std::size_t(filtre_->index(r, 0).data(kRoleLigne).toInt())]);
     return v;
@@ -527,7 +528,7 @@ std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
 
 QString FenetrePhenomenes::texteVisible() const
 {
-    return zeno::csvProgramme(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
+    return zeno::programmeCsv(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
 }
 
 bool FenetrePhenomenes::exporte(const QString& chemin)
@@ -556,7 +557,7 @@ void FenetrePhenomenes::CommandCopier_Click()
     LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
 }
 
-std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesChoisies() const
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
 {
     const QModelIndexList choisies = Tableau->selectionModel()->selectedRows();
     if (choisies.isEmpty())
@@ -565,7 +566,7 @@ std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesChoisies() const
     for (const QModelIndex& i : choisies)
         indices.push_back(std::size_t(filtre_->index(i.row(), 0).data(kRoleLigne).toInt()));
     std::sort(indices.begin(), indices.end());   // the rows are in time order
-    std::vector<zeno::LigneProgramme> v;
+    std::vector<zeno::ProgrammeRow> v;
     for (std::size_t i : indices)
         v.push_back(lignes_[i]);
     return v;
@@ -588,7 +589,7 @@ QString FenetrePhenomenes::sousTitreDocument() const
 
 bool FenetrePhenomenes::exportePdf(const QString& chemin)
 {
-    const std::vector<zeno::LigneProgramme> rows = lignesVisibles();
+    const std::vector<zeno::ProgrammeRow> rows = lignesVisibles();
     const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), avecLieu_, locale_);
     if (const QString faute = zeno::writeWhole(chemin, pdf); !faute.isEmpty()) {
         message(faute);
@@ -600,7 +601,7 @@ bool FenetrePhenomenes::exportePdf(const QString& chemin)
 
 bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 {
-    const std::vector<zeno::LigneProgramme> rows = lignesChoisies();
+    const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
     const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(observateur_.site, locale_) : QString(),
                                               avecLieu_, theorieLignes_, QDateTime::currentDateTimeUtc());
     if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
@@ -647,7 +648,7 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    const zeno::LigneProgramme& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
+    const zeno::ProgrammeRow& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
@@ -667,7 +668,7 @@ void FenetrePhenomenes::CommandLieu_Click()
     if (d.exec() != QDialog::Accepted)
         return;
     observateur_ = d.resultat();
-    reglages::ecrit(observateur_);
+    settings::writeObserver(observateur_);
     afficheLieu();
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();

@@ -3,7 +3,7 @@
 // them; the calendar file read back.
 #include "commun.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "ical.h"
 #include "month_chart.h"
@@ -21,7 +21,7 @@ namespace {
 
 using test::kFrench;
 
-MonthChartOptions march2025(Theorie theorie)
+MonthChartOptions march2025(Theory theorie)
 {
     MonthChartOptions o;
     o.year = 2025;
@@ -31,7 +31,7 @@ MonthChartOptions march2025(Theorie theorie)
     return o;
 }
 
-class MonthChartTheories : public ::testing::TestWithParam<Theorie> {};
+class MonthChartTheories : public ::testing::TestWithParam<Theory> {};
 
 // At every start of a transit or an occultation of Io, Europe and Ganymède,
 // the track crosses into Jupiter's band at the disk's limb (|X| = 1 at the
@@ -44,13 +44,13 @@ TEST_P(MonthChartTheories, TracksMeetTheBandAtTheTimetablesContacts)
     Calcul pass(host, kFrench);
     pass.setTheorie(GetParam());
     int checked = 0;
-    for (const LigneProgramme& r : c.rows) {
+    for (const ProgrammeRow& r : c.rows) {
         if (r.satellite < 0 || r.satellite > 2 || r.change != u"début"
             || (r.phenomenon != u"Passage" && r.phenomenon != u"Occulté"))
             continue;
         const double x = c.xAt(r.satellite, r.ut.toSecsSinceEpoch());
         pass.passe(dateTimeText(r.ut, kFrench), QStringLiteral("0"));
-        const bool precise = GetParam() == Theorie::Precise;
+        const bool precise = GetParam() == Theory::Precise;
         const double xPass = precise ? std::array{pass.recordModerne().X1, pass.recordModerne().X2, pass.recordModerne().X3}[r.satellite]
                                      : std::array{pass.record().X1, pass.record().X2, pass.record().X3}[r.satellite];
         const double yPass = precise ? std::array{pass.recordModerne().Y1, pass.recordModerne().Y2, pass.recordModerne().Y3}[r.satellite]
@@ -67,7 +67,7 @@ TEST_P(MonthChartTheories, TracksMeetTheBandAtTheTimetablesContacts)
     // Every begin ends one interval, inside the month; each interval lies
     // where the timetable says the phenomenon is under way.
     std::map<std::pair<int, int>, int> begins, intervals;
-    for (const LigneProgramme& r : c.rows)
+    for (const ProgrammeRow& r : c.rows)
         if (r.label && r.change == u"début")
             ++begins[{r.satellite, int(*r.label)}];
     for (const PhaseInterval& p : c.phases) {
@@ -85,14 +85,14 @@ TEST_P(MonthChartTheories, TracksMeetTheBandAtTheTimetablesContacts)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothTheories, MonthChartTheories, ::testing::Values(Theorie::Originale, Theorie::Precise));
+INSTANTIATE_TEST_SUITE_P(BothTheories, MonthChartTheories, ::testing::Values(Theory::Original, Theory::Precise));
 
 // A phenomenon under way at the start, or not ended at the end, is clipped
 // to the chart; the civil axis moves the month by the offset; bad months.
 TEST(MonthChart, EdgesAndBadInput)
 {
     const auto row = [](int h, Caption label, const char* change) {
-        LigneProgramme r;
+        ProgrammeRow r;
         r.ut = QDateTime(QDate(2025, 3, 1), QTime(h, 0), Qt::UTC);
         r.satellite = satelliteOfCaption(label);
         r.label = label;
@@ -134,15 +134,15 @@ TEST(MonthChart, EdgesAndBadInput)
 // CRLF line ends and no line over 75 octets.
 TEST(Calendar, ReadsBackOneEventPerRow)
 {
-    OptionsProgramme o;
+    ProgrammeOptions o;
     o.fromUt = QDateTime(QDate(2024, 12, 3), QTime(18, 0), Qt::UTC);
     o.toUt = QDateTime(QDate(2024, 12, 5), QTime(6, 0), Qt::UTC);
-    o.grs = TacheRouge{};
+    o.grs = RedSpot{};
     o.site = Site{};
-    const std::vector<LigneProgramme> rows = dresseProgramme(o, kFrench);
+    const std::vector<ProgrammeRow> rows = buildProgramme(o, kFrench);
     ASSERT_GT(rows.size(), 10u);
     const QString place = placeText(Site{}, kFrench);
-    const QByteArray ics = icsProgramme(rows, place, true, Theorie::Originale, QDateTime(QDate(2024, 12, 1), QTime(9, 0), Qt::UTC));
+    const QByteArray ics = icsProgramme(rows, place, true, Theory::Original, QDateTime(QDate(2024, 12, 1), QTime(9, 0), Qt::UTC));
 
     EXPECT_EQ(ics.count("\n"), ics.count("\r\n"));
     for (const QByteArray& line : ics.split('\n'))
@@ -181,7 +181,7 @@ TEST(Calendar, ReadsBackOneEventPerRow)
     EXPECT_TRUE(summaries.contains(u"Io — début de l'ombre"));
     EXPECT_TRUE(summaries.contains(u"Tache Rouge — passage au méridien central"));
     // The same rows exported later: the same UIDs.
-    const QByteArray again = icsProgramme(rows, place, true, Theorie::Originale, QDateTime::currentDateTimeUtc());
+    const QByteArray again = icsProgramme(rows, place, true, Theory::Original, QDateTime::currentDateTimeUtc());
     const QRegularExpression uid(QStringLiteral("UID:[^\r]*"));
     QStringList a, b;
     for (auto it = uid.globalMatch(QString::fromUtf8(ics)); it.hasNext();)

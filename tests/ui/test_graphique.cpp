@@ -7,7 +7,7 @@
 #include "documents.h"
 #include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -68,7 +68,7 @@ void TestGraphique::init()
 {
     const QString ini = dossier_.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     QFile::remove(ini);
-    reglages::setFichier(ini);
+    settings::setFile(ini);
 }
 
 // March 2025 at Paris with the Red Spot: the PDF has the chart then the
@@ -80,7 +80,7 @@ void TestGraphique::documents()
     o.year = 2025;
     o.month = 3;
     o.site = zeno::Site{};
-    o.grs = zeno::TacheRouge{};
+    o.grs = zeno::RedSpot{};
     const zeno::MonthChart c = zeno::computeMonthChart(o, localeFrancaise());
     zeno::ChartDocumentOptions d;
     d.placeText = zeno::placeText(zeno::Site{}, localeFrancaise());
@@ -156,7 +156,7 @@ void TestGraphique::fenetre()
     QVERIFY(fini.wait(30000));
     QCOMPARE(messages, QStringList());
     QCOMPARE(g->graphique().options.month, 3);
-    QCOMPARE(g->graphique().options.theorie, zeno::Theorie::Originale);
+    QCOMPARE(g->graphique().options.theorie, zeno::Theory::Original);
     QVERIFY(g->windowTitle().contains(QStringLiteral("mars 2025")));
 
     ZoneGraphique* zone = g->zone();
@@ -181,7 +181,7 @@ void TestGraphique::fenetre()
     QVERIFY(zone->peintre()->flipEW());
     b.w<QCheckBox>("CheckTheorie")->click();
     QVERIFY(fini.wait(30000));
-    QCOMPARE(g->graphique().options.theorie, zeno::Theorie::Precise);
+    QCOMPARE(g->graphique().options.theorie, zeno::Theory::Precise);
     QCOMPARE(g->graphique().options.month, 3);
 
     // Back and forth a month; the first month there is refused plainly.
