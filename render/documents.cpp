@@ -124,7 +124,10 @@ QString subtitleOf(const MonthChart& c, const ChartDocumentOptions& o)
     QStringList parts;
     if (!o.placeText.isEmpty())
         parts << translate("Lieu : %1").arg(o.placeText);
-    parts << theoryText(c.options.theorie) << offsetLine(c);
+    parts << theoryText(c.options.theorie);
+    if (c.options.theorie == Theory::Precise && (c.options.year < kModernFirstYear || c.options.year > kModernLastYear))
+        parts << translate("précision réduite hors de 1850-2150");
+    parts << offsetLine(c);
     return parts.join(QStringLiteral("  ·  "));
 }
 

@@ -8,6 +8,12 @@
 #include <algorithm>
 #include <cmath>
 
+// The mutual events come from their own search, when this build has it.
+#if __has_include("mutual_events.h")
+#include "mutual_events.h"
+#define ZENOLUNE_MUTUAL_EVENTS 1
+#endif
+
 namespace zeno {
 
 namespace {
@@ -154,6 +160,19 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
     return out;
 }
 
+std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end)
+{
+    std::vector<MutualMark> out;
+#ifdef ZENOLUNE_MUTUAL_EVENTS
+    for (const MutualEvent& e : findMutualEvents(start, end))
+        out.push_back({e.occulter, e.target, e.type == MutualType::Eclipse, e.start, e.end});
+#else
+    Q_UNUSED(start);
+    Q_UNUSED(end);
+#endif
+    return out;
+}
+
 MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
 {
     MonthChart c;
@@ -188,6 +207,8 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
             c.grs.push_back(r.ut.toSecsSinceEpoch());
     if (o.site)
         c.nights = nightsBetween(c.start - kSecondsPerDay / 2, c.end, *o.site);
+    if (o.theorie == Theory::Precise)
+        c.mutual = mutualMarks(c.start, c.end);
     return c;
 }
 

@@ -91,7 +91,13 @@ std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows,
 // The nights at a place that overlap [start, end].
 std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const Site& site);
 
-// The whole month: tracks, the timetable and its intervals, nights, Red Spot.
+// The mutual events whose maximum lies in [start, end] (precise theory), from
+// the mutual-event search when the build has it (timetable/mutual_events.h);
+// none otherwise.
+std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end);
+
+// The whole month: tracks, the timetable and its intervals, nights, Red Spot,
+// and with the precise theory the mutual events.
 // Throws ErreurExecution 13 for an unreadable offset; checkMonth first.
 MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale);
 
