@@ -443,6 +443,10 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     p.theorie = o.theorie;
     const std::vector<ProgrammeRow> rows = buildProgramme(p, o.locale);
     if (o.ics) {
+        if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+            return 1;
+        }
         const QByteArray ics = icsProgramme(rows, o.site ? placeText(*o.site, o.locale) : QString(), o.site.has_value(),
                                             o.theorie, QDateTime::currentDateTimeUtc());
         if (const QString fault = writeWhole(*o.ics, ics); !fault.isEmpty()) {

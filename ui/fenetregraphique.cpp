@@ -412,6 +412,12 @@ void FenetreGraphique::setDecalage(const QString& texteDecalage)
     if (texteDecalage == decalage_)
         return;
     decalage_ = texteDecalage;
+    // While the field is being typed ("-", "") the chart waits for a number.
+    try {
+        zeno::readNumber(texteDecalage, locale_);
+    } catch (const zeno::ErreurExecution&) {
+        return;
+    }
     if (ComboHeure->currentIndex() == 1) {
         aJour_ = false;
         if (isVisible())

@@ -602,6 +602,10 @@ bool FenetrePhenomenes::exportePdf(const QString& chemin)
 bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 {
     const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
+    if (rows.empty()) {
+        message(QStringLiteral("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
+        return false;
+    }
     const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(observateur_.site, locale_) : QString(),
                                               avecLieu_, theorieLignes_, QDateTime::currentDateTimeUtc());
     if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {

@@ -82,6 +82,8 @@ check events-ics 0 'Io,Ombre,début' -- --locale fr_FR --events --csv --satellit
     --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00" --ics "$dir/nuit.ics"
 [ "$(grep -c 'BEGIN:VEVENT' "$dir/nuit.ics")" = 4 ] || { echo "FAIL events-ics: 4 events expected"; fail=1; }
 grep -q $'DTSTART:20241203T203242Z\r' "$dir/nuit.ics" || { echo "FAIL events-ics: Io's shadow at 20:32:42 UT"; fail=1; }
+check ics-empty 1 'La période est vide' -- --events --from "03/12/2024 19:00:00" --to "03/12/2024 19:00:00" --ics "$dir/vide.ics"
+[ ! -e "$dir/vide.ics" ] || { echo "FAIL ics-empty: a file was written"; fail=1; }
 check ics-alone 2 '--ics va avec --events' -- --ics "$dir/y.ics" "01/01/2000 12:00:00"
 check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--chart' '--ics' -- --help
 check usage 2 'aucune date' --
