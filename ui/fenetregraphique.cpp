@@ -332,8 +332,10 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
 
 FenetreGraphique::~FenetreGraphique()
 {
-    if (travail_)
+    if (travail_) {
         travail_->wait();
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void FenetreGraphique::showEvent(QShowEvent* e)
