@@ -1,18 +1,13 @@
 #include "month_chart.h"
 
 #include "erreur.h"
+#include "mutual_events.h"
 #include "regional.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <algorithm>
 #include <cmath>
-
-// The mutual events come from their own search, when this build has it.
-#if __has_include("mutual_events.h")
-#include "mutual_events.h"
-#define ZENOLUNE_MUTUAL_EVENTS 1
-#endif
 
 namespace zeno {
 
@@ -163,13 +158,8 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
 std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end)
 {
     std::vector<MutualMark> out;
-#ifdef ZENOLUNE_MUTUAL_EVENTS
     for (const MutualEvent& e : findMutualEvents(start, end))
         out.push_back({e.occulter, e.target, e.type == MutualType::Eclipse, e.start, e.end});
-#else
-    Q_UNUSED(start);
-    Q_UNUSED(end);
-#endif
     return out;
 }
 

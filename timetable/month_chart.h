@@ -91,9 +91,8 @@ std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows,
 // The nights at a place that overlap [start, end].
 std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const Site& site);
 
-// The mutual events whose maximum lies in [start, end] (precise theory), from
-// the mutual-event search when the build has it (timetable/mutual_events.h);
-// none otherwise.
+// The mutual events whose maximum lies in [start, end], from their search
+// (always on the precise theory).
 std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end);
 
 // The whole month: tracks, the timetable and its intervals, nights, Red Spot,

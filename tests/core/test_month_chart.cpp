@@ -129,6 +129,20 @@ TEST(MonthChart, EdgesAndBadInput)
     EXPECT_EQ(test::errorOf([&] { computeMonthChart(o, kFrench); }), 13);
 }
 
+// December 2026, in the 2026-2027 season of mutual events: the chart's marks
+// are the search's events, each with its two satellites and its contacts.
+TEST(MonthChart, MutualEventsInSeason)
+{
+    const UtSeconds start = QDateTime(QDate(2026, 12, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const std::vector<MutualMark> marks = mutualMarks(start, start + 31 * 86400);
+    EXPECT_GT(marks.size(), 20u);
+    for (const MutualMark& m : marks) {
+        EXPECT_NE(m.active, m.passive);
+        EXPECT_LT(m.from, m.to);
+        EXPECT_LT(m.to - m.from, 4 * 3600);
+    }
+}
+
 // The calendar read back as a calendar program would: lines unfolded, one
 // VEVENT per row with its UTC instant, French summaries, stable UIDs,
 // CRLF line ends and no line over 75 octets.
