@@ -138,6 +138,22 @@ void BM_MonthTracks(benchmark::State& state)
 }
 BENCHMARK(BM_MonthTracks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// What the chart window computes for a month: the tracks, the month's
+// timetable with the Red Spot and the altitudes at Paris, the nights, and in
+// the precise theory the mutual events (December 2026, in their season).
+void BM_MonthChart(benchmark::State& state)
+{
+    MonthChartOptions o;
+    o.year = 2026;
+    o.month = 12;
+    o.theorie = state.range(0) ? Theory::Precise : Theory::Original;
+    o.site = Site{};
+    o.grs = RedSpot{};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeMonthChart(o, kFrench).rows.size());
+}
+BENCHMARK(BM_MonthChart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The mutual events of the 2026-2027 season, and of its busiest month.
 search::Seconds utSeconds(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }
 
