@@ -149,6 +149,19 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
         etats << tr("passage devant Jupiter");
     if (bits & (1u << int(zeno::PhaseKind::Shadow)))
         etats << tr("son ombre sur Jupiter");
+    // A mutual event within a few pixels of the pointer, for the satellite hidden or hiding.
+    const zeno::UtSeconds marge = zeno::UtSeconds(3 * zeno::kSecondsPerDay / pixelsParJour_);
+    for (const zeno::MutualMark& m : c.mutual) {
+        if (ut < m.from - marge || ut > m.to + marge)
+            continue;
+        const QString actif = QString::fromUtf8(zeno::kSatellites[m.active].name);
+        const QString passif = QString::fromUtf8(zeno::kSatellites[m.passive].name);
+        const QString debut = heureTexte(m.from), fin = heureTexte(m.to);
+        if (m.passive == satellite)
+            etats << (m.eclipse ? tr("dans l'ombre de %1 (%2–%3 TU)") : tr("occulté par %1 (%2–%3 TU)")).arg(actif, debut, fin);
+        else if (m.active == satellite)
+            etats << (m.eclipse ? tr("son ombre sur %1 (%2–%3 TU)") : tr("devant %1 (%2–%3 TU)")).arg(passif, debut, fin);
+    }
     // The side as the chart and the main window's scene name it.
     const QString cote = x >= 0 ? tr("côté est") : tr("côté ouest");
     QString texte = tr("%1 — %2 — %3 rayons de Jupiter, %4")

@@ -184,10 +184,20 @@ void TestGraphique::fenetre()
     QCOMPARE(g->graphique().options.theorie, zeno::Theory::Precise);
     QCOMPARE(g->graphique().options.month, 3);
 
-    // Back and forth a month; the first month there is refused plainly.
+    // The next month from November 2026: December, in the season of the
+    // mutual events, which the precise chart marks and the pointer reads.
+    g->afficheMois(2026, 11);
+    QVERIFY(fini.wait(30000));
     g->findChild<QPushButton*>(QStringLiteral("CommandSuivant"))->click();
     QVERIFY(fini.wait(30000));
-    QCOMPARE(g->graphique().options.month, 4);
+    QCOMPARE(g->graphique().options.month, 12);
+    QVERIFY(!g->graphique().mutual.empty());
+    const zeno::MutualMark& m = g->graphique().mutual.front();
+    const zeno::UtSeconds milieu = m.from + (m.to - m.from) / 2;
+    QCOMPARE(zone->description(m.passive, milieu).contains(m.eclipse ? QStringLiteral("dans l'ombre de ")
+                                                                      : QStringLiteral("occulté par ")),
+             true);
+    // The first month there is refused plainly.
     g->afficheMois(99, 12);
     QCOMPARE(messages, QStringList{QStringLiteral("L'année du graphique doit être comprise entre 100 et 9999.")});
     g->afficheMois(100, 1);
