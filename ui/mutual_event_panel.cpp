@@ -1,6 +1,7 @@
 #include "mutual_event_panel.h"
 
 #include "scene_frame.h"
+#include "ical.h"
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
@@ -15,7 +16,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -164,21 +164,14 @@ QString MutualEventPanel::suggestedName(const QString& what) const
              QDateTime::fromSecsSinceEpoch(event_.maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd-HHmm")));
 }
 
-// QSaveFile writes beside and renames at commit: a failure leaves no
-// half-written file under the chosen name.
+// Written whole or not at all (a temporary file renamed at the end).
 bool MutualEventPanel::save(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);
-    QString why;
-    if (bytes.isEmpty())
-        why = tr("le dessin n'a pas pu être produit");
-    else if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()
-             || f.error() != QFileDevice::NoError || !f.commit())
-        why = f.errorString();
-    if (why.isEmpty())
+    const QString fault = bytes.isEmpty() ? tr("Le dessin n'a pas pu être produit pour « %1 ».").arg(path)
+                                          : zeno::writeWhole(path, bytes);
+    if (fault.isEmpty())
         return true;
-    f.cancelWriting();
-    message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(path, why));
+    message(fault);
     return false;
 }
 
