@@ -60,8 +60,9 @@ void TestMutuels::initTestCase()
 // The season 2026-2027 at Paris: Ganymède's shadow on Europe on 2 December
 // 2026 (3E2, partial, maximum 21:47:29 TU) is listed; selected, its curve
 // reaches the announced drop at the maximum; the curve and the discs export
-// as readable PNG, SVG and CSV, and nothing is left of a failed export; a
-// double click shows the maximum in the main window.
+// as readable PNG, SVG and CSV, the row goes to a calendar by its code, and
+// nothing is left of a failed export; a double click shows the maximum in
+// the main window.
 void TestMutuels::saison()
 {
     Banc b;
@@ -121,6 +122,13 @@ void TestMutuels::saison()
     QCOMPARE(lignes.size(), int(courbe.size()) + 2);
     QVERIFY(lignes[0].startsWith(QStringLiteral("# 3E2")));
     QCOMPARE(lignes[1], QStringLiteral("ut,t_s,flux"));
+    // The selected row in a calendar: named by its code, at its maximum.
+    QVERIFY(p->exporteIcs(chemin("mutuel.ics")));
+    QFile ics(chemin("mutuel.ics"));
+    QVERIFY(ics.open(QIODevice::ReadOnly));
+    const QByteArray agenda = ics.readAll();
+    QVERIFY(agenda.contains("SUMMARY:Europe — phénomène mutuel 3E2 (partielle)\\, maximum"));
+    QVERIFY(agenda.contains("DTSTART:20261202T214729Z"));
     // A directory that does not exist, and a name of no known kind.
     QVERIFY(!panneau->exportCurve(chemin("absent/courbe.png")));
     QVERIFY(!panneau->exportDiscs(chemin("disques.csv")));
