@@ -4,9 +4,11 @@
 #include "outils.h"
 
 #include "fenetrephenomenes.h"
+#include "mutual_discs_view.h"
 #include "mutual_event_panel.h"
 #include "settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -59,7 +61,8 @@ void TestMutuels::initTestCase()
 
 // The season 2026-2027 at Paris: Ganymède's shadow on Europe on 2 December
 // 2026 (3E2, partial, maximum 21:47:29 TU) is listed; selected, its curve
-// reaches the announced drop at the maximum; the curve and the discs export
+// reaches the announced drop at the maximum, its discs turn with the main
+// window's picture; the curve and the discs export
 // as readable PNG, SVG and CSV, the row goes to a calendar by its code, and
 // nothing is left of a failed export; a double click shows the maximum in
 // the main window.
@@ -104,6 +107,11 @@ void TestMutuels::saison()
     QVERIFY(std::abs(creux->ut - ev.maximumExact) < 1);
     QVERIFY(courbe.front().ut < double(ev.start) && courbe.back().ut > double(ev.end));
     QCOMPARE(courbe.front().flux, 1.0);
+    // The discs turn with the main window's picture.
+    auto* disques = panneau->findChild<MutualDiscsView*>();
+    QVERIFY(!disques->picture().flipEastWest && !disques->picture().flipNorthSouth);
+    b.w<QCheckBox>("CheckEW")->setChecked(true);
+    QVERIFY(disques->picture().flipEastWest && !disques->picture().flipNorthSouth);
 
     // Exports, each read back.
     const auto chemin = [this](const char* nom) { return dossier_.filePath(QString::fromLatin1(nom)); };
