@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "modern_theory.h"
 #include "passe.h"
 #include "night_programme.h"
 #include "regional.h"
@@ -55,7 +56,7 @@ Options :
                          planètes VSOP87, temps de lumière, Jupiter aplati,
                          pôle et rotation UAI ; horaires à quelques secondes).
                          Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de 1850-2150, un avertissement.
+                         satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
                          au méridien central (Système II), sous le nom
                          « Tache Rouge ». L2 : longitude en Système II (degrés)
@@ -135,8 +136,13 @@ struct Options {
     QStringList dates;
 };
 
-const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
-                                   "de 1891 à 2003, y perd sa précision";
+// Said for a date outside the years L1.2 was fitted over.
+QString avertissement()
+{
+    return QStringLiteral("date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, "
+                          "y perd sa précision")
+        .arg(fittedYearsText());
+}
 
 const std::pair<const char*, double ModernEphemeris::*> kModerneFields[] = {
     {"DeltaT", &ModernEphemeris::DeltaT}, {"JDE", &ModernEphemeris::JDE},
@@ -210,7 +216,7 @@ void modernLine(const ModernEphemeris& m, std::string& out)
 {
     out += "}, \"theory\": \"precise\"";
     if (m.horsValidite)
-        field(out, "warning", QString::fromUtf8(kAvertissement));
+        field(out, "warning", avertissement());
     out += ", \"record\": {\"JD\": ";
     appendNumber(out, m.JD);
     for (const auto& [name, member] : kModerneFields)
@@ -321,7 +327,7 @@ Options parse(const QStringList& args)
             return args[++i];
         };
         if (a == u"--help" || a == u"-h") {
-            std::fputs(kAide, stdout);
+            std::fputs(QString::fromUtf8(kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
             std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
@@ -395,20 +401,20 @@ void printError(const QString& what, const ErreurExecution& e)
 
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
-    if (o.theorie == Theory::Precise && (computeModern(julianDayValue(from)).horsValidite
-                                          || computeModern(julianDayValue(to)).horsValidite))
-        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    if (o.theorie == Theory::Precise
+        && (!withinFittedYears(julianDayValue(from)) || !withinFittedYears(julianDayValue(to))))
+        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", avertissement().toUtf8().constData());
     ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
-    p.offsetText = o.offset;
+    p.offsetHours = offsetHours;
     p.step = step;
     p.onlySatellite = o.satellite;
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    const std::vector<ProgrammeRow> rows = buildProgramme(p, o.locale);
+    const std::vector<ProgrammeRow> rows = buildProgramme(p);
     if (o.csv) {
         std::string csv = programmeCsv(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
         flush(csv);

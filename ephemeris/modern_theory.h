@@ -3,12 +3,19 @@
 // pole and rotation from the IAU/WGCCRE 2015 report, Delta T from deltat.h.
 #pragma once
 
+#include <QString>
+
 namespace zeno {
 
 // Years over which L1.2 was fitted to observations, with a margin: outside,
 // the positions are still computed but flagged.
-constexpr double kModernFirstYear = 1850;
-constexpr double kModernLastYear = 2150;
+constexpr int kModernFirstYear = 1850;
+constexpr int kModernLastYear = 2150;
+
+// Whether a UT Julian Day lies within those years.
+bool withinFittedYears(double jdUT);
+// Those years as text: "1850-2150".
+QString fittedYearsText();
 
 // Jupiter's radii (IAU): the unit of every offset below is the equatorial one.
 constexpr double kJupiterEquatorialKm = 71492;

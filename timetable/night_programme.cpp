@@ -1,11 +1,7 @@
 #include "night_programme.h"
 
-#include "scene_frame.h"
-#include "enregistreur.h"
-#include "ephemeride.h"
-#include "erreur.h"
-#include "passe.h"
 #include "regional.h"
+#include "scene_frame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,26 +12,7 @@ namespace {
 
 constexpr qint64 kSliceSeconds = 86400;       // one day of search between progress reports
 constexpr qint64 kGrsStepSeconds = 600;       // System II turns about 6° in 10 minutes
-
-// System II's displayed meridian at a UT instant, from the window's pass.
-class SondeSysteme2 {
-public:
-    SondeSysteme2(const QLocale& locale, Theory theorie) : locale_(locale), calcul_(host_, locale)
-    {
-        calcul_.setTheorie(theorie);
-    }
-    double at(const QDateTime& ut)
-    {
-        calcul_.passe(dateTimeText(ut, locale_), QStringLiteral("0"));
-        return reduitMeridien(calcul_.theorie() == Theory::Precise ? calcul_.recordModerne().omega2
-                                                                   : calcul_.record().omega2);
-    }
-
-private:
-    QLocale locale_;
-    Enregistreur host_;
-    Calcul calcul_;
-};
+constexpr qint64 kHorizonWindowSeconds = 20 * 60;   // libnova's rise and set are this close
 
 // Meridian minus spot, in -180..180: crosses zero upwards at a transit.
 double gap(double meridianDeg, double spotDeg)
@@ -48,29 +25,58 @@ double gap(double meridianDeg, double spotDeg)
     return d;
 }
 
-void grsInto(std::vector<QDateTime>& out, SondeSysteme2& sonde, const QDateTime& fromUt, const QDateTime& toUt,
+void grsInto(std::vector<QDateTime>& out, PassProbe& probe, const QDateTime& fromUt, const QDateTime& toUt,
              const RedSpot& t)
 {
-    QDateTime t0 = fromUt;
-    double g0 = gap(sonde.at(t0), grsLongitudeDeg(t, t0));
-    while (t0 < toUt) {
-        QDateTime t1 = std::min(t0.addSecs(kGrsStepSeconds), toUt);
-        const double g1 = gap(sonde.at(t1), grsLongitudeDeg(t, t1));
-        // An upward crossing of zero, not the wrap from +180 to -180.
-        if (g0 < 0 && g1 >= 0 && g1 - g0 < 90) {
-            QDateTime lo = t0, hi = t1;
-            while (lo.secsTo(hi) > 1) {
-                const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
-                (gap(sonde.at(mid), grsLongitudeDeg(t, mid)) < 0 ? lo : hi) = mid;
-            }
-            out.push_back(hi);
-        }
-        t0 = t1;
-        g0 = g1;
-    }
+    const auto gapAt = [&](search::Seconds s) { return gap(probe.systemII(s), grsLongitudeDeg(t, utOf(s))); };
+    search::scan(
+        secondsOf(fromUt), secondsOf(toUt), gapAt, [](search::Seconds s) { return s + kGrsStepSeconds; },
+        [&](search::Seconds t0, double g0, search::Seconds t1, double g1) {
+            // An upward crossing of zero, not the wrap from +180 to -180.
+            if (g0 < 0 && g1 >= 0 && g1 - g0 < 90)
+                out.push_back(utOf(search::bisect(t0, t1, [&](search::Seconds mid) { return !(gapAt(mid) < 0); })));
+        });
+}
+
+// libnova's rise and set use its J2000 solar place, a minute or two off
+// today: the crossing of the standard horizon by the apparent Sun, to the second.
+QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
+{
+    const auto below = [&](search::Seconds s) { return sunAltitudeDeg(utOf(s), site) < kStandardHorizonDeg; };
+    const search::Seconds lo = secondsOf(estimate) - kHorizonWindowSeconds;
+    const search::Seconds hi = secondsOf(estimate) + kHorizonWindowSeconds;
+    const bool belowAtLo = below(lo);
+    if (belowAtLo == below(hi))
+        return estimate;   // grazing Sun near the poles: keep libnova's instant
+    return utOf(search::bisect(lo, hi, [&](search::Seconds mid) { return below(mid) != belowAtLo; }));
 }
 
 } // namespace
+
+Night comingNight(const QDateTime& nowUt, const Site& site)
+{
+    // libnova gives the rise and set of one day: gather those of the days
+    // around, then take the first set and the first rise after it.
+    const double now = julianDayUt(nowUt);
+    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
+    const SunRiseSet days = sunRisesAndSets(nowUt, site, 1, 3);
+    Night n;
+    double begin = now;
+    if (!dark) {
+        const auto s = std::upper_bound(days.setsJd.begin(), days.setsJd.end(), now);
+        begin = s == days.setsJd.end() ? -1 : *s;
+    }
+    const auto r = begin < 0 ? days.risesJd.end() : std::upper_bound(days.risesJd.begin(), days.risesJd.end(), begin);
+    if (begin < 0 || r == days.risesJd.end() || *r - now > 2.0) {
+        n.polar = true;   // midnight sun or polar night: the next 24 hours
+        n.startUt = nowUt;
+        n.endUt = nowUt.addSecs(86400);
+        return n;
+    }
+    n.startUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
+    n.endUt = refineHorizon(utFromJulianDay(*r), site);
+    return n;
+}
 
 QString checkRedSpot(const RedSpot& t)
 {
@@ -102,12 +108,11 @@ QString checkRange(const QDateTime& fromUt, const QDateTime& toUt)
     return {};
 }
 
-std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t,
-                                   const QLocale& locale, Theory theorie)
+std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t, Theory theorie)
 {
-    SondeSysteme2 sonde(locale, theorie);
+    PassProbe probe(theorie);
     std::vector<QDateTime> out;
-    grsInto(out, sonde, fromUt, toUt, t);
+    grsInto(out, probe, fromUt, toUt, t);
     return out;
 }
 
@@ -118,21 +123,18 @@ void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
     row.observable = row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
 
-std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocale& locale)
+std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o)
 {
-    const double offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
-    const auto civilOf = [&](const QDateTime& ut) { return addHours(ut, -offsetHours); };
+    const auto civilOf = [&](const QDateTime& ut) { return addHours(ut, -o.offsetHours); };
     std::vector<ProgrammeRow> rows;
-    SondeSysteme2 sonde(locale, o.theorie);
+    PassProbe probe(o.theorie);
     const double total = std::max<qint64>(1, o.fromUt.secsTo(o.toUt));
     for (QDateTime a = o.fromUt; a < o.toUt;) {
         if (o.cancel && o.cancel->load())
             break;
         const QDateTime b = std::min(a.addSecs(kSliceSeconds), o.toUt);
         if (o.satellites) {
-            // The timetable works in civil time; its UT is the pass's own.
-            for (const Event& ev : findEvents(civilOf(a), civilOf(b), o.step, o.offsetText, locale,
-                                                         o.onlySatellite, o.theorie)) {
+            for (const Event& ev : findEvents(probe, a, b, o.offsetHours, o.step, o.onlySatellite)) {
                 ProgrammeRow r;
                 r.ut = ev.ut;
                 r.civil = ev.civil;
@@ -145,7 +147,7 @@ std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocal
         }
         if (o.grs) {
             std::vector<QDateTime> transits;
-            grsInto(transits, sonde, a, b, *o.grs);
+            grsInto(transits, probe, a, b, *o.grs);
             for (const QDateTime& ut : transits) {
                 ProgrammeRow r;
                 r.ut = ut;

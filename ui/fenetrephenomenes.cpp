@@ -353,7 +353,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
         return;
     }
     gardeChoix();
-    o.offsetText = principale_->texteDecalage();
+    o.offsetHours = decalage;
     o.grs = observateur_.redSpot;
     o.site = observateur_.site;
     o.visibility = observateur_.visibility;
@@ -370,18 +370,16 @@ void FenetrePhenomenes::CommandCalculer_Click()
     LabelEtat->setText(QStringLiteral("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
-    const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule] {
+    travail_ = QThread::create([this, o, annule] {
         std::vector<zeno::ProgrammeRow> lignes;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::buildProgramme(o, locale);
-            if (o.theorie == zeno::Theory::Precise
-                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
-                hors = true;
+            lignes = zeno::buildProgramme(o);
+            hors = o.theorie == zeno::Theory::Precise
+                && (!zeno::withinFittedYears(zeno::julianDayValue(o.fromUt))
+                    || !zeno::withinFittedYears(zeno::julianDayValue(o.toUt)));
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
         }
@@ -396,8 +394,8 @@ void FenetrePhenomenes::CommandCalculer_Click()
                 termine(std::move(lignes));
                 if (hors)
                     LabelEtat->setText(LabelEtat->text()
-                                       + QStringLiteral(" Attention : période hors de 1850-2150, la théorie précise "
-                                                        "y perd sa précision."));
+                                       + QStringLiteral(" Attention : période hors de %1, la théorie précise "
+                                                        "y perd sa précision.").arg(zeno::fittedYearsText()));
             },
             Qt::QueuedConnection);
     });

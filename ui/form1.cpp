@@ -540,7 +540,7 @@ void Form1::titreTheorie()
     }
     QString titre = QStringLiteral("Zenolune — théorie précise L1.2");
     if (calcul_.recordModerne().JD != 0 && calcul_.recordModerne().horsValidite)
-        titre += QStringLiteral(" — date hors de 1850-2150 : précision réduite");
+        titre += QStringLiteral(" — date hors de %1 : précision réduite").arg(zeno::fittedYearsText());
     setWindowTitle(titre);
 }
 
