@@ -3,9 +3,9 @@
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
-#include "form1.h"
 #include "modern_theory.h"
 #include "place_dialog.h"
+#include "shared_state.h"
 #include "regional.h"
 
 #include <QApplication>
@@ -69,8 +69,8 @@ private:
     const std::vector<zeno::ProgrammeRow>& lignes_;
 };
 
-FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver())
+FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent)
+    : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
@@ -118,7 +118,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CheckTheorie, "CheckTheorie");
     CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
+    CheckTheorie->setChecked(etat_->theory() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
@@ -188,12 +188,12 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = settings::open();
-        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
-        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
-        CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
-        TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
-        TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
+        const settings::PhenomenaChoices c = settings::readPhenomenaChoices();
+        ComboPeriode->setCurrentIndex(c.period);
+        ComboSatellite->setCurrentIndex(c.satellite);
+        CheckObservables->setChecked(c.observableOnly);
+        TextDu->setText(c.from);
+        TextAu->setText(c.to);
     }
     filtre_->satellite = ComboSatellite->currentData().toInt();
     filtre_->observablesSeulement = CheckObservables->isChecked();
@@ -211,6 +211,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
+    connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
     connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
         filtre_->satellite = ComboSatellite->currentData().toInt();
         filtre_->change();
@@ -251,32 +252,30 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = settings::open();
-    s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
-    s->setValue(QStringLiteral("phenomenes/du"), TextDu->text());
-    s->setValue(QStringLiteral("phenomenes/au"), TextAu->text());
+    settings::writePhenomenaChoices(
+        {ComboPeriode->currentIndex(), ComboSatellite->currentIndex(), CheckObservables->isChecked(), TextDu->text(),
+         TextAu->text()});
 }
 
 void FenetrePhenomenes::afficheLieu()
 {
-    const zeno::Site& s = observateur_.site;
+    const settings::Observer& observateur = etat_->observer();
+    const zeno::Site& s = observateur.site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
         QStringLiteral("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
             .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
                  n(s.heightM, 0),
-                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0)));
+                 observateur.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 n(observateur.visibility.minJupiterDeg, 0), n(observateur.visibility.maxSunDeg, 0)));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
 {
     try {
         *ok = true;
-        return zeno::readNumber(principale_->texteDecalage(), locale_);
+        return zeno::readNumber(etat_->offsetText(), locale_);
     } catch (const zeno::ErreurExecution&) {
         *ok = false;
         return 0;
@@ -291,7 +290,7 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        const zeno::Night nuit = zeno::comingNight(maintenant, etat_->observer().site);
         debut = nuit.startUt;
         fin = nuit.endUt;
         break;
@@ -354,10 +353,10 @@ void FenetrePhenomenes::CommandCalculer_Click()
     }
     gardeChoix();
     o.offsetHours = decalage;
-    o.grs = observateur_.redSpot;
-    o.site = observateur_.site;
-    o.visibility = observateur_.visibility;
-    o.theorie = principale_->calcul().theorie();
+    o.grs = etat_->observer().redSpot;
+    o.site = etat_->observer().site;
+    o.visibility = etat_->observer().visibility;
+    o.theorie = etat_->theory();
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
     o.progress = [this](double fait) {
@@ -420,7 +419,7 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
                                           "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
                                .arg(lignes_.size())
                                .arg(observables)
-                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage()));
+                               .arg(TextDu->text(), TextAu->text(), etat_->offsetText()));
     }
     emit calculTermine();
 }
@@ -437,17 +436,17 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
+    etat_->setTheory(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
+    const bool precise = etat_->theory() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
     }
-    if (!isVisible() || theorieLignes_ == principale_->calcul().theorie())
+    if (!isVisible() || theorieLignes_ == etat_->theory())
         return;
     if (travail_)
         LabelEtat->setText(QStringLiteral("La théorie a changé : recalculer une fois ce calcul terminé."));
@@ -540,23 +539,23 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
-    QDateTime civil = l.civil;
+    double heures = l.civil.secsTo(l.ut) / 3600.0;   // the row's own offset
     if (ok) {
         try {
-            civil = zeno::addHours(l.ut, -decalage);
+            zeno::addHours(l.ut, -decalage);
+            heures = decalage;
         } catch (const zeno::ErreurExecution&) {
         }
     }
-    principale_->allerA(zeno::dateTimeText(civil, locale_));
+    etat_->requestShow(zeno::Instant{l.ut, heures});
 }
 
 void FenetrePhenomenes::CommandLieu_Click()
 {
-    DialogueLieu d(observateur_, locale_, this);
+    DialogueLieu d(etat_->observer(), locale_, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    observateur_ = d.resultat();
-    settings::writeObserver(observateur_);
+    etat_->setObserver(d.resultat());
     afficheLieu();
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();

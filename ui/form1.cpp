@@ -9,6 +9,7 @@
 #include "form2.h"
 #include "frmabout.h"
 #include "regional.h"
+#include "shared_state.h"
 #include "zonedessin.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 QString Form1::documentAide_ = QStringLiteral(":/aide/zenolune.html");
@@ -81,7 +83,7 @@ QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, const Q
 } // namespace
 
 Form1::Form1(const QLocale& locale, QWidget* parent)
-    : QWidget(parent), locale_(locale), calcul_(*this, locale)
+    : QWidget(parent), locale_(locale), etat_(new SharedState(this)), calcul_(*this, locale)
 {
     initialiseRessources();
     setObjectName(QStringLiteral("Form1"));
@@ -106,6 +108,10 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     construitScene();
     ordreTabulation();
     construitTheorie();
+    etat_->setOffsetText(Text3->text());
+    connect(Text3, &QLineEdit::textChanged, etat_, &SharedState::setOffsetText);
+    connect(etat_, &SharedState::theoryChanged, this, &Form1::theorieChangee);
+    connect(etat_, &SharedState::showRequested, this, &Form1::montreInstant);
 
     for (int i = 0; i < zeno::kCaptionCount; ++i) {
         const auto c = static_cast<zeno::Caption>(i);
@@ -521,15 +527,17 @@ void Form1::Parametres()
 // The next pass's theory; the title says which, and warns outside its years.
 void Form1::CheckTheorie_Click()
 {
-    calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
-    titreTheorie();
-    if (phenomenes_)
-        phenomenes_->theorieChangee();
+    etat_->setTheory(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
-void Form1::choisitTheorie(zeno::Theory theorie)
+void Form1::theorieChangee(zeno::Theory theorie)
 {
-    CheckTheorie->setChecked(theorie == zeno::Theory::Precise);
+    if (CheckTheorie->isChecked() != (theorie == zeno::Theory::Precise)) {
+        const QSignalBlocker bloque(CheckTheorie);
+        CheckTheorie->setChecked(theorie == zeno::Theory::Precise);
+    }
+    calcul_.setTheorie(theorie);
+    titreTheorie();
 }
 
 void Form1::titreTheorie()
@@ -710,18 +718,17 @@ void Form1::LabPhenomenes_Click()
 FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
     if (!phenomenes_)
-        phenomenes_ = new FenetrePhenomenes(this, locale_);   // a child window: destroyed with this one
+        phenomenes_ = new FenetrePhenomenes(etat_, locale_, this);   // a child window: destroyed with this one
     return phenomenes_;
 }
 
-QString Form1::texteDecalage() const
+void Form1::montreInstant(const zeno::Instant& at)
 {
-    return Text3->text();
-}
-
-void Form1::allerA(const QString& dateText)
-{
-    Text1->setText(dateText);
+    try {
+        Text1->setText(zeno::dateTimeText(at.civil(), locale_));
+    } catch (const zeno::ErreurExecution&) {
+        return;   // no civil time in the supported years: nothing to show
+    }
     CommandOk_Click();
 }
 

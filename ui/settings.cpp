@@ -60,4 +60,26 @@ void writeObserver(const Observer& o)
     s->setValue(QStringLiteral("tache_rouge/derive"), o.redSpot.driftDegPerMonth);
 }
 
+PhenomenaChoices readPhenomenaChoices()
+{
+    const auto s = open();
+    PhenomenaChoices c;
+    c.period = qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4);
+    c.satellite = qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5);
+    c.observableOnly = s->value(QStringLiteral("phenomenes/observables"), false).toBool();
+    c.from = s->value(QStringLiteral("phenomenes/du")).toString();
+    c.to = s->value(QStringLiteral("phenomenes/au")).toString();
+    return c;
+}
+
+void writePhenomenaChoices(const PhenomenaChoices& c)
+{
+    const auto s = open();
+    s->setValue(QStringLiteral("phenomenes/periode"), c.period);
+    s->setValue(QStringLiteral("phenomenes/satellite"), c.satellite);
+    s->setValue(QStringLiteral("phenomenes/observables"), c.observableOnly);
+    s->setValue(QStringLiteral("phenomenes/du"), c.from);
+    s->setValue(QStringLiteral("phenomenes/au"), c.to);
+}
+
 } // namespace settings
