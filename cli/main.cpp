@@ -22,7 +22,7 @@ using namespace zeno;
 
 namespace {
 
-const char* const kAide = R"(Usage :
+const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
@@ -73,7 +73,7 @@ Options :
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
 continue avec la date suivante ; le code de sortie vaut alors 1.
-)";
+)");
 
 void append(std::string& out, const QString& s)
 {
@@ -136,11 +136,14 @@ struct Options {
     QStringList dates;
 };
 
-// Said for a date outside the years L1.2 was fitted over.
-QString avertissement()
+// Said for a date outside the years L1.2 was fitted over: translated on the
+// error output, as written in the JSON line (data for scripts).
+const char* const kAvertissement = QT_TRANSLATE_NOOP(
+    "zenolune-ephem", "date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision");
+
+QString avertissement(bool traduit)
 {
-    return QStringLiteral("date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, "
-                          "y perd sa précision")
+    return (traduit ? QCoreApplication::translate("zenolune-ephem", kAvertissement) : QString::fromUtf8(kAvertissement))
         .arg(fittedYearsText());
 }
 
@@ -216,7 +219,7 @@ void modernLine(const ModernEphemeris& m, std::string& out)
 {
     out += "}, \"theory\": \"precise\"";
     if (m.horsValidite)
-        field(out, "warning", avertissement());
+        field(out, "warning", avertissement(false));
     out += ", \"record\": {\"JD\": ";
     appendNumber(out, m.JD);
     for (const auto& [name, member] : kModerneFields)
@@ -253,7 +256,7 @@ void flush(std::string& out)
 
 [[noreturn]] void usageError(const QString& what)
 {
-    std::fprintf(stderr, "zenolune-ephem : %s (voir --help)\n", what.toUtf8().constData());
+    std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "%1 (voir --help)").arg(what).toUtf8().constData());
     std::exit(2);
 }
 
@@ -261,12 +264,12 @@ std::array<int, 2> readFlips(const QString& text)
 {
     const QStringList parts = text.split(u',');
     if (parts.size() != 2)
-        usageError(QStringLiteral("inversions attendues sous la forme EO,NS, par exemple 1,0"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "inversions attendues sous la forme EO,NS, par exemple 1,0"));
     std::array<int, 2> v{};
     for (int i = 0; i < 2; ++i) {
         const QString p = parts[i].trimmed();
         if (p != u"0" && p != u"1")
-            usageError(QStringLiteral("une inversion vaut 0 ou 1"));
+            usageError(QCoreApplication::translate("zenolune-ephem", "une inversion vaut 0 ou 1"));
         v[i] = p == u"1";
     }
     return v;
@@ -277,7 +280,7 @@ QStringList commaList(const QString& text, int minimum, int maximum, const char*
 {
     const QStringList parts = text.split(u',');
     if (parts.size() < minimum || parts.size() > maximum)
-        usageError(QString::fromUtf8(what));
+        usageError(QCoreApplication::translate("zenolune-ephem", what));
     return parts;
 }
 
@@ -286,13 +289,13 @@ double plainNumber(const QString& text, const char* what)
     bool ok = false;
     const double v = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(v))
-        usageError(QString::fromUtf8(what));
+        usageError(QCoreApplication::translate("zenolune-ephem", what));
     return v;
 }
 
 RedSpot readGrs(const QString& text)
 {
-    const char* what = "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5";
+    const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5");
     const QStringList p = commaList(text, 3, 3, what);
     RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
@@ -305,7 +308,7 @@ RedSpot readGrs(const QString& text)
 
 Site readSite(const QString& text)
 {
-    const char* what = "--site attend LAT,LON[,H], par exemple 48.85,2.35,35";
+    const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--site attend LAT,LON[,H], par exemple 48.85,2.35,35");
     const QStringList p = commaList(text, 2, 3, what);
     Site s;
     s.latitudeDeg = plainNumber(p[0], what);
@@ -323,11 +326,11 @@ Options parse(const QStringList& args)
         const QString& a = args[i];
         const auto value = [&]() -> QString {
             if (i + 1 >= args.size())
-                usageError(QStringLiteral("%1 attend une valeur").arg(a));
+                usageError(QCoreApplication::translate("zenolune-ephem", "%1 attend une valeur").arg(a));
             return args[++i];
         };
         if (a == u"--help" || a == u"-h") {
-            std::fputs(QString::fromUtf8(kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
+            std::fputs(QCoreApplication::translate("zenolune-ephem", kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
             std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
@@ -359,7 +362,7 @@ Options parse(const QStringList& args)
             else if (name == u"originale" || name == u"original")
                 o.theorie = Theory::Original;
             else
-                usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--csv") {
             o.csv = true;
         } else if (a == u"--grs") {
@@ -373,24 +376,24 @@ Options parse(const QStringList& args)
                     || (s == 2 && name == u"ganymede"))
                     o.satellite = s;
             if (o.satellite < 0)
-                usageError(QStringLiteral("satellite inconnu : %1").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "satellite inconnu : %1").arg(name));
         } else if (a == u"--") {
             o.dates += args.mid(i + 1);
             break;
         } else if (a.startsWith(u"--")) {
-            usageError(QStringLiteral("option inconnue : %1").arg(a));
+            usageError(QCoreApplication::translate("zenolune-ephem", "option inconnue : %1").arg(a));
         } else {
             o.dates += a;
         }
     }
     if (o.from.has_value() != o.to.has_value())
-        usageError(QStringLiteral("--from et --to vont ensemble"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--from et --to vont ensemble"));
     if ((o.grs || o.site) && !o.events)
-        usageError(QStringLiteral("--grs et --site vont avec --events"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--grs et --site vont avec --events"));
     if ((o.events || o.csv) && !o.from)
-        usageError(QStringLiteral("--events demande --from et --to"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--events demande --from et --to"));
     if (!o.from && o.dates.isEmpty())
-        usageError(QStringLiteral("aucune date"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "aucune date"));
     return o;
 }
 
@@ -403,7 +406,8 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
 {
     if (o.theorie == Theory::Precise
         && (!withinFittedYears(julianDayValue(from)) || !withinFittedYears(julianDayValue(to))))
-        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", avertissement().toUtf8().constData());
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
@@ -463,24 +467,24 @@ int main(int argc, char** argv)
         from = readDateTime(*o.from, o.locale);
         to = readDateTime(*o.to, o.locale);
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("date de --from ou --to illisible"), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "date de --from ou --to illisible"), e);
         return 1;
     }
     try {
         step = readStep(o.step);
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("pas illisible (exemples : 10n, 1h, 2d)"), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "pas illisible (exemples : 10n, 1h, 2d)"), e);
         return 1;
     }
     if (to < from) {
-        std::fprintf(stderr, "zenolune-ephem : --to précède --from\n");
+        std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "--to précède --from").toUtf8().constData());
         return 1;
     }
     if (o.events) {
         try {
             return runEvents(o, from, to, step);
         } catch (const ErreurExecution& e) {
-            printError(QStringLiteral("calcul impossible"), e);
+            printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
             return 1;
         }
     }

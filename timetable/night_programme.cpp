@@ -3,6 +3,7 @@
 #include "regional.h"
 #include "scene_frame.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -81,11 +82,11 @@ Night comingNight(const QDateTime& nowUt, const Site& site)
 QString checkRedSpot(const RedSpot& t)
 {
     if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg >= 360)
-        return QStringLiteral("La longitude de la Tache Rouge doit être comprise entre 0° et 360°.");
+        return QCoreApplication::translate("Programme", "La longitude de la Tache Rouge doit être comprise entre 0° et 360°.");
     if (!t.epoch.isValid() || t.epoch.year() < 100 || t.epoch.year() > 9999)
-        return QStringLiteral("L'époque de la Tache Rouge doit être une date entre les années 100 et 9999.");
+        return QCoreApplication::translate("Programme", "L'époque de la Tache Rouge doit être une date entre les années 100 et 9999.");
     if (!std::isfinite(t.driftDegPerMonth) || std::abs(t.driftDegPerMonth) > 30)
-        return QStringLiteral("La dérive de la Tache Rouge doit être un nombre de degrés par mois entre -30 et 30.");
+        return QCoreApplication::translate("Programme", "La dérive de la Tache Rouge doit être un nombre de degrés par mois entre -30 et 30.");
     return {};
 }
 
@@ -100,11 +101,11 @@ double grsLongitudeDeg(const RedSpot& t, const QDateTime& ut)
 QString checkRange(const QDateTime& fromUt, const QDateTime& toUt)
 {
     if (!fromUt.isValid() || !toUt.isValid())
-        return QStringLiteral("La période est illisible.");
+        return QCoreApplication::translate("Programme", "La période est illisible.");
     if (!isSupported(fromUt) || !isSupported(toUt))
-        return QStringLiteral("La période doit rester entre les années 100 et 9999.");
+        return QCoreApplication::translate("Programme", "La période doit rester entre les années 100 et 9999.");
     if (toUt <= fromUt)
-        return QStringLiteral("La période est vide ou inversée : la fin doit suivre le début.");
+        return QCoreApplication::translate("Programme", "La période est vide ou inversée : la fin doit suivre le début.");
     return {};
 }
 

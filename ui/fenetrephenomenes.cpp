@@ -73,17 +73,17 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
-    setWindowTitle(QStringLiteral("Phénomènes"));
+    setWindowTitle(tr("Phénomènes"));
     resize(900, 560);
     horlogeTU = [] {
         const QDateTime m = QDateTime::currentDateTimeUtc();
         return QDateTime(m.date(), QTime(m.time().hour(), m.time().minute(), m.time().second()), Qt::UTC);
     };
-    message = [this](const QString& texte) { QMessageBox::warning(this, QStringLiteral("Phénomènes"), texte); };
+    message = [this](const QString& texte) { QMessageBox::warning(this, tr("Phénomènes"), texte); };
     choixFichier = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les phénomènes"),
-                                            QStringLiteral("phenomenes.csv"),
-                                            QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+        return QFileDialog::getSaveFileName(this, tr("Exporter les phénomènes"),
+                                            tr("phenomenes.csv"),
+                                            tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
     };
 
     const auto nomme = [](QWidget* w, const char* nom) {
@@ -92,7 +92,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     };
     LabelLieu = new QLabel(this);
     nomme(LabelLieu, "LabelLieu");
-    CommandLieu = new QPushButton(QStringLiteral("&Lieu et Tache Rouge…"), this);
+    CommandLieu = new QPushButton(tr("&Lieu et Tache Rouge…"), this);
     nomme(CommandLieu, "CommandLieu");
     auto* ligneLieu = new QHBoxLayout;
     ligneLieu->addWidget(LabelLieu, 1);
@@ -100,23 +100,23 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
 
     ComboPeriode = new QComboBox(this);
     nomme(ComboPeriode, "ComboPeriode");
-    ComboPeriode->addItems({QStringLiteral("Nuit prochaine"), QStringLiteral("24 h"), QStringLiteral("7 jours"),
-                            QStringLiteral("1 mois"), QStringLiteral("Autre")});
+    ComboPeriode->addItems({tr("Nuit prochaine"), tr("24 h"), tr("7 jours"),
+                            tr("1 mois"), tr("Autre")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
-    TextDu->setToolTip(QStringLiteral("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextDu->setToolTip(tr("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
     TextAu = new QLineEdit(this);
     nomme(TextAu, "TextAu");
-    TextAu->setToolTip(QStringLiteral("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
-    CommandCalculer = new QPushButton(QStringLiteral("&Calculer"), this);
+    TextAu->setToolTip(tr("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    CommandCalculer = new QPushButton(tr("&Calculer"), this);
     nomme(CommandCalculer, "CommandCalculer");
-    CommandAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
+    CommandAnnuler = new QPushButton(tr("A&nnuler"), this);
     nomme(CommandAnnuler, "CommandAnnuler");
     CommandAnnuler->setEnabled(false);
     // The theory is the main window's, so that a row and the picture it opens agree.
-    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    CheckTheorie = new QCheckBox(tr("&Théorie précise (L1.2)"), this);
     nomme(CheckTheorie, "CheckTheorie");
-    CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
+    CheckTheorie->setToolTip(tr("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
     CheckTheorie->setChecked(etat_->theory() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
@@ -125,11 +125,11 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     Progression->setTextVisible(false);
     Progression->setVisible(false);
     auto* lignePeriode = new QHBoxLayout;
-    lignePeriode->addWidget(new QLabel(QStringLiteral("Période :"), this));
+    lignePeriode->addWidget(new QLabel(tr("Période :"), this));
     lignePeriode->addWidget(ComboPeriode);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("du"), this));
+    lignePeriode->addWidget(new QLabel(tr("du"), this));
     lignePeriode->addWidget(TextDu, 1);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("au"), this));
+    lignePeriode->addWidget(new QLabel(tr("au"), this));
     lignePeriode->addWidget(TextAu, 1);
     lignePeriode->addWidget(CheckTheorie);
     lignePeriode->addWidget(CommandCalculer);
@@ -137,18 +137,18 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
 
     ComboSatellite = new QComboBox(this);
     nomme(ComboSatellite, "ComboSatellite");
-    ComboSatellite->addItem(QStringLiteral("Tous"), kTous);
+    ComboSatellite->addItem(tr("Tous"), kTous);
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
-    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), kSatelliteSpot);
-    CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
+    ComboSatellite->addItem(tr("Tache Rouge"), kSatelliteSpot);
+    CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
-    CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
+    CommandExporter = new QPushButton(tr("&Exporter CSV…"), this);
     nomme(CommandExporter, "CommandExporter");
-    CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
+    CommandCopier = new QPushButton(tr("Co&pier"), this);
     nomme(CommandCopier, "CommandCopier");
     auto* ligneFiltre = new QHBoxLayout;
-    ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
+    ligneFiltre->addWidget(new QLabel(tr("Satellite :"), this));
     ligneFiltre->addWidget(ComboSatellite);
     ligneFiltre->addWidget(CheckObservables);
     ligneFiltre->addStretch(1);
@@ -156,10 +156,10 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     ligneFiltre->addWidget(CommandCopier);
 
     modele_ = new QStandardItemModel(0, NbColonnes, this);
-    modele_->setHorizontalHeaderLabels({QStringLiteral("Date (TC)"), QStringLiteral("Date (TU)"),
-                                        QStringLiteral("Satellite"), QStringLiteral("Phénomène"),
-                                        QStringLiteral("Début/fin"), QStringLiteral("Jupiter (°)"),
-                                        QStringLiteral("Soleil (°)"), QStringLiteral("Observable")});
+    modele_->setHorizontalHeaderLabels({tr("Date (TC)"), tr("Date (TU)"),
+                                        tr("Satellite"), tr("Phénomène"),
+                                        tr("Début/fin"), tr("Jupiter (°)"),
+                                        tr("Soleil (°)"), tr("Observable")});
     filtre_ = new FiltrePhenomenes(lignes_, this);
     filtre_->setSourceModel(modele_);
     filtre_->setSortRole(Qt::UserRole);
@@ -173,7 +173,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     Tableau->verticalHeader()->setVisible(false);
     Tableau->verticalHeader()->setDefaultSectionSize(Tableau->fontMetrics().height() + 6);
     Tableau->horizontalHeader()->setStretchLastSection(true);
-    Tableau->setToolTip(QStringLiteral("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
+    Tableau->setToolTip(tr("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
     LabelEtat = new QLabel(this);
     nomme(LabelEtat, "LabelEtat");
     LabelEtat->setWordWrap(true);
@@ -263,11 +263,11 @@ void FenetrePhenomenes::afficheLieu()
     const zeno::Site& s = observateur.site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
-        QStringLiteral("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
-            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
+        tr("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
+            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? tr("N") : tr("S"),
+                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? tr("E") : tr("O"),
                  n(s.heightM, 0),
-                 observateur.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 observateur.siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
                  n(observateur.visibility.minJupiterDeg, 0), n(observateur.visibility.maxSunDeg, 0)));
 }
 
@@ -322,7 +322,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     bool ok = false;
     const double decalage = decalageHeures(&ok);
     if (!ok) {
-        message(QStringLiteral("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
+        message(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
         return;
     }
     // One of the range's dates, or a message naming it.
@@ -331,20 +331,20 @@ void FenetrePhenomenes::CommandCalculer_Click()
             date = zeno::readDateTime(champ->text(), locale_);
             return true;
         } catch (const zeno::ErreurExecution&) {
-            message(QStringLiteral("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+            message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
                                    "années 100 à 9999).").arg(quoi));
             return false;
         }
     };
     QDateTime du, au;
-    if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
+    if (!litDate(TextDu, tr("Le début"), du) || !litDate(TextAu, tr("La fin"), au))
         return;
     zeno::ProgrammeOptions o;
     try {
         o.fromUt = zeno::addHours(du, decalage);
         o.toUt = zeno::addHours(au, decalage);
     } catch (const zeno::ErreurExecution&) {
-        message(QStringLiteral("La période doit rester entre les années 100 et 9999."));
+        message(tr("La période doit rester entre les années 100 et 9999."));
         return;
     }
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
@@ -366,7 +366,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     Progression->setValue(0);
     Progression->setVisible(true);
     enCalcul(true);
-    LabelEtat->setText(QStringLiteral("Calcul en cours…"));
+    LabelEtat->setText(tr("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
     const auto annule = annule_;
@@ -386,14 +386,14 @@ void FenetrePhenomenes::CommandCalculer_Click()
             this,
             [this, lignes = std::move(lignes), faute, annule, hors, theorie = o.theorie]() mutable {
                 if (!faute.isEmpty())
-                    message(QStringLiteral("Calcul impossible : %1").arg(faute));
+                    message(tr("Calcul impossible : %1").arg(faute));
                 if (annule->load())
-                    LabelEtat->setText(QStringLiteral("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
+                    LabelEtat->setText(tr("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
                 theorieLignes_ = theorie;
                 termine(std::move(lignes));
                 if (hors)
                     LabelEtat->setText(LabelEtat->text()
-                                       + QStringLiteral(" Attention : période hors de %1, la théorie précise "
+                                       + tr(" Attention : période hors de %1, la théorie précise "
                                                         "y perd sa précision.").arg(zeno::fittedYearsText()));
             },
             Qt::QueuedConnection);
@@ -415,7 +415,7 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
     enCalcul(false);
     if (!annule) {
         const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
-        LabelEtat->setText(QStringLiteral("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
+        LabelEtat->setText(tr("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
                                           "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
                                .arg(lignes_.size())
                                .arg(observables)
@@ -449,7 +449,7 @@ void FenetrePhenomenes::theorieChangee()
     if (!isVisible() || theorieLignes_ == etat_->theory())
         return;
     if (travail_)
-        LabelEtat->setText(QStringLiteral("La théorie a changé : recalculer une fois ce calcul terminé."));
+        LabelEtat->setText(tr("La théorie a changé : recalculer une fois ce calcul terminé."));
     else
         CommandCalculer_Click();
 }
@@ -479,11 +479,11 @@ void FenetrePhenomenes::remplitTableau()
         modele_->setItem(r, DateTU, cellule(zeno::dateTimeText(l.ut, locale_), date->data(Qt::UserRole)));
         const QString sat = l.satellite < 0 ? QStringLiteral("—") : nomSatellite(l.satellite);
         modele_->setItem(r, Satellite, cellule(sat, l.satellite < 0 ? 4 : l.satellite));
-        modele_->setItem(r, Phenomene, cellule(l.phenomenon, l.phenomenon));
-        modele_->setItem(r, Changement, cellule(l.change, l.change));
+        modele_->setItem(r, Phenomene, cellule(shownWord(l.phenomenon), l.phenomenon));
+        modele_->setItem(r, Changement, cellule(shownWord(l.change), l.change));
         modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
         modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
-        auto* vu = cellule(l.observable ? QStringLiteral("oui") : QStringLiteral("non"), l.observable);
+        auto* vu = cellule(l.observable ? tr("oui") : tr("non"), l.observable);
         if (l.observable)
             vu->setForeground(QColor(0, 128, 0));
         modele_->setItem(r, Observable, vu);
@@ -511,10 +511,10 @@ bool FenetrePhenomenes::exporte(const QString& chemin)
     // half-written file under the chosen name.
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly) || f.write(texteVisible().toUtf8()) < 0 || !f.commit()) {
-        message(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
     return true;
 }
 
@@ -528,7 +528,7 @@ void FenetrePhenomenes::CommandExporter_Click()
 void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
-    LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+    LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
 }
 
 void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
