@@ -5,12 +5,17 @@
 #include "regional.h"
 
 #include <algorithm>
+#include <future>
+#include <thread>
 #include <cmath>
 #include <utility>
 
 namespace zeno {
 
 namespace {
+
+constexpr unsigned kMaxParts = 8;                        // parts of a long search at most
+constexpr std::int64_t kMinPartSeconds = 4 * 86400;      // worth a thread of its own
 
 // Seconds of a fixed-length step unit; 0 for months and years.
 std::int64_t unitSeconds(StepUnit unit)
@@ -156,8 +161,35 @@ std::vector<Event> findEvents(PassProbe& probe, const QDateTime& fromUt, const Q
 std::vector<Event> findEvents(const QDateTime& fromUt, const QDateTime& toUt, double offsetHours, Step step,
                               int onlySatellite, Theory theory)
 {
-    PassProbe probe(theory);
-    return findEvents(probe, fromUt, toUt, offsetHours, step, onlySatellite);
+    // A long range of fixed-length steps is cut on the step grid into one
+    // part per core, each searched with its own probe; the parts' events,
+    // joined in order, are the whole search's.
+    const std::int64_t stepSeconds = unitSeconds(step.unit) * step.count;
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxParts);
+    const std::int64_t span = fromUt.secsTo(toUt);
+    if (cores < 2 || stepSeconds <= 0 || span < kMinPartSeconds * 2) {
+        PassProbe probe(theory);
+        return findEvents(probe, fromUt, toUt, offsetHours, step, onlySatellite);
+    }
+    addHours(fromUt, -offsetHours);   // the civil start must be a supported instant (throws 5)
+    const std::int64_t parts = std::min<std::int64_t>(cores, span / kMinPartSeconds);
+    const std::int64_t stepsPerPart = (span / stepSeconds + parts - 1) / parts;
+    std::vector<std::future<std::vector<Event>>> found;
+    for (std::int64_t k = 0; k < parts; ++k) {
+        const QDateTime a = fromUt.addSecs(std::min(span, k * stepsPerPart * stepSeconds));
+        const QDateTime b = k + 1 == parts ? toUt : fromUt.addSecs(std::min(span, (k + 1) * stepsPerPart * stepSeconds));
+        found.push_back(std::async(std::launch::async, [=] {
+            PassProbe probe(theory);
+            return findEvents(probe, a, b, offsetHours, step, onlySatellite);
+        }));
+    }
+    std::vector<Event> events;
+    for (auto& f : found) {
+        std::vector<Event> part = f.get();   // rethrows a part's error
+        events.insert(events.end(), part.begin(), part.end());
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.ut < b.ut; });
+    return events;
 }
 
 } // namespace zeno

@@ -115,3 +115,19 @@ TEST(Evenements, StepTexts)
         }
     }
 }
+
+// A long search cut into parts, one per core, finds what one search finds.
+TEST(Evenements, PartsOfALongSearchJoinIntoTheWholeSearch)
+{
+    const QDateTime from = at(2025, 1, 1, 0, 3), to = at(2025, 3, 17, 5, 0);
+    PassProbe probe(Theory::Original);
+    const auto whole = findEvents(probe, from, to, -2, Step{StepUnit::Minute, 7});
+    const auto parts = findEvents(from, to, -2, Step{StepUnit::Minute, 7});
+    ASSERT_EQ(parts.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_EQ(parts[i].label, whole[i].label);
+        EXPECT_EQ(parts[i].begins, whole[i].begins);
+        EXPECT_EQ(parts[i].ut, whole[i].ut);
+        EXPECT_EQ(parts[i].civil, whole[i].civil);
+    }
+}
