@@ -5,13 +5,17 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <future>
+#include <memory>
+#include <thread>
 #include <cmath>
 
 namespace zeno {
 
 namespace {
 
-constexpr qint64 kSliceSeconds = 86400;       // one day of search between progress reports
+constexpr qint64 kSliceSeconds = 86400;       // one day of search, one thread's share
+constexpr unsigned kMaxThreads = 8;
 constexpr qint64 kGrsStepSeconds = 600;       // System II turns about 6° in 10 minutes
 constexpr qint64 kHorizonWindowSeconds = 20 * 60;   // libnova's rise and set are this close
 
@@ -124,41 +128,70 @@ void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
     row.observable = row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
 
+namespace {
+
+// One slice of the timetable: the satellites' changes, then the Red Spot's transits.
+std::vector<ProgrammeRow> sliceRows(PassProbe& probe, const ProgrammeOptions& o, const QDateTime& a, const QDateTime& b)
+{
+    std::vector<ProgrammeRow> rows;
+    if (o.satellites) {
+        for (const Event& ev : findEvents(probe, a, b, o.offsetHours, o.step, o.onlySatellite)) {
+            ProgrammeRow r;
+            r.ut = ev.ut;
+            r.civil = ev.civil;
+            r.satellite = satelliteOfCaption(ev.label);
+            r.label = ev.label;
+            r.phenomenon = phenomenonWord(ev.label);
+            r.change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
+            rows.push_back(std::move(r));
+        }
+    }
+    if (o.grs) {
+        std::vector<QDateTime> transits;
+        grsInto(transits, probe, a, b, *o.grs);
+        for (const QDateTime& ut : transits) {
+            ProgrammeRow r;
+            r.ut = ut;
+            r.civil = addHours(ut, -o.offsetHours);
+            r.phenomenon = QStringLiteral("Tache Rouge");
+            r.change = QStringLiteral("passage");
+            rows.push_back(std::move(r));
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
 std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o)
 {
-    const auto civilOf = [&](const QDateTime& ut) { return addHours(ut, -o.offsetHours); };
+    // The slices are searched one per core at a time, each with its own
+    // probe, and joined in order.
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    std::vector<std::unique_ptr<PassProbe>> probes;
+    for (unsigned k = 0; k < cores; ++k)
+        probes.push_back(std::make_unique<PassProbe>(o.theorie));
     std::vector<ProgrammeRow> rows;
-    PassProbe probe(o.theorie);
     const double total = std::max<qint64>(1, o.fromUt.secsTo(o.toUt));
     for (QDateTime a = o.fromUt; a < o.toUt;) {
         if (o.cancel && o.cancel->load())
             break;
-        const QDateTime b = std::min(a.addSecs(kSliceSeconds), o.toUt);
-        if (o.satellites) {
-            for (const Event& ev : findEvents(probe, a, b, o.offsetHours, o.step, o.onlySatellite)) {
-                ProgrammeRow r;
-                r.ut = ev.ut;
-                r.civil = ev.civil;
-                r.satellite = satelliteOfCaption(ev.label);
-                r.label = ev.label;
-                r.phenomenon = phenomenonWord(ev.label);
-                r.change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
-                rows.push_back(std::move(r));
-            }
+        std::vector<std::pair<QDateTime, QDateTime>> batch;
+        for (QDateTime s = a; s < o.toUt && batch.size() < cores;) {
+            const QDateTime e = std::min(s.addSecs(kSliceSeconds), o.toUt);
+            batch.emplace_back(s, e);
+            s = e;
         }
-        if (o.grs) {
-            std::vector<QDateTime> transits;
-            grsInto(transits, probe, a, b, *o.grs);
-            for (const QDateTime& ut : transits) {
-                ProgrammeRow r;
-                r.ut = ut;
-                r.civil = civilOf(ut);
-                r.phenomenon = QStringLiteral("Tache Rouge");
-                r.change = QStringLiteral("passage");
-                rows.push_back(std::move(r));
-            }
+        std::vector<std::future<std::vector<ProgrammeRow>>> others;
+        for (std::size_t k = 1; k < batch.size(); ++k)
+            others.push_back(std::async(std::launch::async, [&, k] { return sliceRows(*probes[k], o, batch[k].first, batch[k].second); }));
+        std::vector<ProgrammeRow> first = sliceRows(*probes[0], o, batch[0].first, batch[0].second);
+        rows.insert(rows.end(), first.begin(), first.end());
+        for (auto& f : others) {
+            std::vector<ProgrammeRow> part = f.get();   // rethrows a slice's error
+            rows.insert(rows.end(), part.begin(), part.end());
         }
-        a = b;
+        a = batch.back().second;
         if (o.progress)
             o.progress(o.fromUt.secsTo(a) / total);
     }
