@@ -3,6 +3,8 @@
 // pole and rotation from the IAU/WGCCRE 2015 report, Delta T from deltat.h.
 #pragma once
 
+#include "vec3.h"
+
 #include <QString>
 
 namespace zeno {
@@ -58,6 +60,10 @@ struct PlanetPositions {
     double jupiter[3];
 };
 PlanetPositions planetPositions(double jdTT, bool interpolated);
+
+// Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 mean
+// equator, at a TT Julian Day.
+Vec3 jupiterPoleJ2000(double jdTT);
 
 // Decimal year of a Julian Day (2000.0 at JD 2451544.5 roughly; for Delta T).
 double decimalYear(double jd);
