@@ -212,6 +212,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
+    connect(etat_, &SharedState::observerChanged, this, &FenetrePhenomenes::afficheLieu);
     connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
         filtre_->satellite = ComboSatellite->currentData().toInt();
         filtre_->change();
@@ -555,8 +556,7 @@ void FenetrePhenomenes::CommandLieu_Click()
     DialogueLieu d(etat_->observer(), locale_, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    etat_->setObserver(d.resultat());
-    afficheLieu();
+    etat_->setObserver(d.resultat());   // the place's line follows
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();
     CommandCalculer_Click();

@@ -63,8 +63,6 @@ public:
     DialogueCommun* dialogueCommun() const { return CMDialog; }
     // The phenomena window, created on its first opening.
     FenetrePhenomenes* fenetrePhenomenes();
-    // What the windows share: the theory, the offset, the observer's place.
-    SharedState* etatPartage() const { return etat_; }
 
     // zeno::Hote
     int flip(zeno::Flip which) override;
