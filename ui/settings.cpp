@@ -82,4 +82,18 @@ void writePhenomenaChoices(const PhenomenaChoices& c)
     s->setValue(QStringLiteral("phenomenes/au"), c.to);
 }
 
+ChartChoices readChartChoices(double defaultScale)
+{
+    const auto s = open();
+    ChartChoices c;
+    c.hour = qBound(0, s->value(QStringLiteral("graphique/heure"), 0).toInt(), 1);
+    c.paper = qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1);
+    c.scale = s->value(QStringLiteral("graphique/echelle"), defaultScale).toDouble();
+    return c;
+}
+
+void writeChartHour(int hour) { open()->setValue(QStringLiteral("graphique/heure"), hour); }
+void writeChartPaper(int paper) { open()->setValue(QStringLiteral("graphique/papier"), paper); }
+void writeChartScale(double scale) { open()->setValue(QStringLiteral("graphique/echelle"), scale); }
+
 } // namespace settings

@@ -1,6 +1,6 @@
 // The one settings store: every key the program keeps between runs
 // (QSettings) — the observer's place, the visibility limits, the Great Red
-// Spot, and the phenomena window's choices.
+// Spot, the phenomena window's and the chart window's choices.
 #pragma once
 
 #include "observer.h"
@@ -34,5 +34,16 @@ struct PhenomenaChoices {
 };
 PhenomenaChoices readPhenomenaChoices();
 void writePhenomenaChoices(const PhenomenaChoices& c);
+
+// The chart window's choices of the last run.
+struct ChartChoices {
+    int hour = 0;        // ComboHeure: 0 civil time, 1 UT
+    int paper = 0;       // ComboPapier: 0 A4, 1 Letter
+    double scale = 0;    // pixels per day
+};
+ChartChoices readChartChoices(double defaultScale);
+void writeChartHour(int hour);
+void writeChartPaper(int paper);
+void writeChartScale(double scale);
 
 } // namespace settings
