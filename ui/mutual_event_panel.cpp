@@ -117,9 +117,9 @@ MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWi
     connect(CommandDessin, &QPushButton::clicked, this, &MutualEventPanel::CommandDessin_Click);
 }
 
-void MutualEventPanel::setOrientation(std::function<std::pair<bool, bool>()> orientation)
+void MutualEventPanel::setFlips(bool eastWest, bool northSouth)
 {
-    Disques->orientation = std::move(orientation);
+    Disques->setFlips(eastWest, northSouth);
 }
 
 const std::vector<zeno::LightPoint>& MutualEventPanel::curve() const { return Courbe->curve(); }
