@@ -4,11 +4,13 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "evenements.h"
+#include "language.h"
 #include "passe.h"
 #include "programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QStringList>
 
 #include <charconv>
@@ -68,6 +70,7 @@ Options :
                          EST positive, en degrés ; altitude H en mètres) et
                          « observable » quand Jupiter est à 10° au moins et le
                          Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+  --version              Affiche la version.
   --help                 Affiche cette aide.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
@@ -323,6 +326,9 @@ Options parse(const QStringList& args)
         if (a == u"--help" || a == u"-h") {
             std::fputs(kAide, stdout);
             std::exit(0);
+        } else if (a == u"--version") {
+            std::printf("zenolune-ephem %s\n", ZENOLUNE_VERSION);
+            std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
         } else if (a == u"--flip-main") {
@@ -439,6 +445,10 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The help and the messages follow the user's language; the JSON and CSV
+    // keep their French texts, which scripts read.
+    language::install(app, language::fromSettings(QSettings(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"))),
+                      QStringLiteral(":/i18n"), {QStringLiteral("zenolune-ephem")});
     const Options o = parse(app.arguments());
     std::string out;
     bool failed = false;

@@ -4,6 +4,8 @@
 #include "fenetreaide.h"
 #include "regional.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -23,6 +25,18 @@ static void chargeRessources()
 void initialiseRessources()
 {
     chargeRessources();
+    // Every window, dialogs and message boxes included, wears the program's icon.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(iconeProgramme());
+}
+
+QIcon iconeProgramme()
+{
+    chargeRessources();
+    QIcon icone;
+    for (int taille : {16, 32, 48, 128, 256})
+        icone.addFile(QStringLiteral(":/icones/zenolune-%1.png").arg(taille), QSize(taille, taille));
+    return icone;
 }
 
 QFont policeFenetre(double points, bool gras)

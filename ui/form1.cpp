@@ -85,9 +85,6 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     initialiseRessources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zenolune"));
-    QIcon icone(QStringLiteral(":/images/icone.png"));
-    icone.addFile(QStringLiteral(":/images/icone_32.png"));
-    setWindowIcon(icone);
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 11880, 8100).size());
     messageErreur = [this](const QString& texte) {

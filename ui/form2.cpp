@@ -17,7 +17,6 @@ Form2::Form2(QWidget* principale)
     initialiseRessources();
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Zenolune"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 4725, 1665).size());
 
