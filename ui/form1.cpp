@@ -7,6 +7,8 @@
 #include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "languagemenu.h"
+#include "windowplacement.h"
 #include "regional.h"
 #include "zonedessin.h"
 
@@ -102,6 +104,7 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     construitScene();
     ordreTabulation();
     construitTheorie();
+    construitLangue();
 
     for (int i = 0; i < zeno::kCaptionCount; ++i) {
         const auto c = static_cast<zeno::Caption>(i);
@@ -347,6 +350,22 @@ void Form1::construitTheorie()
     CheckTheorie->setGeometry(twips(9000, 60, 2640, 255));
     CheckTheorie->setFocusPolicy(Qt::ClickFocus);
     connect(CheckTheorie, &QCheckBox::toggled, this, &Form1::CheckTheorie_Click);
+}
+
+// In the top strip, between "Phénomèn&es" and the theory box; like the
+// latter, out of the tab order. Written in both languages so that anyone finds it.
+void Form1::construitLangue()
+{
+    LabLangue = new EtiquetteBouton(tr("&Langue / Language"), this);
+    LabLangue->setObjectName(QStringLiteral("LabLangue"));
+    LabLangue->setGeometry(twips(4440, 60, 1800, 255));
+    LabLangue->setToolTip(tr("Français ou anglais, au prochain démarrage / French or English, at the next start"));
+    connect(LabLangue, &EtiquetteBouton::clicked, this, &Form1::LabLangue_Click);
+}
+
+void Form1::LabLangue_Click()
+{
+    languagemenu::popup(LabLangue);
 }
 
 void Form1::ordreTabulation()
@@ -705,8 +724,10 @@ void Form1::LabPhenomenes_Click()
 
 FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
-    if (!phenomenes_)
+    if (!phenomenes_) {
         phenomenes_ = new FenetrePhenomenes(this, locale_);   // a child window: destroyed with this one
+        windowplacement::track(phenomenes_, QStringLiteral("phenomenes/geometrie"));
+    }
     return phenomenes_;
 }
 

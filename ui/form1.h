@@ -93,6 +93,7 @@ public slots:
     void HelpCtx_Click();
     void LabQuit_Click();
     void LabPhenomenes_Click();
+    void LabLangue_Click();
 
     // The two routines of the pass, always called back to back.
     void gregor_juli(const QString& dateText);
@@ -110,6 +111,7 @@ private:
     void construitScene();
     void ordreTabulation();
     void construitTheorie();
+    void construitLangue();
     void titreTheorie();
 
     // Runs a handler's work; a runtime error stops it where it arose, stops
@@ -140,6 +142,7 @@ private:
     EtiquetteBouton* HelpCtx;
     EtiquetteBouton* LabQuit;
     EtiquetteBouton* LabPhenomenes;
+    EtiquetteBouton* LabLangue;
     QFrame* Line1;
     DialogueCommun* CMDialog;
     // "Date et heure"
