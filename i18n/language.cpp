@@ -43,6 +43,8 @@ Language choose(const QString& stored, const QStringList& uiLanguages)
         return Language::French;
     if (stored == QLatin1String("en"))
         return Language::English;
+    if (!stored.isEmpty())
+        return Language::French;   // a damaged value: the program's own language
     // "en", "en-GB", "en_US": the first language the user asked for decides.
     if (!uiLanguages.isEmpty() && uiLanguages.first().section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0)
                                           .compare(QLatin1String("en"), Qt::CaseInsensitive) == 0)

@@ -14,7 +14,7 @@ namespace language {
 
 enum class Language { French, English };
 
-// The settings key of the choice: "fr" or "en"; absent or anything else, the system's.
+// The settings key of the choice: "fr" or "en"; absent, the system's; anything else, French.
 inline constexpr char kSettingsKey[] = "langue";
 
 Language choose(const QString& stored, const QStringList& uiLanguages);
