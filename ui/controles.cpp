@@ -33,8 +33,11 @@ void initialiseRessources()
 QIcon iconeProgramme()
 {
     chargeRessources();
+    // The window manager gets every size of the icon at each window's
+    // creation: the small ones suffice there (menus and docks take the
+    // installed theme icon).
     QIcon icone;
-    for (int taille : {16, 32, 48, 128, 256})
+    for (int taille : {16, 32, 48})
         icone.addFile(QStringLiteral(":/icones/zenolune-%1.png").arg(taille), QSize(taille, taille));
     return icone;
 }
