@@ -30,6 +30,7 @@ private slots:
     void annulation();
     void petitesChoses();
     void theoriePrecise();
+    void placeDurable();
 
 private:
     QTemporaryDir dossier_;
@@ -366,6 +367,41 @@ void TestPhenomenes::theoriePrecise()
     QCOMPARE(p->lignes().size(), originale.size());
     QVERIFY(!p->texteVisible().startsWith(u"#"));
     QCOMPARE(messages, QStringList());
+}
+
+// The window reopens where and as large as it was left; a damaged value in
+// the settings leaves its own size.
+void TestPhenomenes::placeDurable()
+{
+    QRect laissee;
+    {
+        Banc b;
+        QVERIFY(b.montre());
+        QStringList messages;
+        FenetrePhenomenes* p = ouvre(b, messages);
+        QVERIFY(p);
+        p->resize(610, 420);
+        p->move(30, 40);
+        laissee = p->geometry();
+        p->close();
+    }
+    QSize taillePropre;
+    for (const bool abimee : {false, true}) {
+        if (abimee)
+            reglages::ouvre()->setValue(QStringLiteral("phenomenes/geometrie"), QByteArray("\x01\xd9\xd0\xcb garbage"));
+        Banc b;
+        QVERIFY(b.montre());
+        QStringList messages;
+        FenetrePhenomenes* p = ouvre(b, messages);
+        QVERIFY(p);
+        if (!abimee) {
+            QCOMPARE(p->geometry(), laissee);
+            taillePropre = FenetrePhenomenes(&b.f, localeFrancaise()).size();
+        } else {
+            QCOMPARE(p->size(), taillePropre);
+        }
+        QVERIFY(b.f.size() == b.f.minimumSize() && b.f.size() == b.f.maximumSize());   // the main window's stays fixed
+    }
 }
 
 QTEST_MAIN(TestPhenomenes)
