@@ -21,8 +21,9 @@ public:
 
     explicit ZoneDessin(QWidget* parent = nullptr);
 
-    // The picture shown under the drawings, from the top-left corner of the area.
-    void setImageFond(const QImage& image);
+    // The picture shown under the drawings, from the top-left corner of the
+    // area; optionally the same at twice the resolution, for HiDPI screens.
+    void setImageFond(const QImage& image, const QImage& imageDouble = QImage());
     void setCouleurFond(const QColor& colour);
 
     // User coordinates: left and top edges, width and height of the inner area
@@ -65,6 +66,7 @@ private:
     void scheduleRepaint(const Cercle& c);   // the circle's place is painted anew
 
     QImage background_;
+    QImage background2x_;   // device pixel ratio 2, or null
     QColor backgroundColour_ = Qt::black;
     QRectF scale_;
     bool userScale_ = false;

@@ -630,6 +630,15 @@ void TestControles::dessinPersistant()
     z->Cls();
     QVERIFY(z->cercles().isEmpty());
     QCOMPARE(z->image(), vide);
+
+    // A picture at twice the resolution: used, pixel for pixel, above one
+    // device pixel per pixel; the ordinary one otherwise.
+    QImage fondDouble(608, 166, QImage::Format_RGB32);
+    fondDouble.fill(QColor(10, 20, 30));
+    fondDouble.setPixel(1, 1, qRgb(200, 190, 44));
+    z->setImageFond(fond, fondDouble);
+    const QImage net = z->image();
+    QCOMPARE(QColor(net.pixel(1, 1)), dpr == 2.0 ? QColor(200, 190, 44) : QColor(10, 20, 30));
 }
 
 QTEST_MAIN(TestControles)

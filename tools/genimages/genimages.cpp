@@ -509,6 +509,11 @@ int main(int argc, char** argv)
                                "fond_principal.png") && ok;
     // Reduced scene: centre between pixels 151 and 152, 41 and 42.
     ok = savePng(sceneBackground("fond_reduit.png", 304, 83, 152.0, 42.0, 12.0), folder, "fond_reduit.png") && ok;
+    // The same at twice the resolution, for screens of two device pixels per pixel.
+    ok = savePng(sceneBackground("fond_principal@2x.png", 2 * 759, 2 * 207, 2 * 378.5, 2 * 104.5, 2 * 31.0), folder,
+                 "fond_principal@2x.png") && ok;
+    ok = savePng(sceneBackground("fond_reduit@2x.png", 2 * 304, 2 * 83, 2 * 152.0, 2 * 42.0, 2 * 12.0), folder,
+                 "fond_reduit@2x.png") && ok;
     ok = savePng(jupiterPhoto(), folder, "jupiter.png") && ok;
     ok = savePng(portrait(), folder, "portrait.png") && ok;
     return ok ? 0 : 1;
