@@ -1,6 +1,6 @@
 #include "languagemenu.h"
 
-#include "reglages.h"
+#include "settings.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -12,13 +12,13 @@ namespace languagemenu {
 
 QString stored()
 {
-    const QString code = reglages::ouvre()->value(QLatin1String(language::kSettingsKey)).toString();
+    const QString code = settings::open()->value(QLatin1String(language::kSettingsKey)).toString();
     return code == QLatin1String("fr") || code == QLatin1String("en") ? code : QString();
 }
 
 void store(const QString& code)
 {
-    const auto s = reglages::ouvre();
+    const auto s = settings::open();
     if (code.isEmpty())
         s->remove(QLatin1String(language::kSettingsKey));
     else

@@ -2,7 +2,7 @@
 #include "controles.h"
 #include "form1.h"
 #include "language.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -25,8 +25,7 @@ bool demande(int argc, char* argv[], const char* option)
 // The language of the settings or of the system; French when anything is amiss.
 language::Language installeLangue(QCoreApplication& app)
 {
-    const auto reglagesUtilisateur = reglages::ouvre();
-    return language::install(app, language::fromSettings(*reglagesUtilisateur));
+    return language::install(app, language::fromSettings(*settings::open()));
 }
 
 void ecrit(const QString& texte)

@@ -1,6 +1,6 @@
 #include "windowplacement.h"
 
-#include "reglages.h"
+#include "settings.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -16,7 +16,7 @@ public:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         if (object == window_ && event->type() == QEvent::Hide && !window_->isMinimized())
-            reglages::ouvre()->setValue(key_, window_->saveGeometry());
+            settings::open()->setValue(key_, window_->saveGeometry());
         return QObject::eventFilter(object, event);
     }
 
@@ -31,7 +31,7 @@ void track(QWidget* window, const QString& settingsKey)
 {
     // restoreGeometry() checks the data and brings a window left on a screen
     // that is gone back onto one.
-    const QByteArray saved = reglages::ouvre()->value(settingsKey).toByteArray();
+    const QByteArray saved = settings::open()->value(settingsKey).toByteArray();
     if (!saved.isEmpty())
         window->restoreGeometry(saved);
     window->installEventFilter(new Keeper(window, settingsKey));

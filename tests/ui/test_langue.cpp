@@ -8,7 +8,7 @@
 #include "form2.h"
 #include "language.h"
 #include "languagemenu.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -40,7 +40,7 @@ void TestLangue::initTestCase()
 {
     prepareEnvironnement();
     QVERIFY(dossier_.isValid());
-    reglages::setFichier(dossier_.filePath(QStringLiteral("reglages.ini")));
+    settings::setFile(dossier_.filePath(QStringLiteral("reglages.ini")));
 }
 
 void TestLangue::choix()
@@ -57,11 +57,11 @@ void TestLangue::choix()
     // The menu's store: a damaged value reads as no choice.
     languagemenu::store(QStringLiteral("en"));
     QCOMPARE(languagemenu::stored(), QStringLiteral("en"));
-    reglages::ouvre()->setValue(QLatin1String(language::kSettingsKey), QStringList{QStringLiteral("?"), QString()});
+    settings::open()->setValue(QLatin1String(language::kSettingsKey), QStringList{QStringLiteral("?"), QString()});
     QCOMPARE(languagemenu::stored(), QString());
-    QCOMPARE(language::fromSettings(*reglages::ouvre()), Language::French);
+    QCOMPARE(language::fromSettings(*settings::open()), Language::French);
     languagemenu::store(QString());
-    QVERIFY(!reglages::ouvre()->contains(QLatin1String(language::kSettingsKey)));
+    QVERIFY(!settings::open()->contains(QLatin1String(language::kSettingsKey)));
 }
 
 void TestLangue::traductionAbsenteOuAbimee()
