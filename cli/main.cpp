@@ -5,6 +5,7 @@
 #include "erreur.h"
 #include "events.h"
 #include "language.h"
+#include "mutual_events.h"
 #include "passe.h"
 #include "night_programme.h"
 #include "regional.h"
@@ -27,6 +28,8 @@ const char* const kAide = R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
@@ -70,6 +73,31 @@ Options :
                          EST positive, en degrés ; altitude H en mètres) et
                          « observable » quand Jupiter est à 10° au moins et le
                          Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l'ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d'impact (km), part de la lumière de la
+                         cible perdue, chute d'éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l'ombre de Jupiter, derrière ou devant son disque.
+                         Toujours avec la théorie précise. Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d'un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l'aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -130,6 +158,8 @@ struct Options {
     std::optional<QString> from, to;
     QString step = QStringLiteral("10n");
     bool events = false;
+    bool mutual = false;
+    std::optional<QString> lightcurve;
     bool csv = false;
     int satellite = -1;
     Theory theorie = Theory::Original;
@@ -352,6 +382,10 @@ Options parse(const QStringList& args)
             o.step = value();
         } else if (a == u"--events") {
             o.events = true;
+        } else if (a == u"--mutual") {
+            o.mutual = true;
+        } else if (a == u"--lightcurve") {
+            o.lightcurve = value();
         } else if (a == u"--theory") {
             const QString name = value().toLower();
             if (name == u"precise" || name == u"précise")
@@ -385,11 +419,19 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QStringLiteral("--from et --to vont ensemble"));
-    if ((o.grs || o.site) && !o.events)
-        usageError(QStringLiteral("--grs et --site vont avec --events"));
-    if ((o.events || o.csv) && !o.from)
+    if (o.events && o.mutual)
+        usageError(QStringLiteral("--events et --mutual ne vont pas ensemble"));
+    if (o.grs && !o.events)
+        usageError(QStringLiteral("--grs va avec --events"));
+    if (o.site && !o.events && !o.mutual)
+        usageError(QStringLiteral("--site va avec --events ou --mutual"));
+    if (o.mutual && !o.from)
+        usageError(QStringLiteral("--mutual demande --from et --to"));
+    if ((o.events || o.csv) && !o.from && !o.mutual)
         usageError(QStringLiteral("--events demande --from et --to"));
-    if (!o.from && o.dates.isEmpty())
+    if (o.lightcurve && (o.from || o.events || o.mutual || !o.dates.isEmpty()))
+        usageError(QStringLiteral("--lightcurve s'emploie seul (avec --offset ou --locale)"));
+    if (!o.from && !o.lightcurve && o.dates.isEmpty())
         usageError(QStringLiteral("aucune date"));
     return o;
 }
@@ -440,6 +482,97 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     return 0;
 }
 
+// The mutual events of the range, one JSON line each or a CSV table.
+int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
+{
+    if (computeModern(julianDayValue(fromUt)).horsValidite || computeModern(julianDayValue(toUt)).horsValidite)
+        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
+    const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
+    std::string out;
+    if (o.csv) {
+        out += "code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km,target_light_lost,magnitude_drop,"
+               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter";
+        out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
+    }
+    for (const MutualEvent& ev : events) {
+        ProgrammeRow row;
+        row.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
+        if (o.site)
+            placeRow(row, *o.site, Visibility{});
+        const auto flag = [](bool b) { return b ? "true" : "false"; };
+        if (o.csv) {
+            char line[512];
+            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s",
+                          qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start))),
+                          qPrintable(mutualUtText(double(ev.maximum))), qPrintable(mutualUtText(double(ev.end))),
+                          ev.durationS, ev.impactKm, ev.targetLightLost, ev.magnitudeDrop, ev.limbDistance,
+                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter));
+            out += line;
+            if (o.site) {
+                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s", row.jupiterAltDeg, row.sunAltDeg,
+                              row.observable ? "oui" : "non");
+                out += line;
+            }
+            out += '\n';
+            continue;
+        }
+        out += "{\"code\": ";
+        append(out, ev.code());
+        field(out, "type", QString::fromLatin1(ev.typeName()));
+        field(out, "kind", QString::fromLatin1(ev.kindName()));
+        field(out, "start_ut", mutualUtText(double(ev.start)));
+        field(out, "max_ut", mutualUtText(double(ev.maximum)));
+        field(out, "end_ut", mutualUtText(double(ev.end)));
+        numberField(out, "duration_s", ev.durationS);
+        numberField(out, "impact_km", rounded(ev.impactKm, 10));
+        numberField(out, "target_light_lost", rounded(ev.targetLightLost, 1000));
+        numberField(out, "magnitude_drop", rounded(ev.magnitudeDrop, 1000));
+        numberField(out, "limb_distance", rounded(ev.limbDistance, 100));
+        out += ", \"target_in_jupiter_shadow\": ";
+        out += flag(ev.targetInJupiterShadow);
+        out += ", \"target_behind_jupiter\": ";
+        out += flag(ev.targetBehindJupiter);
+        out += ", \"target_in_front_of_jupiter\": ";
+        out += flag(ev.targetInFrontOfJupiter);
+        if (o.site) {
+            numberField(out, "jupiter_altitude", rounded(row.jupiterAltDeg, 100));
+            numberField(out, "sun_altitude", rounded(row.sunAltDeg, 100));
+            out += row.observable ? ", \"observable\": true" : ", \"observable\": false";
+        }
+        out += "}\n";
+    }
+    flush(out);
+    return 0;
+}
+
+// --lightcurve CODE,DATE: the curve of the event of that code nearest the date.
+int runLightCurve(const Options& o)
+{
+    const QString& text = *o.lightcurve;
+    const qsizetype comma = text.indexOf(u',');
+    const std::optional<MutualCode> code = parseMutualCode(text.left(comma));
+    if (comma < 0 || !code)
+        usageError(QStringLiteral("--lightcurve attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
+                                  "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)"));
+    QDateTime ut;
+    try {
+        ut = addHours(readDateTime(text.mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("date de --lightcurve illisible"), e);
+        return 1;
+    }
+    const std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
+    if (!ev) {
+        std::fprintf(stderr, "zenolune-ephem : aucun phénomène %s à moins de 24 h du %s TU\n",
+                     qPrintable(text.left(comma).trimmed().toUpper()), qPrintable(mutualUtText(double(ut.toSecsSinceEpoch()))));
+        return 1;
+    }
+    std::string out = lightCurveCsv(*ev, lightCurve(*ev)).toStdString();
+    flush(out);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -453,6 +586,8 @@ int main(int argc, char** argv)
     std::string out;
     bool failed = false;
 
+    if (o.lightcurve)
+        return runLightCurve(o);
     if (!o.from) {
         for (const QString& date : o.dates) {
             failed = !passLine(o, date, out) || failed;
@@ -479,6 +614,20 @@ int main(int argc, char** argv)
     if (to < from) {
         std::fprintf(stderr, "zenolune-ephem : --to précède --from\n");
         return 1;
+    }
+    if (o.mutual) {
+        try {
+            const double offsetHours = readNumber(o.offset, o.locale);
+            const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
+            if (const QString fault = checkRange(fromUt, toUt); !fault.isEmpty()) {
+                std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+                return 1;
+            }
+            return runMutual(o, fromUt, toUt);
+        } catch (const ErreurExecution& e) {
+            printError(QStringLiteral("calcul impossible"), e);
+            return 1;
+        }
     }
     if (o.events) {
         try {

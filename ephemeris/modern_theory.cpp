@@ -118,8 +118,9 @@ Planetes planetes(double jdTT)
     return cache.at(jdTT);
 }
 
-// Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 equator.
-Vec jupiterPole(double jdTT)
+} // namespace
+
+Vec jupiterPoleJ2000(double jdTT)
 {
     const double T = (jdTT - kJ2000) / kDaysPerCentury;
     const double Ja = (99.360714 + 4850.4046 * T) * kDegToRad;
@@ -134,6 +135,8 @@ Vec jupiterPole(double jdTT)
     const double a = alpha * kDegToRad, d = delta * kDegToRad;
     return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
 }
+
+namespace {
 
 double reduce360(double deg) { return deg - 360 * std::floor(deg / 360); }
 double asinDeg(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) / kDegToRad; }
@@ -184,7 +187,7 @@ ModernEphemeris computeModern(double jdUT)
 
     // Sky frame: z along the line of sight, y toward the projected pole, x = y cross z (east).
     const Vec w = unit(G);
-    const Vec pole = jupiterPole(t);
+    const Vec pole = jupiterPoleJ2000(t);
     const Vec north = unit(pole - dot(pole, w) * w);
     const Vec east = cross(north, w);
     auto sky = [&](const Vec& v) { return Vec{dot(v, east), dot(v, north), dot(v, w)}; };

@@ -3,6 +3,8 @@
 // pole and rotation from the IAU/WGCCRE 2015 report, Delta T from deltat.h.
 #pragma once
 
+#include <array>
+
 namespace zeno {
 
 // Years over which L1.2 was fitted to observations, with a margin: outside,
@@ -51,6 +53,10 @@ struct PlanetPositions {
     double jupiter[3];
 };
 PlanetPositions planetPositions(double jdTT, bool interpolated);
+
+// Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 mean
+// equator, at a TT Julian Day.
+std::array<double, 3> jupiterPoleJ2000(double jdTT);
 
 // Decimal year of a Julian Day (2000.0 at JD 2451544.5 roughly; for Delta T).
 double decimalYear(double jd);
