@@ -325,7 +325,7 @@ void Form1::construitScene()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twips(240, 4800, 11415, 3135));
     Picture1->setImageFond(QImage(QStringLiteral(":/images/fond_principal.png")),
-                           QImage(QStringLiteral(":/images/fond_principal@2x.png")));
+                           QStringLiteral(":/images/fond_principal@2x.png"));
     Picture1->setEchelle(zeno::kMainRect.left, zeno::kMainRect.top, zeno::kMainRect.width, zeno::kMainRect.height);
     Picture1->setFocusPolicy(Qt::StrongFocus);
 

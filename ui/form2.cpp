@@ -36,7 +36,7 @@ Form2::Form2(QWidget* principale)
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twips(60, 360, 4635, 1275));
     Picture2->setImageFond(QImage(QStringLiteral(":/images/fond_reduit.png")),
-                           QImage(QStringLiteral(":/images/fond_reduit@2x.png")));
+                           QStringLiteral(":/images/fond_reduit@2x.png"));
     Picture2->setEchelle(zeno::kReducedRect.left, zeno::kReducedRect.top, zeno::kReducedRect.width,
                          zeno::kReducedRect.height);
     Picture2->setFocusPolicy(Qt::NoFocus);

@@ -8,6 +8,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -33,17 +34,26 @@ void ecrit(const QString& texte)
     std::fputs(texte.toLocal8Bit().constData(), stdout);
 }
 
-// Ends the program once the main window has been painted: how the launch
-// time is measured (scripts/measure-startup.sh).
+// Prints the instant the main window is first painted, then ends the program:
+// how the launch time is measured (scripts/measure-startup.sh).
 class FinApresAffichage : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* objet, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // The wall clock in microseconds, for the launcher to subtract its own.
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+            std::fflush(stdout);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
         return QObject::eventFilter(objet, event);
     }
+
+private:
+    bool painted_ = false;
 };
 
 } // namespace

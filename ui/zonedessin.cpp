@@ -13,11 +13,11 @@ ZoneDessin::ZoneDessin(QWidget* parent) : QFrame(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ZoneDessin::setImageFond(const QImage& image, const QImage& imageDouble)
+void ZoneDessin::setImageFond(const QImage& image, const QString& cheminDouble)
 {
     background_ = image.convertToFormat(QImage::Format_RGB32);
-    background2x_ = imageDouble.size() == 2 * image.size() ? imageDouble.convertToFormat(QImage::Format_RGB32) : QImage();
-    background2x_.setDevicePixelRatio(2.0);
+    background2xPath_ = cheminDouble;
+    background2x_ = QImage();
     deviceBackground_ = QImage();   // rebuilt, drawings replayed, at the next use
     update();
 }
@@ -49,6 +49,15 @@ void ZoneDessin::prepareImage()
         deviceBackground_.fill(backgroundColour_);
         // Above one device pixel per pixel, the picture drawn at twice the
         // resolution, when there is one, keeps the disk's limb sharp.
+        // Read on the first need only: most screens never want it.
+        if (dpr > 1.0 && background2x_.isNull() && !background2xPath_.isEmpty()) {
+            const QImage lue(background2xPath_);
+            if (lue.size() == 2 * background_.size()) {
+                background2x_ = lue.convertToFormat(QImage::Format_RGB32);
+                background2x_.setDevicePixelRatio(2.0);
+            }
+            background2xPath_.clear();   // one attempt
+        }
         const QImage& fond = dpr > 1.0 && !background2x_.isNull() ? background2x_ : background_;
         if (!fond.isNull()) {
             QPainter p(&deviceBackground_);
