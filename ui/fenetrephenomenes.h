@@ -4,7 +4,6 @@
 #pragma once
 
 #include "night_programme.h"
-#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -15,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-class Form1;
+class SharedState;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -31,7 +30,8 @@ class FiltrePhenomenes;
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
 public:
-    FenetrePhenomenes(Form1* principale, const QLocale& locale);
+    // A window of its own; `etat` gives the theory, the offset and the place.
+    FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent = nullptr);
     ~FenetrePhenomenes() override;
 
     // The clock's UT now; replaceable to test a known night.
@@ -70,7 +70,7 @@ public slots:
     void CommandAgenda_Click();
     void Tableau_DblClick(const QModelIndex& index);
     void CheckTheorie_Click();
-    // The main window's theory changed: the box follows it and the table is computed again.
+    // The shared theory changed: the box follows it and the table is computed again.
     void theorieChangee();
 
 protected:
@@ -90,9 +90,8 @@ private:
     QString titreDocument() const;
     QString sousTitreDocument() const;
 
-    Form1* principale_;
+    SharedState* etat_;
     QLocale locale_;
-    settings::Observer observateur_;
     std::vector<zeno::ProgrammeRow> lignes_;
     bool avecLieu_ = true;
     zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_

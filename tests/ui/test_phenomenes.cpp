@@ -4,6 +4,7 @@
 
 #include "fenetrephenomenes.h"
 #include "place_dialog.h"
+#include "settings.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -373,35 +374,29 @@ void TestPhenomenes::theoriePrecise()
 // the settings leaves its own size.
 void TestPhenomenes::placeDurable()
 {
-    QRect laissee;
-    {
+    // Opens the window once, in a new main window; `action` acts on it before it is closed.
+    const auto ouverture = [](const std::function<void(FenetrePhenomenes*)>& action) {
         Banc b;
         QVERIFY(b.montre());
         QStringList messages;
         FenetrePhenomenes* p = ouvre(b, messages);
         QVERIFY(p);
+        action(p);
+        p->close();
+        QVERIFY(b.f.size() == b.f.minimumSize() && b.f.size() == b.f.maximumSize());   // the main window's stays fixed
+    };
+    settings::open()->remove(QStringLiteral("phenomenes/geometrie"));
+    QSize taillePropre;
+    ouverture([&](FenetrePhenomenes* p) { taillePropre = p->size(); });
+    QRect laissee;
+    ouverture([&](FenetrePhenomenes* p) {
         p->resize(610, 420);
         p->move(30, 40);
         laissee = p->geometry();
-        p->close();
-    }
-    QSize taillePropre;
-    for (const bool abimee : {false, true}) {
-        if (abimee)
-            settings::open()->setValue(QStringLiteral("phenomenes/geometrie"), QByteArray("\x01\xd9\xd0\xcb garbage"));
-        Banc b;
-        QVERIFY(b.montre());
-        QStringList messages;
-        FenetrePhenomenes* p = ouvre(b, messages);
-        QVERIFY(p);
-        if (!abimee) {
-            QCOMPARE(p->geometry(), laissee);
-            taillePropre = FenetrePhenomenes(&b.f, localeFrancaise()).size();
-        } else {
-            QCOMPARE(p->size(), taillePropre);
-        }
-        QVERIFY(b.f.size() == b.f.minimumSize() && b.f.size() == b.f.maximumSize());   // the main window's stays fixed
-    }
+    });
+    ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->geometry(), laissee); });
+    settings::open()->setValue(QStringLiteral("phenomenes/geometrie"), QByteArray("\x01\xd9\xd0\xcb garbage"));
+    ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->size(), taillePropre); });
 }
 
 QTEST_MAIN(TestPhenomenes)
