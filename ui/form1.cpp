@@ -214,9 +214,10 @@ void Form1::construitFrame2()
     Frame2->setToolTip(tr("Permet de modifier aisement la date "));
     Frame2->setGeometry(twips(240, 2760, 5775, 1935));
 
-    static const char* const legendes[6] = {"A&nnée", "Moi&s", "&Jour", "&Heure", "M&inute", "Temps &Réel"};
+    static const char* const legendes[6] = {QT_TR_NOOP("A&nnée"), QT_TR_NOOP("Moi&s"),    QT_TR_NOOP("&Jour"),
+                                            QT_TR_NOOP("&Heure"),  QT_TR_NOOP("M&inute"), QT_TR_NOOP("Temps &Réel")};
     for (int i = 0; i < 6; ++i) {
-        auto* option = new QRadioButton(QString::fromUtf8(legendes[i]), Frame2);
+        auto* option = new QRadioButton(tr(legendes[i]), Frame2);
         option->setObjectName(QStringLiteral("Optiongroup_%1").arg(i));
         option->setProperty("Index", i);
         option->setGeometry(i < 5 ? twips(360 + 1080 * i, 360, 1035, 255) : twips(2340, 1380, 1500, 255));
@@ -288,15 +289,15 @@ void Form1::construitFrame3()
 
     struct Ligne { const char* titre; const char* nom; const char* tige; int haut; QColor couleur; };
     const Ligne lignes[4] = {
-        {"Io:", "Label6", "Io", 1080, QColor(255, 0, 255)},
-        {"Europe:", "Label8", "Europe", 1740, QColor(128, 255, 255)},
-        {"Ganymède:", "Label9", "Gany", 2400, QColor(0, 192, 0)},
-        {"Callisto:", "Label11", "Cali", 3060, QColor(255, 0, 0)},
+        {QT_TR_NOOP("Io:"), "Label6", "Io", 1080, QColor(255, 0, 255)},
+        {QT_TR_NOOP("Europe:"), "Label8", "Europe", 1740, QColor(128, 255, 255)},
+        {QT_TR_NOOP("Ganymède:"), "Label9", "Gany", 2400, QColor(0, 192, 0)},
+        {QT_TR_NOOP("Callisto:"), "Label11", "Cali", 3060, QColor(255, 0, 0)},
     };
     QLabel* titres[4] = {};
     for (int i = 0; i < 4; ++i) {
         const Ligne& l = lignes[i];
-        titres[i] = etiquette(Frame3, l.nom, QString::fromUtf8(l.titre), twips(240, l.haut, 1035, 255));
+        titres[i] = etiquette(Frame3, l.nom, tr(l.titre), twips(240, l.haut, 1035, 255));
         couleurTexte(titres[i], l.couleur);
         // Columns: eclipse, occultation, transit, shadow transit.
         const struct { const char* genre; int gauche; const char* trait; } colonnes[4] = {

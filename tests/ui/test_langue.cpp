@@ -66,8 +66,8 @@ void TestLangue::choix()
 
 void TestLangue::traductionAbsenteOuAbimee()
 {
-    const QString source = QStringLiteral("Erreur d'exécution '13' : Incompatibilité de type");
-    const auto traduit = [&] { return QCoreApplication::translate("zeno::ErreurExecution", source.toUtf8().constData()); };
+    const QString source = QStringLiteral("Incompatibilité de type");
+    const auto traduit = [&] { return QCoreApplication::translate("ErreurExecution", "Incompatibilité de type"); };
 
     // No file, then a file that is not a translation: French, silently.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
