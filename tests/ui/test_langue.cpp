@@ -6,6 +6,7 @@
 #include "controles.h"
 #include "fenetrephenomenes.h"
 #include "form2.h"
+#include "frmabout.h"
 #include "language.h"
 #include "languagemenu.h"
 #include "settings.h"
@@ -154,7 +155,10 @@ void TestLangue::fenetresEnAnglais()
     b.f.fenetrePhenomenes()->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(18, 0), Qt::UTC); };
     b.clique("LabPhenomenes");
     QTRY_VERIFY(!b.f.fenetrePhenomenes()->calculEnCours());
-    QList<QWidget*> tous = b.f.findChildren<QWidget*>() + b.f.form2()->findChildren<QWidget*>();
+    frmAbout apropos;
+    QCOMPARE(apropos.windowTitle(), QStringLiteral("About Zenolune..."));
+    QList<QWidget*> tous = b.f.findChildren<QWidget*>() + b.f.form2()->findChildren<QWidget*>()
+                           + apropos.findChildren<QWidget*>();
     for (QWidget* w : tous) {
         if (w->window() == b.f.fenetrePhenomenes() || w->objectName() == QLatin1String("syst1")
             || w->objectName() == QLatin1String("syst2") || w->objectName() == QLatin1String("Command1"))
