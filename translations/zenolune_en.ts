@@ -67,6 +67,10 @@
         <source>non observable</source>
         <translation>not observable</translation>
     </message>
+    <message>
+        <source>phénomène mutuel %1 (%2), maximum</source>
+        <translation>mutual event %1 (%2), maximum</translation>
+    </message>
 </context>
 <context>
     <name>DialogueLieu</name>
@@ -558,10 +562,6 @@
         <translation>Computation cancelled: %1 phenomena found before stopping.</translation>
     </message>
     <message>
-        <source> Attention : période hors de %1, la théorie précise y perd sa précision.</source>
-        <translation> Caution: period outside %1, where the precise theory loses its accuracy.</translation>
-    </message>
-    <message>
         <source>%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l&apos;afficher.</source>
         <translation>%1 phenomena, %2 of them observable, from %3 to %4 (civil time, UT-CT difference = %5 h). Double-click a row to show it.</translation>
     </message>
@@ -640,6 +640,25 @@
     <message>
         <source>iCalendar (*.ics);;Tous les fichiers (*)</source>
         <translation>iCalendar (*.ics);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Saison des phénomènes mutuels</source>
+        <translation>Season of mutual events</translation>
+    </message>
+    <message>
+        <source>Phénomènes mutuels</source>
+        <translation>Mutual events</translation>
+    </message>
+    <message>
+        <source> Attention : période hors de %1, la théorie précise (et les phénomènes mutuels) y perd sa précision.</source>
+        <translation> Caution: period outside %1, where the precise theory (and so the mutual events) loses its accuracy.</translation>
+    </message>
+    <message numerus="yes">
+        <source> Phénomènes mutuels : %n, à l&apos;heure du maximum ; toujours selon la théorie précise (L1.2).</source>
+        <translation>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1009,6 +1028,214 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>LightCurveView</name>
+    <message>
+        <source>Courbe de lumière prévue : flux des deux satellites ensemble (1 hors du phénomène), en TU</source>
+        <translation>Predicted light curve: flux of the two satellites together (1 outside the event), in UT</translation>
+    </message>
+    <message>
+        <source>chute %1 mag</source>
+        <translation>drop %1 mag</translation>
+    </message>
+    <message>
+        <source>Temps universel (TU), %1</source>
+        <translation>Universal Time (UT), %1</translation>
+    </message>
+    <message>
+        <source>Flux du couple</source>
+        <translation>Flux of the pair</translation>
+    </message>
+    <message>
+        <source>début %1</source>
+        <translation>start %1</translation>
+    </message>
+    <message>
+        <source>fin %1</source>
+        <translation>end %1</translation>
+    </message>
+    <message>
+        <source>maximum %1</source>
+        <translation>maximum %1</translation>
+    </message>
+</context>
+<context>
+    <name>MutualDiscsView</name>
+    <message>
+        <source>Les deux disques au maximum, agrandis, orientés comme le dessin de la fenêtre principale ; la ligne grise suit le centre du disque occultant (ou de l&apos;ombre) du début à la fin</source>
+        <translation>The two discs at the maximum, magnified, oriented as the main window&apos;s drawing; the grey line follows the centre of the occulting disc (or of the shadow) from start to end</translation>
+    </message>
+    <message>
+        <source>ombre d&apos;%1</source>
+        <translation>shadow of %1</translation>
+    </message>
+    <message>
+        <source>ombre de %1</source>
+        <translation>shadow of %1</translation>
+    </message>
+    <message>
+        <source>%1 au maximum, %2 TU</source>
+        <translation>%1 at maximum, %2 UT</translation>
+    </message>
+    <message>
+        <source>%1 : %2 % de sa lumière perdue</source>
+        <translation>%1: %2 % of its light lost</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+</context>
+<context>
+    <name>MutualEvent</name>
+    <message>
+        <source>éclipse</source>
+        <translation>eclipse</translation>
+    </message>
+    <message>
+        <source>occultation</source>
+        <translation>occultation</translation>
+    </message>
+    <message>
+        <source>%1 éclipse %2</source>
+        <translation>%1 eclipses %2</translation>
+    </message>
+    <message>
+        <source>%1 occulte %2</source>
+        <translation>%1 occults %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3 %4</source>
+        <translation>%1 — %2, %4 %3</translation>
+    </message>
+    <message>
+        <source>Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), quelle que soit la case « Théorie précise ».</source>
+        <translation>Mutual events are always computed with the precise theory (L1.2), whatever the “Precise theory” box says.</translation>
+    </message>
+</context>
+<context>
+    <name>MutualEventPanel</name>
+    <message>
+        <source>%1 h %2 min %3 s</source>
+        <translation>%1 h %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>Phénomène mutuel</source>
+        <translation>Mutual event</translation>
+    </message>
+    <message>
+        <source>Exporter la &amp;courbe…</source>
+        <translation>Export the &amp;curve…</translation>
+    </message>
+    <message>
+        <source>La courbe de lumière en image PNG, en dessin SVG ou en tableau CSV</source>
+        <translation>The light curve as a PNG image, an SVG drawing or a CSV table</translation>
+    </message>
+    <message>
+        <source>Exporter le &amp;dessin…</source>
+        <translation>Export the &amp;drawing…</translation>
+    </message>
+    <message>
+        <source>Le dessin des disques en image PNG ou en dessin SVG</source>
+        <translation>The drawing of the discs as a PNG image or an SVG drawing</translation>
+    </message>
+    <message>
+        <source>Début %1 · maximum %2 · fin %3 TU, le %4</source>
+        <translation>Start %1 · maximum %2 · end %3 UT, on %4</translation>
+    </message>
+    <message>
+        <source>Durée %1 · paramètre d&apos;impact %2 km</source>
+        <translation>Duration %1 · impact parameter %2 km</translation>
+    </message>
+    <message>
+        <source>Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag</source>
+        <translation>Light lost: %1 % of %2&apos;s; drop of the pair %3 mag</translation>
+    </message>
+    <message>
+        <source>Distance au limbe de Jupiter : %1 %2</source>
+        <translation>Distance from Jupiter&apos;s limb: %1 %2</translation>
+    </message>
+    <message>
+        <source>rayon équatorial</source>
+        <translation>equatorial radius</translation>
+    </message>
+    <message>
+        <source>rayons équatoriaux</source>
+        <translation>equatorial radii</translation>
+    </message>
+    <message>
+        <source>%1 est en même temps dans l&apos;ombre de Jupiter</source>
+        <translation>%1 is in Jupiter&apos;s shadow at the same time</translation>
+    </message>
+    <message>
+        <source>%1 est en même temps derrière Jupiter</source>
+        <translation>%1 is behind Jupiter at the same time</translation>
+    </message>
+    <message>
+        <source>%1 passe en même temps devant le disque de Jupiter</source>
+        <translation>%1 is in front of Jupiter&apos;s disc at the same time</translation>
+    </message>
+    <message>
+        <source>Au maximum : Jupiter à %1°, Soleil à %2° — %3</source>
+        <translation>At maximum: Jupiter at %1°, Sun at %2° — %3</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>non observable</source>
+        <translation>not observable</translation>
+    </message>
+    <message>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
+        <translation>The drawing could not be made for “%1”.</translation>
+    </message>
+    <message>
+        <source>Le nom « %1 » doit finir par .png, .svg ou .csv.</source>
+        <translation>The name “%1” must end in .png, .svg or .csv.</translation>
+    </message>
+    <message>
+        <source>Le nom « %1 » doit finir par .png ou .svg.</source>
+        <translation>The name “%1” must end in .png or .svg.</translation>
+    </message>
+    <message>
+        <source>Exporter la courbe de lumière</source>
+        <translation>Export the light curve</translation>
+    </message>
+    <message>
+        <source>courbe</source>
+        <translation>curve</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg);;Tableau CSV (*.csv)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exporter le dessin des disques</source>
+        <translation>Export the drawing of the discs</translation>
+    </message>
+    <message>
+        <source>disques</source>
+        <translation>discs</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+</context>
+<context>
     <name>Observateur</name>
     <message>
         <source>La latitude doit être comprise entre -90° et 90° (nord positif).</source>
@@ -1064,6 +1291,22 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>passage</source>
         <translation>transit</translation>
+    </message>
+    <message>
+        <source>totale</source>
+        <translation>total</translation>
+    </message>
+    <message>
+        <source>annulaire</source>
+        <translation>annular</translation>
+    </message>
+    <message>
+        <source>partielle</source>
+        <translation>partial</translation>
+    </message>
+    <message>
+        <source>pénombrale</source>
+        <translation>penumbral</translation>
     </message>
 </context>
 <context>
