@@ -5,6 +5,7 @@
 #include "ephemeride.h"
 #include "evenements.h"
 #include "moderne.h"
+#include "night.h"
 #include "passe.h"
 #include "programme.h"
 #include "regional.h"
@@ -101,10 +102,10 @@ void BM_ProgrammeNuit(benchmark::State& state)
 {
     const Site paris;
     for (auto _ : state) {
-        const Nuit nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
+        const Night nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
         OptionsProgramme o;
-        o.fromUt = nuit.debutUt;
-        o.toUt = nuit.finUt;
+        o.fromUt = nuit.startUt;
+        o.toUt = nuit.endUt;
         o.grs = TacheRouge{};
         o.site = paris;
         benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());

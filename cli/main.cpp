@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "evenements.h"
+#include "night.h"
 #include "passe.h"
 #include "programme.h"
 #include "regional.h"
@@ -17,6 +18,8 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 using namespace zeno;
 
 namespace {
@@ -25,6 +28,7 @@ const char* const kAide = R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
@@ -59,16 +63,32 @@ Options :
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
                          au méridien central (Système II), sous le nom
                          « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l'époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
-                         par mois de 30,436875 jours. Nombres avec un point
-                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
-                         d'après les observations récentes.
+                         à l'époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
+                         DERIVE : degrés par mois de 30,436875 jours. Les
+                         valeurs sont séparées par des virgules, les nombres
+                         prennent un point décimal : 57,2024-07-01,1.5. À
+                         mettre à jour d'après les observations récentes.
   --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
                          lieu d'observation (latitude nord positive, longitude
                          EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins et le
-                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+                         « observable » quand Jupiter est à 10° au moins, le
+                         Soleil à -6° au plus et le phénomène visible (un
+                         phénomène « caché » se produit derrière Jupiter ou
+                         dans son ombre). Séparateur : la virgule ; décimales :
+                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
+                         écrit sur la sortie d'erreur.
+  --night                Avec --site : la nuit prochaine au lieu (du coucher
+                         au lever du Soleil, bord supérieur à -0,8333°), en
+                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
+                         hh:mm:ss, TU) et kind : "night", "midnight_sun" (pas
+                         de nuit : les 24 h qui suivent) ou "polar_night"
+                         (24 h sans lever du Soleil).
+  --at DATE              Avec --night : l'instant de départ, en heure civile
+                         (--offset) ; maintenant par défaut.
   --help                 Affiche cette aide.
+
+Avec --events, chaque ligne est écrite dès qu'elle est trouvée ; sur un
+terminal, l'avancement s'affiche sur la sortie d'erreur.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
 continue avec la date suivante ; le code de sortie vaut alors 1.
@@ -127,6 +147,8 @@ struct Options {
     std::optional<QString> from, to;
     QString step = QStringLiteral("10n");
     bool events = false;
+    bool night = false;
+    std::optional<QString> at;
     bool csv = false;
     int satellite = -1;
     Theorie theorie = Theorie::Originale;
@@ -290,7 +312,14 @@ TacheRouge readGrs(const QString& text)
     const QStringList p = commaList(text, 3, 3, what);
     TacheRouge t;
     t.longitudeDeg = plainNumber(p[0], what);
-    t.epoch = QDate::fromString(p[1].trimmed(), Qt::ISODate);
+    // The program's own date form, or the ISO one.
+    const QString epoch = p[1].trimmed();
+    t.epoch = QDate::fromString(epoch, QStringLiteral("dd/MM/yyyy"));
+    if (!t.epoch.isValid())
+        t.epoch = QDate::fromString(epoch, Qt::ISODate);
+    if (!t.epoch.isValid())
+        usageError(QStringLiteral("--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ")
+                       .arg(epoch));
     t.driftDegPerMonth = plainNumber(p[2], what);
     if (const QString fault = checkTacheRouge(t); !fault.isEmpty())
         usageError(fault);
@@ -307,6 +336,11 @@ Site readSite(const QString& text)
     s.heightM = p.size() > 2 ? plainNumber(p[2], what) : 0;
     if (const QString fault = checkSite(s); !fault.isEmpty())
         usageError(fault);
+    // What was understood, so that a decimal comma read as a separator shows.
+    const QLocale fr(QLocale::French, QLocale::France);
+    std::fprintf(stderr, "Lieu : %s° %s, %s° %s, %s m\n", fr.toString(std::abs(s.latitudeDeg), 'f', 2).toUtf8().constData(),
+                 s.latitudeDeg >= 0 ? "N" : "S", fr.toString(std::abs(s.longitudeDeg), 'f', 2).toUtf8().constData(),
+                 s.longitudeDeg >= 0 ? "E" : "O", fr.toString(s.heightM, 'f', 0).toUtf8().constData());
     return s;
 }
 
@@ -346,6 +380,10 @@ Options parse(const QStringList& args)
             o.step = value();
         } else if (a == u"--events") {
             o.events = true;
+        } else if (a == u"--night") {
+            o.night = true;
+        } else if (a == u"--at") {
+            o.at = value();
         } else if (a == u"--theory") {
             const QString name = value().toLower();
             if (name == u"precise" || name == u"précise")
@@ -379,6 +417,15 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QStringLiteral("--from et --to vont ensemble"));
+    if (o.night) {
+        if (!o.site)
+            usageError(QStringLiteral("--night demande --site"));
+        if (o.events || o.from || o.grs || !o.dates.isEmpty())
+            usageError(QStringLiteral("--night va seul, avec --site et --at"));
+        return o;
+    }
+    if (o.at)
+        usageError(QStringLiteral("--at va avec --night"));
     if ((o.grs || o.site) && !o.events)
         usageError(QStringLiteral("--grs et --site vont avec --events"));
     if ((o.events || o.csv) && !o.from)
@@ -393,43 +440,121 @@ void printError(const QString& what, const ErreurExecution& e)
     std::fprintf(stderr, "zenolune-ephem : %s : %s\n", what.toUtf8().constData(), e.texte().toUtf8().constData());
 }
 
+// Progress on standard error, when it is a terminal: "  42 %".
+class Progress {
+public:
+    Progress() : shown_(isatty(STDERR_FILENO) != 0) {}
+    ~Progress()
+    {
+        if (shown_ && percent_ >= 0)
+            std::fputs("\r       \r", stderr);
+    }
+    void operator()(double done)
+    {
+        const int p = int(done * 100);
+        if (!shown_ || p == percent_)
+            return;
+        percent_ = p;
+        std::fprintf(stderr, "\r%4d %%", p);
+        std::fflush(stderr);
+    }
+
+private:
+    bool shown_;
+    int percent_ = -1;
+};
+
+void eventLine(const Options& o, const LigneProgramme& r, std::string& out)
+{
+    out += "{\"satellite\": ";
+    append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
+    field(out, "phenomenon", r.phenomenon);
+    field(out, "change", r.change);
+    field(out, "date", dateTimeText(r.civil, o.locale));
+    field(out, "datetu", dateTimeText(r.ut, o.locale));
+    field(out, "label", r.label ? QString::fromLatin1(captionName(*r.label)) : QString());
+    out += r.hidden ? ", \"hidden\": true" : ", \"hidden\": false";
+    if (o.site) {
+        numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
+        numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
+        out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+    }
+    out += "}\n";
+}
+
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas step)
 {
-    if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
-                                          || calculeModerne(julianDayValue(to)).horsValidite))
-        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
     OptionsProgramme p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
+    // As the window: an empty range is refused, not answered with nothing.
+    if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+        return 1;
+    }
+    if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
+                                          || calculeModerne(julianDayValue(to)).horsValidite))
+        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
     p.offsetText = o.offset;
     p.step = step;
     p.onlySatellite = o.satellite;
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    const std::vector<LigneProgramme> rows = dresseProgramme(p, o.locale);
-    if (o.csv) {
-        std::string csv = csvProgramme(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
-        flush(csv);
-        return 0;
-    }
+    // Each day's rows are written as they come: memory stays flat.
     std::string out;
-    for (const LigneProgramme& r : rows) {
-        out += "{\"satellite\": ";
-        append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
-        field(out, "phenomenon", r.phenomenon);
-        field(out, "change", r.change);
-        field(out, "date", dateTimeText(r.civil, o.locale));
-        field(out, "datetu", dateTimeText(r.ut, o.locale));
-        field(out, "label", r.label ? QString::fromLatin1(captionName(*r.label)) : QString());
-        if (o.site) {
-            numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
-            numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
-            out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+    if (o.csv)
+        out = csvHeader(o.site.has_value(), o.theorie).toStdString();
+    p.onRows = [&](std::vector<LigneProgramme>& rows) {
+        for (const LigneProgramme& r : rows) {
+            if (o.csv)
+                out += csvRow(r, o.locale, o.site.has_value()).toStdString();
+            else
+                eventLine(o, r, out);
         }
-        out += "}\n";
+        flush(out);
+        std::fflush(stdout);
+    };
+    Progress progress;
+    p.progress = [&](double done) { progress(done); };
+    dresseProgramme(p, o.locale);
+    flush(out);
+    return 0;
+}
+
+const char* nightKindName(NightKind k)
+{
+    switch (k) {
+    case NightKind::MidnightSun: return "midnight_sun";
+    case NightKind::PolarNight: return "polar_night";
+    default: return "night";
     }
+}
+
+// The coming night at the place, from --at (civil time of --offset) or now.
+int runNight(const Options& o)
+{
+    QDateTime atUt;
+    try {
+        if (o.at) {
+            atUt = addHours(readDateTime(*o.at, o.locale), readNumber(o.offset, o.locale));
+        } else {
+            const QDateTime now = QDateTime::currentDateTimeUtc();
+            atUt = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
+        }
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("date de --at ou --offset illisible"), e);
+        return 1;
+    }
+    const Night n = comingNight(atUt, *o.site);
+    const QString format = QStringLiteral("dd/MM/yyyy HH:mm:ss");
+    std::string out = "{\"start_ut\": ";
+    append(out, n.startUt.toString(format));
+    field(out, "end_ut", n.endUt.toString(format));
+    out += ", \"kind\": \"";
+    out += nightKindName(n.kind);
+    out += "\"}\n";
     flush(out);
     return 0;
 }
@@ -440,6 +565,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const Options o = parse(app.arguments());
+    if (o.night)
+        return runNight(o);
     std::string out;
     bool failed = false;
 

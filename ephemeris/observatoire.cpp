@@ -1,7 +1,8 @@
 #include "observatoire.h"
 
+#include "deltat.h"
+#include "moderne.h"
 #include "nova_lock.h"
-
 
 #include <libnova/aberration.h>
 #include <libnova/dynamical_time.h>
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
-#include <vector>
 
 namespace zeno {
 
@@ -25,7 +25,7 @@ namespace {
 constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
+constexpr double kObliquityJ2000Deg = 23.4392911;   // mean obliquity of the ecliptic at J2000 (IAU 1976)
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
 
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
@@ -39,34 +39,46 @@ double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, c
     return altitudeOfPlaceDeg({place.ra + shift.ra, place.dec + shift.dec}, jdUt, site);
 }
 
-double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
+// Julian Ephemeris Day of a UT Julian Day, with the precise theory's ΔT
+// (libnova's own extrapolates to more than two minutes today).
+double jde(double jdUt) { return jdUt + deltaTModerne(anneeDecimale(jdUt)) / kSecondsPerDay; }
 
-// libnova's rise and set use its J2000 solar place, a minute or two off
-// today: the crossing of the standard horizon by the apparent Sun, to the second.
-QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
+// The Sun's geometric place referred to the J2000 equator and equinox.
+// libnova's solar equatorial coordinates already carry nutation and
+// aberration, and turn J2000 longitudes with the obliquity of the date: take
+// its geometric ecliptic place (J2000, FK5) and the J2000 obliquity instead,
+// so that apparentPlace adds precession, nutation and aberration once.
+void sunPlaceJ2000(double jde, ln_equ_posn* out)
 {
-    constexpr qint64 kWindowSeconds = 20 * 60;
-    QDateTime lo = estimate.addSecs(-kWindowSeconds), hi = estimate.addSecs(kWindowSeconds);
-    const bool risingAtLo = sunAltitudeDeg(lo, site) < kStandardHorizonDeg;
-    if (risingAtLo == (sunAltitudeDeg(hi, site) < kStandardHorizonDeg))
-        return estimate;   // grazing Sun near the poles: keep libnova's instant
-    while (lo.secsTo(hi) > 1) {
-        const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
-        ((sunAltitudeDeg(mid, site) < kStandardHorizonDeg) == risingAtLo ? lo : hi) = mid;
-    }
-    return hi;
+    ln_helio_posn geo{};
+    ln_get_solar_geom_coords(jde, &geo);
+    const double l = geo.L * kDegToRad, b = geo.B * kDegToRad, e = kObliquityJ2000Deg * kDegToRad;
+    const double ra = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l)) / kDegToRad;
+    out->ra = ra < 0 ? ra + 360 : ra;   // Meeus (13.3), (13.4)
+    out->dec = std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)) / kDegToRad;
+}
+
+// libnova keeps its last nutation for any date within 0.1 day of it, so that
+// a place would depend on what was asked before: computed afresh here (and
+// reused by the sidereal time that follows), a crossing found by bisection
+// stays where it was found.
+void freshNutation(double jde, ln_nutation* n)
+{
+    ln_nutation elsewhere{};
+    ln_get_nutation(jde + 1, &elsewhere);
+    ln_get_nutation(jde, n);
 }
 
 } // namespace
 
-// libnova's planet and solar places are geometric (light-time corrected for
+// libnova's planet places (and sunPlaceJ2000) are geometric (light-time corrected for
 // planets) and referred to the mean equinox of J2000.
 PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
 {
     ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
     ln_get_equ_prec2(&from, kJ2000, jde, &mean);
     ln_nutation n{};
-    ln_get_nutation(jde, &n);
+    freshNutation(jde, &n);
     const double a = mean.ra * kDegToRad, d = mean.dec * kDegToRad, e = n.ecliptic * kDegToRad;
     // Meeus (23.1), nutation in right ascension and declination.
     mean.ra += (std::cos(e) + std::sin(e) * std::sin(a) * std::tan(d)) * n.longitude
@@ -75,6 +87,14 @@ PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
     ln_equ_posn out{};
     ln_get_equ_aber(&mean, jde, &out);
     return {out.ra, out.dec};
+}
+
+PlaceEquatoriale sunApparentPlace(double jde)
+{
+    const std::lock_guard lock(libnovaMutex());
+    ln_equ_posn p{};
+    sunPlaceJ2000(jde, &p);
+    return apparentPlace({p.ra, p.dec}, jde);
 }
 
 double altitudeOfPlaceDeg(PlaceEquatoriale place, double jdUt, const Site& site)
@@ -131,45 +151,7 @@ double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
 
 double sunAltitudeDeg(const QDateTime& ut, const Site& site)
 {
-    return bodyAltitudeDeg(ut, site, ln_get_solar_equ_coords, ln_get_earth_solar_dist);
-}
-
-Nuit comingNight(const QDateTime& nowUt, const Site& site)
-{
-    // libnova gives the rise and set of one day: gather those of the days
-    // around, then take the first set and the first rise after it.
-    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
-    const double now = julianDayUt(nowUt);
-    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
-    std::unique_lock lock(libnovaMutex());
-    std::vector<double> sets, rises;
-    for (int day = -1; day <= 3; ++day) {
-        ln_rst_time rst{};
-        if (ln_get_solar_rst_horizon(now + day, &observer, kStandardHorizonDeg, &rst) == 0) {
-            sets.push_back(rst.set);
-            rises.push_back(rst.rise);
-        }
-    }
-    std::sort(sets.begin(), sets.end());
-    std::sort(rises.begin(), rises.end());
-    Nuit n;
-    double begin = now;
-    if (!dark) {
-        const auto s = std::upper_bound(sets.begin(), sets.end(), now);
-        begin = s == sets.end() ? -1 : *s;
-    }
-    const auto r = begin < 0 ? rises.end() : std::upper_bound(rises.begin(), rises.end(), begin);
-    if (begin < 0 || r == rises.end() || *r - now > 2.0) {
-        n.polar = true;   // midnight sun or polar night: the next 24 hours
-        n.debutUt = nowUt;
-        n.finUt = nowUt.addSecs(86400);
-        return n;
-    }
-    const double rise = *r;
-    lock.unlock();
-    n.debutUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
-    n.finUt = refineHorizon(utFromJulianDay(rise), site);
-    return n;
+    return bodyAltitudeDeg(ut, site, sunPlaceJ2000, ln_get_earth_solar_dist);
 }
 
 } // namespace zeno

@@ -1,5 +1,5 @@
 // The observer's place and what can be seen from it: apparent altitudes of
-// Jupiter and the Sun and the Sun's rise and set, through libnova (VSOP87).
+// Jupiter and the Sun through libnova (VSOP87).
 // Instants are UT, held as zone-less QDateTime in Qt::UTC.
 #pragma once
 
@@ -37,23 +37,16 @@ struct PlaceEquatoriale {
 // VSOP87 places are) brought to the true equator and equinox of the date,
 // annual aberration added. jde: Julian Ephemeris Day.
 PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde);
+// The Sun's apparent geocentric place at a Julian Ephemeris Day.
+PlaceEquatoriale sunApparentPlace(double jde);
 // Geocentric altitude in degrees of an apparent place at a UT Julian Day
 // (apparent sidereal time), without refraction.
 double altitudeOfPlaceDeg(PlaceEquatoriale apparent, double jdUt, const Site& site);
 
 // Apparent (light-time, precession and nutation to the date, annual
-// aberration) topocentric altitude in degrees, without refraction.
+// aberration) topocentric altitude in degrees, without refraction. TT is UT
+// plus the precise theory's ΔT.
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
 double sunAltitudeDeg(const QDateTime& ut, const Site& site);
-
-struct Nuit {
-    QDateTime debutUt, finUt;   // sunset (or the given instant when already dark), next sunrise
-    bool polar = false;         // no sunset or no sunrise within a day: a 24 h window instead
-};
-
-// The coming night at the place: from the next sunset (upper limb at the
-// standard horizon, refraction included, -0.833°) — or `nowUt` itself when
-// the Sun is already down — to the sunrise that follows.
-Nuit comingNight(const QDateTime& nowUt, const Site& site);
 
 } // namespace zeno

@@ -45,6 +45,17 @@ private:
 
 std::int64_t secondsBetween(const QDateTime& a, const QDateTime& b) { return a.secsTo(b); }
 
+// Labels of one satellite come in the order Ec, Om, Oc, Pa: for an eclipse
+// the occultation's index and back, -1 for the others.
+int otherDisappearance(int i)
+{
+    switch (i % 4) {
+    case 0: return i + 2;
+    case 2: return i - 2;
+    default: return -1;
+    }
+}
+
 } // namespace
 
 Pas readStep(const QString& text)
@@ -106,11 +117,19 @@ std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime&
                 continue;
             // Bisection: lo keeps the old state, hi the new one.
             QDateTime lo = t0, hi = t1;
+            LabelState atHi = s1;
             while (secondsBetween(lo, hi) > 1) {
                 const QDateTime mid = lo.addSecs(secondsBetween(lo, hi) / 2);
-                (probe.at(mid)[i] == s0[i] ? lo : hi) = mid;
+                const LabelState s = probe.at(mid);
+                if (s[i] == s0[i]) {
+                    lo = mid;
+                } else {
+                    hi = mid;
+                    atHi = s;
+                }
             }
-            events.push_back({label, s1[i], hi, probe.ut(hi)});
+            const int other = otherDisappearance(i);
+            events.push_back({label, s1[i], hi, probe.ut(hi), other >= 0 && atHi[other]});
         }
         t0 = t1;
         s0 = s1;

@@ -115,20 +115,35 @@ void placeRow(LigneProgramme& row, const Site& site, const Visibilite& v)
 {
     row.jupiterAltDeg = jupiterAltitudeDeg(row.ut, site);
     row.sunAltDeg = sunAltitudeDeg(row.ut, site);
-    row.observable = row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
+    row.observable = !row.hidden && row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
+
+namespace {
+
+// Time order; ties: satellites first, then the spot.
+void sortRows(std::vector<LigneProgramme>& rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const LigneProgramme& x, const LigneProgramme& y) {
+        if (x.ut != y.ut)
+            return x.ut < y.ut;
+        return (x.satellite < 0 ? 4 : x.satellite) < (y.satellite < 0 ? 4 : y.satellite);
+    });
+}
+
+} // namespace
 
 std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLocale& locale)
 {
     const double offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
     const auto civilOf = [&](const QDateTime& ut) { return addHours(ut, -offsetHours); };
-    std::vector<LigneProgramme> rows;
+    std::vector<LigneProgramme> rows, slice;
     SondeSysteme2 sonde(locale, o.theorie);
     const double total = std::max<qint64>(1, o.fromUt.secsTo(o.toUt));
     for (QDateTime a = o.fromUt; a < o.toUt;) {
         if (o.cancel && o.cancel->load())
             break;
         const QDateTime b = std::min(a.addSecs(kSliceSeconds), o.toUt);
+        slice.clear();
         if (o.satellites) {
             // The timetable works in civil time; its UT is the pass's own.
             for (const Evenement& ev : chercheEvenements(civilOf(a), civilOf(b), o.step, o.offsetText, locale,
@@ -140,7 +155,8 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
                 r.label = ev.label;
                 r.phenomenon = phenomenonWord(ev.label);
                 r.change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
-                rows.push_back(std::move(r));
+                r.hidden = ev.hidden;
+                slice.push_back(std::move(r));
             }
         }
         if (o.grs) {
@@ -152,21 +168,22 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
                 r.civil = civilOf(ut);
                 r.phenomenon = QStringLiteral("Tache Rouge");
                 r.change = QStringLiteral("passage");
-                rows.push_back(std::move(r));
+                slice.push_back(std::move(r));
             }
         }
+        // Each day's rows all precede the next day's.
+        sortRows(slice);
+        if (o.site)
+            for (LigneProgramme& r : slice)
+                placeRow(r, *o.site, o.visibility);
+        if (o.onRows)
+            o.onRows(slice);
+        else
+            rows.insert(rows.end(), std::make_move_iterator(slice.begin()), std::make_move_iterator(slice.end()));
         a = b;
         if (o.progress)
             o.progress(o.fromUt.secsTo(a) / total);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const LigneProgramme& x, const LigneProgramme& y) {
-        if (x.ut != y.ut)
-            return x.ut < y.ut;
-        return (x.satellite < 0 ? 4 : x.satellite) < (y.satellite < 0 ? 4 : y.satellite);
-    });
-    if (o.site)
-        for (LigneProgramme& r : rows)
-            placeRow(r, *o.site, o.visibility);
     return rows;
 }
 
@@ -185,26 +202,35 @@ QString csvField(const QString& s)
 
 const char* const kPreciseCsvComment = "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite";
 
-QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite, Theorie theorie)
+QString csvHeader(bool withSite, Theorie theorie)
 {
     QString out;
     if (theorie == Theorie::Precise)
         out += QString::fromUtf8(kPreciseCsvComment) + u'\n';
-    out += QStringLiteral("satellite,phenomene,changement,date,datetu,label");
+    out += QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache");
     if (withSite)
         out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable");
-    out += u'\n';
-    for (const LigneProgramme& r : rows) {
-        QStringList f{r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name), r.phenomenon,
-                      r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
-                      r.label ? QString::fromLatin1(captionName(*r.label)) : QString()};
-        if (withSite)
-            f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2)
-              << (r.observable ? QStringLiteral("oui") : QStringLiteral("non"));
-        for (QString& s : f)
-            s = csvField(s);
-        out += f.join(u',') + u'\n';
-    }
+    return out + u'\n';
+}
+
+QString csvRow(const LigneProgramme& r, const QLocale& locale, bool withSite)
+{
+    const auto yesNo = [](bool b) { return b ? QStringLiteral("oui") : QStringLiteral("non"); };
+    QStringList f{r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name), r.phenomenon,
+                  r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
+                  r.label ? QString::fromLatin1(captionName(*r.label)) : QString(), yesNo(r.hidden)};
+    if (withSite)
+        f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2) << yesNo(r.observable);
+    for (QString& s : f)
+        s = csvField(s);
+    return f.join(u',') + u'\n';
+}
+
+QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite, Theorie theorie)
+{
+    QString out = csvHeader(withSite, theorie);
+    for (const LigneProgramme& r : rows)
+        out += csvRow(r, locale, withSite);
     return out;
 }
 

@@ -39,7 +39,8 @@ struct LigneProgramme {
     QString phenomenon;      // "Eclipsé", "Occulté", "Passage", "Ombre" or "Tache Rouge"
     QString change;          // "début", "fin", or "passage" for the Red Spot
     double jupiterAltDeg = 0, sunAltDeg = 0;   // when a place is given
-    bool observable = false;
+    bool hidden = false;     // « caché »: a contact behind the disc or in the shadow
+    bool observable = false; // never for a hidden row
 };
 
 struct OptionsProgramme {
@@ -56,6 +57,9 @@ struct OptionsProgramme {
     std::function<void(double)> progress;
     // Set from another thread to stop early; may be null.
     const std::atomic<bool>* cancel = nullptr;
+    // When set, each day's rows (in time order, placed) go here as they are
+    // found and dresseProgramme keeps none: memory stays flat over long ranges.
+    std::function<void(std::vector<LigneProgramme>&)> onRows;
 };
 
 // An empty text when the range is usable, else the French message.
@@ -75,11 +79,14 @@ std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toU
 void placeRow(LigneProgramme& row, const Site& site, const Visibilite& v);
 
 // The header and the rows as CSV (comma separated, fields quoted where needed):
-// satellite,phenomene,changement,date,datetu,label[,hauteur_jupiter,hauteur_soleil,observable].
+// satellite,phenomene,changement,date,datetu,label,cache[,hauteur_jupiter,hauteur_soleil,observable].
 // In the precise theory a first comment line ("# ...") names it and its
 // contact convention.
 QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite,
                      Theorie theorie = Theorie::Originale);
+// The same in two parts, for a table written as it is found.
+QString csvHeader(bool withSite, Theorie theorie);
+QString csvRow(const LigneProgramme& row, const QLocale& locale, bool withSite);
 
 // The comment line that opens a precise timetable's CSV.
 extern const char* const kPreciseCsvComment;

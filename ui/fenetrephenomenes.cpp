@@ -290,9 +290,10 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Nuit nuit = zeno::comingNight(maintenant, observateur_.site);
-        debut = nuit.debutUt;
-        fin = nuit.finUt;
+        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        debut = nuit.startUt;
+        fin = nuit.endUt;
+        titreNuit(nuit.kind);
         break;
     }
     case 1: fin = maintenant.addSecs(86400); break;
@@ -300,11 +301,27 @@ void FenetrePhenomenes::remplitPeriode()
     case 3: fin = maintenant.addMonths(1); break;
     default: return;   // "Autre": the fields as typed
     }
+    if (ComboPeriode->currentIndex() != 0)
+        setWindowTitle(tr("Phénomènes"));
     try {
         TextDu->setText(zeno::dateTimeText(zeno::addHours(debut, -decalage), locale_));
         TextAu->setText(zeno::dateTimeText(zeno::addHours(fin, -decalage), locale_));
     } catch (const zeno::ErreurExecution&) {
         // Only at the very end of the supported years: the fields stay as they were.
+    }
+}
+
+// The title says what the coming night is where the Sun does not set or rise.
+void FenetrePhenomenes::titreNuit(zeno::NightKind kind)
+{
+    switch (kind) {
+    case zeno::NightKind::Night: setWindowTitle(tr("Phénomènes — nuit prochaine")); break;
+    case zeno::NightKind::MidnightSun:
+        setWindowTitle(tr("Phénomènes — soleil de minuit : pas de nuit, les 24 heures qui viennent"));
+        break;
+    case zeno::NightKind::PolarNight:
+        setWindowTitle(tr("Phénomènes — nuit polaire : 24 heures sans lever du Soleil"));
+        break;
     }
 }
 

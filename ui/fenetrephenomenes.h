@@ -3,6 +3,7 @@
 // each event can be seen; a double click shows the instant in the main window.
 #pragma once
 
+#include "night.h"
 #include "programme.h"
 #include "reglages.h"
 
@@ -67,6 +68,7 @@ protected:
 
 private:
     void remplitPeriode();
+    void titreNuit(zeno::NightKind kind);
     void afficheLieu();
     void remplitTableau();
     void termine(std::vector<zeno::LigneProgramme> lignes);

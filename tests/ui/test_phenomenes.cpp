@@ -179,8 +179,8 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QStringList lignes = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lignes.size(), tableau(p)->model()->rowCount() + 1);
-    QCOMPARE(lignes[0], QStringLiteral("satellite,phenomene,changement,date,datetu,label,hauteur_jupiter,hauteur_soleil,observable"));
-    QVERIFY(lignes.contains(QStringLiteral("Io,Ombre,début,03/12/2024 20:32:42,03/12/2024 20:32:42,InfoIoOm,41.17,-44.46,oui")));
+    QCOMPARE(lignes[0], QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache,hauteur_jupiter,hauteur_soleil,observable"));
+    QVERIFY(lignes.contains(QStringLiteral("Io,Ombre,début,03/12/2024 20:32:42,03/12/2024 20:32:42,InfoIoOm,non,41.17,-44.47,oui")));
     p->findChild<QPushButton*>(QStringLiteral("CommandCopier"))->click();
     QCOMPARE(QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts), lignes);
 
