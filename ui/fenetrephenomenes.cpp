@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "moderne.h"
 #include "regional.h"
+#include "safe_write.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,7 +22,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -502,7 +502,8 @@ void FenetrePhenomenes::remplitTableau()
         modele_->setItem(r, Changement, cellule(l.change, l.change));
         modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
         modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
-        auto* vu = cellule(l.observable ? QStringLiteral("oui") : QStringLiteral("non"), l.observable);
+        // « caché »: the contact happens behind the disc or in the shadow.
+        auto* vu = cellule(l.hidden ? tr("caché") : l.observable ? tr("oui") : tr("non"), l.observable);
         if (l.observable)
             vu->setForeground(QColor(0, 128, 0));
         modele_->setItem(r, Observable, vu);
@@ -526,14 +527,14 @@ QString FenetrePhenomenes::texteVisible() const
 
 bool FenetrePhenomenes::exporte(const QString& chemin)
 {
-    // QSaveFile writes beside and renames at commit: a failure leaves no
-    // half-written file under the chosen name.
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(texteVisible().toUtf8()) < 0 || !f.commit()) {
-        message(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+    // Written beside and renamed once complete: a failure (a full disk
+    // included) leaves the old file as it was.
+    QString faute;
+    if (!zeno::writeFileSafely(chemin, texteVisible().toUtf8(), &faute)) {
+        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, faute));
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
     return true;
 }
 

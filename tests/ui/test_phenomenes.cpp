@@ -18,6 +18,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class TestPhenomenes : public QObject {
     Q_OBJECT
 private slots:
@@ -193,6 +196,31 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(messages[0].startsWith(QStringLiteral("Impossible d'écrire le fichier")));
     QVERIFY(!QFile::exists(dossier_.filePath(QStringLiteral("absent/nuit.csv"))));
     QVERIFY(QFileInfo(bloque).isDir());
+
+    // A full disk, as a file-size limit makes one: writes fail past 100
+    // bytes, after the buffered ones seemed to succeed. The old file stays
+    // whole, nothing is left beside it, and the user is told.
+    QFile ancien(chemin);
+    QVERIFY(ancien.open(QIODevice::ReadOnly));
+    const QByteArray avant = ancien.readAll();
+    ancien.close();
+    QVERIFY(avant.size() > 100);
+    const QStringList fichiers = QDir(dossier_.path()).entryList(QDir::Files);
+    rlimit limite{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &limite) == 0);
+    rlimit petite = limite;
+    petite.rlim_cur = 100;
+    const auto signalAvant = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &petite) == 0);
+    const bool ecrit = p->exporte(chemin);
+    setrlimit(RLIMIT_FSIZE, &limite);
+    std::signal(SIGXFSZ, signalAvant);
+    QVERIFY(!ecrit);
+    QCOMPARE(messages.size(), 3);
+    QVERIFY(messages.last().startsWith(QStringLiteral("Impossible d'écrire le fichier « %1 »").arg(chemin)));
+    QVERIFY(ancien.open(QIODevice::ReadOnly));
+    QCOMPARE(ancien.readAll(), avant);
+    QCOMPARE(QDir(dossier_.path()).entryList(QDir::Files), fichiers);
 }
 
 // An empty, reversed, unreadable or out-of-range period: a message, and the
