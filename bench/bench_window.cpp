@@ -149,6 +149,65 @@ void BM_OuverturePhenomenes(benchmark::State& state)
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 
+// A typed range through the window's own path: "&Calculer", the worker
+// thread, the rows listed and the window painted; the theory is the main
+// window's. Compare with the same work headless, in this very process
+// (BM_PhenomenesSansFenetre), after the window has painted.
+void phenomenesFenetre(benchmark::State& state, const QString& du, const QString& au, zeno::Theorie theorie)
+{
+    QTemporaryDir dossier;
+    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    Form1 f(QLocale(QLocale::French, QLocale::France));
+    f.show();
+    f.choisitTheorie(theorie);
+    FenetrePhenomenes* p = f.fenetrePhenomenes();
+    p->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC); };
+    {
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        f.LabPhenomenes_Click();
+        fini.wait(10000);
+    }
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(du);
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(au);
+    for (auto _ : state) {
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        p->CommandCalculer_Click();
+        if (!fini.wait(600000))
+            state.SkipWithError("le calcul ne s'est pas terminé");
+        QCoreApplication::processEvents();
+    }
+    state.counters["lignes"] = double(p->lignes().size());
+    p->close();
+    reglages::setFichier(QString());
+}
+
+void BM_MoisPhenomenes(benchmark::State& state)
+{
+    phenomenesFenetre(state, QStringLiteral("01/12/2024 00:00:00"), QStringLiteral("01/01/2025 00:00:00"),
+                      zeno::Theorie::Originale);
+}
+BENCHMARK(BM_MoisPhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AnneePrecisePhenomenes(benchmark::State& state)
+{
+    phenomenesFenetre(state, QStringLiteral("01/01/2025 00:00:00"), QStringLiteral("01/01/2026 00:00:00"),
+                      zeno::Theorie::Precise);
+}
+BENCHMARK(BM_AnneePrecisePhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The month's table headless, in this process after the windows have painted.
+void BM_PhenomenesSansFenetre(benchmark::State& state)
+{
+    zeno::OptionsProgramme o;
+    o.fromUt = QDateTime(QDate(2024, 12, 1), QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    o.grs = zeno::TacheRouge{};
+    o.site = zeno::Site{};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zeno::dresseProgramme(o, QLocale(QLocale::French, QLocale::France)).size());
+}
+BENCHMARK(BM_PhenomenesSansFenetre)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

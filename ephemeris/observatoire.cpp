@@ -1,5 +1,6 @@
 #include "observatoire.h"
 
+#include "avx_state.h"
 #include "deltat.h"
 #include "moderne.h"
 #include "nova_lock.h"
@@ -137,6 +138,7 @@ QDateTime utFromJulianDay(double jdUt)
 template <class Place, class Distance>
 double bodyAltitudeDeg(const QDateTime& ut, const Site& site, Place placeJ2000, Distance distanceAu)
 {
+    clearUpperAvxState();   // after the window's painting, libnova would run ten times slower
     const std::lock_guard lock(libnovaMutex());
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};

@@ -1,5 +1,6 @@
 #include "passe.h"
 
+#include "avx_state.h"
 #include "cadre.h"
 #include "erreur.h"
 #include "geometrie.h"
@@ -36,6 +37,7 @@ void Calcul::Parametres()
         throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
     const JourJulienTU jd = std::move(*pending_);
     pending_.reset();
+    clearUpperAvxState();   // the window's painting may have left it dirty
     if (theorie_ == Theorie::Precise) {
         parametresPrecis(jd);
         return;
