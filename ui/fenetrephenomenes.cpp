@@ -69,7 +69,7 @@ private:
 };
 
 FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit())
+    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit(&reglagesRemis_))
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
@@ -268,7 +268,10 @@ void FenetrePhenomenes::afficheLieu()
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
                  n(s.heightM, 0),
                  observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0)));
+                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0))
+        + (reglagesRemis_.isEmpty() ? QString()
+                                    : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
+                                          .arg(reglagesRemis_.join(QStringLiteral(", ")))));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
@@ -576,6 +579,7 @@ void FenetrePhenomenes::CommandLieu_Click()
         return;
     observateur_ = d.resultat();
     reglages::ecrit(observateur_);
+    reglagesRemis_.clear();
     afficheLieu();
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();

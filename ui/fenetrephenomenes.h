@@ -79,6 +79,7 @@ private:
 
     Form1* principale_;
     QLocale locale_;
+    QStringList reglagesRemis_;   // kept values found unreadable and reset, named
     reglages::Observateur observateur_;
     std::vector<zeno::LigneProgramme> lignes_;
     bool avecLieu_ = true;

@@ -3,12 +3,15 @@
 #include "erreur.h"
 #include "regional.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace reglages {
 
@@ -25,31 +28,61 @@ std::unique_ptr<QSettings> ouvre()
     return std::make_unique<QSettings>(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"));
 }
 
-Observateur lit()
+namespace {
+
+// One kept number: its default when absent; when unreadable (a word, or
+// "45,76", which the store reads as a list) or out of [min, max], its default
+// too, and its name in the notes.
+double nombre(const QSettings& s, const char* cle, double defaut, double min, double max, const QString& nom,
+              QStringList& notes)
+{
+    const QVariant v = s.value(QLatin1String(cle));
+    if (!v.isValid())
+        return defaut;
+    bool ok = v.typeId() != QMetaType::QStringList;
+    const double x = ok ? v.toDouble(&ok) : 0;
+    if (!ok || !std::isfinite(x) || x < min || x > max) {
+        notes << nom;
+        return defaut;
+    }
+    return x;
+}
+
+} // namespace
+
+Observateur lit(QStringList* reinitialises)
 {
     const auto s = ouvre();
     Observateur o;
-    zeno::Site site;
-    site.latitudeDeg = s->value(QStringLiteral("lieu/latitude"), site.latitudeDeg).toDouble();
-    site.longitudeDeg = s->value(QStringLiteral("lieu/longitude"), site.longitudeDeg).toDouble();
-    site.heightM = s->value(QStringLiteral("lieu/hauteur"), site.heightM).toDouble();
-    // A store edited by hand must not bring an impossible place back.
-    if (s->contains(QStringLiteral("lieu/latitude")) && zeno::checkSite(site).isEmpty()) {
-        o.site = site;
-        o.siteRegle = true;
+    QStringList notes;
+    const auto app = [](const char* texte) { return QCoreApplication::translate("reglages", texte); };
+    const int avant = int(notes.size());
+    o.site.latitudeDeg = nombre(*s, "lieu/latitude", o.site.latitudeDeg, -90, 90, app("latitude"), notes);
+    o.site.longitudeDeg = nombre(*s, "lieu/longitude", o.site.longitudeDeg, -180, 180, app("longitude"), notes);
+    o.site.heightM = nombre(*s, "lieu/hauteur", o.site.heightM, -500, 10000, app("altitude du lieu"), notes);
+    // A place partly unreadable is not the user's place: all of it back to the default.
+    if (notes.size() > avant)
+        o.site = zeno::Site{};
+    o.siteRegle = s->contains(QStringLiteral("lieu/latitude")) && notes.size() == avant;
+    o.visibilite.minJupiterDeg = nombre(*s, "visibilite/jupiter_min", o.visibilite.minJupiterDeg, -90, 90,
+                                        app("hauteur minimale de Jupiter"), notes);
+    o.visibilite.maxSunDeg = nombre(*s, "visibilite/soleil_max", o.visibilite.maxSunDeg, -90, 90,
+                                    app("hauteur maximale du Soleil"), notes);
+    o.tache.longitudeDeg = nombre(*s, "tache_rouge/longitude", o.tache.longitudeDeg, 0, 360,
+                                  app("longitude de la Tache Rouge"), notes);
+    if (o.tache.longitudeDeg == 360)
+        o.tache.longitudeDeg = 0;
+    o.tache.driftDegPerMonth = nombre(*s, "tache_rouge/derive", o.tache.driftDegPerMonth, -30, 30,
+                                      app("dérive de la Tache Rouge"), notes);
+    if (const QVariant v = s->value(QStringLiteral("tache_rouge/epoque")); v.isValid()) {
+        const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+        if (d.isValid() && d.year() >= 100 && d.year() <= 9999)
+            o.tache.epoch = d;
+        else
+            notes << app("époque de la Tache Rouge");
     }
-    zeno::Visibilite v;
-    v.minJupiterDeg = s->value(QStringLiteral("visibilite/jupiter_min"), v.minJupiterDeg).toDouble();
-    v.maxSunDeg = s->value(QStringLiteral("visibilite/soleil_max"), v.maxSunDeg).toDouble();
-    if (zeno::checkVisibilite(v).isEmpty())
-        o.visibilite = v;
-    zeno::TacheRouge t;
-    t.longitudeDeg = s->value(QStringLiteral("tache_rouge/longitude"), t.longitudeDeg).toDouble();
-    t.epoch = QDate::fromString(s->value(QStringLiteral("tache_rouge/epoque"), t.epoch.toString(Qt::ISODate)).toString(),
-                                Qt::ISODate);
-    t.driftDegPerMonth = s->value(QStringLiteral("tache_rouge/derive"), t.driftDegPerMonth).toDouble();
-    if (zeno::checkTacheRouge(t).isEmpty())
-        o.tache = t;
+    if (reinitialises)
+        *reinitialises = notes;
     return o;
 }
 

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLocale>
 #include <QSettings>
+#include <QStringList>
 #include <memory>
 
 class QLabel;
@@ -27,7 +28,9 @@ struct Observateur {
     zeno::TacheRouge tache;
 };
 
-Observateur lit();
+// Every kept value read with a success and a range check: an unreadable one
+// falls back to its default, and its name (in French) goes to *reinitialises.
+Observateur lit(QStringList* reinitialises = nullptr);
 void ecrit(const Observateur& o);
 
 } // namespace reglages

@@ -30,6 +30,7 @@ private slots:
     void exportEtCopie();
     void mauvaisePeriode();
     void reglagesDurables();
+    void reglagesIllisibles();
     void annulation();
     void petitesChoses();
     void theoriePrecise();
@@ -313,6 +314,35 @@ void TestPhenomenes::reglagesDurables()
     // The main window's own controls start as designed, whatever was kept.
     QCOMPARE(b.texte("Text3"), QStringLiteral("0"));
     QCOMPARE(b.texte("Text1"), QString());
+}
+
+// A store edited by hand: a word, a decimal comma (read as a list), a value
+// out of range. Each falls back to its default and the window names it.
+void TestPhenomenes::reglagesIllisibles()
+{
+    {
+        const auto s = reglages::ouvre();
+        s->setValue(QStringLiteral("lieu/latitude"), QStringLiteral("abc"));
+        s->setValue(QStringLiteral("lieu/longitude"), QStringList{QStringLiteral("45"), QStringLiteral("76")});
+        s->setValue(QStringLiteral("visibilite/jupiter_min"), QStringLiteral("dix"));
+        s->setValue(QStringLiteral("visibilite/soleil_max"), -12);
+        s->setValue(QStringLiteral("tache_rouge/longitude"), 400);
+    }
+    QStringList remis;
+    const reglages::Observateur o = reglages::lit(&remis);
+    QCOMPARE(remis, (QStringList{QStringLiteral("latitude"), QStringLiteral("longitude"),
+                                 QStringLiteral("hauteur minimale de Jupiter"), QStringLiteral("longitude de la Tache Rouge")}));
+    QVERIFY(!o.siteRegle);
+    QCOMPARE(o.site.latitudeDeg, zeno::Site{}.latitudeDeg);
+    QCOMPARE(o.site.longitudeDeg, zeno::Site{}.longitudeDeg);
+    QCOMPARE(o.visibilite.minJupiterDeg, zeno::Visibilite{}.minJupiterDeg);
+    QCOMPARE(o.visibilite.maxSunDeg, -12.0);
+    QCOMPARE(o.tache.longitudeDeg, zeno::TacheRouge{}.longitudeDeg);
+    Banc b;
+    const QString lieu = b.f.fenetrePhenomenes()->findChild<QLabel*>(QStringLiteral("LabelLieu"))->text();
+    QVERIFY2(lieu.contains(QStringLiteral("réglages illisibles, remis à leur valeur par défaut : latitude, longitude, "
+                                          "hauteur minimale de Jupiter, longitude de la Tache Rouge")),
+             qPrintable(lieu));
 }
 
 // A month computes beside the event loop and stops on "Annuler".
