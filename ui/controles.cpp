@@ -4,7 +4,10 @@
 #include "fenetreaide.h"
 #include "regional.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -23,6 +26,17 @@ static void chargeRessources()
 void initialiseRessources()
 {
     chargeRessources();
+}
+
+bool chargeTraductionsQt()
+{
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (!qt->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    return QCoreApplication::installTranslator(qt);
 }
 
 QFont policeFenetre(double points, bool gras)

@@ -17,6 +17,11 @@ class QToolButton;
 // Makes the pictures and the help document built into the program available.
 void initialiseRessources();
 
+// Qt's own texts (file dialogs, "already exists. Do you want to replace
+// it?", standard buttons) in the program's language, French, from Debian's
+// qt6-translations-l10n; false when they are not installed.
+bool chargeTraductionsQt();
+
 // Fonts are given in points at 96 dots per inch and set in pixels, so the
 // captions fit the places of the layout whatever the screen's resolution.
 // Arial and MS Sans Serif both stand as Liberation Sans (same metrics as Arial).

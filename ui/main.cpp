@@ -24,6 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Zenolune"));
     QApplication::setApplicationName(QStringLiteral("Zenolune"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    chargeTraductionsQt();
     // The windows are laid out to the pixel: one style everywhere.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);

@@ -2,6 +2,7 @@
 // messages are collected instead of shown, and a way to act inside a modal window.
 #pragma once
 
+#include "controles.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ inline QLocale localeFrancaise()
 inline void prepareEnvironnement()
 {
     QLocale::setDefault(localeFrancaise());
+    chargeTraductionsQt();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 }

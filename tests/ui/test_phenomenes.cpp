@@ -194,6 +194,9 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(QDir().mkpath(bloque));
     QVERIFY(!p->exporte(bloque));
     QCOMPARE(messages.size(), 2);
+    // The file dialog's own prompt is French too.
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(chemin),
+             QStringLiteral("Le fichier %1 existe déjà\nVoulez-vous l'écraser ?").arg(chemin));
     QVERIFY(messages[0].startsWith(QStringLiteral("Impossible d'écrire le fichier")));
     QVERIFY(!QFile::exists(dossier_.filePath(QStringLiteral("absent/nuit.csv"))));
     QVERIFY(QFileInfo(bloque).isDir());
