@@ -74,7 +74,8 @@ void grsInto(std::vector<QDateTime>& out, SondeSysteme2& sonde, const QDateTime&
 
 QString checkTacheRouge(const TacheRouge& t)
 {
-    if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg >= 360)
+    // 360° is 0°: the message's bounds are both accepted.
+    if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg > 360)
         return QStringLiteral("La longitude de la Tache Rouge doit être comprise entre 0° et 360°.");
     if (!t.epoch.isValid() || t.epoch.year() < 100 || t.epoch.year() > 9999)
         return QStringLiteral("L'époque de la Tache Rouge doit être une date entre les années 100 et 9999.");
@@ -187,18 +188,14 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
     return rows;
 }
 
-namespace {
-
-QString csvField(const QString& s)
+QString csvField(const QString& s, QChar separator)
 {
-    if (!s.contains(u',') && !s.contains(u'"') && !s.contains(u'\n'))
+    if (!s.contains(separator) && !s.contains(u'"') && !s.contains(u'\n'))
         return s;
     QString q = s;
     q.replace(u'"', QStringLiteral("\"\""));
     return u'"' + q + u'"';
 }
-
-} // namespace
 
 const char* const kPreciseCsvComment = "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite";
 

@@ -88,6 +88,9 @@ QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& loc
 QString csvHeader(bool withSite, Theorie theorie);
 QString csvRow(const LigneProgramme& row, const QLocale& locale, bool withSite);
 
+// A CSV field, quoted when it holds the separator, a quote or a line break.
+QString csvField(const QString& s, QChar separator = u',');
+
 // The comment line that opens a precise timetable's CSV.
 extern const char* const kPreciseCsvComment;
 

@@ -5,6 +5,7 @@
 #include "erreur.h"
 #include "form1.h"
 #include "moderne.h"
+#include "phenomena_model.h"
 #include "regional.h"
 #include "safe_write.h"
 
@@ -22,8 +23,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -32,11 +31,7 @@
 
 namespace {
 
-constexpr int kRoleLigne = Qt::UserRole + 1;   // index into the computed rows
-constexpr int kSatelliteSpot = -1;
-constexpr int kTous = -2;
-
-enum Colonne { DateTC, DateTU, Satellite, Phenomene, Changement, HauteurJupiter, HauteurSoleil, Observable, NbColonnes };
+constexpr int kAutre = 4;   // "Autre": the range as typed
 
 QString nomSatellite(int s)
 {
@@ -44,29 +39,6 @@ QString nomSatellite(int s)
 }
 
 } // namespace
-
-// The satellite chosen and "Observables seulement".
-class FiltrePhenomenes : public QSortFilterProxyModel {
-public:
-    FiltrePhenomenes(const std::vector<zeno::LigneProgramme>& lignes, QObject* parent)
-        : QSortFilterProxyModel(parent), lignes_(lignes) {}
-    int satellite = kTous;
-    bool observablesSeulement = false;
-    void change() { invalidateFilter(); }
-
-protected:
-    bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override
-    {
-        const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
-        const zeno::LigneProgramme& l = lignes_[std::size_t(i)];
-        if (satellite != kTous && l.satellite != satellite)
-            return false;
-        return !observablesSeulement || l.observable;
-    }
-
-private:
-    const std::vector<zeno::LigneProgramme>& lignes_;
-};
 
 FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit(&reglagesRemis_))
@@ -103,10 +75,10 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
                             QStringLiteral("1 mois"), QStringLiteral("Autre")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
-    TextDu->setToolTip(QStringLiteral("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextDu->setToolTip(tr("Début, en heure locale du lieu (fuseau du lieu d'observation)"));
     TextAu = new QLineEdit(this);
     nomme(TextAu, "TextAu");
-    TextAu->setToolTip(QStringLiteral("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextAu->setToolTip(tr("Fin, en heure locale du lieu (fuseau du lieu d'observation)"));
     CommandCalculer = new QPushButton(QStringLiteral("&Calculer"), this);
     nomme(CommandCalculer, "CommandCalculer");
     CommandAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
@@ -136,12 +108,17 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     ComboSatellite = new QComboBox(this);
     nomme(ComboSatellite, "ComboSatellite");
-    ComboSatellite->addItem(QStringLiteral("Tous"), kTous);
+    ComboSatellite->addItem(QStringLiteral("Tous"), PhenomenaModel::kAllSatellites);
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
-    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), kSatelliteSpot);
+    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), PhenomenaModel::kRedSpot);
     CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
+    // A French spreadsheet opens the French form as it is.
+    ComboFormat = new QComboBox(this);
+    nomme(ComboFormat, "ComboFormat");
+    ComboFormat->addItems({tr("CSV français (; et virgule décimale)"), tr("CSV international (, et point décimal)")});
+    ComboFormat->setToolTip(tr("La forme des fichiers exportés et du texte copié"));
     CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
     nomme(CommandExporter, "CommandExporter");
     CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
@@ -151,22 +128,17 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addWidget(ComboSatellite);
     ligneFiltre->addWidget(CheckObservables);
     ligneFiltre->addStretch(1);
+    ligneFiltre->addWidget(ComboFormat);
     ligneFiltre->addWidget(CommandExporter);
     ligneFiltre->addWidget(CommandCopier);
 
-    modele_ = new QStandardItemModel(0, NbColonnes, this);
-    modele_->setHorizontalHeaderLabels({QStringLiteral("Date (TC)"), QStringLiteral("Date (TU)"),
-                                        QStringLiteral("Satellite"), QStringLiteral("Phénomène"),
-                                        QStringLiteral("Début/fin"), QStringLiteral("Jupiter (°)"),
-                                        QStringLiteral("Soleil (°)"), QStringLiteral("Observable")});
-    filtre_ = new FiltrePhenomenes(lignes_, this);
-    filtre_->setSourceModel(modele_);
-    filtre_->setSortRole(Qt::UserRole);
+    modele_ = new PhenomenaModel(locale_, this);
+    modele_->setTimeZone(observateur_.fuseau);
     Tableau = new QTableView(this);
     nomme(Tableau, "Tableau");
-    Tableau->setModel(filtre_);
+    Tableau->setModel(modele_);
     Tableau->setSortingEnabled(true);
-    Tableau->sortByColumn(DateTU, Qt::AscendingOrder);
+    Tableau->sortByColumn(PhenomenaModel::UniversalTime, Qt::AscendingOrder);
     Tableau->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tableau->verticalHeader()->setVisible(false);
@@ -193,9 +165,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
         CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
         TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
         TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
+        ComboFormat->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/format"), 0).toInt(), 1));
     }
-    filtre_->satellite = ComboSatellite->currentData().toInt();
-    filtre_->observablesSeulement = CheckObservables->isChecked();
+    modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
     afficheLieu();
 
     connect(ComboPeriode, &QComboBox::activated, this, &FenetrePhenomenes::ComboPeriode_Change);
@@ -210,16 +182,14 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
-    connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
-        filtre_->satellite = ComboSatellite->currentData().toInt();
-        filtre_->change();
+    const auto filtre = [this] {
+        modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
+        afficheEtat();
         gardeChoix();
-    });
-    connect(CheckObservables, &QCheckBox::toggled, this, [this](bool oui) {
-        filtre_->observablesSeulement = oui;
-        filtre_->change();
-        gardeChoix();
-    });
+    };
+    connect(ComboSatellite, &QComboBox::currentIndexChanged, this, filtre);
+    connect(CheckObservables, &QCheckBox::toggled, this, filtre);
+    connect(ComboFormat, &QComboBox::currentIndexChanged, this, [this] { gardeChoix(); });
 }
 
 FenetrePhenomenes::~FenetrePhenomenes()
@@ -236,9 +206,11 @@ void FenetrePhenomenes::showEvent(QShowEvent* e)
     // The first opening shows the chosen range at once (the coming night by default).
     if (!dejaMontree_) {
         dejaMontree_ = true;
-        if (ComboPeriode->currentIndex() != 4 || TextDu->text().isEmpty())
+        if (ComboPeriode->currentIndex() != kAutre || TextDu->text().isEmpty())
             remplitPeriode();
         CommandCalculer_Click();
+    } else if (theorieLignes_ != principale_->calcul().theorie()) {
+        CommandCalculer_Click();   // the theory changed while the window was hidden
     }
 }
 
@@ -256,6 +228,7 @@ void FenetrePhenomenes::gardeChoix() const
     s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
     s->setValue(QStringLiteral("phenomenes/du"), TextDu->text());
     s->setValue(QStringLiteral("phenomenes/au"), TextAu->text());
+    s->setValue(QStringLiteral("phenomenes/format"), ComboFormat->currentIndex());
 }
 
 void FenetrePhenomenes::afficheLieu()
@@ -287,8 +260,6 @@ double FenetrePhenomenes::decalageHeures(bool* ok) const
 
 void FenetrePhenomenes::remplitPeriode()
 {
-    bool ok = false;
-    const double decalage = decalageHeures(&ok);
     const QDateTime maintenant = horlogeTU();
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
@@ -306,12 +277,17 @@ void FenetrePhenomenes::remplitPeriode()
     }
     if (ComboPeriode->currentIndex() != 0)
         setWindowTitle(tr("Phénomènes"));
-    try {
-        TextDu->setText(zeno::dateTimeText(zeno::addHours(debut, -decalage), locale_));
-        TextAu->setText(zeno::dateTimeText(zeno::addHours(fin, -decalage), locale_));
-    } catch (const zeno::ErreurExecution&) {
-        // Only at the very end of the supported years: the fields stay as they were.
+    if (zeno::isSupported(debut) && zeno::isSupported(fin)) {
+        TextDu->setText(zeno::dateTimeText(modele_->localTime(debut), locale_));
+        TextAu->setText(zeno::dateTimeText(modele_->localTime(fin), locale_));
     }
+}
+
+// A wall-clock time of the observer's zone (zone-less, as read) as UT.
+QDateTime FenetrePhenomenes::versTU(const QDateTime& local) const
+{
+    const QDateTime t(local.date(), local.time(), modele_->timeZone());
+    return t.toUTC();
 }
 
 // The title says what the coming night is where the Sun does not set or rise.
@@ -340,9 +316,9 @@ void FenetrePhenomenes::CommandCalculer_Click()
     if (travail_)
         return;
     bool ok = false;
-    const double decalage = decalageHeures(&ok);
+    decalageHeures(&ok);
     if (!ok) {
-        message(QStringLiteral("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
+        message(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
         return;
     }
     // One of the range's dates, or a message naming it.
@@ -351,24 +327,25 @@ void FenetrePhenomenes::CommandCalculer_Click()
             date = zeno::readDateTime(champ->text(), locale_);
             return true;
         } catch (const zeno::ErreurExecution&) {
-            message(QStringLiteral("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                                   "années 100 à 9999).").arg(quoi));
+            message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+                       "années 100 à 9999).").arg(quoi));
             return false;
         }
     };
     QDateTime du, au;
-    if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
+    if (!litDate(TextDu, tr("Le début"), du) || !litDate(TextAu, tr("La fin"), au))
         return;
     zeno::OptionsProgramme o;
-    try {
-        o.fromUt = zeno::addHours(du, decalage);
-        o.toUt = zeno::addHours(au, decalage);
-    } catch (const zeno::ErreurExecution&) {
-        message(QStringLiteral("La période doit rester entre les années 100 et 9999."));
-        return;
-    }
+    o.fromUt = versTU(du);
+    o.toUt = versTU(au);
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
         message(faute);
+        return;
+    }
+    if (o.fromUt.addYears(kAnneesMax) < o.toUt) {
+        message(tr("La période dépasse %1 ans : la fenêtre n'est pas faite pour cela. Pour une période plus "
+                   "longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu'elle est trouvée.")
+                    .arg(kAnneesMax));
         return;
     }
     gardeChoix();
@@ -386,7 +363,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     Progression->setValue(0);
     Progression->setVisible(true);
     enCalcul(true);
-    LabelEtat->setText(QStringLiteral("Calcul en cours…"));
+    LabelEtat->setText(tr("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
     const QLocale locale = locale_;
@@ -404,19 +381,13 @@ void FenetrePhenomenes::CommandCalculer_Click()
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
         }
+        const bool coupe = annule->load();   // stopped before the end of the range
         QMetaObject::invokeMethod(
             this,
-            [this, lignes = std::move(lignes), faute, annule, hors, theorie = o.theorie]() mutable {
+            [this, lignes = std::move(lignes), faute, coupe, hors, theorie = o.theorie]() mutable {
                 if (!faute.isEmpty())
-                    message(QStringLiteral("Calcul impossible : %1").arg(faute));
-                if (annule->load())
-                    LabelEtat->setText(QStringLiteral("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
-                theorieLignes_ = theorie;
-                termine(std::move(lignes));
-                if (hors)
-                    LabelEtat->setText(LabelEtat->text()
-                                       + QStringLiteral(" Attention : période hors de 1850-2150, la théorie précise "
-                                                        "y perd sa précision."));
+                    message(tr("Calcul impossible : %1").arg(faute));
+                termine(std::move(lignes), theorie, coupe, hors);
             },
             Qt::QueuedConnection);
     });
@@ -424,26 +395,58 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_->start();
 }
 
-void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
+const std::vector<zeno::LigneProgramme>& FenetrePhenomenes::lignes() const { return modele_->rows(); }
+
+void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes, zeno::Theorie theorie, bool coupe, bool hors)
 {
     if (travail_)
         travail_->wait();
     travail_ = nullptr;
-    const bool annule = annule_ && annule_->load();
-    lignes_ = std::move(lignes);
-    avecLieu_ = true;
-    remplitTableau();
     Progression->setVisible(false);
     enCalcul(false);
-    if (!annule) {
-        const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
-        LabelEtat->setText(QStringLiteral("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
-                                          "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
-                               .arg(lignes_.size())
-                               .arg(observables)
-                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage()));
+    // Rows of another theory than the main window's would open pictures
+    // that disagree with them: computed again instead.
+    if (theorie != principale_->calcul().theorie() && isVisible()) {
+        CommandCalculer_Click();
+        return;
     }
+    theorieLignes_ = theorie;
+    coupe_ = coupe;
+    hors_ = hors;
+    modele_->setRows(std::move(lignes));
+    if (modele_->rowCount() > 0 && !Tableau->property("mesure").toBool()) {
+        // Sized on the first rows, so that the dates are never clipped.
+        Tableau->resizeColumnsToContents();
+        Tableau->setProperty("mesure", true);
+    }
+    afficheEtat();
     emit calculTermine();
+}
+
+// The status line: how many rows, how many shown, how many observable.
+void FenetrePhenomenes::afficheEtat()
+{
+    if (travail_)
+        return;
+    const auto& toutes = modele_->rows();
+    const qsizetype observables = std::count_if(toutes.begin(), toutes.end(), [](const auto& l) { return l.observable; });
+    const int affichees = modele_->rowCount();
+    QString texte = coupe_ ? tr("Calcul annulé : %1 phénomènes trouvés avant l'arrêt").arg(toutes.size())
+                           : tr("%1 phénomènes, dont %2 observables, du %3 au %4 (heure locale, %5)")
+                                 .arg(toutes.size())
+                                 .arg(observables)
+                                 .arg(TextDu->text(), TextAu->text(), QString::fromUtf8(modele_->timeZone().id()));
+    if (affichees == 0 && !toutes.empty())
+        texte += tr(" ; le filtre les cache tous.");
+    else if (affichees < int(toutes.size()))
+        texte += tr(" ; %1 affichés par le filtre.").arg(affichees);
+    else
+        texte += u'.';
+    if (!toutes.empty() && affichees > 0)
+        texte += tr(" Double-cliquer sur une ligne pour l'afficher.");
+    if (hors_)
+        texte += tr(" Attention : période hors de 1850-2150, la théorie précise y perd sa précision.");
+    LabelEtat->setText(texte);
 }
 
 // While a range is computed, what would change the range waits.
@@ -468,64 +471,28 @@ void FenetrePhenomenes::theorieChangee()
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
     }
+    // Hidden, the window computes again when shown; a computation under way
+    // is discarded and started again when it ends.
     if (!isVisible() || theorieLignes_ == principale_->calcul().theorie())
         return;
     if (travail_)
-        LabelEtat->setText(QStringLiteral("La théorie a changé : recalculer une fois ce calcul terminé."));
+        LabelEtat->setText(tr("La théorie a changé : le calcul reprendra avec elle."));
     else
         CommandCalculer_Click();
 }
 
 void FenetrePhenomenes::CommandAnnuler_Click()
 {
-    if (annule_)
+    if (travail_ && annule_)
         annule_->store(true);
-}
-
-void FenetrePhenomenes::remplitTableau()
-{
-    Tableau->setSortingEnabled(false);
-    modele_->removeRows(0, modele_->rowCount());
-    modele_->setRowCount(int(lignes_.size()));
-    const auto cellule = [](const QString& texte, const QVariant& tri) {
-        auto* c = new QStandardItem(texte);
-        c->setData(tri, Qt::UserRole);
-        return c;
-    };
-    for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const zeno::LigneProgramme& l = lignes_[i];
-        const int r = int(i);
-        auto* date = cellule(zeno::dateTimeText(l.civil, locale_), l.ut.toSecsSinceEpoch() * 8 + (l.satellite < 0 ? 4 : l.satellite));
-        date->setData(int(i), kRoleLigne);
-        modele_->setItem(r, DateTC, date);
-        modele_->setItem(r, DateTU, cellule(zeno::dateTimeText(l.ut, locale_), date->data(Qt::UserRole)));
-        const QString sat = l.satellite < 0 ? QStringLiteral("—") : nomSatellite(l.satellite);
-        modele_->setItem(r, Satellite, cellule(sat, l.satellite < 0 ? 4 : l.satellite));
-        modele_->setItem(r, Phenomene, cellule(l.phenomenon, l.phenomenon));
-        modele_->setItem(r, Changement, cellule(l.change, l.change));
-        modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
-        modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
-        // « caché »: the contact happens behind the disc or in the shadow.
-        auto* vu = cellule(l.hidden ? tr("caché") : l.observable ? tr("oui") : tr("non"), l.observable);
-        if (l.observable)
-            vu->setForeground(QColor(0, 128, 0));
-        modele_->setItem(r, Observable, vu);
-    }
-    Tableau->setSortingEnabled(true);
-    Tableau->resizeColumnsToContents();
-}
-
-std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
-{
-    std::vector<zeno::LigneProgramme> v;
-    for (int r = 0; r < filtre_->rowCount(); ++r)
-        v.push_back(lignes_[std::size_t(filtre_->index(r, 0).data(kRoleLigne).toInt())]);
-    return v;
 }
 
 QString FenetrePhenomenes::texteVisible() const
 {
-    return zeno::csvProgramme(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
+    QString texte = modele_->csv(ComboFormat->currentIndex() == 0);
+    if (theorieLignes_ == zeno::Theorie::Precise)
+        texte.prepend(QString::fromUtf8(zeno::kPreciseCsvComment) + u'\n');
+    return texte;
 }
 
 bool FenetrePhenomenes::exporte(const QString& chemin)
@@ -537,7 +504,7 @@ bool FenetrePhenomenes::exporte(const QString& chemin)
         message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, faute));
         return false;
     }
-    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(modele_->rowCount()).arg(chemin));
     return true;
 }
 
@@ -551,14 +518,16 @@ void FenetrePhenomenes::CommandExporter_Click()
 void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
-    LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+    LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(modele_->rowCount()));
 }
 
 void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.row() >= modele_->rowCount())
         return;
-    const zeno::LigneProgramme& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
+    if (theorieLignes_ != principale_->calcul().theorie())
+        return;   // a stale table, about to be computed again
+    const zeno::LigneProgramme& l = modele_->shownRow(index.row());
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
@@ -580,8 +549,9 @@ void FenetrePhenomenes::CommandLieu_Click()
     observateur_ = d.resultat();
     reglages::ecrit(observateur_);
     reglagesRemis_.clear();
+    modele_->setTimeZone(observateur_.fuseau);
     afficheLieu();
-    if (ComboPeriode->currentIndex() == 0)
+    if (ComboPeriode->currentIndex() != kAutre)
         remplitPeriode();
     CommandCalculer_Click();
 }

@@ -23,10 +23,9 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class QThread;
-class FiltrePhenomenes;
+class PhenomenaModel;
 
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
@@ -41,8 +40,12 @@ public:
     // Where "Exporter CSV…" writes: a file dialog by default.
     std::function<QString()> choixFichier;
 
+    // The longest range the window computes; the companion is there for more.
+    static constexpr int kAnneesMax = 10;
+
     bool calculEnCours() const { return travail_ != nullptr; }
-    const std::vector<zeno::LigneProgramme>& lignes() const { return lignes_; }
+    const std::vector<zeno::LigneProgramme>& lignes() const;
+    PhenomenaModel* modele() const { return modele_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
@@ -70,21 +73,21 @@ private:
     void remplitPeriode();
     void titreNuit(zeno::NightKind kind);
     void afficheLieu();
-    void remplitTableau();
-    void termine(std::vector<zeno::LigneProgramme> lignes);
+    void termine(std::vector<zeno::LigneProgramme> lignes, zeno::Theorie theorie, bool coupe, bool hors);
+    void afficheEtat();
+    QDateTime versTU(const QDateTime& local) const;
     void gardeChoix() const;
     void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
-    std::vector<zeno::LigneProgramme> lignesVisibles() const;
 
     Form1* principale_;
     QLocale locale_;
     QStringList reglagesRemis_;   // kept values found unreadable and reset, named
     reglages::Observateur observateur_;
-    std::vector<zeno::LigneProgramme> lignes_;
-    bool avecLieu_ = true;
     zeno::Theorie theorieLignes_ = zeno::Theorie::Originale;   // the theory of lignes_
     bool dejaMontree_ = false;
+    bool coupe_ = false;   // the last computation was stopped before its end
+    bool hors_ = false;    // the precise theory outside its fitted years
     QThread* travail_ = nullptr;
     std::shared_ptr<std::atomic<bool>> annule_;
 
@@ -99,10 +102,10 @@ private:
     QComboBox* ComboSatellite;
     QCheckBox* CheckObservables;
     QCheckBox* CheckTheorie;
+    QComboBox* ComboFormat;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;
     QTableView* Tableau;
     QLabel* LabelEtat;
-    QStandardItemModel* modele_;
-    FiltrePhenomenes* filtre_;
+    PhenomenaModel* modele_;
 };

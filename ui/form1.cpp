@@ -720,6 +720,9 @@ QString Form1::texteDecalage() const
 
 void Form1::allerA(const QString& dateText)
 {
+    // Jumping to an instant ends the animation, which would carry the date away.
+    if (EnMarche)
+        arreteAnimation();
     Text1->setText(dateText);
     CommandOk_Click();
 }

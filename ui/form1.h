@@ -64,7 +64,7 @@ public:
     FenetrePhenomenes* fenetrePhenomenes();
     // The text of "Différence TU-TC", for the phenomena window.
     QString texteDecalage() const;
-    // Writes a date-and-time text into Text1 and runs what "&OK" runs.
+    // Stops the animation, writes a date-and-time text into Text1 and runs what "&OK" runs.
     void allerA(const QString& dateText);
 
     // zeno::Hote

@@ -4,6 +4,7 @@
 #include "regional.h"
 
 #include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -81,6 +82,13 @@ Observateur lit(QStringList* reinitialises)
         else
             notes << app("époque de la Tache Rouge");
     }
+    if (const QVariant v = s->value(QStringLiteral("lieu/fuseau")); v.isValid()) {
+        const QTimeZone z(v.toString().toUtf8());
+        if (z.isValid())
+            o.fuseau = z;
+        else
+            notes << app("fuseau horaire");
+    }
     if (reinitialises)
         *reinitialises = notes;
     return o;
@@ -93,6 +101,7 @@ void ecrit(const Observateur& o)
         s->setValue(QStringLiteral("lieu/latitude"), o.site.latitudeDeg);
         s->setValue(QStringLiteral("lieu/longitude"), o.site.longitudeDeg);
         s->setValue(QStringLiteral("lieu/hauteur"), o.site.heightM);
+        s->setValue(QStringLiteral("lieu/fuseau"), QString::fromUtf8(o.fuseau.id()));
     }
     s->setValue(QStringLiteral("visibilite/jupiter_min"), o.visibilite.minJupiterDeg);
     s->setValue(QStringLiteral("visibilite/soleil_max"), o.visibilite.maxSunDeg);
@@ -113,6 +122,13 @@ DialogueLieu::DialogueLieu(const reglages::Observateur& o, const QLocale& locale
     forme->addRow(QStringLiteral("Latitude (°, nord positif) :"), champ("TextLatitude", nombre(o.site.latitudeDeg)));
     forme->addRow(QStringLiteral("Longitude (°, EST positif) :"), champ("TextLongitude", nombre(o.site.longitudeDeg)));
     forme->addRow(QStringLiteral("Altitude du lieu (m) :"), champ("TextHauteur", nombre(o.site.heightM)));
+    ComboFuseau = new QComboBox(this);
+    ComboFuseau->setObjectName(QStringLiteral("ComboFuseau"));
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+        ComboFuseau->addItem(QString::fromUtf8(id));
+    ComboFuseau->setCurrentText(QString::fromUtf8(o.fuseau.id()));
+    ComboFuseau->setToolTip(tr("L'heure de votre horloge, heure d'été comprise : les heures de la fenêtre Phénomènes"));
+    forme->addRow(tr("Fuseau horaire :"), ComboFuseau);
     forme->addRow(QStringLiteral("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibilite.minJupiterDeg)));
     forme->addRow(QStringLiteral("Soleil au plus à (°) :"), champ("TextSoleilMax", nombre(o.visibilite.maxSunDeg)));
     forme->addRow(QStringLiteral("Tache Rouge, longitude Système II (°) :"),
@@ -185,6 +201,8 @@ void DialogueLieu::CommandOk_Click()
             return;
         }
     }
+    if (const QTimeZone z(ComboFuseau->currentText().toUtf8()); z.isValid())
+        o.fuseau = z;
     o.siteRegle = true;
     resultat_ = o;
     Erreur->clear();

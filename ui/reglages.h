@@ -10,8 +10,10 @@
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
+#include <QTimeZone>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -23,6 +25,7 @@ void setFichier(const QString& cheminIni);   // empty: the user's own store
 
 struct Observateur {
     zeno::Site site;
+    QTimeZone fuseau = QTimeZone::systemTimeZone();   // the observer's clock, daylight saving included
     bool siteRegle = false;       // false: the default place (Paris), shown as such
     zeno::Visibilite visibilite;
     zeno::TacheRouge tache;
@@ -52,4 +55,5 @@ private:
     QLocale locale_;
     reglages::Observateur resultat_;
     QLabel* Erreur;
+    QComboBox* ComboFuseau;
 };

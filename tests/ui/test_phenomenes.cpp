@@ -3,6 +3,7 @@
 #include "outils.h"
 
 #include "fenetrephenomenes.h"
+#include "phenomena_model.h"
 #include "reglages.h"
 
 #include <QCheckBox>
@@ -32,6 +33,8 @@ private slots:
     void reglagesDurables();
     void reglagesIllisibles();
     void annulation();
+    void anneeEtTheorie();
+    void heureLocale();
     void petitesChoses();
     void theoriePrecise();
 
@@ -97,6 +100,8 @@ void TestPhenomenes::init()
     const QString ini = dossier_.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     QFile::remove(ini);
     reglages::setFichier(ini);
+    // The observer's clock: Paris, whatever the machine's zone.
+    reglages::ouvre()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("Europe/Paris"));
 }
 
 // The night of 3 to 4 December 2024 at Paris (the default place), TU-TC = -1:
@@ -117,9 +122,16 @@ void TestPhenomenes::nuitConnue()
     QVERIFY(p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->text().startsWith(QStringLiteral("04/12/2024 08:2")));
 
     auto* t = tableau(p);
+    QCOMPARE(t->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Heure locale (Europe/Paris)"));
     auto* satellite = p->findChild<QComboBox*>(QStringLiteral("ComboSatellite"));
+    auto* etat = p->findChild<QLabel*>(QStringLiteral("LabelEtat"));
+    satellite->setCurrentIndex(satellite->findText(QStringLiteral("Callisto")));
+    QVERIFY2(etat->text().contains(QStringLiteral("le filtre les cache tous")), qPrintable(etat->text()));
     satellite->setCurrentIndex(satellite->findText(QStringLiteral("Io")));
     QCOMPARE(t->model()->rowCount(), 4);
+    QVERIFY2(etat->text().contains(QStringLiteral("; 4 affichés par le filtre.")), qPrintable(etat->text()));
+    // The dates are not clipped: the table was sized on its rows.
+    QVERIFY(t->columnWidth(0) >= t->fontMetrics().horizontalAdvance(QStringLiteral("03/12/2024 21:32:42")));
     const QStringList attendu[4] = {
         {"03/12/2024 21:32:42", "03/12/2024 20:32:42", "Io", "Ombre", "début"},
         {"03/12/2024 21:38:49", "03/12/2024 20:38:49", "Io", "Passage", "début"},
@@ -137,7 +149,11 @@ void TestPhenomenes::nuitConnue()
     QCOMPARE(ligne(t, 0)[1], QStringLiteral("03/12/2024 22:50:01"));
     t->sortByColumn(1, Qt::AscendingOrder);
 
+    b.clique("MA");   // a double click stops the animation
+    QVERIFY(b.f.enMarche());
     doubleClic(t, 1);   // Passage début
+    QVERIFY(!b.f.enMarche());
+    QTest::qWait(100);
     QCOMPARE(b.texte("Text1"), QStringLiteral("03/12/2024 21:38:49"));
     QCOMPARE(b.texte("datetu"), QStringLiteral("03/12/2024 20:38:49"));
     QCOMPARE(b.texte("InfoIoPa"), QStringLiteral("Passage"));
@@ -183,8 +199,13 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QStringList lignes = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lignes.size(), tableau(p)->model()->rowCount() + 1);
-    QCOMPARE(lignes[0], QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache,hauteur_jupiter,hauteur_soleil,observable"));
-    QVERIFY(lignes.contains(QStringLiteral("Io,Ombre,début,03/12/2024 20:32:42,03/12/2024 20:32:42,InfoIoOm,non,41.17,-44.47,oui")));
+    // The table's own columns, in the French form by default; no internal names.
+    QCOMPARE(lignes[0], QStringLiteral("Heure locale (Europe/Paris);Date (TU);Satellite;Phénomène;Début/fin;Jupiter (°);Soleil (°);Observable"));
+    QVERIFY(lignes.contains(QStringLiteral("03/12/2024 21:32:42;03/12/2024 20:32:42;Io;Ombre;début;41,2;-44,5;oui")));
+    QVERIFY(!lignes.join(u'\n').contains(QStringLiteral("Info")));
+    p->findChild<QComboBox*>(QStringLiteral("ComboFormat"))->setCurrentIndex(1);
+    QVERIFY(p->texteVisible().contains(QStringLiteral("\n03/12/2024 21:32:42,03/12/2024 20:32:42,Io,Ombre,début,41.2,-44.5,oui\n")));
+    p->findChild<QComboBox*>(QStringLiteral("ComboFormat"))->setCurrentIndex(0);
     p->findChild<QPushButton*>(QStringLiteral("CommandCopier"))->click();
     QCOMPARE(QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts), lignes);
 
@@ -244,9 +265,9 @@ void TestPhenomenes::mauvaisePeriode()
         {"03/12/2024", "03/12/2024", "La période est vide ou inversée"},
         {"demain", "03/12/2024", "Le début de la période n'est pas une date"},
         {"03/12/2024", "", "La fin de la période n'est pas une date"},
-        {"31/12/9999 23:00:00", "31/12/9999 23:30:00", "La période doit rester entre les années 100 et 9999"},
+        {"01/01/0100 00:00:00", "02/01/0100 00:00:00", "La période doit rester entre les années 100 et 9999"},
+        {"01/01/2020", "02/01/2030", "La période dépasse 10 ans"},
     };
-    b.tape("Text3", QStringLiteral("2"));   // carries the last one past the year 9999
     for (const auto& c : cas) {
         messages.clear();
         du->setText(QString::fromUtf8(c.du));
@@ -370,6 +391,76 @@ void TestPhenomenes::annulation()
     QCOMPARE(messages, QStringList());
 }
 
+// A year's table is set in one reset of the model, never row by row; a
+// theory changed during a computation discards its result and computes again.
+void TestPhenomenes::anneeEtTheorie()
+{
+    Banc b;
+    QVERIFY(b.montre());
+    QStringList messages;
+    FenetrePhenomenes* p = ouvre(b, messages);
+    QVERIFY(p);
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(QStringLiteral("01/01/2025"));
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("01/01/2026"));
+    QSignalSpy resets(p->modele(), &QAbstractItemModel::modelReset);
+    QSignalSpy insertions(p->modele(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(fini.wait(60000));
+    QVERIFY(p->lignes().size() > 2500);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(insertions.size(), 0);
+
+    // The theory changed while the month is computed: the note, then the
+    // table of the new theory, and a row opens a picture that agrees.
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("01/02/2025"));
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(p->calculEnCours());
+    b.f.findChild<QCheckBox*>(QStringLiteral("CheckTheorie"))->setChecked(true);
+    QCOMPARE(p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text(),
+             QStringLiteral("La théorie a changé : le calcul reprendra avec elle."));
+    QVERIFY(fini.wait(60000));
+    QVERIFY(p->texteVisible().startsWith(u"# théorie précise"));
+    QCOMPARE(fini.size(), 2);   // the stale result was never shown
+    auto* t = tableau(p);
+    const int r = chercheLigne(t, QStringLiteral("Io"), QStringLiteral("Eclipsé"), QStringLiteral("début"));
+    QVERIFY(r >= 0);
+    doubleClic(t, r);
+    QCOMPARE(b.texte("InfoIoEc"), QStringLiteral("Eclipsé"));
+    QCOMPARE(messages, QStringList());
+}
+
+// The first column is the observer's wall clock, daylight saving included:
+// UT + 1 h before 29 March 2026 01:00 UT at Paris, UT + 2 h after.
+void TestPhenomenes::heureLocale()
+{
+    Banc b;
+    QVERIFY(b.montre());
+    QStringList messages;
+    FenetrePhenomenes* p = ouvre(b, messages);
+    QVERIFY(p);
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(QStringLiteral("28/03/2026 12:00:00"));
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("30/03/2026 12:00:00"));
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(fini.wait(60000));
+    const auto& lignes = p->lignes();
+    QVERIFY(lignes.front().ut == QDateTime(QDate(2026, 3, 28), QTime(11, 0), Qt::UTC) || lignes.front().ut > QDateTime(QDate(2026, 3, 28), QTime(11, 0), Qt::UTC));
+    QVERIFY(lignes.back().ut < QDateTime(QDate(2026, 3, 30), QTime(10, 0), Qt::UTC));
+    const QDateTime changement(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC);
+    int avant = 0, apres = 0;
+    auto* t = tableau(p);
+    for (int r = 0; r < t->model()->rowCount(); ++r) {
+        const QDateTime local = zeno::readDateTime(ligne(t, r)[0], localeFrancaise());
+        const QDateTime ut = zeno::readDateTime(ligne(t, r)[1], localeFrancaise());
+        const bool ete = ut >= changement;
+        QCOMPARE(ut.secsTo(local), ete ? 7200 : 3600);
+        ++(ete ? apres : avant);
+    }
+    QVERIFY(avant > 0 && apres > 0);
+    QCOMPARE(messages, QStringList());
+}
+
 // Enter in Text1 or Text3 computes; the meridians' whole values in tooltips.
 void TestPhenomenes::petitesChoses()
 {
@@ -410,7 +501,7 @@ void TestPhenomenes::theoriePrecise()
 
     const int r = chercheLigne(t, QStringLiteral("Io"), QStringLiteral("Ombre"), QStringLiteral("début"));
     QVERIFY(r >= 0);
-    const QString debut = ligne(t, r)[0];
+    const QString debut = ligne(t, r)[1];   // UT, as the main window's offset 0
     // The theories differ by seconds to minutes, never by a whole event.
     QVERIFY(debut != QStringLiteral("03/12/2024 20:32:42"));
     QVERIFY(std::abs(zeno::readDateTime(debut, localeFrancaise())
