@@ -1,6 +1,7 @@
 // A whole computation pass in the main window, offscreen: the labels, both
 // scenes redrawn and the main window painted.
 #include "fenetrephenomenes.h"
+#include "phenomena_model.h"
 #include "form1.h"
 #include "reglages.h"
 #include "form2.h"
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -157,6 +159,7 @@ void phenomenesFenetre(benchmark::State& state, const QString& du, const QString
 {
     QTemporaryDir dossier;
     reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    reglages::ouvre()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("UTC"));   // the fields in UT
     Form1 f(QLocale(QLocale::French, QLocale::France));
     f.show();
     f.choisitTheorie(theorie);
@@ -195,18 +198,66 @@ void BM_AnneePrecisePhenomenes(benchmark::State& state)
 }
 BENCHMARK(BM_AnneePrecisePhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-// The month's table headless, in this process after the windows have painted.
-void BM_PhenomenesSansFenetre(benchmark::State& state)
+// A computed table put on screen: one reset of the model, the view painted.
+// A year (about 3 000 rows) and ten years (the year's rows ten times).
+void tableau(benchmark::State& state, int annees)
 {
     zeno::OptionsProgramme o;
-    o.fromUt = QDateTime(QDate(2024, 12, 1), QTime(0, 0), Qt::UTC);
-    o.toUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    o.fromUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     o.grs = zeno::TacheRouge{};
     o.site = zeno::Site{};
+    const auto annee = zeno::dresseProgramme(o, QLocale(QLocale::French, QLocale::France));
+    std::vector<zeno::LigneProgramme> lignes;
+    for (int a = 0; a < annees; ++a)
+        for (zeno::LigneProgramme l : annee) {
+            l.ut = l.ut.addYears(a);
+            lignes.push_back(std::move(l));
+        }
+    QTableView vue;
+    PhenomenaModel modele(QLocale(QLocale::French, QLocale::France));
+    vue.setModel(&modele);
+    vue.setSortingEnabled(true);
+    vue.resize(900, 500);
+    vue.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        modele.setRows(lignes);
+        vue.resizeColumnsToContents();
+        vue.repaint();
+    }
+    state.counters["lignes"] = double(lignes.size());
+}
+
+void BM_TableauAnnee(benchmark::State& state) { tableau(state, 1); }
+BENCHMARK(BM_TableauAnnee)->Unit(benchmark::kMillisecond);
+void BM_TableauDixAns(benchmark::State& state) { tableau(state, 10); }
+BENCHMARK(BM_TableauDixAns)->Unit(benchmark::kMillisecond);
+
+// The same tables headless, in this process after the windows have painted.
+void sansFenetre(benchmark::State& state, QDate du, QDate au, zeno::Theorie theorie)
+{
+    zeno::OptionsProgramme o;
+    o.fromUt = QDateTime(du, QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(au, QTime(0, 0), Qt::UTC);
+    o.grs = zeno::TacheRouge{};
+    o.site = zeno::Site{};
+    o.theorie = theorie;
     for (auto _ : state)
         benchmark::DoNotOptimize(zeno::dresseProgramme(o, QLocale(QLocale::French, QLocale::France)).size());
 }
-BENCHMARK(BM_PhenomenesSansFenetre)->Unit(benchmark::kMillisecond);
+
+void BM_MoisSansFenetre(benchmark::State& state)
+{
+    sansFenetre(state, QDate(2024, 12, 1), QDate(2025, 1, 1), zeno::Theorie::Originale);
+}
+BENCHMARK(BM_MoisSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AnneePreciseSansFenetre(benchmark::State& state)
+{
+    sansFenetre(state, QDate(2025, 1, 1), QDate(2026, 1, 1), zeno::Theorie::Precise);
+}
+BENCHMARK(BM_AnneePreciseSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
 

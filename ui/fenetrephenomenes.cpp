@@ -242,6 +242,7 @@ void FenetrePhenomenes::afficheLieu()
                  n(s.heightM, 0),
                  observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
                  n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0))
+        + tr(" — heure locale : %1").arg(QString::fromUtf8(observateur_.fuseau.id()))
         + (reglagesRemis_.isEmpty() ? QString()
                                     : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
                                           .arg(reglagesRemis_.join(QStringLiteral(", ")))));

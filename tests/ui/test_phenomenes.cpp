@@ -388,6 +388,13 @@ void TestPhenomenes::annulation()
     QVERIFY(!p->calculEnCours());
     QVERIFY(p->lignes().size() < 200);   // a whole year holds thousands
     QVERIFY(p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text().startsWith(QStringLiteral("Calcul annulé")));
+    // A complete table is not « annulé » by closing the window.
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("02/01/2025"));
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(fini.wait(20000));
+    p->close();
+    QCoreApplication::processEvents();
+    QVERIFY(!p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text().startsWith(QStringLiteral("Calcul annulé")));
     QCOMPARE(messages, QStringList());
 }
 
