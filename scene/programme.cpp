@@ -15,7 +15,9 @@ namespace zeno {
 namespace {
 
 constexpr qint64 kSliceSeconds = 86400;       // one day of search between progress reports
-constexpr qint64 kGrsStepSeconds = 600;       // System II turns about 6° in 10 minutes
+// System II turns 36° an hour: a step of an hour brackets one transit at a
+// time and never mistakes the wrap from +180° to -180° for one.
+constexpr qint64 kGrsStepSeconds = 3600;
 
 // System II's displayed meridian at a UT instant, from the window's pass.
 class SondeSysteme2 {
