@@ -85,6 +85,10 @@ TEST(Observatoire, BadPlacesAndLimits)
     EXPECT_FALSE(checkRange(ut(99, 12, 31), ut(2024, 12, 3)).isEmpty());
     TacheRouge t;
     EXPECT_TRUE(checkTacheRouge(t).isEmpty());
+    t.longitudeDeg = 360;   // "entre 0° et 360°": both bounds
+    EXPECT_TRUE(checkTacheRouge(t).isEmpty());
+    t.longitudeDeg = 360.5;
+    EXPECT_FALSE(checkTacheRouge(t).isEmpty());
     t.driftDegPerMonth = std::nan("");
     EXPECT_FALSE(checkTacheRouge(t).isEmpty());
 }
