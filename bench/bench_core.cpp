@@ -3,11 +3,12 @@
 #include "calendar.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
-#include "evenements.h"
-#include "moderne.h"
+#include "events.h"
+#include "modern_theory.h"
+#include "mutual_events.h"
 #include "night.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 #include "regional.h"
 
 #include <benchmark/benchmark.h>
@@ -55,7 +56,7 @@ void BM_EventsIoYear(benchmark::State& state)
     const QDateTime from(QDate(2024, 1, 1), QTime(0, 0), Qt::UTC);
     const QDateTime to(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
     for (auto _ : state)
-        benchmark::DoNotOptimize(chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, 0).size());
+        benchmark::DoNotOptimize(findEvents(from, to, Step{}, QStringLiteral("0"), kFrench, 0).size());
 }
 BENCHMARK(BM_EventsIoYear)->Unit(benchmark::kMillisecond);
 
@@ -64,7 +65,7 @@ void BM_EphemerideModerne(benchmark::State& state)
 {
     double jd = 2460676.5;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calculeModerne(jd).X4);
+        benchmark::DoNotOptimize(computeModern(jd).X4);
         jd += 1.0 / 1440;
     }
 }
@@ -75,7 +76,7 @@ void BM_PassModerne(benchmark::State& state)
 {
     Enregistreur host;
     Calcul calcul(host, kFrench);
-    calcul.setTheorie(Theorie::Precise);
+    calcul.setTheorie(Theory::Precise);
     const QString dates[2] = {QStringLiteral("01/01/2025 12:00:00"), QStringLiteral("01/01/2025 12:01:00")};
     std::size_t i = 0;
     for (auto _ : state) {
@@ -92,7 +93,7 @@ void BM_EventsYearPrecise(benchmark::State& state)
     const QDateTime to(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, -1, Theorie::Precise).size());
+            findEvents(from, to, Step{}, QStringLiteral("0"), kFrench, -1, Theory::Precise).size());
 }
 BENCHMARK(BM_EventsYearPrecise)->Unit(benchmark::kMillisecond);
 
@@ -103,27 +104,57 @@ void BM_ProgrammeNuit(benchmark::State& state)
     const Site paris;
     for (auto _ : state) {
         const Night nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
-        OptionsProgramme o;
+        ProgrammeOptions o;
         o.fromUt = nuit.startUt;
         o.toUt = nuit.endUt;
-        o.grs = TacheRouge{};
+        o.grs = RedSpot{};
         o.site = paris;
-        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+        benchmark::DoNotOptimize(buildProgramme(o, kFrench).size());
     }
 }
 BENCHMARK(BM_ProgrammeNuit)->Unit(benchmark::kMillisecond);
 
 void BM_ProgrammeMois(benchmark::State& state)
 {
-    OptionsProgramme o;
+    ProgrammeOptions o;
     o.fromUt = QDateTime(QDate(2024, 12, 1), QTime(0, 0), Qt::UTC);
     o.toUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
-    o.grs = TacheRouge{};
+    o.grs = RedSpot{};
     o.site = Site{};
     for (auto _ : state)
-        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+        benchmark::DoNotOptimize(buildProgramme(o, kFrench).size());
 }
 BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
+
+// The mutual events of the 2026-2027 season, and of its busiest month.
+search::Seconds utSeconds(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }
+
+void BM_MutualSeason(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findMutualEvents(utSeconds(2026, 8, 1), utSeconds(2027, 11, 1)).size());
+}
+BENCHMARK(BM_MutualSeason)->Unit(benchmark::kMillisecond);
+
+void BM_MutualMonth(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findMutualEvents(utSeconds(2026, 12, 1), utSeconds(2027, 1, 1)).size());
+}
+BENCHMARK(BM_MutualMonth)->Unit(benchmark::kMillisecond);
+
+// One event's light curve, 600 points.
+void BM_MutualLightCurve(benchmark::State& state)
+{
+    const auto events = findMutualEvents(utSeconds(2026, 12, 1), utSeconds(2026, 12, 3));
+    if (events.empty()) {
+        state.SkipWithError("no event");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lightCurve(events.front()).size());
+}
+BENCHMARK(BM_MutualLightCurve)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

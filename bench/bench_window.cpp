@@ -3,7 +3,7 @@
 #include "fenetrephenomenes.h"
 #include "phenomena_model.h"
 #include "form1.h"
-#include "reglages.h"
+#include "settings.h"
 #include "form2.h"
 #include "zonedessin.h"
 
@@ -133,7 +133,7 @@ BENCHMARK(BM_PasseRepeintureComplete)->Unit(benchmark::kMicrosecond);
 void BM_OuverturePhenomenes(benchmark::State& state)
 {
     QTemporaryDir dossier;
-    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
     for (auto _ : state) {
         Form1 f(QLocale(QLocale::French, QLocale::France));
         FenetrePhenomenes* p = f.fenetrePhenomenes();
@@ -147,7 +147,7 @@ void BM_OuverturePhenomenes(benchmark::State& state)
         p->close();
         state.ResumeTiming();
     }
-    reglages::setFichier(QString());
+    settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 
@@ -155,11 +155,11 @@ BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 // thread, the rows listed and the window painted; the theory is the main
 // window's. Compare with the same work headless, in this very process
 // (BM_PhenomenesSansFenetre), after the window has painted.
-void phenomenesFenetre(benchmark::State& state, const QString& du, const QString& au, zeno::Theorie theorie)
+void phenomenesFenetre(benchmark::State& state, const QString& du, const QString& au, zeno::Theory theorie)
 {
     QTemporaryDir dossier;
-    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
-    reglages::ouvre()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("UTC"));   // the fields in UT
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("UTC"));   // the fields in UT
     Form1 f(QLocale(QLocale::French, QLocale::France));
     f.show();
     f.choisitTheorie(theorie);
@@ -181,20 +181,20 @@ void phenomenesFenetre(benchmark::State& state, const QString& du, const QString
     }
     state.counters["lignes"] = double(p->lignes().size());
     p->close();
-    reglages::setFichier(QString());
+    settings::setFile(QString());
 }
 
 void BM_MoisPhenomenes(benchmark::State& state)
 {
     phenomenesFenetre(state, QStringLiteral("01/12/2024 00:00:00"), QStringLiteral("01/01/2025 00:00:00"),
-                      zeno::Theorie::Originale);
+                      zeno::Theory::Original);
 }
 BENCHMARK(BM_MoisPhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_AnneePrecisePhenomenes(benchmark::State& state)
 {
     phenomenesFenetre(state, QStringLiteral("01/01/2025 00:00:00"), QStringLiteral("01/01/2026 00:00:00"),
-                      zeno::Theorie::Precise);
+                      zeno::Theory::Precise);
 }
 BENCHMARK(BM_AnneePrecisePhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
@@ -202,15 +202,15 @@ BENCHMARK(BM_AnneePrecisePhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime
 // A year (about 3 000 rows) and ten years (the year's rows ten times).
 void tableau(benchmark::State& state, int annees)
 {
-    zeno::OptionsProgramme o;
+    zeno::ProgrammeOptions o;
     o.fromUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
     o.toUt = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
-    o.grs = zeno::TacheRouge{};
+    o.grs = zeno::RedSpot{};
     o.site = zeno::Site{};
-    const auto annee = zeno::dresseProgramme(o, QLocale(QLocale::French, QLocale::France));
-    std::vector<zeno::LigneProgramme> lignes;
+    const auto annee = zeno::buildProgramme(o, QLocale(QLocale::French, QLocale::France));
+    std::vector<zeno::ProgrammeRow> lignes;
     for (int a = 0; a < annees; ++a)
-        for (zeno::LigneProgramme l : annee) {
+        for (zeno::ProgrammeRow l : annee) {
             l.ut = l.ut.addYears(a);
             lignes.push_back(std::move(l));
         }
@@ -235,27 +235,27 @@ void BM_TableauDixAns(benchmark::State& state) { tableau(state, 10); }
 BENCHMARK(BM_TableauDixAns)->Unit(benchmark::kMillisecond);
 
 // The same tables headless, in this process after the windows have painted.
-void sansFenetre(benchmark::State& state, QDate du, QDate au, zeno::Theorie theorie)
+void sansFenetre(benchmark::State& state, QDate du, QDate au, zeno::Theory theorie)
 {
-    zeno::OptionsProgramme o;
+    zeno::ProgrammeOptions o;
     o.fromUt = QDateTime(du, QTime(0, 0), Qt::UTC);
     o.toUt = QDateTime(au, QTime(0, 0), Qt::UTC);
-    o.grs = zeno::TacheRouge{};
+    o.grs = zeno::RedSpot{};
     o.site = zeno::Site{};
     o.theorie = theorie;
     for (auto _ : state)
-        benchmark::DoNotOptimize(zeno::dresseProgramme(o, QLocale(QLocale::French, QLocale::France)).size());
+        benchmark::DoNotOptimize(zeno::buildProgramme(o, QLocale(QLocale::French, QLocale::France)).size());
 }
 
 void BM_MoisSansFenetre(benchmark::State& state)
 {
-    sansFenetre(state, QDate(2024, 12, 1), QDate(2025, 1, 1), zeno::Theorie::Originale);
+    sansFenetre(state, QDate(2024, 12, 1), QDate(2025, 1, 1), zeno::Theory::Original);
 }
 BENCHMARK(BM_MoisSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_AnneePreciseSansFenetre(benchmark::State& state)
 {
-    sansFenetre(state, QDate(2025, 1, 1), QDate(2026, 1, 1), zeno::Theorie::Precise);
+    sansFenetre(state, QDate(2025, 1, 1), QDate(2026, 1, 1), zeno::Theory::Precise);
 }
 BENCHMARK(BM_AnneePreciseSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 

@@ -7,10 +7,11 @@
 // satellite at its orbit, one common to all at the time scales).
 // Usage: zenolune_precision [file.csv ...]
 #include "calendar.h"
-#include "cadre.h"
-#include "evenements.h"
-#include "geometrie.h"
-#include "moderne.h"
+#include "scene_frame.h"
+#include "events.h"
+#include "phenomena_geometry.h"
+#include "modern_theory.h"
+#include "reference_files.h"
 #include "regional.h"
 
 #include <QCoreApplication>
@@ -59,18 +60,9 @@ bool readEvent(const QString& code, int satellite, Caption& label, bool& begins)
 std::vector<Reference> readFile(const QString& path)
 {
     std::vector<Reference> out;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "zenolune_precision : %s illisible\n", qPrintable(path));
-        return out;
-    }
     const QStringList roman = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("date,")))
-            continue;
-        const QStringList c = line.split(u',');
+    for (const QStringList& c : referenceRows(path, "zenolune_precision")) {
+        const QString line = c.join(u',');
         Reference r;
         r.source = QFileInfo(path).fileName();
         r.satellite = c.size() == 4 ? int(roman.indexOf(c[2])) : -1;
@@ -89,11 +81,11 @@ std::vector<Reference> readFile(const QString& path)
 // The computed transit contact moved to the lit limb, as the published lists
 // time transits: the first (ingress) or last (egress) second, within ten
 // minutes of the globe's contact, when the satellite stands before a sunlit point.
-QDateTime litLimb(const Evenement& ev)
+QDateTime litLimb(const Event& ev)
 {
     const int s = satelliteOfCaption(ev.label);
     const auto lit = [&](const QDateTime& t) {
-        return passageDevantPartieEclairee(calculeModerne(julianDayValue(t)), s);
+        return inFrontOfLitDisk(computeModern(julianDayValue(t)), s);
     };
     // Ingress: false at lo, true at hi. Egress: true at lo, false at hi.
     QDateTime lo = ev.begins ? ev.ut.addSecs(-1) : ev.ut.addSecs(-600);
@@ -124,7 +116,7 @@ struct Ecarts {
 
 // Matches each reference to the computed change of the same label and
 // direction nearest in time, within two hours.
-Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTransits)
+Ecarts compare(const std::vector<Reference>& refs, Theory theorie, bool litTransits)
 {
     Ecarts e;
     if (refs.empty())
@@ -134,15 +126,15 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
         from = std::min(from, r.ut);
         to = std::max(to, r.ut);
     }
-    auto events = chercheEvenements(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Pas{StepUnit::Minute, 2},
+    auto events = findEvents(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Step{StepUnit::Minute, 2},
                                           QStringLiteral("0"), kFrench, -1, theorie);
     if (litTransits)
-        for (Evenement& ev : events)
+        for (Event& ev : events)
             if (isTransit(ev.label))
                 ev.ut = litLimb(ev);
     for (const Reference& r : refs) {
         double best = 1e9;
-        for (const Evenement& ev : events)
+        for (const Event& ev : events)
             if (ev.label == r.label && ev.begins == r.begins) {
                 const double d = double(ev.ut.secsTo(r.ut));
                 if (std::fabs(d) < std::fabs(best))
@@ -154,20 +146,11 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
         } else
             ++e.missed[r.satellite];
         if (qEnvironmentVariableIsSet("ZENOLUNE_PRECISION_DETAIL"))
-            std::printf("%s %s %s %s %s %.0f\n", theorie == Theorie::Precise ? (litTransits ? "L" : "P") : "O",
+            std::printf("%s %s %s %s %s %.0f\n", theorie == Theory::Precise ? (litTransits ? "L" : "P") : "O",
                         qPrintable(r.source), qPrintable(dateTimeText(r.ut, kFrench)), captionName(r.label),
                         r.begins ? "D" : "F", best);
     }
     return e;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return std::nan("");
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 void print(const char* title, const Ecarts& e)
@@ -233,20 +216,15 @@ void printBreakdown(const char* title, const Ecarts& e, const QStringList& sourc
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList files = app.arguments().mid(1);
-    if (files.isEmpty()) {
-        const QDir dir(QStringLiteral(ZENOLUNE_REFERENCE_DIR));
-        for (const QString& name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
-            files << dir.filePath(name);
-    }
+    const QStringList files = referenceFiles(app.arguments().mid(1), QStringLiteral(ZENOLUNE_REFERENCE_DIR));
     std::vector<Reference> all;
     Ecarts precise, lit, originale;
     QStringList sources;
     for (const QString& path : files) {
         const std::vector<Reference> refs = readFile(path);
         all.insert(all.end(), refs.begin(), refs.end());
-        const Ecarts p = compare(refs, Theorie::Precise, false), l = compare(refs, Theorie::Precise, true),
-                     o = compare(refs, Theorie::Originale, false);
+        const Ecarts p = compare(refs, Theory::Precise, false), l = compare(refs, Theory::Precise, true),
+                     o = compare(refs, Theory::Original, false);
         for (int s = 0; s < 4; ++s) {
             lit.seconds[s].insert(lit.seconds[s].end(), l.seconds[s].begin(), l.seconds[s].end());
             lit.missed[s] += l.missed[s];

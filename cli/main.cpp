@@ -1,12 +1,13 @@
 // zenolune-ephem: the window's computation pass from the command line, one
 // JSON object per line, and a timetable of the phenomena for observers.
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "erreur.h"
-#include "evenements.h"
+#include "events.h"
+#include "mutual_events.h"
 #include "night.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,8 @@ const char* const kAide = R"(Usage :
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
@@ -85,6 +88,31 @@ Options :
                          (24 h sans lever du Soleil).
   --at DATE              Avec --night : l'instant de départ, en heure civile
                          (--offset) ; maintenant par défaut.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l'ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d'impact (km), part de la lumière de la
+                         cible perdue, chute d'éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l'ombre de Jupiter, derrière ou devant son disque.
+                         Toujours avec la théorie précise. Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d'un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l'aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
   --help                 Affiche cette aide.
 
 Avec --events, chaque ligne est écrite dès qu'elle est trouvée ; sur un
@@ -149,10 +177,12 @@ struct Options {
     bool events = false;
     bool night = false;
     std::optional<QString> at;
+    bool mutual = false;
+    std::optional<QString> lightcurve;
     bool csv = false;
     int satellite = -1;
-    Theorie theorie = Theorie::Originale;
-    std::optional<TacheRouge> grs;
+    Theory theorie = Theory::Original;
+    std::optional<RedSpot> grs;
     std::optional<Site> site;
     QStringList dates;
 };
@@ -160,18 +190,18 @@ struct Options {
 const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
                                    "de 1891 à 2003, y perd sa précision";
 
-const std::pair<const char*, double EphemerideModerne::*> kModerneFields[] = {
-    {"DeltaT", &EphemerideModerne::DeltaT}, {"JDE", &EphemerideModerne::JDE},
-    {"Delta", &EphemerideModerne::Delta}, {"r", &EphemerideModerne::r},
-    {"X1", &EphemerideModerne::X1}, {"X2", &EphemerideModerne::X2}, {"X3", &EphemerideModerne::X3},
-    {"X4", &EphemerideModerne::X4}, {"Y1", &EphemerideModerne::Y1}, {"Y2", &EphemerideModerne::Y2},
-    {"Y3", &EphemerideModerne::Y3}, {"Y4", &EphemerideModerne::Y4}, {"Z1", &EphemerideModerne::Z1},
-    {"Z2", &EphemerideModerne::Z2}, {"Z3", &EphemerideModerne::Z3}, {"Z4", &EphemerideModerne::Z4},
-    {"omega1", &EphemerideModerne::omega1}, {"omega2", &EphemerideModerne::omega2},
-    {"omega3", &EphemerideModerne::omega3}, {"Ds", &EphemerideModerne::Ds}, {"De", &EphemerideModerne::De},
+const std::pair<const char*, double ModernEphemeris::*> kModerneFields[] = {
+    {"DeltaT", &ModernEphemeris::DeltaT}, {"JDE", &ModernEphemeris::JDE},
+    {"Delta", &ModernEphemeris::Delta}, {"r", &ModernEphemeris::r},
+    {"X1", &ModernEphemeris::X1}, {"X2", &ModernEphemeris::X2}, {"X3", &ModernEphemeris::X3},
+    {"X4", &ModernEphemeris::X4}, {"Y1", &ModernEphemeris::Y1}, {"Y2", &ModernEphemeris::Y2},
+    {"Y3", &ModernEphemeris::Y3}, {"Y4", &ModernEphemeris::Y4}, {"Z1", &ModernEphemeris::Z1},
+    {"Z2", &ModernEphemeris::Z2}, {"Z3", &ModernEphemeris::Z3}, {"Z4", &ModernEphemeris::Z4},
+    {"omega1", &ModernEphemeris::omega1}, {"omega2", &ModernEphemeris::omega2},
+    {"omega3", &ModernEphemeris::omega3}, {"Ds", &ModernEphemeris::Ds}, {"De", &ModernEphemeris::De},
 };
 
-void modernLine(const EphemerideModerne& m, std::string& out);
+void modernLine(const ModernEphemeris& m, std::string& out);
 void discsLine(const Enregistreur& host, std::string& out);
 
 // One pass as "&OK" runs it in a freshly opened window, as a JSON line.
@@ -206,7 +236,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
         out += ": ";
         append(out, host.captions[i]);
     }
-    if (o.theorie == Theorie::Precise) {
+    if (o.theorie == Theory::Precise) {
         modernLine(calcul.recordModerne(), out);
         discsLine(host, out);
         return true;
@@ -228,7 +258,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
 
 // The modern record after the labels: "theory", the record, and a warning
 // outside the theory's years.
-void modernLine(const EphemerideModerne& m, std::string& out)
+void modernLine(const ModernEphemeris& m, std::string& out)
 {
     out += "}, \"theory\": \"precise\"";
     if (m.horsValidite)
@@ -306,11 +336,11 @@ double plainNumber(const QString& text, const char* what)
     return v;
 }
 
-TacheRouge readGrs(const QString& text)
+RedSpot readGrs(const QString& text)
 {
     const char* what = "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5";
     const QStringList p = commaList(text, 3, 3, what);
-    TacheRouge t;
+    RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
     // The program's own date form, or the ISO one.
     const QString epoch = p[1].trimmed();
@@ -321,7 +351,7 @@ TacheRouge readGrs(const QString& text)
         usageError(QStringLiteral("--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ")
                        .arg(epoch));
     t.driftDegPerMonth = plainNumber(p[2], what);
-    if (const QString fault = checkTacheRouge(t); !fault.isEmpty())
+    if (const QString fault = checkRedSpot(t); !fault.isEmpty())
         usageError(fault);
     return t;
 }
@@ -384,12 +414,16 @@ Options parse(const QStringList& args)
             o.night = true;
         } else if (a == u"--at") {
             o.at = value();
+        } else if (a == u"--mutual") {
+            o.mutual = true;
+        } else if (a == u"--lightcurve") {
+            o.lightcurve = value();
         } else if (a == u"--theory") {
             const QString name = value().toLower();
             if (name == u"precise" || name == u"précise")
-                o.theorie = Theorie::Precise;
+                o.theorie = Theory::Precise;
             else if (name == u"originale" || name == u"original")
-                o.theorie = Theorie::Originale;
+                o.theorie = Theory::Original;
             else
                 usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--csv") {
@@ -420,17 +454,25 @@ Options parse(const QStringList& args)
     if (o.night) {
         if (!o.site)
             usageError(QStringLiteral("--night demande --site"));
-        if (o.events || o.from || o.grs || !o.dates.isEmpty())
+        if (o.events || o.mutual || o.lightcurve || o.from || o.grs || !o.dates.isEmpty())
             usageError(QStringLiteral("--night va seul, avec --site et --at"));
         return o;
     }
     if (o.at)
         usageError(QStringLiteral("--at va avec --night"));
-    if ((o.grs || o.site) && !o.events)
-        usageError(QStringLiteral("--grs et --site vont avec --events"));
-    if ((o.events || o.csv) && !o.from)
+    if (o.events && o.mutual)
+        usageError(QStringLiteral("--events et --mutual ne vont pas ensemble"));
+    if (o.grs && !o.events)
+        usageError(QStringLiteral("--grs va avec --events"));
+    if (o.site && !o.events && !o.mutual)
+        usageError(QStringLiteral("--site va avec --events ou --mutual"));
+    if (o.mutual && !o.from)
+        usageError(QStringLiteral("--mutual demande --from et --to"));
+    if ((o.events || o.csv) && !o.from && !o.mutual)
         usageError(QStringLiteral("--events demande --from et --to"));
-    if (!o.from && o.dates.isEmpty())
+    if (o.lightcurve && (o.from || o.events || o.mutual || !o.dates.isEmpty()))
+        usageError(QStringLiteral("--lightcurve s'emploie seul (avec --offset ou --locale)"));
+    if (!o.from && !o.lightcurve && o.dates.isEmpty())
         usageError(QStringLiteral("aucune date"));
     return o;
 }
@@ -464,7 +506,7 @@ private:
     int percent_ = -1;
 };
 
-void eventLine(const Options& o, const LigneProgramme& r, std::string& out)
+void eventLine(const Options& o, const ProgrammeRow& r, std::string& out)
 {
     out += "{\"satellite\": ";
     append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
@@ -482,9 +524,9 @@ void eventLine(const Options& o, const LigneProgramme& r, std::string& out)
     out += "}\n";
 }
 
-int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas step)
+int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
-    OptionsProgramme p;
+    ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
@@ -493,8 +535,8 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
         std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
         return 1;
     }
-    if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
-                                          || calculeModerne(julianDayValue(to)).horsValidite))
+    if (o.theorie == Theory::Precise && (computeModern(julianDayValue(from)).horsValidite
+                                          || computeModern(julianDayValue(to)).horsValidite))
         std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
     p.offsetText = o.offset;
     p.step = step;
@@ -506,8 +548,8 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
     std::string out;
     if (o.csv)
         out = csvHeader(o.site.has_value(), o.theorie).toStdString();
-    p.onRows = [&](std::vector<LigneProgramme>& rows) {
-        for (const LigneProgramme& r : rows) {
+    p.onRows = [&](std::vector<ProgrammeRow>& rows) {
+        for (const ProgrammeRow& r : rows) {
             if (o.csv)
                 out += csvRow(r, o.locale, o.site.has_value()).toStdString();
             else
@@ -518,7 +560,7 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
     };
     Progress progress;
     p.progress = [&](double done) { progress(done); };
-    dresseProgramme(p, o.locale);
+    buildProgramme(p, o.locale);
     flush(out);
     return 0;
 }
@@ -559,6 +601,97 @@ int runNight(const Options& o)
     return 0;
 }
 
+// The mutual events of the range, one JSON line each or a CSV table.
+int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
+{
+    if (computeModern(julianDayValue(fromUt)).horsValidite || computeModern(julianDayValue(toUt)).horsValidite)
+        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
+    const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
+    std::string out;
+    if (o.csv) {
+        out += "code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km,target_light_lost,magnitude_drop,"
+               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter";
+        out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
+    }
+    for (const MutualEvent& ev : events) {
+        ProgrammeRow row;
+        row.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
+        if (o.site)
+            placeRow(row, *o.site, Visibility{});
+        const auto flag = [](bool b) { return b ? "true" : "false"; };
+        if (o.csv) {
+            char line[512];
+            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s",
+                          qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start))),
+                          qPrintable(mutualUtText(double(ev.maximum))), qPrintable(mutualUtText(double(ev.end))),
+                          ev.durationS, ev.impactKm, ev.targetLightLost, ev.magnitudeDrop, ev.limbDistance,
+                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter));
+            out += line;
+            if (o.site) {
+                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s", row.jupiterAltDeg, row.sunAltDeg,
+                              row.observable ? "oui" : "non");
+                out += line;
+            }
+            out += '\n';
+            continue;
+        }
+        out += "{\"code\": ";
+        append(out, ev.code());
+        field(out, "type", QString::fromLatin1(ev.typeName()));
+        field(out, "kind", QString::fromLatin1(ev.kindName()));
+        field(out, "start_ut", mutualUtText(double(ev.start)));
+        field(out, "max_ut", mutualUtText(double(ev.maximum)));
+        field(out, "end_ut", mutualUtText(double(ev.end)));
+        numberField(out, "duration_s", ev.durationS);
+        numberField(out, "impact_km", rounded(ev.impactKm, 10));
+        numberField(out, "target_light_lost", rounded(ev.targetLightLost, 1000));
+        numberField(out, "magnitude_drop", rounded(ev.magnitudeDrop, 1000));
+        numberField(out, "limb_distance", rounded(ev.limbDistance, 100));
+        out += ", \"target_in_jupiter_shadow\": ";
+        out += flag(ev.targetInJupiterShadow);
+        out += ", \"target_behind_jupiter\": ";
+        out += flag(ev.targetBehindJupiter);
+        out += ", \"target_in_front_of_jupiter\": ";
+        out += flag(ev.targetInFrontOfJupiter);
+        if (o.site) {
+            numberField(out, "jupiter_altitude", rounded(row.jupiterAltDeg, 100));
+            numberField(out, "sun_altitude", rounded(row.sunAltDeg, 100));
+            out += row.observable ? ", \"observable\": true" : ", \"observable\": false";
+        }
+        out += "}\n";
+    }
+    flush(out);
+    return 0;
+}
+
+// --lightcurve CODE,DATE: the curve of the event of that code nearest the date.
+int runLightCurve(const Options& o)
+{
+    const QString& text = *o.lightcurve;
+    const qsizetype comma = text.indexOf(u',');
+    const std::optional<MutualCode> code = parseMutualCode(text.left(comma));
+    if (comma < 0 || !code)
+        usageError(QStringLiteral("--lightcurve attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
+                                  "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)"));
+    QDateTime ut;
+    try {
+        ut = addHours(readDateTime(text.mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("date de --lightcurve illisible"), e);
+        return 1;
+    }
+    const std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
+    if (!ev) {
+        std::fprintf(stderr, "zenolune-ephem : aucun phénomène %s à moins de 24 h du %s TU\n",
+                     qPrintable(text.left(comma).trimmed().toUpper()), qPrintable(mutualUtText(double(ut.toSecsSinceEpoch()))));
+        return 1;
+    }
+    std::string out = lightCurveCsv(*ev, lightCurve(*ev)).toStdString();
+    flush(out);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -570,6 +703,8 @@ int main(int argc, char** argv)
     std::string out;
     bool failed = false;
 
+    if (o.lightcurve)
+        return runLightCurve(o);
     if (!o.from) {
         for (const QString& date : o.dates) {
             failed = !passLine(o, date, out) || failed;
@@ -579,7 +714,7 @@ int main(int argc, char** argv)
     }
 
     QDateTime from, to;
-    Pas step;
+    Step step;
     try {
         from = readDateTime(*o.from, o.locale);
         to = readDateTime(*o.to, o.locale);
@@ -596,6 +731,20 @@ int main(int argc, char** argv)
     if (to < from) {
         std::fprintf(stderr, "zenolune-ephem : --to précède --from\n");
         return 1;
+    }
+    if (o.mutual) {
+        try {
+            const double offsetHours = readNumber(o.offset, o.locale);
+            const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
+            if (const QString fault = checkRange(fromUt, toUt); !fault.isEmpty()) {
+                std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+                return 1;
+            }
+            return runMutual(o, fromUt, toUt);
+        } catch (const ErreurExecution& e) {
+            printError(QStringLiteral("calcul impossible"), e);
+            return 1;
+        }
     }
     if (o.events) {
         try {

@@ -2,7 +2,7 @@
 // itself: where it crosses the horizon, found with the timetable's search.
 #pragma once
 
-#include "observatoire.h"
+#include "observer.h"
 
 #include <QDateTime>
 

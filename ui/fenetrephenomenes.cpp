@@ -1,10 +1,11 @@
 #include "fenetrephenomenes.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
 #include "form1.h"
-#include "moderne.h"
+#include "modern_theory.h"
+#include "place_dialog.h"
 #include "phenomena_model.h"
 #include "regional.h"
 #include "safe_write.h"
@@ -41,7 +42,7 @@ QString nomSatellite(int s)
 } // namespace
 
 FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit(&reglagesRemis_))
+    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver(&reglagesRemis_))
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
@@ -89,7 +90,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CheckTheorie, "CheckTheorie");
     CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theorie::Precise);
+    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
@@ -133,7 +134,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addWidget(CommandCopier);
 
     modele_ = new PhenomenaModel(locale_, this);
-    modele_->setTimeZone(observateur_.fuseau);
+    modele_->setTimeZone(observateur_.timeZone);
     Tableau = new QTableView(this);
     nomme(Tableau, "Tableau");
     Tableau->setModel(modele_);
@@ -159,7 +160,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = reglages::ouvre();
+        const auto s = settings::open();
         ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
         ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
         CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
@@ -222,7 +223,7 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = reglages::ouvre();
+    const auto s = settings::open();
     s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
     s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
     s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
@@ -240,9 +241,9 @@ void FenetrePhenomenes::afficheLieu()
             .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
                  n(s.heightM, 0),
-                 observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0))
-        + tr(" — heure locale : %1").arg(QString::fromUtf8(observateur_.fuseau.id()))
+                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0))
+        + tr(" — heure locale : %1").arg(QString::fromUtf8(observateur_.timeZone.id()))
         + (reglagesRemis_.isEmpty() ? QString()
                                     : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
                                           .arg(reglagesRemis_.join(QStringLiteral(", ")))));
@@ -336,7 +337,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     QDateTime du, au;
     if (!litDate(TextDu, tr("Le début"), du) || !litDate(TextAu, tr("La fin"), au))
         return;
-    zeno::OptionsProgramme o;
+    zeno::ProgrammeOptions o;
     o.fromUt = versTU(du);
     o.toUt = versTU(au);
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
@@ -351,9 +352,9 @@ void FenetrePhenomenes::CommandCalculer_Click()
     }
     gardeChoix();
     o.offsetText = principale_->texteDecalage();
-    o.grs = observateur_.tache;
+    o.grs = observateur_.redSpot;
     o.site = observateur_.site;
-    o.visibility = observateur_.visibilite;
+    o.visibility = observateur_.visibility;
     o.theorie = principale_->calcul().theorie();
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
@@ -370,14 +371,14 @@ void FenetrePhenomenes::CommandCalculer_Click()
     const QLocale locale = locale_;
     const auto annule = annule_;
     travail_ = QThread::create([this, o, locale, annule] {
-        std::vector<zeno::LigneProgramme> lignes;
+        std::vector<zeno::ProgrammeRow> lignes;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::dresseProgramme(o, locale);
-            if (o.theorie == zeno::Theorie::Precise
-                && (zeno::calculeModerne(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::calculeModerne(zeno::julianDayValue(o.toUt)).horsValidite))
+            lignes = zeno::buildProgramme(o, locale);
+            if (o.theorie == zeno::Theory::Precise
+                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
+                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
                 hors = true;
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
@@ -396,9 +397,9 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_->start();
 }
 
-const std::vector<zeno::LigneProgramme>& FenetrePhenomenes::lignes() const { return modele_->rows(); }
+const std::vector<zeno::ProgrammeRow>& FenetrePhenomenes::lignes() const { return modele_->rows(); }
 
-void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes, zeno::Theorie theorie, bool coupe, bool hors)
+void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors)
 {
     if (travail_)
         travail_->wait();
@@ -462,12 +463,12 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theorie::Precise;
+    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
@@ -491,7 +492,7 @@ void FenetrePhenomenes::CommandAnnuler_Click()
 QString FenetrePhenomenes::texteVisible() const
 {
     QString texte = modele_->csv(ComboFormat->currentIndex() == 0);
-    if (theorieLignes_ == zeno::Theorie::Precise)
+    if (theorieLignes_ == zeno::Theory::Precise)
         texte.prepend(QString::fromUtf8(zeno::kPreciseCsvComment) + u'\n');
     return texte;
 }
@@ -528,7 +529,7 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
         return;
     if (theorieLignes_ != principale_->calcul().theorie())
         return;   // a stale table, about to be computed again
-    const zeno::LigneProgramme& l = modele_->shownRow(index.row());
+    const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
@@ -548,9 +549,9 @@ void FenetrePhenomenes::CommandLieu_Click()
     if (d.exec() != QDialog::Accepted)
         return;
     observateur_ = d.resultat();
-    reglages::ecrit(observateur_);
+    settings::writeObserver(observateur_);
     reglagesRemis_.clear();
-    modele_->setTimeZone(observateur_.fuseau);
+    modele_->setTimeZone(observateur_.timeZone);
     afficheLieu();
     if (ComboPeriode->currentIndex() != kAutre)
         remplitPeriode();

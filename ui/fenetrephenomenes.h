@@ -4,8 +4,8 @@
 #pragma once
 
 #include "night.h"
-#include "programme.h"
-#include "reglages.h"
+#include "night_programme.h"
+#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -44,7 +44,7 @@ public:
     static constexpr int kAnneesMax = 10;
 
     bool calculEnCours() const { return travail_ != nullptr; }
-    const std::vector<zeno::LigneProgramme>& lignes() const;
+    const std::vector<zeno::ProgrammeRow>& lignes() const;
     PhenomenaModel* modele() const { return modele_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
@@ -73,7 +73,7 @@ private:
     void remplitPeriode();
     void titreNuit(zeno::NightKind kind);
     void afficheLieu();
-    void termine(std::vector<zeno::LigneProgramme> lignes, zeno::Theorie theorie, bool coupe, bool hors);
+    void termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors);
     void afficheEtat();
     QDateTime versTU(const QDateTime& local) const;
     void gardeChoix() const;
@@ -83,8 +83,8 @@ private:
     Form1* principale_;
     QLocale locale_;
     QStringList reglagesRemis_;   // kept values found unreadable and reset, named
-    reglages::Observateur observateur_;
-    zeno::Theorie theorieLignes_ = zeno::Theorie::Originale;   // the theory of lignes_
+    settings::Observer observateur_;
+    zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
     bool dejaMontree_ = false;
     bool coupe_ = false;   // the last computation was stopped before its end
     bool hors_ = false;    // the precise theory outside its fitted years

@@ -1,6 +1,6 @@
 #include "phenomena_model.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "regional.h"
 
 #include <QBrush>
@@ -13,13 +13,13 @@ namespace {
 QString satelliteName(int s) { return s < 0 ? QStringLiteral("—") : QString::fromUtf8(zeno::kSatellites[s].name); }
 
 // Satellites before the spot at the same second.
-int satelliteRank(const zeno::LigneProgramme& l) { return l.satellite < 0 ? 4 : l.satellite; }
+int satelliteRank(const zeno::ProgrammeRow& l) { return l.satellite < 0 ? 4 : l.satellite; }
 
 } // namespace
 
 PhenomenaModel::PhenomenaModel(const QLocale& locale, QObject* parent) : QAbstractTableModel(parent), locale_(locale) {}
 
-void PhenomenaModel::setRows(std::vector<zeno::LigneProgramme> rows)
+void PhenomenaModel::setRows(std::vector<zeno::ProgrammeRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
@@ -28,9 +28,9 @@ void PhenomenaModel::setRows(std::vector<zeno::LigneProgramme> rows)
     endResetModel();
 }
 
-std::vector<zeno::LigneProgramme> PhenomenaModel::shownRows() const
+std::vector<zeno::ProgrammeRow> PhenomenaModel::shownRows() const
 {
-    std::vector<zeno::LigneProgramme> v;
+    std::vector<zeno::ProgrammeRow> v;
     v.reserve(shown_.size());
     for (std::size_t i : shown_)
         v.push_back(rows_[i]);
@@ -68,7 +68,7 @@ void PhenomenaModel::refilter()
     shown_.clear();
     shown_.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const zeno::LigneProgramme& l = rows_[i];
+        const zeno::ProgrammeRow& l = rows_[i];
         if ((satellite_ == kAllSatellites || l.satellite == satellite_) && (!observableOnly_ || l.observable))
             shown_.push_back(i);
     }
@@ -77,8 +77,8 @@ void PhenomenaModel::refilter()
 void PhenomenaModel::resort()
 {
     const auto less = [this](std::size_t a, std::size_t b) {
-        const zeno::LigneProgramme& x = rows_[a];
-        const zeno::LigneProgramme& y = rows_[b];
+        const zeno::ProgrammeRow& x = rows_[a];
+        const zeno::ProgrammeRow& y = rows_[b];
         switch (sortColumn_) {
         case Satellite:
             if (satelliteRank(x) != satelliteRank(y))
@@ -129,7 +129,7 @@ int PhenomenaModel::rowCount(const QModelIndex& parent) const { return parent.is
 
 int PhenomenaModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
-QString PhenomenaModel::text(const zeno::LigneProgramme& l, int column, const QLocale& numbers) const
+QString PhenomenaModel::text(const zeno::ProgrammeRow& l, int column, const QLocale& numbers) const
 {
     switch (column) {
     case LocalTime: return zeno::dateTimeText(localTime(l.ut), locale_);
@@ -150,7 +150,7 @@ QVariant PhenomenaModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const zeno::LigneProgramme& l = shownRow(index.row());
+    const zeno::ProgrammeRow& l = shownRow(index.row());
     if (role == Qt::DisplayRole)
         return text(l, index.column(), locale_);
     if (role == Qt::ForegroundRole && index.column() == Observable && l.observable)

@@ -3,7 +3,7 @@
 // the rows, so a year of rows is on screen at once.
 #pragma once
 
-#include "programme.h"
+#include "night_programme.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
@@ -21,11 +21,11 @@ public:
     PhenomenaModel(const QLocale& locale, QObject* parent = nullptr);
 
     // New rows: one reset, then the current filter and sort.
-    void setRows(std::vector<zeno::LigneProgramme> rows);
-    const std::vector<zeno::LigneProgramme>& rows() const { return rows_; }
+    void setRows(std::vector<zeno::ProgrammeRow> rows);
+    const std::vector<zeno::ProgrammeRow>& rows() const { return rows_; }
     // The computed row shown at a row of the table.
-    const zeno::LigneProgramme& shownRow(int row) const { return rows_[shown_[std::size_t(row)]]; }
-    std::vector<zeno::LigneProgramme> shownRows() const;
+    const zeno::ProgrammeRow& shownRow(int row) const { return rows_[shown_[std::size_t(row)]]; }
+    std::vector<zeno::ProgrammeRow> shownRows() const;
 
     // A satellite (0..3), kRedSpot or kAllSatellites; observable rows only.
     void setFilter(int satellite, bool observableOnly);
@@ -48,11 +48,11 @@ public:
 private:
     void refilter();
     void resort();
-    QString text(const zeno::LigneProgramme& l, int column, const QLocale& numbers) const;
+    QString text(const zeno::ProgrammeRow& l, int column, const QLocale& numbers) const;
 
     QLocale locale_;
     QTimeZone zone_ = QTimeZone::systemTimeZone();
-    std::vector<zeno::LigneProgramme> rows_;
+    std::vector<zeno::ProgrammeRow> rows_;
     std::vector<std::size_t> shown_;   // indices into rows_, filtered and sorted
     int satellite_ = kAllSatellites;
     bool observableOnly_ = false;

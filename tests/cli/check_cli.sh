@@ -77,7 +77,18 @@ check night 0 '{"start_ut": "15/01/2026 16:21:37", "end_ut": "16/01/2026 07:38:0
     -- --locale fr_FR --night --site 48.85,2.35,35 --at "15/01/2026 16:20:30"
 check midnight-sun 0 '"kind": "midnight_sun"' -- --locale fr_FR --night --site 69.65,18.96 --at "18/05/2026 16:43:00"
 check night-needs-site 2 '--night demande --site' -- --night
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--night' -- --help
+check mutual 0 \
+    '{"code": "1O2", "type": "occultation", "kind": "partial", "start_ut": "02/02/2015 03:29:33", "max_ut": "02/02/2015 03:31:21", "end_ut": "02/02/2015 03:33:09"' \
+    '"target_in_jupiter_shadow": true' '"code": "3O2", "type": "occultation", "kind": "total"' '"observable": false' \
+    -- --locale fr_FR --mutual --site 48.85,2.35,35 --from "02/02/2015 00:00:00" --to "02/02/2015 12:00:00"
+check mutual-csv 0 'code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km' \
+    '3E2,eclipse,partial,09/08/2021 03:36:30,09/08/2021 04:13:02,09/08/2021 04:43:59' \
+    -- --locale fr_FR --mutual --csv --from "09/08/2021 00:00:00" --to "09/08/2021 06:00:00"
+check lightcurve 0 '# 1O2 occultation partial, maximum 02/02/2015 03:31:21 TU' 'ut,t_s,flux' \
+    -- --locale fr_FR --lightcurve "1O2,02/02/2015 03:31:00"
+check lightcurve-bad-code 2 'CODE,DATE' -- --lightcurve "5O2,02/02/2015 03:31:00"
+check lightcurve-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --lightcurve "1O2,01/01/2018 00:00:00"
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--night' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

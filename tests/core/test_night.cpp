@@ -2,7 +2,7 @@
 // itself, through a year at a mid-latitude and an arctic place; the Sun's
 // apparent place against a published worked example.
 #include "night.h"
-#include "observatoire.h"
+#include "observer.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ NightKind checkNight(const Site& site, const QDateTime& now)
 // October 13.0 TD, apparent α 13h13m30.749s, δ −7°47'01.74" (VSOP87).
 TEST(Night, SunApparentPlaceWorkedExample)
 {
-    const PlaceEquatoriale app = sunApparentPlace(2448908.5);
+    const EquatorialPlace app = sunApparentPlace(2448908.5);
     EXPECT_NEAR(app.raDeg, (13 + 13.0 / 60 + 30.749 / 3600) * 15, 0.05 / 3600 * 15);   // 0.05 s of time
     EXPECT_NEAR(app.decDeg, -(7 + 47.0 / 60 + 1.74 / 3600), 0.5 / 3600);
 }

@@ -4,7 +4,7 @@
 
 #include "fenetrephenomenes.h"
 #include "phenomena_model.h"
-#include "reglages.h"
+#include "place_dialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -99,9 +99,9 @@ void TestPhenomenes::init()
     // A fresh settings store for each test: never the user's.
     const QString ini = dossier_.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     QFile::remove(ini);
-    reglages::setFichier(ini);
+    settings::setFile(ini);
     // The observer's clock: Paris, whatever the machine's zone.
-    reglages::ouvre()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("Europe/Paris"));
+    settings::open()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("Europe/Paris"));
 }
 
 // The night of 3 to 4 December 2024 at Paris (the default place), TU-TC = -1:
@@ -169,7 +169,7 @@ void TestPhenomenes::nuitConnue()
     const auto& lignes = p->lignes();
     const auto spot = std::find_if(lignes.begin(), lignes.end(), [](const auto& l) { return l.satellite < 0; });
     const double syst2 = b.texte("syst2").replace(u',', u'.').toDouble();
-    const double longitude = zeno::grsLongitudeDeg(zeno::TacheRouge{}, spot->ut);
+    const double longitude = zeno::grsLongitudeDeg(zeno::RedSpot{}, spot->ut);
     QVERIFY2(syst2 >= longitude - 1e-9 && syst2 - longitude < 0.02, qPrintable(b.texte("syst2")));
     QCOMPARE(b.messages, QStringList());
 
@@ -323,13 +323,13 @@ void TestPhenomenes::reglagesDurables()
         QVERIFY(fini.wait(20000));
         p->findChild<QComboBox*>(QStringLiteral("ComboSatellite"))->setCurrentIndex(2);
     }
-    const reglages::Observateur o = reglages::lit();
-    QVERIFY(o.siteRegle);
+    const settings::Observer o = settings::readObserver();
+    QVERIFY(o.siteSet);
     QCOMPARE(o.site.latitudeDeg, -33.87);
     QCOMPARE(o.site.longitudeDeg, 151.21);
-    QCOMPARE(o.tache.longitudeDeg, 60.5);
-    QCOMPARE(o.tache.epoch, QDate(2025, 1, 1));
-    QCOMPARE(o.tache.driftDegPerMonth, 1.25);
+    QCOMPARE(o.redSpot.longitudeDeg, 60.5);
+    QCOMPARE(o.redSpot.epoch, QDate(2025, 1, 1));
+    QCOMPARE(o.redSpot.driftDegPerMonth, 1.25);
     Banc b;
     QStringList messages;
     FenetrePhenomenes* p = b.f.fenetrePhenomenes();
@@ -345,7 +345,7 @@ void TestPhenomenes::reglagesDurables()
 void TestPhenomenes::reglagesIllisibles()
 {
     {
-        const auto s = reglages::ouvre();
+        const auto s = settings::open();
         s->setValue(QStringLiteral("lieu/latitude"), QStringLiteral("abc"));
         s->setValue(QStringLiteral("lieu/longitude"), QStringList{QStringLiteral("45"), QStringLiteral("76")});
         s->setValue(QStringLiteral("visibilite/jupiter_min"), QStringLiteral("dix"));
@@ -353,15 +353,15 @@ void TestPhenomenes::reglagesIllisibles()
         s->setValue(QStringLiteral("tache_rouge/longitude"), 400);
     }
     QStringList remis;
-    const reglages::Observateur o = reglages::lit(&remis);
+    const settings::Observer o = settings::readObserver(&remis);
     QCOMPARE(remis, (QStringList{QStringLiteral("latitude"), QStringLiteral("longitude"),
                                  QStringLiteral("hauteur minimale de Jupiter"), QStringLiteral("longitude de la Tache Rouge")}));
-    QVERIFY(!o.siteRegle);
+    QVERIFY(!o.siteSet);
     QCOMPARE(o.site.latitudeDeg, zeno::Site{}.latitudeDeg);
     QCOMPARE(o.site.longitudeDeg, zeno::Site{}.longitudeDeg);
-    QCOMPARE(o.visibilite.minJupiterDeg, zeno::Visibilite{}.minJupiterDeg);
-    QCOMPARE(o.visibilite.maxSunDeg, -12.0);
-    QCOMPARE(o.tache.longitudeDeg, zeno::TacheRouge{}.longitudeDeg);
+    QCOMPARE(o.visibility.minJupiterDeg, zeno::Visibility{}.minJupiterDeg);
+    QCOMPARE(o.visibility.maxSunDeg, -12.0);
+    QCOMPARE(o.redSpot.longitudeDeg, zeno::RedSpot{}.longitudeDeg);
     Banc b;
     const QString lieu = b.f.fenetrePhenomenes()->findChild<QLabel*>(QStringLiteral("LabelLieu"))->text();
     QVERIFY2(lieu.contains(QStringLiteral("réglages illisibles, remis à leur valeur par défaut : latitude, longitude, "

@@ -1,8 +1,8 @@
-#include "observatoire.h"
+#include "observer.h"
 
 #include "avx_state.h"
 #include "deltat.h"
-#include "moderne.h"
+#include "modern_theory.h"
 #include "nova_lock.h"
 
 #include <libnova/aberration.h>
@@ -32,7 +32,7 @@ const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
 double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, const Site& site)
 {
-    const PlaceEquatoriale app = apparentPlace({j2000.ra, j2000.dec}, jde);
+    const EquatorialPlace app = apparentPlace({j2000.ra, j2000.dec}, jde);
     ln_equ_posn place{app.raDeg, app.decDeg};
     ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
     ln_equ_posn shift{};
@@ -42,7 +42,7 @@ double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, c
 
 // Julian Ephemeris Day of a UT Julian Day, with the precise theory's ΔT
 // (libnova's own extrapolates to more than two minutes today).
-double jde(double jdUt) { return jdUt + deltaTModerne(anneeDecimale(jdUt)) / kSecondsPerDay; }
+double jde(double jdUt) { return jdUt + deltaTModerne(decimalYear(jdUt)) / kSecondsPerDay; }
 
 // The Sun's geometric place referred to the J2000 equator and equinox.
 // libnova's solar equatorial coordinates already carry nutation and
@@ -74,7 +74,7 @@ void freshNutation(double jde, ln_nutation* n)
 
 // libnova's planet places (and sunPlaceJ2000) are geometric (light-time corrected for
 // planets) and referred to the mean equinox of J2000.
-PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
+EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde)
 {
     ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
     ln_get_equ_prec2(&from, kJ2000, jde, &mean);
@@ -90,7 +90,7 @@ PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
     return {out.ra, out.dec};
 }
 
-PlaceEquatoriale sunApparentPlace(double jde)
+EquatorialPlace sunApparentPlace(double jde)
 {
     const std::lock_guard lock(libnovaMutex());
     ln_equ_posn p{};
@@ -98,7 +98,7 @@ PlaceEquatoriale sunApparentPlace(double jde)
     return apparentPlace({p.ra, p.dec}, jde);
 }
 
-double altitudeOfPlaceDeg(PlaceEquatoriale place, double jdUt, const Site& site)
+double altitudeOfPlaceDeg(EquatorialPlace place, double jdUt, const Site& site)
 {
     const double lastDeg = ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg;
     const double h = (lastDeg - place.raDeg) * kDegToRad, phi = site.latitudeDeg * kDegToRad;
@@ -118,7 +118,7 @@ QString checkSite(const Site& s)
     return {};
 }
 
-QString checkVisibilite(const Visibilite& v)
+QString checkVisibility(const Visibility& v)
 {
     if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
         return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");

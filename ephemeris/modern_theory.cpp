@@ -1,4 +1,4 @@
-#include "moderne.h"
+#include "modern_theory.h"
 
 #include "deltat.h"
 #include "l12.h"
@@ -118,8 +118,9 @@ Planetes planetes(double jdTT)
     return cache.at(jdTT);
 }
 
-// Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 equator.
-Vec jupiterPole(double jdTT)
+} // namespace
+
+Vec jupiterPoleJ2000(double jdTT)
 {
     const double T = (jdTT - kJ2000) / kDaysPerCentury;
     const double Ja = (99.360714 + 4850.4046 * T) * kDegToRad;
@@ -135,6 +136,8 @@ Vec jupiterPole(double jdTT)
     return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
 }
 
+namespace {
+
 double reduce360(double deg) { return deg - 360 * std::floor(deg / 360); }
 double asinDeg(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) / kDegToRad; }
 
@@ -146,23 +149,23 @@ void store(double out[3], const Vec& v)
 
 } // namespace
 
-PositionsPlanetes positionsPlanetes(double jdTT, bool interpolated)
+PlanetPositions planetPositions(double jdTT, bool interpolated)
 {
     const Planetes p = interpolated ? planetes(jdTT) : planetesExact(jdTT);
-    PositionsPlanetes out{};
+    PlanetPositions out{};
     store(out.earth, p.earth);
     store(out.jupiter, p.jupiter);
     return out;
 }
 
-double anneeDecimale(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
+double decimalYear(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
 
-EphemerideModerne calculeModerne(double jdUT)
+ModernEphemeris computeModern(double jdUT)
 {
-    EphemerideModerne e;
+    ModernEphemeris e;
     e.JD = jdUT;
-    const double year = anneeDecimale(jdUT);
-    e.horsValidite = !(year >= kModerneFirstYear && year <= kModerneLastYear);
+    const double year = decimalYear(jdUT);
+    e.horsValidite = !(year >= kModernFirstYear && year <= kModernLastYear);
     e.DeltaT = deltaTModerne(year);
     e.JDE = jdUT + e.DeltaT / 86400;
 
@@ -184,7 +187,7 @@ EphemerideModerne calculeModerne(double jdUT)
 
     // Sky frame: z along the line of sight, y toward the projected pole, x = y cross z (east).
     const Vec w = unit(G);
-    const Vec pole = jupiterPole(t);
+    const Vec pole = jupiterPoleJ2000(t);
     const Vec north = unit(pole - dot(pole, w) * w);
     const Vec east = cross(north, w);
     auto sky = [&](const Vec& v) { return Vec{dot(v, east), dot(v, north), dot(v, w)}; };
