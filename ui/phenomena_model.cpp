@@ -15,6 +15,21 @@ QString satelliteName(int s) { return s < 0 ? QStringLiteral("—") : QString::f
 // Satellites before the spot at the same second.
 int satelliteRank(const zeno::ProgrammeRow& l) { return l.satellite < 0 ? 4 : l.satellite; }
 
+// -1, 0 or 1: x before, level with or after y in a column; dates are the tie-break.
+int compareIn(int column, const zeno::ProgrammeRow& x, const zeno::ProgrammeRow& y)
+{
+    const auto cmp = [](const auto& a, const auto& b) { return a < b ? -1 : b < a ? 1 : 0; };
+    switch (column) {
+    case PhenomenaModel::Satellite: return cmp(satelliteRank(x), satelliteRank(y));
+    case PhenomenaModel::Phenomenon: return cmp(x.phenomenon, y.phenomenon);
+    case PhenomenaModel::Change: return cmp(x.change, y.change);
+    case PhenomenaModel::JupiterAltitude: return cmp(x.jupiterAltDeg, y.jupiterAltDeg);
+    case PhenomenaModel::SunAltitude: return cmp(x.sunAltDeg, y.sunAltDeg);
+    case PhenomenaModel::Observable: return cmp(x.observable, y.observable);
+    default: return 0;
+    }
+}
+
 } // namespace
 
 PhenomenaModel::PhenomenaModel(const QLocale& locale, QObject* parent) : QAbstractTableModel(parent), locale_(locale) {}
@@ -79,33 +94,8 @@ void PhenomenaModel::resort()
     const auto less = [this](std::size_t a, std::size_t b) {
         const zeno::ProgrammeRow& x = rows_[a];
         const zeno::ProgrammeRow& y = rows_[b];
-        switch (sortColumn_) {
-        case Satellite:
-            if (satelliteRank(x) != satelliteRank(y))
-                return satelliteRank(x) < satelliteRank(y);
-            break;
-        case Phenomenon:
-            if (x.phenomenon != y.phenomenon)
-                return x.phenomenon < y.phenomenon;
-            break;
-        case Change:
-            if (x.change != y.change)
-                return x.change < y.change;
-            break;
-        case JupiterAltitude:
-            if (x.jupiterAltDeg != y.jupiterAltDeg)
-                return x.jupiterAltDeg < y.jupiterAltDeg;
-            break;
-        case SunAltitude:
-            if (x.sunAltDeg != y.sunAltDeg)
-                return x.sunAltDeg < y.sunAltDeg;
-            break;
-        case Observable:
-            if (x.observable != y.observable)
-                return x.observable < y.observable;
-            break;
-        default: break;
-        }
+        if (const int c = compareIn(sortColumn_, x, y); c != 0)
+            return c < 0;
         if (x.ut != y.ut)
             return x.ut < y.ut;
         return satelliteRank(x) < satelliteRank(y);
