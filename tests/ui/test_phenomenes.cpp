@@ -324,6 +324,7 @@ void TestPhenomenes::reglagesDurables()
             ecrit("TextTacheEpoque", QStringLiteral("01/01/2025"));
             ecrit("TextTacheLongitude", QStringLiteral("60,5"));
             ecrit("TextTacheDerive", QStringLiteral("1,25"));
+            d->findChild<QComboBox*>(QStringLiteral("ComboFuseau"))->setCurrentText(QStringLiteral("Australia/Sydney"));
             d->CommandOk_Click();
             QVERIFY(!d->isVisible());
         });
@@ -340,6 +341,7 @@ void TestPhenomenes::reglagesDurables()
     QCOMPARE(o.redSpot.longitudeDeg, 60.5);
     QCOMPARE(o.redSpot.epoch, QDate(2025, 1, 1));
     QCOMPARE(o.redSpot.driftDegPerMonth, 1.25);
+    QCOMPARE(o.timeZone.id(), QByteArray("Australia/Sydney"));
     Banc b;
     QStringList messages;
     FenetrePhenomenes* p = b.f.fenetrePhenomenes();
