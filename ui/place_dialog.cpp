@@ -26,7 +26,11 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     ComboFuseau->setObjectName(QStringLiteral("ComboFuseau"));
     for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
         ComboFuseau->addItem(QString::fromUtf8(id));
-    ComboFuseau->setCurrentText(QString::fromUtf8(o.timeZone.id()));
+    // The system's zone may go by a name the list lacks ("Etc/UTC"): kept as it is.
+    const QString fuseau = QString::fromUtf8(o.timeZone.id());
+    if (ComboFuseau->findText(fuseau) < 0)
+        ComboFuseau->insertItem(0, fuseau);
+    ComboFuseau->setCurrentIndex(ComboFuseau->findText(fuseau));
     ComboFuseau->setToolTip(tr("L'heure de votre horloge, heure d'été comprise : les heures de la fenêtre Phénomènes"));
     forme->addRow(tr("Fuseau horaire :"), ComboFuseau);
     forme->addRow(QStringLiteral("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibility.minJupiterDeg)));

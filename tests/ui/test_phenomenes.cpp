@@ -324,7 +324,9 @@ void TestPhenomenes::reglagesDurables()
             ecrit("TextTacheEpoque", QStringLiteral("01/01/2025"));
             ecrit("TextTacheLongitude", QStringLiteral("60,5"));
             ecrit("TextTacheDerive", QStringLiteral("1,25"));
-            d->findChild<QComboBox*>(QStringLiteral("ComboFuseau"))->setCurrentText(QStringLiteral("Australia/Sydney"));
+            auto* fuseau = d->findChild<QComboBox*>(QStringLiteral("ComboFuseau"));
+            QCOMPARE(fuseau->currentText(), QStringLiteral("Europe/Paris"));   // as kept
+            fuseau->setCurrentText(QStringLiteral("Australia/Sydney"));
             d->CommandOk_Click();
             QVERIFY(!d->isVisible());
         });
