@@ -1,21 +1,27 @@
 // zenolune-ephem: the window's computation pass from the command line, one
 // JSON object per line, and a timetable of the phenomena for observers.
-#include "scene_frame.h"
+#include "documents.h"
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "ical.h"
+#include "month_chart.h"
 #include "mutual_events.h"
 #include "night.h"
+#include "scene_frame.h"
 #include "passe.h"
 #include "night_programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,6 +36,8 @@ const char* const kAide = R"(Usage :
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
 
@@ -88,6 +96,18 @@ Options :
                          (24 h sans lever du Soleil).
   --at DATE              Avec --night : l'instant de départ, en heure civile
                          (--offset) ; maintenant par défaut.
+                         « observable » quand Jupiter est à 10° au moins et le
+                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
   --mutual               Avec --from/--to : les phénomènes mutuels des
                          satellites (occultations « iOj » : i passe devant j ;
                          éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
@@ -185,6 +205,7 @@ struct Options {
     std::optional<RedSpot> grs;
     std::optional<Site> site;
     QStringList dates;
+    std::optional<QString> chart, out, ics;
 };
 
 const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
@@ -426,6 +447,12 @@ Options parse(const QStringList& args)
                 o.theorie = Theory::Original;
             else
                 usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
+        } else if (a == u"--chart") {
+            o.chart = value();
+        } else if (a == u"--out") {
+            o.out = value();
+        } else if (a == u"--ics") {
+            o.ics = value();
         } else if (a == u"--csv") {
             o.csv = true;
         } else if (a == u"--grs") {
@@ -451,10 +478,19 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QStringLiteral("--from et --to vont ensemble"));
+    if (o.chart.has_value() != o.out.has_value())
+        usageError(QStringLiteral("--chart et --out vont ensemble"));
+    if (o.chart) {
+        if (o.events || o.mutual || o.lightcurve || o.from || !o.dates.isEmpty() || o.ics)
+            usageError(QStringLiteral("--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
+        return o;
+    }
+    if (o.ics && !o.events)
+        usageError(QStringLiteral("--ics va avec --events"));
     if (o.night) {
         if (!o.site)
             usageError(QStringLiteral("--night demande --site"));
-        if (o.events || o.mutual || o.lightcurve || o.from || o.grs || !o.dates.isEmpty())
+        if (o.events || o.mutual || o.lightcurve || o.from || o.grs || o.ics || !o.dates.isEmpty())
             usageError(QStringLiteral("--night va seul, avec --site et --at"));
         return o;
     }
@@ -463,9 +499,9 @@ Options parse(const QStringList& args)
     if (o.events && o.mutual)
         usageError(QStringLiteral("--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
-        usageError(QStringLiteral("--grs va avec --events"));
+        usageError(QStringLiteral("--grs va avec --events ou --chart"));
     if (o.site && !o.events && !o.mutual)
-        usageError(QStringLiteral("--site va avec --events ou --mutual"));
+        usageError(QStringLiteral("--site va avec --events, --mutual ou --chart"));
     if (o.mutual && !o.from)
         usageError(QStringLiteral("--mutual demande --from et --to"));
     if ((o.events || o.csv) && !o.from && !o.mutual)
@@ -544,11 +580,15 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    // Each day's rows are written as they come: memory stays flat.
+    // Each day's rows are written as they come: memory stays flat (a
+    // calendar asked with --ics keeps them, to be written at the end).
     std::string out;
+    std::vector<ProgrammeRow> calendar;
     if (o.csv)
         out = csvHeader(o.site.has_value(), o.theorie).toStdString();
     p.onRows = [&](std::vector<ProgrammeRow>& rows) {
+        if (o.ics)
+            calendar.insert(calendar.end(), rows.begin(), rows.end());
         for (const ProgrammeRow& r : rows) {
             if (o.csv)
                 out += csvRow(r, o.locale, o.site.has_value()).toStdString();
@@ -562,6 +602,14 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     p.progress = [&](double done) { progress(done); };
     buildProgramme(p, o.locale);
     flush(out);
+    if (o.ics) {
+        const QByteArray ics = icsProgramme(calendar, o.site ? placeText(*o.site, o.locale) : QString(),
+                                            o.site.has_value(), o.theorie, QDateTime::currentDateTimeUtc());
+        if (const QString fault = writeWhole(*o.ics, ics); !fault.isEmpty()) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+            return 1;
+        }
+    }
     return 0;
 }
 
@@ -599,6 +647,59 @@ int runNight(const Options& o)
     out += "\"}\n";
     flush(out);
     return 0;
+}
+
+[[noreturn]] void chartError(const QString& what)
+{
+    std::fprintf(stderr, "zenolune-ephem : %s\n", what.toUtf8().constData());
+    std::exit(1);
+}
+
+// The month's chart into the file of --out; 0, or 1 with a message.
+int runChart(const Options& o)
+{
+    if (chartFormatOf(*o.out) == ChartFormat::Unknown)
+        chartError(QStringLiteral("extension inconnue pour « %1 » : .pdf, .svg ou .png attendu").arg(*o.out));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^(\\d{1,4})-(\\d{1,2})$")).match(o.chart->trimmed());
+    if (!m.hasMatch())
+        chartError(QStringLiteral("--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)").arg(*o.chart));
+    MonthChartOptions c;
+    c.year = m.captured(1).toInt();
+    c.month = m.captured(2).toInt();
+    if (const QString fault = checkMonth(c.year, c.month); !fault.isEmpty())
+        chartError(fault);
+    c.theorie = o.theorie;
+    c.offsetText = o.offset;
+    c.site = o.site;
+    c.grs = o.grs;
+    MonthChart chart;
+    try {
+        c.civilAxis = readNumber(o.offset, o.locale) != 0;
+        chart = computeMonthChart(c, o.locale);
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("calcul impossible"), e);
+        return 1;
+    }
+    ChartDocumentOptions d;
+    d.flipEW = o.flips[0] == 1;
+    if (o.site)
+        d.placeText = placeText(*o.site, o.locale);
+    if (const QString fault = exportMonth(chart, d, *o.out, o.locale); !fault.isEmpty())
+        chartError(fault);
+    return 0;
+}
+
+// The chart needs fonts and a painter, without a display.
+std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--chart") {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // The mutual events of the range, one JSON line each or a CSV table.
@@ -696,8 +797,10 @@ int runLightCurve(const Options& o)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const Options o = parse(app.arguments());
+    const std::unique_ptr<QCoreApplication> app = application(argc, argv);
+    const Options o = parse(app->arguments());
+    if (o.chart)
+        return runChart(o);
     if (o.night)
         return runNight(o);
     std::string out;

@@ -3,10 +3,11 @@
 # Usage: scripts/deps.sh build|test|run|check ...
 set -euo pipefail
 
-BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation
                 libnova-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev)
-RUN_PACKAGES=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins fonts-liberation libnova-0.16-0 qt6-translations-l10n)
+RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation libnova-0.16-0
+              qt6-translations-l10n)
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth)
 
 wanted=()

@@ -1,5 +1,7 @@
 #include "fenetrephenomenes.h"
 
+#include "documents.h"
+#include "ical.h"
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
@@ -8,7 +10,6 @@
 #include "place_dialog.h"
 #include "phenomena_model.h"
 #include "regional.h"
-#include "safe_write.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -56,6 +59,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
         return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les phénomènes"),
                                             QStringLiteral("phenomenes.csv"),
                                             QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+    };
+    choixFichierPour = [this](const QString& titre, const QString& nom, const QString& filtre) {
+        return QFileDialog::getSaveFileName(this, titre, nom, filtre);
     };
 
     const auto nomme = [](QWidget* w, const char* nom) {
@@ -124,6 +130,16 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CommandExporter, "CommandExporter");
     CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
     nomme(CommandCopier, "CommandCopier");
+    CommandImprimer = new QPushButton(QStringLiteral("&Imprimer…"), this);
+    nomme(CommandImprimer, "CommandImprimer");
+    CommandImprimer->setToolTip(QStringLiteral("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
+    CommandPdf = new QPushButton(QStringLiteral("PD&F…"), this);
+    nomme(CommandPdf, "CommandPdf");
+    CommandPdf->setToolTip(QStringLiteral("Enregistrer le tableau affiché en PDF (A4)"));
+    CommandAgenda = new QPushButton(QStringLiteral("Agen&da (.ics)…"), this);
+    nomme(CommandAgenda, "CommandAgenda");
+    CommandAgenda->setToolTip(QStringLiteral("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
+                                             "fichier iCalendar pour l'agenda du téléphone ou de l'ordinateur"));
     auto* ligneFiltre = new QHBoxLayout;
     ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
     ligneFiltre->addWidget(ComboSatellite);
@@ -132,6 +148,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addWidget(ComboFormat);
     ligneFiltre->addWidget(CommandExporter);
     ligneFiltre->addWidget(CommandCopier);
+    ligneFiltre->addWidget(CommandImprimer);
+    ligneFiltre->addWidget(CommandPdf);
+    ligneFiltre->addWidget(CommandAgenda);
 
     modele_ = new PhenomenaModel(locale_, this);
     modele_->setTimeZone(observateur_.timeZone);
@@ -182,6 +201,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(CommandLieu, &QPushButton::clicked, this, &FenetrePhenomenes::CommandLieu_Click);
     connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
+    connect(CommandImprimer, &QPushButton::clicked, this, &FenetrePhenomenes::CommandImprimer_Click);
+    connect(CommandPdf, &QPushButton::clicked, this, &FenetrePhenomenes::CommandPdf_Click);
+    connect(CommandAgenda, &QPushButton::clicked, this, &FenetrePhenomenes::CommandAgenda_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     const auto filtre = [this] {
         modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
@@ -501,9 +523,8 @@ bool FenetrePhenomenes::exporte(const QString& chemin)
 {
     // Written beside and renamed once complete: a failure (a full disk
     // included) leaves the old file as it was.
-    QString faute;
-    if (!zeno::writeFileSafely(chemin, texteVisible().toUtf8(), &faute)) {
-        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, faute));
+    if (const QString faute = zeno::writeWhole(chemin, texteVisible().toUtf8()); !faute.isEmpty()) {
+        message(faute);
         return false;
     }
     LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(modele_->rowCount()).arg(chemin));
@@ -521,6 +542,104 @@ void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
     LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(modele_->rowCount()));
+}
+
+// The shown rows, their civil time the observer's local time, as the table shows it.
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesVisibles() const
+{
+    std::vector<zeno::ProgrammeRow> v = modele_->shownRows();
+    for (zeno::ProgrammeRow& l : v)
+        l.civil = modele_->localTime(l.ut);
+    return v;
+}
+
+// The selected rows in time order (all the shown ones when none is).
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
+{
+    const QModelIndexList choisies = Tableau->selectionModel()->selectedRows();
+    if (choisies.isEmpty())
+        return lignesVisibles();
+    std::vector<zeno::ProgrammeRow> v;
+    for (const QModelIndex& i : choisies) {
+        v.push_back(modele_->shownRow(i.row()));
+        v.back().civil = modele_->localTime(v.back().ut);
+    }
+    std::stable_sort(v.begin(), v.end(), [](const auto& x, const auto& y) { return x.ut < y.ut; });
+    return v;
+}
+
+QString FenetrePhenomenes::titreDocument() const
+{
+    return QStringLiteral("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
+}
+
+QString FenetrePhenomenes::sousTitreDocument() const
+{
+    QStringList parts;
+    parts << tr("Lieu : %1").arg(zeno::placeText(observateur_.site, locale_)) << zeno::theoryText(theorieLignes_)
+          << tr("heure locale (%1)").arg(QString::fromUtf8(modele_->timeZone().id()));
+    return parts.join(QStringLiteral("  ·  "));
+}
+
+bool FenetrePhenomenes::exportePdf(const QString& chemin)
+{
+    const std::vector<zeno::ProgrammeRow> rows = lignesVisibles();
+    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), true, locale_);
+    if (const QString faute = zeno::writeWhole(chemin, pdf); !faute.isEmpty()) {
+        message(faute);
+        return false;
+    }
+    LabelEtat->setText(QStringLiteral("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
+    return true;
+}
+
+bool FenetrePhenomenes::exporteIcs(const QString& chemin)
+{
+    const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
+    if (rows.empty()) {
+        message(QStringLiteral("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
+        return false;
+    }
+    const QByteArray ics = zeno::icsProgramme(rows, zeno::placeText(observateur_.site, locale_),
+                                              true, theorieLignes_, QDateTime::currentDateTimeUtc());
+    if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
+        message(faute);
+        return false;
+    }
+    LabelEtat->setText(QStringLiteral("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
+    return true;
+}
+
+void FenetrePhenomenes::imprime(QPrinter* imprimante)
+{
+    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), true, locale_);
+}
+
+void FenetrePhenomenes::CommandImprimer_Click()
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(titreDocument());
+    QPrintPreviewDialog apercu(&imprimante, this);
+    apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePhenomenes::imprime);
+    apercu.exec();
+}
+
+void FenetrePhenomenes::CommandPdf_Click()
+{
+    const QString chemin = choixFichierPour(QStringLiteral("Enregistrer les phénomènes en PDF"),
+                                            QStringLiteral("phenomenes.pdf"), QStringLiteral("PDF (*.pdf)"));
+    if (!chemin.isEmpty())
+        exportePdf(chemin);
+}
+
+void FenetrePhenomenes::CommandAgenda_Click()
+{
+    const QString chemin = choixFichierPour(QStringLiteral("Exporter vers l'agenda (iCalendar)"),
+                                            QStringLiteral("phenomenes.ics"),
+                                            QStringLiteral("iCalendar (*.ics);;Tous les fichiers (*)"));
+    if (!chemin.isEmpty())
+        exporteIcs(chemin);
 }
 
 void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPrinter;
 class QPushButton;
 class QTableView;
 class QThread;
@@ -39,6 +40,8 @@ public:
     std::function<void(const QString&)> message;
     // Where "Exporter CSV…" writes: a file dialog by default.
     std::function<QString()> choixFichier;
+    // Where "PD&F…" and "Agen&da (.ics)…" write: a file dialog (title, suggested name, filter) by default.
+    std::function<QString(const QString&, const QString&, const QString&)> choixFichierPour;
 
     // The longest range the window computes; the companion is there for more.
     static constexpr int kAnneesMax = 10;
@@ -49,6 +52,12 @@ public:
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
+    // The shown rows as a PDF table; false and a message on failure.
+    bool exportePdf(const QString& chemin);
+    // The selected rows, or all the shown ones, as an iCalendar file; false and a message on failure.
+    bool exporteIcs(const QString& chemin);
+    // The shown rows on a printer.
+    void imprime(QPrinter* imprimante);
 
 signals:
     void calculTermine();
@@ -60,6 +69,9 @@ public slots:
     void CommandLieu_Click();
     void CommandExporter_Click();
     void CommandCopier_Click();
+    void CommandImprimer_Click();
+    void CommandPdf_Click();
+    void CommandAgenda_Click();
     void Tableau_DblClick(const QModelIndex& index);
     void CheckTheorie_Click();
     // The main window's theory changed: the box follows it and the table is computed again.
@@ -79,6 +91,10 @@ private:
     void gardeChoix() const;
     void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
+    std::vector<zeno::ProgrammeRow> lignesVisibles() const;
+    std::vector<zeno::ProgrammeRow> lignesChoisies() const;
+    QString titreDocument() const;
+    QString sousTitreDocument() const;
 
     Form1* principale_;
     QLocale locale_;
@@ -105,6 +121,9 @@ private:
     QComboBox* ComboFormat;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;
+    QPushButton* CommandImprimer;
+    QPushButton* CommandPdf;
+    QPushButton* CommandAgenda;
     QTableView* Tableau;
     QLabel* LabelEtat;
     PhenomenaModel* modele_;

@@ -77,6 +77,26 @@ check night 0 '{"start_ut": "15/01/2026 16:21:37", "end_ut": "16/01/2026 07:38:0
     -- --locale fr_FR --night --site 48.85,2.35,35 --at "15/01/2026 16:20:30"
 check midnight-sun 0 '"kind": "midnight_sun"' -- --locale fr_FR --night --site 69.65,18.96 --at "18/05/2026 16:43:00"
 check night-needs-site 2 '--night demande --site' -- --night
+# The month's chart without a display, and the timetable as a calendar.
+dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
+check chart-pdf 0 -- --locale fr_FR --chart 2025-03 --out "$dir/mars.pdf" --site 48.85,2.35,35 --grs 57,2024-07-01,1.5
+check chart-svg 0 -- --locale fr_FR --theory precise --offset -1 --flip-main 1,0 --chart 2025-03 --out "$dir/mars.svg"
+for f in mars.pdf mars.svg; do
+    [ -s "$dir/$f" ] || { echo "FAIL chart: $f not written"; fail=1; }
+done
+head -c 5 "$dir/mars.pdf" | grep -q '%PDF-' || { echo "FAIL chart-pdf: not a PDF"; fail=1; }
+grep -q 'mars 2025' "$dir/mars.svg" || { echo "FAIL chart-svg: no month in the SVG"; fail=1; }
+check chart-bad-month 1 'année du graphique' -- --chart 0099-12 --out "$dir/x.pdf"
+check chart-bad-extension 1 'extension inconnue' -- --chart 2025-03 --out "$dir/x.doc"
+check chart-unwritable 1 'Impossible d' -- --chart 2025-03 --out "$dir/absent/x.png"
+[ ! -e "$dir/x.pdf" ] && [ ! -e "$dir/x.doc" ] || { echo "FAIL chart: a file was left on failure"; fail=1; }
+check events-ics 0 'Io,Ombre,début' -- --locale fr_FR --events --csv --satellite Io --site 48.85,2.35,35 \
+    --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00" --ics "$dir/nuit.ics"
+[ "$(grep -c 'BEGIN:VEVENT' "$dir/nuit.ics")" = 4 ] || { echo "FAIL events-ics: 4 events expected"; fail=1; }
+grep -q $'DTSTART:20241203T203242Z\r' "$dir/nuit.ics" || { echo "FAIL events-ics: Io's shadow at 20:32:42 UT"; fail=1; }
+check ics-empty 1 'La période est vide' -- --events --from "03/12/2024 19:00:00" --to "03/12/2024 19:00:00" --ics "$dir/vide.ics"
+[ ! -e "$dir/vide.ics" ] || { echo "FAIL ics-empty: a file was written"; fail=1; }
+check ics-alone 2 '--ics va avec --events' -- --ics "$dir/y.ics" "01/01/2000 12:00:00"
 check mutual 0 \
     '{"code": "1O2", "type": "occultation", "kind": "partial", "start_ut": "02/02/2015 03:29:33", "max_ut": "02/02/2015 03:31:21", "end_ut": "02/02/2015 03:33:09"' \
     '"target_in_jupiter_shadow": true' '"code": "3O2", "type": "occultation", "kind": "total"' '"observable": false' \
@@ -88,7 +108,7 @@ check lightcurve 0 '# 1O2 occultation partial, maximum 02/02/2015 03:31:21 TU' '
     -- --locale fr_FR --lightcurve "1O2,02/02/2015 03:31:00"
 check lightcurve-bad-code 2 'CODE,DATE' -- --lightcurve "5O2,02/02/2015 03:31:00"
 check lightcurve-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --lightcurve "1O2,01/01/2018 00:00:00"
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--night' -- --help
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--night' -- --help
 check usage 2 'aucune date' --
 
 exit $fail
