@@ -10,9 +10,9 @@ namespace zeno {
 namespace {
 
 constexpr search::Seconds kDay = 86400;
-constexpr search::Seconds kStep = 600;    // the altitude sampled every 10 minutes
-// Within 10 minutes of its turning point the Sun's altitude moves less than
-// 0.05°: a sample farther than this from the horizon brackets no hidden dip.
+constexpr search::Seconds kStep = 1200;   // the altitude sampled every 20 minutes
+// Within 20 minutes of its turning point the Sun's altitude moves less than
+// 0.1°: a sample farther than this from the horizon brackets no hidden dip.
 constexpr double kGrazingDeg = 0.5;
 
 QDateTime instant(search::Seconds t) { return QDateTime::fromSecsSinceEpoch(t, Qt::UTC); }
