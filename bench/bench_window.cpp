@@ -10,6 +10,7 @@
 #include "zonedessin.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -166,7 +167,7 @@ void phenomenesFenetre(benchmark::State& state, const QString& du, const QString
     settings::open()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("UTC"));   // the fields in UT
     Form1 f(QLocale(QLocale::French, QLocale::France));
     f.show();
-    f.choisitTheorie(theorie);
+    f.findChild<QCheckBox*>(QStringLiteral("CheckTheorie"))->setChecked(theorie == zeno::Theory::Precise);
     FenetrePhenomenes* p = f.fenetrePhenomenes();
     p->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC); };
     {
@@ -211,7 +212,7 @@ void tableau(benchmark::State& state, int annees)
     o.toUt = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     o.grs = zeno::RedSpot{};
     o.site = zeno::Site{};
-    const auto annee = zeno::buildProgramme(o, QLocale(QLocale::French, QLocale::France));
+    const auto annee = zeno::buildProgramme(o);
     std::vector<zeno::ProgrammeRow> lignes;
     for (int a = 0; a < annees; ++a)
         for (zeno::ProgrammeRow l : annee) {
@@ -248,7 +249,7 @@ void sansFenetre(benchmark::State& state, QDate du, QDate au, zeno::Theory theor
     o.site = zeno::Site{};
     o.theorie = theorie;
     for (auto _ : state)
-        benchmark::DoNotOptimize(zeno::buildProgramme(o, QLocale(QLocale::French, QLocale::France)).size());
+        benchmark::DoNotOptimize(zeno::buildProgramme(o).size());
 }
 
 void BM_MoisSansFenetre(benchmark::State& state)

@@ -5,6 +5,7 @@
 #include "modern_theory.h"
 #include "nova_lock.h"
 
+#include <QCoreApplication>
 #include <libnova/aberration.h>
 #include <libnova/dynamical_time.h>
 #include <libnova/earth.h>
@@ -110,20 +111,20 @@ double altitudeOfPlaceDeg(EquatorialPlace place, double jdUt, const Site& site)
 QString checkSite(const Site& s)
 {
     if (!std::isfinite(s.latitudeDeg) || s.latitudeDeg < -90 || s.latitudeDeg > 90)
-        return QStringLiteral("La latitude doit être comprise entre -90° et 90° (nord positif).");
+        return QCoreApplication::translate("Observateur", "La latitude doit être comprise entre -90° et 90° (nord positif).");
     if (!std::isfinite(s.longitudeDeg) || s.longitudeDeg < -180 || s.longitudeDeg > 180)
-        return QStringLiteral("La longitude doit être comprise entre -180° et 180° (est positif).");
+        return QCoreApplication::translate("Observateur", "La longitude doit être comprise entre -180° et 180° (est positif).");
     if (!std::isfinite(s.heightM) || s.heightM < -500 || s.heightM > 10000)
-        return QStringLiteral("L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
+        return QCoreApplication::translate("Observateur", "L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
     return {};
 }
 
 QString checkVisibility(const Visibility& v)
 {
     if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
-        return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
+        return QCoreApplication::translate("Observateur", "La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
     if (!std::isfinite(v.maxSunDeg) || v.maxSunDeg < -90 || v.maxSunDeg > 90)
-        return QStringLiteral("La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
+        return QCoreApplication::translate("Observateur", "La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
     return {};
 }
 

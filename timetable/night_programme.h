@@ -1,7 +1,8 @@
-// The observer's timetable: the satellites' phenomena of the timetable, the
-// Great Red Spot's transits of the central meridian, and for each the
-// altitudes of Jupiter and the Sun at the place and whether it can be seen.
-// Everything is found on the very pass the window runs.
+// The observer's timetable: the coming night at the place, the satellites'
+// phenomena of the timetable, the Great Red Spot's transits of the central
+// meridian, and for each the altitudes of Jupiter and the Sun at the place
+// and whether it can be seen. Everything is found on the very pass the
+// window runs, through the one search routine (search.h).
 #pragma once
 
 #include "events.h"
@@ -45,7 +46,7 @@ struct ProgrammeRow {
 
 struct ProgrammeOptions {
     QDateTime fromUt, toUt;
-    QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
+    double offsetHours = 0;                     // "Différence TU-TC": UT = civil + offset
     Step step;                                   // 10 minutes
     int onlySatellite = -1;                     // -1: all four
     bool satellites = true;                     // the sixteen labels' changes
@@ -66,14 +67,14 @@ struct ProgrammeOptions {
 QString checkRange(const QDateTime& fromUt, const QDateTime& toUt);
 
 // The timetable in time order (ties: satellites first, then the spot).
-// Throws ErreurExecution for an unreadable offset. Stops early, with what
-// was found so far, when *cancel becomes true.
-std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocale& locale);
+// Throws ErreurExecution 5 when a civil time leaves the supported years.
+// Stops early, with what was found so far, when *cancel becomes true.
+std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o);
 
 // Red Spot transits alone: the first second at which the displayed System II
 // meridian (syst2, reduced omega2) reaches the spot's longitude.
 std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t,
-                                   const QLocale& locale, Theory theorie = Theory::Original);
+                                   Theory theorie = Theory::Original);
 
 // Altitudes and observability filled in for one row.
 void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v);

@@ -5,7 +5,7 @@
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
-#include "form1.h"
+#include "shared_state.h"
 #include "modern_theory.h"
 #include "place_dialog.h"
 #include "phenomena_model.h"
@@ -44,21 +44,21 @@ QString nomSatellite(int s)
 
 } // namespace
 
-FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver(&reglagesRemis_))
+FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent)
+    : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
-    setWindowTitle(QStringLiteral("Phénomènes"));
+    setWindowTitle(tr("Phénomènes"));
     resize(900, 560);
     horlogeTU = [] {
         const QDateTime m = QDateTime::currentDateTimeUtc();
         return QDateTime(m.date(), QTime(m.time().hour(), m.time().minute(), m.time().second()), Qt::UTC);
     };
-    message = [this](const QString& texte) { QMessageBox::warning(this, QStringLiteral("Phénomènes"), texte); };
+    message = [this](const QString& texte) { QMessageBox::warning(this, tr("Phénomènes"), texte); };
     choixFichier = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les phénomènes"),
-                                            QStringLiteral("phenomenes.csv"),
-                                            QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+        return QFileDialog::getSaveFileName(this, tr("Exporter les phénomènes"),
+                                            tr("phenomenes.csv"),
+                                            tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
     };
     choixFichierPour = [this](const QString& titre, const QString& nom, const QString& filtre) {
         return QFileDialog::getSaveFileName(this, titre, nom, filtre);
@@ -70,7 +70,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     };
     LabelLieu = new QLabel(this);
     nomme(LabelLieu, "LabelLieu");
-    CommandLieu = new QPushButton(QStringLiteral("&Lieu et Tache Rouge…"), this);
+    CommandLieu = new QPushButton(tr("&Lieu et Tache Rouge…"), this);
     nomme(CommandLieu, "CommandLieu");
     auto* ligneLieu = new QHBoxLayout;
     ligneLieu->addWidget(LabelLieu, 1);
@@ -78,36 +78,36 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     ComboPeriode = new QComboBox(this);
     nomme(ComboPeriode, "ComboPeriode");
-    ComboPeriode->addItems({QStringLiteral("Nuit prochaine"), QStringLiteral("24 h"), QStringLiteral("7 jours"),
-                            QStringLiteral("1 mois"), QStringLiteral("Autre")});
+    ComboPeriode->addItems({tr("Nuit prochaine"), tr("24 h"), tr("7 jours"),
+                            tr("1 mois"), tr("Autre")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
     TextDu->setToolTip(tr("Début, en heure locale du lieu (fuseau du lieu d'observation)"));
     TextAu = new QLineEdit(this);
     nomme(TextAu, "TextAu");
     TextAu->setToolTip(tr("Fin, en heure locale du lieu (fuseau du lieu d'observation)"));
-    CommandCalculer = new QPushButton(QStringLiteral("&Calculer"), this);
+    CommandCalculer = new QPushButton(tr("&Calculer"), this);
     nomme(CommandCalculer, "CommandCalculer");
-    CommandAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
+    CommandAnnuler = new QPushButton(tr("A&nnuler"), this);
     nomme(CommandAnnuler, "CommandAnnuler");
     CommandAnnuler->setEnabled(false);
     // The theory is the main window's, so that a row and the picture it opens agree.
-    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    CheckTheorie = new QCheckBox(tr("&Théorie précise (L1.2)"), this);
     nomme(CheckTheorie, "CheckTheorie");
-    CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
+    CheckTheorie->setToolTip(tr("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
+    CheckTheorie->setChecked(etat_->theory() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
     Progression->setTextVisible(false);
     Progression->setVisible(false);
     auto* lignePeriode = new QHBoxLayout;
-    lignePeriode->addWidget(new QLabel(QStringLiteral("Période :"), this));
+    lignePeriode->addWidget(new QLabel(tr("Période :"), this));
     lignePeriode->addWidget(ComboPeriode);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("du"), this));
+    lignePeriode->addWidget(new QLabel(tr("du"), this));
     lignePeriode->addWidget(TextDu, 1);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("au"), this));
+    lignePeriode->addWidget(new QLabel(tr("au"), this));
     lignePeriode->addWidget(TextAu, 1);
     lignePeriode->addWidget(CheckTheorie);
     lignePeriode->addWidget(CommandCalculer);
@@ -115,33 +115,33 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     ComboSatellite = new QComboBox(this);
     nomme(ComboSatellite, "ComboSatellite");
-    ComboSatellite->addItem(QStringLiteral("Tous"), PhenomenaModel::kAllSatellites);
+    ComboSatellite->addItem(tr("Tous"), PhenomenaModel::kAllSatellites);
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
-    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), PhenomenaModel::kRedSpot);
-    CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
+    ComboSatellite->addItem(tr("Tache Rouge"), PhenomenaModel::kRedSpot);
+    CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
     // A French spreadsheet opens the French form as it is.
     ComboFormat = new QComboBox(this);
     nomme(ComboFormat, "ComboFormat");
     ComboFormat->addItems({tr("CSV français (; et virgule décimale)"), tr("CSV international (, et point décimal)")});
     ComboFormat->setToolTip(tr("La forme des fichiers exportés et du texte copié"));
-    CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
+    CommandExporter = new QPushButton(tr("&Exporter CSV…"), this);
     nomme(CommandExporter, "CommandExporter");
-    CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
+    CommandCopier = new QPushButton(tr("Co&pier"), this);
     nomme(CommandCopier, "CommandCopier");
-    CommandImprimer = new QPushButton(QStringLiteral("&Imprimer…"), this);
+    CommandImprimer = new QPushButton(tr("&Imprimer…"), this);
     nomme(CommandImprimer, "CommandImprimer");
-    CommandImprimer->setToolTip(QStringLiteral("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
-    CommandPdf = new QPushButton(QStringLiteral("PD&F…"), this);
+    CommandImprimer->setToolTip(tr("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
+    CommandPdf = new QPushButton(tr("PD&F…"), this);
     nomme(CommandPdf, "CommandPdf");
-    CommandPdf->setToolTip(QStringLiteral("Enregistrer le tableau affiché en PDF (A4)"));
-    CommandAgenda = new QPushButton(QStringLiteral("Agen&da (.ics)…"), this);
+    CommandPdf->setToolTip(tr("Enregistrer le tableau affiché en PDF (A4)"));
+    CommandAgenda = new QPushButton(tr("Agen&da (.ics)…"), this);
     nomme(CommandAgenda, "CommandAgenda");
-    CommandAgenda->setToolTip(QStringLiteral("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
+    CommandAgenda->setToolTip(tr("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
                                              "fichier iCalendar pour l'agenda du téléphone ou de l'ordinateur"));
     auto* ligneFiltre = new QHBoxLayout;
-    ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
+    ligneFiltre->addWidget(new QLabel(tr("Satellite :"), this));
     ligneFiltre->addWidget(ComboSatellite);
     ligneFiltre->addWidget(CheckObservables);
     ligneFiltre->addStretch(1);
@@ -153,7 +153,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addWidget(CommandAgenda);
 
     modele_ = new PhenomenaModel(locale_, this);
-    modele_->setTimeZone(observateur_.timeZone);
+    modele_->setTimeZone(etat_->observer().timeZone);
     Tableau = new QTableView(this);
     nomme(Tableau, "Tableau");
     Tableau->setModel(modele_);
@@ -164,7 +164,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     Tableau->verticalHeader()->setVisible(false);
     Tableau->verticalHeader()->setDefaultSectionSize(Tableau->fontMetrics().height() + 6);
     Tableau->horizontalHeader()->setStretchLastSection(true);
-    Tableau->setToolTip(QStringLiteral("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
+    Tableau->setToolTip(tr("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
     LabelEtat = new QLabel(this);
     nomme(LabelEtat, "LabelEtat");
     LabelEtat->setWordWrap(true);
@@ -179,16 +179,22 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = settings::open();
-        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
-        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
-        CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
-        TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
-        TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
-        ComboFormat->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/format"), 0).toInt(), 1));
+        const settings::PhenomenaChoices c = settings::readPhenomenaChoices();
+        ComboPeriode->setCurrentIndex(c.period);
+        ComboSatellite->setCurrentIndex(c.satellite);
+        CheckObservables->setChecked(c.observableOnly);
+        TextDu->setText(c.from);
+        TextAu->setText(c.to);
+        ComboFormat->setCurrentIndex(c.csvForm);
     }
     modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
+    settings::readObserver(&reglagesRemis_);   // which kept values were unreadable, to say so
     afficheLieu();
+    connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
+    connect(etat_, &SharedState::observerChanged, this, [this] {
+        modele_->setTimeZone(etat_->observer().timeZone);
+        afficheLieu();
+    });
 
     connect(ComboPeriode, &QComboBox::activated, this, &FenetrePhenomenes::ComboPeriode_Change);
     connect(TextDu, &QLineEdit::textEdited, this, [this] { ComboPeriode->setCurrentIndex(4); });
@@ -232,7 +238,7 @@ void FenetrePhenomenes::showEvent(QShowEvent* e)
         if (ComboPeriode->currentIndex() != kAutre || TextDu->text().isEmpty())
             remplitPeriode();
         CommandCalculer_Click();
-    } else if (theorieLignes_ != principale_->calcul().theorie()) {
+    } else if (theorieLignes_ != etat_->theory()) {
         CommandCalculer_Click();   // the theory changed while the window was hidden
     }
 }
@@ -245,27 +251,23 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = settings::open();
-    s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
-    s->setValue(QStringLiteral("phenomenes/du"), TextDu->text());
-    s->setValue(QStringLiteral("phenomenes/au"), TextAu->text());
-    s->setValue(QStringLiteral("phenomenes/format"), ComboFormat->currentIndex());
+    settings::writePhenomenaChoices({ComboPeriode->currentIndex(), ComboSatellite->currentIndex(),
+                                     CheckObservables->isChecked(), TextDu->text(), TextAu->text(),
+                                     ComboFormat->currentIndex()});
 }
 
 void FenetrePhenomenes::afficheLieu()
 {
-    const zeno::Site& s = observateur_.site;
+    const zeno::Site& s = etat_->observer().site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
-        QStringLiteral("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
-            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
+        tr("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
+            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? tr("N") : tr("S"),
+                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? tr("E") : tr("O"),
                  n(s.heightM, 0),
-                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0))
-        + tr(" — heure locale : %1").arg(QString::fromUtf8(observateur_.timeZone.id()))
+                 etat_->observer().siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
+                 n(etat_->observer().visibility.minJupiterDeg, 0), n(etat_->observer().visibility.maxSunDeg, 0))
+        + tr(" — heure locale : %1").arg(QString::fromUtf8(etat_->observer().timeZone.id()))
         + (reglagesRemis_.isEmpty() ? QString()
                                     : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
                                           .arg(reglagesRemis_.join(QStringLiteral(", ")))));
@@ -275,7 +277,7 @@ double FenetrePhenomenes::decalageHeures(bool* ok) const
 {
     try {
         *ok = true;
-        return zeno::readNumber(principale_->texteDecalage(), locale_);
+        return zeno::readNumber(etat_->offsetText(), locale_);
     } catch (const zeno::ErreurExecution&) {
         *ok = false;
         return 0;
@@ -288,7 +290,7 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        const zeno::Night nuit = zeno::comingNight(maintenant, etat_->observer().site);
         debut = nuit.startUt;
         fin = nuit.endUt;
         titreNuit(nuit.kind);
@@ -340,7 +342,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     if (travail_)
         return;
     bool ok = false;
-    decalageHeures(&ok);
+    const double decalage = decalageHeures(&ok);
     if (!ok) {
         message(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
         return;
@@ -373,11 +375,11 @@ void FenetrePhenomenes::CommandCalculer_Click()
         return;
     }
     gardeChoix();
-    o.offsetText = principale_->texteDecalage();
-    o.grs = observateur_.redSpot;
-    o.site = observateur_.site;
-    o.visibility = observateur_.visibility;
-    o.theorie = principale_->calcul().theorie();
+    o.offsetHours = decalage;
+    o.grs = etat_->observer().redSpot;
+    o.site = etat_->observer().site;
+    o.visibility = etat_->observer().visibility;
+    o.theorie = etat_->theory();
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
     o.progress = [this](double fait) {
@@ -397,11 +399,10 @@ void FenetrePhenomenes::CommandCalculer_Click()
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::buildProgramme(o, locale);
-            if (o.theorie == zeno::Theory::Precise
-                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
-                hors = true;
+            lignes = zeno::buildProgramme(o);
+            hors = o.theorie == zeno::Theory::Precise
+                && (!zeno::withinFittedYears(zeno::julianDayValue(o.fromUt))
+                    || !zeno::withinFittedYears(zeno::julianDayValue(o.toUt)));
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
         }
@@ -430,7 +431,7 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Th
     enCalcul(false);
     // Rows of another theory than the main window's would open pictures
     // that disagree with them: computed again instead.
-    if (theorie != principale_->calcul().theorie() && isVisible()) {
+    if (theorie != etat_->theory() && isVisible()) {
         CommandCalculer_Click();
         return;
     }
@@ -469,7 +470,7 @@ void FenetrePhenomenes::afficheEtat()
     if (!toutes.empty() && affichees > 0)
         texte += tr(" Double-cliquer sur une ligne pour l'afficher.");
     if (hors_)
-        texte += tr(" Attention : période hors de 1850-2150, la théorie précise y perd sa précision.");
+        texte += tr(" Attention : période hors de %1, la théorie précise y perd sa précision.").arg(zeno::fittedYearsText());
     LabelEtat->setText(texte);
 }
 
@@ -485,19 +486,19 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
+    etat_->setTheory(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
+    const bool precise = etat_->theory() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
     }
     // Hidden, the window computes again when shown; a computation under way
     // is discarded and started again when it ends.
-    if (!isVisible() || theorieLignes_ == principale_->calcul().theorie())
+    if (!isVisible() || theorieLignes_ == etat_->theory())
         return;
     if (travail_)
         LabelEtat->setText(tr("La théorie a changé : le calcul reprendra avec elle."));
@@ -570,13 +571,13 @@ std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
 
 QString FenetrePhenomenes::titreDocument() const
 {
-    return QStringLiteral("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
+    return tr("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
 }
 
 QString FenetrePhenomenes::sousTitreDocument() const
 {
     QStringList parts;
-    parts << tr("Lieu : %1").arg(zeno::placeText(observateur_.site, locale_)) << zeno::theoryText(theorieLignes_)
+    parts << tr("Lieu : %1").arg(zeno::placeText(etat_->observer().site, locale_)) << zeno::theoryText(theorieLignes_)
           << tr("heure locale (%1)").arg(QString::fromUtf8(modele_->timeZone().id()));
     return parts.join(QStringLiteral("  ·  "));
 }
@@ -589,7 +590,7 @@ bool FenetrePhenomenes::exportePdf(const QString& chemin)
         message(faute);
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
     return true;
 }
 
@@ -597,16 +598,16 @@ bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 {
     const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
     if (rows.empty()) {
-        message(QStringLiteral("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
+        message(tr("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
         return false;
     }
-    const QByteArray ics = zeno::icsProgramme(rows, zeno::placeText(observateur_.site, locale_),
+    const QByteArray ics = zeno::icsProgramme(rows, zeno::placeText(etat_->observer().site, locale_),
                                               true, theorieLignes_, QDateTime::currentDateTimeUtc());
     if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
         message(faute);
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
+    LabelEtat->setText(tr("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
     return true;
 }
 
@@ -620,24 +621,24 @@ void FenetrePhenomenes::CommandImprimer_Click()
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setDocName(titreDocument());
     QPrintPreviewDialog apercu(&imprimante, this);
-    apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    apercu.setWindowTitle(tr("Aperçu avant impression"));
     connect(&apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePhenomenes::imprime);
     apercu.exec();
 }
 
 void FenetrePhenomenes::CommandPdf_Click()
 {
-    const QString chemin = choixFichierPour(QStringLiteral("Enregistrer les phénomènes en PDF"),
-                                            QStringLiteral("phenomenes.pdf"), QStringLiteral("PDF (*.pdf)"));
+    const QString chemin = choixFichierPour(tr("Enregistrer les phénomènes en PDF"),
+                                            tr("phenomenes.pdf"), tr("PDF (*.pdf)"));
     if (!chemin.isEmpty())
         exportePdf(chemin);
 }
 
 void FenetrePhenomenes::CommandAgenda_Click()
 {
-    const QString chemin = choixFichierPour(QStringLiteral("Exporter vers l'agenda (iCalendar)"),
-                                            QStringLiteral("phenomenes.ics"),
-                                            QStringLiteral("iCalendar (*.ics);;Tous les fichiers (*)"));
+    const QString chemin = choixFichierPour(tr("Exporter vers l'agenda (iCalendar)"),
+                                            tr("phenomenes.ics"),
+                                            tr("iCalendar (*.ics);;Tous les fichiers (*)"));
     if (!chemin.isEmpty())
         exporteIcs(chemin);
 }
@@ -646,32 +647,30 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
     if (!index.isValid() || index.row() >= modele_->rowCount())
         return;
-    if (theorieLignes_ != principale_->calcul().theorie())
+    if (theorieLignes_ != etat_->theory())
         return;   // a stale table, about to be computed again
     const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
-    QDateTime civil = l.civil;
+    double heures = l.civil.secsTo(l.ut) / 3600.0;   // the row's own offset
     if (ok) {
         try {
-            civil = zeno::addHours(l.ut, -decalage);
+            zeno::addHours(l.ut, -decalage);
+            heures = decalage;
         } catch (const zeno::ErreurExecution&) {
         }
     }
-    principale_->allerA(zeno::dateTimeText(civil, locale_));
+    etat_->requestShow(zeno::Instant{l.ut, heures});
 }
 
 void FenetrePhenomenes::CommandLieu_Click()
 {
-    DialogueLieu d(observateur_, locale_, this);
+    DialogueLieu d(etat_->observer(), locale_, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    observateur_ = d.resultat();
-    settings::writeObserver(observateur_);
     reglagesRemis_.clear();
-    modele_->setTimeZone(observateur_.timeZone);
-    afficheLieu();
+    etat_->setObserver(d.resultat());   // the place's line and the zone follow
     if (ComboPeriode->currentIndex() != kAutre)
         remplitPeriode();
     CommandCalculer_Click();

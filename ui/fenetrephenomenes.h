@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-class Form1;
+class SharedState;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -31,7 +31,8 @@ class PhenomenaModel;
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
 public:
-    FenetrePhenomenes(Form1* principale, const QLocale& locale);
+    // A window of its own; `etat` gives the theory, the offset and the place.
+    FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent = nullptr);
     ~FenetrePhenomenes() override;
 
     // The clock's UT now; replaceable to test a known night.
@@ -74,7 +75,7 @@ public slots:
     void CommandAgenda_Click();
     void Tableau_DblClick(const QModelIndex& index);
     void CheckTheorie_Click();
-    // The main window's theory changed: the box follows it and the table is computed again.
+    // The shared theory changed: the box follows it and the table is computed again.
     void theorieChangee();
 
 protected:
@@ -96,10 +97,9 @@ private:
     QString titreDocument() const;
     QString sousTitreDocument() const;
 
-    Form1* principale_;
+    SharedState* etat_;
     QLocale locale_;
     QStringList reglagesRemis_;   // kept values found unreadable and reset, named
-    settings::Observer observateur_;
     zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
     bool dejaMontree_ = false;
     bool coupe_ = false;   // the last computation was stopped before its end

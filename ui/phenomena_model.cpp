@@ -2,6 +2,7 @@
 
 #include "scene_frame.h"
 #include "regional.h"
+#include "shared_state.h"
 
 #include <QBrush>
 #include <QColor>
@@ -125,8 +126,8 @@ QString PhenomenaModel::text(const zeno::ProgrammeRow& l, int column, const QLoc
     case LocalTime: return zeno::dateTimeText(localTime(l.ut), locale_);
     case UniversalTime: return zeno::dateTimeText(l.ut, locale_);
     case Satellite: return satelliteName(l.satellite);
-    case Phenomenon: return l.phenomenon;
-    case Change: return l.change;
+    case Phenomenon: return shownWord(l.phenomenon);
+    case Change: return shownWord(l.change);
     case JupiterAltitude: return numbers.toString(l.jupiterAltDeg, 'f', 1);
     case SunAltitude: return numbers.toString(l.sunAltDeg, 'f', 1);
     case Observable:
