@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "language.h"
 #include "modern_theory.h"
 #include "ical.h"
 #include "month_chart.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStringList>
 
 #include <charconv>
@@ -35,9 +37,8 @@ namespace {
 const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
@@ -97,8 +98,6 @@ Options :
                          (24 h sans lever du Soleil).
   --at DATE              Avec --night : l'instant de départ, en heure civile
                          (--offset) ; maintenant par défaut.
-                         « observable » quand Jupiter est à 10° au moins et le
-                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
   --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
                          calendrier iCalendar (.ics), un événement par ligne,
                          heures en TU ; avec --site, le lieu de chaque événement.
@@ -134,6 +133,7 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
+  --version              Affiche la version.
   --help                 Affiche cette aide.
 
 Avec --events, chaque ligne est écrite dès qu'elle est trouvée ; sur un
@@ -417,6 +417,9 @@ Options parse(const QStringList& args)
         };
         if (a == u"--help" || a == u"-h") {
             std::fputs(QCoreApplication::translate("zenolune-ephem", kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
+            std::exit(0);
+        } else if (a == u"--version") {
+            std::printf("zenolune-ephem %s\n", ZENOLUNE_VERSION);
             std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
@@ -813,6 +816,10 @@ int runLightCurve(const Options& o)
 int main(int argc, char** argv)
 {
     const std::unique_ptr<QCoreApplication> app = application(argc, argv);
+    // The help and the messages follow the user's language; the JSON, CSV and
+    // chart keep their French texts, which scripts read.
+    language::install(*app, language::fromSettings(QSettings(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"))),
+                      QStringLiteral(":/i18n"), {QStringLiteral("zenolune-ephem")});
     const Options o = parse(app->arguments());
     if (o.chart)
         return runChart(o);

@@ -3,10 +3,9 @@
 #include "erreur.h"
 #include "regional.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QLineEdit>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -25,17 +24,21 @@ static void chargeRessources()
 void initialiseRessources()
 {
     chargeRessources();
+    // Every window, dialogs and message boxes included, wears the program's icon.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(iconeProgramme());
 }
 
-bool chargeTraductionsQt()
+QIcon iconeProgramme()
 {
-    auto* qt = new QTranslator(QCoreApplication::instance());
-    if (!qt->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete qt;
-        return false;
-    }
-    return QCoreApplication::installTranslator(qt);
+    chargeRessources();
+    // The window manager gets every size of the icon at each window's
+    // creation: the small ones suffice there (menus and docks take the
+    // installed theme icon).
+    QIcon icone;
+    for (int taille : {16, 32, 48})
+        icone.addFile(QStringLiteral(":/icones/zenolune-%1.png").arg(taille), QSize(taille, taille));
+    return icone;
 }
 
 QFont policeFenetre(double points, bool gras)

@@ -11,15 +11,15 @@
 #include <QWidget>
 
 
+class QIcon;
 class QToolButton;
 
-// Makes the pictures and the help document built into the program available.
+// Makes the pictures and the help document built into the program available,
+// and gives the application its icon (the same on every window).
 void initialiseRessources();
+// The program's icon, drawn from packaging/icons/zenolune.svg.
+QIcon iconeProgramme();
 
-// Qt's own texts (file dialogs, "already exists. Do you want to replace
-// it?", standard buttons) in the program's language, French, from Debian's
-// qt6-translations-l10n; false when they are not installed.
-bool chargeTraductionsQt();
 
 // Fonts are given in points at 96 dots per inch and set in pixels, so the
 // captions fit the places of the layout whatever the screen's resolution.

@@ -39,7 +39,7 @@ constexpr int kAutre = 4;   // "Autre": the range as typed
 
 QString nomSatellite(int s)
 {
-    return s < 0 ? QString() : QString::fromUtf8(zeno::kSatellites[s].name);
+    return s < 0 ? QString() : zeno::satelliteDisplayName(s);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 // messages are collected instead of shown, and a way to act inside a modal window.
 #pragma once
 
-#include "controles.h"
 #include "form1.h"
+#include "language.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -25,7 +25,7 @@ inline QLocale localeFrancaise()
 inline void prepareEnvironnement()
 {
     QLocale::setDefault(localeFrancaise());
-    chargeTraductionsQt();
+    language::install(*QCoreApplication::instance(), language::Language::French);   // Qt's own texts too
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 }
