@@ -7,6 +7,7 @@
 #include "modern_theory.h"
 #include "month_chart.h"
 #include "mutual_events.h"
+#include "night.h"
 #include "passe.h"
 #include "night_programme.h"
 #include "regional.h"

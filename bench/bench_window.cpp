@@ -3,12 +3,14 @@
 #include "documents.h"
 #include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
+#include "phenomena_model.h"
 #include "form1.h"
 #include "settings.h"
 #include "form2.h"
 #include "zonedessin.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -202,6 +204,113 @@ void BM_SelectionMutuel(benchmark::State& state)
 }
 BENCHMARK(BM_SelectionMutuel)->Unit(benchmark::kMillisecond);
 
+// A typed range through the window's own path: "&Calculer", the worker
+// thread, the rows listed and the window painted; the theory is the main
+// window's. Compare with the same work headless, in this very process
+// (BM_PhenomenesSansFenetre), after the window has painted.
+void phenomenesFenetre(benchmark::State& state, const QString& du, const QString& au, zeno::Theory theorie)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("UTC"));   // the fields in UT
+    Form1 f(QLocale(QLocale::French, QLocale::France));
+    f.show();
+    f.findChild<QCheckBox*>(QStringLiteral("CheckTheorie"))->setChecked(theorie == zeno::Theory::Precise);
+    FenetrePhenomenes* p = f.fenetrePhenomenes();
+    p->horlogeTU = [] { return QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC); };
+    {
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        f.LabPhenomenes_Click();
+        fini.wait(10000);
+    }
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(du);
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(au);
+    for (auto _ : state) {
+        QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+        p->CommandCalculer_Click();
+        if (!fini.wait(600000))
+            state.SkipWithError("le calcul ne s'est pas terminé");
+        QCoreApplication::processEvents();
+    }
+    state.counters["lignes"] = double(p->lignes().size());
+    p->close();
+    settings::setFile(QString());
+}
+
+void BM_MoisPhenomenes(benchmark::State& state)
+{
+    phenomenesFenetre(state, QStringLiteral("01/12/2024 00:00:00"), QStringLiteral("01/01/2025 00:00:00"),
+                      zeno::Theory::Original);
+}
+BENCHMARK(BM_MoisPhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AnneePrecisePhenomenes(benchmark::State& state)
+{
+    phenomenesFenetre(state, QStringLiteral("01/01/2025 00:00:00"), QStringLiteral("01/01/2026 00:00:00"),
+                      zeno::Theory::Precise);
+}
+BENCHMARK(BM_AnneePrecisePhenomenes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// A computed table put on screen: one reset of the model, the view painted.
+// A year (about 3 000 rows) and ten years (the year's rows ten times).
+void tableau(benchmark::State& state, int annees)
+{
+    zeno::ProgrammeOptions o;
+    o.fromUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    o.grs = zeno::RedSpot{};
+    o.site = zeno::Site{};
+    const auto annee = zeno::buildProgramme(o);
+    std::vector<zeno::ProgrammeRow> lignes;
+    for (int a = 0; a < annees; ++a)
+        for (zeno::ProgrammeRow l : annee) {
+            l.ut = l.ut.addYears(a);
+            lignes.push_back(std::move(l));
+        }
+    QTableView vue;
+    PhenomenaModel modele(QLocale(QLocale::French, QLocale::France));
+    vue.setModel(&modele);
+    vue.setSortingEnabled(true);
+    vue.resize(900, 500);
+    vue.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        modele.setRows(lignes);
+        vue.resizeColumnsToContents();
+        vue.repaint();
+    }
+    state.counters["lignes"] = double(lignes.size());
+}
+
+void BM_TableauAnnee(benchmark::State& state) { tableau(state, 1); }
+BENCHMARK(BM_TableauAnnee)->Unit(benchmark::kMillisecond);
+void BM_TableauDixAns(benchmark::State& state) { tableau(state, 10); }
+BENCHMARK(BM_TableauDixAns)->Unit(benchmark::kMillisecond);
+
+// The same tables headless, in this process after the windows have painted.
+void sansFenetre(benchmark::State& state, QDate du, QDate au, zeno::Theory theorie)
+{
+    zeno::ProgrammeOptions o;
+    o.fromUt = QDateTime(du, QTime(0, 0), Qt::UTC);
+    o.toUt = QDateTime(au, QTime(0, 0), Qt::UTC);
+    o.grs = zeno::RedSpot{};
+    o.site = zeno::Site{};
+    o.theorie = theorie;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zeno::buildProgramme(o).size());
+}
+
+void BM_MoisSansFenetre(benchmark::State& state)
+{
+    sansFenetre(state, QDate(2024, 12, 1), QDate(2025, 1, 1), zeno::Theory::Original);
+}
+BENCHMARK(BM_MoisSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AnneePreciseSansFenetre(benchmark::State& state)
+{
+    sansFenetre(state, QDate(2025, 1, 1), QDate(2026, 1, 1), zeno::Theory::Precise);
+}
+BENCHMARK(BM_AnneePreciseSansFenetre)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 // The chart window scrolled by a tenth of its view and repainted, March 2025
 // at the default zoom (what a wheel notch costs).
 void BM_RepeintureGraphique(benchmark::State& state)

@@ -1,6 +1,7 @@
 // Runs the animation of the main window for a while, in whatever display
 // Qt is given (an X server, or offscreen), and reports the passes per second
 // and the share of one CPU the program used meanwhile.
+#include "fenetrephenomenes.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +31,8 @@ double tempsProcesseur()
 int main(int argc, char** argv)
 {
     const double duree = argc > 1 ? std::atof(argv[1]) : 10.0;
+    // "phenomenes": the phenomena window open beside, its table listed.
+    const bool avecPhenomenes = argc > 2 && std::strcmp(argv[2], "phenomenes") == 0;
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -45,6 +49,8 @@ int main(int argc, char** argv)
     auto* minute = f.findChild<QRadioButton*>(QStringLiteral("Optiongroup_4"));
     minute->setChecked(true);
     f.OptionGroup_GotFocus(4);
+    if (avecPhenomenes)
+        f.LabPhenomenes_Click();
 
     QElapsedTimer horloge;
     quint64 passesDebut = 0;

@@ -9,6 +9,7 @@
 #include "ical.h"
 #include "month_chart.h"
 #include "mutual_events.h"
+#include "night.h"
 #include "scene_frame.h"
 #include "passe.h"
 #include "night_programme.h"
@@ -27,6 +28,8 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 using namespace zeno;
 
 namespace {
@@ -35,6 +38,7 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
@@ -72,15 +76,28 @@ Options :
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
                          au méridien central (Système II), sous le nom
                          « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l'époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
-                         par mois de 30,436875 jours. Nombres avec un point
-                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
-                         d'après les observations récentes.
+                         à l'époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
+                         DERIVE : degrés par mois de 30,436875 jours. Les
+                         valeurs sont séparées par des virgules, les nombres
+                         prennent un point décimal : 57,2024-07-01,1.5. À
+                         mettre à jour d'après les observations récentes.
   --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
                          lieu d'observation (latitude nord positive, longitude
                          EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins et le
-                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+                         « observable » quand Jupiter est à 10° au moins, le
+                         Soleil à -6° au plus et le phénomène visible (un
+                         phénomène « caché » se produit derrière Jupiter ou
+                         dans son ombre). Séparateur : la virgule ; décimales :
+                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
+                         écrit sur la sortie d'erreur.
+  --night                Avec --site : la nuit prochaine au lieu (du coucher
+                         au lever du Soleil, bord supérieur à -0,8333°), en
+                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
+                         hh:mm:ss, TU) et kind : "night", "midnight_sun" (pas
+                         de nuit : les 24 h qui suivent) ou "polar_night"
+                         (24 h sans lever du Soleil).
+  --at DATE              Avec --night : l'instant de départ, en heure civile
+                         (--offset) ; maintenant par défaut.
   --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
                          calendrier iCalendar (.ics), un événement par ligne,
                          heures en TU ; avec --site, le lieu de chaque événement.
@@ -118,6 +135,9 @@ Options :
                          du phénomène).
   --version              Affiche la version.
   --help                 Affiche cette aide.
+
+Avec --events, chaque ligne est écrite dès qu'elle est trouvée ; sur un
+terminal, l'avancement s'affiche sur la sortie d'erreur.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
 continue avec la date suivante ; le code de sortie vaut alors 1.
@@ -176,6 +196,8 @@ struct Options {
     std::optional<QString> from, to;
     QString step = QStringLiteral("10n");
     bool events = false;
+    bool night = false;
+    std::optional<QString> at;
     bool mutual = false;
     std::optional<QString> lightcurve;
     bool csv = false;
@@ -350,7 +372,14 @@ RedSpot readGrs(const QString& text)
     const QStringList p = commaList(text, 3, 3, what);
     RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
-    t.epoch = QDate::fromString(p[1].trimmed(), Qt::ISODate);
+    // The program's own date form, or the ISO one.
+    const QString epoch = p[1].trimmed();
+    t.epoch = QDate::fromString(epoch, QStringLiteral("dd/MM/yyyy"));
+    if (!t.epoch.isValid())
+        t.epoch = QDate::fromString(epoch, Qt::ISODate);
+    if (!t.epoch.isValid())
+        usageError(QCoreApplication::translate("zenolune-ephem", "--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ")
+                       .arg(epoch));
     t.driftDegPerMonth = plainNumber(p[2], what);
     if (const QString fault = checkRedSpot(t); !fault.isEmpty())
         usageError(fault);
@@ -367,6 +396,12 @@ Site readSite(const QString& text)
     s.heightM = p.size() > 2 ? plainNumber(p[2], what) : 0;
     if (const QString fault = checkSite(s); !fault.isEmpty())
         usageError(fault);
+    // What was understood, so that a decimal comma read as a separator shows.
+    std::fprintf(stderr, "%s\n",
+                 QCoreApplication::translate("zenolune-ephem", "Lieu : %1")
+                     .arg(placeText(s, QLocale(QLocale::French, QLocale::France)))
+                     .toUtf8()
+                     .constData());
     return s;
 }
 
@@ -409,6 +444,10 @@ Options parse(const QStringList& args)
             o.step = value();
         } else if (a == u"--events") {
             o.events = true;
+        } else if (a == u"--night") {
+            o.night = true;
+        } else if (a == u"--at") {
+            o.at = value();
         } else if (a == u"--mutual") {
             o.mutual = true;
         } else if (a == u"--lightcurve") {
@@ -461,6 +500,15 @@ Options parse(const QStringList& args)
     }
     if (o.ics && !o.events)
         usageError(QCoreApplication::translate("zenolune-ephem", "--ics va avec --events"));
+    if (o.night) {
+        if (!o.site)
+            usageError(QCoreApplication::translate("zenolune-ephem", "--night demande --site"));
+        if (o.events || o.mutual || o.lightcurve || o.from || o.grs || o.ics || !o.dates.isEmpty())
+            usageError(QCoreApplication::translate("zenolune-ephem", "--night va seul, avec --site et --at"));
+        return o;
+    }
+    if (o.at)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--at va avec --night"));
     if (o.events && o.mutual)
         usageError(QCoreApplication::translate("zenolune-ephem", "--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
@@ -483,56 +531,134 @@ void printError(const QString& what, const ErreurExecution& e)
     std::fprintf(stderr, "zenolune-ephem : %s : %s\n", what.toUtf8().constData(), e.texte().toUtf8().constData());
 }
 
+// Progress on standard error, when it is a terminal: "  42 %".
+class Progress {
+public:
+    Progress() : shown_(isatty(STDERR_FILENO) != 0) {}
+    ~Progress()
+    {
+        if (shown_ && percent_ >= 0)
+            std::fputs("\r       \r", stderr);
+    }
+    void operator()(double done)
+    {
+        const int p = int(done * 100);
+        if (!shown_ || p == percent_)
+            return;
+        percent_ = p;
+        std::fprintf(stderr, "\r%4d %%", p);
+        std::fflush(stderr);
+    }
+
+private:
+    bool shown_;
+    int percent_ = -1;
+};
+
+void eventLine(const Options& o, const ProgrammeRow& r, std::string& out)
+{
+    out += "{\"satellite\": ";
+    append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
+    field(out, "phenomenon", r.phenomenon);
+    field(out, "change", r.change);
+    field(out, "date", dateTimeText(r.civil, o.locale));
+    field(out, "datetu", dateTimeText(r.ut, o.locale));
+    field(out, "label", r.label ? QString::fromLatin1(captionName(*r.label)) : QString());
+    out += r.hidden ? ", \"hidden\": true" : ", \"hidden\": false";
+    if (o.site) {
+        numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
+        numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
+        out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+    }
+    out += "}\n";
+}
+
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
-    if (o.theorie == Theory::Precise
-        && (!withinFittedYears(julianDayValue(from)) || !withinFittedYears(julianDayValue(to))))
-        std::fprintf(stderr, "zenolune-ephem : %s\n",
-                     QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
+    // As the window: an empty range is refused, not answered with nothing.
+    if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+        return 1;
+    }
+    if (o.theorie == Theory::Precise
+        && (!withinFittedYears(julianDayValue(from)) || !withinFittedYears(julianDayValue(to))))
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     p.offsetHours = offsetHours;
     p.step = step;
     p.onlySatellite = o.satellite;
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    const std::vector<ProgrammeRow> rows = buildProgramme(p);
-    if (o.ics) {
-        if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
-            std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
-            return 1;
+    // Each day's rows are written as they come: memory stays flat (a
+    // calendar asked with --ics keeps them, to be written at the end).
+    std::string out;
+    std::vector<ProgrammeRow> calendar;
+    if (o.csv)
+        out = csvHeader(o.site.has_value(), o.theorie).toStdString();
+    p.onRows = [&](std::vector<ProgrammeRow>& rows) {
+        if (o.ics)
+            calendar.insert(calendar.end(), rows.begin(), rows.end());
+        for (const ProgrammeRow& r : rows) {
+            if (o.csv)
+                out += csvRow(r, o.locale, o.site.has_value()).toStdString();
+            else
+                eventLine(o, r, out);
         }
-        const QByteArray ics = icsProgramme(rows, o.site ? placeText(*o.site, o.locale) : QString(), o.site.has_value(),
-                                            o.theorie, QDateTime::currentDateTimeUtc());
+        flush(out);
+        std::fflush(stdout);
+    };
+    Progress progress;
+    p.progress = [&](double done) { progress(done); };
+    buildProgramme(p);
+    flush(out);
+    if (o.ics) {
+        const QByteArray ics = icsProgramme(calendar, o.site ? placeText(*o.site, o.locale) : QString(),
+                                            o.site.has_value(), o.theorie, QDateTime::currentDateTimeUtc());
         if (const QString fault = writeWhole(*o.ics, ics); !fault.isEmpty()) {
             std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
             return 1;
         }
     }
-    if (o.csv) {
-        std::string csv = programmeCsv(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
-        flush(csv);
-        return 0;
+    return 0;
+}
+
+const char* nightKindName(NightKind k)
+{
+    switch (k) {
+    case NightKind::MidnightSun: return "midnight_sun";
+    case NightKind::PolarNight: return "polar_night";
+    default: return "night";
     }
-    std::string out;
-    for (const ProgrammeRow& r : rows) {
-        out += "{\"satellite\": ";
-        append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
-        field(out, "phenomenon", r.phenomenon);
-        field(out, "change", r.change);
-        field(out, "date", dateTimeText(r.civil, o.locale));
-        field(out, "datetu", dateTimeText(r.ut, o.locale));
-        field(out, "label", r.label ? QString::fromLatin1(captionName(*r.label)) : QString());
-        if (o.site) {
-            numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
-            numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
-            out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+}
+
+// The coming night at the place, from --at (civil time of --offset) or now.
+int runNight(const Options& o)
+{
+    QDateTime atUt;
+    try {
+        if (o.at) {
+            atUt = addHours(readDateTime(*o.at, o.locale), readNumber(o.offset, o.locale));
+        } else {
+            const QDateTime now = QDateTime::currentDateTimeUtc();
+            atUt = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
         }
-        out += "}\n";
+    } catch (const ErreurExecution& e) {
+        printError(QCoreApplication::translate("zenolune-ephem", "date de --at ou --offset illisible"), e);
+        return 1;
     }
+    const Night n = comingNight(atUt, *o.site);
+    const QString format = QStringLiteral("dd/MM/yyyy HH:mm:ss");
+    std::string out = "{\"start_ut\": ";
+    append(out, n.startUt.toString(format));
+    field(out, "end_ut", n.endUt.toString(format));
+    out += ", \"kind\": \"";
+    out += nightKindName(n.kind);
+    out += "\"}\n";
     flush(out);
     return 0;
 }
@@ -697,6 +823,8 @@ int main(int argc, char** argv)
     const Options o = parse(app->arguments());
     if (o.chart)
         return runChart(o);
+    if (o.night)
+        return runNight(o);
     std::string out;
     bool failed = false;
 

@@ -8,7 +8,7 @@ namespace zeno {
 namespace {
 
 constexpr double kFirstYear = 1620;
-// Seconds at the start of 1620, 1622, ... 2024.
+// Seconds at the start of 1620, 1622, ... 2026.
 constexpr double kObserved[] = {
     121, 112, 103, 95, 88, 82, 77, 72, 68, 63, 60, 56, 53, 51, 48, 46, 44, 42, 40, 38,                 // 1620
     35, 33, 31, 29, 26, 24, 22, 20, 18, 16, 14, 12, 11, 10, 9, 8, 7, 7, 7, 7,                          // 1660
@@ -22,10 +22,10 @@ constexpr double kObserved[] = {
     21.1, 22.4, 23.5, 23.8, 24.3, 24.0, 23.9, 23.9, 23.7, 24.0, 24.3, 25.3, 26.2, 27.3, 28.2,          // 1920
     29.1, 30.0, 30.7, 31.4, 32.2, 33.1, 34.0, 35.0, 36.5, 38.3, 40.2, 42.2, 44.5, 46.5, 48.5,          // 1950
     50.5, 52.2, 53.8, 54.9, 55.8, 56.9, 58.3, 60.0, 61.6, 63.0,                                        // 1980
-    63.83, 64.30, 64.57, 64.85, 65.46, 66.07, 66.60, 67.28, 68.10, 68.97, 69.36, 69.29, 69.20,         // 2000
+    63.83, 64.30, 64.57, 64.85, 65.46, 66.07, 66.60, 67.28, 68.10, 68.97, 69.36, 69.29, 69.18, 69.11,  // 2000
 };
 constexpr int kCount = int(std::size(kObserved));
-constexpr double kLastYear = kFirstYear + 2 * (kCount - 1);   // 2024
+constexpr double kLastYear = kFirstYear + 2 * (kCount - 1);   // 2026
 constexpr double kFadeEnd = 2050;
 
 double espenakMeeus(double y)
@@ -67,8 +67,12 @@ double deltaTModerne(double year)
         return kObserved[i] + f * (kObserved[i + 1] - kObserved[i]);
     }
     if (year >= kLastYear && year < kFadeEnd) {
-        const double shift = espenakMeeus(kLastYear) - kObserved[kCount - 1];
-        return espenakMeeus(year) - shift * (kFadeEnd - year) / (kFadeEnd - kLastYear);
+        // From the last observed value, held flat, to the polynomial: a smooth
+        // step, so that the next few years stay near today's rate (the
+        // polynomial alone rises 0.6 s a year, too fast for UTC's bound).
+        const double s = (year - kLastYear) / (kFadeEnd - kLastYear);
+        const double w = s * s * (3 - 2 * s);
+        return (1 - w) * kObserved[kCount - 1] + w * espenakMeeus(year);
     }
     return espenakMeeus(year);
 }

@@ -4,12 +4,13 @@
 
 namespace zeno {
 
-// Seconds, for a decimal year (2000.0 = 1 January 2000). From 1620 to 2024:
+// Seconds, for a decimal year (2000.0 = 1 January 2000). From 1620 to 2026:
 // observed values at the start of even years (Meeus, Astronomical Algorithms,
-// table 10.A, to 1998; then the IERS values), interpolated linearly. Outside:
-// the polynomials of Espenak & Meeus (NASA, 2006); from 2024 to 2050 their
-// polynomial is shifted to meet the last observed value, the shift fading
-// out linearly by 2050. Any finite year gives a finite value.
+// table 10.A, to 1998; then the IERS/USNO values, 69.11 s on 1 January 2026),
+// interpolated linearly. Outside: the polynomials of Espenak & Meeus (NASA,
+// 2006); from 2026 to 2050 a smooth step from the last observed value to
+// their polynomial, which stays within UTC's bound (TT - UTC = 69.184 s,
+// |UT1 - UTC| < 0.9 s) until about 2030. Any finite year gives a finite value.
 double deltaTModerne(double year);
 
 } // namespace zeno

@@ -1,5 +1,8 @@
 #include "observer.h"
 
+#include "avx_state.h"
+#include "deltat.h"
+#include "modern_theory.h"
 #include "nova_lock.h"
 
 #include <QCoreApplication>
@@ -16,7 +19,6 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
-#include <vector>
 
 namespace zeno {
 
@@ -25,6 +27,7 @@ namespace {
 constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
+constexpr double kObliquityJ2000Deg = 23.4392911;   // mean obliquity of the ecliptic at J2000 (IAU 1976)
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
 
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
@@ -38,18 +41,46 @@ double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, c
     return altitudeOfPlaceDeg({place.ra + shift.ra, place.dec + shift.dec}, jdUt, site);
 }
 
-double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
+// Julian Ephemeris Day of a UT Julian Day, with the precise theory's ΔT
+// (libnova's own extrapolates to more than two minutes today).
+double jde(double jdUt) { return jdUt + deltaTModerne(decimalYear(jdUt)) / kSecondsPerDay; }
+
+// The Sun's geometric place referred to the J2000 equator and equinox.
+// libnova's solar equatorial coordinates already carry nutation and
+// aberration, and turn J2000 longitudes with the obliquity of the date: take
+// its geometric ecliptic place (J2000, FK5) and the J2000 obliquity instead,
+// so that apparentPlace adds precession, nutation and aberration once.
+void sunPlaceJ2000(double jde, ln_equ_posn* out)
+{
+    ln_helio_posn geo{};
+    ln_get_solar_geom_coords(jde, &geo);
+    const double l = geo.L * kDegToRad, b = geo.B * kDegToRad, e = kObliquityJ2000Deg * kDegToRad;
+    const double ra = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l)) / kDegToRad;
+    out->ra = ra < 0 ? ra + 360 : ra;   // Meeus (13.3), (13.4)
+    out->dec = std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)) / kDegToRad;
+}
+
+// libnova keeps its last nutation for any date within 0.1 day of it, so that
+// a place would depend on what was asked before: computed afresh here (and
+// reused by the sidereal time that follows), a crossing found by bisection
+// stays where it was found.
+void freshNutation(double jde, ln_nutation* n)
+{
+    ln_nutation elsewhere{};
+    ln_get_nutation(jde + 1, &elsewhere);
+    ln_get_nutation(jde, n);
+}
 
 } // namespace
 
-// libnova's planet and solar places are geometric (light-time corrected for
+// libnova's planet places (and sunPlaceJ2000) are geometric (light-time corrected for
 // planets) and referred to the mean equinox of J2000.
 EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde)
 {
     ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
     ln_get_equ_prec2(&from, kJ2000, jde, &mean);
     ln_nutation n{};
-    ln_get_nutation(jde, &n);
+    freshNutation(jde, &n);
     const double a = mean.ra * kDegToRad, d = mean.dec * kDegToRad, e = n.ecliptic * kDegToRad;
     // Meeus (23.1), nutation in right ascension and declination.
     mean.ra += (std::cos(e) + std::sin(e) * std::sin(a) * std::tan(d)) * n.longitude
@@ -58,6 +89,14 @@ EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde)
     ln_equ_posn out{};
     ln_get_equ_aber(&mean, jde, &out);
     return {out.ra, out.dec};
+}
+
+EquatorialPlace sunApparentPlace(double jde)
+{
+    const std::lock_guard lock(libnovaMutex());
+    ln_equ_posn p{};
+    sunPlaceJ2000(jde, &p);
+    return apparentPlace({p.ra, p.dec}, jde);
 }
 
 double altitudeOfPlaceDeg(EquatorialPlace place, double jdUt, const Site& site)
@@ -100,6 +139,7 @@ QDateTime utFromJulianDay(double jdUt)
 template <class Place, class Distance>
 double bodyAltitudeDeg(const QDateTime& ut, const Site& site, Place placeJ2000, Distance distanceAu)
 {
+    clearUpperAvxState();   // after the window's painting, libnova would run ten times slower
     const std::lock_guard lock(libnovaMutex());
     const double jd = julianDayUt(ut), t = jde(jd);
     ln_equ_posn p{};
@@ -114,25 +154,7 @@ double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)
 
 double sunAltitudeDeg(const QDateTime& ut, const Site& site)
 {
-    return bodyAltitudeDeg(ut, site, ln_get_solar_equ_coords, ln_get_earth_solar_dist);
-}
-
-SunRiseSet sunRisesAndSets(const QDateTime& ut, const Site& site, int daysBefore, int daysAfter)
-{
-    ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
-    const double jd = julianDayUt(ut);
-    SunRiseSet out;
-    const std::lock_guard lock(libnovaMutex());
-    for (int day = -daysBefore; day <= daysAfter; ++day) {
-        ln_rst_time rst{};
-        if (ln_get_solar_rst_horizon(jd + day, &observer, kStandardHorizonDeg, &rst) == 0) {
-            out.setsJd.push_back(rst.set);
-            out.risesJd.push_back(rst.rise);
-        }
-    }
-    std::sort(out.setsJd.begin(), out.setsJd.end());
-    std::sort(out.risesJd.begin(), out.risesJd.end());
-    return out;
+    return bodyAltitudeDeg(ut, site, sunPlaceJ2000, ln_get_earth_solar_dist);
 }
 
 } // namespace zeno

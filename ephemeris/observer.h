@@ -1,5 +1,5 @@
 // The observer's place and what can be seen from it: apparent altitudes of
-// Jupiter and the Sun and the Sun's rise and set, through libnova (VSOP87).
+// Jupiter and the Sun through libnova (VSOP87).
 // Instants are UT, held as zone-less QDateTime in Qt::UTC.
 #pragma once
 
@@ -38,24 +38,16 @@ struct EquatorialPlace {
 // VSOP87 places are) brought to the true equator and equinox of the date,
 // annual aberration added. jde: Julian Ephemeris Day.
 EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde);
+// The Sun's apparent geocentric place at a Julian Ephemeris Day.
+EquatorialPlace sunApparentPlace(double jde);
 // Geocentric altitude in degrees of an apparent place at a UT Julian Day
 // (apparent sidereal time), without refraction.
 double altitudeOfPlaceDeg(EquatorialPlace apparent, double jdUt, const Site& site);
 
 // Apparent (light-time, precession and nutation to the date, annual
-// aberration) topocentric altitude in degrees, without refraction.
+// aberration) topocentric altitude in degrees, without refraction. TT is UT
+// plus the precise theory's ΔT.
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
 double sunAltitudeDeg(const QDateTime& ut, const Site& site);
-
-// The Sun's upper limb on the horizon, with refraction.
-constexpr double kStandardHorizonDeg = -0.8333;
-
-// libnova's sunsets and sunrises (upper limb at the standard horizon) of the
-// days around a UT instant, from daysBefore days before to daysAfter after,
-// each list in time order, as UT Julian Days. A day without both is left out.
-struct SunRiseSet {
-    std::vector<double> setsJd, risesJd;
-};
-SunRiseSet sunRisesAndSets(const QDateTime& ut, const Site& site, int daysBefore, int daysAfter);
 
 } // namespace zeno

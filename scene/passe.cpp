@@ -1,5 +1,6 @@
 #include "passe.h"
 
+#include "avx_state.h"
 #include "scene_frame.h"
 #include "erreur.h"
 #include "phenomena_geometry.h"
@@ -42,6 +43,7 @@ void Calcul::Parametres()
         throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
     const JourJulienTU jd = std::move(*pending_);
     pending_.reset();
+    clearUpperAvxState();   // the window's painting may have left it dirty
     if (theorie_ == Theory::Precise) {
         parametresPrecis(jd);
         return;

@@ -68,6 +68,17 @@ private:
     search::Seconds to_, offset_ = 0, first_ = 0, last_ = 0;
 };
 
+// Labels of one satellite come in the order Ec, Om, Oc, Pa: for an eclipse
+// the occultation's index and back, -1 for the others.
+int otherDisappearance(int i)
+{
+    switch (i % 4) {
+    case 0: return i + 2;
+    case 2: return i - 2;
+    default: return -1;
+    }
+}
+
 } // namespace
 
 Step readStep(const QString& text)
@@ -150,7 +161,10 @@ std::vector<Event> findEvents(PassProbe& probe, const QDateTime& fromUt, const Q
                 continue;
             const search::Seconds t = search::bisect(t0, t1, [&](search::Seconds mid) { return state(mid)[i] != s0[i]; });
             const QDateTime ut = utOf(t);
-            events.push_back({label, s1[i], addHours(ut, -offsetHours), ut});
+            // Hidden: the other disappearance (occultation or eclipse) holds then.
+            const int other = otherDisappearance(i);
+            const bool hidden = other >= 0 && (t == t1 ? s1 : state(t))[other];
+            events.push_back({label, s1[i], addHours(ut, -offsetHours), ut, hidden});
         }
     };
     search::scan(from, to, [&](search::Seconds t) { return probe.labels(t); }, next, onStep);

@@ -21,6 +21,9 @@ struct Event {
     bool begins;            // the word appears (true) or goes (false)
     QDateTime civil;        // first second of the new state, civil time of the offset
     QDateTime ut;
+    // An eclipse or occultation contact while the satellite is also occulted
+    // or eclipsed: nothing changes to the eye.
+    bool hidden = false;
 };
 
 struct Step {

@@ -1,9 +1,10 @@
 #include "ical.h"
 
+#include "safe_write.h"
+
 #include "scene_frame.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -128,19 +129,10 @@ QString placeText(const Site& s, const QLocale& locale)
 
 QString writeWhole(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);
-    const auto fault = [&] {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
-    };
-    if (!f.open(QIODevice::WriteOnly))
-        return fault();
-    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError)
-        return fault();
-    if (!f.commit())
-        return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, f.errorString());
-    return {};
+    QString why;
+    if (writeFileSafely(path, bytes, &why))
+        return {};
+    return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
 }
 
 } // namespace zeno

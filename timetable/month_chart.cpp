@@ -2,6 +2,7 @@
 
 #include "erreur.h"
 #include "mutual_events.h"
+#include "night.h"
 #include "regional.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,6 @@ PhaseKind kindOf(Caption label)
     }
 }
 
-constexpr double kSunsetAltitudeDeg = -0.833;   // upper limb at the horizon, refraction included
 
 } // namespace
 
@@ -138,18 +138,16 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
     UtSeconds t = start;
     while (t < end) {
         const Night n = comingNight(fromSeconds(t), site);
-        if (n.polar) {
-            // No sunset or no sunrise within a day: dark all day, or not at all.
-            if (sunAltitudeDeg(fromSeconds(t + kSecondsPerDay / 2), site) < kSunsetAltitudeDeg)
-                out.push_back({t, t + kSecondsPerDay});
-            t += kSecondsPerDay;
+        if (n.kind == NightKind::MidnightSun) {
+            t += kSecondsPerDay;   // no night within the next 24 h
             continue;
         }
         const UtSeconds from = n.startUt.toSecsSinceEpoch(), to = n.endUt.toSecsSinceEpoch();
         if (from >= end)
             break;
         out.push_back({from, to});
-        t = std::max(to, t) + 60;
+        // After a sunrise, the next sunset; after 24 h of polar night, on from there.
+        t = std::max(to, t + 1);
     }
     return out;
 }

@@ -16,8 +16,9 @@ namespace {
 
 constexpr qint64 kSliceSeconds = 86400;       // one day of search, one thread's share
 constexpr unsigned kMaxThreads = 8;
-constexpr qint64 kGrsStepSeconds = 600;       // System II turns about 6° in 10 minutes
-constexpr qint64 kHorizonWindowSeconds = 20 * 60;   // libnova's rise and set are this close
+// System II turns 36° an hour: a step of an hour brackets one transit at a
+// time and never mistakes the wrap from +180° to -180° for one.
+constexpr qint64 kGrsStepSeconds = 3600;
 
 // Meridian minus spot, in -180..180: crosses zero upwards at a transit.
 double gap(double meridianDeg, double spotDeg)
@@ -43,49 +44,12 @@ void grsInto(std::vector<QDateTime>& out, PassProbe& probe, const QDateTime& fro
         });
 }
 
-// libnova's rise and set use its J2000 solar place, a minute or two off
-// today: the crossing of the standard horizon by the apparent Sun, to the second.
-QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
-{
-    const auto below = [&](search::Seconds s) { return sunAltitudeDeg(utOf(s), site) < kStandardHorizonDeg; };
-    const search::Seconds lo = secondsOf(estimate) - kHorizonWindowSeconds;
-    const search::Seconds hi = secondsOf(estimate) + kHorizonWindowSeconds;
-    const bool belowAtLo = below(lo);
-    if (belowAtLo == below(hi))
-        return estimate;   // grazing Sun near the poles: keep libnova's instant
-    return utOf(search::bisect(lo, hi, [&](search::Seconds mid) { return below(mid) != belowAtLo; }));
-}
-
 } // namespace
-
-Night comingNight(const QDateTime& nowUt, const Site& site)
-{
-    // libnova gives the rise and set of one day: gather those of the days
-    // around, then take the first set and the first rise after it.
-    const double now = julianDayUt(nowUt);
-    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
-    const SunRiseSet days = sunRisesAndSets(nowUt, site, 1, 3);
-    Night n;
-    double begin = now;
-    if (!dark) {
-        const auto s = std::upper_bound(days.setsJd.begin(), days.setsJd.end(), now);
-        begin = s == days.setsJd.end() ? -1 : *s;
-    }
-    const auto r = begin < 0 ? days.risesJd.end() : std::upper_bound(days.risesJd.begin(), days.risesJd.end(), begin);
-    if (begin < 0 || r == days.risesJd.end() || *r - now > 2.0) {
-        n.polar = true;   // midnight sun or polar night: the next 24 hours
-        n.startUt = nowUt;
-        n.endUt = nowUt.addSecs(86400);
-        return n;
-    }
-    n.startUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
-    n.endUt = refineHorizon(utFromJulianDay(*r), site);
-    return n;
-}
 
 QString checkRedSpot(const RedSpot& t)
 {
-    if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg >= 360)
+    // 360° is 0°: the message's bounds are both accepted.
+    if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg > 360)
         return QCoreApplication::translate("Programme", "La longitude de la Tache Rouge doit être comprise entre 0° et 360°.");
     if (!t.epoch.isValid() || t.epoch.year() < 100 || t.epoch.year() > 9999)
         return QCoreApplication::translate("Programme", "L'époque de la Tache Rouge doit être une date entre les années 100 et 9999.");
@@ -125,7 +89,7 @@ void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
 {
     row.jupiterAltDeg = jupiterAltitudeDeg(row.ut, site);
     row.sunAltDeg = sunAltitudeDeg(row.ut, site);
-    row.observable = row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
+    row.observable = !row.hidden && row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
 
 namespace {
@@ -143,6 +107,7 @@ std::vector<ProgrammeRow> sliceRows(PassProbe& probe, const ProgrammeOptions& o,
             r.label = ev.label;
             r.phenomenon = phenomenonWord(ev.label);
             r.change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
+            r.hidden = ev.hidden;
             rows.push_back(std::move(r));
         }
     }
@@ -185,62 +150,72 @@ std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o)
         std::vector<std::future<std::vector<ProgrammeRow>>> others;
         for (std::size_t k = 1; k < batch.size(); ++k)
             others.push_back(std::async(std::launch::async, [&, k] { return sliceRows(*probes[k], o, batch[k].first, batch[k].second); }));
-        std::vector<ProgrammeRow> first = sliceRows(*probes[0], o, batch[0].first, batch[0].second);
-        rows.insert(rows.end(), first.begin(), first.end());
+        std::vector<ProgrammeRow> done = sliceRows(*probes[0], o, batch[0].first, batch[0].second);
         for (auto& f : others) {
             std::vector<ProgrammeRow> part = f.get();   // rethrows a slice's error
-            rows.insert(rows.end(), part.begin(), part.end());
+            done.insert(done.end(), part.begin(), part.end());
         }
+        // A batch's rows all precede the next batch's: each is finished and
+        // handed on at once, so that a long range keeps no more than a batch.
+        std::stable_sort(done.begin(), done.end(), [](const ProgrammeRow& x, const ProgrammeRow& y) {
+            if (x.ut != y.ut)
+                return x.ut < y.ut;
+            return (x.satellite < 0 ? 4 : x.satellite) < (y.satellite < 0 ? 4 : y.satellite);
+        });
+        if (o.site)
+            for (ProgrammeRow& r : done)
+                placeRow(r, *o.site, o.visibility);
+        if (o.onRows)
+            o.onRows(done);
+        else
+            rows.insert(rows.end(), std::make_move_iterator(done.begin()), std::make_move_iterator(done.end()));
         a = batch.back().second;
         if (o.progress)
             o.progress(o.fromUt.secsTo(a) / total);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const ProgrammeRow& x, const ProgrammeRow& y) {
-        if (x.ut != y.ut)
-            return x.ut < y.ut;
-        return (x.satellite < 0 ? 4 : x.satellite) < (y.satellite < 0 ? 4 : y.satellite);
-    });
-    if (o.site)
-        for (ProgrammeRow& r : rows)
-            placeRow(r, *o.site, o.visibility);
     return rows;
 }
 
-namespace {
-
-QString csvField(const QString& s)
+QString csvField(const QString& s, QChar separator)
 {
-    if (!s.contains(u',') && !s.contains(u'"') && !s.contains(u'\n'))
+    if (!s.contains(separator) && !s.contains(u'"') && !s.contains(u'\n'))
         return s;
     QString q = s;
     q.replace(u'"', QStringLiteral("\"\""));
     return u'"' + q + u'"';
 }
 
-} // namespace
-
 const char* const kPreciseCsvComment = "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite";
 
-QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite, Theory theorie)
+QString csvHeader(bool withSite, Theory theorie)
 {
     QString out;
     if (theorie == Theory::Precise)
         out += QString::fromUtf8(kPreciseCsvComment) + u'\n';
-    out += QStringLiteral("satellite,phenomene,changement,date,datetu,label");
+    out += QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache");
     if (withSite)
         out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable");
-    out += u'\n';
-    for (const ProgrammeRow& r : rows) {
-        QStringList f{r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name), r.phenomenon,
-                      r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
-                      r.label ? QString::fromLatin1(captionName(*r.label)) : QString()};
-        if (withSite)
-            f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2)
-              << (r.observable ? QStringLiteral("oui") : QStringLiteral("non"));
-        for (QString& s : f)
-            s = csvField(s);
-        out += f.join(u',') + u'\n';
-    }
+    return out + u'\n';
+}
+
+QString csvRow(const ProgrammeRow& r, const QLocale& locale, bool withSite)
+{
+    const auto yesNo = [](bool b) { return b ? QStringLiteral("oui") : QStringLiteral("non"); };
+    QStringList f{r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name), r.phenomenon,
+                  r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
+                  r.label ? QString::fromLatin1(captionName(*r.label)) : QString(), yesNo(r.hidden)};
+    if (withSite)
+        f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2) << yesNo(r.observable);
+    for (QString& s : f)
+        s = csvField(s);
+    return f.join(u',') + u'\n';
+}
+
+QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite, Theory theorie)
+{
+    QString out = csvHeader(withSite, theorie);
+    for (const ProgrammeRow& r : rows)
+        out += csvRow(r, locale, withSite);
     return out;
 }
 

@@ -32,17 +32,6 @@ QString checkRedSpot(const RedSpot& t);
 // The spot's System II longitude at a UT instant, reduced to 0..360.
 double grsLongitudeDeg(const RedSpot& t, const QDateTime& ut);
 
-struct Night {
-    QDateTime startUt, endUt;   // sunset (or the given instant when already dark), next sunrise
-    bool polar = false;         // no sunset or no sunrise within a day: a 24 h window instead
-};
-
-// The coming night at the place: from the next sunset (upper limb at the
-// standard horizon, refraction included, -0.833°) — or `nowUt` itself when
-// the Sun is already down — to the sunrise that follows; libnova's instants
-// refined on the apparent Sun to the second.
-Night comingNight(const QDateTime& nowUt, const Site& site);
-
 struct ProgrammeRow {
     QDateTime ut;
     QDateTime civil;         // civil time of the offset
@@ -51,7 +40,8 @@ struct ProgrammeRow {
     QString phenomenon;      // "Eclipsé", "Occulté", "Passage", "Ombre" or "Tache Rouge"
     QString change;          // "début", "fin", or "passage" for the Red Spot
     double jupiterAltDeg = 0, sunAltDeg = 0;   // when a place is given
-    bool observable = false;
+    bool hidden = false;     // « caché »: a contact behind the disc or in the shadow
+    bool observable = false; // never for a hidden row
     int mutual = -1;         // a mutual event: its index in the list it came with
 };
 
@@ -69,6 +59,9 @@ struct ProgrammeOptions {
     std::function<void(double)> progress;
     // Set from another thread to stop early; may be null.
     const std::atomic<bool>* cancel = nullptr;
+    // When set, each day's rows (in time order, placed) go here as they are
+    // found and buildProgramme keeps none: memory stays flat over long ranges.
+    std::function<void(std::vector<ProgrammeRow>&)> onRows;
 };
 
 // An empty text when the range is usable, else the French message.
@@ -88,11 +81,17 @@ std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toU
 void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v);
 
 // The header and the rows as CSV (comma separated, fields quoted where needed):
-// satellite,phenomene,changement,date,datetu,label[,hauteur_jupiter,hauteur_soleil,observable].
+// satellite,phenomene,changement,date,datetu,label,cache[,hauteur_jupiter,hauteur_soleil,observable].
 // In the precise theory a first comment line ("# ...") names it and its
 // contact convention.
 QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite,
                      Theory theorie = Theory::Original);
+// The same in two parts, for a table written as it is found.
+QString csvHeader(bool withSite, Theory theorie);
+QString csvRow(const ProgrammeRow& row, const QLocale& locale, bool withSite);
+
+// A CSV field, quoted when it holds the separator, a quote or a line break.
+QString csvField(const QString& s, QChar separator = u',');
 
 // The comment line that opens a precise timetable's CSV.
 extern const char* const kPreciseCsvComment;

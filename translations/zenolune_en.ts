@@ -162,6 +162,14 @@
         <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
         <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
     </message>
+    <message>
+        <source>L&apos;heure de votre horloge, heure d&apos;été comprise : les heures de la fenêtre Phénomènes</source>
+        <translation>Your clock&apos;s time, daylight saving included: the times of the Phenomena window</translation>
+    </message>
+    <message>
+        <source>Fuseau horaire :</source>
+        <translation>Time zone:</translation>
+    </message>
 </context>
 <context>
     <name>Documents</name>
@@ -386,14 +394,6 @@
         <translation>Other</translation>
     </message>
     <message>
-        <source>Début, en heure civile (Différence TU-TC de la fenêtre principale)</source>
-        <translation>Beginning, in civil time (UT-CT difference of the main window)</translation>
-    </message>
-    <message>
-        <source>Fin, en heure civile (Différence TU-TC de la fenêtre principale)</source>
-        <translation>End, in civil time (UT-CT difference of the main window)</translation>
-    </message>
-    <message>
         <source>&amp;Calculer</source>
         <translation>&amp;Compute</translation>
     </message>
@@ -470,38 +470,6 @@
         <translation>Satellite:</translation>
     </message>
     <message>
-        <source>Date (TC)</source>
-        <translation>Date (CT)</translation>
-    </message>
-    <message>
-        <source>Date (TU)</source>
-        <translation>Date (UT)</translation>
-    </message>
-    <message>
-        <source>Satellite</source>
-        <translation>Satellite</translation>
-    </message>
-    <message>
-        <source>Phénomène</source>
-        <translation>Phenomenon</translation>
-    </message>
-    <message>
-        <source>Début/fin</source>
-        <translation>Beginning/end</translation>
-    </message>
-    <message>
-        <source>Jupiter (°)</source>
-        <translation>Jupiter (°)</translation>
-    </message>
-    <message>
-        <source>Soleil (°)</source>
-        <translation>Sun (°)</translation>
-    </message>
-    <message>
-        <source>Observable</source>
-        <translation>Observable</translation>
-    </message>
-    <message>
         <source>Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale</source>
         <translation>Double-click a row to show that instant in the main window</translation>
     </message>
@@ -546,40 +514,12 @@
         <translation>The end</translation>
     </message>
     <message>
-        <source>La période doit rester entre les années 100 et 9999.</source>
-        <translation>The period must stay between the years 100 and 9999.</translation>
-    </message>
-    <message>
         <source>Calcul en cours…</source>
         <translation>Computing…</translation>
     </message>
     <message>
         <source>Calcul impossible : %1</source>
         <translation>Cannot compute: %1</translation>
-    </message>
-    <message>
-        <source>Calcul annulé : %1 phénomènes trouvés avant l&apos;arrêt.</source>
-        <translation>Computation cancelled: %1 phenomena found before stopping.</translation>
-    </message>
-    <message>
-        <source>%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l&apos;afficher.</source>
-        <translation>%1 phenomena, %2 of them observable, from %3 to %4 (civil time, UT-CT difference = %5 h). Double-click a row to show it.</translation>
-    </message>
-    <message>
-        <source>La théorie a changé : recalculer une fois ce calcul terminé.</source>
-        <translation>The theory changed: compute again once this computation is over.</translation>
-    </message>
-    <message>
-        <source>oui</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>non</source>
-        <translation>no</translation>
-    </message>
-    <message>
-        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
     </message>
     <message>
         <source>%1 lignes exportées dans « %2 ».</source>
@@ -596,10 +536,6 @@
     <message>
         <source>Lieu : %1</source>
         <translation>Place: %1</translation>
-    </message>
-    <message>
-        <source>heures civiles (Différence TU-TC = %1 h)</source>
-        <translation>civil hours (UT-CT difference = %1 h)</translation>
     </message>
     <message>
         <source>%1 lignes enregistrées en PDF dans « %2 ».</source>
@@ -640,6 +576,78 @@
     <message>
         <source>iCalendar (*.ics);;Tous les fichiers (*)</source>
         <translation>iCalendar (*.ics);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Début, en heure locale du lieu (fuseau du lieu d&apos;observation)</source>
+        <translation>Start, in the place&apos;s local time (the observing place&apos;s time zone)</translation>
+    </message>
+    <message>
+        <source>Fin, en heure locale du lieu (fuseau du lieu d&apos;observation)</source>
+        <translation>End, in the place&apos;s local time (the observing place&apos;s time zone)</translation>
+    </message>
+    <message>
+        <source>CSV français (; et virgule décimale)</source>
+        <translation>French CSV (; and decimal comma)</translation>
+    </message>
+    <message>
+        <source>CSV international (, et point décimal)</source>
+        <translation>International CSV (, and decimal point)</translation>
+    </message>
+    <message>
+        <source>La forme des fichiers exportés et du texte copié</source>
+        <translation>The form of the exported files and of the copied text</translation>
+    </message>
+    <message>
+        <source> — heure locale : %1</source>
+        <translation> — local time: %1</translation>
+    </message>
+    <message>
+        <source> — réglages illisibles, remis à leur valeur par défaut : %1</source>
+        <translation> — unreadable settings, reset to their defaults: %1</translation>
+    </message>
+    <message>
+        <source>Phénomènes — nuit prochaine</source>
+        <translation>Phenomena — coming night</translation>
+    </message>
+    <message>
+        <source>Phénomènes — soleil de minuit : pas de nuit, les 24 heures qui viennent</source>
+        <translation>Phenomena — midnight sun: no night, the next 24 hours</translation>
+    </message>
+    <message>
+        <source>Phénomènes — nuit polaire : 24 heures sans lever du Soleil</source>
+        <translation>Phenomena — polar night: 24 hours without sunrise</translation>
+    </message>
+    <message>
+        <source>La période dépasse %1 ans : la fenêtre n&apos;est pas faite pour cela. Pour une période plus longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu&apos;elle est trouvée.</source>
+        <translation>The range exceeds %1 years: the window is not made for that. For a longer range, use zenolune-ephem --events, which writes each row as soon as it is found.</translation>
+    </message>
+    <message>
+        <source>Calcul annulé : %1 phénomènes trouvés avant l&apos;arrêt</source>
+        <translation>Computation cancelled: %1 phenomena found before the stop</translation>
+    </message>
+    <message>
+        <source>%1 phénomènes, dont %2 observables, du %3 au %4 (heure locale, %5)</source>
+        <translation>%1 phenomena, %2 of them observable, from %3 to %4 (local time, %5)</translation>
+    </message>
+    <message>
+        <source> ; le filtre les cache tous.</source>
+        <translation>; the filter hides them all.</translation>
+    </message>
+    <message>
+        <source> ; %1 affichés par le filtre.</source>
+        <translation>; %1 shown by the filter.</translation>
+    </message>
+    <message>
+        <source> Double-cliquer sur une ligne pour l&apos;afficher.</source>
+        <translation> Double-click a row to show it.</translation>
+    </message>
+    <message>
+        <source>La théorie a changé : le calcul reprendra avec elle.</source>
+        <translation>The theory changed: the computation will start again with it.</translation>
+    </message>
+    <message>
+        <source>heure locale (%1)</source>
+        <translation>local time (%1)</translation>
     </message>
     <message>
         <source>Saison des phénomènes mutuels</source>
@@ -1259,6 +1267,53 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>PhenomenaModel</name>
+    <message>
+        <source>caché</source>
+        <translation>hidden</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Heure locale (%1)</source>
+        <translation>Local time (%1)</translation>
+    </message>
+    <message>
+        <source>Date (TU)</source>
+        <translation>Date (UT)</translation>
+    </message>
+    <message>
+        <source>Satellite</source>
+        <translation>Satellite</translation>
+    </message>
+    <message>
+        <source>Phénomène</source>
+        <translation>Phenomenon</translation>
+    </message>
+    <message>
+        <source>Début/fin</source>
+        <translation>Begin/end</translation>
+    </message>
+    <message>
+        <source>Jupiter (°)</source>
+        <translation>Jupiter (°)</translation>
+    </message>
+    <message>
+        <source>Soleil (°)</source>
+        <translation>Sun (°)</translation>
+    </message>
+    <message>
+        <source>Observable</source>
+        <translation>Observable</translation>
+    </message>
+</context>
+<context>
     <name>Phenomene</name>
     <message>
         <source>Eclipsé</source>
@@ -1469,194 +1524,46 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     </message>
 </context>
 <context>
-    <name>zenolune-ephem</name>
+    <name>settings</name>
     <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l&apos;époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
-                         par mois de 30,436875 jours. Nombres avec un point
-                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
-                         d&apos;après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d&apos;observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins et le
-                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l&apos;ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d&apos;impact (km), part de la lumière de la
-                         cible perdue, chute d&apos;éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l&apos;aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
-Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory&apos;s contacts: those of the
-                         satellite&apos;s centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
-                         of the central meridian (System II), named
-                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
-                         at EPOCH (YYYY-MM-DD, 0 h UT); DRIFT: degrees per
-                         month of 30.436875 days. Numbers with a decimal
-                         point, for example 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and &quot;observable&quot; when Jupiter is at least
-                         10° up and the Sun at most -6°. Example:
-                         48.85,2.35,35.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month&apos;s phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites&apos; mutual events
-                         (occultations &quot;iOj&quot;: i passes in front of j;
-                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target&apos;s light lost, drop in the pair&apos;s brightness
-                         (magnitudes), distance from Jupiter&apos;s limb (radii),
-                         target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target&apos;s disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program&apos;s help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
+        <source>latitude</source>
+        <translation>latitude</translation>
     </message>
+    <message>
+        <source>longitude</source>
+        <translation>longitude</translation>
+    </message>
+    <message>
+        <source>altitude du lieu</source>
+        <translation>height of the place</translation>
+    </message>
+    <message>
+        <source>hauteur minimale de Jupiter</source>
+        <translation>Jupiter&apos;s least altitude</translation>
+    </message>
+    <message>
+        <source>hauteur maximale du Soleil</source>
+        <translation>the Sun&apos;s greatest altitude</translation>
+    </message>
+    <message>
+        <source>longitude de la Tache Rouge</source>
+        <translation>the Red Spot&apos;s longitude</translation>
+    </message>
+    <message>
+        <source>dérive de la Tache Rouge</source>
+        <translation>the Red Spot&apos;s drift</translation>
+    </message>
+    <message>
+        <source>époque de la Tache Rouge</source>
+        <translation>the Red Spot&apos;s epoch</translation>
+    </message>
+    <message>
+        <source>fuseau horaire</source>
+        <translation>time zone</translation>
+    </message>
+</context>
+<context>
+    <name>zenolune-ephem</name>
     <message>
         <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
         <translation>date outside %1: the L1.2 theory, fitted to observations from 1891 to 2003, loses its accuracy there</translation>
@@ -1780,6 +1687,250 @@ computation goes on with the next date; the exit status is then 1.
     <message>
         <source>--to précède --from</source>
         <translation>--to comes before --from</translation>
+    </message>
+    <message>
+        <source>--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ</source>
+        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>Lieu : %1</source>
+        <translation>Place: %1</translation>
+    </message>
+    <message>
+        <source>--night demande --site</source>
+        <translation>--night needs --site</translation>
+    </message>
+    <message>
+        <source>--night va seul, avec --site et --at</source>
+        <translation>--night goes alone, with --site and --at</translation>
+    </message>
+    <message>
+        <source>--at va avec --night</source>
+        <translation>--at goes with --night</translation>
+    </message>
+    <message>
+        <source>date de --at ou --offset illisible</source>
+        <translation>unreadable --at date or --offset</translation>
+    </message>
+    <message>
+        <source>Usage :
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+
+Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
+Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
+méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
+complet des éphémérides et les disques dessinés. Une ligne JSON par date.
+
+Options :
+  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
+                         en France, -2 en été).
+  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
+                         principale (0 ou 1 chacune ; 0,0 par défaut).
+  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
+  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
+                         ceux du système, en français à défaut.
+  --from DATE --to DATE  Une ligne par pas entre les deux dates.
+  --step PAS             Le pas : un nombre et une unité, yyyy (années),
+                         m (mois), d (jours), h (heures), n (minutes),
+                         s (secondes) ; 10n par défaut.
+  --events               Avec --from/--to : chaque début et chaque fin de
+                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
+                         seconde près, en heure civile. Le pas doit être plus
+                         court que le plus bref des phénomènes cherchés.
+  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
+  --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --theory THEORIE       originale (par défaut : la théorie de Meeus du
+                         programme, inchangée) ou precise (satellites L1.2,
+                         planètes VSOP87, temps de lumière, Jupiter aplati,
+                         pôle et rotation UAI ; horaires à quelques secondes).
+                         Contacts de la théorie précise : ceux du centre du
+                         satellite. Hors de %1, un avertissement.
+  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
+                         au méridien central (Système II), sous le nom
+                         « Tache Rouge ». L2 : longitude en Système II (degrés)
+                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
+                         DERIVE : degrés par mois de 30,436875 jours. Les
+                         valeurs sont séparées par des virgules, les nombres
+                         prennent un point décimal : 57,2024-07-01,1.5. À
+                         mettre à jour d&apos;après les observations récentes.
+  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
+                         lieu d&apos;observation (latitude nord positive, longitude
+                         EST positive, en degrés ; altitude H en mètres) et
+                         « observable » quand Jupiter est à 10° au moins, le
+                         Soleil à -6° au plus et le phénomène visible (un
+                         phénomène « caché » se produit derrière Jupiter ou
+                         dans son ombre). Séparateur : la virgule ; décimales :
+                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
+                         écrit sur la sortie d&apos;erreur.
+  --night                Avec --site : la nuit prochaine au lieu (du coucher
+                         au lever du Soleil, bord supérieur à -0,8333°), en
+                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
+                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
+                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
+                         (24 h sans lever du Soleil).
+  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
+                         (--offset) ; maintenant par défaut.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l&apos;ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d&apos;impact (km), part de la lumière de la
+                         cible perdue, chute d&apos;éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l&apos;ombre de Jupiter, derrière ou devant son disque.
+                         Toujours avec la théorie précise. Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l&apos;aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
+  --version              Affiche la version.
+  --help                 Affiche cette aide.
+
+Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
+terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
+
+Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
+continue avec la date suivante ; le code de sortie vaut alors 1.
+</source>
+        <translation>Usage:
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+
+Computes, for each date (civil time, written Day/Month/Year
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
+Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
+central meridians (Systems I and II), the sixteen phenomena, the whole
+ephemeris record and the discs drawn. One JSON line per date. The JSON
+and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
+Ombre, début, fin), which scripts rely on.
+
+Options:
+  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
+                         winter in France, -2 in summer).
+  --flip-main EW,NS      East-West and North-South flips of the main
+                         window (0 or 1 each; 0,0 by default).
+  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
+  --locale NAME          Regional settings (fr_FR, en_US...); by default
+                         the system&apos;s, French when they cannot be used.
+  --from DATE --to DATE  One line per step between the two dates.
+  --step STEP            The step: a count and a unit, yyyy (years),
+                         m (months), d (days), h (hours), n (minutes),
+                         s (seconds); 10n by default.
+  --events               With --from/--to: each beginning and end of a
+                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
+                         the second, in civil time. The step must be
+                         shorter than the shortest phenomenon looked for.
+  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
+  --csv                  With --events: a CSV table instead of JSON.
+  --theory THEORY        originale (the default: the program&apos;s theory by
+                         Meeus, unchanged) or precise (L1.2 satellites,
+                         VSOP87 planets, light-time, oblate Jupiter, IAU
+                         pole and rotation; times to a few seconds).
+                         The precise theory&apos;s contacts: those of the
+                         satellite&apos;s centre. Outside %1, a warning.
+  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
+                         of the central meridian (System II), named
+                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
+                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
+                         DRIFT: degrees per month of 30.436875 days. The
+                         values are separated by commas, numbers take a
+                         decimal point: 57,2024-07-01,1.5. To be updated
+                         from recent observations.
+  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
+                         the observing place (latitude north positive,
+                         longitude EAST positive, in degrees; height H in
+                         metres) and &quot;observable&quot; when Jupiter is at least
+                         10° up, the Sun at most -6° and the phenomenon
+                         visible (a &quot;caché&quot; (hidden) phenomenon happens
+                         behind Jupiter or in its shadow). Separator: the
+                         comma; decimals: the point. Example: 48.85,2.35,35.
+                         The place understood is written to standard error.
+  --night                With --site: the coming night at the place (from
+                         sunset to sunrise, upper limb at -0.8333°), as one
+                         JSON object: start_ut, end_ut (DD/MM/YYYY
+                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
+                         night: the next 24 h) or &quot;polar_night&quot; (24 h
+                         without sunrise).
+  --at DATE              With --night: the starting instant, in civil time
+                         (--offset); now by default.
+  --ics FILE             With --events: also writes the phenomena to an
+                         iCalendar calendar (.ics), one event per line,
+                         times in UT; with --site, the place of each event.
+  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
+                         at the place of --site, Red Spot transits of
+                         --grs), civil hours of --offset (UT if 0),
+                         orientation of --flip-main; without a display.
+  --out FILE             With --chart: the file written, in the format of
+                         its extension: .pdf (the chart, then the table of
+                         the month&apos;s phenomena; A4), .svg or .png.
+  --mutual               With --from/--to: the satellites&apos; mutual events
+                         (occultations &quot;iOj&quot;: i passes in front of j;
+                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
+                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
+                         per event in the order of the maxima: code, type,
+                         kind (total, annular, partial, penumbral), beginning,
+                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
+                         duration, impact parameter (km), share of the
+                         target&apos;s light lost, drop in the pair&apos;s brightness
+                         (magnitudes), distance from Jupiter&apos;s limb (radii),
+                         target in Jupiter&apos;s shadow, behind or in front of
+                         its disk. Always with the precise theory. With
+                         --site: the altitudes and &quot;observable&quot; at maximum;
+                         with --csv: a CSV table.
+                         Contacts: those of the two discs (occultation), of
+                         the penumbra with the target&apos;s disc (eclipse).
+                         Photometry: uniform discs, V albedos 0.63, 0.67,
+                         0.43, 0.17; penumbra of a uniform Sun.
+                         Differences from published predictions (2014-2015,
+                         2021): see the program&apos;s help.
+  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
+                         example 1O2) whose maximum is nearest DATE (civil
+                         time, within 24 h), in CSV: UT instant, seconds
+                         since maximum, flux of the pair (1 outside the
+                         event).
+  --version              Prints the version.
+  --help                 Prints this help.
+
+With --events, each row is written as soon as it is found; on a terminal,
+the progress is shown on standard error.
+
+An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
+computation goes on with the next date; the exit status is then 1.
+</translation>
     </message>
 </context>
 </TS>

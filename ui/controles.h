@@ -20,6 +20,7 @@ void initialiseRessources();
 // The program's icon, drawn from packaging/icons/zenolune.svg.
 QIcon iconeProgramme();
 
+
 // Fonts are given in points at 96 dots per inch and set in pixels, so the
 // captions fit the places of the layout whatever the screen's resolution.
 // Arial and MS Sans Serif both stand as Liberation Sans (same metrics as Arial).

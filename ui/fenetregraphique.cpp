@@ -3,7 +3,7 @@
 #include "scene_frame.h"
 #include "erreur.h"
 #include "regional.h"
-#include "vector_state.h"
+#include "avx_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -483,7 +483,7 @@ void FenetreGraphique::calcule()
     // The month is computed beside the event loop with its own pass.
     const QLocale locale = locale_;
     travail_ = QThread::create([this, o, locale] {
-        clearUpperVectorState();
+        zeno::clearUpperAvxState();
         zeno::MonthChart c;
         QString faute;
         try {

@@ -5,13 +5,14 @@
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
+#include "shared_state.h"
+#include "avx_state.h"
 #include "modern_theory.h"
 #include "mutual_event_panel.h"
 #include "mutual_rows.h"
 #include "place_dialog.h"
-#include "shared_state.h"
+#include "phenomena_model.h"
 #include "regional.h"
-#include "vector_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,10 +30,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -41,12 +39,7 @@
 
 namespace {
 
-constexpr int kRoleLigne = Qt::UserRole + 1;   // index into the computed rows
-constexpr int kSatelliteSpot = -1;
-constexpr int kTous = -2;
-constexpr int kMutuels = -3;   // the filter "Phénomènes mutuels"
-
-enum Colonne { DateTC, DateTU, Satellite, Phenomene, Changement, HauteurJupiter, HauteurSoleil, Observable, NbColonnes };
+constexpr int kAutre = 4;   // "Autre": the range as typed
 
 QString nomSatellite(int s)
 {
@@ -54,29 +47,6 @@ QString nomSatellite(int s)
 }
 
 } // namespace
-
-// The satellite chosen and "Observables seulement".
-class FiltrePhenomenes : public QSortFilterProxyModel {
-public:
-    FiltrePhenomenes(const std::vector<zeno::ProgrammeRow>& lignes, QObject* parent)
-        : QSortFilterProxyModel(parent), lignes_(lignes) {}
-    int satellite = kTous;
-    bool observablesSeulement = false;
-    void change() { invalidateFilter(); }
-
-protected:
-    bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override
-    {
-        const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
-        const zeno::ProgrammeRow& l = lignes_[std::size_t(i)];
-        if (satellite == kMutuels ? l.mutual < 0 : satellite != kTous && l.satellite != satellite)
-            return false;
-        return !observablesSeulement || l.observable;
-    }
-
-private:
-    const std::vector<zeno::ProgrammeRow>& lignes_;
-};
 
 FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent)
     : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
@@ -116,10 +86,10 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
                             tr("1 mois"), tr("Autre"), tr("Saison des phénomènes mutuels")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
-    TextDu->setToolTip(tr("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextDu->setToolTip(tr("Début, en heure locale du lieu (fuseau du lieu d'observation)"));
     TextAu = new QLineEdit(this);
     nomme(TextAu, "TextAu");
-    TextAu->setToolTip(tr("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextAu->setToolTip(tr("Fin, en heure locale du lieu (fuseau du lieu d'observation)"));
     CommandCalculer = new QPushButton(tr("&Calculer"), this);
     nomme(CommandCalculer, "CommandCalculer");
     CommandAnnuler = new QPushButton(tr("A&nnuler"), this);
@@ -149,14 +119,19 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
 
     ComboSatellite = new QComboBox(this);
     nomme(ComboSatellite, "ComboSatellite");
-    ComboSatellite->addItem(tr("Tous"), kTous);
+    ComboSatellite->addItem(tr("Tous"), PhenomenaModel::kAllSatellites);
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
-    ComboSatellite->addItem(tr("Tache Rouge"), kSatelliteSpot);
-    ComboSatellite->addItem(tr("Phénomènes mutuels"), kMutuels);
+    ComboSatellite->addItem(tr("Tache Rouge"), PhenomenaModel::kRedSpot);
+    ComboSatellite->addItem(tr("Phénomènes mutuels"), PhenomenaModel::kMutualEvents);
     ComboSatellite->setItemData(ComboSatellite->count() - 1, mutualTheoryNote(), Qt::ToolTipRole);
     CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
+    // A French spreadsheet opens the French form as it is.
+    ComboFormat = new QComboBox(this);
+    nomme(ComboFormat, "ComboFormat");
+    ComboFormat->addItems({tr("CSV français (; et virgule décimale)"), tr("CSV international (, et point décimal)")});
+    ComboFormat->setToolTip(tr("La forme des fichiers exportés et du texte copié"));
     CommandExporter = new QPushButton(tr("&Exporter CSV…"), this);
     nomme(CommandExporter, "CommandExporter");
     CommandCopier = new QPushButton(tr("Co&pier"), this);
@@ -176,25 +151,20 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     ligneFiltre->addWidget(ComboSatellite);
     ligneFiltre->addWidget(CheckObservables);
     ligneFiltre->addStretch(1);
+    ligneFiltre->addWidget(ComboFormat);
     ligneFiltre->addWidget(CommandExporter);
     ligneFiltre->addWidget(CommandCopier);
     ligneFiltre->addWidget(CommandImprimer);
     ligneFiltre->addWidget(CommandPdf);
     ligneFiltre->addWidget(CommandAgenda);
 
-    modele_ = new QStandardItemModel(0, NbColonnes, this);
-    modele_->setHorizontalHeaderLabels({tr("Date (TC)"), tr("Date (TU)"),
-                                        tr("Satellite"), tr("Phénomène"),
-                                        tr("Début/fin"), tr("Jupiter (°)"),
-                                        tr("Soleil (°)"), tr("Observable")});
-    filtre_ = new FiltrePhenomenes(lignes_, this);
-    filtre_->setSourceModel(modele_);
-    filtre_->setSortRole(Qt::UserRole);
+    modele_ = new PhenomenaModel(locale_, this);
+    modele_->setTimeZone(etat_->observer().timeZone);
     Tableau = new QTableView(this);
     nomme(Tableau, "Tableau");
-    Tableau->setModel(filtre_);
+    Tableau->setModel(modele_);
     Tableau->setSortingEnabled(true);
-    Tableau->sortByColumn(DateTU, Qt::AscendingOrder);
+    Tableau->sortByColumn(PhenomenaModel::UniversalTime, Qt::AscendingOrder);
     Tableau->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tableau->verticalHeader()->setVisible(false);
@@ -231,10 +201,16 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
         CheckObservables->setChecked(c.observableOnly);
         TextDu->setText(c.from);
         TextAu->setText(c.to);
+        ComboFormat->setCurrentIndex(c.csvForm);
     }
-    filtre_->satellite = ComboSatellite->currentData().toInt();
-    filtre_->observablesSeulement = CheckObservables->isChecked();
+    modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
+    settings::readObserver(&reglagesRemis_);   // which kept values were unreadable, to say so
     afficheLieu();
+    connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
+    connect(etat_, &SharedState::observerChanged, this, [this] {
+        modele_->setTimeZone(etat_->observer().timeZone);
+        afficheLieu();
+    });
 
     connect(ComboPeriode, &QComboBox::activated, this, &FenetrePhenomenes::ComboPeriode_Change);
     connect(TextDu, &QLineEdit::textEdited, this, [this] { ComboPeriode->setCurrentIndex(4); });
@@ -253,18 +229,14 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     connect(Tableau->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FenetrePhenomenes::Tableau_SelectionChange);
-    connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
-    connect(etat_, &SharedState::observerChanged, this, &FenetrePhenomenes::afficheLieu);
-    connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
-        filtre_->satellite = ComboSatellite->currentData().toInt();
-        filtre_->change();
+    const auto filtre = [this] {
+        modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
+        afficheEtat();
         gardeChoix();
-    });
-    connect(CheckObservables, &QCheckBox::toggled, this, [this](bool oui) {
-        filtre_->observablesSeulement = oui;
-        filtre_->change();
-        gardeChoix();
-    });
+    };
+    connect(ComboSatellite, &QComboBox::currentIndexChanged, this, filtre);
+    connect(CheckObservables, &QCheckBox::toggled, this, filtre);
+    connect(ComboFormat, &QComboBox::currentIndexChanged, this, [this] { gardeChoix(); });
 }
 
 FenetrePhenomenes::~FenetrePhenomenes()
@@ -281,9 +253,11 @@ void FenetrePhenomenes::showEvent(QShowEvent* e)
     // The first opening shows the chosen range at once (the coming night by default).
     if (!dejaMontree_) {
         dejaMontree_ = true;
-        if (ComboPeriode->currentIndex() != 4 || TextDu->text().isEmpty())
+        if (ComboPeriode->currentIndex() != kAutre || TextDu->text().isEmpty())
             remplitPeriode();
         CommandCalculer_Click();
+    } else if (theorieLignes_ != etat_->theory()) {
+        CommandCalculer_Click();   // the theory changed while the window was hidden
     }
 }
 
@@ -295,23 +269,26 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    settings::writePhenomenaChoices(
-        {ComboPeriode->currentIndex(), ComboSatellite->currentIndex(), CheckObservables->isChecked(), TextDu->text(),
-         TextAu->text()});
+    settings::writePhenomenaChoices({ComboPeriode->currentIndex(), ComboSatellite->currentIndex(),
+                                     CheckObservables->isChecked(), TextDu->text(), TextAu->text(),
+                                     ComboFormat->currentIndex()});
 }
 
 void FenetrePhenomenes::afficheLieu()
 {
-    const settings::Observer& observateur = etat_->observer();
-    const zeno::Site& s = observateur.site;
+    const zeno::Site& s = etat_->observer().site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
         tr("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
             .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? tr("N") : tr("S"),
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? tr("E") : tr("O"),
                  n(s.heightM, 0),
-                 observateur.siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
-                 n(observateur.visibility.minJupiterDeg, 0), n(observateur.visibility.maxSunDeg, 0)));
+                 etat_->observer().siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
+                 n(etat_->observer().visibility.minJupiterDeg, 0), n(etat_->observer().visibility.maxSunDeg, 0))
+        + tr(" — heure locale : %1").arg(QString::fromUtf8(etat_->observer().timeZone.id()))
+        + (reglagesRemis_.isEmpty() ? QString()
+                                    : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
+                                          .arg(reglagesRemis_.join(QStringLiteral(", ")))));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
@@ -327,8 +304,6 @@ double FenetrePhenomenes::decalageHeures(bool* ok) const
 
 void FenetrePhenomenes::remplitPeriode()
 {
-    bool ok = false;
-    const double decalage = decalageHeures(&ok);
     const QDateTime maintenant = horlogeTU();
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
@@ -336,6 +311,7 @@ void FenetrePhenomenes::remplitPeriode()
         const zeno::Night nuit = zeno::comingNight(maintenant, etat_->observer().site);
         debut = nuit.startUt;
         fin = nuit.endUt;
+        titreNuit(nuit.kind);
         break;
     }
     case 1: fin = maintenant.addSecs(86400); break;
@@ -347,18 +323,39 @@ void FenetrePhenomenes::remplitPeriode()
         break;
     default: return;   // "Autre": the fields as typed
     }
-    try {
-        TextDu->setText(zeno::dateTimeText(zeno::addHours(debut, -decalage), locale_));
-        TextAu->setText(zeno::dateTimeText(zeno::addHours(fin, -decalage), locale_));
-    } catch (const zeno::ErreurExecution&) {
-        // Only at the very end of the supported years: the fields stay as they were.
+    if (ComboPeriode->currentIndex() != 0)
+        setWindowTitle(tr("Phénomènes"));
+    if (zeno::isSupported(debut) && zeno::isSupported(fin)) {
+        TextDu->setText(zeno::dateTimeText(modele_->localTime(debut), locale_));
+        TextAu->setText(zeno::dateTimeText(modele_->localTime(fin), locale_));
+    }
+}
+
+// A wall-clock time of the observer's zone (zone-less, as read) as UT.
+QDateTime FenetrePhenomenes::versTU(const QDateTime& local) const
+{
+    const QDateTime t(local.date(), local.time(), modele_->timeZone());
+    return t.toUTC();
+}
+
+// The title says what the coming night is where the Sun does not set or rise.
+void FenetrePhenomenes::titreNuit(zeno::NightKind kind)
+{
+    switch (kind) {
+    case zeno::NightKind::Night: setWindowTitle(tr("Phénomènes — nuit prochaine")); break;
+    case zeno::NightKind::MidnightSun:
+        setWindowTitle(tr("Phénomènes — soleil de minuit : pas de nuit, les 24 heures qui viennent"));
+        break;
+    case zeno::NightKind::PolarNight:
+        setWindowTitle(tr("Phénomènes — nuit polaire : 24 heures sans lever du Soleil"));
+        break;
     }
 }
 
 void FenetrePhenomenes::ComboPeriode_Change(int index)
 {
     if (index == 5)
-        ComboSatellite->setCurrentIndex(ComboSatellite->findData(kMutuels));
+        ComboSatellite->setCurrentIndex(ComboSatellite->findData(PhenomenaModel::kMutualEvents));
     remplitPeriode();
     gardeChoix();
     CommandCalculer_Click();
@@ -381,7 +378,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
             return true;
         } catch (const zeno::ErreurExecution&) {
             message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                                   "années 100 à 9999).").arg(quoi));
+                       "années 100 à 9999).").arg(quoi));
             return false;
         }
     };
@@ -389,15 +386,16 @@ void FenetrePhenomenes::CommandCalculer_Click()
     if (!litDate(TextDu, tr("Le début"), du) || !litDate(TextAu, tr("La fin"), au))
         return;
     zeno::ProgrammeOptions o;
-    try {
-        o.fromUt = zeno::addHours(du, decalage);
-        o.toUt = zeno::addHours(au, decalage);
-    } catch (const zeno::ErreurExecution&) {
-        message(tr("La période doit rester entre les années 100 et 9999."));
-        return;
-    }
+    o.fromUt = versTU(du);
+    o.toUt = versTU(au);
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
         message(faute);
+        return;
+    }
+    if (o.fromUt.addYears(kAnneesMax) < o.toUt) {
+        message(tr("La période dépasse %1 ans : la fenêtre n'est pas faite pour cela. Pour une période plus "
+                   "longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu'elle est trouvée.")
+                    .arg(kAnneesMax));
         return;
     }
     gardeChoix();
@@ -424,9 +422,10 @@ void FenetrePhenomenes::CommandCalculer_Click()
     LabelEtat->setText(tr("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
+    const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, annule, decalage, progres, partMutuels] {
-        clearUpperVectorState();
+    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels] {
+        zeno::clearUpperAvxState();
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
         QString faute;
@@ -437,28 +436,21 @@ void FenetrePhenomenes::CommandCalculer_Click()
             mutuels = zeno::findMutualEvents(o.fromUt.toSecsSinceEpoch(), o.toUt.toSecsSinceEpoch(),
                                              [=](double fait) { progres(1 - partMutuels + fait * partMutuels); },
                                              annule.get());
-            addMutualRows(lignes, mutuels, decalage, o.site, o.visibility);
+            addMutualRows(lignes, mutuels, o.offsetHours, o.site, o.visibility);
             hors = (!zeno::withinFittedYears(zeno::julianDayValue(o.fromUt))
                     || !zeno::withinFittedYears(zeno::julianDayValue(o.toUt)));
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
         }
+        const bool coupe = annule->load();   // stopped before the end of the range
         QMetaObject::invokeMethod(
             this,
-            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, annule, hors,
+            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, coupe, hors,
              theorie = o.theorie]() mutable {
                 if (!faute.isEmpty())
                     message(tr("Calcul impossible : %1").arg(faute));
-                if (annule->load())
-                    LabelEtat->setText(tr("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
-                theorieLignes_ = theorie;
                 mutuels_ = std::move(mutuels);
-                termine(std::move(lignes));
-                if (hors)
-                    LabelEtat->setText(LabelEtat->text()
-                                       + tr(" Attention : période hors de %1, la théorie précise "
-                                            "(et les phénomènes mutuels) y perd sa précision.")
-                                             .arg(zeno::fittedYearsText()));
+                termine(std::move(lignes), theorie, coupe, hors);
             },
             Qt::QueuedConnection);
     });
@@ -466,28 +458,61 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_->start();
 }
 
-void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
+const std::vector<zeno::ProgrammeRow>& FenetrePhenomenes::lignes() const { return modele_->rows(); }
+
+void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors)
 {
     if (travail_)
         travail_->wait();
     travail_ = nullptr;
-    const bool annule = annule_ && annule_->load();
-    lignes_ = std::move(lignes);
-    avecLieu_ = true;
-    remplitTableau();
     Progression->setVisible(false);
     enCalcul(false);
-    if (!annule) {
-        const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
-        LabelEtat->setText(tr("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
-                                          "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
-                               .arg(lignes_.size())
-                               .arg(observables)
-                               .arg(TextDu->text(), TextAu->text(), etat_->offsetText())
-                           + tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).",
-                                nullptr, int(mutuels_.size())));
+    // Rows of another theory than the main window's would open pictures
+    // that disagree with them: computed again instead.
+    if (theorie != etat_->theory() && isVisible()) {
+        CommandCalculer_Click();
+        return;
     }
+    theorieLignes_ = theorie;
+    coupe_ = coupe;
+    hors_ = hors;
+    modele_->setRows(std::move(lignes));
+    if (modele_->rowCount() > 0 && !Tableau->property("mesure").toBool()) {
+        // Sized on the first rows, so that the dates are never clipped.
+        Tableau->resizeColumnsToContents();
+        Tableau->setProperty("mesure", true);
+    }
+    afficheEtat();
     emit calculTermine();
+}
+
+// The status line: how many rows, how many shown, how many observable.
+void FenetrePhenomenes::afficheEtat()
+{
+    if (travail_)
+        return;
+    const auto& toutes = modele_->rows();
+    const qsizetype observables = std::count_if(toutes.begin(), toutes.end(), [](const auto& l) { return l.observable; });
+    const int affichees = modele_->rowCount();
+    QString texte = coupe_ ? tr("Calcul annulé : %1 phénomènes trouvés avant l'arrêt").arg(toutes.size())
+                           : tr("%1 phénomènes, dont %2 observables, du %3 au %4 (heure locale, %5)")
+                                 .arg(toutes.size())
+                                 .arg(observables)
+                                 .arg(TextDu->text(), TextAu->text(), QString::fromUtf8(modele_->timeZone().id()));
+    if (affichees == 0 && !toutes.empty())
+        texte += tr(" ; le filtre les cache tous.");
+    else if (affichees < int(toutes.size()))
+        texte += tr(" ; %1 affichés par le filtre.").arg(affichees);
+    else
+        texte += u'.';
+    if (!toutes.empty() && affichees > 0)
+        texte += tr(" Double-cliquer sur une ligne pour l'afficher.");
+    if (hors_)
+        texte += tr(" Attention : période hors de %1, la théorie précise (et les phénomènes mutuels) y perd sa "
+                    "précision.").arg(zeno::fittedYearsText());
+    texte += tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).", nullptr,
+                int(mutuels_.size()));
+    LabelEtat->setText(texte);
 }
 
 // While a range is computed, what would change the range waits.
@@ -512,75 +537,39 @@ void FenetrePhenomenes::theorieChangee()
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
     }
+    // Hidden, the window computes again when shown; a computation under way
+    // is discarded and started again when it ends.
     if (!isVisible() || theorieLignes_ == etat_->theory())
         return;
     if (travail_)
-        LabelEtat->setText(tr("La théorie a changé : recalculer une fois ce calcul terminé."));
+        LabelEtat->setText(tr("La théorie a changé : le calcul reprendra avec elle."));
     else
         CommandCalculer_Click();
 }
 
 void FenetrePhenomenes::CommandAnnuler_Click()
 {
-    if (annule_)
+    if (travail_ && annule_)
         annule_->store(true);
-}
-
-void FenetrePhenomenes::remplitTableau()
-{
-    Tableau->setSortingEnabled(false);
-    modele_->removeRows(0, modele_->rowCount());
-    modele_->setRowCount(int(lignes_.size()));
-    const auto cellule = [](const QString& texte, const QVariant& tri) {
-        auto* c = new QStandardItem(texte);
-        c->setData(tri, Qt::UserRole);
-        return c;
-    };
-    for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const zeno::ProgrammeRow& l = lignes_[i];
-        const int r = int(i);
-        auto* date = cellule(zeno::dateTimeText(l.civil, locale_), l.ut.toSecsSinceEpoch() * 8 + (l.satellite < 0 ? 4 : l.satellite));
-        date->setData(int(i), kRoleLigne);
-        modele_->setItem(r, DateTC, date);
-        modele_->setItem(r, DateTU, cellule(zeno::dateTimeText(l.ut, locale_), date->data(Qt::UserRole)));
-        const QString sat = l.satellite < 0 ? QStringLiteral("—") : nomSatellite(l.satellite);
-        modele_->setItem(r, Satellite, cellule(sat, l.satellite < 0 ? 4 : l.satellite));
-        modele_->setItem(r, Phenomene, cellule(shownWord(l.phenomenon), l.phenomenon));
-        modele_->setItem(r, Changement, cellule(shownWord(l.change), l.change));
-        modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
-        modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
-        auto* vu = cellule(l.observable ? tr("oui") : tr("non"), l.observable);
-        if (l.observable)
-            vu->setForeground(QColor(0, 128, 0));
-        modele_->setItem(r, Observable, vu);
-    }
-    Tableau->setSortingEnabled(true);
-    Tableau->resizeColumnsToContents();
-}
-
-std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesVisibles() const
-{
-    std::vector<zeno::ProgrammeRow> v;
-    for (int r = 0; r < filtre_->rowCount(); ++r)
-        v.push_back(lignes_[std::size_t(filtre_->index(r, 0).data(kRoleLigne).toInt())]);
-    return v;
 }
 
 QString FenetrePhenomenes::texteVisible() const
 {
-    return zeno::programmeCsv(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
+    QString texte = modele_->csv(ComboFormat->currentIndex() == 0);
+    if (theorieLignes_ == zeno::Theory::Precise)
+        texte.prepend(QString::fromUtf8(zeno::kPreciseCsvComment) + u'\n');
+    return texte;
 }
 
 bool FenetrePhenomenes::exporte(const QString& chemin)
 {
-    // QSaveFile writes beside and renames at commit: a failure leaves no
-    // half-written file under the chosen name.
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(texteVisible().toUtf8()) < 0 || !f.commit()) {
-        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+    // Written beside and renamed once complete: a failure (a full disk
+    // included) leaves the old file as it was.
+    if (const QString faute = zeno::writeWhole(chemin, texteVisible().toUtf8()); !faute.isEmpty()) {
+        message(faute);
         return false;
     }
-    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(modele_->rowCount()).arg(chemin));
     return true;
 }
 
@@ -594,21 +583,30 @@ void FenetrePhenomenes::CommandExporter_Click()
 void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
-    LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+    LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(modele_->rowCount()));
 }
 
+// The shown rows, their civil time the observer's local time, as the table shows it.
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesVisibles() const
+{
+    std::vector<zeno::ProgrammeRow> v = modele_->shownRows();
+    for (zeno::ProgrammeRow& l : v)
+        l.civil = modele_->localTime(l.ut);
+    return v;
+}
+
+// The selected rows in time order (all the shown ones when none is).
 std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
 {
     const QModelIndexList choisies = Tableau->selectionModel()->selectedRows();
     if (choisies.isEmpty())
         return lignesVisibles();
-    std::vector<std::size_t> indices;
-    for (const QModelIndex& i : choisies)
-        indices.push_back(std::size_t(filtre_->index(i.row(), 0).data(kRoleLigne).toInt()));
-    std::sort(indices.begin(), indices.end());   // the rows are in time order
     std::vector<zeno::ProgrammeRow> v;
-    for (std::size_t i : indices)
-        v.push_back(lignes_[i]);
+    for (const QModelIndex& i : choisies) {
+        v.push_back(modele_->shownRow(i.row()));
+        v.back().civil = modele_->localTime(v.back().ut);
+    }
+    std::stable_sort(v.begin(), v.end(), [](const auto& x, const auto& y) { return x.ut < y.ut; });
     return v;
 }
 
@@ -620,17 +618,15 @@ QString FenetrePhenomenes::titreDocument() const
 QString FenetrePhenomenes::sousTitreDocument() const
 {
     QStringList parts;
-    if (avecLieu_)
-        parts << tr("Lieu : %1").arg(zeno::placeText(etat_->observer().site, locale_));
-    parts << zeno::theoryText(theorieLignes_)
-          << tr("heures civiles (Différence TU-TC = %1 h)").arg(etat_->offsetText());
+    parts << tr("Lieu : %1").arg(zeno::placeText(etat_->observer().site, locale_)) << zeno::theoryText(theorieLignes_)
+          << tr("heure locale (%1)").arg(QString::fromUtf8(modele_->timeZone().id()));
     return parts.join(QStringLiteral("  ·  "));
 }
 
 bool FenetrePhenomenes::exportePdf(const QString& chemin)
 {
     const std::vector<zeno::ProgrammeRow> rows = lignesVisibles();
-    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), avecLieu_, locale_);
+    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), true, locale_);
     if (const QString faute = zeno::writeWhole(chemin, pdf); !faute.isEmpty()) {
         message(faute);
         return false;
@@ -646,8 +642,8 @@ bool FenetrePhenomenes::exporteIcs(const QString& chemin)
         message(tr("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
         return false;
     }
-    const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(etat_->observer().site, locale_) : QString(),
-                                              avecLieu_, theorieLignes_, QDateTime::currentDateTimeUtc());
+    const QByteArray ics = zeno::icsProgramme(rows, zeno::placeText(etat_->observer().site, locale_),
+                                              true, theorieLignes_, QDateTime::currentDateTimeUtc());
     if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
         message(faute);
         return false;
@@ -658,7 +654,7 @@ bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 
 void FenetrePhenomenes::imprime(QPrinter* imprimante)
 {
-    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), avecLieu_, locale_);
+    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), true, locale_);
 }
 
 void FenetrePhenomenes::CommandImprimer_Click()
@@ -690,9 +686,11 @@ void FenetrePhenomenes::CommandAgenda_Click()
 
 void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.row() >= modele_->rowCount())
         return;
-    const zeno::ProgrammeRow& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
+    if (theorieLignes_ != etat_->theory())
+        return;   // a stale table, about to be computed again
+    const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
@@ -709,8 +707,8 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 
 void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
 {
-    const int i = index.isValid() ? filtre_->index(index.row(), 0).data(kRoleLigne).toInt() : -1;
-    const zeno::ProgrammeRow* l = i >= 0 && std::size_t(i) < lignes_.size() ? &lignes_[std::size_t(i)] : nullptr;
+    const zeno::ProgrammeRow* l = index.isValid() && index.row() < modele_->rowCount() ? &modele_->shownRow(index.row())
+                                                                                       : nullptr;
     if (!l || l->mutual < 0 || std::size_t(l->mutual) >= mutuels_.size()) {
         PanneauMutuel->setVisible(false);
         return;
@@ -730,8 +728,9 @@ void FenetrePhenomenes::CommandLieu_Click()
     DialogueLieu d(etat_->observer(), locale_, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    etat_->setObserver(d.resultat());   // the place's line follows
-    if (ComboPeriode->currentIndex() == 0)
+    reglagesRemis_.clear();
+    etat_->setObserver(d.resultat());   // the place's line and the zone follow
+    if (ComboPeriode->currentIndex() != kAutre)
         remplitPeriode();
     CommandCalculer_Click();
 }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "mutual_events.h"
+#include "night.h"
 #include "night_programme.h"
+#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -23,10 +25,9 @@ class QLineEdit;
 class QProgressBar;
 class QPrinter;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class QThread;
-class FiltrePhenomenes;
+class PhenomenaModel;
 class MutualEventPanel;
 
 class FenetrePhenomenes : public QWidget {
@@ -45,8 +46,12 @@ public:
     // Where "PD&F…" and "Agen&da (.ics)…" write: a file dialog (title, suggested name, filter) by default.
     std::function<QString(const QString&, const QString&, const QString&)> choixFichierPour;
 
+    // The longest range the window computes; the companion is there for more.
+    static constexpr int kAnneesMax = 10;
+
     bool calculEnCours() const { return travail_ != nullptr; }
-    const std::vector<zeno::ProgrammeRow>& lignes() const { return lignes_; }
+    const std::vector<zeno::ProgrammeRow>& lignes() const;
+    PhenomenaModel* modele() const { return modele_; }
     // The mutual events of the range; a row's `mutual` indexes them.
     const std::vector<zeno::MutualEvent>& mutuels() const { return mutuels_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
@@ -87,9 +92,11 @@ protected:
 
 private:
     void remplitPeriode();
+    void titreNuit(zeno::NightKind kind);
     void afficheLieu();
-    void remplitTableau();
-    void termine(std::vector<zeno::ProgrammeRow> lignes);
+    void termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors);
+    void afficheEtat();
+    QDateTime versTU(const QDateTime& local) const;
     void gardeChoix() const;
     void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
@@ -100,11 +107,11 @@ private:
 
     SharedState* etat_;
     QLocale locale_;
-    std::vector<zeno::ProgrammeRow> lignes_;
-    std::vector<zeno::MutualEvent> mutuels_;
-    bool avecLieu_ = true;
+    QStringList reglagesRemis_;   // kept values found unreadable and reset, named
     zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
     bool dejaMontree_ = false;
+    bool coupe_ = false;   // the last computation was stopped before its end
+    bool hors_ = false;    // the precise theory outside its fitted years
     QThread* travail_ = nullptr;
     std::shared_ptr<std::atomic<bool>> annule_;
 
@@ -119,6 +126,7 @@ private:
     QComboBox* ComboSatellite;
     QCheckBox* CheckObservables;
     QCheckBox* CheckTheorie;
+    QComboBox* ComboFormat;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;
     QPushButton* CommandImprimer;
@@ -126,7 +134,7 @@ private:
     QPushButton* CommandAgenda;
     QTableView* Tableau;
     QLabel* LabelEtat;
+    PhenomenaModel* modele_;
+    std::vector<zeno::MutualEvent> mutuels_;
     MutualEventPanel* PanneauMutuel;
-    QStandardItemModel* modele_;
-    FiltrePhenomenes* filtre_;
 };

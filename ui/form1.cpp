@@ -791,6 +791,9 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
 
 void Form1::montreInstant(const zeno::Instant& at)
 {
+    // Jumping to an instant ends the animation, which would carry the date away.
+    if (EnMarche)
+        arreteAnimation();
     try {
         Text1->setText(zeno::dateTimeText(at.civil(), locale_));
     } catch (const zeno::ErreurExecution&) {

@@ -3,6 +3,8 @@
 #include "erreur.h"
 #include "regional.h"
 
+#include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -20,6 +22,17 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     forme->addRow(tr("Latitude (°, nord positif) :"), champ("TextLatitude", nombre(o.site.latitudeDeg)));
     forme->addRow(tr("Longitude (°, EST positif) :"), champ("TextLongitude", nombre(o.site.longitudeDeg)));
     forme->addRow(tr("Altitude du lieu (m) :"), champ("TextHauteur", nombre(o.site.heightM)));
+    ComboFuseau = new QComboBox(this);
+    ComboFuseau->setObjectName(QStringLiteral("ComboFuseau"));
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+        ComboFuseau->addItem(QString::fromUtf8(id));
+    // The system's zone may go by a name the list lacks ("Etc/UTC"): kept as it is.
+    const QString fuseau = QString::fromUtf8(o.timeZone.id());
+    if (ComboFuseau->findText(fuseau) < 0)
+        ComboFuseau->insertItem(0, fuseau);
+    ComboFuseau->setCurrentIndex(ComboFuseau->findText(fuseau));
+    ComboFuseau->setToolTip(tr("L'heure de votre horloge, heure d'été comprise : les heures de la fenêtre Phénomènes"));
+    forme->addRow(tr("Fuseau horaire :"), ComboFuseau);
     forme->addRow(tr("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibility.minJupiterDeg)));
     forme->addRow(tr("Soleil au plus à (°) :"), champ("TextSoleilMax", nombre(o.visibility.maxSunDeg)));
     forme->addRow(tr("Tache Rouge, longitude Système II (°) :"),
@@ -92,6 +105,8 @@ void DialogueLieu::CommandOk_Click()
             return;
         }
     }
+    if (const QTimeZone z(ComboFuseau->currentText().toUtf8()); z.isValid())
+        o.timeZone = z;
     o.siteSet = true;
     resultat_ = o;
     Erreur->clear();

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLocale>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -27,4 +28,5 @@ private:
     QLocale locale_;
     settings::Observer resultat_;
     QLabel* Erreur;
+    QComboBox* ComboFuseau;
 };

@@ -1,6 +1,9 @@
 #include "settings.h"
 
+#include <QCoreApplication>
 #include <QDate>
+
+#include <cmath>
 
 namespace settings {
 
@@ -17,31 +20,66 @@ std::unique_ptr<QSettings> open()
     return std::make_unique<QSettings>(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"));
 }
 
-Observer readObserver()
+namespace {
+
+// One kept number: its default when absent; when unreadable (a word, or
+// "45,76", which the store reads as a list) or out of [min, max], its default
+// too, and its name in the notes.
+double number(const QSettings& s, const char* key, double fallback, double min, double max, const QString& name,
+              QStringList& notes)
+{
+    const QVariant v = s.value(QLatin1String(key));
+    if (!v.isValid())
+        return fallback;
+    bool ok = v.typeId() != QMetaType::QStringList;
+    const double x = ok ? v.toDouble(&ok) : 0;
+    if (!ok || !std::isfinite(x) || x < min || x > max) {
+        notes << name;
+        return fallback;
+    }
+    return x;
+}
+
+QString tr(const char* text) { return QCoreApplication::translate("settings", text); }
+
+} // namespace
+
+Observer readObserver(QStringList* reset)
 {
     const auto s = open();
     Observer o;
-    zeno::Site site;
-    site.latitudeDeg = s->value(QStringLiteral("lieu/latitude"), site.latitudeDeg).toDouble();
-    site.longitudeDeg = s->value(QStringLiteral("lieu/longitude"), site.longitudeDeg).toDouble();
-    site.heightM = s->value(QStringLiteral("lieu/hauteur"), site.heightM).toDouble();
-    // A store edited by hand must not bring an impossible place back.
-    if (s->contains(QStringLiteral("lieu/latitude")) && zeno::checkSite(site).isEmpty()) {
-        o.site = site;
-        o.siteSet = true;
+    QStringList notes;
+    o.site.latitudeDeg = number(*s, "lieu/latitude", o.site.latitudeDeg, -90, 90, tr("latitude"), notes);
+    o.site.longitudeDeg = number(*s, "lieu/longitude", o.site.longitudeDeg, -180, 180, tr("longitude"), notes);
+    o.site.heightM = number(*s, "lieu/hauteur", o.site.heightM, -500, 10000, tr("altitude du lieu"), notes);
+    // A place partly unreadable is not the user's place: all of it back to the default.
+    if (!notes.isEmpty())
+        o.site = zeno::Site{};
+    o.siteSet = s->contains(QStringLiteral("lieu/latitude")) && notes.isEmpty();
+    o.visibility.minJupiterDeg = number(*s, "visibilite/jupiter_min", o.visibility.minJupiterDeg, -90, 90,
+                                        tr("hauteur minimale de Jupiter"), notes);
+    o.visibility.maxSunDeg = number(*s, "visibilite/soleil_max", o.visibility.maxSunDeg, -90, 90,
+                                    tr("hauteur maximale du Soleil"), notes);
+    o.redSpot.longitudeDeg = number(*s, "tache_rouge/longitude", o.redSpot.longitudeDeg, 0, 360,
+                                    tr("longitude de la Tache Rouge"), notes);
+    o.redSpot.driftDegPerMonth = number(*s, "tache_rouge/derive", o.redSpot.driftDegPerMonth, -30, 30,
+                                        tr("dérive de la Tache Rouge"), notes);
+    if (const QVariant v = s->value(QStringLiteral("tache_rouge/epoque")); v.isValid()) {
+        const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+        if (d.isValid() && d.year() >= 100 && d.year() <= 9999)
+            o.redSpot.epoch = d;
+        else
+            notes << tr("époque de la Tache Rouge");
     }
-    zeno::Visibility v;
-    v.minJupiterDeg = s->value(QStringLiteral("visibilite/jupiter_min"), v.minJupiterDeg).toDouble();
-    v.maxSunDeg = s->value(QStringLiteral("visibilite/soleil_max"), v.maxSunDeg).toDouble();
-    if (zeno::checkVisibility(v).isEmpty())
-        o.visibility = v;
-    zeno::RedSpot t;
-    t.longitudeDeg = s->value(QStringLiteral("tache_rouge/longitude"), t.longitudeDeg).toDouble();
-    t.epoch = QDate::fromString(s->value(QStringLiteral("tache_rouge/epoque"), t.epoch.toString(Qt::ISODate)).toString(),
-                                Qt::ISODate);
-    t.driftDegPerMonth = s->value(QStringLiteral("tache_rouge/derive"), t.driftDegPerMonth).toDouble();
-    if (zeno::checkRedSpot(t).isEmpty())
-        o.redSpot = t;
+    if (const QVariant v = s->value(QStringLiteral("lieu/fuseau")); v.isValid()) {
+        const QTimeZone z(v.toString().toUtf8());
+        if (z.isValid())
+            o.timeZone = z;
+        else
+            notes << tr("fuseau horaire");
+    }
+    if (reset)
+        *reset = notes;
     return o;
 }
 
@@ -52,6 +90,7 @@ void writeObserver(const Observer& o)
         s->setValue(QStringLiteral("lieu/latitude"), o.site.latitudeDeg);
         s->setValue(QStringLiteral("lieu/longitude"), o.site.longitudeDeg);
         s->setValue(QStringLiteral("lieu/hauteur"), o.site.heightM);
+        s->setValue(QStringLiteral("lieu/fuseau"), QString::fromUtf8(o.timeZone.id()));
     }
     s->setValue(QStringLiteral("visibilite/jupiter_min"), o.visibility.minJupiterDeg);
     s->setValue(QStringLiteral("visibilite/soleil_max"), o.visibility.maxSunDeg);
@@ -69,6 +108,7 @@ PhenomenaChoices readPhenomenaChoices()
     c.observableOnly = s->value(QStringLiteral("phenomenes/observables"), false).toBool();
     c.from = s->value(QStringLiteral("phenomenes/du")).toString();
     c.to = s->value(QStringLiteral("phenomenes/au")).toString();
+    c.csvForm = qBound(0, s->value(QStringLiteral("phenomenes/format"), 0).toInt(), 1);
     return c;
 }
 
@@ -80,6 +120,7 @@ void writePhenomenaChoices(const PhenomenaChoices& c)
     s->setValue(QStringLiteral("phenomenes/observables"), c.observableOnly);
     s->setValue(QStringLiteral("phenomenes/du"), c.from);
     s->setValue(QStringLiteral("phenomenes/au"), c.to);
+    s->setValue(QStringLiteral("phenomenes/format"), c.csvForm);
 }
 
 ChartChoices readChartChoices(double defaultScale)

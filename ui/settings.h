@@ -7,6 +7,8 @@
 #include "night_programme.h"
 
 #include <QSettings>
+#include <QStringList>
+#include <QTimeZone>
 #include <memory>
 
 namespace settings {
@@ -18,11 +20,14 @@ void setFile(const QString& iniPath);   // empty: the user's own store
 struct Observer {
     zeno::Site site;
     bool siteSet = false;       // false: the default place (Paris), shown as such
+    QTimeZone timeZone = QTimeZone::systemTimeZone();   // the observer's clock, daylight saving included
     zeno::Visibility visibility;
     zeno::RedSpot redSpot;
 };
 
-Observer readObserver();
+// Every kept value read with a success and a range check: an unreadable one
+// falls back to its default, and its name (in French) goes to *reset.
+Observer readObserver(QStringList* reset = nullptr);
 void writeObserver(const Observer& o);
 
 // The phenomena window's choices of the last run.
@@ -31,6 +36,7 @@ struct PhenomenaChoices {
     int satellite = 0;           // ComboSatellite: 0 "Tous", 1..4 the satellites, 5 the Red Spot, 6 mutual events
     bool observableOnly = false; // CheckObservables
     QString from, to;            // TextDu, TextAu as typed
+    int csvForm = 0;             // ComboFormat: 0 French (; and decimal comma), 1 international
 };
 PhenomenaChoices readPhenomenaChoices();
 void writePhenomenaChoices(const PhenomenaChoices& c);

@@ -59,12 +59,24 @@ check precise-events-range 0 'avertissement : date hors de 1850-2150' \
     -- --locale fr_FR --theory precise --events --satellite Io --from "01/01/1700 00:00:00" --to "02/01/1700 00:00:00"
 check bad-theory 2 'théorie inconnue' -- --theory meeus "01/01/2000 12:00:00"
 check events-site-grs 0 \
-    'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm,41.17,-44.46,oui' \
-    ',Tache Rouge,passage,' \
+    'Io,Ombre,début,03/12/2024 21:32:42,03/12/2024 20:32:42,InfoIoOm,non,41.17,-44.47,oui' \
+    ',Tache Rouge,passage,' 'Lieu : 48,85° N, 2,35° E, 35 m' \
     -- --locale fr_FR --events --csv --offset -1 --grs 57,2024-07-01,1.5 --site 48.85,2.35,35 \
        --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
-check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check bad-grs 2 'formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check grs-french-epoch 0 '"phenomenon": "Tache Rouge", "change": "passage", "date": "03/12/2024 02:56:47"' -- --events --grs 57,01/07/2024,1.5 --from 03/12/2024 --to 04/12/2024
+check empty-range 1 'La période est vide' -- --events --from "03/12/2024 18:00:00" --to "03/12/2024 18:00:00"
+# A decimal comma is two numbers: the place understood says so.
+check site-understood 0 'Lieu : 48,00° N, 85,00° E, 0 m' -- --events --site 48,85 --from 03/12/2024 --to 04/12/2024
+# Near opposition: Io's occultation begins in the eclipse, the eclipse ends behind the disc.
+check hidden 0 '"change": "début", "date": "09/12/2026 06:52:33", "datetu": "09/12/2026 06:52:33", "label": "InfoIoOc", "hidden": true' \
+    '"label": "InfoIoEc", "hidden": true, "jupiter_altitude": 35.31, "sun_altitude": 2.77, "observable": false' \
+    -- --locale fr_FR --events --satellite Io --site 48.85,2.35,35 --from "09/12/2026 05:00:00" --to "09/12/2026 09:00:00"
+check night 0 '{"start_ut": "15/01/2026 16:21:37", "end_ut": "16/01/2026 07:38:02", "kind": "night"}' \
+    -- --locale fr_FR --night --site 48.85,2.35,35 --at "15/01/2026 16:20:30"
+check midnight-sun 0 '"kind": "midnight_sun"' -- --locale fr_FR --night --site 69.65,18.96 --at "18/05/2026 16:43:00"
+check night-needs-site 2 '--night demande --site' -- --night
 # The month's chart without a display, and the timetable as a calendar.
 dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
 check chart-pdf 0 -- --locale fr_FR --chart 2025-03 --out "$dir/mars.pdf" --site 48.85,2.35,35 --grs 57,2024-07-01,1.5
@@ -96,7 +108,7 @@ check lightcurve 0 '# 1O2 occultation partial, maximum 02/02/2015 03:31:21 TU' '
     -- --locale fr_FR --lightcurve "1O2,02/02/2015 03:31:00"
 check lightcurve-bad-code 2 'CODE,DATE' -- --lightcurve "5O2,02/02/2015 03:31:00"
 check lightcurve-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --lightcurve "1O2,01/01/2018 00:00:00"
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' -- --help
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--night' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

@@ -104,8 +104,16 @@ TEST(Moderne, DeltaT)
     EXPECT_DOUBLE_EQ(deltaTModerne(1900), -2.8);
     EXPECT_DOUBLE_EQ(deltaTModerne(2000), 63.83);
     EXPECT_NEAR(deltaTModerne(2001), (63.83 + 64.30) / 2, 1e-12);
-    // The last observed value is met, and the fade ends on the polynomial.
-    EXPECT_NEAR(deltaTModerne(2024), 69.20, 1e-9);
+    // USNO's 69.1099 s on 1 January 2026; no leap second since 2017, so
+    // TT - UT1 = 69.184 s - (UT1 - UTC) with |UT1 - UTC| < 0.9 s, from then
+    // on and for the first years of the extrapolation, which joins the table
+    // without a jump.
+    EXPECT_NEAR(deltaTModerne(2026), 69.11, 1e-9);
+    for (double y = 2017; y <= 2029; y += 1.0 / 12) {
+        EXPECT_GT(deltaTModerne(y), 69.184 - 0.9) << y;
+        EXPECT_LT(deltaTModerne(y), 69.184 + 0.9) << y;
+    }
+    EXPECT_NEAR(deltaTModerne(2025.9999), deltaTModerne(2026.0001), 0.001);
     EXPECT_NEAR(deltaTModerne(2049.999), deltaTModerne(2050.001), 0.05);
     EXPECT_NEAR(deltaTModerne(1619.999), 95.4, 0.5);   // Espenak-Meeus before the table
     for (double y : {-100000.0, -2000.0, 800.0, 3000.0, 100000.0})

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "form1.h"
+#include "language.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -24,6 +25,7 @@ inline QLocale localeFrancaise()
 inline void prepareEnvironnement()
 {
     QLocale::setDefault(localeFrancaise());
+    language::install(*QCoreApplication::instance(), language::Language::French);   // Qt's own texts too
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -171,7 +171,8 @@ void TestLangue::fenetresEnAnglais()
                      qPrintable(w->objectName()));
         }
     }
-    QCOMPARE(b.f.fenetrePhenomenes()->windowTitle(), QStringLiteral("Phenomena"));
+    // The title names the kind of night (here an ordinary one).
+    QCOMPARE(b.f.fenetrePhenomenes()->windowTitle(), QStringLiteral("Phenomena — coming night"));
     QVERIFY(!b.f.fenetrePhenomenes()->lignes().empty());
 }
 

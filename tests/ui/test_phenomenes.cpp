@@ -3,6 +3,7 @@
 #include "outils.h"
 
 #include "fenetrephenomenes.h"
+#include "phenomena_model.h"
 #include "place_dialog.h"
 #include "settings.h"
 
@@ -19,6 +20,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class TestPhenomenes : public QObject {
     Q_OBJECT
 private slots:
@@ -28,7 +32,10 @@ private slots:
     void exportEtCopie();
     void mauvaisePeriode();
     void reglagesDurables();
+    void reglagesIllisibles();
     void annulation();
+    void anneeEtTheorie();
+    void heureLocale();
     void petitesChoses();
     void theoriePrecise();
     void placeDurable();
@@ -53,6 +60,16 @@ FenetrePhenomenes* ouvre(Banc& b, QStringList& messages)
 }
 
 QTableView* tableau(FenetrePhenomenes* p) { return p->findChild<QTableView*>(QStringLiteral("Tableau")); }
+
+// A typed range computed ("&Calculer"); false when it does not end.
+bool calcule(FenetrePhenomenes* p, const QString& du, const QString& au)
+{
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(du);
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(au);
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    return fini.wait(60000);
+}
 
 QStringList ligne(QTableView* t, int r)
 {
@@ -95,6 +112,8 @@ void TestPhenomenes::init()
     const QString ini = dossier_.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     QFile::remove(ini);
     settings::setFile(ini);
+    // The observer's clock: Paris, whatever the machine's zone.
+    settings::open()->setValue(QStringLiteral("lieu/fuseau"), QStringLiteral("Europe/Paris"));
 }
 
 // The night of 3 to 4 December 2024 at Paris (the default place), TU-TC = -1:
@@ -115,9 +134,16 @@ void TestPhenomenes::nuitConnue()
     QVERIFY(p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->text().startsWith(QStringLiteral("04/12/2024 08:2")));
 
     auto* t = tableau(p);
+    QCOMPARE(t->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Heure locale (Europe/Paris)"));
     auto* satellite = p->findChild<QComboBox*>(QStringLiteral("ComboSatellite"));
+    auto* etat = p->findChild<QLabel*>(QStringLiteral("LabelEtat"));
+    satellite->setCurrentIndex(satellite->findText(QStringLiteral("Callisto")));
+    QVERIFY2(etat->text().contains(QStringLiteral("le filtre les cache tous")), qPrintable(etat->text()));
     satellite->setCurrentIndex(satellite->findText(QStringLiteral("Io")));
     QCOMPARE(t->model()->rowCount(), 4);
+    QVERIFY2(etat->text().contains(QStringLiteral("; 4 affichés par le filtre.")), qPrintable(etat->text()));
+    // The dates are not clipped: the table was sized on its rows.
+    QVERIFY(t->columnWidth(0) >= t->fontMetrics().horizontalAdvance(QStringLiteral("03/12/2024 21:32:42")));
     const QStringList attendu[4] = {
         {"03/12/2024 21:32:42", "03/12/2024 20:32:42", "Io", "Ombre", "début"},
         {"03/12/2024 21:38:49", "03/12/2024 20:38:49", "Io", "Passage", "début"},
@@ -135,7 +161,11 @@ void TestPhenomenes::nuitConnue()
     QCOMPARE(ligne(t, 0)[1], QStringLiteral("03/12/2024 22:50:01"));
     t->sortByColumn(1, Qt::AscendingOrder);
 
+    b.clique("MA");   // a double click stops the animation
+    QVERIFY(b.f.enMarche());
     doubleClic(t, 1);   // Passage début
+    QVERIFY(!b.f.enMarche());
+    QTest::qWait(100);
     QCOMPARE(b.texte("Text1"), QStringLiteral("03/12/2024 21:38:49"));
     QCOMPARE(b.texte("datetu"), QStringLiteral("03/12/2024 20:38:49"));
     QCOMPARE(b.texte("InfoIoPa"), QStringLiteral("Passage"));
@@ -181,8 +211,13 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QStringList lignes = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lignes.size(), tableau(p)->model()->rowCount() + 1);
-    QCOMPARE(lignes[0], QStringLiteral("satellite,phenomene,changement,date,datetu,label,hauteur_jupiter,hauteur_soleil,observable"));
-    QVERIFY(lignes.contains(QStringLiteral("Io,Ombre,début,03/12/2024 20:32:42,03/12/2024 20:32:42,InfoIoOm,41.17,-44.46,oui")));
+    // The table's own columns, in the French form by default; no internal names.
+    QCOMPARE(lignes[0], QStringLiteral("Heure locale (Europe/Paris);Date (TU);Satellite;Phénomène;Début/fin;Jupiter (°);Soleil (°);Observable"));
+    QVERIFY(lignes.contains(QStringLiteral("03/12/2024 21:32:42;03/12/2024 20:32:42;Io;Ombre;début;41,2;-44,5;oui")));
+    QVERIFY(!lignes.join(u'\n').contains(QStringLiteral("Info")));
+    p->findChild<QComboBox*>(QStringLiteral("ComboFormat"))->setCurrentIndex(1);
+    QVERIFY(p->texteVisible().contains(QStringLiteral("\n03/12/2024 21:32:42,03/12/2024 20:32:42,Io,Ombre,début,41.2,-44.5,oui\n")));
+    p->findChild<QComboBox*>(QStringLiteral("ComboFormat"))->setCurrentIndex(0);
     p->findChild<QPushButton*>(QStringLiteral("CommandCopier"))->click();
     QCOMPARE(QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts), lignes);
 
@@ -192,9 +227,37 @@ void TestPhenomenes::exportEtCopie()
     QVERIFY(QDir().mkpath(bloque));
     QVERIFY(!p->exporte(bloque));
     QCOMPARE(messages.size(), 2);
+    // The file dialog's own prompt is French too.
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(chemin),
+             QStringLiteral("Le fichier %1 existe déjà\nVoulez-vous l'écraser ?").arg(chemin));
     QVERIFY(messages[0].startsWith(QStringLiteral("Impossible d'écrire le fichier")));
     QVERIFY(!QFile::exists(dossier_.filePath(QStringLiteral("absent/nuit.csv"))));
     QVERIFY(QFileInfo(bloque).isDir());
+
+    // A full disk, as a file-size limit makes one: writes fail past 100
+    // bytes, after the buffered ones seemed to succeed. The old file stays
+    // whole, nothing is left beside it, and the user is told.
+    QFile ancien(chemin);
+    QVERIFY(ancien.open(QIODevice::ReadOnly));
+    const QByteArray avant = ancien.readAll();
+    ancien.close();
+    QVERIFY(avant.size() > 100);
+    const QStringList fichiers = QDir(dossier_.path()).entryList(QDir::Files);
+    rlimit limite{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &limite) == 0);
+    rlimit petite = limite;
+    petite.rlim_cur = 100;
+    const auto signalAvant = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &petite) == 0);
+    const bool ecrit = p->exporte(chemin);
+    setrlimit(RLIMIT_FSIZE, &limite);
+    std::signal(SIGXFSZ, signalAvant);
+    QVERIFY(!ecrit);
+    QCOMPARE(messages.size(), 3);
+    QVERIFY(messages.last().startsWith(QStringLiteral("Impossible d'écrire le fichier « %1 »").arg(chemin)));
+    QVERIFY(ancien.open(QIODevice::ReadOnly));
+    QCOMPARE(ancien.readAll(), avant);
+    QCOMPARE(QDir(dossier_.path()).entryList(QDir::Files), fichiers);
 }
 
 // An empty, reversed, unreadable or out-of-range period: a message, and the
@@ -214,9 +277,9 @@ void TestPhenomenes::mauvaisePeriode()
         {"03/12/2024", "03/12/2024", "La période est vide ou inversée"},
         {"demain", "03/12/2024", "Le début de la période n'est pas une date"},
         {"03/12/2024", "", "La fin de la période n'est pas une date"},
-        {"31/12/9999 23:00:00", "31/12/9999 23:30:00", "La période doit rester entre les années 100 et 9999"},
+        {"01/01/0100 00:00:00", "02/01/0100 00:00:00", "La période doit rester entre les années 100 et 9999"},
+        {"01/01/2020", "02/01/2030", "La période dépasse 10 ans"},
     };
-    b.tape("Text3", QStringLiteral("2"));   // carries the last one past the year 9999
     for (const auto& c : cas) {
         messages.clear();
         du->setText(QString::fromUtf8(c.du));
@@ -263,6 +326,9 @@ void TestPhenomenes::reglagesDurables()
             ecrit("TextTacheEpoque", QStringLiteral("01/01/2025"));
             ecrit("TextTacheLongitude", QStringLiteral("60,5"));
             ecrit("TextTacheDerive", QStringLiteral("1,25"));
+            auto* fuseau = d->findChild<QComboBox*>(QStringLiteral("ComboFuseau"));
+            QCOMPARE(fuseau->currentText(), QStringLiteral("Europe/Paris"));   // as kept
+            fuseau->setCurrentText(QStringLiteral("Australia/Sydney"));
             d->CommandOk_Click();
             QVERIFY(!d->isVisible());
         });
@@ -279,6 +345,7 @@ void TestPhenomenes::reglagesDurables()
     QCOMPARE(o.redSpot.longitudeDeg, 60.5);
     QCOMPARE(o.redSpot.epoch, QDate(2025, 1, 1));
     QCOMPARE(o.redSpot.driftDegPerMonth, 1.25);
+    QCOMPARE(o.timeZone.id(), QByteArray("Australia/Sydney"));
     Banc b;
     QStringList messages;
     FenetrePhenomenes* p = b.f.fenetrePhenomenes();
@@ -287,6 +354,35 @@ void TestPhenomenes::reglagesDurables()
     // The main window's own controls start as designed, whatever was kept.
     QCOMPARE(b.texte("Text3"), QStringLiteral("0"));
     QCOMPARE(b.texte("Text1"), QString());
+}
+
+// A store edited by hand: a word, a decimal comma (read as a list), a value
+// out of range. Each falls back to its default and the window names it.
+void TestPhenomenes::reglagesIllisibles()
+{
+    {
+        const auto s = settings::open();
+        s->setValue(QStringLiteral("lieu/latitude"), QStringLiteral("abc"));
+        s->setValue(QStringLiteral("lieu/longitude"), QStringList{QStringLiteral("45"), QStringLiteral("76")});
+        s->setValue(QStringLiteral("visibilite/jupiter_min"), QStringLiteral("dix"));
+        s->setValue(QStringLiteral("visibilite/soleil_max"), -12);
+        s->setValue(QStringLiteral("tache_rouge/longitude"), 400);
+    }
+    QStringList remis;
+    const settings::Observer o = settings::readObserver(&remis);
+    QCOMPARE(remis, (QStringList{QStringLiteral("latitude"), QStringLiteral("longitude"),
+                                 QStringLiteral("hauteur minimale de Jupiter"), QStringLiteral("longitude de la Tache Rouge")}));
+    QVERIFY(!o.siteSet);
+    QCOMPARE(o.site.latitudeDeg, zeno::Site{}.latitudeDeg);
+    QCOMPARE(o.site.longitudeDeg, zeno::Site{}.longitudeDeg);
+    QCOMPARE(o.visibility.minJupiterDeg, zeno::Visibility{}.minJupiterDeg);
+    QCOMPARE(o.visibility.maxSunDeg, -12.0);
+    QCOMPARE(o.redSpot.longitudeDeg, zeno::RedSpot{}.longitudeDeg);
+    Banc b;
+    const QString lieu = b.f.fenetrePhenomenes()->findChild<QLabel*>(QStringLiteral("LabelLieu"))->text();
+    QVERIFY2(lieu.contains(QStringLiteral("réglages illisibles, remis à leur valeur par défaut : latitude, longitude, "
+                                          "hauteur minimale de Jupiter, longitude de la Tache Rouge")),
+             qPrintable(lieu));
 }
 
 // A month computes beside the event loop and stops on "Annuler".
@@ -308,6 +404,76 @@ void TestPhenomenes::annulation()
     QVERIFY(!p->calculEnCours());
     QVERIFY(p->lignes().size() < 200);   // a whole year holds thousands
     QVERIFY(p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text().startsWith(QStringLiteral("Calcul annulé")));
+    // A complete table is not « annulé » by closing the window.
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("02/01/2025"));
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(fini.wait(20000));
+    p->close();
+    QCoreApplication::processEvents();
+    QVERIFY(!p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text().startsWith(QStringLiteral("Calcul annulé")));
+    QCOMPARE(messages, QStringList());
+}
+
+// A year's table is set in one reset of the model, never row by row; a
+// theory changed during a computation discards its result and computes again.
+void TestPhenomenes::anneeEtTheorie()
+{
+    Banc b;
+    QVERIFY(b.montre());
+    QStringList messages;
+    FenetrePhenomenes* p = ouvre(b, messages);
+    QVERIFY(p);
+    QSignalSpy resets(p->modele(), &QAbstractItemModel::modelReset);
+    QSignalSpy insertions(p->modele(), &QAbstractItemModel::rowsInserted);
+    QVERIFY(calcule(p, QStringLiteral("01/01/2025"), QStringLiteral("01/01/2026")));
+    QVERIFY(p->lignes().size() > 2500);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(insertions.size(), 0);
+
+    // The theory changed while the month is computed: the note, then the
+    // table of the new theory, and a row opens a picture that agrees.
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("01/02/2025"));
+    p->findChild<QPushButton*>(QStringLiteral("CommandCalculer"))->click();
+    QVERIFY(p->calculEnCours());
+    b.f.findChild<QCheckBox*>(QStringLiteral("CheckTheorie"))->setChecked(true);
+    QCOMPARE(p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text(),
+             QStringLiteral("La théorie a changé : le calcul reprendra avec elle."));
+    QVERIFY(fini.wait(60000));
+    QVERIFY(p->texteVisible().startsWith(u"# théorie précise"));
+    QCOMPARE(fini.size(), 1);   // the stale result was never shown
+    auto* t = tableau(p);
+    const int r = chercheLigne(t, QStringLiteral("Io"), QStringLiteral("Eclipsé"), QStringLiteral("début"));
+    QVERIFY(r >= 0);
+    doubleClic(t, r);
+    QCOMPARE(b.texte("InfoIoEc"), QStringLiteral("Eclipsé"));
+    QCOMPARE(messages, QStringList());
+}
+
+// The first column is the observer's wall clock, daylight saving included:
+// UT + 1 h before 29 March 2026 01:00 UT at Paris, UT + 2 h after.
+void TestPhenomenes::heureLocale()
+{
+    Banc b;
+    QVERIFY(b.montre());
+    QStringList messages;
+    FenetrePhenomenes* p = ouvre(b, messages);
+    QVERIFY(p);
+    QVERIFY(calcule(p, QStringLiteral("28/03/2026 12:00:00"), QStringLiteral("30/03/2026 12:00:00")));
+    const auto& lignes = p->lignes();
+    QVERIFY(lignes.front().ut == QDateTime(QDate(2026, 3, 28), QTime(11, 0), Qt::UTC) || lignes.front().ut > QDateTime(QDate(2026, 3, 28), QTime(11, 0), Qt::UTC));
+    QVERIFY(lignes.back().ut < QDateTime(QDate(2026, 3, 30), QTime(10, 0), Qt::UTC));
+    const QDateTime changement(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC);
+    int avant = 0, apres = 0;
+    auto* t = tableau(p);
+    for (int r = 0; r < t->model()->rowCount(); ++r) {
+        const QDateTime local = zeno::readDateTime(ligne(t, r)[0], localeFrancaise());
+        const QDateTime ut = zeno::readDateTime(ligne(t, r)[1], localeFrancaise());
+        const bool ete = ut >= changement;
+        QCOMPARE(ut.secsTo(local), ete ? 7200 : 3600);
+        ++(ete ? apres : avant);
+    }
+    QVERIFY(avant > 0 && apres > 0);
     QCOMPARE(messages, QStringList());
 }
 
@@ -351,7 +517,7 @@ void TestPhenomenes::theoriePrecise()
 
     const int r = chercheLigne(t, QStringLiteral("Io"), QStringLiteral("Ombre"), QStringLiteral("début"));
     QVERIFY(r >= 0);
-    const QString debut = ligne(t, r)[0];
+    const QString debut = ligne(t, r)[1];   // UT, as the main window's offset 0
     // The theories differ by seconds to minutes, never by a whole event.
     QVERIFY(debut != QStringLiteral("03/12/2024 20:32:42"));
     QVERIFY(std::abs(zeno::readDateTime(debut, localeFrancaise())
