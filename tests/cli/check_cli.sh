@@ -65,7 +65,17 @@ check events-site-grs 0 \
        --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
 check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' -- --help
+# The predicted curve read back as an observation: O-C zero; a file of words refused.
+curve=$(mktemp) words=$(mktemp)
+trap 'rm -f "$curve" "$words"' EXIT
+"$tool" --lightcurve "3E2,02/12/2026 21:47:00" >"$curve"
+printf 'Bonjour,\nceci,nest pas une courbe\n' >"$words"
+check reduce 0 '"code": "3E2"' '"converged": true' '"predicted_max_ut": "02/12/2026 21:47:29.2"' \
+    '"observed_max_ut": "02/12/2026 21:47:29.2"' '"points": 601' '"sun_altitude": -55.12' \
+    -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --site 48.85,2.35,35
+check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
+check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--reduce' -- --help
 check usage 2 'aucune date' --
 
 exit $fail
