@@ -6,6 +6,7 @@
 #include "evenements.h"
 #include "light_curve_fit.h"
 #include "moderne.h"
+#include "mutual_events.h"
 #include "passe.h"
 #include "programme.h"
 #include "regional.h"
@@ -126,6 +127,36 @@ void BM_ProgrammeMois(benchmark::State& state)
         benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
 }
 BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
+
+// The mutual events of the 2026-2027 season, and of its busiest month.
+search::Seconds utSeconds(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }
+
+void BM_MutualSeason(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findMutualEvents(utSeconds(2026, 8, 1), utSeconds(2027, 11, 1)).size());
+}
+BENCHMARK(BM_MutualSeason)->Unit(benchmark::kMillisecond);
+
+void BM_MutualMonth(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findMutualEvents(utSeconds(2026, 12, 1), utSeconds(2027, 1, 1)).size());
+}
+BENCHMARK(BM_MutualMonth)->Unit(benchmark::kMillisecond);
+
+// One event's light curve, 600 points.
+void BM_MutualLightCurve(benchmark::State& state)
+{
+    const auto events = findMutualEvents(utSeconds(2026, 12, 1), utSeconds(2026, 12, 3));
+    if (events.empty()) {
+        state.SkipWithError("no event");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lightCurve(events.front()).size());
+}
+BENCHMARK(BM_MutualLightCurve)->Unit(benchmark::kMillisecond);
 
 // The reduction of an observed light curve: 10 000 noisy points of an
 // eclipse (3E2, 2 December 2026) on a sloping baseline, fitted.

@@ -11,6 +11,7 @@
 #include "evenements.h"
 #include "geometrie.h"
 #include "moderne.h"
+#include "reference_files.h"
 #include "regional.h"
 
 #include <QCoreApplication>
@@ -59,18 +60,9 @@ bool readEvent(const QString& code, int satellite, Caption& label, bool& begins)
 std::vector<Reference> readFile(const QString& path)
 {
     std::vector<Reference> out;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "zenolune_precision : %s illisible\n", qPrintable(path));
-        return out;
-    }
     const QStringList roman = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("date,")))
-            continue;
-        const QStringList c = line.split(u',');
+    for (const QStringList& c : referenceRows(path, "zenolune_precision")) {
+        const QString line = c.join(u',');
         Reference r;
         r.source = QFileInfo(path).fileName();
         r.satellite = c.size() == 4 ? int(roman.indexOf(c[2])) : -1;
@@ -161,15 +153,6 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
     return e;
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return std::nan("");
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 void print(const char* title, const Ecarts& e)
 {
     std::printf("%s\n", title);
@@ -233,12 +216,7 @@ void printBreakdown(const char* title, const Ecarts& e, const QStringList& sourc
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList files = app.arguments().mid(1);
-    if (files.isEmpty()) {
-        const QDir dir(QStringLiteral(ZENOLUNE_REFERENCE_DIR));
-        for (const QString& name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
-            files << dir.filePath(name);
-    }
+    const QStringList files = referenceFiles(app.arguments().mid(1), QStringLiteral(ZENOLUNE_REFERENCE_DIR));
     std::vector<Reference> all;
     Ecarts precise, lit, originale;
     QStringList sources;

@@ -129,24 +129,37 @@ double PairGeometry::contactKm() const
     return targetRadiusKm + (type == MutualType::Occultation ? occulterRadiusKm : penumbraRadiusKm);
 }
 
-PairGeometry occultationGeometry(const MutualSnapshot& s, int occulter, int target)
+namespace {
+
+// The pair in the plane at right angles to `axis` through the target:
+// `offset` is the occulting disc's (or the shadow axis') centre minus the target's.
+PairGeometry inTargetPlane(const MutualSnapshot& s, MutualType type, int occulter, int target, const Vec3& axis,
+                           const Vec3& offset)
 {
     PairGeometry g;
-    g.type = MutualType::Occultation;
+    g.type = type;
     g.occulter = occulter;
     g.target = target;
+    Vec3 ex, ey;
+    planeAxes(s, axis, ex, ey);
+    g.dx = dot(offset, ex);
+    g.dy = dot(offset, ey);
+    g.separationKm = std::hypot(g.dx, g.dy);
+    g.targetRadiusKm = kSatelliteRadiusKm[target];
+    return g;
+}
+
+} // namespace
+
+PairGeometry occultationGeometry(const MutualSnapshot& s, int occulter, int target)
+{
     const Vec3& Po = s.geocentric[occulter];
     const Vec3& Pt = s.geocentric[target];
     const double dOcc = norm(Po), dTarget = norm(Pt);
     const Vec3 uo = (1 / dOcc) * Po, ut = (1 / dTarget) * Pt;
     // Where the line of sight through the occulter's centre crosses the target's plane.
     const Vec3 offset = dTarget * ((1 / dot(uo, ut)) * uo - ut);
-    Vec3 ex, ey;
-    planeAxes(s, ut, ex, ey);
-    g.dx = dot(offset, ex);
-    g.dy = dot(offset, ey);
-    g.separationKm = std::hypot(g.dx, g.dy);
-    g.targetRadiusKm = kSatelliteRadiusKm[target];
+    PairGeometry g = inTargetPlane(s, MutualType::Occultation, occulter, target, ut, offset);
     g.occulterRadiusKm = kSatelliteRadiusKm[occulter] * dTarget / dOcc;
     g.rolesHold = dOcc < dTarget;
     return g;
@@ -154,10 +167,6 @@ PairGeometry occultationGeometry(const MutualSnapshot& s, int occulter, int targ
 
 PairGeometry eclipseGeometry(const MutualSnapshot& s, int eclipser, int target)
 {
-    PairGeometry g;
-    g.type = MutualType::Eclipse;
-    g.occulter = eclipser;
-    g.target = target;
     const Vec3& Ht = s.heliocentric[target];
     // The eclipser when the sunlight that reaches the target (at the instant
     // we see it) passed it: the snapshot holds it when its own light left
@@ -166,16 +175,10 @@ PairGeometry eclipseGeometry(const MutualSnapshot& s, int eclipser, int target)
                        - (norm(Ht) - norm(s.heliocentric[eclipser])) / kLightKmS;
     const Vec3 He = s.heliocentric[eclipser] + lateS * s.velocity[eclipser];
     const double rE = norm(He);
-    const Vec3 axis = (1 / rE) * He;
+    const Vec3 axis = (1 / rE) * He;   // from the Sun's centre through the eclipser's
     const double along = dot(Ht, axis);
     const double behind = along - rE;   // the target's distance behind the eclipser along the axis, km
-    const Vec3 offset = along * axis - Ht;   // shadow's axis minus the target's centre
-    Vec3 ex, ey;
-    planeAxes(s, axis, ex, ey);
-    g.dx = dot(offset, ex);
-    g.dy = dot(offset, ey);
-    g.separationKm = std::hypot(g.dx, g.dy);
-    g.targetRadiusKm = kSatelliteRadiusKm[target];
+    PairGeometry g = inTargetPlane(s, MutualType::Eclipse, eclipser, target, axis, along * axis - Ht);
     const double R = kSatelliteRadiusKm[eclipser];
     g.umbraRadiusKm = R - behind * (kSunRadiusKm - R) / rE;
     g.penumbraRadiusKm = R + behind * (kSunRadiusKm + R) / rE;

@@ -65,6 +65,17 @@ check events-site-grs 0 \
        --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
 check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check mutual 0 \
+    '{"code": "1O2", "type": "occultation", "kind": "partial", "start_ut": "02/02/2015 03:29:33", "max_ut": "02/02/2015 03:31:21", "end_ut": "02/02/2015 03:33:09"' \
+    '"target_in_jupiter_shadow": true' '"code": "3O2", "type": "occultation", "kind": "total"' '"observable": false' \
+    -- --locale fr_FR --mutual --site 48.85,2.35,35 --from "02/02/2015 00:00:00" --to "02/02/2015 12:00:00"
+check mutual-csv 0 'code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km' \
+    '3E2,eclipse,partial,09/08/2021 03:36:30,09/08/2021 04:13:02,09/08/2021 04:43:59' \
+    -- --locale fr_FR --mutual --csv --from "09/08/2021 00:00:00" --to "09/08/2021 06:00:00"
+check lightcurve 0 '# 1O2 occultation partial, maximum 02/02/2015 03:31:21 TU' 'ut,t_s,flux' \
+    -- --locale fr_FR --lightcurve "1O2,02/02/2015 03:31:00"
+check lightcurve-bad-code 2 'CODE,DATE' -- --lightcurve "5O2,02/02/2015 03:31:00"
+check lightcurve-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --lightcurve "1O2,01/01/2018 00:00:00"
 # The predicted curve read back as an observation: O-C zero; a file of words refused.
 curve=$(mktemp) words=$(mktemp)
 trap 'rm -f "$curve" "$words"' EXIT
@@ -75,7 +86,7 @@ check reduce 0 '"code": "3E2"' '"converged": true' '"predicted_max_ut": "02/12/2
     -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --site 48.85,2.35,35
 check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
 check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--reduce' -- --help
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--reduce' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

@@ -1,0 +1,163 @@
+// The satellites' mutual events against published predictions, the
+// photometry against a direct sum over the disc, and the search against a
+// fine scan.
+#include "mutual_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace zeno {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+search::Seconds ut(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch();
+}
+
+MutualEvent eventNear(const char* code, search::Seconds at)
+{
+    const auto ev = findMutualEvent(*parseMutualCode(QString::fromLatin1(code)), at, 3 * 3600);
+    EXPECT_TRUE(ev.has_value()) << code;
+    return ev.value_or(MutualEvent{});
+}
+
+TEST(MutualEvents, PublishedPredictions)
+{
+    // 2 February 2015, Io occults Europe: 03:29:39, 03:31:24, 03:33:08 UT.
+    const MutualEvent a = eventNear("1O2", ut(2015, 2, 2, 3, 31, 24));
+    EXPECT_EQ(a.code(), QStringLiteral("1O2"));
+    EXPECT_EQ(a.type, MutualType::Occultation);
+    EXPECT_EQ(a.kind, MutualKind::Partial);
+    EXPECT_NEAR(double(a.start), double(ut(2015, 2, 2, 3, 29, 39)), 10);
+    EXPECT_NEAR(double(a.maximum), double(ut(2015, 2, 2, 3, 31, 24)), 10);
+    EXPECT_NEAR(double(a.end), double(ut(2015, 2, 2, 3, 33, 8)), 10);
+    EXPECT_TRUE(a.targetInJupiterShadow);   // Europe enters Jupiter's shadow at 03:31 too
+
+    // 9 August 2021, Ganymède eclipses Europe, 03:37-04:44 UT (to the minute).
+    const MutualEvent b = eventNear("3E2", ut(2021, 8, 9, 4, 10, 0));
+    EXPECT_EQ(b.type, MutualType::Eclipse);
+    EXPECT_NEAR(double(b.start), double(ut(2021, 8, 9, 3, 37, 0)), 60);
+    EXPECT_NEAR(double(b.end), double(ut(2021, 8, 9, 4, 44, 0)), 60);
+    EXPECT_GT(b.targetLightLost, 0.5);   // "Europa virtually disappears"
+}
+
+TEST(MutualEvents, Photometry)
+{
+    // A central occultation by a larger disc is total and hides everything.
+    EXPECT_EQ(occultationLightLost(1560.8, 2631.2, 0), 1);
+    EXPECT_NEAR(occultationLightLost(2631.2, 1560.8, 0), std::pow(1560.8 / 2631.2, 2), 1e-12);
+    EXPECT_EQ(occultationLightLost(1000, 1000, 2000), 0);
+    const MutualEvent total = eventNear("3O1", ut(2014, 11, 22, 16, 35, 0));
+    EXPECT_EQ(total.kind, MutualKind::Total);
+    EXPECT_EQ(total.targetLightLost, 1);
+    EXPECT_NEAR(total.magnitudeDrop, -2.5 * std::log10(1 - targetWeight(2, 0)), 1e-12);
+
+    // An eclipse: each point loses the part of the Sun the eclipser covers;
+    // the ring-by-ring quadrature against a plain sum over a grid on the disc.
+    struct Case { double target, umbra, penumbra, separation; };
+    for (const Case& c : {Case{1560.8, 1500, 4200, 2500}, Case{2631.2, -600, 3300, 1200},
+                          Case{1821.6, 900, 3900, 0}, Case{2410.3, 2200, 5000, 3800}}) {
+        const double sun = (c.penumbra - c.umbra) / 2, body = (c.penumbra + c.umbra) / 2;
+        const int n = 600;
+        double lost = 0, area = 0;
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                const double x = c.target * (2 * (i + 0.5) / n - 1), y = c.target * (2 * (j + 0.5) / n - 1);
+                if (x * x + y * y > c.target * c.target)
+                    continue;
+                area += 1;
+                lost += discOverlapArea(sun, body, std::hypot(x - c.separation, y)) / (kPi * sun * sun);
+            }
+        EXPECT_NEAR(eclipseLightLost(c.target, c.umbra, c.penumbra, c.separation), lost / area, 2e-3)
+            << c.target << " " << c.separation;
+    }
+    EXPECT_EQ(eclipseLightLost(1000, 1500, 4000, 400), 1);   // wholly in the umbra
+    EXPECT_EQ(eclipseLightLost(1000, 1500, 4000, 5000), 0);  // beyond the penumbra
+}
+
+TEST(MutualEvents, SwappedRolesFindNothing)
+{
+    const MutualEvent ev = eventNear("1O2", ut(2015, 2, 2, 3, 31, 24));
+    const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(ev.maximumExact));
+    const PairGeometry swapped = occultationGeometry(s, 1, 0);   // Europe "in front of" Io
+    EXPECT_FALSE(swapped.rolesHold);
+    EXPECT_EQ(lightLost(swapped), 0);
+    EXPECT_NE(eclipseGeometry(s, 1, 0).rolesHold, eclipseGeometry(s, 0, 1).rolesHold);
+    for (const MutualEvent& other : findMutualEvents(ev.start - 3600, ev.end + 3600))
+        EXPECT_FALSE(other.code() == QStringLiteral("2O1")) << qPrintable(mutualUtText(other.maximumExact));
+}
+
+// Every approach of a fine scan (5 s) that brings the outlines together is
+// found, at the scan's least separation or closer.
+TEST(MutualEvents, SearchAgreesWithFineScan)
+{
+    const search::Seconds from = ut(2026, 12, 1, 0, 0, 0), to = ut(2026, 12, 3, 0, 0, 0);
+    const std::vector<MutualEvent> events = findMutualEvents(from, to);
+    ASSERT_FALSE(events.empty());
+    constexpr int kStep = 5;
+    struct Track { double prev2 = 1e99, prev1 = 1e99; double t1 = 0; int occulter = 0, target = 0; double contact = 0; };
+    Track tracks[4][4][2];
+    int found = 0;
+    for (search::Seconds t = from - kStep; t <= to + kStep; t += kStep) {
+        const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(double(t)));
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                for (int y = 0; y < 2; ++y) {
+                    if (i == j)
+                        continue;
+                    const PairGeometry g = y ? eclipseGeometry(s, i, j) : occultationGeometry(s, i, j);
+                    Track& k = tracks[i][j][y];
+                    const double sep = g.rolesHold ? g.separationKm : 1e99;
+                    if (k.prev1 < k.prev2 && k.prev1 <= sep && k.prev1 < k.contact && k.t1 >= double(from)
+                        && k.t1 <= double(to)) {
+                        ++found;
+                        bool matched = false;
+                        for (const MutualEvent& ev : events)
+                            if (ev.occulter == i && ev.target == j && int(ev.type == MutualType::Eclipse) == y
+                                && std::abs(ev.maximumExact - k.t1) <= kStep) {
+                                matched = true;
+                                EXPECT_LE(ev.impactKm, k.prev1 + 1e-6);
+                                EXPECT_GT(ev.impactKm, k.prev1 - 31 * kStep / 2.0);
+                            }
+                        EXPECT_TRUE(matched) << i << (y ? "E" : "O") << j << " " << qPrintable(mutualUtText(k.t1));
+                    }
+                    k.prev2 = k.prev1;
+                    k.prev1 = sep;
+                    k.t1 = double(t);
+                    k.contact = g.contactKm();
+                }
+    }
+    EXPECT_EQ(found, int(events.size()));
+}
+
+TEST(MutualEvents, LightCurveDeepestPointIsTheDrop)
+{
+    for (const MutualEvent& ev : {eventNear("1O2", ut(2015, 2, 2, 3, 31, 24)), eventNear("3E2", ut(2021, 8, 9, 4, 10, 0))}) {
+        const std::vector<LightPoint> curve = lightCurve(ev);
+        ASSERT_GT(curve.size(), 100u);
+        const auto deepest = std::min_element(curve.begin(), curve.end(),
+                                              [](const LightPoint& a, const LightPoint& b) { return a.flux < b.flux; });
+        EXPECT_EQ(deepest->ut, ev.maximumExact);
+        EXPECT_NEAR(-2.5 * std::log10(deepest->flux), ev.magnitudeDrop, 1e-12);
+        EXPECT_EQ(curve.front().flux, 1);
+        EXPECT_EQ(curve.back().flux, 1);
+        EXPECT_LT(curve.front().ut, double(ev.start));
+        EXPECT_GT(curve.back().ut, double(ev.end));
+        // The closed-form shape: the same depth, and close to the curve around the maximum.
+        const EventShape shape = eventShape(ev);
+        EXPECT_NEAR(shapeFlux(shape, 0), deepest->flux, 1e-12);
+        for (const LightPoint& p : curve) {
+            if (std::abs(p.ut - ev.maximumExact) < ev.durationS / 6) {
+                EXPECT_NEAR(shapeFlux(shape, p.ut - ev.maximumExact), p.flux, 0.005) << qPrintable(ev.code());
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace zeno
