@@ -16,6 +16,7 @@ namespace {
 constexpr double kUnixEpochJD = 2440587.5;   // 1970-01-01 00:00 UT
 constexpr double kSecondsPerDay = 86400;
 constexpr double kMjdOffset = 2400000.5;     // JD - MJD
+constexpr double kShortJdOffset = 2400000;   // a column named "J.D.-2400000"
 constexpr double kSmallestJD = 2000000;      // below: not a Julian Day (year 763)
 constexpr int kSniffRows = 20;               // rows looked at to find the separator
 constexpr int kNotedBadRows = 5;             // bad rows named in the message
@@ -69,18 +70,15 @@ std::optional<double> dateTimeSeconds(const QString& s)
     return double(t.toMSecsSinceEpoch()) / 1000;
 }
 
-enum class TimeScale { JD, MJD, Refused };
-
-// A time field: a date-time, or a Julian Day (UTC) / MJD by the column's scale.
-std::optional<double> timeSeconds(const QString& s, QChar separator, TimeScale scale)
+// A time field: a date-time, or a Julian Day (UTC) less the column's offset.
+std::optional<double> timeSeconds(const QString& s, QChar separator, double jdOffset)
 {
     if (const auto t = dateTimeSeconds(s))
         return t;
     auto v = number(s, separator);
     if (!v)
         return std::nullopt;
-    if (scale == TimeScale::MJD)
-        *v += kMjdOffset;
+    *v += jdOffset;
     if (*v < kSmallestJD)
         return std::nullopt;
     return (*v - kUnixEpochJD) * kSecondsPerDay;
@@ -109,24 +107,32 @@ bool nameHas(const QString& name, std::initializer_list<const char*> words)
 }
 
 bool isErrorName(const QString& n) { return nameHas(n, {"err", "sigma", "incert", "unc", "σ"}); }
+// Heliocentric and barycentric times are not UTC at the Earth: minutes apart for Jupiter.
+bool isSolarSystemTime(const QString& n) { return nameHas(n, {"hjd", "bjd", "hel", "bary"}); }
 
 // Columns from the header's names where the user chose none.
 void chooseColumns(ObservedCurve& c, const CurveColumns& chosen)
 {
     const int n = int(c.columnNames.size());
-    int time = -1, flux = -1, sigma = -1;
+    int time = -1, flux = -1, sigma = -1, solarSystemTime = -1;
     if (c.hasHeader)
         for (int i = 0; i < n; ++i) {
             const QString& name = c.columnNames[i];
             if (isErrorName(name)) {
                 if (sigma < 0 && i != chosen.time.value_or(-1))
                     sigma = i;
-            } else if (time < 0 && nameHas(name, {"jd", "date", "time", "ut", "temps", "heure"})) {
-                time = i;
-            } else if (flux < 0 && nameHas(name, {"flux", "mag", "rel", "intens", "ratio", "count", "signal"})) {
-                flux = i;
+            } else if (nameHas(name, {"flux", "mag", "rel", "intens", "ratio", "count", "signal"})) {
+                if (flux < 0)
+                    flux = i;
+            } else if (nameHas(QString(name).remove(u'.'), {"jd", "date", "time", "ut", "temps", "heure"})) {
+                if (isSolarSystemTime(name))
+                    solarSystemTime = solarSystemTime < 0 ? i : solarSystemTime;
+                else if (time < 0)
+                    time = i;
             }
         }
+    if (time < 0)
+        time = solarSystemTime;   // refused below, with the reason
     c.timeColumn = chosen.time.value_or(time >= 0 ? time : 0);
     if (chosen.flux)
         c.fluxColumn = *chosen.flux;
@@ -192,10 +198,10 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
         }
 
     const QString timeName = c.hasHeader ? c.columnNames[c.timeColumn] : QString();
-    const TimeScale scale = nameHas(timeName, {"hjd", "bjd"}) ? TimeScale::Refused
-                          : nameHas(timeName, {"mjd"})        ? TimeScale::MJD
-                                                              : TimeScale::JD;
-    if (scale == TimeScale::Refused) {
+    const double jdOffset = nameHas(timeName, {"mjd"})     ? kMjdOffset
+                          : nameHas(timeName, {"2400000"}) ? kShortJdOffset
+                                                           : 0;
+    if (isSolarSystemTime(timeName)) {
         c.error = tr("la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : "
                      "exportez des Jours Juliens TU (JD UTC), à la Terre")
                       .arg(timeName);
@@ -207,7 +213,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
         ++c.rows;
         const QStringList f = splitRow(rows[r].text, c.separator);
         const auto field = [&](int col) { return col < f.size() ? f[col] : QString(); };
-        const auto t = timeSeconds(field(c.timeColumn), c.separator, scale);
+        const auto t = timeSeconds(field(c.timeColumn), c.separator, jdOffset);
         if (!t) {
             noteBad(c, rows[r].line, tr("temps illisible « %1 »").arg(field(c.timeColumn)));
             continue;

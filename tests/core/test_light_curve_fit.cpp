@@ -97,6 +97,15 @@ TEST(LightCurveFit, MagnitudesAndFluxGiveOneResult)
                                                  QString::number(dm, 'g', 12).replace(u'.', u','));
     }
     const ObservedCurve a = readObservedCurve(flux), b = readObservedCurve(mag);
+    // Photometry programs' own names: the UTC column chosen, not the barycentric one.
+    QString aij = QStringLiteral("Label\tBJD_TDB\tJ.D.-2400000\trel_flux_T1\trel_flux_err_T1\tSource-Sky_T1\n");
+    for (const ObservedPoint& p : points)
+        aij += QStringLiteral("x\t0\t%1\t%2\t%3\t1\n").arg(julianDayOfSeconds(p.ut) - 2400000, 0, 'f', 9).arg(p.flux, 0, 'g', 12).arg(p.sigma);
+    const ObservedCurve c = readObservedCurve(aij);
+    EXPECT_EQ(c.timeColumn, 2);
+    EXPECT_EQ(c.fluxColumn, 3);
+    EXPECT_EQ(c.sigmaColumn, 4);
+    EXPECT_NEAR(fitLightCurve(ev, c.points).shiftS, fitLightCurve(ev, a.points).shiftS, 0.005);
     ASSERT_TRUE(a.error.isEmpty() && b.error.isEmpty()) << a.error.toStdString() << b.error.toStdString();
     EXPECT_TRUE(b.magnitudes);
     EXPECT_EQ(b.separator, u';');
