@@ -41,7 +41,8 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(980, 720);
     choixOuverture = [this] {
-        return QFileDialog::getOpenFileName(this, tr("Courbe de lumière observée"), QString(),
+        const QString dossier = reglages::ouvre()->value(QStringLiteral("reduction/dossier")).toString();
+        return QFileDialog::getOpenFileName(this, tr("Courbe de lumière observée"), dossier,
                                             tr("Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)"));
     };
     choixEnregistrement = [this](const QString& nom, const QString& filtre) {
@@ -57,6 +58,7 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     TextDate = new QLineEdit(this);
     nomme(TextDate, "TextDate");
     TextDate->setToolTip(tr("Une date et une heure TU proches du maximum (à 24 h près)"));
+    TextDate->setMinimumWidth(TextDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")) + 16);
     CommandChercher = new QPushButton(tr("C&hercher"), this);
     nomme(CommandChercher, "CommandChercher");
     LabelPrevision = new QLabel(this);
@@ -199,6 +201,7 @@ bool FenetreReduction::chargeFichier(const QString& chemin)
     }
     chemin_ = chemin;
     courbe_ = std::move(c);
+    reglages::ouvre()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
     TextFichier->setText(chemin);
     remplitColonnes();
     reduit();
