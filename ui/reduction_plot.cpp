@@ -114,9 +114,15 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     const QFontMetricsF fm(p.font());
     const bool fitted = d.fit.points > 0;
     std::vector<zeno::ObservedPoint> shown;
-    for (const zeno::ObservedPoint& pt : d.points)
-        if (!fitted || (pt.ut >= d.fit.windowStart && pt.ut <= d.fit.windowEnd))
-            shown.push_back(pt);
+    std::vector<double> residuals;
+    for (std::size_t i = 0; i < d.points.size(); ++i) {
+        const zeno::ObservedPoint& pt = d.points[i];
+        if (fitted && (pt.ut < d.fit.windowStart || pt.ut > d.fit.windowEnd))
+            continue;
+        shown.push_back(pt);
+        if (fitted)
+            residuals.push_back(pt.flux - (i < d.fitted.size() ? d.fitted[i] : zeno::fittedFlux(d.fit, pt.ut)));
+    }
     if (shown.empty() && !d.hasEvent) {
         p.setPen(Qt::darkGray);
         p.drawText(area, Qt::AlignCenter, tr("Choisissez le phénomène et le fichier de la courbe observée"));
@@ -192,7 +198,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     p.setClipping(false);
 
     // The legend, top left inside the box.
-    const QStringList names = {tr("observé"), tr("prévu"), tr("ajusté")};
+    const QStringList names = {tr("observé"), tr("prévu"), d.fit.converged ? tr("ajusté") : tr("ajustement non convergé")};
     const QColor colours[3] = {kPointColour, kPredictionColour, kFitColour};
     double x = main.box.left() + 8;
     for (int i = 0; i < 3; ++i) {
@@ -208,8 +214,8 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
 
     if (fitted) {
         double r = 0;
-        for (const zeno::ObservedPoint& pt : shown)
-            r = std::max(r, std::abs(pt.flux - zeno::fittedFlux(d.fit, pt.ut)));
+        for (const double v : residuals)
+            r = std::max(r, std::abs(v));
         r = std::max(r * 1.1, 1e-6);
         const Frame low{QRectF(left, bottom - residualHeight, right - left, residualHeight), t0, t1, -r, r};
         axes(p, low, locale, true, tr("Résidus"));
@@ -217,8 +223,8 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
         p.setPen(QPen(Qt::black, 0));
         p.drawLine(low.at(t0, 0), low.at(t1, 0));
         p.setPen(QPen(kPointColour, shown.size() > 3000 ? 1.5 : 3, Qt::SolidLine, Qt::RoundCap));
-        for (const zeno::ObservedPoint& pt : shown)
-            p.drawPoint(low.at(pt.ut, pt.flux - zeno::fittedFlux(d.fit, pt.ut)));
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            p.drawPoint(low.at(shown[i].ut, residuals[i]));
         p.setClipping(false);
     }
     p.setPen(Qt::black);
@@ -236,6 +242,12 @@ ReductionPlot::ReductionPlot(const QLocale& locale, QWidget* parent) : QWidget(p
 void ReductionPlot::setData(ReductionPlotData data)
 {
     data_ = std::move(data);
+    data_.fitted.clear();
+    if (data_.fit.points > 0)
+        for (const zeno::ObservedPoint& pt : data_.points)
+            data_.fitted.push_back(pt.ut >= data_.fit.windowStart && pt.ut <= data_.fit.windowEnd
+                                       ? zeno::fittedFlux(data_.fit, pt.ut)
+                                       : std::nan(""));
     update();
 }
 

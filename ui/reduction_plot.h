@@ -15,6 +15,7 @@ struct ReductionPlotData {
     std::vector<zeno::ObservedPoint> points;   // the file's points (those outside the window are not drawn)
     zeno::CurveFit fit;                        // fit.points == 0: no fit to draw
     bool hasEvent = false;
+    std::vector<double> fitted;                // the fit at each point (ReductionPlot::setData fills it)
 };
 
 // Paints into `area` of any device (widget, QImage, QSvgGenerator).
