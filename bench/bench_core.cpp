@@ -3,12 +3,12 @@
 #include "calendar.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
-#include "evenements.h"
+#include "events.h"
 #include "light_curve_fit.h"
-#include "moderne.h"
+#include "modern_theory.h"
 #include "mutual_events.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 #include "regional.h"
 
 #include <benchmark/benchmark.h>
@@ -58,7 +58,7 @@ void BM_EventsIoYear(benchmark::State& state)
     const QDateTime from(QDate(2024, 1, 1), QTime(0, 0), Qt::UTC);
     const QDateTime to(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
     for (auto _ : state)
-        benchmark::DoNotOptimize(chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, 0).size());
+        benchmark::DoNotOptimize(findEvents(from, to, Step{}, QStringLiteral("0"), kFrench, 0).size());
 }
 BENCHMARK(BM_EventsIoYear)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +67,7 @@ void BM_EphemerideModerne(benchmark::State& state)
 {
     double jd = 2460676.5;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calculeModerne(jd).X4);
+        benchmark::DoNotOptimize(computeModern(jd).X4);
         jd += 1.0 / 1440;
     }
 }
@@ -78,7 +78,7 @@ void BM_PassModerne(benchmark::State& state)
 {
     Enregistreur host;
     Calcul calcul(host, kFrench);
-    calcul.setTheorie(Theorie::Precise);
+    calcul.setTheorie(Theory::Precise);
     const QString dates[2] = {QStringLiteral("01/01/2025 12:00:00"), QStringLiteral("01/01/2025 12:01:00")};
     std::size_t i = 0;
     for (auto _ : state) {
@@ -95,7 +95,7 @@ void BM_EventsYearPrecise(benchmark::State& state)
     const QDateTime to(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            chercheEvenements(from, to, Pas{}, QStringLiteral("0"), kFrench, -1, Theorie::Precise).size());
+            findEvents(from, to, Step{}, QStringLiteral("0"), kFrench, -1, Theory::Precise).size());
 }
 BENCHMARK(BM_EventsYearPrecise)->Unit(benchmark::kMillisecond);
 
@@ -105,26 +105,26 @@ void BM_ProgrammeNuit(benchmark::State& state)
 {
     const Site paris;
     for (auto _ : state) {
-        const Nuit nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
-        OptionsProgramme o;
-        o.fromUt = nuit.debutUt;
-        o.toUt = nuit.finUt;
-        o.grs = TacheRouge{};
+        const Night nuit = comingNight(QDateTime(QDate(2024, 12, 3), QTime(12, 0), Qt::UTC), paris);
+        ProgrammeOptions o;
+        o.fromUt = nuit.startUt;
+        o.toUt = nuit.endUt;
+        o.grs = RedSpot{};
         o.site = paris;
-        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+        benchmark::DoNotOptimize(buildProgramme(o, kFrench).size());
     }
 }
 BENCHMARK(BM_ProgrammeNuit)->Unit(benchmark::kMillisecond);
 
 void BM_ProgrammeMois(benchmark::State& state)
 {
-    OptionsProgramme o;
+    ProgrammeOptions o;
     o.fromUt = QDateTime(QDate(2024, 12, 1), QTime(0, 0), Qt::UTC);
     o.toUt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
-    o.grs = TacheRouge{};
+    o.grs = RedSpot{};
     o.site = Site{};
     for (auto _ : state)
-        benchmark::DoNotOptimize(dresseProgramme(o, kFrench).size());
+        benchmark::DoNotOptimize(buildProgramme(o, kFrench).size());
 }
 BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
 

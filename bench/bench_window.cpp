@@ -2,7 +2,7 @@
 // scenes redrawn and the main window painted.
 #include "fenetrephenomenes.h"
 #include "form1.h"
-#include "reglages.h"
+#include "settings.h"
 #include "form2.h"
 #include "zonedessin.h"
 
@@ -131,7 +131,7 @@ BENCHMARK(BM_PasseRepeintureComplete)->Unit(benchmark::kMicrosecond);
 void BM_OuverturePhenomenes(benchmark::State& state)
 {
     QTemporaryDir dossier;
-    reglages::setFichier(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
     for (auto _ : state) {
         Form1 f(QLocale(QLocale::French, QLocale::France));
         FenetrePhenomenes* p = f.fenetrePhenomenes();
@@ -145,7 +145,7 @@ void BM_OuverturePhenomenes(benchmark::State& state)
         p->close();
         state.ResumeTiming();
     }
-    reglages::setFichier(QString());
+    settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
 

@@ -7,10 +7,10 @@
 // satellite at its orbit, one common to all at the time scales).
 // Usage: zenolune_precision [file.csv ...]
 #include "calendar.h"
-#include "cadre.h"
-#include "evenements.h"
-#include "geometrie.h"
-#include "moderne.h"
+#include "scene_frame.h"
+#include "events.h"
+#include "phenomena_geometry.h"
+#include "modern_theory.h"
 #include "reference_files.h"
 #include "regional.h"
 
@@ -81,11 +81,11 @@ std::vector<Reference> readFile(const QString& path)
 // The computed transit contact moved to the lit limb, as the published lists
 // time transits: the first (ingress) or last (egress) second, within ten
 // minutes of the globe's contact, when the satellite stands before a sunlit point.
-QDateTime litLimb(const Evenement& ev)
+QDateTime litLimb(const Event& ev)
 {
     const int s = satelliteOfCaption(ev.label);
     const auto lit = [&](const QDateTime& t) {
-        return passageDevantPartieEclairee(calculeModerne(julianDayValue(t)), s);
+        return inFrontOfLitDisk(computeModern(julianDayValue(t)), s);
     };
     // Ingress: false at lo, true at hi. Egress: true at lo, false at hi.
     QDateTime lo = ev.begins ? ev.ut.addSecs(-1) : ev.ut.addSecs(-600);
@@ -116,7 +116,7 @@ struct Ecarts {
 
 // Matches each reference to the computed change of the same label and
 // direction nearest in time, within two hours.
-Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTransits)
+Ecarts compare(const std::vector<Reference>& refs, Theory theorie, bool litTransits)
 {
     Ecarts e;
     if (refs.empty())
@@ -126,15 +126,15 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
         from = std::min(from, r.ut);
         to = std::max(to, r.ut);
     }
-    auto events = chercheEvenements(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Pas{StepUnit::Minute, 2},
+    auto events = findEvents(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Step{StepUnit::Minute, 2},
                                           QStringLiteral("0"), kFrench, -1, theorie);
     if (litTransits)
-        for (Evenement& ev : events)
+        for (Event& ev : events)
             if (isTransit(ev.label))
                 ev.ut = litLimb(ev);
     for (const Reference& r : refs) {
         double best = 1e9;
-        for (const Evenement& ev : events)
+        for (const Event& ev : events)
             if (ev.label == r.label && ev.begins == r.begins) {
                 const double d = double(ev.ut.secsTo(r.ut));
                 if (std::fabs(d) < std::fabs(best))
@@ -146,7 +146,7 @@ Ecarts compare(const std::vector<Reference>& refs, Theorie theorie, bool litTran
         } else
             ++e.missed[r.satellite];
         if (qEnvironmentVariableIsSet("ZENOLUNE_PRECISION_DETAIL"))
-            std::printf("%s %s %s %s %s %.0f\n", theorie == Theorie::Precise ? (litTransits ? "L" : "P") : "O",
+            std::printf("%s %s %s %s %s %.0f\n", theorie == Theory::Precise ? (litTransits ? "L" : "P") : "O",
                         qPrintable(r.source), qPrintable(dateTimeText(r.ut, kFrench)), captionName(r.label),
                         r.begins ? "D" : "F", best);
     }
@@ -223,8 +223,8 @@ int main(int argc, char** argv)
     for (const QString& path : files) {
         const std::vector<Reference> refs = readFile(path);
         all.insert(all.end(), refs.begin(), refs.end());
-        const Ecarts p = compare(refs, Theorie::Precise, false), l = compare(refs, Theorie::Precise, true),
-                     o = compare(refs, Theorie::Originale, false);
+        const Ecarts p = compare(refs, Theory::Precise, false), l = compare(refs, Theory::Precise, true),
+                     o = compare(refs, Theory::Original, false);
         for (int s = 0; s < 4; ++s) {
             lit.seconds[s].insert(lit.seconds[s].end(), l.seconds[s].begin(), l.seconds[s].end());
             lit.missed[s] += l.missed[s];

@@ -1,13 +1,13 @@
 // zenolune-ephem: the window's computation pass from the command line, one
 // JSON object per line, and a timetable of the phenomena for observers.
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "erreur.h"
-#include "evenements.h"
+#include "events.h"
 #include "light_curve_fit.h"
 #include "mutual_events.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
@@ -188,8 +188,8 @@ struct Options {
     CurveColumns columns;
     bool csv = false;
     int satellite = -1;
-    Theorie theorie = Theorie::Originale;
-    std::optional<TacheRouge> grs;
+    Theory theorie = Theory::Original;
+    std::optional<RedSpot> grs;
     std::optional<Site> site;
     QStringList dates;
 };
@@ -197,18 +197,18 @@ struct Options {
 const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
                                    "de 1891 à 2003, y perd sa précision";
 
-const std::pair<const char*, double EphemerideModerne::*> kModerneFields[] = {
-    {"DeltaT", &EphemerideModerne::DeltaT}, {"JDE", &EphemerideModerne::JDE},
-    {"Delta", &EphemerideModerne::Delta}, {"r", &EphemerideModerne::r},
-    {"X1", &EphemerideModerne::X1}, {"X2", &EphemerideModerne::X2}, {"X3", &EphemerideModerne::X3},
-    {"X4", &EphemerideModerne::X4}, {"Y1", &EphemerideModerne::Y1}, {"Y2", &EphemerideModerne::Y2},
-    {"Y3", &EphemerideModerne::Y3}, {"Y4", &EphemerideModerne::Y4}, {"Z1", &EphemerideModerne::Z1},
-    {"Z2", &EphemerideModerne::Z2}, {"Z3", &EphemerideModerne::Z3}, {"Z4", &EphemerideModerne::Z4},
-    {"omega1", &EphemerideModerne::omega1}, {"omega2", &EphemerideModerne::omega2},
-    {"omega3", &EphemerideModerne::omega3}, {"Ds", &EphemerideModerne::Ds}, {"De", &EphemerideModerne::De},
+const std::pair<const char*, double ModernEphemeris::*> kModerneFields[] = {
+    {"DeltaT", &ModernEphemeris::DeltaT}, {"JDE", &ModernEphemeris::JDE},
+    {"Delta", &ModernEphemeris::Delta}, {"r", &ModernEphemeris::r},
+    {"X1", &ModernEphemeris::X1}, {"X2", &ModernEphemeris::X2}, {"X3", &ModernEphemeris::X3},
+    {"X4", &ModernEphemeris::X4}, {"Y1", &ModernEphemeris::Y1}, {"Y2", &ModernEphemeris::Y2},
+    {"Y3", &ModernEphemeris::Y3}, {"Y4", &ModernEphemeris::Y4}, {"Z1", &ModernEphemeris::Z1},
+    {"Z2", &ModernEphemeris::Z2}, {"Z3", &ModernEphemeris::Z3}, {"Z4", &ModernEphemeris::Z4},
+    {"omega1", &ModernEphemeris::omega1}, {"omega2", &ModernEphemeris::omega2},
+    {"omega3", &ModernEphemeris::omega3}, {"Ds", &ModernEphemeris::Ds}, {"De", &ModernEphemeris::De},
 };
 
-void modernLine(const EphemerideModerne& m, std::string& out);
+void modernLine(const ModernEphemeris& m, std::string& out);
 void discsLine(const Enregistreur& host, std::string& out);
 
 // One pass as "&OK" runs it in a freshly opened window, as a JSON line.
@@ -243,7 +243,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
         out += ": ";
         append(out, host.captions[i]);
     }
-    if (o.theorie == Theorie::Precise) {
+    if (o.theorie == Theory::Precise) {
         modernLine(calcul.recordModerne(), out);
         discsLine(host, out);
         return true;
@@ -265,7 +265,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
 
 // The modern record after the labels: "theory", the record, and a warning
 // outside the theory's years.
-void modernLine(const EphemerideModerne& m, std::string& out)
+void modernLine(const ModernEphemeris& m, std::string& out)
 {
     out += "}, \"theory\": \"precise\"";
     if (m.horsValidite)
@@ -343,15 +343,15 @@ double plainNumber(const QString& text, const char* what)
     return v;
 }
 
-TacheRouge readGrs(const QString& text)
+RedSpot readGrs(const QString& text)
 {
     const char* what = "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5";
     const QStringList p = commaList(text, 3, 3, what);
-    TacheRouge t;
+    RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
     t.epoch = QDate::fromString(p[1].trimmed(), Qt::ISODate);
     t.driftDegPerMonth = plainNumber(p[2], what);
-    if (const QString fault = checkTacheRouge(t); !fault.isEmpty())
+    if (const QString fault = checkRedSpot(t); !fault.isEmpty())
         usageError(fault);
     return t;
 }
@@ -433,9 +433,9 @@ Options parse(const QStringList& args)
         } else if (a == u"--theory") {
             const QString name = value().toLower();
             if (name == u"precise" || name == u"précise")
-                o.theorie = Theorie::Precise;
+                o.theorie = Theory::Precise;
             else if (name == u"originale" || name == u"original")
-                o.theorie = Theorie::Originale;
+                o.theorie = Theory::Original;
             else
                 usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--csv") {
@@ -492,12 +492,12 @@ void printError(const QString& what, const ErreurExecution& e)
     std::fprintf(stderr, "zenolune-ephem : %s : %s\n", what.toUtf8().constData(), e.texte().toUtf8().constData());
 }
 
-int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas step)
+int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
-    if (o.theorie == Theorie::Precise && (calculeModerne(julianDayValue(from)).horsValidite
-                                          || calculeModerne(julianDayValue(to)).horsValidite))
+    if (o.theorie == Theory::Precise && (computeModern(julianDayValue(from)).horsValidite
+                                          || computeModern(julianDayValue(to)).horsValidite))
         std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
-    OptionsProgramme p;
+    ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
@@ -507,14 +507,14 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    const std::vector<LigneProgramme> rows = dresseProgramme(p, o.locale);
+    const std::vector<ProgrammeRow> rows = buildProgramme(p, o.locale);
     if (o.csv) {
-        std::string csv = csvProgramme(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
+        std::string csv = programmeCsv(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
         flush(csv);
         return 0;
     }
     std::string out;
-    for (const LigneProgramme& r : rows) {
+    for (const ProgrammeRow& r : rows) {
         out += "{\"satellite\": ";
         append(out, r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name));
         field(out, "phenomenon", r.phenomenon);
@@ -536,7 +536,7 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Pas 
 // The mutual events of the range, one JSON line each or a CSV table.
 int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
 {
-    if (calculeModerne(julianDayValue(fromUt)).horsValidite || calculeModerne(julianDayValue(toUt)).horsValidite)
+    if (computeModern(julianDayValue(fromUt)).horsValidite || computeModern(julianDayValue(toUt)).horsValidite)
         std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
     const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
     const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
@@ -547,10 +547,10 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
     }
     for (const MutualEvent& ev : events) {
-        LigneProgramme row;
+        ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
         if (o.site)
-            placeRow(row, *o.site, Visibilite{});
+            placeRow(row, *o.site, Visibility{});
         const auto flag = [](bool b) { return b ? "true" : "false"; };
         if (o.csv) {
             char line[512];
@@ -685,9 +685,9 @@ int runReduce(const Options& o)
     out += fit.weighted ? ", \"weighted\": true" : ", \"weighted\": false";
     numberField(out, "iterations", fit.iterations);
     if (o.site) {
-        LigneProgramme row;
+        ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(std::llround(fit.observedMaxUt), Qt::UTC);
-        placeRow(row, *o.site, Visibilite{});
+        placeRow(row, *o.site, Visibility{});
         roundedField(out, "jupiter_altitude", row.jupiterAltDeg, 100);
         roundedField(out, "sun_altitude", row.sunAltDeg, 100);
     }
@@ -718,7 +718,7 @@ int main(int argc, char** argv)
     }
 
     QDateTime from, to;
-    Pas step;
+    Step step;
     try {
         from = readDateTime(*o.from, o.locale);
         to = readDateTime(*o.to, o.locale);

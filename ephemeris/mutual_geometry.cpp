@@ -2,7 +2,7 @@
 
 #include "deltat.h"
 #include "l12.h"
-#include "moderne.h"
+#include "modern_theory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,21 +87,21 @@ MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites)
 {
     MutualSnapshot s;
     s.jdUt = jdUt;
-    s.jdTT = jdUt + deltaTModerne(anneeDecimale(jdUt)) / kSecondsPerDay;
-    const Vec3 earth = load(positionsPlanetes(s.jdTT, true).earth);
+    s.jdTT = jdUt + deltaTModerne(decimalYear(jdUt)) / kSecondsPerDay;
+    const Vec3 earth = load(planetPositions(s.jdTT, true).earth);
 
     // Jupiter when the light we receive now left it.
     double tau = 0;
     Vec3 jupiter{}, G{};
     for (int i = 0; i < 4; ++i) {
-        jupiter = load(positionsPlanetes(s.jdTT - tau, true).jupiter);
+        jupiter = load(planetPositions(s.jdTT - tau, true).jupiter);
         G = jupiter - earth;
         tau = norm(G) / kLightAUPerDay;
     }
     const double t = s.jdTT - tau;
     const Vec3 jupiterVelocity = (1 / (2 * kVelocityStep))
-                               * (load(positionsPlanetes(t + kVelocityStep, true).jupiter)
-                                  - load(positionsPlanetes(t - kVelocityStep, true).jupiter));
+                               * (load(planetPositions(t + kVelocityStep, true).jupiter)
+                                  - load(planetPositions(t - kVelocityStep, true).jupiter));
 
     s.toward = unit(G);
     const auto p = jupiterPoleJ2000(t);

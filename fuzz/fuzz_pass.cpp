@@ -4,7 +4,7 @@
 // bits 6-7 the locale), then the date text, a line feed, the offset text
 // (no line feed: offset "0").
 #include "calendar.h"
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "fuzz_commun.h"
 #include "passe.h"

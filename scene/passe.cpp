@@ -1,8 +1,8 @@
 #include "passe.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "erreur.h"
-#include "geometrie.h"
+#include "phenomena_geometry.h"
 #include "regional.h"
 
 #include <cmath>
@@ -36,7 +36,7 @@ void Calcul::Parametres()
         throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
     const JourJulienTU jd = std::move(*pending_);
     pending_.reset();
-    if (theorie_ == Theorie::Precise) {
+    if (theorie_ == Theory::Precise) {
         parametresPrecis(jd);
         return;
     }
@@ -70,7 +70,7 @@ void Calcul::Parametres()
 
 void Calcul::parametresPrecis(const JourJulienTU& jd)
 {
-    const EphemerideModerne e = calculeModerne(jd.value());
+    const ModernEphemeris e = computeModern(jd.value());
     const double check[] = {e.X1, e.X2, e.X3, e.X4, e.Y1, e.Y2, e.Y3, e.Y4, e.omega1, e.omega2, e.omega3};
     for (double v : check)
         if (!std::isfinite(v))

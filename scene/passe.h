@@ -4,7 +4,7 @@
 
 #include "ephemeride.h"
 #include "hote.h"
-#include "moderne.h"
+#include "modern_theory.h"
 #include "phenomenes.h"
 
 #include <QLocale>
@@ -13,9 +13,9 @@
 
 namespace zeno {
 
-// Originale: Meeus' theory and tests, the default, bit for bit as ever.
-// Precise: L1.2 and the true geometry (moderne.h, geometrie.h).
-enum class Theorie { Originale, Precise };
+// Original: Meeus' theory and tests, the default, bit for bit as ever.
+// Precise: L1.2 and the true geometry (modern_theory.h, phenomena_geometry.h).
+enum class Theory { Original, Precise };
 
 class Calcul {
 public:
@@ -38,12 +38,12 @@ public:
     void passe(const QString& dateText, const QString& offsetText);
 
     // The theory of the next Parametres.
-    void setTheorie(Theorie theorie) { theorie_ = theorie; }
-    Theorie theorie() const { return theorie_; }
+    void setTheorie(Theory theorie) { theorie_ = theorie; }
+    Theory theorie() const { return theorie_; }
 
     const Ephemeride& record() const { return record_; }
     // The last modern record (set by Parametres in the precise theory only).
-    const EphemerideModerne& recordModerne() const { return moderne_; }
+    const ModernEphemeris& recordModerne() const { return moderne_; }
     const TravailOmbre& shadow() const { return shadow_; }
     const QLocale& locale() const { return locale_; }
     // The UT instant of the last successful gregor_juli.
@@ -56,8 +56,8 @@ private:
     TravailOmbre shadow_;
     QDateTime ut_;
     std::optional<JourJulienTU> pending_;   // set by gregor_juli, consumed by Parametres
-    Theorie theorie_ = Theorie::Originale;
-    EphemerideModerne moderne_;
+    Theory theorie_ = Theory::Original;
+    ModernEphemeris moderne_;
 
     void parametresPrecis(const JourJulienTU& jd);
 };

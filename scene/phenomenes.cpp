@@ -1,9 +1,10 @@
 #include "phenomenes.h"
 
 #include "angles.h"
-#include "cadre.h"
+#include "scene_frame.h"
 #include "ephemeride.h"
 #include "erreur.h"
+#include "phenomena_geometry.h"
 
 #include <cmath>
 
@@ -91,6 +92,37 @@ void TestCache(Hote& hote, double /*rSat*/, double u, double X, double Y, std::i
         writeLabel(hote, radius, Phenomenon::Oc, onDisk ? QStringLiteral("Occulté") : QStringLiteral(" "));
     } else {
         writeLabel(hote, radius, Phenomenon::Pa, onDisk ? QStringLiteral("Passage") : QStringLiteral(" "));
+    }
+}
+
+namespace {
+
+void label(Hote& hote, int satellite, Phenomenon kind, bool on, const char* word)
+{
+    hote.setCaption(phenomenonCaption(satellite, kind), on ? QString::fromUtf8(word) : QStringLiteral(" "));
+}
+
+} // namespace
+
+void dessinePrecis(Hote& hote, const ModernEphemeris& e)
+{
+    const PrecisePhenomena p = precisePhenomena(e);
+    const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
+    for (int i = 0; i < 4; ++i) {
+        const Satellite& s = kSatellites[i];
+        DessineDisque(hote, X[i], Y[i], s.radius, p.eclipse[i] ? kEclipseColour : s.own);
+        label(hote, i, Phenomenon::Ec, p.eclipse[i], "Eclipsé");
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (p.ombre[i])
+            DessineDisque(hote, p.ombreX[i], p.ombreY[i], kSatellites[i].radius, kShadowColour);
+        label(hote, i, Phenomenon::Om, p.ombre[i], "Ombre");
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (p.occulte[i])
+            DessineDisque(hote, X[i], Y[i], kSatellites[i].radius, kDiskColour);
+        label(hote, i, Phenomenon::Oc, p.occulte[i], "Occulté");
+        label(hote, i, Phenomenon::Pa, p.passage[i], "Passage");
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hote.h"
+#include "modern_theory.h"
 
 #include <cstdint>
 
@@ -55,5 +56,12 @@ void TestCache(Hote& hote, double rSat, double u, double X, double Y, std::int16
 // u (degrees, any size) rounded to a whole degree, halves to even, and
 // reduced into 0..359.
 double wholeDegreeTurn(double u);
+
+// The precise theory's phenomena (phenomena_geometry.h) drawn and labelled.
+// Draws and labels as the original tests do, in the same order: every
+// satellite in its own or its eclipse colour (Eclipsé), the shadows on the
+// disk in black (Ombre), the occulted satellites covered in the disk colour
+// (Occulté), the transits (Passage). Each of the sixteen labels is written.
+void dessinePrecis(Hote& hote, const ModernEphemeris& e);
 
 } // namespace zeno

@@ -9,7 +9,7 @@
 
 #include "mutual_events.h"
 #include "observed_curve.h"
-#include "observatoire.h"
+#include "observer.h"
 
 #include <QString>
 #include <vector>

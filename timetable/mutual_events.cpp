@@ -1,7 +1,7 @@
 #include "mutual_events.h"
 
-#include "geometrie.h"
-#include "moderne.h"
+#include "phenomena_geometry.h"
+#include "modern_theory.h"
 
 #include <QDateTime>
 
@@ -122,8 +122,8 @@ double relativeSpeed(double utSeconds, MutualType type, int occulter, int target
 // Jupiter's shadow, disc and limb for the target at the maximum.
 void jupiterFlags(MutualEvent& ev)
 {
-    const EphemerideModerne e = calculeModerne(julianDayOfSeconds(ev.maximumExact));
-    const PhenomenesPrecis p = phenomenesPrecis(e);
+    const ModernEphemeris e = computeModern(julianDayOfSeconds(ev.maximumExact));
+    const PrecisePhenomena p = precisePhenomena(e);
     const int k = ev.target;
     ev.targetInJupiterShadow = p.eclipse[k];
     ev.targetBehindJupiter = p.occulte[k];
@@ -268,6 +268,35 @@ std::vector<MutualEvent> findMutualEvents(search::Seconds fromUt, search::Second
     if (progress)
         progress(1);
     return events;
+}
+
+search::Seconds jupiterEquinoxNear(search::Seconds ut)
+{
+    constexpr search::Seconds kScanStep = 30 * 86400;          // the Sun's declination changes by 0.2° a month at most
+    constexpr search::Seconds kScanHalfWidth = 1300 * 86400;   // past half the 5.93-year interval
+    const auto north = [](search::Seconds t) { return computeModern(julianDayOfSeconds(double(t))).Ds >= 0; };
+    search::Seconds best = ut;
+    bool found = false;
+    for (search::Seconds t = ut - kScanHalfWidth; t < ut + kScanHalfWidth; t += kScanStep) {
+        const bool before = north(t);
+        if (north(t + kScanStep) == before)
+            continue;
+        const search::Seconds crossing = search::bisect(t, t + kScanStep, [&](search::Seconds s) { return north(s) != before; });
+        if (!found || std::abs(crossing - ut) < std::abs(best - ut))
+            best = crossing;
+        found = true;
+    }
+    return best;
+}
+
+MutualSeason mutualSeasonNear(search::Seconds ut)
+{
+    constexpr search::Seconds kHalfSeason = 487 * 86400;   // 16 months
+    MutualSeason s;
+    s.equinox = jupiterEquinoxNear(ut);
+    s.from = s.equinox - kHalfSeason;
+    s.to = s.equinox + kHalfSeason;
+    return s;
 }
 
 std::optional<MutualCode> parseMutualCode(const QString& code)

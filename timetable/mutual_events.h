@@ -56,6 +56,19 @@ std::vector<MutualEvent> findMutualEvents(search::Seconds fromUt, search::Second
                                           const std::function<void(double)>& progress = {},
                                           const std::atomic<bool>* cancel = nullptr);
 
+// Jupiter's equinox nearest `ut`: the instant the Sun crosses the plane of
+// Jupiter's equator (and nearly of the satellites' orbits), to the second.
+// The seasons of mutual events gather around these, every 5.93 years.
+search::Seconds jupiterEquinoxNear(search::Seconds ut);
+
+// A span sure to hold the whole season around that equinox: 16 months
+// either side (the seasons of 2014-2015, 2021, 2026-2027 and 2032-2034 start
+// 4 to 15 months before it and end 6 to 12 months after).
+struct MutualSeason {
+    search::Seconds equinox = 0, from = 0, to = 0;
+};
+MutualSeason mutualSeasonNear(search::Seconds ut);
+
 // "2E1", "1o3" (either case) -> the roles; nullopt when not such a code
 // (a digit 1..4, E or O, another digit 1..4).
 struct MutualCode {

@@ -1,7 +1,6 @@
 #include "controles.h"
 
 #include "erreur.h"
-#include "fenetreaide.h"
 #include "regional.h"
 
 #include <QKeyEvent>
@@ -236,25 +235,4 @@ void UpDown::resizeEvent(QResizeEvent*)
     const int moitie = height() / 2;
     haut_->setGeometry(0, 0, width(), moitie);
     bas_->setGeometry(0, moitie, width(), height() - moitie);
-}
-
-// ---------------------------------------------------------------------------
-
-DialogueCommun::DialogueCommun(QObject* parent) : QObject(parent) {}
-
-DialogueCommun::~DialogueCommun()
-{
-    delete fenetre_;
-}
-
-void DialogueCommun::ShowHelp()
-{
-    if (commande_ != AideSommaire && commande_ != AideContexte)
-        throw std::runtime_error("commande d'aide inconnue");
-    if (!fenetre_)
-        fenetre_ = new FenetreAide;
-    fenetre_->ouvre(fichier_);   // throws when the document cannot be read
-    fenetre_->show();
-    fenetre_->raise();
-    fenetre_->activateWindow();
 }

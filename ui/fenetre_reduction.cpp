@@ -34,14 +34,14 @@ constexpr int kAucune = -1;                              // no uncertainty colum
 } // namespace
 
 FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const std::optional<zeno::MutualEvent>& event)
-    : QDialog(parent), locale_(locale), observateur_(reglages::lit())
+    : QDialog(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetreReduction"));
     setWindowTitle(tr("Réduire une observation"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(980, 720);
     choixOuverture = [this] {
-        const QString dossier = reglages::ouvre()->value(QStringLiteral("reduction/dossier")).toString();
+        const QString dossier = settings::open()->value(QStringLiteral("reduction/dossier")).toString();
         return QFileDialog::getOpenFileName(this, tr("Courbe de lumière observée"), dossier,
                                             tr("Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)"));
     };
@@ -201,7 +201,7 @@ bool FenetreReduction::chargeFichier(const QString& chemin)
     }
     chemin_ = chemin;
     courbe_ = std::move(c);
-    reglages::ouvre()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
+    settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
     TextFichier->setText(chemin);
     remplitColonnes();
     reduit();
@@ -323,8 +323,8 @@ QString FenetreReduction::rapport() const
 {
     if (!event_)
         return {};
-    const reglages::Observateur o = reglages::lit();
-    return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteRegle ? &o.site : nullptr);
+    const settings::Observer o = settings::readObserver();
+    return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteSet ? &o.site : nullptr);
 }
 
 // Through a temporary file renamed at commit: every write, the flush and the

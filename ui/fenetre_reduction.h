@@ -5,7 +5,7 @@
 #pragma once
 
 #include "light_curve_fit.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QDialog>
 #include <QLocale>
@@ -56,7 +56,6 @@ private:
     bool ecrit(const QString& chemin, const QByteArray& donnees);
 
     QLocale locale_;
-    reglages::Observateur observateur_;
     std::optional<zeno::MutualEvent> event_;
     QString chemin_;
     zeno::ObservedCurve courbe_;

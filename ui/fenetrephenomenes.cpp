@@ -1,10 +1,11 @@
 #include "fenetrephenomenes.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
 #include "form1.h"
-#include "moderne.h"
+#include "modern_theory.h"
+#include "place_dialog.h"
 #include "regional.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ QString nomSatellite(int s)
 // The satellite chosen and "Observables seulement".
 class FiltrePhenomenes : public QSortFilterProxyModel {
 public:
-    FiltrePhenomenes(const std::vector<zeno::LigneProgramme>& lignes, QObject* parent)
+    FiltrePhenomenes(const std::vector<zeno::ProgrammeRow>& lignes, QObject* parent)
         : QSortFilterProxyModel(parent), lignes_(lignes) {}
     int satellite = kTous;
     bool observablesSeulement = false;
@@ -58,18 +59,18 @@ protected:
     bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override
     {
         const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
-        const zeno::LigneProgramme& l = lignes_[std::size_t(i)];
+        const zeno::ProgrammeRow& l = lignes_[std::size_t(i)];
         if (satellite != kTous && l.satellite != satellite)
             return false;
         return !observablesSeulement || l.observable;
     }
 
 private:
-    const std::vector<zeno::LigneProgramme>& lignes_;
+    const std::vector<zeno::ProgrammeRow>& lignes_;
 };
 
 FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(reglages::lit())
+    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver())
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
@@ -117,7 +118,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CheckTheorie, "CheckTheorie");
     CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theorie::Precise);
+    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
@@ -187,7 +188,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = reglages::ouvre();
+        const auto s = settings::open();
         ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
         ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
         CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
@@ -250,7 +251,7 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = reglages::ouvre();
+    const auto s = settings::open();
     s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
     s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
     s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
@@ -267,8 +268,8 @@ void FenetrePhenomenes::afficheLieu()
             .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
                  n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
                  n(s.heightM, 0),
-                 observateur_.siteRegle ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibilite.minJupiterDeg, 0), n(observateur_.visibilite.maxSunDeg, 0)));
+                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
+                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0)));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
@@ -290,9 +291,9 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Nuit nuit = zeno::comingNight(maintenant, observateur_.site);
-        debut = nuit.debutUt;
-        fin = nuit.finUt;
+        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        debut = nuit.startUt;
+        fin = nuit.endUt;
         break;
     }
     case 1: fin = maintenant.addSecs(86400); break;
@@ -339,7 +340,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     QDateTime du, au;
     if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
         return;
-    zeno::OptionsProgramme o;
+    zeno::ProgrammeOptions o;
     try {
         o.fromUt = zeno::addHours(du, decalage);
         o.toUt = zeno::addHours(au, decalage);
@@ -353,9 +354,9 @@ void FenetrePhenomenes::CommandCalculer_Click()
     }
     gardeChoix();
     o.offsetText = principale_->texteDecalage();
-    o.grs = observateur_.tache;
+    o.grs = observateur_.redSpot;
     o.site = observateur_.site;
-    o.visibility = observateur_.visibilite;
+    o.visibility = observateur_.visibility;
     o.theorie = principale_->calcul().theorie();
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
@@ -372,14 +373,14 @@ void FenetrePhenomenes::CommandCalculer_Click()
     const QLocale locale = locale_;
     const auto annule = annule_;
     travail_ = QThread::create([this, o, locale, annule] {
-        std::vector<zeno::LigneProgramme> lignes;
+        std::vector<zeno::ProgrammeRow> lignes;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::dresseProgramme(o, locale);
-            if (o.theorie == zeno::Theorie::Precise
-                && (zeno::calculeModerne(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::calculeModerne(zeno::julianDayValue(o.toUt)).horsValidite))
+            lignes = zeno::buildProgramme(o, locale);
+            if (o.theorie == zeno::Theory::Precise
+                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
+                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
                 hors = true;
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
@@ -404,7 +405,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     travail_->start();
 }
 
-void FenetrePhenomenes::termine(std::vector<zeno::LigneProgramme> lignes)
+void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
 {
     if (travail_)
         travail_->wait();
@@ -438,12 +439,12 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theorie::Precise;
+    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
@@ -473,7 +474,7 @@ void FenetrePhenomenes::remplitTableau()
         return c;
     };
     for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const zeno::LigneProgramme& l = lignes_[i];
+        const zeno::ProgrammeRow& l = lignes_[i];
         const int r = int(i);
         auto* date = cellule(zeno::dateTimeText(l.civil, locale_), l.ut.toSecsSinceEpoch() * 8 + (l.satellite < 0 ? 4 : l.satellite));
         date->setData(int(i), kRoleLigne);
@@ -494,9 +495,9 @@ void FenetrePhenomenes::remplitTableau()
     Tableau->resizeColumnsToContents();
 }
 
-std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesVisibles() const
 {
-    std::vector<zeno::LigneProgramme> v;
+    std::vector<zeno::ProgrammeRow> v;
     for (int r = 0; r < filtre_->rowCount(); ++r)
         v.push_back(lignes_[std::size_t(filtre_->index(r, 0).data(kRoleLigne).toInt())]);
     return v;
@@ -504,7 +505,7 @@ std::vector<zeno::LigneProgramme> FenetrePhenomenes::lignesVisibles() const
 
 QString FenetrePhenomenes::texteVisible() const
 {
-    return zeno::csvProgramme(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
+    return zeno::programmeCsv(lignesVisibles(), locale_, avecLieu_, theorieLignes_);
 }
 
 bool FenetrePhenomenes::exporte(const QString& chemin)
@@ -537,7 +538,7 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    const zeno::LigneProgramme& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
+    const zeno::ProgrammeRow& l = lignes_[std::size_t(filtre_->index(index.row(), 0).data(kRoleLigne).toInt())];
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
@@ -557,7 +558,7 @@ void FenetrePhenomenes::CommandLieu_Click()
     if (d.exec() != QDialog::Accepted)
         return;
     observateur_ = d.resultat();
-    reglages::ecrit(observateur_);
+    settings::writeObserver(observateur_);
     afficheLieu();
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();

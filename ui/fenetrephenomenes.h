@@ -3,8 +3,8 @@
 // each event can be seen; a double click shows the instant in the main window.
 #pragma once
 
-#include "programme.h"
-#include "reglages.h"
+#include "night_programme.h"
+#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -41,7 +41,7 @@ public:
     std::function<QString()> choixFichier;
 
     bool calculEnCours() const { return travail_ != nullptr; }
-    const std::vector<zeno::LigneProgramme>& lignes() const { return lignes_; }
+    const std::vector<zeno::ProgrammeRow>& lignes() const { return lignes_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
@@ -69,18 +69,18 @@ private:
     void remplitPeriode();
     void afficheLieu();
     void remplitTableau();
-    void termine(std::vector<zeno::LigneProgramme> lignes);
+    void termine(std::vector<zeno::ProgrammeRow> lignes);
     void gardeChoix() const;
     void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
-    std::vector<zeno::LigneProgramme> lignesVisibles() const;
+    std::vector<zeno::ProgrammeRow> lignesVisibles() const;
 
     Form1* principale_;
     QLocale locale_;
-    reglages::Observateur observateur_;
-    std::vector<zeno::LigneProgramme> lignes_;
+    settings::Observer observateur_;
+    std::vector<zeno::ProgrammeRow> lignes_;
     bool avecLieu_ = true;
-    zeno::Theorie theorieLignes_ = zeno::Theorie::Originale;   // the theory of lignes_
+    zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
     bool dejaMontree_ = false;
     QThread* travail_ = nullptr;
     std::shared_ptr<std::atomic<bool>> annule_;

@@ -1,7 +1,8 @@
 #include "form1.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "calendar.h"
+#include "common_dialog.h"
 #include "controles.h"
 #include "erreur.h"
 #include "fenetrephenomenes.h"
@@ -513,27 +514,27 @@ void Form1::Parametres()
 {
     calcul_.Parametres();
     ++passes_;
-    if (calcul_.theorie() == zeno::Theorie::Precise)
+    if (calcul_.theorie() == zeno::Theory::Precise)
         titreTheorie();
 }
 
 // The next pass's theory; the title says which, and warns outside its years.
 void Form1::CheckTheorie_Click()
 {
-    calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theorie::Precise : zeno::Theorie::Originale);
+    calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
     titreTheorie();
     if (phenomenes_)
         phenomenes_->theorieChangee();
 }
 
-void Form1::choisitTheorie(zeno::Theorie theorie)
+void Form1::choisitTheorie(zeno::Theory theorie)
 {
-    CheckTheorie->setChecked(theorie == zeno::Theorie::Precise);
+    CheckTheorie->setChecked(theorie == zeno::Theory::Precise);
 }
 
 void Form1::titreTheorie()
 {
-    if (calcul_.theorie() == zeno::Theorie::Originale) {
+    if (calcul_.theorie() == zeno::Theory::Original) {
         setWindowTitle(QStringLiteral("Zenolune"));
         return;
     }

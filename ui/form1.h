@@ -87,7 +87,7 @@ public slots:
     void CheckEW_Click();
     void CheckTheorie_Click();
     // Sets the theory of the next pass as the check box "&Théorie précise (L1.2)" does.
-    void choisitTheorie(zeno::Theorie theorie);
+    void choisitTheorie(zeno::Theory theorie);
     void Command1_Click();
     void Propos_Click();
     void HelpCtx_Click();

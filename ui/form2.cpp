@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "controles.h"
 #include "zonedessin.h"
 

@@ -44,6 +44,15 @@ TEST(MutualEvents, PublishedPredictions)
     EXPECT_NEAR(double(b.start), double(ut(2021, 8, 9, 3, 37, 0)), 60);
     EXPECT_NEAR(double(b.end), double(ut(2021, 8, 9, 4, 44, 0)), 60);
     EXPECT_GT(b.targetLightLost, 0.5);   // "Europa virtually disappears"
+
+    // Jupiter's equinoxes as announced, by date: 5 February 2015, 2 May 2021, 16 December 2026
+    // (a day is 0.005° of the Sun's declination: within two days).
+    EXPECT_NEAR(double(jupiterEquinoxNear(ut(2015, 6, 1, 0, 0, 0))), double(ut(2015, 2, 5, 12, 0, 0)), 2 * 86400);
+    EXPECT_NEAR(double(jupiterEquinoxNear(ut(2020, 1, 1, 0, 0, 0))), double(ut(2021, 5, 2, 12, 0, 0)), 2 * 86400);
+    const MutualSeason season = mutualSeasonNear(ut(2026, 8, 1, 0, 0, 0));
+    EXPECT_NEAR(double(season.equinox), double(ut(2026, 12, 16, 12, 0, 0)), 2 * 86400);
+    EXPECT_LT(season.from, ut(2025, 9, 1, 0, 0, 0));
+    EXPECT_GT(season.to, ut(2027, 11, 1, 0, 0, 0));
 }
 
 TEST(MutualEvents, Photometry)

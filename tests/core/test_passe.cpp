@@ -1,6 +1,6 @@
 // A whole computation pass through the headless host.
 #include "commun.h"
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "erreur.h"
 #include "passe.h"

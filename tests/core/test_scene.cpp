@@ -1,5 +1,5 @@
 // The scene frame and the three phenomenon tests, with their worked examples.
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
 #include "erreur.h"

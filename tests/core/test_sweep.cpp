@@ -2,7 +2,7 @@
 // 10th day from 01/01/0100 to 31/12/9999, then the first and the last second
 // of the range with every offset of the spinner.
 #include "commun.h"
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "erreur.h"
 #include "passe.h"

@@ -3,6 +3,7 @@
 // picture areas.
 #include "outils.h"
 
+#include "common_dialog.h"
 #include "controles.h"
 #include "form2.h"
 #include "frmabout.h"

@@ -2,6 +2,7 @@
 // person would, modal windows included.
 #include "outils.h"
 
+#include "common_dialog.h"
 #include "controles.h"
 #include "form2.h"
 #include "frmabout.h"

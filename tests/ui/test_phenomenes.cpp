@@ -3,7 +3,7 @@
 #include "outils.h"
 
 #include "fenetrephenomenes.h"
-#include "reglages.h"
+#include "place_dialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -92,7 +92,7 @@ void TestPhenomenes::init()
     // A fresh settings store for each test: never the user's.
     const QString ini = dossier_.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     QFile::remove(ini);
-    reglages::setFichier(ini);
+    settings::setFile(ini);
 }
 
 // The night of 3 to 4 December 2024 at Paris (the default place), TU-TC = -1:
@@ -149,7 +149,7 @@ void TestPhenomenes::nuitConnue()
     const auto& lignes = p->lignes();
     const auto spot = std::find_if(lignes.begin(), lignes.end(), [](const auto& l) { return l.satellite < 0; });
     const double syst2 = b.texte("syst2").replace(u',', u'.').toDouble();
-    const double longitude = zeno::grsLongitudeDeg(zeno::TacheRouge{}, spot->ut);
+    const double longitude = zeno::grsLongitudeDeg(zeno::RedSpot{}, spot->ut);
     QVERIFY2(syst2 >= longitude - 1e-9 && syst2 - longitude < 0.02, qPrintable(b.texte("syst2")));
     QCOMPARE(b.messages, QStringList());
 
@@ -270,13 +270,13 @@ void TestPhenomenes::reglagesDurables()
         QVERIFY(fini.wait(20000));
         p->findChild<QComboBox*>(QStringLiteral("ComboSatellite"))->setCurrentIndex(2);
     }
-    const reglages::Observateur o = reglages::lit();
-    QVERIFY(o.siteRegle);
+    const settings::Observer o = settings::readObserver();
+    QVERIFY(o.siteSet);
     QCOMPARE(o.site.latitudeDeg, -33.87);
     QCOMPARE(o.site.longitudeDeg, 151.21);
-    QCOMPARE(o.tache.longitudeDeg, 60.5);
-    QCOMPARE(o.tache.epoch, QDate(2025, 1, 1));
-    QCOMPARE(o.tache.driftDegPerMonth, 1.25);
+    QCOMPARE(o.redSpot.longitudeDeg, 60.5);
+    QCOMPARE(o.redSpot.epoch, QDate(2025, 1, 1));
+    QCOMPARE(o.redSpot.driftDegPerMonth, 1.25);
     Banc b;
     QStringList messages;
     FenetrePhenomenes* p = b.f.fenetrePhenomenes();

@@ -3,6 +3,7 @@
 // event loop of the process for good.
 #include "outils.h"
 
+#include "common_dialog.h"
 #include "controles.h"
 #include "form2.h"
 #include "frmabout.h"

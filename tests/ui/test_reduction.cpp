@@ -3,7 +3,7 @@
 #include "outils.h"
 
 #include "fenetre_reduction.h"
-#include "reglages.h"
+#include "settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +32,7 @@ void TestReduction::initTestCase()
 {
     prepareEnvironnement();
     QVERIFY(dossier_.isValid());
-    reglages::setFichier(dossier_.filePath(QStringLiteral("reglages.ini")));
+    settings::setFile(dossier_.filePath(QStringLiteral("settings.ini")));
     const auto ev = zeno::findMutualEvent(*zeno::parseMutualCode(QStringLiteral("3E2")),
                                           QDateTime(QDate(2026, 12, 2), QTime(21, 47), Qt::UTC).toSecsSinceEpoch(), 600);
     QVERIFY(ev.has_value());
@@ -56,10 +56,10 @@ void TestReduction::initTestCase()
 // the observer's place, the plot as PNG and SVG; an unwritable place leaves nothing.
 void TestReduction::reductionEtExports()
 {
-    reglages::Observateur o = reglages::lit();
+    settings::Observer o = settings::readObserver();
     o.site = zeno::Site{43.6, 1.44, 150};
-    o.siteRegle = true;
-    reglages::ecrit(o);
+    o.siteSet = true;
+    settings::writeObserver(o);
     QStringList messages;
     FenetreReduction w(localeFrancaise(), nullptr, event_);
     w.message = [&](const QString& t) { messages << t; };

@@ -4,7 +4,7 @@
 //
 //   genimages [folder]      default: the source tree's resources/images
 
-#include "cadre.h"
+#include "scene_frame.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "programme.h"
+#include "night_programme.h"
 
-#include "cadre.h"
+#include "scene_frame.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
 #include "erreur.h"
@@ -20,14 +20,14 @@ constexpr qint64 kGrsStepSeconds = 600;       // System II turns about 6° in 10
 // System II's displayed meridian at a UT instant, from the window's pass.
 class SondeSysteme2 {
 public:
-    SondeSysteme2(const QLocale& locale, Theorie theorie) : locale_(locale), calcul_(host_, locale)
+    SondeSysteme2(const QLocale& locale, Theory theorie) : locale_(locale), calcul_(host_, locale)
     {
         calcul_.setTheorie(theorie);
     }
     double at(const QDateTime& ut)
     {
         calcul_.passe(dateTimeText(ut, locale_), QStringLiteral("0"));
-        return reduitMeridien(calcul_.theorie() == Theorie::Precise ? calcul_.recordModerne().omega2
+        return reduitMeridien(calcul_.theorie() == Theory::Precise ? calcul_.recordModerne().omega2
                                                                    : calcul_.record().omega2);
     }
 
@@ -49,7 +49,7 @@ double gap(double meridianDeg, double spotDeg)
 }
 
 void grsInto(std::vector<QDateTime>& out, SondeSysteme2& sonde, const QDateTime& fromUt, const QDateTime& toUt,
-             const TacheRouge& t)
+             const RedSpot& t)
 {
     QDateTime t0 = fromUt;
     double g0 = gap(sonde.at(t0), grsLongitudeDeg(t, t0));
@@ -72,7 +72,7 @@ void grsInto(std::vector<QDateTime>& out, SondeSysteme2& sonde, const QDateTime&
 
 } // namespace
 
-QString checkTacheRouge(const TacheRouge& t)
+QString checkRedSpot(const RedSpot& t)
 {
     if (!std::isfinite(t.longitudeDeg) || t.longitudeDeg < 0 || t.longitudeDeg >= 360)
         return QStringLiteral("La longitude de la Tache Rouge doit être comprise entre 0° et 360°.");
@@ -83,7 +83,7 @@ QString checkTacheRouge(const TacheRouge& t)
     return {};
 }
 
-double grsLongitudeDeg(const TacheRouge& t, const QDateTime& ut)
+double grsLongitudeDeg(const RedSpot& t, const QDateTime& ut)
 {
     const QDateTime epoch(t.epoch, QTime(0, 0), Qt::UTC);
     const double months = epoch.secsTo(ut) / 86400.0 / kDaysPerMonth;
@@ -102,8 +102,8 @@ QString checkRange(const QDateTime& fromUt, const QDateTime& toUt)
     return {};
 }
 
-std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const TacheRouge& t,
-                                   const QLocale& locale, Theorie theorie)
+std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t,
+                                   const QLocale& locale, Theory theorie)
 {
     SondeSysteme2 sonde(locale, theorie);
     std::vector<QDateTime> out;
@@ -111,18 +111,18 @@ std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toU
     return out;
 }
 
-void placeRow(LigneProgramme& row, const Site& site, const Visibilite& v)
+void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
 {
     row.jupiterAltDeg = jupiterAltitudeDeg(row.ut, site);
     row.sunAltDeg = sunAltitudeDeg(row.ut, site);
     row.observable = row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
 
-std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLocale& locale)
+std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocale& locale)
 {
     const double offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
     const auto civilOf = [&](const QDateTime& ut) { return addHours(ut, -offsetHours); };
-    std::vector<LigneProgramme> rows;
+    std::vector<ProgrammeRow> rows;
     SondeSysteme2 sonde(locale, o.theorie);
     const double total = std::max<qint64>(1, o.fromUt.secsTo(o.toUt));
     for (QDateTime a = o.fromUt; a < o.toUt;) {
@@ -131,9 +131,9 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
         const QDateTime b = std::min(a.addSecs(kSliceSeconds), o.toUt);
         if (o.satellites) {
             // The timetable works in civil time; its UT is the pass's own.
-            for (const Evenement& ev : chercheEvenements(civilOf(a), civilOf(b), o.step, o.offsetText, locale,
+            for (const Event& ev : findEvents(civilOf(a), civilOf(b), o.step, o.offsetText, locale,
                                                          o.onlySatellite, o.theorie)) {
-                LigneProgramme r;
+                ProgrammeRow r;
                 r.ut = ev.ut;
                 r.civil = ev.civil;
                 r.satellite = satelliteOfCaption(ev.label);
@@ -147,7 +147,7 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
             std::vector<QDateTime> transits;
             grsInto(transits, sonde, a, b, *o.grs);
             for (const QDateTime& ut : transits) {
-                LigneProgramme r;
+                ProgrammeRow r;
                 r.ut = ut;
                 r.civil = civilOf(ut);
                 r.phenomenon = QStringLiteral("Tache Rouge");
@@ -159,13 +159,13 @@ std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLo
         if (o.progress)
             o.progress(o.fromUt.secsTo(a) / total);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const LigneProgramme& x, const LigneProgramme& y) {
+    std::stable_sort(rows.begin(), rows.end(), [](const ProgrammeRow& x, const ProgrammeRow& y) {
         if (x.ut != y.ut)
             return x.ut < y.ut;
         return (x.satellite < 0 ? 4 : x.satellite) < (y.satellite < 0 ? 4 : y.satellite);
     });
     if (o.site)
-        for (LigneProgramme& r : rows)
+        for (ProgrammeRow& r : rows)
             placeRow(r, *o.site, o.visibility);
     return rows;
 }
@@ -185,16 +185,16 @@ QString csvField(const QString& s)
 
 const char* const kPreciseCsvComment = "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite";
 
-QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite, Theorie theorie)
+QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite, Theory theorie)
 {
     QString out;
-    if (theorie == Theorie::Precise)
+    if (theorie == Theory::Precise)
         out += QString::fromUtf8(kPreciseCsvComment) + u'\n';
     out += QStringLiteral("satellite,phenomene,changement,date,datetu,label");
     if (withSite)
         out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable");
     out += u'\n';
-    for (const LigneProgramme& r : rows) {
+    for (const ProgrammeRow& r : rows) {
         QStringList f{r.satellite < 0 ? QString() : QString::fromUtf8(kSatellites[r.satellite].name), r.phenomenon,
                       r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
                       r.label ? QString::fromLatin1(captionName(*r.label)) : QString()};

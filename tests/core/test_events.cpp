@@ -3,7 +3,7 @@
 #include "commun.h"
 #include "enregistreur.h"
 #include "erreur.h"
-#include "evenements.h"
+#include "events.h"
 #include "passe.h"
 #include "regional.h"
 
@@ -20,11 +20,11 @@ QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 }
 
 // Every label change of Io between two instants, one pass per second.
-std::vector<Evenement> bruteForce(const QDateTime& from, const QDateTime& to)
+std::vector<Event> bruteForce(const QDateTime& from, const QDateTime& to)
 {
     Enregistreur host;
     Calcul calcul(host, kFrench);
-    std::vector<Evenement> found;
+    std::vector<Event> found;
     std::array<QString, 4> previous;
     for (QDateTime t = from; t <= to; t = t.addSecs(1)) {
         calcul.passe(dateTimeText(t, kFrench), QStringLiteral("0"));
@@ -39,10 +39,10 @@ std::vector<Evenement> bruteForce(const QDateTime& from, const QDateTime& to)
     return found;
 }
 
-std::vector<Evenement> within(const std::vector<Evenement>& all, const QDateTime& from, const QDateTime& to)
+std::vector<Event> within(const std::vector<Event>& all, const QDateTime& from, const QDateTime& to)
 {
-    std::vector<Evenement> out;
-    for (const Evenement& e : all)
+    std::vector<Event> out;
+    for (const Event& e : all)
         if (e.civil > from && e.civil <= to)
             out.push_back(e);
     return out;
@@ -52,21 +52,21 @@ std::vector<Evenement> within(const std::vector<Evenement>& all, const QDateTime
 
 TEST(Evenements, NightOfThirdDecember2024)
 {
-    const auto events = chercheEvenements(at(2024, 12, 3, 18), at(2024, 12, 4, 6), Pas{}, QStringLiteral("0"), kFrench);
+    const auto events = findEvents(at(2024, 12, 3, 18), at(2024, 12, 4, 6), Step{}, QStringLiteral("0"), kFrench);
     std::vector<std::pair<QString, bool>> io;
-    for (const Evenement& e : events)
+    for (const Event& e : events)
         if (satelliteOfCaption(e.label) == 0)
             io.emplace_back(phenomenonWord(e.label), e.begins);
     const std::vector<std::pair<QString, bool>> expected = {
         {QStringLiteral("Ombre"), true}, {QStringLiteral("Passage"), true},
         {QStringLiteral("Ombre"), false}, {QStringLiteral("Passage"), false}};
     EXPECT_EQ(io, expected);
-    for (const Evenement& e : events) {
+    for (const Event& e : events) {
         EXPECT_GE(e.civil, at(2024, 12, 3, 18));
         EXPECT_EQ(e.ut, e.civil);   // offset 0
     }
     // The offset moves the civil instants, not the phenomena.
-    const auto paris = chercheEvenements(at(2024, 12, 3, 19), at(2024, 12, 4, 7), Pas{}, QStringLiteral("-1"), kFrench);
+    const auto paris = findEvents(at(2024, 12, 3, 19), at(2024, 12, 4, 7), Step{}, QStringLiteral("-1"), kFrench);
     ASSERT_EQ(paris.size(), events.size());
     for (std::size_t i = 0; i < events.size(); ++i) {
         EXPECT_EQ(paris[i].ut, events[i].ut);
@@ -76,9 +76,9 @@ TEST(Evenements, NightOfThirdDecember2024)
 
 TEST(Evenements, AYearOfIoAgreesWithASecondBySecondScan)
 {
-    const auto year = chercheEvenements(at(2024, 1, 1), at(2025, 1, 1), Pas{}, QStringLiteral("0"), kFrench, 0);
+    const auto year = findEvents(at(2024, 1, 1), at(2025, 1, 1), Step{}, QStringLiteral("0"), kFrench, 0);
     EXPECT_GT(year.size(), 700u);   // some 200 orbits, each with two or three phenomena
-    for (const Evenement& e : year)
+    for (const Event& e : year)
         EXPECT_EQ(satelliteOfCaption(e.label), 0);
     // Windows around a shadow transit with its transit, and around an eclipse
     // followed by an occultation.

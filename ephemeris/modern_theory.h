@@ -9,8 +9,8 @@ namespace zeno {
 
 // Years over which L1.2 was fitted to observations, with a margin: outside,
 // the positions are still computed but flagged.
-constexpr double kModerneFirstYear = 1850;
-constexpr double kModerneLastYear = 2150;
+constexpr double kModernFirstYear = 1850;
+constexpr double kModernLastYear = 2150;
 
 // Jupiter's radii (IAU): the unit of every offset below is the equatorial one.
 constexpr double kJupiterEquatorialKm = 71492;
@@ -19,7 +19,7 @@ constexpr double kJupiterPolarKm = 66854;
 // One computation. The sky frame is centred on Jupiter as seen: x toward the
 // east of the sky (the sign of the original record's X), y along Jupiter's
 // north pole projected on the sky, z away from the observer (depth).
-struct EphemerideModerne {
+struct ModernEphemeris {
     double JD = 0;        // UT Julian Day
     double DeltaT = 0;    // s, TT - UT
     double JDE = 0;       // TT Julian Day
@@ -32,7 +32,7 @@ struct EphemerideModerne {
     double Ds = 0;        // degrees, planetocentric declination of the Sun
     double De = 0;        // degrees, planetocentric declination of the Earth
     double omega1 = 0, omega2 = 0, omega3 = 0;   // degrees, central meridians System I, II, III, 0..360
-    bool horsValidite = false;   // date outside kModerneFirstYear..kModerneLastYear
+    bool horsValidite = false;   // date outside kModernFirstYear..kModernLastYear
 
     // For the phenomena, in the sky frame, Jupiter radii.
     double pole[3] = {};       // Jupiter's north pole (unit)
@@ -43,22 +43,22 @@ struct EphemerideModerne {
 
 // The record for a UT Julian Day. Finite for any JD in the calendar's range;
 // horsValidite set outside the theory's fitted years.
-EphemerideModerne calculeModerne(double jdUT);
+ModernEphemeris computeModern(double jdUT);
 
 // Heliocentric Earth and Jupiter (AU, J2000 mean equator) at a TT Julian
 // Day: straight from VSOP87, or as the computation takes them, interpolated
 // between half-day nodes.
-struct PositionsPlanetes {
+struct PlanetPositions {
     double earth[3];
     double jupiter[3];
 };
-PositionsPlanetes positionsPlanetes(double jdTT, bool interpolated);
+PlanetPositions planetPositions(double jdTT, bool interpolated);
 
 // Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 mean
 // equator, at a TT Julian Day.
 std::array<double, 3> jupiterPoleJ2000(double jdTT);
 
 // Decimal year of a Julian Day (2000.0 at JD 2451544.5 roughly; for Delta T).
-double anneeDecimale(double jd);
+double decimalYear(double jd);
 
 } // namespace zeno

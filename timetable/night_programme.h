@@ -4,8 +4,8 @@
 // Everything is found on the very pass the window runs.
 #pragma once
 
-#include "evenements.h"
-#include "observatoire.h"
+#include "events.h"
+#include "observer.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,7 +19,7 @@
 namespace zeno {
 
 // The Great Red Spot's longitude in System II, drifting steadily.
-struct TacheRouge {
+struct RedSpot {
     double longitudeDeg = 57;          // System II longitude at the epoch
     QDate epoch{2024, 7, 1};           // 0 h UT of that day
     double driftDegPerMonth = 1.5;     // positive: the longitude grows
@@ -27,11 +27,11 @@ struct TacheRouge {
 
 constexpr double kDaysPerMonth = 30.436875;   // a mean Gregorian month
 
-QString checkTacheRouge(const TacheRouge& t);
+QString checkRedSpot(const RedSpot& t);
 // The spot's System II longitude at a UT instant, reduced to 0..360.
-double grsLongitudeDeg(const TacheRouge& t, const QDateTime& ut);
+double grsLongitudeDeg(const RedSpot& t, const QDateTime& ut);
 
-struct LigneProgramme {
+struct ProgrammeRow {
     QDateTime ut;
     QDateTime civil;         // civil time of the offset
     int satellite = -1;      // 0..3, -1 for the Red Spot
@@ -42,16 +42,16 @@ struct LigneProgramme {
     bool observable = false;
 };
 
-struct OptionsProgramme {
+struct ProgrammeOptions {
     QDateTime fromUt, toUt;
     QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
-    Pas step;                                   // 10 minutes
+    Step step;                                   // 10 minutes
     int onlySatellite = -1;                     // -1: all four
     bool satellites = true;                     // the sixteen labels' changes
-    std::optional<TacheRouge> grs;              // Red Spot transits when set
+    std::optional<RedSpot> grs;              // Red Spot transits when set
     std::optional<Site> site;                   // altitudes and observability when set
-    Theorie theorie = Theorie::Originale;       // the pass that finds every instant
-    Visibilite visibility;
+    Theory theorie = Theory::Original;       // the pass that finds every instant
+    Visibility visibility;
     // Called between slices with the fraction done; may be null.
     std::function<void(double)> progress;
     // Set from another thread to stop early; may be null.
@@ -64,22 +64,22 @@ QString checkRange(const QDateTime& fromUt, const QDateTime& toUt);
 // The timetable in time order (ties: satellites first, then the spot).
 // Throws ErreurExecution for an unreadable offset. Stops early, with what
 // was found so far, when *cancel becomes true.
-std::vector<LigneProgramme> dresseProgramme(const OptionsProgramme& o, const QLocale& locale);
+std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocale& locale);
 
 // Red Spot transits alone: the first second at which the displayed System II
 // meridian (syst2, reduced omega2) reaches the spot's longitude.
-std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const TacheRouge& t,
-                                   const QLocale& locale, Theorie theorie = Theorie::Originale);
+std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t,
+                                   const QLocale& locale, Theory theorie = Theory::Original);
 
 // Altitudes and observability filled in for one row.
-void placeRow(LigneProgramme& row, const Site& site, const Visibilite& v);
+void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v);
 
 // The header and the rows as CSV (comma separated, fields quoted where needed):
 // satellite,phenomene,changement,date,datetu,label[,hauteur_jupiter,hauteur_soleil,observable].
 // In the precise theory a first comment line ("# ...") names it and its
 // contact convention.
-QString csvProgramme(const std::vector<LigneProgramme>& rows, const QLocale& locale, bool withSite,
-                     Theorie theorie = Theorie::Originale);
+QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite,
+                     Theory theorie = Theory::Original);
 
 // The comment line that opens a precise timetable's CSV.
 extern const char* const kPreciseCsvComment;

@@ -1,4 +1,4 @@
-#include "cadre.h"
+#include "scene_frame.h"
 
 #include "erreur.h"
 

@@ -4,9 +4,9 @@
 #include "commun.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
-#include "observatoire.h"
+#include "observer.h"
 #include "passe.h"
-#include "programme.h"
+#include "night_programme.h"
 #include "regional.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +40,10 @@ double systemeII(Calcul& calcul, const QDateTime& t)
 TEST(Observatoire, PublishedWorkedExamples)
 {
     const Site washington{38.0 + 55.0 / 60 + 17.0 / 3600, -(77.0 + 3.0 / 60 + 56.0 / 3600), 0};
-    const PlaceEquatoriale venus{(23 + 9.0 / 60 + 16.641 / 3600) * 15, -(6 + 43.0 / 60 + 11.61 / 3600)};
+    const EquatorialPlace venus{(23 + 9.0 / 60 + 16.641 / 3600) * 15, -(6 + 43.0 / 60 + 11.61 / 3600)};
     EXPECT_NEAR(altitudeOfPlaceDeg(venus, julianDayUt(ut(1987, 4, 10, 19, 21)), washington), 15.1249, 0.0005);
 
-    const PlaceEquatoriale app = apparentPlace({316.27164, -18.86012}, 2448976.5);
+    const EquatorialPlace app = apparentPlace({316.27164, -18.86012}, 2448976.5);
     EXPECT_NEAR(app.raDeg, (21 + 4.0 / 60 + 41.454 / 3600) * 15, 0.0005);
     EXPECT_NEAR(app.decDeg, -(18 + 53.0 / 60 + 16.84 / 3600), 0.0005);
 
@@ -75,23 +75,23 @@ TEST(Observatoire, JupiterAndTheSunOverANight)
 // Paris, early December 2024: sunset about 15:54 UT, sunrise about 07:25 UT.
 TEST(Observatoire, ComingNight)
 {
-    const Nuit afternoon = comingNight(ut(2024, 12, 3, 12), kParis);
+    const Night afternoon = comingNight(ut(2024, 12, 3, 12), kParis);
     EXPECT_FALSE(afternoon.polar);
-    EXPECT_NEAR(afternoon.debutUt.secsTo(ut(2024, 12, 3, 15, 54)), 0, 180);
-    EXPECT_NEAR(afternoon.finUt.secsTo(ut(2024, 12, 4, 7, 25)), 0, 180);
-    EXPECT_NEAR(sunAltitudeDeg(afternoon.debutUt, kParis), -0.8333, 0.01);
-    EXPECT_NEAR(sunAltitudeDeg(afternoon.finUt, kParis), -0.8333, 0.01);
+    EXPECT_NEAR(afternoon.startUt.secsTo(ut(2024, 12, 3, 15, 54)), 0, 180);
+    EXPECT_NEAR(afternoon.endUt.secsTo(ut(2024, 12, 4, 7, 25)), 0, 180);
+    EXPECT_NEAR(sunAltitudeDeg(afternoon.startUt, kParis), -0.8333, 0.01);
+    EXPECT_NEAR(sunAltitudeDeg(afternoon.endUt, kParis), -0.8333, 0.01);
     // Already dark: the night starts now and ends at the same sunrise.
-    const Nuit evening = comingNight(ut(2024, 12, 3, 22), kParis);
-    EXPECT_EQ(evening.debutUt, ut(2024, 12, 3, 22));
-    EXPECT_NEAR(evening.finUt.secsTo(afternoon.finUt), 0, 5);
+    const Night evening = comingNight(ut(2024, 12, 3, 22), kParis);
+    EXPECT_EQ(evening.startUt, ut(2024, 12, 3, 22));
+    EXPECT_NEAR(evening.endUt.secsTo(afternoon.endUt), 0, 5);
     // Past midnight, before dawn: still the same night.
-    EXPECT_NEAR(comingNight(ut(2024, 12, 4, 5), kParis).finUt.secsTo(afternoon.finUt), 0, 5);
+    EXPECT_NEAR(comingNight(ut(2024, 12, 4, 5), kParis).endUt.secsTo(afternoon.endUt), 0, 5);
     // Southern winter and polar night.
     EXPECT_TRUE(comingNight(ut(2024, 12, 3, 12), Site{80, 15, 0}).polar);
-    const Nuit sydney = comingNight(ut(2024, 6, 21, 0), Site{-33.87, 151.21, 0});
+    const Night sydney = comingNight(ut(2024, 6, 21, 0), Site{-33.87, 151.21, 0});
     EXPECT_FALSE(sydney.polar);
-    EXPECT_GT(sydney.debutUt.secsTo(sydney.finUt), 13 * 3600);
+    EXPECT_GT(sydney.startUt.secsTo(sydney.endUt), 13 * 3600);
 }
 
 TEST(Observatoire, BadPlacesAndLimits)
@@ -101,25 +101,25 @@ TEST(Observatoire, BadPlacesAndLimits)
     EXPECT_FALSE(checkSite(Site{0, -180.1, 0}).isEmpty());
     EXPECT_FALSE(checkSite(Site{std::nan(""), 0, 0}).isEmpty());
     EXPECT_TRUE(checkSite(Site{-90, 180, 0}).isEmpty());
-    EXPECT_FALSE(checkVisibilite(Visibilite{95, -6}).isEmpty());
+    EXPECT_FALSE(checkVisibility(Visibility{95, -6}).isEmpty());
     EXPECT_FALSE(checkRange(ut(2024, 12, 4), ut(2024, 12, 3)).isEmpty());
     EXPECT_FALSE(checkRange(ut(2024, 12, 4), ut(2024, 12, 4)).isEmpty());
     EXPECT_FALSE(checkRange(ut(99, 12, 31), ut(2024, 12, 3)).isEmpty());
-    TacheRouge t;
-    EXPECT_TRUE(checkTacheRouge(t).isEmpty());
+    RedSpot t;
+    EXPECT_TRUE(checkRedSpot(t).isEmpty());
     t.driftDegPerMonth = std::nan("");
-    EXPECT_FALSE(checkTacheRouge(t).isEmpty());
+    EXPECT_FALSE(checkRedSpot(t).isEmpty());
 }
 
 // Each transit is the first second at which the pass's displayed System II
 // reaches the spot's longitude; System II turns once in about 9 h 55.7 min.
-TEST(TacheRouge, TransitsAgreeWithThePass)
+TEST(RedSpot, TransitsAgreeWithThePass)
 {
-    const TacheRouge spot;   // 57° on 01/07/2024, +1.5° a month
+    const RedSpot spot;   // 57° on 01/07/2024, +1.5° a month
     EXPECT_NEAR(grsLongitudeDeg(spot, ut(2024, 7, 1)), 57, 1e-12);
     EXPECT_NEAR(grsLongitudeDeg(spot, QDateTime(QDate(2024, 7, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(kDaysPerMonth * 86400))),
                 58.5, 1e-9);
-    EXPECT_NEAR(grsLongitudeDeg(TacheRouge{1, QDate(2024, 7, 1), -1.5}, ut(2024, 8, 1)), 359.47, 0.01);
+    EXPECT_NEAR(grsLongitudeDeg(RedSpot{1, QDate(2024, 7, 1), -1.5}, ut(2024, 8, 1)), 359.47, 0.01);
 
     const std::vector<QDateTime> transits = grsTransits(ut(2024, 12, 1), ut(2024, 12, 4), spot, kFrench);
     ASSERT_GE(transits.size(), 7u);   // 72 h / 9.93 h
@@ -143,18 +143,18 @@ TEST(TacheRouge, TransitsAgreeWithThePass)
 // four contacts high in a dark sky, in time order with the Red Spot.
 TEST(Programme, KnownNight)
 {
-    OptionsProgramme o;
+    ProgrammeOptions o;
     o.fromUt = ut(2024, 12, 3, 18);
     o.toUt = ut(2024, 12, 4, 6);
     o.offsetText = QStringLiteral("-1");
-    o.grs = TacheRouge{};
+    o.grs = RedSpot{};
     o.site = kParis;
     double done = 0;
     o.progress = [&](double f) {
         EXPECT_GE(f, done);
         done = f;
     };
-    const std::vector<LigneProgramme> rows = dresseProgramme(o, kFrench);
+    const std::vector<ProgrammeRow> rows = buildProgramme(o, kFrench);
     EXPECT_DOUBLE_EQ(done, 1.0);
     std::vector<QString> io;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -169,34 +169,34 @@ TEST(Programme, KnownNight)
     }
     EXPECT_EQ(io, (std::vector<QString>{u"Ombre début 03/12/2024 20:32:42"_qs, u"Passage début 03/12/2024 20:38:49"_qs,
                                         u"Ombre fin 03/12/2024 22:43:44"_qs, u"Passage fin 03/12/2024 22:50:01"_qs}));
-    const auto spots = std::count_if(rows.begin(), rows.end(), [](const LigneProgramme& r) { return r.satellite < 0; });
+    const auto spots = std::count_if(rows.begin(), rows.end(), [](const ProgrammeRow& r) { return r.satellite < 0; });
     EXPECT_GE(spots, 1);
 
     // Observability follows the limits.
     o.visibility.minJupiterDeg = 60;
     o.onlySatellite = 0;
     o.grs.reset();
-    const auto high = dresseProgramme(o, kFrench);
+    const auto high = buildProgramme(o, kFrench);
     ASSERT_EQ(high.size(), 4u);
     EXPECT_FALSE(high[0].observable);   // 41° at the shadow's ingress
 
     // Cancelled before it starts: nothing, at once.
     std::atomic<bool> stop{true};
     o.cancel = &stop;
-    EXPECT_TRUE(dresseProgramme(o, kFrench).empty());
+    EXPECT_TRUE(buildProgramme(o, kFrench).empty());
     o.cancel = nullptr;
     o.offsetText = QStringLiteral("x");
-    EXPECT_EQ(errorOf([&] { dresseProgramme(o, kFrench); }), 13);
+    EXPECT_EQ(errorOf([&] { buildProgramme(o, kFrench); }), 13);
 }
 
 TEST(Programme, CsvQuotesWhatNeedsIt)
 {
-    LigneProgramme r;
+    ProgrammeRow r;
     r.ut = ut(2024, 12, 3, 20, 32, 42);
     r.civil = r.ut;
     r.phenomenon = QStringLiteral("Tache, \"Rouge\"");
     r.change = QStringLiteral("passage");
-    const QString csv = csvProgramme({r}, kFrench, false);
+    const QString csv = programmeCsv({r}, kFrench, false);
     EXPECT_EQ(csv, u"satellite,phenomene,changement,date,datetu,label\n"
                    u",\"Tache, \"\"Rouge\"\"\",passage,03/12/2024 20:32:42,03/12/2024 20:32:42,\n"_qs);
 }

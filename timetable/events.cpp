@@ -1,4 +1,4 @@
-#include "evenements.h"
+#include "events.h"
 
 #include "enregistreur.h"
 #include "erreur.h"
@@ -18,7 +18,7 @@ using LabelState = std::array<bool, kLabels>;   // which labels show their word
 // Runs the window's pass for one civil instant and reads the sixteen labels.
 class Probe {
 public:
-    Probe(const QString& offset, const QLocale& locale, Theorie theorie)
+    Probe(const QString& offset, const QLocale& locale, Theory theorie)
         : offset_(offset), offsetHours_(readNumber(offset, locale)), locale_(locale), calcul_(host_, locale)
     {
         calcul_.setTheorie(theorie);
@@ -47,7 +47,7 @@ std::int64_t secondsBetween(const QDateTime& a, const QDateTime& b) { return a.s
 
 } // namespace
 
-Pas readStep(const QString& text)
+Step readStep(const QString& text)
 {
     const QString t = text.trimmed();
     qsizetype i = 0;
@@ -58,7 +58,7 @@ Pas readStep(const QString& text)
         count = 1;
     if (count < 1 || count > 32767)
         throw ErreurExecution(ErreurExecution::Incompatibilite);
-    Pas p;
+    Step p;
     p.count = int(count);
     try {
         p.unit = stepUnitFromCode(t.mid(i));
@@ -80,12 +80,12 @@ QString phenomenonWord(Caption label)
     }
 }
 
-std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime& to, Pas step,
+std::vector<Event> findEvents(const QDateTime& from, const QDateTime& to, Step step,
                                          const QString& offsetText, const QLocale& locale, int onlySatellite,
-                                         Theorie theorie)
+                                         Theory theorie)
 {
     Probe probe(offsetText, locale, theorie);
-    std::vector<Evenement> events;
+    std::vector<Event> events;
     QDateTime t0 = from;
     LabelState s0 = probe.at(t0);
     while (t0 < to) {
@@ -116,7 +116,7 @@ std::vector<Evenement> chercheEvenements(const QDateTime& from, const QDateTime&
         s0 = s1;
     }
     std::stable_sort(events.begin(), events.end(),
-                     [](const Evenement& a, const Evenement& b) { return a.civil < b.civil; });
+                     [](const Event& a, const Event& b) { return a.civil < b.civil; });
     return events;
 }
 

@@ -3,12 +3,11 @@
 // satellite's centre. Contacts are those of the satellite's centre.
 #pragma once
 
-#include "hote.h"
-#include "moderne.h"
+#include "modern_theory.h"
 
 namespace zeno {
 
-struct PhenomenesPrecis {
+struct PrecisePhenomena {
     bool eclipse[4] = {};   // the line from the Sun's centre through the satellite's centre meets the globe
     bool occulte[4] = {};   // the line of sight through the satellite's centre meets the globe, satellite behind
     bool passage[4] = {};   // the same line meets it, satellite in front
@@ -17,18 +16,12 @@ struct PhenomenesPrecis {
 };
 
 // The four satellites' phenomena of one record (pure geometry, no drawing).
-PhenomenesPrecis phenomenesPrecis(const EphemerideModerne& e);
+PrecisePhenomena precisePhenomena(const ModernEphemeris& e);
 
 // Whether satellite i (0..3) is in front of the lit part of the disk: the
 // line of sight through its centre meets the globe at a sunlit point. The
 // published predictions time transits against this lit limb; the program's
 // "Passage" uses the whole globe (the narrow unlit crescent included).
-bool passageDevantPartieEclairee(const EphemerideModerne& e, int i);
-
-// Draws and labels as the original tests do, in the same order: every
-// satellite in its own or its eclipse colour (Eclipsé), the shadows on the
-// disk in black (Ombre), the occulted satellites covered in the disk colour
-// (Occulté), the transits (Passage). Each of the sixteen labels is written.
-void dessinePrecis(Hote& hote, const EphemerideModerne& e);
+bool inFrontOfLitDisk(const ModernEphemeris& e, int i);
 
 } // namespace zeno

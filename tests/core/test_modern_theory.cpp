@@ -4,10 +4,10 @@
 
 #include "deltat.h"
 #include "enregistreur.h"
-#include "evenements.h"
-#include "geometrie.h"
+#include "events.h"
+#include "phenomena_geometry.h"
 #include "l12.h"
-#include "moderne.h"
+#include "modern_theory.h"
 #include "passe.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +83,7 @@ TEST(Moderne, MeeusWorkedExampleOffsets)
     // toward the east) and his unit is the E2x3 theory's 71398 km radius.
     const double meeusX[4] = {-3.4502, 7.4418, 1.2011, 7.0720};
     const double meeusY[4] = {0.2137, 0.2753, 0.5900, 1.0291};
-    const EphemerideModerne e = calculeModerne(2448972.5);
+    const ModernEphemeris e = computeModern(2448972.5);
     const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
     const double unit = kJupiterEquatorialKm / 71398;
     for (int s = 0; s < 4; ++s) {
@@ -115,13 +115,13 @@ TEST(Moderne, DeltaT)
 TEST(Moderne, InterpolatedPlanetsAndRange)
 {
     for (double jd = 2460000.13; jd < 2460030; jd += 0.77) {
-        const PositionsPlanetes a = positionsPlanetes(jd, false), b = positionsPlanetes(jd, true);
+        const PlanetPositions a = planetPositions(jd, false), b = planetPositions(jd, true);
         EXPECT_LT(distanceKm(a.earth, b.earth), 1.0) << jd;
         EXPECT_LT(distanceKm(a.jupiter, b.jupiter), 1.0) << jd;
     }
     // Outside the fitted years: computed, finite, flagged.
     for (double jd : {1757583.5, 2341972.5, 5373484.0}) {
-        const EphemerideModerne e = calculeModerne(jd);
+        const ModernEphemeris e = computeModern(jd);
         EXPECT_TRUE(e.horsValidite) << jd;
         EXPECT_TRUE(std::isfinite(e.X4) && std::isfinite(e.Y4) && std::isfinite(e.omega3)) << jd;
     }
@@ -129,7 +129,7 @@ TEST(Moderne, InterpolatedPlanetsAndRange)
 
 TEST(Geometrie, GlobeLimbAndShadow)
 {
-    EphemerideModerne e;
+    ModernEphemeris e;
     e.pole[1] = 1;         // pole up the sky, the Earth in the equator plane
     e.soleil[2] = -1;      // Sun behind the observer: no phase
     e.X1 = 0.95;  e.Z1 = -6;    // in front, inside the equatorial limb
@@ -141,7 +141,7 @@ TEST(Geometrie, GlobeLimbAndShadow)
         e.eclipse[i][0] = x[i], e.eclipse[i][1] = y[i], e.eclipse[i][2] = z[i];
         e.ombre[i][0] = x[i], e.ombre[i][1] = y[i], e.ombre[i][2] = z[i];
     }
-    const PhenomenesPrecis p = phenomenesPrecis(e);
+    const PrecisePhenomena p = precisePhenomena(e);
     EXPECT_TRUE(p.passage[0]);
     EXPECT_FALSE(p.occulte[0]);
     EXPECT_FALSE(p.passage[1] || p.occulte[1]);
@@ -160,13 +160,13 @@ TEST(Moderne, TimetableMeetsPublishedTimes)
 {
     struct Attendu { Caption label; bool begins; int hour, minute; };
     const auto check = [](QDate day, int from, int to, int satellite, std::initializer_list<Attendu> expected) {
-        const auto events = chercheEvenements(QDateTime(day, QTime(from, 0), Qt::UTC), QDateTime(day, QTime(to, 0), Qt::UTC),
-                                              Pas{StepUnit::Minute, 5}, QStringLiteral("0"), kFrench, satellite,
-                                              Theorie::Precise);
+        const auto events = findEvents(QDateTime(day, QTime(from, 0), Qt::UTC), QDateTime(day, QTime(to, 0), Qt::UTC),
+                                              Step{StepUnit::Minute, 5}, QStringLiteral("0"), kFrench, satellite,
+                                              Theory::Precise);
         ASSERT_EQ(events.size(), expected.size());
         std::size_t i = 0;
         for (const Attendu& a : expected) {
-            const Evenement& ev = events[i++];
+            const Event& ev = events[i++];
             EXPECT_EQ(ev.label, a.label);
             EXPECT_EQ(ev.begins, a.begins);
             // Rounding to the minute (30 s), and transits timed there at the lit limb (up to a minute).
@@ -187,10 +187,10 @@ TEST(Moderne, OriginalPassUntouchedAfterPrecise)
     Enregistreur fresh, reused;
     Calcul a(fresh, kFrench), b(reused, kFrench);
     const QString date = QStringLiteral("03/12/2024 20:40:00");
-    b.setTheorie(Theorie::Precise);
+    b.setTheorie(Theory::Precise);
     b.passe(date, QStringLiteral("0"));
     EXPECT_EQ(reused.caption(Caption::InfoIoOm), QStringLiteral("Ombre"));
-    b.setTheorie(Theorie::Originale);
+    b.setTheorie(Theory::Original);
     b.passe(date, QStringLiteral("0"));
     a.passe(date, QStringLiteral("0"));
     EXPECT_EQ(fresh.captions, reused.captions);

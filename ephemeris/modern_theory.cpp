@@ -1,4 +1,4 @@
-#include "moderne.h"
+#include "modern_theory.h"
 
 #include "deltat.h"
 #include "l12.h"
@@ -149,23 +149,23 @@ void store(double out[3], const Vec& v)
 
 } // namespace
 
-PositionsPlanetes positionsPlanetes(double jdTT, bool interpolated)
+PlanetPositions planetPositions(double jdTT, bool interpolated)
 {
     const Planetes p = interpolated ? planetes(jdTT) : planetesExact(jdTT);
-    PositionsPlanetes out{};
+    PlanetPositions out{};
     store(out.earth, p.earth);
     store(out.jupiter, p.jupiter);
     return out;
 }
 
-double anneeDecimale(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
+double decimalYear(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
 
-EphemerideModerne calculeModerne(double jdUT)
+ModernEphemeris computeModern(double jdUT)
 {
-    EphemerideModerne e;
+    ModernEphemeris e;
     e.JD = jdUT;
-    const double year = anneeDecimale(jdUT);
-    e.horsValidite = !(year >= kModerneFirstYear && year <= kModerneLastYear);
+    const double year = decimalYear(jdUT);
+    e.horsValidite = !(year >= kModernFirstYear && year <= kModernLastYear);
     e.DeltaT = deltaTModerne(year);
     e.JDE = jdUT + e.DeltaT / 86400;
 

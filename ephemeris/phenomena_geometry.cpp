@@ -1,6 +1,4 @@
-#include "geometrie.h"
-
-#include "cadre.h"
+#include "phenomena_geometry.h"
 
 #include <cmath>
 
@@ -30,16 +28,11 @@ double meetsGlobe(V3 origin, V3 dir, V3 pole)
     return t > 0 ? t : -1;
 }
 
-void label(Hote& hote, int satellite, Phenomenon kind, bool on, const char* word)
-{
-    hote.setCaption(phenomenonCaption(satellite, kind), on ? QString::fromUtf8(word) : QStringLiteral(" "));
-}
-
 } // namespace
 
-PhenomenesPrecis phenomenesPrecis(const EphemerideModerne& e)
+PrecisePhenomena precisePhenomena(const ModernEphemeris& e)
 {
-    PhenomenesPrecis p;
+    PrecisePhenomena p;
     const V3 pole = load(e.pole), sun = load(e.soleil);
     const V3 antiSun{-sun.x, -sun.y, -sun.z};
     const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4}, Z[4] = {e.Z1, e.Z2, e.Z3, e.Z4};
@@ -62,7 +55,7 @@ PhenomenesPrecis phenomenesPrecis(const EphemerideModerne& e)
     return p;
 }
 
-bool passageDevantPartieEclairee(const EphemerideModerne& e, int i)
+bool inFrontOfLitDisk(const ModernEphemeris& e, int i)
 {
     const V3 pole = load(e.pole);
     const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4}, Z[4] = {e.Z1, e.Z2, e.Z3, e.Z4};
@@ -74,28 +67,6 @@ bool passageDevantPartieEclairee(const EphemerideModerne& e, int i)
     const V3 spot = axpy(t, back, seen);
     const V3 normal = axpy(kPolarStretch * (kPolarStretch + 2) * dot(spot, pole), pole, spot);
     return dot(normal, load(e.soleil)) > 0;
-}
-
-void dessinePrecis(Hote& hote, const EphemerideModerne& e)
-{
-    const PhenomenesPrecis p = phenomenesPrecis(e);
-    const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
-    for (int i = 0; i < 4; ++i) {
-        const Satellite& s = kSatellites[i];
-        DessineDisque(hote, X[i], Y[i], s.radius, p.eclipse[i] ? kEclipseColour : s.own);
-        label(hote, i, Phenomenon::Ec, p.eclipse[i], "Eclipsé");
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (p.ombre[i])
-            DessineDisque(hote, p.ombreX[i], p.ombreY[i], kSatellites[i].radius, kShadowColour);
-        label(hote, i, Phenomenon::Om, p.ombre[i], "Ombre");
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (p.occulte[i])
-            DessineDisque(hote, X[i], Y[i], kSatellites[i].radius, kDiskColour);
-        label(hote, i, Phenomenon::Oc, p.occulte[i], "Occulté");
-        label(hote, i, Phenomenon::Pa, p.passage[i], "Passage");
-    }
 }
 
 } // namespace zeno

@@ -16,44 +16,44 @@ struct Site {
 };
 
 // When an event can be watched: Jupiter high enough and the sky dark enough.
-struct Visibilite {
+struct Visibility {
     double minJupiterDeg = 10;     // Jupiter's altitude at least this
     double maxSunDeg = -6;         // the Sun's altitude at most this (civil twilight)
 };
 
 // An empty text when the place is usable, else a French message naming the fault.
 QString checkSite(const Site& site);
-QString checkVisibilite(const Visibilite& v);
+QString checkVisibility(const Visibility& v);
 
 // Julian Day (UT) of a UT instant, and back to the nearest second.
 double julianDayUt(const QDateTime& ut);
 QDateTime utFromJulianDay(double jdUt);
 
-struct PlaceEquatoriale {
+struct EquatorialPlace {
     double raDeg = 0, decDeg = 0;
 };
 
 // A place referred to the mean equator and equinox of J2000 (as libnova's
 // VSOP87 places are) brought to the true equator and equinox of the date,
 // annual aberration added. jde: Julian Ephemeris Day.
-PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde);
+EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde);
 // Geocentric altitude in degrees of an apparent place at a UT Julian Day
 // (apparent sidereal time), without refraction.
-double altitudeOfPlaceDeg(PlaceEquatoriale apparent, double jdUt, const Site& site);
+double altitudeOfPlaceDeg(EquatorialPlace apparent, double jdUt, const Site& site);
 
 // Apparent (light-time, precession and nutation to the date, annual
 // aberration) topocentric altitude in degrees, without refraction.
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
 double sunAltitudeDeg(const QDateTime& ut, const Site& site);
 
-struct Nuit {
-    QDateTime debutUt, finUt;   // sunset (or the given instant when already dark), next sunrise
+struct Night {
+    QDateTime startUt, endUt;   // sunset (or the given instant when already dark), next sunrise
     bool polar = false;         // no sunset or no sunrise within a day: a 24 h window instead
 };
 
 // The coming night at the place: from the next sunset (upper limb at the
 // standard horizon, refraction included, -0.833°) — or `nowUt` itself when
 // the Sun is already down — to the sunrise that follows.
-Nuit comingNight(const QDateTime& nowUt, const Site& site);
+Night comingNight(const QDateTime& nowUt, const Site& site);
 
 } // namespace zeno

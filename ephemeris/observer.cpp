@@ -1,4 +1,4 @@
-#include "observatoire.h"
+#include "observer.h"
 
 #include "nova_lock.h"
 
@@ -31,7 +31,7 @@ const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
 double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, const Site& site)
 {
-    const PlaceEquatoriale app = apparentPlace({j2000.ra, j2000.dec}, jde);
+    const EquatorialPlace app = apparentPlace({j2000.ra, j2000.dec}, jde);
     ln_equ_posn place{app.raDeg, app.decDeg};
     ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
     ln_equ_posn shift{};
@@ -61,7 +61,7 @@ QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
 
 // libnova's planet and solar places are geometric (light-time corrected for
 // planets) and referred to the mean equinox of J2000.
-PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
+EquatorialPlace apparentPlace(EquatorialPlace j2000, double jde)
 {
     ln_equ_posn from{j2000.raDeg, j2000.decDeg}, mean{};
     ln_get_equ_prec2(&from, kJ2000, jde, &mean);
@@ -77,7 +77,7 @@ PlaceEquatoriale apparentPlace(PlaceEquatoriale j2000, double jde)
     return {out.ra, out.dec};
 }
 
-double altitudeOfPlaceDeg(PlaceEquatoriale place, double jdUt, const Site& site)
+double altitudeOfPlaceDeg(EquatorialPlace place, double jdUt, const Site& site)
 {
     const double lastDeg = ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg;
     const double h = (lastDeg - place.raDeg) * kDegToRad, phi = site.latitudeDeg * kDegToRad;
@@ -97,7 +97,7 @@ QString checkSite(const Site& s)
     return {};
 }
 
-QString checkVisibilite(const Visibilite& v)
+QString checkVisibility(const Visibility& v)
 {
     if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
         return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
@@ -134,7 +134,7 @@ double sunAltitudeDeg(const QDateTime& ut, const Site& site)
     return bodyAltitudeDeg(ut, site, ln_get_solar_equ_coords, ln_get_earth_solar_dist);
 }
 
-Nuit comingNight(const QDateTime& nowUt, const Site& site)
+Night comingNight(const QDateTime& nowUt, const Site& site)
 {
     // libnova gives the rise and set of one day: gather those of the days
     // around, then take the first set and the first rise after it.
@@ -152,7 +152,7 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
     }
     std::sort(sets.begin(), sets.end());
     std::sort(rises.begin(), rises.end());
-    Nuit n;
+    Night n;
     double begin = now;
     if (!dark) {
         const auto s = std::upper_bound(sets.begin(), sets.end(), now);
@@ -161,14 +161,14 @@ Nuit comingNight(const QDateTime& nowUt, const Site& site)
     const auto r = begin < 0 ? rises.end() : std::upper_bound(rises.begin(), rises.end(), begin);
     if (begin < 0 || r == rises.end() || *r - now > 2.0) {
         n.polar = true;   // midnight sun or polar night: the next 24 hours
-        n.debutUt = nowUt;
-        n.finUt = nowUt.addSecs(86400);
+        n.startUt = nowUt;
+        n.endUt = nowUt.addSecs(86400);
         return n;
     }
     const double rise = *r;
     lock.unlock();
-    n.debutUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
-    n.finUt = refineHorizon(utFromJulianDay(rise), site);
+    n.startUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
+    n.endUt = refineHorizon(utFromJulianDay(rise), site);
     return n;
 }
 
