@@ -312,6 +312,20 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     return fit;
 }
 
+std::optional<MutualEvent> mutualEventDuring(const std::vector<ObservedPoint>& points)
+{
+    if (points.empty())
+        return std::nullopt;
+    const auto [first, last] = std::minmax_element(points.begin(), points.end(),
+                                                   [](const ObservedPoint& a, const ObservedPoint& b) { return a.ut < b.ut; });
+    std::optional<MutualEvent> deepest;
+    const auto from = static_cast<search::Seconds>(std::floor(first->ut)), to = static_cast<search::Seconds>(std::ceil(last->ut));
+    for (const MutualEvent& ev : findMutualEvents(from, to))
+        if (!deepest || ev.magnitudeDrop > deepest->magnitudeDrop)
+            deepest = ev;
+    return deepest;
+}
+
 double fittedFlux(const CurveFit& fit, double utSeconds)
 {
     EventShape s = fit.predicted;

@@ -12,6 +12,7 @@
 #include "observer.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace zeno {
@@ -41,6 +42,10 @@ struct CurveFit {
 constexpr int kFitMinimumPoints = 10;
 
 CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& points);
+
+// The event an observed curve holds: of the mutual events whose maximum
+// lies between the first and the last point, the deepest; nullopt when none.
+std::optional<MutualEvent> mutualEventDuring(const std::vector<ObservedPoint>& points);
 
 // The fitted model, and the prediction drawn on the fitted baseline, at a UT instant (seconds).
 double fittedFlux(const CurveFit& fit, double utSeconds);

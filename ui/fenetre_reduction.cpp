@@ -204,6 +204,12 @@ bool FenetreReduction::chargeFichier(const QString& chemin)
     settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
     TextFichier->setText(chemin);
     remplitColonnes();
+    if (!event_) {   // the event the file's times hold, when none was chosen
+        if (const auto ev = zeno::mutualEventDuring(courbe_.points)) {
+            setEvenement(*ev);
+            return true;
+        }
+    }
     reduit();
     return true;
 }

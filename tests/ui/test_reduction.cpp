@@ -120,11 +120,14 @@ void TestReduction::mauvaiseEntree()
     QTest::mouseClick(chercher, Qt::LeftButton);
     QVERIFY(messages.value(1).contains(QStringLiteral("champ « vers (TU) »")));
     QVERIFY(!w.evenement());
+    // Without an event, the file's times find it.
+    QVERIFY(w.chargeFichier(courbe_));
+    QVERIFY(w.evenement() && w.evenement()->maximum == event_.maximum);
+    QCOMPARE(code->text(), QStringLiteral("3E2"));
     date->setText(QStringLiteral("02/12/2026 21:40:00"));
     QTest::mouseClick(chercher, Qt::LeftButton);
     QVERIFY(w.evenement() && w.evenement()->maximum == event_.maximum);
 
-    QVERIFY(w.chargeFichier(courbe_));
     const double decalage = w.ajustement().shiftS;
     const QString mots = dossier_.filePath(QStringLiteral("mots.csv"));
     QFile f(mots);
