@@ -678,7 +678,9 @@ int runReduce(const Options& o)
     roundedField(out, "impact_km", fit.impactKm, 10);
     roundedField(out, "impact_sigma_km", fit.impactSigmaKm, 10);
     roundedField(out, "predicted_impact_km", ev->impactKm, 10);
-    roundedField(out, "reduced_chi2", fit.reducedChi2, 1e3);
+    // Four significant digits: with equal weights it is the residuals' variance, often 1e-4.
+    roundedField(out, "reduced_chi2",
+                 std::isfinite(fit.reducedChi2) ? std::stod(QString::number(fit.reducedChi2, 'g', 4).toStdString()) : fit.reducedChi2, 1e12);
     numberField(out, "points", fit.points);
     numberField(out, "bad_rows", curve.badRows);
     numberField(out, "outside_window", fit.outsideWindow);

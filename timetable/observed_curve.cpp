@@ -262,7 +262,8 @@ ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ObservedCurve c;
-        c.error = tr("impossible de lire le fichier « %1 » : %2").arg(path, file.errorString());
+        c.error = file.exists() ? tr("impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
+                                : tr("le fichier « %1 » n'existe pas").arg(path);
         return c;
     }
     if (file.size() > kLargestFile) {
