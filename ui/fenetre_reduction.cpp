@@ -38,7 +38,6 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
 {
     setObjectName(QStringLiteral("FenetreReduction"));
     setWindowTitle(tr("Réduire une observation"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     resize(980, 720);
     choixOuverture = [this] {
         const QString dossier = settings::open()->value(QStringLiteral("reduction/dossier")).toString();
