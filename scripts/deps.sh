@@ -3,8 +3,8 @@
 # Usage: scripts/deps.sh build|test|run|check ...
 set -euo pipefail
 
-BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-                libnova-dev libgsl-dev qt6-svg-dev)
+BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation
+                libnova-dev libgsl-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev)
 RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 qt6-qpa-plugins fonts-liberation libnova-0.16-0 libgsl27
               libgslcblas0)

@@ -40,6 +40,7 @@ struct ProgrammeRow {
     QString change;          // "début", "fin", or "passage" for the Red Spot
     double jupiterAltDeg = 0, sunAltDeg = 0;   // when a place is given
     bool observable = false;
+    int mutual = -1;         // a mutual event: its index in the list it came with
 };
 
 struct ProgrammeOptions {

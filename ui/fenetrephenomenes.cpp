@@ -1,10 +1,14 @@
 #include "fenetrephenomenes.h"
 
+#include "fenetre_reduction.h"
+
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
 #include "form1.h"
 #include "modern_theory.h"
+#include "mutual_event_panel.h"
+#include "mutual_rows.h"
 #include "place_dialog.h"
 #include "regional.h"
 
@@ -24,6 +28,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QThread>
@@ -36,6 +41,7 @@ namespace {
 constexpr int kRoleLigne = Qt::UserRole + 1;   // index into the computed rows
 constexpr int kSatelliteSpot = -1;
 constexpr int kTous = -2;
+constexpr int kMutuels = -3;   // the filter "Phénomènes mutuels"
 
 enum Colonne { DateTC, DateTU, Satellite, Phenomene, Changement, HauteurJupiter, HauteurSoleil, Observable, NbColonnes };
 
@@ -60,7 +66,7 @@ protected:
     {
         const int i = sourceModel()->index(ligne, 0, parent).data(kRoleLigne).toInt();
         const zeno::ProgrammeRow& l = lignes_[std::size_t(i)];
-        if (satellite != kTous && l.satellite != satellite)
+        if (satellite == kMutuels ? l.mutual < 0 : satellite != kTous && l.satellite != satellite)
             return false;
         return !observablesSeulement || l.observable;
     }
@@ -101,7 +107,8 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ComboPeriode = new QComboBox(this);
     nomme(ComboPeriode, "ComboPeriode");
     ComboPeriode->addItems({QStringLiteral("Nuit prochaine"), QStringLiteral("24 h"), QStringLiteral("7 jours"),
-                            QStringLiteral("1 mois"), QStringLiteral("Autre")});
+                            QStringLiteral("1 mois"), QStringLiteral("Autre"),
+                            tr("Saison des phénomènes mutuels")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
     TextDu->setToolTip(QStringLiteral("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
@@ -141,6 +148,8 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
     ComboSatellite->addItem(QStringLiteral("Tache Rouge"), kSatelliteSpot);
+    ComboSatellite->addItem(tr("Phénomènes mutuels"), kMutuels);
+    ComboSatellite->setItemData(ComboSatellite->count() - 1, mutualTheoryNote(), Qt::ToolTipRole);
     CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
     CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
@@ -154,6 +163,10 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addStretch(1);
     ligneFiltre->addWidget(CommandExporter);
     ligneFiltre->addWidget(CommandCopier);
+    CommandReduire = new QPushButton(tr("&Réduire une observation…"), this);
+    nomme(CommandReduire, "CommandReduire");
+    CommandReduire->setEnabled(false);
+    ligneFiltre->addWidget(CommandReduire);
 
     modele_ = new QStandardItemModel(0, NbColonnes, this);
     modele_->setHorizontalHeaderLabels({QStringLiteral("Date (TC)"), QStringLiteral("Date (TU)"),
@@ -183,14 +196,27 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     pile->addLayout(lignePeriode);
     pile->addWidget(Progression);
     pile->addLayout(ligneFiltre);
-    pile->addWidget(Tableau, 1);
+    // Below the table, what a selected mutual event looks like.
+    PanneauMutuel = new MutualEventPanel(locale_, this);
+    PanneauMutuel->setOrientation([this] {
+        return std::pair{principale_->flip(zeno::Flip::MainEW) != 0, principale_->flip(zeno::Flip::MainNS) != 0};
+    });
+    PanneauMutuel->message = [this](const QString& texte) { message(texte); };
+    PanneauMutuel->setVisible(false);
+    auto* partage = new QSplitter(Qt::Vertical, this);
+    partage->addWidget(Tableau);
+    partage->addWidget(PanneauMutuel);
+    partage->setStretchFactor(0, 3);
+    partage->setStretchFactor(1, 2);
+    partage->setChildrenCollapsible(false);
+    pile->addWidget(partage, 1);
     pile->addWidget(LabelEtat);
 
     // The choices of the last run.
     {
         const auto s = settings::open();
-        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 4));
-        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 5));
+        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 5));
+        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 6));
         CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
         TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
         TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
@@ -210,7 +236,10 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(CommandLieu, &QPushButton::clicked, this, &FenetrePhenomenes::CommandLieu_Click);
     connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
+    connect(CommandReduire, &QPushButton::clicked, this, &FenetrePhenomenes::CommandReduire_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
+    connect(Tableau->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &FenetrePhenomenes::Tableau_SelectionChange);
     connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
         filtre_->satellite = ComboSatellite->currentData().toInt();
         filtre_->change();
@@ -299,6 +328,10 @@ void FenetrePhenomenes::remplitPeriode()
     case 1: fin = maintenant.addSecs(86400); break;
     case 2: fin = maintenant.addDays(7); break;
     case 3: fin = maintenant.addMonths(1); break;
+    case 5:   // the season of 2026-2027: the Earth and the Sun near Jupiter's equatorial plane
+        debut = QDateTime(QDate(2026, 8, 1), QTime(0, 0), Qt::UTC);
+        fin = QDateTime(QDate(2027, 11, 1), QTime(0, 0), Qt::UTC);
+        break;
     default: return;   // "Autre": the fields as typed
     }
     try {
@@ -309,8 +342,10 @@ void FenetrePhenomenes::remplitPeriode()
     }
 }
 
-void FenetrePhenomenes::ComboPeriode_Change(int)
+void FenetrePhenomenes::ComboPeriode_Change(int index)
 {
+    if (index == 5)
+        ComboSatellite->setCurrentIndex(ComboSatellite->findData(kMutuels));
     remplitPeriode();
     gardeChoix();
     CommandCalculer_Click();
@@ -358,11 +393,17 @@ void FenetrePhenomenes::CommandCalculer_Click()
     o.site = observateur_.site;
     o.visibility = observateur_.visibility;
     o.theorie = principale_->calcul().theorie();
+    if (ComboPeriode->currentIndex() == 5) {   // the season: its mutual events alone
+        o.satellites = false;
+        o.grs.reset();
+    }
     annule_ = std::make_shared<std::atomic<bool>>(false);
     o.cancel = annule_.get();
-    o.progress = [this](double fait) {
+    const auto progres = [this](double fait) {
         QMetaObject::invokeMethod(this, [this, fait] { Progression->setValue(int(fait * 1000)); }, Qt::QueuedConnection);
     };
+    const double partMutuels = o.satellites ? 0.5 : 1;   // of the progress bar
+    o.progress = [progres, partMutuels](double fait) { progres(fait * (1 - partMutuels)); };
 
     Progression->setValue(0);
     Progression->setVisible(true);
@@ -372,14 +413,18 @@ void FenetrePhenomenes::CommandCalculer_Click()
     // window answers and "Annuler" works; the rows come back here.
     const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule] {
+    travail_ = QThread::create([this, o, locale, annule, decalage, progres, partMutuels] {
         std::vector<zeno::ProgrammeRow> lignes;
+        std::vector<zeno::MutualEvent> mutuels;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
             lignes = zeno::buildProgramme(o, locale);
-            if (o.theorie == zeno::Theory::Precise
-                && (zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
+            // Mutual events in the precise theory whatever the box says.
+            mutuels = zeno::findMutualEvents(o.fromUt.toSecsSinceEpoch(), o.toUt.toSecsSinceEpoch(),
+                                             [=](double fait) { progres(1 - partMutuels + fait * partMutuels); }, annule.get());
+            addMutualRows(lignes, mutuels, decalage, o.site, o.visibility);
+            if ((zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
                     || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
                 hors = true;
         } catch (const zeno::ErreurExecution& e) {
@@ -387,17 +432,19 @@ void FenetrePhenomenes::CommandCalculer_Click()
         }
         QMetaObject::invokeMethod(
             this,
-            [this, lignes = std::move(lignes), faute, annule, hors, theorie = o.theorie]() mutable {
+            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, annule, hors,
+             theorie = o.theorie]() mutable {
                 if (!faute.isEmpty())
                     message(QStringLiteral("Calcul impossible : %1").arg(faute));
                 if (annule->load())
                     LabelEtat->setText(QStringLiteral("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
                 theorieLignes_ = theorie;
+                mutuels_ = std::move(mutuels);
                 termine(std::move(lignes));
                 if (hors)
                     LabelEtat->setText(LabelEtat->text()
-                                       + QStringLiteral(" Attention : période hors de 1850-2150, la théorie précise "
-                                                        "y perd sa précision."));
+                                       + tr(" Attention : période hors de 1850-2150, la théorie précise "
+                                            "(et les phénomènes mutuels) y perd sa précision."));
             },
             Qt::QueuedConnection);
     });
@@ -422,7 +469,9 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
                                           "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
                                .arg(lignes_.size())
                                .arg(observables)
-                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage()));
+                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage())
+                           + tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).",
+                                nullptr, int(mutuels_.size())));
     }
     emit calculTermine();
 }
@@ -550,6 +599,27 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
         }
     }
     principale_->allerA(zeno::dateTimeText(civil, locale_));
+}
+
+void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
+{
+    const int i = index.isValid() ? filtre_->index(index.row(), 0).data(kRoleLigne).toInt() : -1;
+    const zeno::ProgrammeRow* l = i >= 0 && std::size_t(i) < lignes_.size() ? &lignes_[std::size_t(i)] : nullptr;
+    CommandReduire->setEnabled(l && l->mutual >= 0 && std::size_t(l->mutual) < mutuels_.size());
+    if (!l || l->mutual < 0 || std::size_t(l->mutual) >= mutuels_.size()) {
+        PanneauMutuel->setVisible(false);
+        return;
+    }
+    PanneauMutuel->setEvent(mutuels_[std::size_t(l->mutual)],
+                            MutualEventPanel::AtPlace{l->jupiterAltDeg, l->sunAltDeg, l->observable});
+    PanneauMutuel->setVisible(true);
+}
+
+void FenetrePhenomenes::CommandReduire_Click()
+{
+    auto* f = new FenetreReduction(locale_, this, PanneauMutuel->event());
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->show();
 }
 
 void FenetrePhenomenes::CommandLieu_Click()

@@ -3,6 +3,7 @@
 // each event can be seen; a double click shows the instant in the main window.
 #pragma once
 
+#include "mutual_events.h"
 #include "night_programme.h"
 #include "settings.h"
 
@@ -26,6 +27,7 @@ class QStandardItemModel;
 class QTableView;
 class QThread;
 class FiltrePhenomenes;
+class MutualEventPanel;
 
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
@@ -42,6 +44,8 @@ public:
 
     bool calculEnCours() const { return travail_ != nullptr; }
     const std::vector<zeno::ProgrammeRow>& lignes() const { return lignes_; }
+    // The mutual events of the range; a row's `mutual` indexes them.
+    const std::vector<zeno::MutualEvent>& mutuels() const { return mutuels_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
@@ -57,6 +61,10 @@ public slots:
     void CommandExporter_Click();
     void CommandCopier_Click();
     void Tableau_DblClick(const QModelIndex& index);
+    // A mutual event's row shows its light curve and discs below the table.
+    void Tableau_SelectionChange(const QModelIndex& index);
+    // "Réduire une observation…" of the selected mutual event.
+    void CommandReduire_Click();
     void CheckTheorie_Click();
     // The main window's theory changed: the box follows it and the table is computed again.
     void theorieChangee();
@@ -79,6 +87,7 @@ private:
     QLocale locale_;
     settings::Observer observateur_;
     std::vector<zeno::ProgrammeRow> lignes_;
+    std::vector<zeno::MutualEvent> mutuels_;
     bool avecLieu_ = true;
     zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
     bool dejaMontree_ = false;
@@ -98,8 +107,10 @@ private:
     QCheckBox* CheckTheorie;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;
+    QPushButton* CommandReduire;
     QTableView* Tableau;
     QLabel* LabelEtat;
+    MutualEventPanel* PanneauMutuel;
     QStandardItemModel* modele_;
     FiltrePhenomenes* filtre_;
 };

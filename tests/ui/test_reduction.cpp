@@ -3,6 +3,7 @@
 #include "outils.h"
 
 #include "fenetre_reduction.h"
+#include "fenetrephenomenes.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -21,6 +24,7 @@ private slots:
     void initTestCase();
     void reductionEtExports();
     void mauvaiseEntree();
+    void depuisPhenomenes();
 
 private:
     QTemporaryDir dossier_;
@@ -142,6 +146,35 @@ void TestReduction::mauvaiseEntree()
     QCOMPARE(flux->currentIndex(), 1);
     QCOMPARE(w.ajustement().shiftS, decalage);
     QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("TextFichier"))->text(), courbe_);
+}
+
+// The phenomena window's night of 2 December 2026 at Paris: "Réduire une
+// observation…" waits for a mutual event's row, then opens the window on it.
+void TestReduction::depuisPhenomenes()
+{
+    Banc b;
+    QVERIFY(b.montre());
+    FenetrePhenomenes* p = b.f.fenetrePhenomenes();
+    p->horlogeTU = [] { return QDateTime(QDate(2026, 12, 2), QTime(12, 0), Qt::UTC); };
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    b.clique("LabPhenomenes");
+    QVERIFY(fini.wait(60000));
+    auto* reduire = p->findChild<QPushButton*>(QStringLiteral("CommandReduire"));
+    auto* t = p->findChild<QTableView*>(QStringLiteral("Tableau"));
+    QVERIFY(!reduire->isEnabled());
+    int ligne = -1;
+    for (int r = 0; r < t->model()->rowCount() && ligne < 0; ++r)
+        if (t->model()->index(r, 3).data().toString() == event_.code()
+            && t->model()->index(r, 1).data().toString() == zeno::mutualUtText(double(event_.maximum)))
+            ligne = r;
+    QVERIFY(ligne >= 0);
+    t->setCurrentIndex(t->model()->index(ligne, 0));
+    QVERIFY(reduire->isEnabled());
+    QTest::mouseClick(reduire, Qt::LeftButton);
+    auto* w = p->findChild<FenetreReduction*>();
+    QVERIFY(w && w->isVisible());
+    QVERIFY(w->evenement() && w->evenement()->code() == event_.code() && w->evenement()->maximum == event_.maximum);
+    w->close();
 }
 
 QTEST_MAIN(TestReduction)

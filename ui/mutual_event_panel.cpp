@@ -1,0 +1,229 @@
+#include "mutual_event_panel.h"
+
+#include "scene_frame.h"
+#include "light_curve_view.h"
+#include "mutual_discs_view.h"
+#include "mutual_rows.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// Sizes of the exported pictures, pixels (the SVG's view box).
+constexpr QSize kCurveExportSize{1200, 600};
+constexpr QSize kDiscsExportSize{800, 800};
+
+QString satelliteName(int s) { return QString::fromUtf8(zeno::kSatellites[s].name); }
+
+QString durationText(double seconds)
+{
+    const auto s = static_cast<qint64>(std::llround(seconds));
+    if (s >= 3600)
+        return MutualEventPanel::tr("%1 h %2 min %3 s").arg(s / 3600).arg(s / 60 % 60).arg(s % 60);
+    return MutualEventPanel::tr("%1 min %2 s").arg(s / 60).arg(s % 60);
+}
+
+QString utClock(double utSeconds) { return zeno::mutualUtText(utSeconds).mid(11); }
+
+// A drawing rendered as PNG or SVG bytes.
+QByteArray pngOf(QSize size, const std::function<void(QPainter&, const QRectF&)>& draw)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        draw(p, QRectF(QPointF(0, 0), size));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? bytes : QByteArray();
+}
+
+QByteArray svgOf(QSize size, const QString& title, const std::function<void(QPainter&, const QRectF&)>& draw)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(title);
+    svg.setDescription(QStringLiteral("Zenolune"));
+    {
+        QPainter p(&svg);
+        if (!p.isActive())
+            return {};
+        draw(p, QRectF(QPointF(0, 0), size));
+    }
+    return bytes;
+}
+
+} // namespace
+
+MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
+{
+    setObjectName(QStringLiteral("MutualEventPanel"));
+    message = [this](const QString& texte) { QMessageBox::warning(this, tr("Phénomène mutuel"), texte); };
+    choixFichier = [this](const QString& titre, const QString& nom, const QString& filtres) {
+        return QFileDialog::getSaveFileName(this, titre, nom, filtres);
+    };
+
+    LabelDetails = new QLabel(this);
+    LabelDetails->setObjectName(QStringLiteral("LabelDetails"));
+    LabelDetails->setWordWrap(true);
+    LabelDetails->setTextFormat(Qt::RichText);
+    LabelDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    LabelDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Courbe = new LightCurveView(locale_, this);
+    Disques = new MutualDiscsView(locale_, this);
+    CommandCourbe = new QPushButton(tr("Exporter la &courbe…"), this);
+    CommandCourbe->setObjectName(QStringLiteral("CommandCourbe"));
+    CommandCourbe->setToolTip(tr("La courbe de lumière en image PNG, en dessin SVG ou en tableau CSV"));
+    CommandDessin = new QPushButton(tr("Exporter le &dessin…"), this);
+    CommandDessin->setObjectName(QStringLiteral("CommandDessin"));
+    CommandDessin->setToolTip(tr("Le dessin des disques en image PNG ou en dessin SVG"));
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(CommandCourbe);
+    boutons->addWidget(CommandDessin);
+    boutons->addStretch(1);
+    auto* colonne = new QVBoxLayout;
+    colonne->addWidget(LabelDetails, 1);
+    colonne->addLayout(boutons);
+    auto* rangee = new QHBoxLayout(this);
+    rangee->setContentsMargins(0, 0, 0, 0);
+    rangee->addWidget(Courbe, 5);
+    rangee->addWidget(Disques, 3);
+    rangee->addLayout(colonne, 4);
+
+    connect(CommandCourbe, &QPushButton::clicked, this, &MutualEventPanel::CommandCourbe_Click);
+    connect(CommandDessin, &QPushButton::clicked, this, &MutualEventPanel::CommandDessin_Click);
+}
+
+void MutualEventPanel::setOrientation(std::function<std::pair<bool, bool>()> orientation)
+{
+    Disques->orientation = std::move(orientation);
+}
+
+const std::vector<zeno::LightPoint>& MutualEventPanel::curve() const { return Courbe->curve(); }
+
+void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPlace> place)
+{
+    event_ = ev;
+    Courbe->setCurve(ev, zeno::lightCurve(ev));
+    Disques->setEvent(ev);
+
+    const QString target = satelliteName(ev.target);
+    const auto n = [this](double v, int decimals) { return locale_.toString(v, 'f', decimals); };
+    QStringList lines;
+    lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());
+    lines << tr("Début %1 · maximum %2 · fin %3 TU, le %4")
+                 .arg(utClock(double(ev.start)), utClock(ev.maximumExact), utClock(double(ev.end)),
+                      QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy")));
+    lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
+    lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")
+                 .arg(n(100 * ev.targetLightLost, 1), target, n(ev.magnitudeDrop, 3));
+    lines << tr("Distance au limbe de Jupiter : %1 %2")
+                 .arg(n(ev.limbDistance, 2), std::abs(ev.limbDistance) < 2 ? tr("rayon équatorial") : tr("rayons équatoriaux"));
+    if (ev.targetInJupiterShadow)
+        lines << tr("%1 est en même temps dans l'ombre de Jupiter").arg(target);
+    if (ev.targetBehindJupiter)
+        lines << tr("%1 est en même temps derrière Jupiter").arg(target);
+    if (ev.targetInFrontOfJupiter)
+        lines << tr("%1 passe en même temps devant le disque de Jupiter").arg(target);
+    if (place)
+        lines << tr("Au maximum : Jupiter à %1°, Soleil à %2° — %3")
+                     .arg(n(place->jupiterAltDeg, 1), n(place->sunAltDeg, 1),
+                          place->observable ? tr("<span style=\"color:#008000\">observable</span>")
+                                            : tr("non observable"));
+    lines << QStringLiteral("<i>%1</i>").arg(mutualTheoryNote().toHtmlEscaped());
+    LabelDetails->setText(lines.join(QStringLiteral("<br>")));
+}
+
+QString MutualEventPanel::suggestedName(const QString& what) const
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(what, event_.code(),
+             QDateTime::fromSecsSinceEpoch(event_.maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd-HHmm")));
+}
+
+// QSaveFile writes beside and renames at commit: a failure leaves no
+// half-written file under the chosen name.
+bool MutualEventPanel::save(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    QString why;
+    if (bytes.isEmpty())
+        why = tr("le dessin n'a pas pu être produit");
+    else if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()
+             || f.error() != QFileDevice::NoError || !f.commit())
+        why = f.errorString();
+    if (why.isEmpty())
+        return true;
+    f.cancelWriting();
+    message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(path, why));
+    return false;
+}
+
+bool MutualEventPanel::exportCurve(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const auto draw = [this](QPainter& p, const QRectF& area) {
+        LightCurveView::paint(p, area, event_, Courbe->curve(), locale_);
+    };
+    if (suffix == u"csv")
+        return save(path, zeno::lightCurveCsv(event_, Courbe->curve()).toUtf8());
+    if (suffix == u"png")
+        return save(path, pngOf(kCurveExportSize, draw));
+    if (suffix == u"svg")
+        return save(path, svgOf(kCurveExportSize, mutualTitle(event_), draw));
+    message(tr("Le nom « %1 » doit finir par .png, .svg ou .csv.").arg(path));
+    return false;
+}
+
+bool MutualEventPanel::exportDiscs(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const DiscsPicture picture = Disques->picture();
+    const auto draw = [this, &picture](QPainter& p, const QRectF& area) {
+        MutualDiscsView::paint(p, area, picture, locale_);
+    };
+    if (suffix == u"png")
+        return save(path, pngOf(kDiscsExportSize, draw));
+    if (suffix == u"svg")
+        return save(path, svgOf(kDiscsExportSize, mutualTitle(event_), draw));
+    message(tr("Le nom « %1 » doit finir par .png ou .svg.").arg(path));
+    return false;
+}
+
+void MutualEventPanel::CommandCourbe_Click()
+{
+    const QString path = choixFichier(tr("Exporter la courbe de lumière"), suggestedName(tr("courbe")) + QStringLiteral(".png"),
+                                      tr("Image PNG (*.png);;Dessin SVG (*.svg);;Tableau CSV (*.csv)"));
+    if (!path.isEmpty())
+        exportCurve(path);
+}
+
+void MutualEventPanel::CommandDessin_Click()
+{
+    const QString path = choixFichier(tr("Exporter le dessin des disques"), suggestedName(tr("disques")) + QStringLiteral(".png"),
+                                      tr("Image PNG (*.png);;Dessin SVG (*.svg)"));
+    if (!path.isEmpty())
+        exportDiscs(path);
+}

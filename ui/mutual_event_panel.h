@@ -1,0 +1,59 @@
+// What the phenomena window shows of the mutual event selected in its
+// table: the details, the predicted light curve, the two discs at the
+// maximum, and their export as PNG, SVG and (the curve) CSV.
+#pragma once
+
+#include "mutual_events.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class LightCurveView;
+class MutualDiscsView;
+
+class MutualEventPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit MutualEventPanel(const QLocale& locale, QWidget* parent = nullptr);
+
+    // Where messages go: a message box by default.
+    std::function<void(const QString&)> message;
+    // Where an export writes (title, suggested name, filters): a file dialog by default.
+    std::function<QString(const QString&, const QString&, const QString&)> choixFichier;
+    // The main window's flips (east–west, north–south), read at each drawing.
+    void setOrientation(std::function<std::pair<bool, bool>()> orientation);
+
+    // The place's altitudes at the maximum, when known.
+    struct AtPlace {
+        double jupiterAltDeg = 0, sunAltDeg = 0;
+        bool observable = false;
+    };
+    void setEvent(const zeno::MutualEvent& event, std::optional<AtPlace> place);
+    const zeno::MutualEvent& event() const { return event_; }
+    const std::vector<zeno::LightPoint>& curve() const;
+
+    // By the name's suffix: .png, .svg or (the curve) .csv. False and a message on failure.
+    bool exportCurve(const QString& path);
+    bool exportDiscs(const QString& path);
+
+public slots:
+    void CommandCourbe_Click();
+    void CommandDessin_Click();
+
+private:
+    bool save(const QString& path, const QByteArray& bytes);
+    QString suggestedName(const QString& what) const;
+
+    QLocale locale_;
+    zeno::MutualEvent event_;
+    QLabel* LabelDetails;
+    LightCurveView* Courbe;
+    MutualDiscsView* Disques;
+    QPushButton* CommandCourbe;
+    QPushButton* CommandDessin;
+};
