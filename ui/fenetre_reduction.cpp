@@ -106,6 +106,7 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     LabelResultats->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LabelResultats->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelResultats->setMinimumWidth(260);
+    LabelResultats->setWordWrap(true);
     auto* milieu = new QHBoxLayout;
     milieu->addWidget(Graphique, 1);
     milieu->addWidget(LabelResultats);
@@ -301,7 +302,8 @@ void FenetreReduction::afficheResultats()
     CommandExporterImage->setEnabled(event_.has_value() || !courbe_.points.empty());
     if (!ok) {
         LabelResultats->setText(fit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
-                                                : tr("Pas encore de résultat."));
+                                                : tr("Pas encore de résultat : choisissez le phénomène et le fichier "
+                                                     "de votre courbe de lumière (« Fichier… »)."));
         return;
     }
     const auto ligne = [](const QString& nom, const QString& valeur) {

@@ -202,7 +202,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     const QColor colours[3] = {kPointColour, kPredictionColour, kFitColour};
     double x = main.box.left() + 8;
     for (int i = 0; i < 3; ++i) {
-        if ((i == 1 && !d.hasEvent) || (i == 2 && !fitted))
+        if ((i == 0 && shown.empty()) || (i == 1 && !d.hasEvent) || (i == 2 && !fitted))
             continue;
         const double y = main.box.top() + 4 + fm.height() / 2;
         p.setPen(QPen(colours[i], i == 0 ? 4 : 1.6, i == 1 ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap));
