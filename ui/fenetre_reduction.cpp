@@ -106,7 +106,6 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     LabelResultats->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LabelResultats->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelResultats->setMinimumWidth(260);
-    LabelResultats->setWordWrap(true);
     auto* milieu = new QHBoxLayout;
     milieu->addWidget(Graphique, 1);
     milieu->addWidget(LabelResultats);
@@ -300,6 +299,7 @@ void FenetreReduction::afficheResultats()
     const bool ok = fit_.converged;
     CommandExporterRapport->setEnabled(ok);
     CommandExporterImage->setEnabled(event_.has_value() || !courbe_.points.empty());
+    LabelResultats->setWordWrap(!ok);   // a sentence wraps; the table keeps its lines
     if (!ok) {
         LabelResultats->setText(fit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
                                                 : tr("Pas encore de résultat : choisissez le phénomène et le fichier "
