@@ -1,5 +1,7 @@
 #include "light_curve_fit.h"
 
+#include "scene_frame.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 
@@ -357,8 +359,12 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
     QString out;
     const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
     out += tr("# Zenolune : réduction d'une courbe de lumière de phénomène mutuel\n");
-    line(tr("Phénomène"), QStringLiteral("%1 (%2, %3)").arg(ev.code(), QString::fromLatin1(ev.typeName()),
-                                                            QString::fromLatin1(ev.kindName())));
+    const auto name = [](int s) { return QString::fromUtf8(kSatellites[s].name); };
+    line(tr("Phénomène"), QStringLiteral("%1 (%2, %3) : %4").arg(ev.code(), QString::fromLatin1(ev.typeName()),
+                                                                 QString::fromLatin1(ev.kindName()),
+                                                                 (ev.type == MutualType::Eclipse ? tr("%1 éclipse %2")
+                                                                                                 : tr("%1 occulte %2"))
+                                                                     .arg(name(ev.occulter), name(ev.target))));
     line(tr("Prévision"), tr("théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
                               .arg(mutualUtText(double(ev.start)), utTextTenths(ev.maximumExact),
                                    mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0)));

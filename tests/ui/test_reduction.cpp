@@ -84,7 +84,7 @@ void TestReduction::reductionEtExports()
     QFile r(sortie);
     QVERIFY(r.open(QIODevice::ReadOnly));
     const QString rapport = QString::fromUtf8(r.readAll());
-    for (const QString& attendu : {QStringLiteral("# Phénomène : 3E2 (eclipse, partial)"),
+    for (const QString& attendu : {QStringLiteral("# Phénomène : 3E2 (eclipse, partial) : Ganymède éclipse Europe"),
                                    QStringLiteral("latitude 43.60000°, longitude 1.44000°"),
                                    QStringLiteral("# Maximum observé (TU) : 02/12/2026 21:47:"),
                                    QStringLiteral("jd_utc,ut,flux,sigma,model,residual")})
