@@ -160,7 +160,7 @@ QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<Obse
     return {};
 }
 
-struct GslWorkspace {
+struct GslFree {
     void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
     void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
 };
@@ -244,9 +244,9 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
     params.trs = gsl_multifit_nlinear_trs_lm;
     params.scale = gsl_multifit_nlinear_scale_more;
-    std::unique_ptr<gsl_multifit_nlinear_workspace, GslWorkspace> w(
+    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, std::size_t(n), kParameters));
-    std::unique_ptr<gsl_matrix, GslWorkspace> covar(gsl_matrix_alloc(kParameters, kParameters));
+    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
     if (!w || !covar) {
         fit.error = tr("mémoire insuffisante pour l'ajustement");
         return fit;
