@@ -1,10 +1,10 @@
 #include "fenetre_reduction.h"
 
+#include "drawing_export.h"
 #include "erreur.h"
 #include "reduction_plot.h"
 #include "regional.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -12,15 +12,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -28,7 +25,6 @@
 namespace {
 
 constexpr int kImageWidth = 1200, kImageHeight = 800;   // exported plot, pixels (SVG: user units)
-constexpr int kSvgDotsPerInch = 96;                     // CSS pixels: the SVG's size in millimetres
 constexpr int kAucune = -1;                              // no uncertainty column
 
 } // namespace
@@ -334,15 +330,10 @@ QString FenetreReduction::rapport() const
     return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteSet ? &o.site : nullptr);
 }
 
-// Through a temporary file renamed at commit: every write, the flush and the
-// device checked first, so that a failure leaves nothing half-written.
 bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)
 {
-    QSaveFile f(chemin);
-    const bool ok = f.open(QIODevice::WriteOnly) && f.write(donnees) == donnees.size() && f.flush()
-                 && f.error() == QFileDevice::NoError && f.commit();
-    if (!ok) {
-        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+    if (const QString pourquoi = writeWhole(chemin, donnees); !pourquoi.isEmpty()) {
+        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, pourquoi));
         return false;
     }
     LabelEtat->setText(tr("Écrit : « %1 ».").arg(chemin));
@@ -351,32 +342,11 @@ bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)
 
 bool FenetreReduction::exporteImage(const QString& chemin)
 {
-    QByteArray donnees;
-    QBuffer tampon(&donnees);
-    tampon.open(QIODevice::WriteOnly);
-    const QRectF zone(0, 0, kImageWidth, kImageHeight);
-    if (chemin.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&tampon);
-        svg.setSize(QSize(kImageWidth, kImageHeight));
-        svg.setResolution(kSvgDotsPerInch);
-        svg.setViewBox(zone);
-        svg.setTitle(windowTitle());
-        QPainter p(&svg);
-        paintReductionPlot(p, zone, Graphique->data(), locale_);
-    } else {
-        QImage image(kImageWidth, kImageHeight, QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        {
-            QPainter p(&image);
-            paintReductionPlot(p, zone, Graphique->data(), locale_);
-        }
-        if (!image.save(&tampon, "PNG")) {
-            message(tr("Impossible de produire l'image PNG."));
-            return false;
-        }
-    }
-    return ecrit(chemin, donnees);
+    const ReductionPlotData& d = Graphique->data();
+    const auto dessin = [&](QPainter& p, const QRectF& zone) { paintReductionPlot(p, zone, d, locale_); };
+    const QSize taille(kImageWidth, kImageHeight);
+    return ecrit(chemin, chemin.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? svgOf(taille, windowTitle(), dessin)
+                                                                                       : pngOf(taille, dessin));
 }
 
 bool FenetreReduction::exporteRapport(const QString& chemin)
