@@ -28,9 +28,11 @@ constexpr int kMaxIterations = 200;
 constexpr double kXTolerance = 1e-9;           // relative step that ends the fit
 constexpr double kGTolerance = 1e-10;          // scaled gradient that ends it
 constexpr double kFTolerance = 0;
+constexpr double kCentralKm = 1;               // an impact below this has no direction of its own
 constexpr double kSignificantDepth = 3;        // a depth below this many sigmas is no detection
-constexpr std::size_t kParameters = 4;         // shift s, impact km, scale, slope per hour
-enum Parameter { Shift, Impact, Scale, Slope };
+constexpr double kTrackStepS = 10;             // the track's samples: far finer than the motion's curvature
+constexpr std::size_t kParameters = 4;         // shift s, offset across km, scale, slope per hour
+enum Parameter { Shift, Offset, Scale, Slope };
 
 QString tr(const char* text) { return QCoreApplication::translate("LightCurveFit", text); }
 
@@ -66,27 +68,68 @@ private:
     std::vector<double> flux_;
 };
 
+// The occulting disc's (or the shadow axis') centre relative to the
+// target's, km in the target's plane, sampled along the predicted event:
+// the true, slightly curved and uneven motion, not a straight line.
+class Track {
+public:
+    Track(const MutualEvent& ev, double fromUt, double toUt)
+        : t0_(fromUt), count_(std::max(2, int(std::ceil((toUt - fromUt) / kTrackStepS)) + 1))
+    {
+        x_.reserve(std::size_t(count_));
+        y_.reserve(std::size_t(count_));
+        for (int i = 0; i < count_; ++i) {
+            const PairGeometry g = mutualDiscsAt(ev, t0_ + i * kTrackStepS);
+            x_.push_back(g.dx);
+            y_.push_back(g.dy);
+        }
+    }
+    // Position (km) and velocity (km/s) at UT t; straight on beyond the samples.
+    void at(double t, double& px, double& py, double& vx, double& vy) const
+    {
+        const double u = (t - t0_) / kTrackStepS;
+        const auto i = std::size_t(std::clamp(std::floor(u), 0.0, double(count_ - 2)));
+        vx = (x_[i + 1] - x_[i]) / kTrackStepS;
+        vy = (y_[i + 1] - y_[i]) / kTrackStepS;
+        const double f = (u - double(i)) * kTrackStepS;
+        px = x_[i] + f * vx;
+        py = y_[i] + f * vy;
+    }
+
+private:
+    double t0_;
+    int count_;
+    std::vector<double> x_, y_;
+};
+
 struct Points {
     std::vector<double> tau;      // seconds from the predicted maximum
     std::vector<double> flux;
     std::vector<double> weight;   // 1 / sigma
     const FluxTable* table = nullptr;
-    double speed = 0;             // km/s
+    const Track* track = nullptr;
+    double tMax = 0;              // UT seconds, the predicted maximum
+    double ex = 0, ey = 0;        // unit vector of the impact at the maximum: the offset's direction
 };
 
 struct Model {
-    double value, dShift, dImpact, dScale, dSlope;
+    double value, dShift, dOffset, dScale, dSlope;
 };
 
+// The predicted track shifted in time and moved across by x[Offset] along
+// the impact's direction.
 Model model(const Points& d, std::size_t i, const double* x)
 {
-    const double tau = d.tau[i], u = tau - x[Shift], b = x[Impact];
-    const double vu = d.speed * u, c = std::hypot(b, vu);
+    const double tau = d.tau[i];
+    double px, py, vx, vy;
+    d.track->at(d.tMax + tau - x[Shift], px, py, vx, vy);
+    const double qx = px + x[Offset] * d.ex, qy = py + x[Offset] * d.ey, c = std::hypot(qx, qy);
     double slope = 0;
     const double F = d.table->at(c, slope);
     const double base = x[Scale] + x[Slope] * tau / kSecondsPerHour;
     const double dc = base * slope;
-    return {base * F, c > 0 ? -dc * d.speed * vu / c : 0, c > 0 ? dc * b / c : 0, F, F * tau / kSecondsPerHour};
+    return {base * F, c > 0 ? -dc * (qx * vx + qy * vy) / c : 0, c > 0 ? dc * (qx * d.ex + qy * d.ey) / c : 0, F,
+            F * tau / kSecondsPerHour};
 }
 
 int residuals(const gsl_vector* x, void* params, gsl_vector* f)
@@ -106,7 +149,7 @@ int jacobian(const gsl_vector* x, void* params, gsl_matrix* J)
         const Model m = model(d, i, p);
         const double w = d.weight[i];
         gsl_matrix_set(J, i, Shift, m.dShift * w);
-        gsl_matrix_set(J, i, Impact, m.dImpact * w);
+        gsl_matrix_set(J, i, Offset, m.dOffset * w);
         gsl_matrix_set(J, i, Scale, m.dScale * w);
         gsl_matrix_set(J, i, Slope, m.dSlope * w);
     }
@@ -119,7 +162,7 @@ double linearChi2(const Points& d, double* x)
 {
     double a11 = 0, a12 = 0, a22 = 0, b1 = 0, b2 = 0;
     std::vector<double> F(d.tau.size());
-    const double unit[kParameters] = {x[Shift], x[Impact], 1, 0};
+    const double unit[kParameters] = {x[Shift], x[Offset], 1, 0};
     for (std::size_t i = 0; i < d.tau.size(); ++i) {
         F[i] = model(d, i, unit).value;
         const double w2 = d.weight[i] * d.weight[i], h = d.tau[i] / kSecondsPerHour;
@@ -190,9 +233,28 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     }
 
     const FluxTable table(fit.predicted);
+    const double reach = std::max(event.durationS, 60.0);   // the starting grid's shifts: +-reach
+    const Track track(event, fit.windowStart - reach - margin, fit.windowEnd + reach + margin);
     Points d;
     d.table = &table;
-    d.speed = fit.predicted.relativeSpeedKmS;
+    d.track = &track;
+    d.tMax = fit.predicted.tMax;
+    fit.event = event;
+    fit.offsetX = event.atMaximum.dx;
+    fit.offsetY = event.atMaximum.dy;
+    const double b = std::hypot(fit.offsetX, fit.offsetY);
+    if (b > kCentralKm) {
+        d.ex = fit.offsetX / b;
+        d.ey = fit.offsetY / b;
+    } else {   // a central event: across the motion
+        double px, py, vx, vy;
+        track.at(d.tMax, px, py, vx, vy);
+        const double v = std::hypot(vx, vy);
+        d.ex = -vy / v;
+        d.ey = vx / v;
+    }
+    fit.offsetX = d.ex;
+    fit.offsetY = d.ey;
     int during = 0;
     bool weighted = true;
     for (const ObservedPoint& p : all) {
@@ -222,11 +284,10 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     fit.points = n;
 
     // Start from the shift of least chi-square on a grid, scale and slope solved for.
-    double x0[kParameters] = {0, fit.predicted.impactKm, 1, 0};
+    double x0[kParameters] = {0, 0, 1, 0};
     double best = linearChi2(d, x0);
-    const double reach = std::max(event.durationS, 60.0);
     for (int k = 0; k <= kGridSteps; ++k) {
-        double x[kParameters] = {-reach + 2 * reach * k / kGridSteps, fit.predicted.impactKm, 1, 0};
+        double x[kParameters] = {-reach + 2 * reach * k / kGridSteps, 0, 1, 0};
         const double chi2 = linearChi2(d, x);
         if (chi2 < best) {
             best = chi2;
@@ -268,11 +329,12 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     const double s2 = fit.reducedChi2;
 
     fit.shiftS = gsl_vector_get(x, Shift);
-    fit.impactKm = std::abs(gsl_vector_get(x, Impact));
+    fit.offsetKm = gsl_vector_get(x, Offset);
+    fit.impactKm = std::abs(b + fit.offsetKm);
     fit.scale = gsl_vector_get(x, Scale);
     fit.slopePerHour = gsl_vector_get(x, Slope);
     fit.shiftSigmaS = sigmaOf(covar.get(), Shift, s2);
-    fit.impactSigmaKm = sigmaOf(covar.get(), Impact, s2);
+    fit.impactSigmaKm = sigmaOf(covar.get(), Offset, s2);
     fit.scaleSigma = sigmaOf(covar.get(), Scale, s2);
     fit.slopeSigma = sigmaOf(covar.get(), Slope, s2);
     fit.observedMaxUt = fit.predicted.tMax + fit.shiftS;
@@ -281,9 +343,9 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     fit.depthSigma = std::isfinite(fit.impactSigmaKm) ? std::abs(dFdc) * fit.impactSigmaKm : std::nan("");
     fit.magnitudeDrop = fit.depth < 1 ? -2.5 * std::log10(1 - fit.depth) : std::nan("");
     double sum = 0;
+    const double xf[kParameters] = {fit.shiftS, fit.offsetKm, fit.scale, fit.slopePerHour};
     for (std::size_t i = 0; i < d.tau.size(); ++i) {
-        const double r = (fittedFlux(fit, d.tau[i] + fit.predicted.tMax) - d.flux[i])
-                       / (fit.scale + fit.slopePerHour * d.tau[i] / kSecondsPerHour);
+        const double r = (model(d, i, xf).value - d.flux[i]) / (fit.scale + fit.slopePerHour * d.tau[i] / kSecondsPerHour);
         sum += r * r;
     }
     fit.rmsResidual = std::sqrt(sum / n);
@@ -328,18 +390,30 @@ std::optional<MutualEvent> mutualEventDuring(const std::vector<ObservedPoint>& p
     return deepest;
 }
 
+namespace {
+
+// The pair's flux on the fitted baseline, the discs `offsetKm` across the
+// predicted track and `shiftS` later.
+double fluxOnBaseline(const CurveFit& fit, double utSeconds, double shiftS, double offsetKm)
+{
+    const PairGeometry g = mutualDiscsAt(fit.event, utSeconds - shiftS);
+    EventShape central = fit.predicted;
+    central.impactKm = 0;
+    const double c = std::hypot(g.dx + offsetKm * fit.offsetX, g.dy + offsetKm * fit.offsetY);
+    const double tau = utSeconds - fit.predicted.tMax;
+    return (fit.scale + fit.slopePerHour * tau / kSecondsPerHour) * shapeFlux(central, c / central.relativeSpeedKmS);
+}
+
+} // namespace
+
 double fittedFlux(const CurveFit& fit, double utSeconds)
 {
-    EventShape s = fit.predicted;
-    s.impactKm = fit.impactKm;
-    const double tau = utSeconds - fit.predicted.tMax;
-    return (fit.scale + fit.slopePerHour * tau / kSecondsPerHour) * shapeFlux(s, tau - fit.shiftS);
+    return fluxOnBaseline(fit, utSeconds, fit.shiftS, fit.offsetKm);
 }
 
 double predictedOnBaseline(const CurveFit& fit, double utSeconds)
 {
-    const double tau = utSeconds - fit.predicted.tMax;
-    return (fit.scale + fit.slopePerHour * tau / kSecondsPerHour) * shapeFlux(fit.predicted, tau);
+    return fluxOnBaseline(fit, utSeconds, 0, 0);
 }
 
 QString utTextTenths(double utSeconds)

@@ -1,9 +1,12 @@
 // The reduction of an observed light curve of a mutual event: the event's
-// predicted shape (eventShape/shapeFlux) fitted to the points by weighted
-// nonlinear least squares (GSL, Levenberg-Marquardt), free parameters the
-// time shift, the impact parameter, the flux scale and a linear trend of the
-// baseline:
-//     flux(t) = (scale + slope * (t - tMax) / 1 h) * shape(impact; t - tMax - shift)
+// predicted light curve fitted to the points by weighted nonlinear least
+// squares (GSL, Levenberg-Marquardt), free parameters the time shift, the
+// impact parameter (the predicted track moved across itself), the flux
+// scale and a linear trend of the baseline:
+//     flux(t) = (scale + slope * (t - tMax) / 1 h) * pair(track(t - shift) + offset)
+// The track is the predicted relative motion of the discs (mutualDiscsAt),
+// curved and uneven as it is: a straight uniform motion would bias the
+// minimum of long events by tens of seconds. The photometry is shapeFlux's.
 // Uncertainties: the covariance scaled by the reduced chi-square.
 #pragma once
 
@@ -26,7 +29,10 @@ struct CurveFit {
     int outsideWindow = 0;      // points of the file outside the event's window, not used
     int iterations = 0;
     double windowStart = 0, windowEnd = 0;   // UT seconds: the points taken
-    EventShape predicted;       // the event's shape as predicted
+    MutualEvent event;          // the event fitted
+    EventShape predicted;       // its shape as predicted (the radii and the light's shares)
+    double offsetKm = 0;        // the fitted track's offset from the predicted one, across it
+    double offsetX = 0, offsetY = 0;   // that offset's direction (unit, target's plane)
     double shiftS = 0, shiftSigmaS = 0;      // observed minus predicted time of the minimum (O-C)
     double observedMaxUt = 0;                // UT seconds, fraction kept
     double impactKm = 0, impactSigmaKm = 0;  // sigma NaN when the points do not fix it (a central event)

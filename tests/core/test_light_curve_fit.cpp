@@ -27,16 +27,17 @@ struct Synthetic {
     double shiftS = 0, scale = 1.3, slopePerHour = 0.04, noise = 0.01;
 };
 
-// The event's shape shifted by a known time on a sloping baseline, with
-// Gaussian noise, every 4 s from 20 min before the start to 20 min after the end.
+// The event's predicted light (its true geometry) shifted by a known time on
+// a sloping baseline, with Gaussian noise, every 4 s from 20 min before the
+// start to 20 min after the end.
 std::vector<ObservedPoint> synthetic(const MutualEvent& ev, const Synthetic& s, std::mt19937& rng, bool withSigma)
 {
-    const EventShape shape = eventShape(ev);
     std::normal_distribution<double> gauss(0, s.noise);
     std::vector<ObservedPoint> points;
     for (double t = double(ev.start) - 1200; t <= double(ev.end) + 1200; t += 4) {
-        const double tau = t - shape.tMax;
-        const double flux = (s.scale + s.slopePerHour * tau / 3600) * shapeFlux(shape, tau - s.shiftS);
+        const double tau = t - ev.maximumExact;
+        const double pair = 1 - targetWeight(ev.occulter, ev.target) * lightLost(mutualDiscsAt(ev, t - s.shiftS));
+        const double flux = (s.scale + s.slopePerHour * tau / 3600) * pair;
         points.push_back({t, flux + gauss(rng), withSigma ? s.noise : 0});
     }
     return points;
