@@ -80,7 +80,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
     setWindowTitle(QStringLiteral("Phénomènes"));
-    resize(900, 560);
+    resize(960, 720);   // room for a mutual event's panel under the table
     horlogeTU = [] {
         const QDateTime m = QDateTime::currentDateTimeUtc();
         return QDateTime(m.date(), QTime(m.time().hour(), m.time().minute(), m.time().second()), Qt::UTC);

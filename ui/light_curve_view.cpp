@@ -111,8 +111,10 @@ void LightCurveView::paint(QPainter& p, const QRectF& area, const zeno::MutualEv
         p.setPen(grid);
         p.drawLine(QPointF(xOf(t), plot.top()), QPointF(xOf(t), plot.bottom()));
         p.setPen(Qt::black);
-        p.drawText(QRectF(xOf(t) - 3 * line, plot.bottom() + line * 0.15, 6 * line, line), Qt::AlignCenter,
-                   utClock(t, step < 60));
+        const QString label = utClock(t, step < 60);
+        const double w = fm.horizontalAdvance(label) + 2;
+        const double x = std::clamp(xOf(t) - w / 2, area.left(), area.right() - w);
+        p.drawText(QRectF(x, plot.bottom() + line * 0.15, w, line), Qt::AlignCenter, label);
     }
     for (double f = std::ceil(yLow / yStep) * yStep; f <= yHigh + 1e-12; f += yStep) {
         p.setPen(grid);

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 
 #include <algorithm>
 #include <cmath>
@@ -133,7 +134,11 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     if (eclipse) {
         const QPainterPath penumbra = disc(g.dx, g.dy, g.penumbraRadiusKm);
         const QPainterPath umbra = disc(g.dx, g.dy, std::abs(g.umbraRadiusKm));
-        p.fillPath(target.intersected(penumbra), QColor(0, 0, 0, 110));
+        // The penumbra darkens from its edge to the umbra's.
+        QRadialGradient shade(at(g.dx, g.dy), g.penumbraRadiusKm * kmToPx);
+        shade.setColorAt(std::abs(g.umbraRadiusKm) / g.penumbraRadiusKm, QColor(0, 0, 0, 190));
+        shade.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillPath(target.intersected(penumbra), shade);
         p.fillPath(target.intersected(umbra), QColor(0, 0, 0, g.umbraRadiusKm > 0 ? 230 : 170));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(170, 170, 170), px / 10.0, Qt::DashLine));
@@ -201,7 +206,9 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     p.drawLine(barStart, barEnd);
     p.drawLine(barStart + QPointF(0, -line * 0.2), barStart + QPointF(0, line * 0.2));
     p.drawLine(barEnd + QPointF(0, -line * 0.2), barEnd + QPointF(0, line * 0.2));
-    p.drawText(QRectF(barStart.x() - line * 3, barEnd.y() - line * 1.15, barEnd.x() - barStart.x() + line * 6, line),
-               Qt::AlignCenter, tr("%1 km").arg(locale.toString(bar, 'f', 0)));
+    const QString barText = tr("%1 km").arg(locale.toString(bar, 'f', 0));
+    const double barTextW = QFontMetricsF(p.font(), p.device()).horizontalAdvance(barText) + 2;
+    const double barTextX = std::min((barStart.x() + barEnd.x() - barTextW) / 2, area.right() - barTextW - 2);
+    p.drawText(QRectF(barTextX, barEnd.y() - line * 1.15, barTextW, line), Qt::AlignCenter, barText);
     p.restore();
 }
