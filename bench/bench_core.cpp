@@ -6,6 +6,7 @@
 #include "events.h"
 #include "light_curve_fit.h"
 #include "modern_theory.h"
+#include "month_chart.h"
 #include "mutual_events.h"
 #include "passe.h"
 #include "night_programme.h"
@@ -127,6 +128,34 @@ void BM_ProgrammeMois(benchmark::State& state)
         benchmark::DoNotOptimize(buildProgramme(o, kFrench).size());
 }
 BENCHMARK(BM_ProgrammeMois)->Unit(benchmark::kMillisecond);
+
+// The month's tracks for the chart: the four X of the pass every 20 minutes,
+// March 2025; argument 0 the original theory, 1 the precise one.
+void BM_MonthTracks(benchmark::State& state)
+{
+    const UtSeconds start = QDateTime(QDate(2025, 3, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const UtSeconds end = QDateTime(QDate(2025, 4, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const Theory theorie = state.range(0) ? Theory::Precise : Theory::Original;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeTracks(start, end, kTrackStepSeconds, theorie, kFrench).size());
+}
+BENCHMARK(BM_MonthTracks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the chart window computes for a month: the tracks, the month's
+// timetable with the Red Spot and the altitudes at Paris, the nights, and in
+// the precise theory the mutual events (December 2026, in their season).
+void BM_MonthChart(benchmark::State& state)
+{
+    MonthChartOptions o;
+    o.year = 2026;
+    o.month = 12;
+    o.theorie = state.range(0) ? Theory::Precise : Theory::Original;
+    o.site = Site{};
+    o.grs = RedSpot{};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeMonthChart(o, kFrench).rows.size());
+}
+BENCHMARK(BM_MonthChart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The mutual events of the 2026-2027 season, and of its busiest month.
 search::Seconds utSeconds(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }

@@ -1,5 +1,7 @@
 // A whole computation pass in the main window, offscreen: the labels, both
 // scenes redrawn and the main window painted.
+#include "documents.h"
+#include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
 #include "form1.h"
 #include "settings.h"
@@ -9,6 +11,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -148,6 +152,49 @@ void BM_OuverturePhenomenes(benchmark::State& state)
     settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
+
+// The chart window scrolled by a tenth of its view and repainted, March 2025
+// at the default zoom (what a wheel notch costs).
+void BM_RepeintureGraphique(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    FenetreGraphique* g = fenetre->fenetreGraphique();
+    QSignalSpy fini(g, &FenetreGraphique::calculTermine);
+    g->afficheMois(2025, 3);
+    g->show();
+    if (!fini.wait(20000))
+        state.SkipWithError("le calcul ne s'est pas terminé");
+    QCoreApplication::processEvents();
+    QScrollBar* barre = g->findChild<QScrollArea*>(QStringLiteral("Defilement"))->verticalScrollBar();
+    int pas = barre->pageStep() / 10;
+    for (auto _ : state) {
+        if (barre->value() + pas > barre->maximum() || barre->value() + pas < 0)
+            pas = -pas;
+        barre->setValue(barre->value() + pas);
+        g->zone()->repaint();
+    }
+    g->close();
+    settings::setFile(QString());
+}
+BENCHMARK(BM_RepeintureGraphique)->Unit(benchmark::kMillisecond);
+
+// A month's PDF: the chart page and the month's table (March 2025, Paris,
+// the Red Spot), from the computed month.
+void BM_PdfMois(benchmark::State& state)
+{
+    zeno::MonthChartOptions o;
+    o.year = 2025;
+    o.month = 3;
+    o.site = zeno::Site{};
+    o.grs = zeno::RedSpot{};
+    const zeno::MonthChart c = zeno::computeMonthChart(o, QLocale(QLocale::French, QLocale::France));
+    zeno::ChartDocumentOptions d;
+    d.placeText = QStringLiteral("Paris");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zeno::monthPdf(c, d, QLocale(QLocale::French, QLocale::France)).size());
+}
+BENCHMARK(BM_PdfMois)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

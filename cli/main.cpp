@@ -1,21 +1,27 @@
 // zenolune-ephem: the window's computation pass from the command line, one
 // JSON object per line, and a timetable of the phenomena for observers.
-#include "scene_frame.h"
+#include "documents.h"
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "ical.h"
 #include "light_curve_fit.h"
+#include "month_chart.h"
 #include "mutual_events.h"
+#include "scene_frame.h"
 #include "passe.h"
 #include "night_programme.h"
 #include "regional.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,7 +32,8 @@ namespace {
 const char* const kAide = R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
@@ -74,6 +81,16 @@ Options :
                          EST positive, en degrés ; altitude H en mètres) et
                          « observable » quand Jupiter est à 10° au moins et le
                          Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
   --mutual               Avec --from/--to : les phénomènes mutuels des
                          satellites (occultations « iOj » : i passe devant j ;
                          éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
@@ -192,6 +209,7 @@ struct Options {
     std::optional<RedSpot> grs;
     std::optional<Site> site;
     QStringList dates;
+    std::optional<QString> chart, out, ics;
 };
 
 const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
@@ -438,6 +456,12 @@ Options parse(const QStringList& args)
                 o.theorie = Theory::Original;
             else
                 usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
+        } else if (a == u"--chart") {
+            o.chart = value();
+        } else if (a == u"--out") {
+            o.out = value();
+        } else if (a == u"--ics") {
+            o.ics = value();
         } else if (a == u"--csv") {
             o.csv = true;
         } else if (a == u"--grs") {
@@ -463,18 +487,27 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QStringLiteral("--from et --to vont ensemble"));
+    if (o.chart.has_value() != o.out.has_value())
+        usageError(QStringLiteral("--chart et --out vont ensemble"));
+    if (o.chart) {
+        if (o.events || o.mutual || o.lightcurve || o.reduce || o.from || !o.dates.isEmpty() || o.ics)
+            usageError(QStringLiteral("--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
+        return o;
+    }
+    if (o.ics && !o.events)
+        usageError(QStringLiteral("--ics va avec --events"));
     if (o.events && o.mutual)
         usageError(QStringLiteral("--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
-        usageError(QStringLiteral("--grs va avec --events"));
-    if (o.site && !o.events && !o.mutual && !o.reduce)
-        usageError(QStringLiteral("--site va avec --events, --mutual ou --reduce"));
+        usageError(QStringLiteral("--grs va avec --events ou --chart"));
+    if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce)
+        usageError(QStringLiteral("--site va avec --events, --mutual, --chart ou --reduce"));
     if (o.reduce.has_value() != o.event.has_value())
         usageError(QStringLiteral("--reduce et --event vont ensemble"));
     const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
         usageError(QStringLiteral("--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
-    if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || !o.dates.isEmpty()))
+    if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
         usageError(QStringLiteral("--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
     if (o.mutual && !o.from)
         usageError(QStringLiteral("--mutual demande --from et --to"));
@@ -508,6 +541,18 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     p.site = o.site;
     p.theorie = o.theorie;
     const std::vector<ProgrammeRow> rows = buildProgramme(p, o.locale);
+    if (o.ics) {
+        if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+            return 1;
+        }
+        const QByteArray ics = icsProgramme(rows, o.site ? placeText(*o.site, o.locale) : QString(), o.site.has_value(),
+                                            o.theorie, QDateTime::currentDateTimeUtc());
+        if (const QString fault = writeWhole(*o.ics, ics); !fault.isEmpty()) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
+            return 1;
+        }
+    }
     if (o.csv) {
         std::string csv = programmeCsv(rows, o.locale, o.site.has_value(), o.theorie).toStdString();
         flush(csv);
@@ -531,6 +576,59 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
     }
     flush(out);
     return 0;
+}
+
+[[noreturn]] void chartError(const QString& what)
+{
+    std::fprintf(stderr, "zenolune-ephem : %s\n", what.toUtf8().constData());
+    std::exit(1);
+}
+
+// The month's chart into the file of --out; 0, or 1 with a message.
+int runChart(const Options& o)
+{
+    if (chartFormatOf(*o.out) == ChartFormat::Unknown)
+        chartError(QStringLiteral("extension inconnue pour « %1 » : .pdf, .svg ou .png attendu").arg(*o.out));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^(\\d{1,4})-(\\d{1,2})$")).match(o.chart->trimmed());
+    if (!m.hasMatch())
+        chartError(QStringLiteral("--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)").arg(*o.chart));
+    MonthChartOptions c;
+    c.year = m.captured(1).toInt();
+    c.month = m.captured(2).toInt();
+    if (const QString fault = checkMonth(c.year, c.month); !fault.isEmpty())
+        chartError(fault);
+    c.theorie = o.theorie;
+    c.offsetText = o.offset;
+    c.site = o.site;
+    c.grs = o.grs;
+    MonthChart chart;
+    try {
+        c.civilAxis = readNumber(o.offset, o.locale) != 0;
+        chart = computeMonthChart(c, o.locale);
+    } catch (const ErreurExecution& e) {
+        printError(QStringLiteral("calcul impossible"), e);
+        return 1;
+    }
+    ChartDocumentOptions d;
+    d.flipEW = o.flips[0] == 1;
+    if (o.site)
+        d.placeText = placeText(*o.site, o.locale);
+    if (const QString fault = exportMonth(chart, d, *o.out, o.locale); !fault.isEmpty())
+        chartError(fault);
+    return 0;
+}
+
+// The chart needs fonts and a painter, without a display.
+std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--chart") {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // The mutual events of the range, one JSON line each or a CSV table.
@@ -702,8 +800,10 @@ int runReduce(const Options& o)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const Options o = parse(app.arguments());
+    const std::unique_ptr<QCoreApplication> app = application(argc, argv);
+    const Options o = parse(app->arguments());
+    if (o.chart)
+        return runChart(o);
     std::string out;
     bool failed = false;
 

@@ -6,8 +6,8 @@ set -euo pipefail
 BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation
                 libnova-dev libgsl-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev)
-RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 qt6-qpa-plugins fonts-liberation libnova-0.16-0 libgsl27
-              libgslcblas0)
+RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation libnova-0.16-0
+              libgsl27 libgslcblas0)
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth)
 
 wanted=()

@@ -1,10 +1,8 @@
 #include "drawing_export.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace {
@@ -46,17 +44,4 @@ QByteArray svgOf(QSize size, const QString& title, const DrawingRoutine& draw)
         draw(p, QRectF(QPointF(0, 0), size));
     }
     return bytes;
-}
-
-QString writeWhole(const QString& path, const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return QCoreApplication::translate("DrawingExport", "le dessin n'a pas pu être produit");
-    QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush()
-        && f.error() == QFileDevice::NoError && f.commit())
-        return {};
-    const QString why = f.errorString();
-    f.cancelWriting();
-    return why;
 }

@@ -2,6 +2,7 @@
 
 #include "drawing_export.h"
 #include "erreur.h"
+#include "ical.h"
 #include "reduction_plot.h"
 #include "regional.h"
 
@@ -332,8 +333,10 @@ QString FenetreReduction::rapport() const
 
 bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)
 {
-    if (const QString pourquoi = writeWhole(chemin, donnees); !pourquoi.isEmpty()) {
-        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, pourquoi));
+    const QString faute = donnees.isEmpty() ? tr("Le dessin n'a pas pu être produit pour « %1 ».").arg(chemin)
+                                            : zeno::writeWhole(chemin, donnees);
+    if (!faute.isEmpty()) {
+        message(faute);
         return false;
     }
     LabelEtat->setText(tr("Écrit : « %1 ».").arg(chemin));

@@ -1,7 +1,8 @@
 #include "fenetrephenomenes.h"
 
+#include "documents.h"
 #include "fenetre_reduction.h"
-
+#include "ical.h"
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
@@ -24,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -91,6 +94,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
                                             QStringLiteral("phenomenes.csv"),
                                             QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
     };
+    choixFichierPour = [this](const QString& titre, const QString& nom, const QString& filtre) {
+        return QFileDialog::getSaveFileName(this, titre, nom, filtre);
+    };
 
     const auto nomme = [](QWidget* w, const char* nom) {
         w->setObjectName(QString::fromLatin1(nom));
@@ -156,6 +162,16 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     nomme(CommandExporter, "CommandExporter");
     CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
     nomme(CommandCopier, "CommandCopier");
+    CommandImprimer = new QPushButton(QStringLiteral("&Imprimer…"), this);
+    nomme(CommandImprimer, "CommandImprimer");
+    CommandImprimer->setToolTip(QStringLiteral("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
+    CommandPdf = new QPushButton(QStringLiteral("PD&F…"), this);
+    nomme(CommandPdf, "CommandPdf");
+    CommandPdf->setToolTip(QStringLiteral("Enregistrer le tableau affiché en PDF (A4)"));
+    CommandAgenda = new QPushButton(QStringLiteral("Agen&da (.ics)…"), this);
+    nomme(CommandAgenda, "CommandAgenda");
+    CommandAgenda->setToolTip(QStringLiteral("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
+                                             "fichier iCalendar pour l'agenda du téléphone ou de l'ordinateur"));
     auto* ligneFiltre = new QHBoxLayout;
     ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
     ligneFiltre->addWidget(ComboSatellite);
@@ -163,6 +179,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addStretch(1);
     ligneFiltre->addWidget(CommandExporter);
     ligneFiltre->addWidget(CommandCopier);
+    ligneFiltre->addWidget(CommandImprimer);
+    ligneFiltre->addWidget(CommandPdf);
+    ligneFiltre->addWidget(CommandAgenda);
     CommandReduire = new QPushButton(tr("&Réduire une observation…"), this);
     nomme(CommandReduire, "CommandReduire");
     CommandReduire->setEnabled(false);
@@ -236,6 +255,9 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(CommandLieu, &QPushButton::clicked, this, &FenetrePhenomenes::CommandLieu_Click);
     connect(CommandExporter, &QPushButton::clicked, this, &FenetrePhenomenes::CommandExporter_Click);
     connect(CommandCopier, &QPushButton::clicked, this, &FenetrePhenomenes::CommandCopier_Click);
+    connect(CommandImprimer, &QPushButton::clicked, this, &FenetrePhenomenes::CommandImprimer_Click);
+    connect(CommandPdf, &QPushButton::clicked, this, &FenetrePhenomenes::CommandPdf_Click);
+    connect(CommandAgenda, &QPushButton::clicked, this, &FenetrePhenomenes::CommandAgenda_Click);
     connect(CommandReduire, &QPushButton::clicked, this, &FenetrePhenomenes::CommandReduire_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     connect(Tableau->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -581,6 +603,97 @@ void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
     LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+}
+
+std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
+{
+    const QModelIndexList choisies = Tableau->selectionModel()->selectedRows();
+    if (choisies.isEmpty())
+        return lignesVisibles();
+    std::vector<std::size_t> indices;
+    for (const QModelIndex& i : choisies)
+        indices.push_back(std::size_t(filtre_->index(i.row(), 0).data(kRoleLigne).toInt()));
+    std::sort(indices.begin(), indices.end());   // the rows are in time order
+    std::vector<zeno::ProgrammeRow> v;
+    for (std::size_t i : indices)
+        v.push_back(lignes_[i]);
+    return v;
+}
+
+QString FenetrePhenomenes::titreDocument() const
+{
+    return QStringLiteral("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
+}
+
+QString FenetrePhenomenes::sousTitreDocument() const
+{
+    QStringList parts;
+    if (avecLieu_)
+        parts << QStringLiteral("Lieu : %1").arg(zeno::placeText(observateur_.site, locale_));
+    parts << zeno::theoryText(theorieLignes_)
+          << QStringLiteral("heures civiles (Différence TU-TC = %1 h)").arg(principale_->texteDecalage());
+    return parts.join(QStringLiteral("  ·  "));
+}
+
+bool FenetrePhenomenes::exportePdf(const QString& chemin)
+{
+    const std::vector<zeno::ProgrammeRow> rows = lignesVisibles();
+    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), avecLieu_, locale_);
+    if (const QString faute = zeno::writeWhole(chemin, pdf); !faute.isEmpty()) {
+        message(faute);
+        return false;
+    }
+    LabelEtat->setText(QStringLiteral("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
+    return true;
+}
+
+bool FenetrePhenomenes::exporteIcs(const QString& chemin)
+{
+    const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
+    if (rows.empty()) {
+        message(QStringLiteral("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
+        return false;
+    }
+    const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(observateur_.site, locale_) : QString(),
+                                              avecLieu_, theorieLignes_, QDateTime::currentDateTimeUtc());
+    if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
+        message(faute);
+        return false;
+    }
+    LabelEtat->setText(QStringLiteral("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
+    return true;
+}
+
+void FenetrePhenomenes::imprime(QPrinter* imprimante)
+{
+    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), avecLieu_, locale_);
+}
+
+void FenetrePhenomenes::CommandImprimer_Click()
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(titreDocument());
+    QPrintPreviewDialog apercu(&imprimante, this);
+    apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePhenomenes::imprime);
+    apercu.exec();
+}
+
+void FenetrePhenomenes::CommandPdf_Click()
+{
+    const QString chemin = choixFichierPour(QStringLiteral("Enregistrer les phénomènes en PDF"),
+                                            QStringLiteral("phenomenes.pdf"), QStringLiteral("PDF (*.pdf)"));
+    if (!chemin.isEmpty())
+        exportePdf(chemin);
+}
+
+void FenetrePhenomenes::CommandAgenda_Click()
+{
+    const QString chemin = choixFichierPour(QStringLiteral("Exporter vers l'agenda (iCalendar)"),
+                                            QStringLiteral("phenomenes.ics"),
+                                            QStringLiteral("iCalendar (*.ics);;Tous les fichiers (*)"));
+    if (!chemin.isEmpty())
+        exporteIcs(chemin);
 }
 
 void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)

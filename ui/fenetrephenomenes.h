@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPrinter;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
@@ -41,6 +42,8 @@ public:
     std::function<void(const QString&)> message;
     // Where "Exporter CSV…" writes: a file dialog by default.
     std::function<QString()> choixFichier;
+    // Where "PD&F…" and "Agen&da (.ics)…" write: a file dialog (title, suggested name, filter) by default.
+    std::function<QString(const QString&, const QString&, const QString&)> choixFichierPour;
 
     bool calculEnCours() const { return travail_ != nullptr; }
     const std::vector<zeno::ProgrammeRow>& lignes() const { return lignes_; }
@@ -49,6 +52,12 @@ public:
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
+    // The shown rows as a PDF table; false and a message on failure.
+    bool exportePdf(const QString& chemin);
+    // The selected rows, or all the shown ones, as an iCalendar file; false and a message on failure.
+    bool exporteIcs(const QString& chemin);
+    // The shown rows on a printer.
+    void imprime(QPrinter* imprimante);
 
 signals:
     void calculTermine();
@@ -60,6 +69,9 @@ public slots:
     void CommandLieu_Click();
     void CommandExporter_Click();
     void CommandCopier_Click();
+    void CommandImprimer_Click();
+    void CommandPdf_Click();
+    void CommandAgenda_Click();
     void Tableau_DblClick(const QModelIndex& index);
     // A mutual event's row shows its light curve and discs below the table.
     void Tableau_SelectionChange(const QModelIndex& index);
@@ -82,6 +94,9 @@ private:
     void enCalcul(bool oui);
     double decalageHeures(bool* ok) const;
     std::vector<zeno::ProgrammeRow> lignesVisibles() const;
+    std::vector<zeno::ProgrammeRow> lignesChoisies() const;
+    QString titreDocument() const;
+    QString sousTitreDocument() const;
 
     Form1* principale_;
     QLocale locale_;
@@ -107,6 +122,9 @@ private:
     QCheckBox* CheckTheorie;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;
+    QPushButton* CommandImprimer;
+    QPushButton* CommandPdf;
+    QPushButton* CommandAgenda;
     QPushButton* CommandReduire;
     QTableView* Tableau;
     QLabel* LabelEtat;

@@ -5,6 +5,7 @@
 #include "common_dialog.h"
 #include "controles.h"
 #include "erreur.h"
+#include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
@@ -155,6 +156,13 @@ void Form1::construitBandeau()
     LabPhenomenes->setGeometry(twips(3120, 60, 1200, 255));
     LabPhenomenes->setToolTip(QStringLiteral("Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu"));
     connect(LabPhenomenes, &EtiquetteBouton::clicked, this, &Form1::LabPhenomenes_Click);
+
+    LabGraphique = new EtiquetteBouton(QStringLiteral("&Graphique"), this);
+    LabGraphique->setObjectName(QStringLiteral("LabGraphique"));
+    LabGraphique->setGeometry(twips(4440, 60, 1000, 255));
+    LabGraphique->setToolTip(QStringLiteral("Le mois d'un coup d'œil : les trajectoires des satellites, les nuits, "
+                                            "la Tache Rouge ; impression et PDF"));
+    connect(LabGraphique, &EtiquetteBouton::clicked, this, &Form1::LabGraphique_Click);
 }
 
 void Form1::construitFrame1()
@@ -525,6 +533,8 @@ void Form1::CheckTheorie_Click()
     titreTheorie();
     if (phenomenes_)
         phenomenes_->theorieChangee();
+    if (graphique_)
+        graphique_->setTheorie(calcul_.theorie());
 }
 
 void Form1::choisitTheorie(zeno::Theory theorie)
@@ -707,6 +717,37 @@ void Form1::LabPhenomenes_Click()
     f->activateWindow();
 }
 
+void Form1::LabGraphique_Click()
+{
+    FenetreGraphique* f = fenetreGraphique();
+    f->show();
+    f->raise();
+    f->activateWindow();
+}
+
+FenetreGraphique* Form1::fenetreGraphique()
+{
+    if (graphique_)
+        return graphique_;
+    graphique_ = new FenetreGraphique(locale_, this);   // a child window: destroyed with this one
+    graphique_->setTheorie(calcul_.theorie());
+    graphique_->setDecalage(Text3->text());
+    graphique_->setInversionEstOuest(CheckEW->isChecked());
+    connect(Text3, &QLineEdit::textChanged, graphique_, &FenetreGraphique::setDecalage);
+    connect(CheckEW, &QCheckBox::toggled, graphique_, &FenetreGraphique::setInversionEstOuest);
+    // A click on the chart: that instant in the civil time of the offset, then "&OK".
+    connect(graphique_, &FenetreGraphique::allerA, this, [this](const QDateTime& ut) {
+        QDateTime civil = ut;
+        try {
+            civil = zeno::addHours(ut, -zeno::readNumber(Text3->text(), locale_));
+        } catch (const zeno::ErreurExecution&) {
+            // "&OK" names the faulty offset.
+        }
+        allerA(zeno::dateTimeText(civil, locale_));
+    });
+    return graphique_;
+}
+
 FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
     if (!phenomenes_)
@@ -730,6 +771,8 @@ void Form1::LabQuit_Click()
     minuterie->stop();
     if (phenomenes_)
         phenomenes_->close();
+    if (graphique_)
+        graphique_->close();
     const QList<QWidget*> fenetres = QApplication::topLevelWidgets();
     for (QWidget* f : fenetres) {
         if (f != this && f->isVisible() && qobject_cast<frmAbout*>(f))

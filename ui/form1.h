@@ -27,6 +27,7 @@ class QTimer;
 class BoutonColore;
 class DialogueCommun;
 class EtiquetteBouton;
+class FenetreGraphique;
 class FenetrePhenomenes;
 class Form2;
 class UpDown;
@@ -62,6 +63,8 @@ public:
     DialogueCommun* dialogueCommun() const { return CMDialog; }
     // The phenomena window, created on its first opening.
     FenetrePhenomenes* fenetrePhenomenes();
+    // The month's chart, created on its first opening.
+    FenetreGraphique* fenetreGraphique();
     // The text of "Différence TU-TC", for the phenomena window.
     QString texteDecalage() const;
     // Writes a date-and-time text into Text1 and runs what "&OK" runs.
@@ -93,6 +96,7 @@ public slots:
     void HelpCtx_Click();
     void LabQuit_Click();
     void LabPhenomenes_Click();
+    void LabGraphique_Click();
 
     // The two routines of the pass, always called back to back.
     void gregor_juli(const QString& dateText);
@@ -134,12 +138,14 @@ private:
     static QString documentAide_;
     mutable QString champErreur_;   // the field whose text the failing step was reading
     FenetrePhenomenes* phenomenes_ = nullptr;
+    FenetreGraphique* graphique_ = nullptr;
 
     // Top strip
     EtiquetteBouton* Propos;
     EtiquetteBouton* HelpCtx;
     EtiquetteBouton* LabQuit;
     EtiquetteBouton* LabPhenomenes;
+    EtiquetteBouton* LabGraphique;
     QFrame* Line1;
     DialogueCommun* CMDialog;
     // "Date et heure"

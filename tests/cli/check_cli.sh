@@ -65,6 +65,26 @@ check events-site-grs 0 \
        --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
 check bad-grs 2 'Tache Rouge doit être une date' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+# The month's chart without a display, and the timetable as a calendar.
+dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
+check chart-pdf 0 -- --locale fr_FR --chart 2025-03 --out "$dir/mars.pdf" --site 48.85,2.35,35 --grs 57,2024-07-01,1.5
+check chart-svg 0 -- --locale fr_FR --theory precise --offset -1 --flip-main 1,0 --chart 2025-03 --out "$dir/mars.svg"
+for f in mars.pdf mars.svg; do
+    [ -s "$dir/$f" ] || { echo "FAIL chart: $f not written"; fail=1; }
+done
+head -c 5 "$dir/mars.pdf" | grep -q '%PDF-' || { echo "FAIL chart-pdf: not a PDF"; fail=1; }
+grep -q 'mars 2025' "$dir/mars.svg" || { echo "FAIL chart-svg: no month in the SVG"; fail=1; }
+check chart-bad-month 1 'année du graphique' -- --chart 0099-12 --out "$dir/x.pdf"
+check chart-bad-extension 1 'extension inconnue' -- --chart 2025-03 --out "$dir/x.doc"
+check chart-unwritable 1 'Impossible d' -- --chart 2025-03 --out "$dir/absent/x.png"
+[ ! -e "$dir/x.pdf" ] && [ ! -e "$dir/x.doc" ] || { echo "FAIL chart: a file was left on failure"; fail=1; }
+check events-ics 0 'Io,Ombre,début' -- --locale fr_FR --events --csv --satellite Io --site 48.85,2.35,35 \
+    --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00" --ics "$dir/nuit.ics"
+[ "$(grep -c 'BEGIN:VEVENT' "$dir/nuit.ics")" = 4 ] || { echo "FAIL events-ics: 4 events expected"; fail=1; }
+grep -q $'DTSTART:20241203T203242Z\r' "$dir/nuit.ics" || { echo "FAIL events-ics: Io's shadow at 20:32:42 UT"; fail=1; }
+check ics-empty 1 'La période est vide' -- --events --from "03/12/2024 19:00:00" --to "03/12/2024 19:00:00" --ics "$dir/vide.ics"
+[ ! -e "$dir/vide.ics" ] || { echo "FAIL ics-empty: a file was written"; fail=1; }
+check ics-alone 2 '--ics va avec --events' -- --ics "$dir/y.ics" "01/01/2000 12:00:00"
 check mutual 0 \
     '{"code": "1O2", "type": "occultation", "kind": "partial", "start_ut": "02/02/2015 03:29:33", "max_ut": "02/02/2015 03:31:21", "end_ut": "02/02/2015 03:33:09"' \
     '"target_in_jupiter_shadow": true' '"code": "3O2", "type": "occultation", "kind": "total"' '"observable": false' \
@@ -86,7 +106,7 @@ check reduce 0 '"code": "3E2"' '"converged": true' '"predicted_max_ut": "02/12/2
     -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --site 48.85,2.35,35
 check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
 check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--reduce' -- --help
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

@@ -1,0 +1,290 @@
+#include "documents.h"
+
+#include "scene_frame.h"
+#include "chart_painter.h"
+#include "regional.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+
+namespace zeno {
+
+namespace {
+
+constexpr double kMarginPt = 30;          // around the page's contents
+constexpr double kHeaderBandPt = 28;      // "OUEST" / "EST" and the scale
+constexpr double kLegendPt = 30;          // the key below the chart
+constexpr double kRowPt = 11.5;           // one row of the table
+constexpr int kPdfDpi = 300;
+constexpr int kPngScale = 2;              // PNG pixels per point
+
+QString translate(const char* text) { return QCoreApplication::translate("Documents", text); }
+
+QString offsetLine(const MonthChart& c)
+{
+    if (!c.options.civilAxis)
+        return translate("heures en TU");
+    return translate("heures civiles (Différence TU-TC = %1 h)").arg(c.options.offsetText);
+}
+
+// The logical page in points, whatever the device's resolution.
+void pointsWindow(QPainter& p, const QPagedPaintDevice& device, const QSizeF& pagePt)
+{
+    p.setWindow(QRectF(QPointF(0, 0), pagePt).toRect());
+    p.setViewport(0, 0, device.width(), device.height());
+}
+
+struct Colonne {
+    const char* titre;
+    double largeur;   // points
+    Qt::Alignment align;
+};
+constexpr Colonne kColonnes[] = {
+    {QT_TRANSLATE_NOOP("Documents", "Date (TC)"), 92, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Date (TU)"), 92, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Satellite"), 62, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Phénomène"), 72, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Début/fin"), 52, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Jupiter (°)"), 56, Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("Documents", "Soleil (°)"), 56, Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("Documents", "Observable"), 50, Qt::AlignHCenter},
+};
+
+// The table from its first row on, as many pages as it takes; `newPage`
+// first when the device already holds a page.
+void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows,
+                     const QString& title, const QString& subtitle, bool withSite, const QLocale& locale,
+                     const QSizeF& pagePt, bool newPage)
+{
+    const int columns = withSite ? 8 : 5;
+    const double top = kMarginPt + 40;
+    const int perPage = int((pagePt.height() - top - kMarginPt - 14) / kRowPt) - 1;
+    const int pages = std::max(1, int((rows.size() + std::size_t(perPage) - 1) / std::size_t(perPage)));
+    for (int page = 0; page < pages; ++page) {
+        if (newPage || page > 0)
+            device.newPage();
+        p.setPen(Qt::black);
+        p.setFont(ChartPainter::font(13, true));
+        p.drawText(QRectF(kMarginPt, kMarginPt, pagePt.width() - 2 * kMarginPt, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                   title);
+        p.setFont(ChartPainter::font(8));
+        p.drawText(QRectF(kMarginPt, kMarginPt + 18, pagePt.width() - 2 * kMarginPt, 14),
+                   Qt::AlignLeft | Qt::AlignVCenter, subtitle);
+        p.drawText(QRectF(kMarginPt, pagePt.height() - kMarginPt, pagePt.width() - 2 * kMarginPt, 12),
+                   Qt::AlignRight | Qt::AlignVCenter, translate("page %1 / %2").arg(page + 1).arg(pages));
+        double y = top;
+        double x = kMarginPt;
+        p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(225, 225, 225));
+        p.setFont(ChartPainter::font(8, true));
+        for (int c = 0; c < columns; ++c) {
+            p.drawText(QRectF(x + 2, y, kColonnes[c].largeur - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
+                       translate(kColonnes[c].titre));
+            x += kColonnes[c].largeur;
+        }
+        p.setFont(ChartPainter::font(8));
+        const std::size_t first = std::size_t(page) * std::size_t(perPage);
+        for (std::size_t i = first; i < rows.size() && i < first + std::size_t(perPage); ++i) {
+            y += kRowPt;
+            const ProgrammeRow& r = rows[i];
+            if (i % 2)
+                p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(245, 245, 245));
+            const QString cells[8] = {
+                dateTimeText(r.civil, locale),
+                dateTimeText(r.ut, locale),
+                r.satellite < 0 ? QStringLiteral("—") : QString::fromUtf8(kSatellites[r.satellite].name),
+                r.phenomenon,
+                r.change,
+                locale.toString(r.jupiterAltDeg, 'f', 1),
+                locale.toString(r.sunAltDeg, 'f', 1),
+                r.observable ? translate("oui") : translate("non")};
+            x = kMarginPt;
+            for (int c = 0; c < columns; ++c) {
+                p.setPen(c == 7 && r.observable ? QColor(0, 120, 0) : QColor(Qt::black));
+                p.drawText(QRectF(x + 2, y, kColonnes[c].largeur - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
+                           cells[c]);
+                x += kColonnes[c].largeur;
+            }
+        }
+        if (rows.empty())
+            p.drawText(QRectF(kMarginPt, y + kRowPt, 400, kRowPt), Qt::AlignLeft | Qt::AlignVCenter,
+                       translate("Aucun phénomène."));
+    }
+}
+
+QString subtitleOf(const MonthChart& c, const ChartDocumentOptions& o)
+{
+    QStringList parts;
+    if (!o.placeText.isEmpty())
+        parts << translate("Lieu : %1").arg(o.placeText);
+    parts << theoryText(c.options.theorie);
+    if (c.options.theorie == Theory::Precise && (c.options.year < kModernFirstYear || c.options.year > kModernLastYear))
+        parts << translate("précision réduite hors de 1850-2150");
+    parts << offsetLine(c);
+    return parts.join(QStringLiteral("  ·  "));
+}
+
+void preparePages(QPagedPaintDevice& device, const QPageSize& size)
+{
+    device.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
+} // namespace
+
+QString theoryText(Theory theorie)
+{
+    return theorie == Theory::Precise ? translate("Théorie précise (L1.2), contacts du centre du satellite")
+                                       : translate("Théorie originale (Meeus)");
+}
+
+void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOptions& o, const QSizeF& pagePt)
+{
+    p.save();
+    p.setPen(Qt::black);
+    p.setFont(ChartPainter::font(15, true));
+    const double width = pagePt.width() - 2 * kMarginPt;
+    p.drawText(QRectF(kMarginPt, kMarginPt, width, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+    p.setFont(ChartPainter::font(9));
+    p.drawText(QRectF(kMarginPt, kMarginPt + 20, width, 14), Qt::AlignLeft | Qt::AlignVCenter, subtitleOf(chart, o));
+
+    ChartPainter painter(chart, o.flipEW);
+    const double top = kMarginPt + 38 + kHeaderBandPt;
+    const QRectF plot(kMarginPt + ChartPainter::kLeftMargin, top, width - ChartPainter::kLeftMargin,
+                      pagePt.height() - top - kMarginPt - kLegendPt);
+    painter.setPlot(plot);
+    painter.paintHeader(p, QRectF(plot.left(), top - kHeaderBandPt, plot.width(), kHeaderBandPt));
+    painter.paint(p, plot.adjusted(0, -1, 0, 1));
+    p.setPen(QPen(Qt::black, 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot);
+    painter.paintLegend(p, QRectF(kMarginPt, plot.bottom() + 6, width, kLegendPt - 6));
+    p.restore();
+}
+
+void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, const ChartDocumentOptions& o,
+                        const QLocale& locale)
+{
+    preparePages(device, o.pageSize);
+    const QSizeF pagePt = o.pageSize.size(QPageSize::Point);
+    QPainter p(&device);
+    pointsWindow(p, device, pagePt);
+    paintChartPage(p, chart, o, pagePt);
+    paintTablePages(p, device, chart.rows,
+                    translate("Phénomènes — %1").arg(monthTitle(chart.options.year, chart.options.month)),
+                    subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true);
+}
+
+void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows, const QString& title,
+                        const QString& subtitle, bool withSite, const QLocale& locale)
+{
+    const QPageSize size = device.pageLayout().pageSize();
+    preparePages(device, size);
+    const QSizeF pagePt = size.size(QPageSize::Point);
+    QPainter p(&device);
+    pointsWindow(p, device, pagePt);
+    paintTablePages(p, device, rows, title, subtitle, withSite, locale, pagePt, false);
+}
+
+QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, const QLocale& locale)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Zenolune"));
+        writer.setTitle(translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+        paintMonthDocument(writer, chart, o, locale);
+    }
+    return buffer.data();
+}
+
+QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title, const QString& subtitle,
+                    bool withSite, const QLocale& locale, const QPageSize& pageSize)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Zenolune"));
+        writer.setTitle(title);
+        writer.setPageSize(pageSize);
+        paintTableDocument(writer, rows, title, subtitle, withSite, locale);
+    }
+    return buffer.data();
+}
+
+QByteArray monthSvg(const MonthChart& chart, const ChartDocumentOptions& o)
+{
+    const QSizeF pagePt = o.pageSize.size(QPageSize::Point);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(pagePt.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), pagePt));
+    svg.setTitle(translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+    svg.setDescription(subtitleOf(chart, o));
+    QPainter p;
+    if (!p.begin(&svg))
+        return {};
+    p.fillRect(QRectF(QPointF(0, 0), pagePt), Qt::white);
+    paintChartPage(p, chart, o, pagePt);
+    p.end();
+    return buffer.data();
+}
+
+QByteArray monthPng(const MonthChart& chart, const ChartDocumentOptions& o)
+{
+    const QSizeF pagePt = o.pageSize.size(QPageSize::Point);
+    QImage image((pagePt * kPngScale).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        p.scale(kPngScale, kPngScale);
+        paintChartPage(p, chart, o, pagePt);
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    return buffer.data();
+}
+
+ChartFormat chartFormatOf(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == u"pdf")
+        return ChartFormat::Pdf;
+    if (ext == u"svg")
+        return ChartFormat::Svg;
+    if (ext == u"png")
+        return ChartFormat::Png;
+    return ChartFormat::Unknown;
+}
+
+QString exportMonth(const MonthChart& chart, const ChartDocumentOptions& o, const QString& path, const QLocale& locale)
+{
+    QByteArray bytes;
+    switch (chartFormatOf(path)) {
+    case ChartFormat::Pdf: bytes = monthPdf(chart, o, locale); break;
+    case ChartFormat::Svg: bytes = monthSvg(chart, o); break;
+    case ChartFormat::Png: bytes = monthPng(chart, o); break;
+    case ChartFormat::Unknown:
+        return translate("Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.").arg(path);
+    }
+    if (bytes.isEmpty())
+        return translate("Le graphique n'a pas pu être dessiné pour « %1 ».").arg(path);
+    return writeWhole(path, bytes);
+}
+
+} // namespace zeno

@@ -1,0 +1,219 @@
+#include "month_chart.h"
+
+#include "erreur.h"
+#include "mutual_events.h"
+#include "regional.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <algorithm>
+#include <cmath>
+
+namespace zeno {
+
+namespace {
+
+// The pass without a window: the drawing and the labels go nowhere.
+class SansFenetre : public Hote {
+public:
+    int flip(Flip) override { return 0; }
+    void clearScene(Scene) override {}
+    void drawDisc(Scene, float, float, float, Rgb) override {}
+    void setCaption(Caption, const QString&) override {}
+};
+
+QDateTime fromSeconds(UtSeconds s) { return QDateTime::fromSecsSinceEpoch(s, Qt::UTC); }
+
+PhaseKind kindOf(Caption label)
+{
+    switch ((static_cast<int>(label) - kFirstPhenomenonCaption) % 4) {
+    case 0: return PhaseKind::Eclipse;
+    case 1: return PhaseKind::Shadow;
+    case 2: return PhaseKind::Occultation;
+    default: return PhaseKind::Transit;
+    }
+}
+
+constexpr double kSunsetAltitudeDeg = -0.833;   // upper limb at the horizon, refraction included
+
+} // namespace
+
+double MonthChart::xAt(int satellite, UtSeconds t) const
+{
+    if (x.empty())
+        return 0;
+    const double k = double(t - start) / double(step);
+    const auto last = qsizetype(x.size()) - 1;
+    const qsizetype i = std::clamp<qsizetype>(qsizetype(std::floor(k)), 0, std::max<qsizetype>(0, last - 1));
+    if (last == 0)
+        return x[0][satellite];
+    const double f = std::clamp(k - double(i), 0.0, 1.0);
+    return x[i][satellite] + f * (x[i + 1][satellite] - x[i][satellite]);
+}
+
+unsigned MonthChart::phasesAt(int satellite, UtSeconds t) const
+{
+    unsigned bits = 0;
+    for (const PhaseInterval& p : phases)
+        if (p.satellite == satellite && p.from <= t && t < p.to)
+            bits |= 1u << static_cast<int>(p.kind);
+    return bits;
+}
+
+UtSeconds MonthChart::axisOf(UtSeconds ut) const
+{
+    return options.civilAxis ? ut - std::llround(offsetHours * 3600) : ut;
+}
+
+UtSeconds MonthChart::utOf(UtSeconds axis) const
+{
+    return options.civilAxis ? axis + std::llround(offsetHours * 3600) : axis;
+}
+
+QString checkMonth(int year, int month)
+{
+    if (month < 1 || month > 12)
+        return QStringLiteral("Le mois doit être compris entre 1 et 12.");
+    if (year < 100 || year > 9999)
+        return QStringLiteral("L'année du graphique doit être comprise entre 100 et 9999.");
+    return {};
+}
+
+std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, UtSeconds step, Theory theorie,
+                                                const QLocale& locale)
+{
+    SansFenetre host;
+    Calcul calcul(host, locale);
+    calcul.setTheorie(theorie);
+    const QString offset = QStringLiteral("0");
+    std::vector<std::array<float, 4>> x;
+    x.reserve(std::size_t((end - start) / step + 2));
+    const UtSeconds last = lastSupportedInstant().toSecsSinceEpoch();
+    for (UtSeconds t = start;; t += step) {
+        calcul.passe(dateTimeText(fromSeconds(std::min(t, last)), locale), offset);
+        if (theorie == Theory::Precise) {
+            const ModernEphemeris& e = calcul.recordModerne();
+            x.push_back({float(e.X1), float(e.X2), float(e.X3), float(e.X4)});
+        } else {
+            const Ephemeride& e = calcul.record();
+            x.push_back({float(e.X1), float(e.X2), float(e.X3), float(e.X4)});
+        }
+        if (t >= end)
+            break;
+    }
+    return x;
+}
+
+std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows, UtSeconds start, UtSeconds end)
+{
+    std::vector<PhaseInterval> out;
+    std::array<std::optional<UtSeconds>, 16> open{};   // by label, the start of the one under way
+    std::array<bool, 16> seen{};
+    for (const ProgrammeRow& r : rows) {
+        if (!r.label)
+            continue;
+        const int i = static_cast<int>(*r.label) - kFirstPhenomenonCaption;
+        const UtSeconds t = r.ut.toSecsSinceEpoch();
+        if (r.change == u"début") {
+            open[i] = t;
+        } else {
+            // An end seen first: the phenomenon was under way at the start.
+            const UtSeconds from = open[i] ? *open[i] : (seen[i] ? t : start);
+            out.push_back({satelliteOfCaption(*r.label), kindOf(*r.label), from, t});
+            open[i].reset();
+        }
+        seen[i] = true;
+    }
+    for (int i = 0; i < 16; ++i)
+        if (open[i]) {
+            const auto label = static_cast<Caption>(kFirstPhenomenonCaption + i);
+            out.push_back({satelliteOfCaption(label), kindOf(label), *open[i], end});
+        }
+    std::sort(out.begin(), out.end(), [](const PhaseInterval& a, const PhaseInterval& b) { return a.from < b.from; });
+    return out;
+}
+
+std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const Site& site)
+{
+    std::vector<NightInterval> out;
+    UtSeconds t = start;
+    while (t < end) {
+        const Night n = comingNight(fromSeconds(t), site);
+        if (n.polar) {
+            // No sunset or no sunrise within a day: dark all day, or not at all.
+            if (sunAltitudeDeg(fromSeconds(t + kSecondsPerDay / 2), site) < kSunsetAltitudeDeg)
+                out.push_back({t, t + kSecondsPerDay});
+            t += kSecondsPerDay;
+            continue;
+        }
+        const UtSeconds from = n.startUt.toSecsSinceEpoch(), to = n.endUt.toSecsSinceEpoch();
+        if (from >= end)
+            break;
+        out.push_back({from, to});
+        t = std::max(to, t) + 60;
+    }
+    return out;
+}
+
+std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end)
+{
+    std::vector<MutualMark> out;
+    for (const MutualEvent& e : findMutualEvents(start, end))
+        out.push_back({e.occulter, e.target, e.type == MutualType::Eclipse, e.start, e.end});
+    return out;
+}
+
+MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
+{
+    MonthChart c;
+    c.options = o;
+    c.offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
+    const QDate first(o.year, o.month, 1);
+    const UtSeconds firstS = QDateTime(first, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    const UtSeconds nextS = QDateTime(first.addMonths(1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    // The supported years bound the month's instants, in UT and in civil time.
+    const UtSeconds offsetS = std::llround(c.offsetHours * 3600);
+    const UtSeconds lo = firstSupportedInstant().toSecsSinceEpoch() + std::max<UtSeconds>(0, offsetS);
+    const UtSeconds hi = lastSupportedInstant().toSecsSinceEpoch() + std::min<UtSeconds>(0, offsetS);
+    c.start = std::clamp(c.utOf(firstS), lo, hi);
+    c.end = std::clamp(c.utOf(nextS), lo, hi);
+    if (c.end <= c.start)
+        throw ErreurExecution(ErreurExecution::ArgumentIncorrect);
+    c.step = kTrackStepSeconds;
+    c.x = computeTracks(c.start, c.end, c.step, o.theorie, locale);
+
+    ProgrammeOptions p;
+    p.fromUt = fromSeconds(c.start);
+    p.toUt = fromSeconds(c.end);
+    p.offsetText = o.offsetText;
+    p.grs = o.grs;
+    p.site = o.site;
+    p.visibility = o.visibility;
+    p.theorie = o.theorie;
+    c.rows = buildProgramme(p, locale);
+    c.phases = phaseIntervals(c.rows, c.start, c.end);
+    for (const ProgrammeRow& r : c.rows)
+        if (r.satellite < 0)
+            c.grs.push_back(r.ut.toSecsSinceEpoch());
+    if (o.site)
+        c.nights = nightsBetween(c.start - kSecondsPerDay / 2, c.end, *o.site);
+    if (o.theorie == Theory::Precise)
+        c.mutual = mutualMarks(c.start, c.end);
+    return c;
+}
+
+QString monthTitle(int year, int month)
+{
+    static const char* const kMois[12] = {
+        QT_TRANSLATE_NOOP("Graphique", "janvier"),   QT_TRANSLATE_NOOP("Graphique", "février"),
+        QT_TRANSLATE_NOOP("Graphique", "mars"),      QT_TRANSLATE_NOOP("Graphique", "avril"),
+        QT_TRANSLATE_NOOP("Graphique", "mai"),       QT_TRANSLATE_NOOP("Graphique", "juin"),
+        QT_TRANSLATE_NOOP("Graphique", "juillet"),   QT_TRANSLATE_NOOP("Graphique", "août"),
+        QT_TRANSLATE_NOOP("Graphique", "septembre"), QT_TRANSLATE_NOOP("Graphique", "octobre"),
+        QT_TRANSLATE_NOOP("Graphique", "novembre"),  QT_TRANSLATE_NOOP("Graphique", "décembre")};
+    if (month < 1 || month > 12)
+        return QString::number(year);
+    return QCoreApplication::translate("Graphique", kMois[month - 1]) + u' ' + QString::number(year);
+}
+
+} // namespace zeno
