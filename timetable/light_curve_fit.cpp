@@ -232,29 +232,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         return fit;
     }
 
-    const FluxTable table(fit.predicted);
-    const double reach = std::max(event.durationS, 60.0);   // the starting grid's shifts: +-reach
-    const Track track(event, fit.windowStart - reach - margin, fit.windowEnd + reach + margin);
     Points d;
-    d.table = &table;
-    d.track = &track;
-    d.tMax = fit.predicted.tMax;
-    fit.event = event;
-    fit.offsetX = event.atMaximum.dx;
-    fit.offsetY = event.atMaximum.dy;
-    const double b = std::hypot(fit.offsetX, fit.offsetY);
-    if (b > kCentralKm) {
-        d.ex = fit.offsetX / b;
-        d.ey = fit.offsetY / b;
-    } else {   // a central event: across the motion
-        double px, py, vx, vy;
-        track.at(d.tMax, px, py, vx, vy);
-        const double v = std::hypot(vx, vy);
-        d.ex = -vy / v;
-        d.ey = vx / v;
-    }
-    fit.offsetX = d.ex;
-    fit.offsetY = d.ey;
     int during = 0;
     bool weighted = true;
     for (const ObservedPoint& p : all) {
@@ -282,6 +260,29 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     }
     fit.weighted = weighted;
     fit.points = n;
+
+    const FluxTable table(fit.predicted);
+    const double reach = std::max(event.durationS, 60.0);   // the starting grid's shifts: +-reach
+    const Track track(event, fit.windowStart - reach - margin, fit.windowEnd + reach + margin);
+    d.table = &table;
+    d.track = &track;
+    d.tMax = fit.predicted.tMax;
+    fit.event = event;
+    fit.offsetX = event.atMaximum.dx;
+    fit.offsetY = event.atMaximum.dy;
+    const double b = std::hypot(fit.offsetX, fit.offsetY);
+    if (b > kCentralKm) {
+        d.ex = fit.offsetX / b;
+        d.ey = fit.offsetY / b;
+    } else {   // a central event: across the motion
+        double px, py, vx, vy;
+        track.at(d.tMax, px, py, vx, vy);
+        const double v = std::hypot(vx, vy);
+        d.ex = -vy / v;
+        d.ey = vx / v;
+    }
+    fit.offsetX = d.ex;
+    fit.offsetY = d.ey;
 
     // Start from the shift of least chi-square on a grid, scale and slope solved for.
     double x0[kParameters] = {0, 0, 1, 0};
