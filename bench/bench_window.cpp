@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -152,6 +153,54 @@ void BM_OuverturePhenomenes(benchmark::State& state)
     settings::setFile(QString());
 }
 BENCHMARK(BM_OuverturePhenomenes)->Unit(benchmark::kMillisecond);
+
+// The phenomena window of `f` opened on the season of mutual events
+// (1 August 2026 - 1 November 2027, the range saved in the settings) and
+// computed: the search in the worker thread, the rows placed at Paris, the
+// table filled.
+FenetrePhenomenes* ouvreSaison(Form1& f, benchmark::State& state)
+{
+    FenetrePhenomenes* p = f.fenetrePhenomenes();
+    QSignalSpy fini(p, &FenetrePhenomenes::calculTermine);
+    f.LabPhenomenes_Click();
+    if (!fini.wait(60000) || p->mutuels().empty())
+        state.SkipWithError("la saison ne s'est pas calculée");
+    QCoreApplication::processEvents();
+    return p;
+}
+
+void BM_SaisonMutuels(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("phenomenes/periode"), 5);
+    for (auto _ : state) {
+        Form1 f(QLocale(QLocale::French, QLocale::France));
+        FenetrePhenomenes* p = ouvreSaison(f, state);
+        state.PauseTiming();
+        p->close();
+        state.ResumeTiming();
+    }
+    settings::setFile(QString());
+}
+BENCHMARK(BM_SaisonMutuels)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One event after another selected: its curve and the discs' path computed, the window repainted.
+void BM_SelectionMutuel(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    settings::setFile(dossier.filePath(QStringLiteral("bench.ini")));
+    settings::open()->setValue(QStringLiteral("phenomenes/periode"), 5);
+    Form1 f(QLocale(QLocale::French, QLocale::France));
+    auto* tableau = ouvreSaison(f, state)->findChild<QTableView*>(QStringLiteral("Tableau"));
+    int ligne = 0;
+    for (auto _ : state) {
+        tableau->setCurrentIndex(tableau->model()->index(ligne++ % tableau->model()->rowCount(), 0));
+        tableau->window()->repaint();
+    }
+    settings::setFile(QString());
+}
+BENCHMARK(BM_SelectionMutuel)->Unit(benchmark::kMillisecond);
 
 // The chart window scrolled by a tenth of its view and repainted, March 2025
 // at the default zoom (what a wheel notch costs).

@@ -126,8 +126,7 @@ Ecarts compare(const std::vector<Reference>& refs, Theory theorie, bool litTrans
         from = std::min(from, r.ut);
         to = std::max(to, r.ut);
     }
-    auto events = findEvents(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), Step{StepUnit::Minute, 2},
-                                          QStringLiteral("0"), kFrench, -1, theorie);
+    auto events = findEvents(from.addSecs(-3 * 3600), to.addSecs(3 * 3600), 0, Step{StepUnit::Minute, 2}, -1, theorie);
     if (litTransits)
         for (Event& ev : events)
             if (isTransit(ev.label))

@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "modern_theory.h"
 #include "ical.h"
 #include "light_curve_fit.h"
 #include "month_chart.h"
@@ -29,7 +30,7 @@ using namespace zeno;
 
 namespace {
 
-const char* const kAide = R"(Usage :
+const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
@@ -68,7 +69,7 @@ Options :
                          planètes VSOP87, temps de lumière, Jupiter aplati,
                          pôle et rotation UAI ; horaires à quelques secondes).
                          Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de 1850-2150, un avertissement.
+                         satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
                          au méridien central (Système II), sous le nom
                          « Tache Rouge ». L2 : longitude en Système II (degrés)
@@ -144,7 +145,7 @@ Options :
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
 continue avec la date suivante ; le code de sortie vaut alors 1.
-)";
+)");
 
 void append(std::string& out, const QString& s)
 {
@@ -212,8 +213,16 @@ struct Options {
     std::optional<QString> chart, out, ics;
 };
 
-const char* const kAvertissement = "date hors de 1850-2150 : la théorie L1.2, ajustée aux observations "
-                                   "de 1891 à 2003, y perd sa précision";
+// Said for a date outside the years L1.2 was fitted over: translated on the
+// error output, as written in the JSON line (data for scripts).
+const char* const kAvertissement = QT_TRANSLATE_NOOP(
+    "zenolune-ephem", "date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision");
+
+QString avertissement(bool traduit)
+{
+    return (traduit ? QCoreApplication::translate("zenolune-ephem", kAvertissement) : QString::fromUtf8(kAvertissement))
+        .arg(fittedYearsText());
+}
 
 const std::pair<const char*, double ModernEphemeris::*> kModerneFields[] = {
     {"DeltaT", &ModernEphemeris::DeltaT}, {"JDE", &ModernEphemeris::JDE},
@@ -287,7 +296,7 @@ void modernLine(const ModernEphemeris& m, std::string& out)
 {
     out += "}, \"theory\": \"precise\"";
     if (m.horsValidite)
-        field(out, "warning", QString::fromUtf8(kAvertissement));
+        field(out, "warning", avertissement(false));
     out += ", \"record\": {\"JD\": ";
     appendNumber(out, m.JD);
     for (const auto& [name, member] : kModerneFields)
@@ -324,7 +333,7 @@ void flush(std::string& out)
 
 [[noreturn]] void usageError(const QString& what)
 {
-    std::fprintf(stderr, "zenolune-ephem : %s (voir --help)\n", what.toUtf8().constData());
+    std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "%1 (voir --help)").arg(what).toUtf8().constData());
     std::exit(2);
 }
 
@@ -332,12 +341,12 @@ std::array<int, 2> readFlips(const QString& text)
 {
     const QStringList parts = text.split(u',');
     if (parts.size() != 2)
-        usageError(QStringLiteral("inversions attendues sous la forme EO,NS, par exemple 1,0"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "inversions attendues sous la forme EO,NS, par exemple 1,0"));
     std::array<int, 2> v{};
     for (int i = 0; i < 2; ++i) {
         const QString p = parts[i].trimmed();
         if (p != u"0" && p != u"1")
-            usageError(QStringLiteral("une inversion vaut 0 ou 1"));
+            usageError(QCoreApplication::translate("zenolune-ephem", "une inversion vaut 0 ou 1"));
         v[i] = p == u"1";
     }
     return v;
@@ -348,7 +357,7 @@ QStringList commaList(const QString& text, int minimum, int maximum, const char*
 {
     const QStringList parts = text.split(u',');
     if (parts.size() < minimum || parts.size() > maximum)
-        usageError(QString::fromUtf8(what));
+        usageError(QCoreApplication::translate("zenolune-ephem", what));
     return parts;
 }
 
@@ -357,13 +366,13 @@ double plainNumber(const QString& text, const char* what)
     bool ok = false;
     const double v = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(v))
-        usageError(QString::fromUtf8(what));
+        usageError(QCoreApplication::translate("zenolune-ephem", what));
     return v;
 }
 
 RedSpot readGrs(const QString& text)
 {
-    const char* what = "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5";
+    const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5");
     const QStringList p = commaList(text, 3, 3, what);
     RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
@@ -376,7 +385,7 @@ RedSpot readGrs(const QString& text)
 
 Site readSite(const QString& text)
 {
-    const char* what = "--site attend LAT,LON[,H], par exemple 48.85,2.35,35";
+    const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--site attend LAT,LON[,H], par exemple 48.85,2.35,35");
     const QStringList p = commaList(text, 2, 3, what);
     Site s;
     s.latitudeDeg = plainNumber(p[0], what);
@@ -392,7 +401,7 @@ int columnNumber(const QString& text, int smallest)
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     if (!ok || n < smallest || n > 1000)
-        usageError(QStringLiteral("numéro de colonne attendu (%1 pour la première) : %2").arg(smallest == 0 ? 1 : smallest).arg(text));
+        usageError(QCoreApplication::translate("zenolune-ephem", "numéro de colonne attendu (%1 pour la première) : %2").arg(smallest == 0 ? 1 : smallest).arg(text));
     return n;
 }
 
@@ -403,11 +412,11 @@ Options parse(const QStringList& args)
         const QString& a = args[i];
         const auto value = [&]() -> QString {
             if (i + 1 >= args.size())
-                usageError(QStringLiteral("%1 attend une valeur").arg(a));
+                usageError(QCoreApplication::translate("zenolune-ephem", "%1 attend une valeur").arg(a));
             return args[++i];
         };
         if (a == u"--help" || a == u"-h") {
-            std::fputs(kAide, stdout);
+            std::fputs(QCoreApplication::translate("zenolune-ephem", kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
             std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
@@ -455,7 +464,7 @@ Options parse(const QStringList& args)
             else if (name == u"originale" || name == u"original")
                 o.theorie = Theory::Original;
             else
-                usageError(QStringLiteral("théorie inconnue : %1 (originale ou precise)").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale ou precise)").arg(name));
         } else if (a == u"--chart") {
             o.chart = value();
         } else if (a == u"--out") {
@@ -475,48 +484,49 @@ Options parse(const QStringList& args)
                     || (s == 2 && name == u"ganymede"))
                     o.satellite = s;
             if (o.satellite < 0)
-                usageError(QStringLiteral("satellite inconnu : %1").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "satellite inconnu : %1").arg(name));
         } else if (a == u"--") {
             o.dates += args.mid(i + 1);
             break;
         } else if (a.startsWith(u"--")) {
-            usageError(QStringLiteral("option inconnue : %1").arg(a));
+            usageError(QCoreApplication::translate("zenolune-ephem", "option inconnue : %1").arg(a));
         } else {
             o.dates += a;
         }
     }
     if (o.from.has_value() != o.to.has_value())
-        usageError(QStringLiteral("--from et --to vont ensemble"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--from et --to vont ensemble"));
     if (o.chart.has_value() != o.out.has_value())
-        usageError(QStringLiteral("--chart et --out vont ensemble"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--chart et --out vont ensemble"));
     if (o.chart) {
         if (o.events || o.mutual || o.lightcurve || o.reduce || o.from || !o.dates.isEmpty() || o.ics)
-            usageError(QStringLiteral("--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
+            usageError(QCoreApplication::translate("zenolune-ephem", "--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
         return o;
     }
     if (o.ics && !o.events)
-        usageError(QStringLiteral("--ics va avec --events"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--ics va avec --events"));
     if (o.events && o.mutual)
-        usageError(QStringLiteral("--events et --mutual ne vont pas ensemble"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
-        usageError(QStringLiteral("--grs va avec --events ou --chart"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--grs va avec --events ou --chart"));
     if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce)
-        usageError(QStringLiteral("--site va avec --events, --mutual, --chart ou --reduce"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --chart ou --reduce"));
     if (o.reduce.has_value() != o.event.has_value())
-        usageError(QStringLiteral("--reduce et --event vont ensemble"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
     const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
-        usageError(QStringLiteral("--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
+        usageError(QCoreApplication::translate("zenolune-ephem",
+                                               "--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
     if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
-        usageError(QStringLiteral("--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
     if (o.mutual && !o.from)
-        usageError(QStringLiteral("--mutual demande --from et --to"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--mutual demande --from et --to"));
     if ((o.events || o.csv) && !o.from && !o.mutual)
-        usageError(QStringLiteral("--events demande --from et --to"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--events demande --from et --to"));
     if (o.lightcurve && (o.from || o.events || o.mutual || !o.dates.isEmpty()))
-        usageError(QStringLiteral("--lightcurve s'emploie seul (avec --offset ou --locale)"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "--lightcurve s'emploie seul (avec --offset ou --locale)"));
     if (!o.from && !o.lightcurve && !o.reduce && o.dates.isEmpty())
-        usageError(QStringLiteral("aucune date"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "aucune date"));
     return o;
 }
 
@@ -527,20 +537,21 @@ void printError(const QString& what, const ErreurExecution& e)
 
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
-    if (o.theorie == Theory::Precise && (computeModern(julianDayValue(from)).horsValidite
-                                          || computeModern(julianDayValue(to)).horsValidite))
-        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    if (o.theorie == Theory::Precise
+        && (!withinFittedYears(julianDayValue(from)) || !withinFittedYears(julianDayValue(to))))
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     ProgrammeOptions p;
     const double offsetHours = readNumber(o.offset, o.locale);
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
-    p.offsetText = o.offset;
+    p.offsetHours = offsetHours;
     p.step = step;
     p.onlySatellite = o.satellite;
     p.grs = o.grs;
     p.site = o.site;
     p.theorie = o.theorie;
-    const std::vector<ProgrammeRow> rows = buildProgramme(p, o.locale);
+    const std::vector<ProgrammeRow> rows = buildProgramme(p);
     if (o.ics) {
         if (const QString fault = checkRange(p.fromUt, p.toUt); !fault.isEmpty()) {
             std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
@@ -588,11 +599,11 @@ int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step
 int runChart(const Options& o)
 {
     if (chartFormatOf(*o.out) == ChartFormat::Unknown)
-        chartError(QStringLiteral("extension inconnue pour « %1 » : .pdf, .svg ou .png attendu").arg(*o.out));
+        chartError(QCoreApplication::translate("zenolune-ephem", "extension inconnue pour « %1 » : .pdf, .svg ou .png attendu").arg(*o.out));
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("^(\\d{1,4})-(\\d{1,2})$")).match(o.chart->trimmed());
     if (!m.hasMatch())
-        chartError(QStringLiteral("--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)").arg(*o.chart));
+        chartError(QCoreApplication::translate("zenolune-ephem", "--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)").arg(*o.chart));
     MonthChartOptions c;
     c.year = m.captured(1).toInt();
     c.month = m.captured(2).toInt();
@@ -607,7 +618,7 @@ int runChart(const Options& o)
         c.civilAxis = readNumber(o.offset, o.locale) != 0;
         chart = computeMonthChart(c, o.locale);
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("calcul impossible"), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
         return 1;
     }
     ChartDocumentOptions d;
@@ -634,8 +645,9 @@ std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
 // The mutual events of the range, one JSON line each or a CSV table.
 int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
 {
-    if (computeModern(julianDayValue(fromUt)).horsValidite || computeModern(julianDayValue(toUt)).horsValidite)
-        std::fprintf(stderr, "zenolune-ephem : avertissement : %s\n", kAvertissement);
+    if (!withinFittedYears(julianDayValue(fromUt)) || !withinFittedYears(julianDayValue(toUt)))
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
     const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
     std::string out;
@@ -702,19 +714,22 @@ std::optional<MutualEvent> eventOf(const Options& o, const QString& text, const 
     const qsizetype comma = text.indexOf(u',');
     const std::optional<MutualCode> code = parseMutualCode(text.left(comma));
     if (comma < 0 || !code)
-        usageError(QStringLiteral("%1 attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
+        usageError(QCoreApplication::translate("zenolune-ephem", "%1 attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
                                   "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)").arg(QLatin1String(option)));
     QDateTime ut;
     try {
         ut = addHours(readDateTime(text.mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("date de %1 illisible").arg(QLatin1String(option)), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "date de %1 illisible").arg(QLatin1String(option)), e);
         return std::nullopt;
     }
     std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
     if (!ev)
-        std::fprintf(stderr, "zenolune-ephem : aucun phénomène %s à moins de 24 h du %s TU\n",
-                     qPrintable(text.left(comma).trimmed().toUpper()), qPrintable(mutualUtText(double(ut.toSecsSinceEpoch()))));
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "aucun phénomène %1 à moins de 24 h du %2 TU")
+                         .arg(text.left(comma).trimmed().toUpper(), mutualUtText(double(ut.toSecsSinceEpoch())))
+                         .toUtf8()
+                         .constData());
     return ev;
 }
 
@@ -825,17 +840,17 @@ int main(int argc, char** argv)
         from = readDateTime(*o.from, o.locale);
         to = readDateTime(*o.to, o.locale);
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("date de --from ou --to illisible"), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "date de --from ou --to illisible"), e);
         return 1;
     }
     try {
         step = readStep(o.step);
     } catch (const ErreurExecution& e) {
-        printError(QStringLiteral("pas illisible (exemples : 10n, 1h, 2d)"), e);
+        printError(QCoreApplication::translate("zenolune-ephem", "pas illisible (exemples : 10n, 1h, 2d)"), e);
         return 1;
     }
     if (to < from) {
-        std::fprintf(stderr, "zenolune-ephem : --to précède --from\n");
+        std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "--to précède --from").toUtf8().constData());
         return 1;
     }
     if (o.mutual) {
@@ -848,7 +863,7 @@ int main(int argc, char** argv)
             }
             return runMutual(o, fromUt, toUt);
         } catch (const ErreurExecution& e) {
-            printError(QStringLiteral("calcul impossible"), e);
+            printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
             return 1;
         }
     }
@@ -856,7 +871,7 @@ int main(int argc, char** argv)
         try {
             return runEvents(o, from, to, step);
         } catch (const ErreurExecution& e) {
-            printError(QStringLiteral("calcul impossible"), e);
+            printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
             return 1;
         }
     }

@@ -136,8 +136,15 @@ JourJulienTU gregorJuli(const QString& dateText, const QString& offsetText, cons
 {
     const double offsetHours = readNumber(offsetText, locale);
     const QDateTime typed = readDateTime(dateText, locale);
+    return jourJulienOfUt(addHours(typed, offsetHours), locale);
+}
+
+JourJulienTU jourJulienOfUt(const QDateTime& ut, const QLocale& locale)
+{
+    if (!isSupported(ut))
+        outOfRange();
     JourJulienTU jd;
-    jd.ut_ = addHours(typed, offsetHours);
+    jd.ut_ = ut;
     const double value = julianDayValue(jd.ut_);
     jd.text_ = numberText(value, locale);
     jd.value_ = round15(value);

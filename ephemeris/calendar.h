@@ -36,6 +36,16 @@ std::int16_t stepCount(const QString& amountText, bool negate, const QLocale& lo
 // Julian Day of a UT instant: Julian calendar before 15/10/1582, Gregorian from it.
 double julianDayValue(const QDateTime& ut);
 
+// An instant as the program carries it: UT, and the offset TU - TC in hours
+// ("Différence TU-TC") of the civil time it is shown in.
+struct Instant {
+    QDateTime ut;
+    double offsetHours = 0;
+    // UT minus the offset, to the nearest second. Throws ErreurExecution 5
+    // outside the supported years.
+    QDateTime civil() const { return addHours(ut, -offsetHours); }
+};
+
 // What gregor_juli produces from the date text and the offset text. Only
 // gregorJuli() makes one: it is the only starting point of an ephemeris
 // computation, so a Julian Day can never be converted to JDE twice.
@@ -48,6 +58,7 @@ public:
 
 private:
     friend JourJulienTU gregorJuli(const QString&, const QString&, const QLocale&);
+    friend JourJulienTU jourJulienOfUt(const QDateTime&, const QLocale&);
     QDateTime ut_;
     QString text_;
     double value_ = 0;
@@ -58,5 +69,9 @@ private:
 // Julian Day. Throws ErreurExecution (13 unreadable text, 6 an offset beyond
 // a double, 5 an instant outside the supported years).
 JourJulienTU gregorJuli(const QString& dateText, const QString& offsetText, const QLocale& locale);
+
+// The same from a UT instant, no text read: what gregorJuli forms once it
+// has the instant. Throws ErreurExecution 5 outside the supported years.
+JourJulienTU jourJulienOfUt(const QDateTime& ut, const QLocale& locale);
 
 } // namespace zeno

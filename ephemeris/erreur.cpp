@@ -1,5 +1,7 @@
 #include "erreur.h"
 
+#include <QCoreApplication>
+
 namespace zeno {
 
 ErreurExecution::ErreurExecution(Numero numero)
@@ -8,19 +10,19 @@ ErreurExecution::ErreurExecution(Numero numero)
 QString ErreurExecution::libelle(int numero)
 {
     switch (numero) {
-    case ArgumentIncorrect: return QStringLiteral("Argument ou appel de procédure incorrect");
-    case Depassement: return QStringLiteral("Dépassement de capacité");
-    case DivisionParZero: return QStringLiteral("Division par zéro");
-    case Incompatibilite: return QStringLiteral("Incompatibilité de type");
+    case ArgumentIncorrect: return QCoreApplication::translate("ErreurExecution", "Argument ou appel de procédure incorrect");
+    case Depassement: return QCoreApplication::translate("ErreurExecution", "Dépassement de capacité");
+    case DivisionParZero: return QCoreApplication::translate("ErreurExecution", "Division par zéro");
+    case Incompatibilite: return QCoreApplication::translate("ErreurExecution", "Incompatibilité de type");
     }
-    return QStringLiteral("Erreur définie par l'application ou par l'objet");
+    return QCoreApplication::translate("ErreurExecution", "Erreur définie par l'application ou par l'objet");
 }
 
 QString ErreurExecution::libelle() const { return libelle(numero_); }
 
 QString ErreurExecution::texte() const
 {
-    return QStringLiteral("Erreur d'exécution '%1' : %2").arg(numero_).arg(libelle());
+    return QCoreApplication::translate("ErreurExecution", "Erreur d'exécution '%1' : %2").arg(numero_).arg(libelle());
 }
 
 } // namespace zeno

@@ -3,6 +3,7 @@
 #include "deltat.h"
 #include "l12.h"
 #include "nova_lock.h"
+#include "vec3.h"
 
 #include <libnova/earth.h>
 #include <libnova/jupiter.h>
@@ -15,9 +16,6 @@ namespace zeno {
 
 namespace {
 
-using Vec = std::array<double, 3>;
-using Mat = std::array<Vec, 3>;
-
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegToRad = kPi / 180;
 constexpr double kArcsecToRad = kDegToRad / 3600;
@@ -29,34 +27,20 @@ constexpr double kRadiusAU = kJupiterEquatorialKm / kAUKm;
 constexpr double kNodeStep = 0.5;                 // days between the planets' interpolation nodes
 constexpr double kVelocityStep = 0.01;            // days, half-width of Jupiter's velocity difference
 
-Vec operator+(const Vec& a, const Vec& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
-Vec operator-(const Vec& a, const Vec& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-Vec operator*(double k, const Vec& a) { return {k * a[0], k * a[1], k * a[2]}; }
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-double norm(const Vec& a) { return std::sqrt(dot(a, a)); }
-Vec unit(const Vec& a) { return (1 / norm(a)) * a; }
-Vec cross(const Vec& a, const Vec& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-Vec times(const Mat& m, const Vec& v) { return {dot(m[0], v), dot(m[1], v), dot(m[2], v)}; }
-// Rotation of the frame about x (ERFA's R1), radians.
-Mat rot1(double a) { const double c = std::cos(a), s = std::sin(a); return Mat{{{1, 0, 0}, {0, c, s}, {0, -s, c}}}; }
-
 // libnova's heliocentric VSOP87 coordinates are referred to the ecliptic and
 // equinox of J2000 (checked against Meeus' worked examples 25.b and 32.a:
 // they exceed the of-date longitudes there by the precession since 1992):
 // one rotation by the J2000 mean obliquity (IAU 1980) reaches the J2000 equator.
 constexpr double kObliquityJ2000 = 84381.448 * kArcsecToRad;
 
-Vec rectangular(const ln_helio_posn& p)
+Vec3 rectangular(const ln_helio_posn& p)
 {
     const double L = p.L * kDegToRad, B = p.B * kDegToRad;
     return {p.R * std::cos(B) * std::cos(L), p.R * std::cos(B) * std::sin(L), p.R * std::sin(B)};
 }
 
 struct Planetes {
-    Vec earth, jupiter;   // heliocentric, AU, J2000 mean equator
+    Vec3 earth, jupiter;   // heliocentric, AU, J2000 mean equator
 };
 
 Planetes planetesExact(double jdTT)
@@ -67,7 +51,7 @@ Planetes planetesExact(double jdTT)
         ln_get_earth_helio_coords(jdTT, &e);
         ln_get_jupiter_helio_coords(jdTT, &j);
     }
-    const Mat m = rot1(-kObliquityJ2000);
+    const Mat3 m = rot1(-kObliquityJ2000);
     return {times(m, rectangular(e)), times(m, rectangular(j))};
 }
 
@@ -120,7 +104,7 @@ Planetes planetes(double jdTT)
 
 } // namespace
 
-Vec jupiterPoleJ2000(double jdTT)
+Vec3 jupiterPoleJ2000(double jdTT)
 {
     const double T = (jdTT - kJ2000) / kDaysPerCentury;
     const double Ja = (99.360714 + 4850.4046 * T) * kDegToRad;
@@ -141,7 +125,7 @@ namespace {
 double reduce360(double deg) { return deg - 360 * std::floor(deg / 360); }
 double asinDeg(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) / kDegToRad; }
 
-void store(double out[3], const Vec& v)
+void store(double out[3], const Vec3& v)
 {
     for (int i = 0; i < 3; ++i)
         out[i] = v[i];
@@ -160,19 +144,26 @@ PlanetPositions planetPositions(double jdTT, bool interpolated)
 
 double decimalYear(double jd) { return 2000 + (jd - 2451544.5) / 365.2425; }
 
+bool withinFittedYears(double jdUT)
+{
+    const double year = decimalYear(jdUT);
+    return year >= kModernFirstYear && year <= kModernLastYear;
+}
+
+QString fittedYearsText() { return QStringLiteral("%1-%2").arg(kModernFirstYear).arg(kModernLastYear); }
+
 ModernEphemeris computeModern(double jdUT)
 {
     ModernEphemeris e;
     e.JD = jdUT;
-    const double year = decimalYear(jdUT);
-    e.horsValidite = !(year >= kModernFirstYear && year <= kModernLastYear);
-    e.DeltaT = deltaTModerne(year);
+    e.horsValidite = !withinFittedYears(jdUT);
+    e.DeltaT = deltaTModerne(decimalYear(jdUT));
     e.JDE = jdUT + e.DeltaT / 86400;
 
     // Jupiter when the light we receive now left it.
-    const Vec earth = planetes(e.JDE).earth;
+    const Vec3 earth = planetes(e.JDE).earth;
     double tau = 0;
-    Vec jupiter{}, G{};
+    Vec3 jupiter{}, G{};
     for (int i = 0; i < 4; ++i) {
         jupiter = planetes(e.JDE - tau).jupiter;
         G = jupiter - earth;
@@ -182,18 +173,18 @@ ModernEphemeris computeModern(double jdUT)
     e.lightTime = tau;
     e.Delta = norm(G);
     e.r = norm(jupiter);
-    const Vec velocity = (1 / (2 * kVelocityStep))
+    const Vec3 velocity = (1 / (2 * kVelocityStep))
                        * (planetes(t + kVelocityStep).jupiter - planetes(t - kVelocityStep).jupiter);
 
     // Sky frame: z along the line of sight, y toward the projected pole, x = y cross z (east).
-    const Vec w = unit(G);
-    const Vec pole = jupiterPoleJ2000(t);
-    const Vec north = unit(pole - dot(pole, w) * w);
-    const Vec east = cross(north, w);
-    auto sky = [&](const Vec& v) { return Vec{dot(v, east), dot(v, north), dot(v, w)}; };
+    const Vec3 w = unit(G);
+    const Vec3 pole = jupiterPoleJ2000(t);
+    const Vec3 north = unit(pole - dot(pole, w) * w);
+    const Vec3 east = cross(north, w);
+    auto sky = [&](const Vec3& v) { return Vec3{dot(v, east), dot(v, north), dot(v, w)}; };
 
     // The Sun from Jupiter, aberrated by Jupiter's motion: the direction the shadow leaves along.
-    const Vec sun = unit(-1.0 * unit(jupiter) + (1 / kLightAUPerDay) * velocity);
+    const Vec3 sun = unit(-1.0 * unit(jupiter) + (1 / kLightAUPerDay) * velocity);
     e.De = asinDeg(-dot(pole, w));
     e.Ds = asinDeg(dot(pole, sun));
     store(e.pole, sky(pole));
@@ -204,13 +195,13 @@ ModernEphemeris computeModern(double jdUT)
     double* Z[4] = {&e.Z1, &e.Z2, &e.Z3, &e.Z4};
     for (int s = 0; s < 4; ++s) {
         const EtatL12 st = etatL12(s, t);
-        const Vec s0{st.position[0], st.position[1], st.position[2]};
-        const Vec v{st.velocity[0], st.velocity[1], st.velocity[2]};
+        const Vec3 s0{st.position[0], st.position[1], st.position[2]};
+        const Vec3 v{st.velocity[0], st.velocity[1], st.velocity[2]};
         // Its own light-time: earlier by its depth behind Jupiter's centre.
         const double delay = dot(s0, w) / kLightAUPerDay;
-        const Vec seen = s0 - delay * v;
-        const Vec S = G - delay * velocity + seen;   // geocentric satellite
-        const Vec d = S - G;
+        const Vec3 seen = s0 - delay * v;
+        const Vec3 S = G - delay * velocity + seen;   // geocentric satellite
+        const Vec3 d = S - G;
         const double scale = e.Delta / dot(S, w) / kRadiusAU;   // tangent plane, radii at Jupiter's distance
         *X[s] = dot(d, east) * scale;
         *Y[s] = dot(d, north) * scale;
@@ -222,8 +213,8 @@ ModernEphemeris computeModern(double jdUT)
     }
 
     // Central meridians: west longitude of the sub-Earth point, rotation at time t.
-    const Vec node = unit(cross(Vec{0, 0, 1}, pole));
-    const Vec toEarth = -1.0 * w;
+    const Vec3 node = unit(cross(Vec3{0, 0, 1}, pole));
+    const Vec3 toEarth = -1.0 * w;
     const double subEarth = std::atan2(dot(toEarth, cross(pole, node)), dot(toEarth, node)) / kDegToRad;
     const double days = t - kJ2000;
     e.omega1 = reduce360(67.1 + 877.900 * days - subEarth);

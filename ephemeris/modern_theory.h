@@ -3,14 +3,21 @@
 // pole and rotation from the IAU/WGCCRE 2015 report, Delta T from deltat.h.
 #pragma once
 
-#include <array>
+#include "vec3.h"
+
+#include <QString>
 
 namespace zeno {
 
 // Years over which L1.2 was fitted to observations, with a margin: outside,
 // the positions are still computed but flagged.
-constexpr double kModernFirstYear = 1850;
-constexpr double kModernLastYear = 2150;
+constexpr int kModernFirstYear = 1850;
+constexpr int kModernLastYear = 2150;
+
+// Whether a UT Julian Day lies within those years.
+bool withinFittedYears(double jdUT);
+// Those years as text: "1850-2150".
+QString fittedYearsText();
 
 // Jupiter's radii (IAU): the unit of every offset below is the equatorial one.
 constexpr double kJupiterEquatorialKm = 71492;
@@ -56,7 +63,7 @@ PlanetPositions planetPositions(double jdTT, bool interpolated);
 
 // Jupiter's north pole (IAU/WGCCRE 2015), unit vector in the J2000 mean
 // equator, at a TT Julian Day.
-std::array<double, 3> jupiterPoleJ2000(double jdTT);
+Vec3 jupiterPoleJ2000(double jdTT);
 
 // Decimal year of a Julian Day (2000.0 at JD 2451544.5 roughly; for Delta T).
 double decimalYear(double jd);

@@ -2,7 +2,7 @@
 
 #include "nova_lock.h"
 
-
+#include <QCoreApplication>
 #include <libnova/aberration.h>
 #include <libnova/dynamical_time.h>
 #include <libnova/earth.h>
@@ -25,7 +25,6 @@ namespace {
 constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kStandardHorizonDeg = -0.8333;  // Sun's upper limb on the horizon, with refraction
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
 
 // Altitude of an apparent geocentric place at distance `au`, seen from the site.
@@ -40,22 +39,6 @@ double altitude(ln_equ_posn j2000, double jde, double distanceAu, double jdUt, c
 }
 
 double jde(double jdUt) { return jdUt + ln_get_dynamical_time_diff(jdUt) / kSecondsPerDay; }
-
-// libnova's rise and set use its J2000 solar place, a minute or two off
-// today: the crossing of the standard horizon by the apparent Sun, to the second.
-QDateTime refineHorizon(const QDateTime& estimate, const Site& site)
-{
-    constexpr qint64 kWindowSeconds = 20 * 60;
-    QDateTime lo = estimate.addSecs(-kWindowSeconds), hi = estimate.addSecs(kWindowSeconds);
-    const bool risingAtLo = sunAltitudeDeg(lo, site) < kStandardHorizonDeg;
-    if (risingAtLo == (sunAltitudeDeg(hi, site) < kStandardHorizonDeg))
-        return estimate;   // grazing Sun near the poles: keep libnova's instant
-    while (lo.secsTo(hi) > 1) {
-        const QDateTime mid = lo.addSecs(lo.secsTo(hi) / 2);
-        ((sunAltitudeDeg(mid, site) < kStandardHorizonDeg) == risingAtLo ? lo : hi) = mid;
-    }
-    return hi;
-}
 
 } // namespace
 
@@ -89,20 +72,20 @@ double altitudeOfPlaceDeg(EquatorialPlace place, double jdUt, const Site& site)
 QString checkSite(const Site& s)
 {
     if (!std::isfinite(s.latitudeDeg) || s.latitudeDeg < -90 || s.latitudeDeg > 90)
-        return QStringLiteral("La latitude doit être comprise entre -90° et 90° (nord positif).");
+        return QCoreApplication::translate("Observateur", "La latitude doit être comprise entre -90° et 90° (nord positif).");
     if (!std::isfinite(s.longitudeDeg) || s.longitudeDeg < -180 || s.longitudeDeg > 180)
-        return QStringLiteral("La longitude doit être comprise entre -180° et 180° (est positif).");
+        return QCoreApplication::translate("Observateur", "La longitude doit être comprise entre -180° et 180° (est positif).");
     if (!std::isfinite(s.heightM) || s.heightM < -500 || s.heightM > 10000)
-        return QStringLiteral("L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
+        return QCoreApplication::translate("Observateur", "L'altitude du lieu doit être comprise entre -500 m et 10 000 m.");
     return {};
 }
 
 QString checkVisibility(const Visibility& v)
 {
     if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
-        return QStringLiteral("La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
+        return QCoreApplication::translate("Observateur", "La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
     if (!std::isfinite(v.maxSunDeg) || v.maxSunDeg < -90 || v.maxSunDeg > 90)
-        return QStringLiteral("La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
+        return QCoreApplication::translate("Observateur", "La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
     return {};
 }
 
@@ -134,42 +117,22 @@ double sunAltitudeDeg(const QDateTime& ut, const Site& site)
     return bodyAltitudeDeg(ut, site, ln_get_solar_equ_coords, ln_get_earth_solar_dist);
 }
 
-Night comingNight(const QDateTime& nowUt, const Site& site)
+SunRiseSet sunRisesAndSets(const QDateTime& ut, const Site& site, int daysBefore, int daysAfter)
 {
-    // libnova gives the rise and set of one day: gather those of the days
-    // around, then take the first set and the first rise after it.
     ln_lnlat_posn observer{site.longitudeDeg, site.latitudeDeg};
-    const double now = julianDayUt(nowUt);
-    const bool dark = sunAltitudeDeg(nowUt, site) < kStandardHorizonDeg;
-    std::unique_lock lock(libnovaMutex());
-    std::vector<double> sets, rises;
-    for (int day = -1; day <= 3; ++day) {
+    const double jd = julianDayUt(ut);
+    SunRiseSet out;
+    const std::lock_guard lock(libnovaMutex());
+    for (int day = -daysBefore; day <= daysAfter; ++day) {
         ln_rst_time rst{};
-        if (ln_get_solar_rst_horizon(now + day, &observer, kStandardHorizonDeg, &rst) == 0) {
-            sets.push_back(rst.set);
-            rises.push_back(rst.rise);
+        if (ln_get_solar_rst_horizon(jd + day, &observer, kStandardHorizonDeg, &rst) == 0) {
+            out.setsJd.push_back(rst.set);
+            out.risesJd.push_back(rst.rise);
         }
     }
-    std::sort(sets.begin(), sets.end());
-    std::sort(rises.begin(), rises.end());
-    Night n;
-    double begin = now;
-    if (!dark) {
-        const auto s = std::upper_bound(sets.begin(), sets.end(), now);
-        begin = s == sets.end() ? -1 : *s;
-    }
-    const auto r = begin < 0 ? rises.end() : std::upper_bound(rises.begin(), rises.end(), begin);
-    if (begin < 0 || r == rises.end() || *r - now > 2.0) {
-        n.polar = true;   // midnight sun or polar night: the next 24 hours
-        n.startUt = nowUt;
-        n.endUt = nowUt.addSecs(86400);
-        return n;
-    }
-    const double rise = *r;
-    lock.unlock();
-    n.startUt = dark ? nowUt : refineHorizon(utFromJulianDay(begin), site);
-    n.endUt = refineHorizon(utFromJulianDay(rise), site);
-    return n;
+    std::sort(out.setsJd.begin(), out.setsJd.end());
+    std::sort(out.risesJd.begin(), out.risesJd.end());
+    return out;
 }
 
 } // namespace zeno

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <vector>
 
 namespace zeno {
 
@@ -46,14 +47,15 @@ double altitudeOfPlaceDeg(EquatorialPlace apparent, double jdUt, const Site& sit
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
 double sunAltitudeDeg(const QDateTime& ut, const Site& site);
 
-struct Night {
-    QDateTime startUt, endUt;   // sunset (or the given instant when already dark), next sunrise
-    bool polar = false;         // no sunset or no sunrise within a day: a 24 h window instead
-};
+// The Sun's upper limb on the horizon, with refraction.
+constexpr double kStandardHorizonDeg = -0.8333;
 
-// The coming night at the place: from the next sunset (upper limb at the
-// standard horizon, refraction included, -0.833°) — or `nowUt` itself when
-// the Sun is already down — to the sunrise that follows.
-Night comingNight(const QDateTime& nowUt, const Site& site);
+// libnova's sunsets and sunrises (upper limb at the standard horizon) of the
+// days around a UT instant, from daysBefore days before to daysAfter after,
+// each list in time order, as UT Julian Days. A day without both is left out.
+struct SunRiseSet {
+    std::vector<double> setsJd, risesJd;
+};
+SunRiseSet sunRisesAndSets(const QDateTime& ut, const Site& site, int daysBefore, int daysAfter);
 
 } // namespace zeno

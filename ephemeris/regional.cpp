@@ -72,25 +72,71 @@ const DateForm& dateForm(const QLocale& locale)
     return cachedForm;
 }
 
-QString twoDigits(int v) { return QString::number(v).rightJustified(2, u'0'); }
 
 // The 15 significant digits of a finite non-zero value and its decimal
 // exponent, trailing zeros removed: 2451545.00063979 -> "245154500063979", 6.
-void decimalDigits(double value, std::string& digits, int& exponent)
+// Returns the number of digits written to `digits` (at most 15).
+int decimalDigits(double value, char (&digits)[kSignificantDigits], int& exponent)
 {
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    digits.clear();
-    for (std::size_t i = 0; i < e; ++i)
-        if (s[i] != '.')
-            digits.push_back(s[i]);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    exponent = std::stoi(s.substr(e + 1));
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                                   kSignificantDigits - 1);
+    int n = 0;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            digits[n++] = *p;
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
+    std::from_chars(p + 1 + (p[1] == '+'), res.ptr, exponent);
+    return n;
 }
+
+// The locale's decimal separator, read once per locale: every pass writes numbers.
+const QString& decimalPoint(const QLocale& locale)
+{
+    thread_local QLocale cachedLocale(QLocale::C);
+    thread_local QString cachedPoint = QLocale(QLocale::C).decimalPoint();
+    if (!(locale == cachedLocale)) {
+        cachedPoint = locale.decimalPoint();
+        cachedLocale = locale;
+    }
+    return cachedPoint;
+}
+
+// Text assembled in place, then turned into one QString.
+class TextBuffer {
+public:
+    void add(char16_t c) { buf_[n_++] = c; }
+    void add(const char* s, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            buf_[n_++] = char16_t(s[i]);
+    }
+    void add(const QString& s)
+    {
+        for (const QChar c : s)
+            buf_[n_++] = c.unicode();
+    }
+    void zeros(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            buf_[n_++] = u'0';
+    }
+    // Digits of 0 <= v, at least `width` of them, zero-padded.
+    void number(int v, int width)
+    {
+        char d[12];
+        const auto res = std::to_chars(d, d + sizeof d, v);
+        zeros(width - int(res.ptr - d));
+        add(d, int(res.ptr - d));
+    }
+    QString text() const { return QString(reinterpret_cast<const QChar*>(buf_), n_); }
+
+private:
+    char16_t buf_[96];
+    qsizetype n_ = 0;
+};
 
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
@@ -134,34 +180,44 @@ QString numberText(double value, const QLocale& locale)
 {
     if (value == 0 || !std::isfinite(value))
         return value == 0 ? QStringLiteral("0") : QString::number(value);
-    std::string digits;
+    char digits[kSignificantDigits];
     int exponent = 0;
-    decimalDigits(value, digits, exponent);
-    const QString point = locale.decimalPoint();
+    const int n = decimalDigits(value, digits, exponent);
+    const QString& point = decimalPoint(locale);
+    if (point.size() > 8)
+        return {};   // no locale has such a separator; keeps the buffer's bound
 
-    QString out;
+    TextBuffer out;
     if (value < 0)
-        out += u'-';
+        out.add(u'-');
     if (exponent < -4 || exponent >= kSignificantDigits) {
-        out += QChar(digits[0]);
-        if (digits.size() > 1)
-            out += point + QString::fromLatin1(digits.data() + 1, qsizetype(digits.size() - 1));
-        out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-        out += twoDigits(std::abs(exponent));
-        return out;
+        out.add(char16_t(digits[0]));
+        if (n > 1) {
+            out.add(point);
+            out.add(digits + 1, n - 1);
+        }
+        out.add(u'E');
+        out.add(exponent < 0 ? u'-' : u'+');
+        out.number(std::abs(exponent), 2);
+        return out.text();
     }
     if (exponent < 0) {
-        out += u'0' + point + QString(-exponent - 1, u'0') + QString::fromLatin1(digits.c_str());
-        return out;
+        out.add(u'0');
+        out.add(point);
+        out.zeros(-exponent - 1);
+        out.add(digits, n);
+        return out.text();
     }
-    const std::size_t intDigits = std::size_t(exponent) + 1;
-    if (digits.size() <= intDigits) {
-        out += QString::fromLatin1(digits.c_str()) + QString(qsizetype(intDigits - digits.size()), u'0');
+    const int intDigits = exponent + 1;
+    if (n <= intDigits) {
+        out.add(digits, n);
+        out.zeros(intDigits - n);
     } else {
-        out += QString::fromLatin1(digits.data(), qsizetype(intDigits)) + point
-             + QString::fromLatin1(digits.data() + intDigits, qsizetype(digits.size() - intDigits));
+        out.add(digits, intDigits);
+        out.add(point);
+        out.add(digits + intDigits, n - intDigits);
     }
-    return out;
+    return out.text();
 }
 
 double round15(double value)
@@ -261,23 +317,33 @@ bool isSupported(const QDateTime& instant)
 QString dateTimeText(const QDateTime& instant, const QLocale& locale)
 {
     const DateForm& form = dateForm(locale);
-    const QDate date = instant.date();
-    QString out;
+    int year = 0, month = 0, day = 0;
+    instant.date().getDate(&year, &month, &day);
+    TextBuffer out;
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
-            out += form.dateSep;
+            out.add(form.dateSep.unicode());
         switch (form.order[i]) {
-        case 'd': out += twoDigits(date.day()); break;
-        case 'M': out += twoDigits(date.month()); break;
-        default: out += QString::number(date.year()).rightJustified(4, u'0'); break;
+        case 'd': out.number(day, 2); break;
+        case 'M': out.number(month, 2); break;
+        default:
+            if (year < 0)   // QString::number and rightJustified, as ever
+                out.add(QString::number(year).rightJustified(4, u'0'));
+            else
+                out.number(year, 4);
+            break;
         }
     }
     const QTime time = instant.time();
     if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
-        out += u' ' + twoDigits(time.hour()) + form.timeSep + twoDigits(time.minute()) + form.timeSep
-             + twoDigits(time.second());
+        out.add(u' ');
+        out.number(time.hour(), 2);
+        out.add(form.timeSep.unicode());
+        out.number(time.minute(), 2);
+        out.add(form.timeSep.unicode());
+        out.number(time.second(), 2);
     }
-    return out;
+    return out.text();
 }
 
 QDateTime readDateTime(const QString& text, const QLocale& locale)

@@ -20,7 +20,13 @@ void Calcul::Effacinfo()
 void Calcul::gregor_juli(const QString& dateText, const QString& offsetText)
 {
     // Everything that can fail comes first: on an error nothing is written.
-    JourJulienTU jd = gregorJuli(dateText, offsetText, locale_);
+    keep(gregorJuli(dateText, offsetText, locale_));
+}
+
+void Calcul::gregor_juli(const Instant& at) { keep(jourJulienOfUt(at.ut, locale_)); }
+
+void Calcul::keep(JourJulienTU jd)
+{
     record_.JD = jd.text();
     ut_ = jd.ut();
     hote_.setCaption(Caption::jourjuli, jd.text());
@@ -87,6 +93,13 @@ void Calcul::passe(const QString& dateText, const QString& offsetText)
 {
     Effacinfo();
     gregor_juli(dateText, offsetText);
+    Parametres();
+}
+
+void Calcul::passe(const Instant& at)
+{
+    Effacinfo();
+    gregor_juli(at);
     Parametres();
 }
 

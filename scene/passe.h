@@ -2,6 +2,7 @@
 // that the window, the command-line companion, the tests and the benchmarks run.
 #pragma once
 
+#include "calendar.h"
 #include "ephemeride.h"
 #include "hote.h"
 #include "modern_theory.h"
@@ -29,6 +30,8 @@ public:
     // double, 5 for an instant outside the supported years; nothing is
     // written then.
     void gregor_juli(const QString& dateText, const QString& offsetText);
+    // The same from an instant, no text read (the UT entry).
+    void gregor_juli(const Instant& at);
     // Ephemeris, System I/II labels (degrees in 0..360), both scenes cleared
     // and redrawn, the twelve tests. Runs once per gregor_juli. Throws
     // ErreurExecution 5 when called without a fresh gregor_juli, 5 or 6 for
@@ -36,6 +39,11 @@ public:
     void Parametres();
     // The whole pass as "&OK" runs it.
     void passe(const QString& dateText, const QString& offsetText);
+    // The whole pass from an instant: the UT entry of the timetable, the
+    // companion's --events and the benchmarks. Same bits as the typed pass of
+    // its civil time and offset. Throws ErreurExecution 5 outside the
+    // supported years, 5, 6 or 11 as Parametres.
+    void passe(const Instant& at);
 
     // The theory of the next Parametres.
     void setTheorie(Theory theorie) { theorie_ = theorie; }
@@ -60,6 +68,7 @@ private:
     ModernEphemeris moderne_;
 
     void parametresPrecis(const JourJulienTU& jd);
+    void keep(JourJulienTU jd);
 };
 
 } // namespace zeno

@@ -1,16 +1,17 @@
 // The phenomena timetable: each change of a phenomenon label between two
 // instants, found by stepping the very pass the window runs and refined by
-// bisection to the second.
+// bisection to the second (search.h).
 #pragma once
 
 #include "calendar.h"
+#include "enregistreur.h"
 #include "hote.h"
 #include "passe.h"
+#include "search.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
-#include <functional>
+#include <array>
 #include <vector>
 
 namespace zeno {
@@ -35,12 +36,37 @@ Step readStep(const QString& text);
 int satelliteOfCaption(Caption label);
 QString phenomenonWord(Caption label);
 
-// Steps from `from` to `to` (civil times), one full pass per step and per
-// bisection probe, and reports every label change in time order. `onlySatellite`
-// -1 keeps all four; `theorie` is the pass's theory. Throws ErreurExecution
-// for an unreadable offset or a pass that fails.
-std::vector<Event> findEvents(const QDateTime& from, const QDateTime& to, Step step,
-                                         const QString& offsetText, const QLocale& locale,
-                                         int onlySatellite = -1, Theory theorie = Theory::Original);
+// The search's seconds and the UT instants they stand for.
+search::Seconds secondsOf(const QDateTime& ut);
+QDateTime utOf(search::Seconds s);
+
+constexpr int kPhenomenonLabels = kCaptionCount - kFirstPhenomenonCaption;
+using LabelState = std::array<bool, kPhenomenonLabels>;   // which labels show their word
+
+// The one probe of every search over time: a headless pass run through its
+// UT entry at an instant of the search's axis.
+class PassProbe {
+public:
+    explicit PassProbe(Theory theory);
+
+    // Which of the sixteen labels show their word at a UT second.
+    LabelState labels(search::Seconds ut);
+    // The displayed System II meridian (syst2: omega2 reduced to 0..360), degrees.
+    double systemII(search::Seconds ut);
+
+private:
+    Enregistreur host_;
+    Calcul calcul_;
+};
+
+// Steps from fromUt to toUt on the civil time of the offset (so that a step
+// of months or years is a civil one), one full pass per step and per
+// bisection probe, and reports every label change in time order.
+// `onlySatellite` -1 keeps all four. Throws ErreurExecution 5 when a civil
+// time leaves the supported years, or as the pass.
+std::vector<Event> findEvents(const QDateTime& fromUt, const QDateTime& toUt, double offsetHours, Step step,
+                              int onlySatellite = -1, Theory theory = Theory::Original);
+std::vector<Event> findEvents(PassProbe& probe, const QDateTime& fromUt, const QDateTime& toUt, double offsetHours,
+                              Step step, int onlySatellite = -1);
 
 } // namespace zeno

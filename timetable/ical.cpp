@@ -48,6 +48,8 @@ void appendLine(QByteArray& out, const QString& line)
 
 QString phrase(const ProgrammeRow& r)
 {
+    if (r.mutual >= 0)   // phenomenon: the code ("2E1"), change: the kind, at the maximum
+        return QCoreApplication::translate("Calendrier", "phénomène mutuel %1 (%2), maximum").arg(r.phenomenon, r.change);
     const bool debut = r.change == u"début";
     if (r.phenomenon == u"Eclipsé")
         return debut ? QCoreApplication::translate("Calendrier", "début de l'éclipse")
@@ -90,7 +92,8 @@ QByteArray icsProgramme(const std::vector<ProgrammeRow>& rows, const QString& lo
         const QString when = utcStamp(r.ut);
         // The same event exported twice keeps its UID: a calendar updates it instead of doubling it.
         const QString who = r.satellite < 0 ? QStringLiteral("grs") : QStringLiteral("s%1").arg(r.satellite + 1);
-        const QString what = r.label ? QString::fromLatin1(captionName(*r.label)) : QStringLiteral("RedSpot");
+        const QString what = r.label ? QString::fromLatin1(captionName(*r.label))
+                             : r.mutual >= 0 ? r.phenomenon : QStringLiteral("RedSpot");
         appendLine(out, QStringLiteral("BEGIN:VEVENT"));
         appendLine(out, QStringLiteral("UID:%1-%2-%3-%4@zenolune").arg(when, who, what, r.change == u"fin" ? u"fin" : u"debut"));
         appendLine(out, QStringLiteral("DTSTAMP:") + stamp);

@@ -73,9 +73,9 @@ UtSeconds MonthChart::utOf(UtSeconds axis) const
 QString checkMonth(int year, int month)
 {
     if (month < 1 || month > 12)
-        return QStringLiteral("Le mois doit être compris entre 1 et 12.");
+        return QCoreApplication::translate("Graphique", "Le mois doit être compris entre 1 et 12.");
     if (year < 100 || year > 9999)
-        return QStringLiteral("L'année du graphique doit être comprise entre 100 et 9999.");
+        return QCoreApplication::translate("Graphique", "L'année du graphique doit être comprise entre 100 et 9999.");
     return {};
 }
 
@@ -85,12 +85,11 @@ std::vector<std::array<float, 4>> computeTracks(UtSeconds start, UtSeconds end, 
     SansFenetre host;
     Calcul calcul(host, locale);
     calcul.setTheorie(theorie);
-    const QString offset = QStringLiteral("0");
     std::vector<std::array<float, 4>> x;
     x.reserve(std::size_t((end - start) / step + 2));
     const UtSeconds last = lastSupportedInstant().toSecsSinceEpoch();
     for (UtSeconds t = start;; t += step) {
-        calcul.passe(dateTimeText(fromSeconds(std::min(t, last)), locale), offset);
+        calcul.passe(Instant{fromSeconds(std::min(t, last)), 0});
         if (theorie == Theory::Precise) {
             const ModernEphemeris& e = calcul.recordModerne();
             x.push_back({float(e.X1), float(e.X2), float(e.X3), float(e.X4)});
@@ -185,12 +184,12 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     ProgrammeOptions p;
     p.fromUt = fromSeconds(c.start);
     p.toUt = fromSeconds(c.end);
-    p.offsetText = o.offsetText;
+    p.offsetHours = c.offsetHours;
     p.grs = o.grs;
     p.site = o.site;
     p.visibility = o.visibility;
     p.theorie = o.theorie;
-    c.rows = buildProgramme(p, locale);
+    c.rows = buildProgramme(p);
     c.phases = phaseIntervals(c.rows, c.start, c.end);
     for (const ProgrammeRow& r : c.rows)
         if (r.satellite < 0)

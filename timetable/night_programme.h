@@ -1,7 +1,8 @@
-// The observer's timetable: the satellites' phenomena of the timetable, the
-// Great Red Spot's transits of the central meridian, and for each the
-// altitudes of Jupiter and the Sun at the place and whether it can be seen.
-// Everything is found on the very pass the window runs.
+// The observer's timetable: the coming night at the place, the satellites'
+// phenomena of the timetable, the Great Red Spot's transits of the central
+// meridian, and for each the altitudes of Jupiter and the Sun at the place
+// and whether it can be seen. Everything is found on the very pass the
+// window runs, through the one search routine (search.h).
 #pragma once
 
 #include "events.h"
@@ -31,6 +32,17 @@ QString checkRedSpot(const RedSpot& t);
 // The spot's System II longitude at a UT instant, reduced to 0..360.
 double grsLongitudeDeg(const RedSpot& t, const QDateTime& ut);
 
+struct Night {
+    QDateTime startUt, endUt;   // sunset (or the given instant when already dark), next sunrise
+    bool polar = false;         // no sunset or no sunrise within a day: a 24 h window instead
+};
+
+// The coming night at the place: from the next sunset (upper limb at the
+// standard horizon, refraction included, -0.833°) — or `nowUt` itself when
+// the Sun is already down — to the sunrise that follows; libnova's instants
+// refined on the apparent Sun to the second.
+Night comingNight(const QDateTime& nowUt, const Site& site);
+
 struct ProgrammeRow {
     QDateTime ut;
     QDateTime civil;         // civil time of the offset
@@ -45,7 +57,7 @@ struct ProgrammeRow {
 
 struct ProgrammeOptions {
     QDateTime fromUt, toUt;
-    QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
+    double offsetHours = 0;                     // "Différence TU-TC": UT = civil + offset
     Step step;                                   // 10 minutes
     int onlySatellite = -1;                     // -1: all four
     bool satellites = true;                     // the sixteen labels' changes
@@ -63,14 +75,14 @@ struct ProgrammeOptions {
 QString checkRange(const QDateTime& fromUt, const QDateTime& toUt);
 
 // The timetable in time order (ties: satellites first, then the spot).
-// Throws ErreurExecution for an unreadable offset. Stops early, with what
-// was found so far, when *cancel becomes true.
-std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o, const QLocale& locale);
+// Throws ErreurExecution 5 when a civil time leaves the supported years.
+// Stops early, with what was found so far, when *cancel becomes true.
+std::vector<ProgrammeRow> buildProgramme(const ProgrammeOptions& o);
 
 // Red Spot transits alone: the first second at which the displayed System II
 // meridian (syst2, reduced omega2) reaches the spot's longitude.
 std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toUt, const RedSpot& t,
-                                   const QLocale& locale, Theory theorie = Theory::Original);
+                                   Theory theorie = Theory::Original);
 
 // Altitudes and observability filled in for one row.
 void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v);

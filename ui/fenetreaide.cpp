@@ -22,12 +22,12 @@ FenetreAide::FenetreAide(QWidget* parent)
     : QWidget(parent, Qt::Window), navigateur_(new QTextBrowser), sommaire_(new QTreeWidget)
 {
     setObjectName(QStringLiteral("FenetreAide"));
-    setWindowTitle(QStringLiteral("Aide de Zenolune"));
+    setWindowTitle(tr("Aide de Zenolune"));
     setFont(policeFenetre(9));
     resize(820, 560);
 
     sommaire_->setObjectName(QStringLiteral("Sommaire"));
-    sommaire_->setHeaderLabel(QStringLiteral("Sommaire"));
+    sommaire_->setHeaderLabel(tr("Sommaire"));
     sommaire_->header()->setStretchLastSection(true);
     sommaire_->setRootIsDecorated(true);
     sommaire_->setExpandsOnDoubleClick(false);

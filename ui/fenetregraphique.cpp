@@ -3,6 +3,7 @@
 #include "scene_frame.h"
 #include "erreur.h"
 #include "regional.h"
+#include "vector_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -316,10 +317,10 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     SpinAnnee->setValue(aujourdhui.year());
     ComboMois->setCurrentIndex(aujourdhui.month() - 1);
     {
-        const auto s = settings::open();
-        ComboHeure->setCurrentIndex(qBound(0, s->value(QStringLiteral("graphique/heure"), 0).toInt(), 1));
-        ComboPapier->setCurrentIndex(qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1));
-        Zone->setEchelle(s->value(QStringLiteral("graphique/echelle"), kPixelsParJour).toDouble());
+        const settings::ChartChoices c = settings::readChartChoices(kPixelsParJour);
+        ComboHeure->setCurrentIndex(c.hour);
+        ComboPapier->setCurrentIndex(c.paper);
+        Zone->setEchelle(c.scale);
     }
 
     connect(CommandPrecedent, &QPushButton::clicked, this, &FenetreGraphique::CommandPrecedent_Click);
@@ -328,9 +329,7 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     connect(ComboMois, &QComboBox::activated, this, [this] { afficheMois(SpinAnnee->value(), ComboMois->currentIndex() + 1); });
     connect(SpinAnnee, &QSpinBox::valueChanged, this, [this] { afficheMois(SpinAnnee->value(), ComboMois->currentIndex() + 1); });
     connect(ComboHeure, &QComboBox::activated, this, &FenetreGraphique::ComboHeure_Change);
-    connect(ComboPapier, &QComboBox::activated, this, [this] {
-        settings::open()->setValue(QStringLiteral("graphique/papier"), ComboPapier->currentIndex());
-    });
+    connect(ComboPapier, &QComboBox::activated, this, [this] { settings::writeChartPaper(ComboPapier->currentIndex()); });
     connect(CommandPlus, &QPushButton::clicked, this, &FenetreGraphique::CommandPlus_Click);
     connect(CommandMoins, &QPushButton::clicked, this, &FenetreGraphique::CommandMoins_Click);
     connect(CommandImprimer, &QPushButton::clicked, this, &FenetreGraphique::CommandImprimer_Click);
@@ -406,7 +405,7 @@ void FenetreGraphique::CommandCeMois_Click()
 
 void FenetreGraphique::ComboHeure_Change(int index)
 {
-    settings::open()->setValue(QStringLiteral("graphique/heure"), index);
+    settings::writeChartHour(index);
     aJour_ = false;
     if (isVisible())
         calcule();
@@ -454,7 +453,7 @@ void FenetreGraphique::zoome(double facteur)
     const double milieu = barre->value() + Defilement->viewport()->height() / 2.0;
     const zeno::UtSeconds ut = Zone->peintre() ? Zone->peintre()->utAt(milieu) : 0;
     Zone->setEchelle(Zone->echelle() * facteur);
-    settings::open()->setValue(QStringLiteral("graphique/echelle"), Zone->echelle());
+    settings::writeChartScale(Zone->echelle());
     Zone->adjustSize();
     if (Zone->peintre())
         barre->setValue(Zone->hauteurDe(ut) - Defilement->viewport()->height() / 2);
@@ -484,6 +483,7 @@ void FenetreGraphique::calcule()
     // The month is computed beside the event loop with its own pass.
     const QLocale locale = locale_;
     travail_ = QThread::create([this, o, locale] {
+        clearUpperVectorState();
         zeno::MonthChart c;
         QString faute;
         try {

@@ -1,17 +1,17 @@
 #include "fenetrephenomenes.h"
 
 #include "documents.h"
-#include "fenetre_reduction.h"
 #include "ical.h"
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
-#include "form1.h"
 #include "modern_theory.h"
 #include "mutual_event_panel.h"
 #include "mutual_rows.h"
 #include "place_dialog.h"
+#include "shared_state.h"
 #include "regional.h"
+#include "vector_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,21 +78,21 @@ private:
     const std::vector<zeno::ProgrammeRow>& lignes_;
 };
 
-FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
-    : QWidget(principale, Qt::Window), principale_(principale), locale_(locale), observateur_(settings::readObserver())
+FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent)
+    : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetrePhenomenes"));
-    setWindowTitle(QStringLiteral("Phénomènes"));
+    setWindowTitle(tr("Phénomènes"));
     resize(960, 720);   // room for a mutual event's panel under the table
     horlogeTU = [] {
         const QDateTime m = QDateTime::currentDateTimeUtc();
         return QDateTime(m.date(), QTime(m.time().hour(), m.time().minute(), m.time().second()), Qt::UTC);
     };
-    message = [this](const QString& texte) { QMessageBox::warning(this, QStringLiteral("Phénomènes"), texte); };
+    message = [this](const QString& texte) { QMessageBox::warning(this, tr("Phénomènes"), texte); };
     choixFichier = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les phénomènes"),
-                                            QStringLiteral("phenomenes.csv"),
-                                            QStringLiteral("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+        return QFileDialog::getSaveFileName(this, tr("Exporter les phénomènes"),
+                                            tr("phenomenes.csv"),
+                                            tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
     };
     choixFichierPour = [this](const QString& titre, const QString& nom, const QString& filtre) {
         return QFileDialog::getSaveFileName(this, titre, nom, filtre);
@@ -104,7 +104,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     };
     LabelLieu = new QLabel(this);
     nomme(LabelLieu, "LabelLieu");
-    CommandLieu = new QPushButton(QStringLiteral("&Lieu et Tache Rouge…"), this);
+    CommandLieu = new QPushButton(tr("&Lieu et Tache Rouge…"), this);
     nomme(CommandLieu, "CommandLieu");
     auto* ligneLieu = new QHBoxLayout;
     ligneLieu->addWidget(LabelLieu, 1);
@@ -112,37 +112,36 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     ComboPeriode = new QComboBox(this);
     nomme(ComboPeriode, "ComboPeriode");
-    ComboPeriode->addItems({QStringLiteral("Nuit prochaine"), QStringLiteral("24 h"), QStringLiteral("7 jours"),
-                            QStringLiteral("1 mois"), QStringLiteral("Autre"),
-                            tr("Saison des phénomènes mutuels")});
+    ComboPeriode->addItems({tr("Nuit prochaine"), tr("24 h"), tr("7 jours"),
+                            tr("1 mois"), tr("Autre"), tr("Saison des phénomènes mutuels")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
-    TextDu->setToolTip(QStringLiteral("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    TextDu->setToolTip(tr("Début, en heure civile (Différence TU-TC de la fenêtre principale)"));
     TextAu = new QLineEdit(this);
     nomme(TextAu, "TextAu");
-    TextAu->setToolTip(QStringLiteral("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
-    CommandCalculer = new QPushButton(QStringLiteral("&Calculer"), this);
+    TextAu->setToolTip(tr("Fin, en heure civile (Différence TU-TC de la fenêtre principale)"));
+    CommandCalculer = new QPushButton(tr("&Calculer"), this);
     nomme(CommandCalculer, "CommandCalculer");
-    CommandAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
+    CommandAnnuler = new QPushButton(tr("A&nnuler"), this);
     nomme(CommandAnnuler, "CommandAnnuler");
     CommandAnnuler->setEnabled(false);
     // The theory is the main window's, so that a row and the picture it opens agree.
-    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    CheckTheorie = new QCheckBox(tr("&Théorie précise (L1.2)"), this);
     nomme(CheckTheorie, "CheckTheorie");
-    CheckTheorie->setToolTip(QStringLiteral("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
+    CheckTheorie->setToolTip(tr("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
-    CheckTheorie->setChecked(principale_->calcul().theorie() == zeno::Theory::Precise);
+    CheckTheorie->setChecked(etat_->theory() == zeno::Theory::Precise);
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
     Progression->setTextVisible(false);
     Progression->setVisible(false);
     auto* lignePeriode = new QHBoxLayout;
-    lignePeriode->addWidget(new QLabel(QStringLiteral("Période :"), this));
+    lignePeriode->addWidget(new QLabel(tr("Période :"), this));
     lignePeriode->addWidget(ComboPeriode);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("du"), this));
+    lignePeriode->addWidget(new QLabel(tr("du"), this));
     lignePeriode->addWidget(TextDu, 1);
-    lignePeriode->addWidget(new QLabel(QStringLiteral("au"), this));
+    lignePeriode->addWidget(new QLabel(tr("au"), this));
     lignePeriode->addWidget(TextAu, 1);
     lignePeriode->addWidget(CheckTheorie);
     lignePeriode->addWidget(CommandCalculer);
@@ -150,30 +149,30 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     ComboSatellite = new QComboBox(this);
     nomme(ComboSatellite, "ComboSatellite");
-    ComboSatellite->addItem(QStringLiteral("Tous"), kTous);
+    ComboSatellite->addItem(tr("Tous"), kTous);
     for (int s = 0; s < 4; ++s)
         ComboSatellite->addItem(nomSatellite(s), s);
-    ComboSatellite->addItem(QStringLiteral("Tache Rouge"), kSatelliteSpot);
+    ComboSatellite->addItem(tr("Tache Rouge"), kSatelliteSpot);
     ComboSatellite->addItem(tr("Phénomènes mutuels"), kMutuels);
     ComboSatellite->setItemData(ComboSatellite->count() - 1, mutualTheoryNote(), Qt::ToolTipRole);
-    CheckObservables = new QCheckBox(QStringLiteral("&Observables seulement"), this);
+    CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
-    CommandExporter = new QPushButton(QStringLiteral("&Exporter CSV…"), this);
+    CommandExporter = new QPushButton(tr("&Exporter CSV…"), this);
     nomme(CommandExporter, "CommandExporter");
-    CommandCopier = new QPushButton(QStringLiteral("Co&pier"), this);
+    CommandCopier = new QPushButton(tr("Co&pier"), this);
     nomme(CommandCopier, "CommandCopier");
-    CommandImprimer = new QPushButton(QStringLiteral("&Imprimer…"), this);
+    CommandImprimer = new QPushButton(tr("&Imprimer…"), this);
     nomme(CommandImprimer, "CommandImprimer");
-    CommandImprimer->setToolTip(QStringLiteral("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
-    CommandPdf = new QPushButton(QStringLiteral("PD&F…"), this);
+    CommandImprimer->setToolTip(tr("Imprimer le tableau tel qu'il est affiché, avec un aperçu"));
+    CommandPdf = new QPushButton(tr("PD&F…"), this);
     nomme(CommandPdf, "CommandPdf");
-    CommandPdf->setToolTip(QStringLiteral("Enregistrer le tableau affiché en PDF (A4)"));
-    CommandAgenda = new QPushButton(QStringLiteral("Agen&da (.ics)…"), this);
+    CommandPdf->setToolTip(tr("Enregistrer le tableau affiché en PDF (A4)"));
+    CommandAgenda = new QPushButton(tr("Agen&da (.ics)…"), this);
     nomme(CommandAgenda, "CommandAgenda");
-    CommandAgenda->setToolTip(QStringLiteral("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
+    CommandAgenda->setToolTip(tr("Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un "
                                              "fichier iCalendar pour l'agenda du téléphone ou de l'ordinateur"));
     auto* ligneFiltre = new QHBoxLayout;
-    ligneFiltre->addWidget(new QLabel(QStringLiteral("Satellite :"), this));
+    ligneFiltre->addWidget(new QLabel(tr("Satellite :"), this));
     ligneFiltre->addWidget(ComboSatellite);
     ligneFiltre->addWidget(CheckObservables);
     ligneFiltre->addStretch(1);
@@ -188,10 +187,10 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     ligneFiltre->addWidget(CommandReduire);
 
     modele_ = new QStandardItemModel(0, NbColonnes, this);
-    modele_->setHorizontalHeaderLabels({QStringLiteral("Date (TC)"), QStringLiteral("Date (TU)"),
-                                        QStringLiteral("Satellite"), QStringLiteral("Phénomène"),
-                                        QStringLiteral("Début/fin"), QStringLiteral("Jupiter (°)"),
-                                        QStringLiteral("Soleil (°)"), QStringLiteral("Observable")});
+    modele_->setHorizontalHeaderLabels({tr("Date (TC)"), tr("Date (TU)"),
+                                        tr("Satellite"), tr("Phénomène"),
+                                        tr("Début/fin"), tr("Jupiter (°)"),
+                                        tr("Soleil (°)"), tr("Observable")});
     filtre_ = new FiltrePhenomenes(lignes_, this);
     filtre_->setSourceModel(modele_);
     filtre_->setSortRole(Qt::UserRole);
@@ -205,7 +204,7 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     Tableau->verticalHeader()->setVisible(false);
     Tableau->verticalHeader()->setDefaultSectionSize(Tableau->fontMetrics().height() + 6);
     Tableau->horizontalHeader()->setStretchLastSection(true);
-    Tableau->setToolTip(QStringLiteral("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
+    Tableau->setToolTip(tr("Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale"));
     LabelEtat = new QLabel(this);
     nomme(LabelEtat, "LabelEtat");
     LabelEtat->setWordWrap(true);
@@ -217,9 +216,6 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     pile->addLayout(ligneFiltre);
     // Below the table, what a selected mutual event looks like.
     PanneauMutuel = new MutualEventPanel(locale_, this);
-    PanneauMutuel->setOrientation([this] {
-        return std::pair{principale_->flip(zeno::Flip::MainEW) != 0, principale_->flip(zeno::Flip::MainNS) != 0};
-    });
     PanneauMutuel->message = [this](const QString& texte) { message(texte); };
     PanneauMutuel->setVisible(false);
     auto* partage = new QSplitter(Qt::Vertical, this);
@@ -233,12 +229,12 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
 
     // The choices of the last run.
     {
-        const auto s = settings::open();
-        ComboPeriode->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 5));
-        ComboSatellite->setCurrentIndex(qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 6));
-        CheckObservables->setChecked(s->value(QStringLiteral("phenomenes/observables"), false).toBool());
-        TextDu->setText(s->value(QStringLiteral("phenomenes/du")).toString());
-        TextAu->setText(s->value(QStringLiteral("phenomenes/au")).toString());
+        const settings::PhenomenaChoices c = settings::readPhenomenaChoices();
+        ComboPeriode->setCurrentIndex(c.period);
+        ComboSatellite->setCurrentIndex(c.satellite);
+        CheckObservables->setChecked(c.observableOnly);
+        TextDu->setText(c.from);
+        TextAu->setText(c.to);
     }
     filtre_->satellite = ComboSatellite->currentData().toInt();
     filtre_->observablesSeulement = CheckObservables->isChecked();
@@ -262,6 +258,8 @@ FenetrePhenomenes::FenetrePhenomenes(Form1* principale, const QLocale& locale)
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     connect(Tableau->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FenetrePhenomenes::Tableau_SelectionChange);
+    connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
+    connect(etat_, &SharedState::observerChanged, this, &FenetrePhenomenes::afficheLieu);
     connect(ComboSatellite, &QComboBox::currentIndexChanged, this, [this] {
         filtre_->satellite = ComboSatellite->currentData().toInt();
         filtre_->change();
@@ -302,32 +300,30 @@ void FenetrePhenomenes::closeEvent(QCloseEvent* e)
 
 void FenetrePhenomenes::gardeChoix() const
 {
-    const auto s = settings::open();
-    s->setValue(QStringLiteral("phenomenes/periode"), ComboPeriode->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/satellite"), ComboSatellite->currentIndex());
-    s->setValue(QStringLiteral("phenomenes/observables"), CheckObservables->isChecked());
-    s->setValue(QStringLiteral("phenomenes/du"), TextDu->text());
-    s->setValue(QStringLiteral("phenomenes/au"), TextAu->text());
+    settings::writePhenomenaChoices(
+        {ComboPeriode->currentIndex(), ComboSatellite->currentIndex(), CheckObservables->isChecked(), TextDu->text(),
+         TextAu->text()});
 }
 
 void FenetrePhenomenes::afficheLieu()
 {
-    const zeno::Site& s = observateur_.site;
+    const settings::Observer& observateur = etat_->observer();
+    const zeno::Site& s = observateur.site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
-        QStringLiteral("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
-            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
+        tr("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
+            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? tr("N") : tr("S"),
+                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? tr("E") : tr("O"),
                  n(s.heightM, 0),
-                 observateur_.siteSet ? QString() : QStringLiteral(" (Paris, par défaut : à régler)"),
-                 n(observateur_.visibility.minJupiterDeg, 0), n(observateur_.visibility.maxSunDeg, 0)));
+                 observateur.siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
+                 n(observateur.visibility.minJupiterDeg, 0), n(observateur.visibility.maxSunDeg, 0)));
 }
 
 double FenetrePhenomenes::decalageHeures(bool* ok) const
 {
     try {
         *ok = true;
-        return zeno::readNumber(principale_->texteDecalage(), locale_);
+        return zeno::readNumber(etat_->offsetText(), locale_);
     } catch (const zeno::ErreurExecution&) {
         *ok = false;
         return 0;
@@ -342,7 +338,7 @@ void FenetrePhenomenes::remplitPeriode()
     QDateTime debut = maintenant, fin;
     switch (ComboPeriode->currentIndex()) {
     case 0: {
-        const zeno::Night nuit = zeno::comingNight(maintenant, observateur_.site);
+        const zeno::Night nuit = zeno::comingNight(maintenant, etat_->observer().site);
         debut = nuit.startUt;
         fin = nuit.endUt;
         break;
@@ -380,7 +376,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     bool ok = false;
     const double decalage = decalageHeures(&ok);
     if (!ok) {
-        message(QStringLiteral("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
+        message(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
         return;
     }
     // One of the range's dates, or a message naming it.
@@ -389,20 +385,20 @@ void FenetrePhenomenes::CommandCalculer_Click()
             date = zeno::readDateTime(champ->text(), locale_);
             return true;
         } catch (const zeno::ErreurExecution&) {
-            message(QStringLiteral("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+            message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
                                    "années 100 à 9999).").arg(quoi));
             return false;
         }
     };
     QDateTime du, au;
-    if (!litDate(TextDu, QStringLiteral("Le début"), du) || !litDate(TextAu, QStringLiteral("La fin"), au))
+    if (!litDate(TextDu, tr("Le début"), du) || !litDate(TextAu, tr("La fin"), au))
         return;
     zeno::ProgrammeOptions o;
     try {
         o.fromUt = zeno::addHours(du, decalage);
         o.toUt = zeno::addHours(au, decalage);
     } catch (const zeno::ErreurExecution&) {
-        message(QStringLiteral("La période doit rester entre les années 100 et 9999."));
+        message(tr("La période doit rester entre les années 100 et 9999."));
         return;
     }
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
@@ -410,11 +406,11 @@ void FenetrePhenomenes::CommandCalculer_Click()
         return;
     }
     gardeChoix();
-    o.offsetText = principale_->texteDecalage();
-    o.grs = observateur_.redSpot;
-    o.site = observateur_.site;
-    o.visibility = observateur_.visibility;
-    o.theorie = principale_->calcul().theorie();
+    o.offsetHours = decalage;
+    o.grs = etat_->observer().redSpot;
+    o.site = etat_->observer().site;
+    o.visibility = etat_->observer().visibility;
+    o.theorie = etat_->theory();
     if (ComboPeriode->currentIndex() == 5) {   // the season: its mutual events alone
         o.satellites = false;
         o.grs.reset();
@@ -430,25 +426,25 @@ void FenetrePhenomenes::CommandCalculer_Click()
     Progression->setValue(0);
     Progression->setVisible(true);
     enCalcul(true);
-    LabelEtat->setText(QStringLiteral("Calcul en cours…"));
+    LabelEtat->setText(tr("Calcul en cours…"));
     // The search runs beside the event loop with its own pass, so that the
     // window answers and "Annuler" works; the rows come back here.
-    const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule, decalage, progres, partMutuels] {
+    travail_ = QThread::create([this, o, annule, decalage, progres, partMutuels] {
+        clearUpperVectorState();
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
-            lignes = zeno::buildProgramme(o, locale);
+            lignes = zeno::buildProgramme(o);
             // Mutual events in the precise theory whatever the box says.
             mutuels = zeno::findMutualEvents(o.fromUt.toSecsSinceEpoch(), o.toUt.toSecsSinceEpoch(),
-                                             [=](double fait) { progres(1 - partMutuels + fait * partMutuels); }, annule.get());
+                                             [=](double fait) { progres(1 - partMutuels + fait * partMutuels); },
+                                             annule.get());
             addMutualRows(lignes, mutuels, decalage, o.site, o.visibility);
-            if ((zeno::computeModern(zeno::julianDayValue(o.fromUt)).horsValidite
-                    || zeno::computeModern(zeno::julianDayValue(o.toUt)).horsValidite))
-                hors = true;
+            hors = (!zeno::withinFittedYears(zeno::julianDayValue(o.fromUt))
+                    || !zeno::withinFittedYears(zeno::julianDayValue(o.toUt)));
         } catch (const zeno::ErreurExecution& e) {
             faute = e.texte();
         }
@@ -457,16 +453,17 @@ void FenetrePhenomenes::CommandCalculer_Click()
             [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, annule, hors,
              theorie = o.theorie]() mutable {
                 if (!faute.isEmpty())
-                    message(QStringLiteral("Calcul impossible : %1").arg(faute));
+                    message(tr("Calcul impossible : %1").arg(faute));
                 if (annule->load())
-                    LabelEtat->setText(QStringLiteral("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
+                    LabelEtat->setText(tr("Calcul annulé : %1 phénomènes trouvés avant l'arrêt.").arg(lignes.size()));
                 theorieLignes_ = theorie;
                 mutuels_ = std::move(mutuels);
                 termine(std::move(lignes));
                 if (hors)
                     LabelEtat->setText(LabelEtat->text()
-                                       + tr(" Attention : période hors de 1850-2150, la théorie précise "
-                                            "(et les phénomènes mutuels) y perd sa précision."));
+                                       + tr(" Attention : période hors de %1, la théorie précise "
+                                            "(et les phénomènes mutuels) y perd sa précision.")
+                                             .arg(zeno::fittedYearsText()));
             },
             Qt::QueuedConnection);
     });
@@ -487,11 +484,11 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes)
     enCalcul(false);
     if (!annule) {
         const qsizetype observables = std::count_if(lignes_.begin(), lignes_.end(), [](const auto& l) { return l.observable; });
-        LabelEtat->setText(QStringLiteral("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
+        LabelEtat->setText(tr("%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, "
                                           "Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.")
                                .arg(lignes_.size())
                                .arg(observables)
-                               .arg(TextDu->text(), TextAu->text(), principale_->texteDecalage())
+                               .arg(TextDu->text(), TextAu->text(), etat_->offsetText())
                            + tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).",
                                 nullptr, int(mutuels_.size())));
     }
@@ -510,20 +507,20 @@ void FenetrePhenomenes::enCalcul(bool oui)
 // The theory is the main window's: its box follows, and the table with it.
 void FenetrePhenomenes::CheckTheorie_Click()
 {
-    principale_->choisitTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
+    etat_->setTheory(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
 void FenetrePhenomenes::theorieChangee()
 {
-    const bool precise = principale_->calcul().theorie() == zeno::Theory::Precise;
+    const bool precise = etat_->theory() == zeno::Theory::Precise;
     if (CheckTheorie->isChecked() != precise) {
         const QSignalBlocker bloque(CheckTheorie);
         CheckTheorie->setChecked(precise);
     }
-    if (!isVisible() || theorieLignes_ == principale_->calcul().theorie())
+    if (!isVisible() || theorieLignes_ == etat_->theory())
         return;
     if (travail_)
-        LabelEtat->setText(QStringLiteral("La théorie a changé : recalculer une fois ce calcul terminé."));
+        LabelEtat->setText(tr("La théorie a changé : recalculer une fois ce calcul terminé."));
     else
         CommandCalculer_Click();
 }
@@ -553,11 +550,11 @@ void FenetrePhenomenes::remplitTableau()
         modele_->setItem(r, DateTU, cellule(zeno::dateTimeText(l.ut, locale_), date->data(Qt::UserRole)));
         const QString sat = l.satellite < 0 ? QStringLiteral("—") : nomSatellite(l.satellite);
         modele_->setItem(r, Satellite, cellule(sat, l.satellite < 0 ? 4 : l.satellite));
-        modele_->setItem(r, Phenomene, cellule(l.phenomenon, l.phenomenon));
-        modele_->setItem(r, Changement, cellule(l.change, l.change));
+        modele_->setItem(r, Phenomene, cellule(shownWord(l.phenomenon), l.phenomenon));
+        modele_->setItem(r, Changement, cellule(shownWord(l.change), l.change));
         modele_->setItem(r, HauteurJupiter, cellule(locale_.toString(l.jupiterAltDeg, 'f', 1), l.jupiterAltDeg));
         modele_->setItem(r, HauteurSoleil, cellule(locale_.toString(l.sunAltDeg, 'f', 1), l.sunAltDeg));
-        auto* vu = cellule(l.observable ? QStringLiteral("oui") : QStringLiteral("non"), l.observable);
+        auto* vu = cellule(l.observable ? tr("oui") : tr("non"), l.observable);
         if (l.observable)
             vu->setForeground(QColor(0, 128, 0));
         modele_->setItem(r, Observable, vu);
@@ -585,10 +582,10 @@ bool FenetrePhenomenes::exporte(const QString& chemin)
     // half-written file under the chosen name.
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly) || f.write(texteVisible().toUtf8()) < 0 || !f.commit()) {
-        message(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
+        message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, f.errorString()));
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes exportées dans « %2 ».").arg(filtre_->rowCount()).arg(chemin));
     return true;
 }
 
@@ -602,7 +599,7 @@ void FenetrePhenomenes::CommandExporter_Click()
 void FenetrePhenomenes::CommandCopier_Click()
 {
     QApplication::clipboard()->setText(texteVisible());
-    LabelEtat->setText(QStringLiteral("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
+    LabelEtat->setText(tr("%1 lignes copiées dans le presse-papiers.").arg(filtre_->rowCount()));
 }
 
 std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
@@ -622,16 +619,16 @@ std::vector<zeno::ProgrammeRow> FenetrePhenomenes::lignesChoisies() const
 
 QString FenetrePhenomenes::titreDocument() const
 {
-    return QStringLiteral("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
+    return tr("Phénomènes du %1 au %2").arg(TextDu->text(), TextAu->text());
 }
 
 QString FenetrePhenomenes::sousTitreDocument() const
 {
     QStringList parts;
     if (avecLieu_)
-        parts << QStringLiteral("Lieu : %1").arg(zeno::placeText(observateur_.site, locale_));
+        parts << tr("Lieu : %1").arg(zeno::placeText(etat_->observer().site, locale_));
     parts << zeno::theoryText(theorieLignes_)
-          << QStringLiteral("heures civiles (Différence TU-TC = %1 h)").arg(principale_->texteDecalage());
+          << tr("heures civiles (Différence TU-TC = %1 h)").arg(etat_->offsetText());
     return parts.join(QStringLiteral("  ·  "));
 }
 
@@ -643,7 +640,7 @@ bool FenetrePhenomenes::exportePdf(const QString& chemin)
         message(faute);
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
+    LabelEtat->setText(tr("%1 lignes enregistrées en PDF dans « %2 ».").arg(rows.size()).arg(chemin));
     return true;
 }
 
@@ -651,16 +648,16 @@ bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 {
     const std::vector<zeno::ProgrammeRow> rows = lignesChoisies();
     if (rows.empty()) {
-        message(QStringLiteral("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
+        message(tr("Aucun phénomène à mettre dans l'agenda : la liste affichée est vide."));
         return false;
     }
-    const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(observateur_.site, locale_) : QString(),
+    const QByteArray ics = zeno::icsProgramme(rows, avecLieu_ ? zeno::placeText(etat_->observer().site, locale_) : QString(),
                                               avecLieu_, theorieLignes_, QDateTime::currentDateTimeUtc());
     if (const QString faute = zeno::writeWhole(chemin, ics); !faute.isEmpty()) {
         message(faute);
         return false;
     }
-    LabelEtat->setText(QStringLiteral("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
+    LabelEtat->setText(tr("%1 événements écrits dans l'agenda « %2 ».").arg(rows.size()).arg(chemin));
     return true;
 }
 
@@ -674,24 +671,24 @@ void FenetrePhenomenes::CommandImprimer_Click()
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setDocName(titreDocument());
     QPrintPreviewDialog apercu(&imprimante, this);
-    apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    apercu.setWindowTitle(tr("Aperçu avant impression"));
     connect(&apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePhenomenes::imprime);
     apercu.exec();
 }
 
 void FenetrePhenomenes::CommandPdf_Click()
 {
-    const QString chemin = choixFichierPour(QStringLiteral("Enregistrer les phénomènes en PDF"),
-                                            QStringLiteral("phenomenes.pdf"), QStringLiteral("PDF (*.pdf)"));
+    const QString chemin = choixFichierPour(tr("Enregistrer les phénomènes en PDF"),
+                                            tr("phenomenes.pdf"), tr("PDF (*.pdf)"));
     if (!chemin.isEmpty())
         exportePdf(chemin);
 }
 
 void FenetrePhenomenes::CommandAgenda_Click()
 {
-    const QString chemin = choixFichierPour(QStringLiteral("Exporter vers l'agenda (iCalendar)"),
-                                            QStringLiteral("phenomenes.ics"),
-                                            QStringLiteral("iCalendar (*.ics);;Tous les fichiers (*)"));
+    const QString chemin = choixFichierPour(tr("Exporter vers l'agenda (iCalendar)"),
+                                            tr("phenomenes.ics"),
+                                            tr("iCalendar (*.ics);;Tous les fichiers (*)"));
     if (!chemin.isEmpty())
         exporteIcs(chemin);
 }
@@ -704,14 +701,15 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
     // The instant in the civil time of the offset now in the main window.
     bool ok = false;
     const double decalage = decalageHeures(&ok);
-    QDateTime civil = l.civil;
+    double heures = l.civil.secsTo(l.ut) / 3600.0;   // the row's own offset
     if (ok) {
         try {
-            civil = zeno::addHours(l.ut, -decalage);
+            zeno::addHours(l.ut, -decalage);
+            heures = decalage;
         } catch (const zeno::ErreurExecution&) {
         }
     }
-    principale_->allerA(zeno::dateTimeText(civil, locale_));
+    etat_->requestShow(zeno::Instant{l.ut, heures});
 }
 
 void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
@@ -730,19 +728,20 @@ void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
 
 void FenetrePhenomenes::CommandReduire_Click()
 {
-    auto* f = new FenetreReduction(locale_, this, PanneauMutuel->event());
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
+    emit reductionDemandee(PanneauMutuel->event());
+}
+
+void FenetrePhenomenes::setInversions(bool estOuest, bool nordSud)
+{
+    PanneauMutuel->setFlips(estOuest, nordSud);
 }
 
 void FenetrePhenomenes::CommandLieu_Click()
 {
-    DialogueLieu d(observateur_, locale_, this);
+    DialogueLieu d(etat_->observer(), locale_, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    observateur_ = d.resultat();
-    settings::writeObserver(observateur_);
-    afficheLieu();
+    etat_->setObserver(d.resultat());   // the place's line follows
     if (ComboPeriode->currentIndex() == 0)
         remplitPeriode();
     CommandCalculer_Click();

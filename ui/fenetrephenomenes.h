@@ -5,7 +5,6 @@
 
 #include "mutual_events.h"
 #include "night_programme.h"
-#include "settings.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -16,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-class Form1;
+class SharedState;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,7 +32,8 @@ class MutualEventPanel;
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
 public:
-    FenetrePhenomenes(Form1* principale, const QLocale& locale);
+    // A window of its own; `etat` gives the theory, the offset and the place.
+    FenetrePhenomenes(SharedState* etat, const QLocale& locale, QWidget* parent = nullptr);
     ~FenetrePhenomenes() override;
 
     // The clock's UT now; replaceable to test a known night.
@@ -61,6 +61,8 @@ public:
 
 signals:
     void calculTermine();
+    // "Réduire une observation…": the main window opens the reduction of this event.
+    void reductionDemandee(const zeno::MutualEvent& event);
 
 public slots:
     void ComboPeriode_Change(int index);
@@ -77,8 +79,10 @@ public slots:
     void Tableau_SelectionChange(const QModelIndex& index);
     // "Réduire une observation…" of the selected mutual event.
     void CommandReduire_Click();
+    // The main window's "Inversion Est-Ouest" and "Inversion Nord-Sud": a mutual event's discs follow them.
+    void setInversions(bool estOuest, bool nordSud);
     void CheckTheorie_Click();
-    // The main window's theory changed: the box follows it and the table is computed again.
+    // The shared theory changed: the box follows it and the table is computed again.
     void theorieChangee();
 
 protected:
@@ -98,9 +102,8 @@ private:
     QString titreDocument() const;
     QString sousTitreDocument() const;
 
-    Form1* principale_;
+    SharedState* etat_;
     QLocale locale_;
-    settings::Observer observateur_;
     std::vector<zeno::ProgrammeRow> lignes_;
     std::vector<zeno::MutualEvent> mutuels_;
     bool avecLieu_ = true;

@@ -5,11 +5,13 @@
 #include "common_dialog.h"
 #include "controles.h"
 #include "erreur.h"
+#include "fenetre_reduction.h"
 #include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
 #include "regional.h"
+#include "shared_state.h"
 #include "zonedessin.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 QString Form1::documentAide_ = QStringLiteral(":/aide/zenolune.html");
@@ -82,11 +85,11 @@ QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, const Q
 } // namespace
 
 Form1::Form1(const QLocale& locale, QWidget* parent)
-    : QWidget(parent), locale_(locale), calcul_(*this, locale)
+    : QWidget(parent), locale_(locale), etat_(new SharedState(this)), calcul_(*this, locale)
 {
     initialiseRessources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Zenolune"));
+    setWindowTitle(tr("Zenolune"));
     QIcon icone(QStringLiteral(":/images/icone.png"));
     icone.addFile(QStringLiteral(":/images/icone_32.png"));
     setWindowIcon(icone);
@@ -96,7 +99,7 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
         QWidget* dessus = isVisible() ? static_cast<QWidget*>(this)
                           : (form2_ && form2_->isVisible()) ? static_cast<QWidget*>(form2_.get())
                                                             : nullptr;
-        QMessageBox::critical(dessus, QStringLiteral("Zenolune"), texte);
+        QMessageBox::critical(dessus, tr("Zenolune"), texte);
     };
     horloge = [] { return QDateTime::currentDateTime(); };
 
@@ -107,6 +110,10 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     construitScene();
     ordreTabulation();
     construitTheorie();
+    etat_->setOffsetText(Text3->text());
+    connect(Text3, &QLineEdit::textChanged, etat_, &SharedState::setOffsetText);
+    connect(etat_, &SharedState::theoryChanged, this, &Form1::theorieChangee);
+    connect(etat_, &SharedState::showRequested, this, &Form1::montreInstant);
 
     for (int i = 0; i < zeno::kCaptionCount; ++i) {
         const auto c = static_cast<zeno::Caption>(i);
@@ -124,13 +131,13 @@ Form1::~Form1()
 
 void Form1::construitBandeau()
 {
-    Propos = new EtiquetteBouton(QStringLiteral("A &Propos"), this);
+    Propos = new EtiquetteBouton(tr("A &Propos"), this);
     Propos->setObjectName(QStringLiteral("Propos"));
     Propos->setGeometry(twips(240, 60, 900, 255));
-    HelpCtx = new EtiquetteBouton(QStringLiteral("Ai&de"), this);
+    HelpCtx = new EtiquetteBouton(tr("Ai&de"), this);
     HelpCtx->setObjectName(QStringLiteral("HelpCtx"));
     HelpCtx->setGeometry(twips(1260, 60, 735, 255));
-    LabQuit = new EtiquetteBouton(QStringLiteral("&Quitter"), this);
+    LabQuit = new EtiquetteBouton(tr("&Quitter"), this);
     LabQuit->setObjectName(QStringLiteral("LabQuit"));
     LabQuit->setGeometry(twips(2100, 60, 900, 255));
 
@@ -151,36 +158,36 @@ void Form1::construitBandeau()
     connect(HelpCtx, &EtiquetteBouton::clicked, this, &Form1::HelpCtx_Click);
     connect(LabQuit, &EtiquetteBouton::clicked, this, &Form1::LabQuit_Click);
 
-    LabPhenomenes = new EtiquetteBouton(QStringLiteral("Phénomèn&es"), this);
+    LabPhenomenes = new EtiquetteBouton(tr("Phénomèn&es"), this);
     LabPhenomenes->setObjectName(QStringLiteral("LabPhenomenes"));
     LabPhenomenes->setGeometry(twips(3120, 60, 1200, 255));
-    LabPhenomenes->setToolTip(QStringLiteral("Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu"));
+    LabPhenomenes->setToolTip(tr("Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu"));
     connect(LabPhenomenes, &EtiquetteBouton::clicked, this, &Form1::LabPhenomenes_Click);
 
-    LabGraphique = new EtiquetteBouton(QStringLiteral("&Graphique"), this);
+    LabGraphique = new EtiquetteBouton(tr("&Graphique"), this);
     LabGraphique->setObjectName(QStringLiteral("LabGraphique"));
     LabGraphique->setGeometry(twips(4440, 60, 1000, 255));
-    LabGraphique->setToolTip(QStringLiteral("Le mois d'un coup d'œil : les trajectoires des satellites, les nuits, "
-                                            "la Tache Rouge ; impression et PDF"));
+    LabGraphique->setToolTip(tr("Le mois d'un coup d'œil : les trajectoires des satellites, les nuits, "
+                                "la Tache Rouge ; impression et PDF"));
     connect(LabGraphique, &EtiquetteBouton::clicked, this, &Form1::LabGraphique_Click);
 }
 
 void Form1::construitFrame1()
 {
-    Frame1 = new Cadre(QStringLiteral("Date et heure"), this);
+    Frame1 = new Cadre(tr("Date et heure"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setToolTip(QStringLiteral("Permet d'écrire la date et de lancer le calcul"));
+    Frame1->setToolTip(tr("Permet d'écrire la date et de lancer le calcul"));
     Frame1->setGeometry(twips(240, 480, 5775, 2175));
 
     Label12 = etiquette(Frame1, "Label12",
-                        QStringLiteral("A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde"),
+                        tr("A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde"),
                         twips(120, 240, 4935, 255));
-    Text1 = champ(Frame1, "Text1", QString(), QStringLiteral("Ecrire la date ici"), twips(300, 600, 2895, 285));
-    CommandMaint = bouton(Frame1, "CommandMaint", QStringLiteral("&Maintenant"),
-                          QStringLiteral("Affiche l'heure actuelle système"), twips(4140, 540, 1335, 375));
-    CommandOk = bouton(Frame1, "CommandOk", QStringLiteral("&OK"), QStringLiteral("Lancement du calcul"),
+    Text1 = champ(Frame1, "Text1", QString(), tr("Ecrire la date ici"), twips(300, 600, 2895, 285));
+    CommandMaint = bouton(Frame1, "CommandMaint", tr("&Maintenant"),
+                          tr("Affiche l'heure actuelle système"), twips(4140, 540, 1335, 375));
+    CommandOk = bouton(Frame1, "CommandOk", tr("&OK"), tr("Lancement du calcul"),
                        twips(4140, 1080, 1335, 375));
-    Label14 = etiquette(Frame1, "Label14", QStringLiteral("Différence TU-TC:"), twips(720, 1080, 1395, 255));
+    Label14 = etiquette(Frame1, "Label14", tr("Différence TU-TC:"), twips(720, 1080, 1395, 255));
     Text3 = champ(Frame1, "Text3", QStringLiteral("0"), QString(), twips(2160, 1020, 315, 315));
     Text3->setAlignment(Qt::AlignCenter);
     UpDown2 = new UpDown(Frame1);
@@ -189,9 +196,9 @@ void Form1::construitFrame1()
     UpDown2->setRange(-12, 12);
     UpDown2->setIncrement(1);
     UpDown2->setBuddy(Text3, locale_);
-    Label3 = etiquette(Frame1, "Label3", QStringLiteral("Jour Julien:"), twips(60, 1500, 1215, 255));
+    Label3 = etiquette(Frame1, "Label3", tr("Jour Julien:"), twips(60, 1500, 1215, 255));
     jourjuli = etiquette(Frame1, "jourjuli", QStringLiteral("_____"), twips(1440, 1500, 2055, 255));
-    Label4 = etiquette(Frame1, "Label4", QStringLiteral("Date et Heure TU:"), twips(60, 1800, 1935, 255));
+    Label4 = etiquette(Frame1, "Label4", tr("Date et Heure TU:"), twips(60, 1800, 1935, 255));
     datetu = etiquette(Frame1, "datetu", QStringLiteral("____"), twips(2160, 1800, 3135, 255));
 
     connect(CommandMaint, &QPushButton::clicked, this, &Form1::CommandMaint_Click);
@@ -203,9 +210,9 @@ void Form1::construitFrame1()
 
 void Form1::construitFrame2()
 {
-    Frame2 = new Cadre(QStringLiteral("Modification"), this);
+    Frame2 = new Cadre(tr("Modification"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setToolTip(QStringLiteral("Permet de modifier aisement la date "));
+    Frame2->setToolTip(tr("Permet de modifier aisement la date "));
     Frame2->setGeometry(twips(240, 2760, 5775, 1935));
 
     static const char* const legendes[6] = {"A&nnée", "Moi&s", "&Jour", "&Heure", "M&inute", "Temps &Réel"};
@@ -219,27 +226,27 @@ void Form1::construitFrame2()
     }
     Optiongroup[3]->setChecked(true);
 
-    Label1 = etiquette(Frame2, "Label1", QStringLiteral("Valeur:"), twips(240, 780, 495, 255));
+    Label1 = etiquette(Frame2, "Label1", tr("Valeur:"), twips(240, 780, 495, 255));
     Text2 = champ(Frame2, "Text2", QStringLiteral("1"),
-                  QStringLiteral("Ecrire ici le NOMBRE de jours, d'heures, etc... à ajouter ou retrancher à l'heure courante  "),
+                  tr("Ecrire ici le NOMBRE de jours, d'heures, etc... à ajouter ou retrancher à l'heure courante  "),
                   twips(900, 720, 540, 285));
     UpDown1 = new UpDown(Frame2);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1->setToolTip(QStringLiteral("Permet de modifier la valeur"));
+    UpDown1->setToolTip(tr("Permet de modifier la valeur"));
     UpDown1->setGeometry(twips(1440, 720, 240, 285));   // at the right edge of Text2
     UpDown1->setRange(-1000, 1000);
     UpDown1->setIncrement(1);
     UpDown1->setBuddy(Text2, locale_);
-    CommandAjou = bouton(Frame2, "CommandAjou", QStringLiteral("&Ajouter"), QStringLiteral("Incrémente la valeur de date"),
+    CommandAjou = bouton(Frame2, "CommandAjou", tr("&Ajouter"), tr("Incrémente la valeur de date"),
                          twips(2220, 720, 1215, 375));
-    CommandRetr = bouton(Frame2, "CommandRetr", QStringLiteral("&Retrancher"), QStringLiteral("Décrémente la valeur de date"),
+    CommandRetr = bouton(Frame2, "CommandRetr", tr("&Retrancher"), tr("Décrémente la valeur de date"),
                          twips(3960, 720, 1215, 375));
-    Label13 = etiquette(Frame2, "Label13", QStringLiteral("Animation:"), twips(120, 1380, 795, 255));
+    Label13 = etiquette(Frame2, "Label13", tr("Animation:"), twips(120, 1380, 795, 255));
     Label13->setAutoFillBackground(true);
     QPalette pal = Label13->palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
     Label13->setPalette(pal);
-    MA = new BoutonColore(QStringLiteral("Marche"), Frame2);
+    MA = new BoutonColore(tr("Marche"), Frame2);
     MA->setObjectName(QStringLiteral("MA"));
     MA->setGeometry(twips(960, 1320, 1215, 315));
     MA->setAutoDefault(false);
@@ -258,27 +265,27 @@ void Form1::construitFrame2()
 
 void Form1::construitFrame3()
 {
-    Frame3 = new Cadre(QStringLiteral("Informations"), this);
+    Frame3 = new Cadre(tr("Informations"), this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
-    Frame3->setToolTip(QStringLiteral("Information générales sur Jupiter et ses Satellites"));
+    Frame3->setToolTip(tr("Information générales sur Jupiter et ses Satellites"));
     Frame3->setGeometry(twips(6240, 480, 5415, 3675));
 
-    Label5 = etiquette(Frame3, "Label5", QStringLiteral("Méridien central de Jupiter: Système I:"), twips(240, 240, 3375, 255));
+    Label5 = etiquette(Frame3, "Label5", tr("Méridien central de Jupiter: Système I:"), twips(240, 240, 3375, 255));
     syst1 = etiquette(Frame3, "syst1", QStringLiteral("_____"), twips(3840, 240, 495, 255));
-    Label10 = etiquette(Frame3, "Label10", QString(40, QLatin1Char(' ')) + QStringLiteral("Système II:"),
+    Label10 = etiquette(Frame3, "Label10", QString(40, QLatin1Char(' ')) + tr("Système II:"),
                         twips(240, 480, 3615, 255));
     // The forty spaces stand for "Méridien central de Jupiter: ", narrower in
     // this font: a left margin makes up the difference, so that "Système II:"
     // starts under "Système I:".
     {
         const QFontMetrics fm(Label10->font());
-        const int ecart = fm.horizontalAdvance(QStringLiteral("Méridien central de Jupiter: "))
+        const int ecart = fm.horizontalAdvance(tr("Méridien central de Jupiter: "))
                           - fm.horizontalAdvance(QString(40, QLatin1Char(' ')));
         Label10->setContentsMargins(qMax(0, ecart), 0, 0, 0);
     }
     syst2 = etiquette(Frame3, "syst2", QStringLiteral("_____"), twips(3840, 480, 495, 255));
     syst2->raise();
-    Label7 = etiquette(Frame3, "Label7", QStringLiteral("Phénomènes remarquables:"), twips(240, 720, 2535, 255));
+    Label7 = etiquette(Frame3, "Label7", tr("Phénomènes remarquables:"), twips(240, 720, 2535, 255));
 
     struct Ligne { const char* titre; const char* nom; const char* tige; int haut; QColor couleur; };
     const Ligne lignes[4] = {
@@ -308,16 +315,16 @@ void Form1::construitFrame3()
 
 void Form1::construitScene()
 {
-    Command1 = new BoutonMultiligne(QStringLiteral("Animation dans Fenètre Réduite"), this);
+    Command1 = new BoutonMultiligne(tr("Animation dans Fenètre Réduite"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips(4200, 4020, 1635, 495));
     Command1->setAutoDefault(false);
     Command1->raise();
 
-    CheckEW = new QCheckBox(QStringLiteral("Inversion Est-Ouest"), this);
+    CheckEW = new QCheckBox(tr("Inversion Est-Ouest"), this);
     CheckEW->setObjectName(QStringLiteral("CheckEW"));
     CheckEW->setGeometry(twips(6960, 4260, 1935, 255));
-    CheckNS = new QCheckBox(QStringLiteral("Inversion Nord-Sud"), this);
+    CheckNS = new QCheckBox(tr("Inversion Nord-Sud"), this);
     CheckNS->setObjectName(QStringLiteral("CheckNS"));
     CheckNS->setGeometry(twips(9000, 4260, 1935, 255));
 
@@ -334,13 +341,13 @@ void Form1::construitScene()
     const QRect p = Picture1->geometry();
     const QRect i = Picture1->contentsRect();             // inside the border
     const int cx = p.left() + i.left() + i.width() / 2;   // in Form1
-    TextH = champDirection(this, "TextH", QStringLiteral("SUD"), lettres, Qt::AlignHCenter,
+    TextH = champDirection(this, "TextH", tr("SUD"), lettres, Qt::AlignHCenter,
                            QRect(cx - 40, p.top() + i.top() + 1, 80, 24));
-    TextB = champDirection(this, "TextB", QStringLiteral("NORD"), lettres, Qt::AlignHCenter,
+    TextB = champDirection(this, "TextB", tr("NORD"), lettres, Qt::AlignHCenter,
                            QRect(cx - 40, p.top() + i.bottom() - 24, 80, 24));
-    TextG = champDirection(Picture1, "TextG", QStringLiteral("OUEST"), lettres, Qt::AlignLeft,
+    TextG = champDirection(Picture1, "TextG", tr("OUEST"), lettres, Qt::AlignLeft,
                            QRect(i.left() + 4, i.top() + 36, 90, 24));
-    TextD = champDirection(this, "TextD", QStringLiteral("EST"), lettres, Qt::AlignRight,
+    TextD = champDirection(this, "TextD", tr("EST"), lettres, Qt::AlignRight,
                            QRect(p.left() + i.right() - 93, p.top() + i.top() + 36, 90, 24));
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -352,9 +359,9 @@ void Form1::construitScene()
 // by Tab: the window's tab order stays the one it always had.
 void Form1::construitTheorie()
 {
-    CheckTheorie = new QCheckBox(QStringLiteral("&Théorie précise (L1.2)"), this);
+    CheckTheorie = new QCheckBox(tr("&Théorie précise (L1.2)"), this);
     CheckTheorie->setObjectName(QStringLiteral("CheckTheorie"));
-    CheckTheorie->setToolTip(QStringLiteral(
+    CheckTheorie->setToolTip(tr(
         "Satellites L1.2, planètes VSOP87, temps de lumière, Jupiter aplati : horaires à quelques secondes"));
     CheckTheorie->setGeometry(twips(9000, 60, 2640, 255));
     CheckTheorie->setFocusPolicy(Qt::ClickFocus);
@@ -424,7 +431,7 @@ void Form1::setCaption(zeno::Caption caption, const QString& text)
         return;
     }
     if (QLabel* l = etiquettes_[static_cast<int>(caption)]) {
-        l->setText(text);
+        l->setText(static_cast<int>(caption) >= zeno::kFirstPhenomenonCaption ? shownWord(text) : text);
         // The meridians are clipped by their narrow labels: the whole value in a tooltip.
         if (caption == zeno::Caption::syst1 || caption == zeno::Caption::syst2)
             l->setToolTip(text);
@@ -451,7 +458,7 @@ void Form1::signaleErreur(const zeno::ErreurExecution& erreur)
         arreteAnimation();
     if (messageErreur)
         messageErreur(champErreur_.isEmpty() ? erreur.texte()
-                                             : erreur.texte() + QStringLiteral(" — champ « %1 »").arg(champErreur_));
+                                             : erreur.texte() + tr(" — champ « %1 »").arg(champErreur_));
 }
 
 template <class Lecture> auto Form1::lit(const QString& champ, Lecture&& lecture) const
@@ -467,7 +474,7 @@ template <class Lecture> auto Form1::lit(const QString& champ, Lecture&& lecture
 void Form1::arreteAnimation()
 {
     minuterie->stop();
-    MA->setText(QStringLiteral("Marche"));
+    MA->setText(tr("Marche"));
     MA->setCouleurFace(QColor(0, 255, 0));
     EnMarche = false;
 }
@@ -513,9 +520,9 @@ void Form1::gregor_juli(const QString& dateText)
 {
     // Both texts are read first; a readable date that the offset carries out
     // of the supported years is the offset's fault.
-    lit(QStringLiteral("Différence TU-TC"), [this] { return zeno::readNumber(Text3->text(), locale_); });
-    lit(QStringLiteral("Date"), [&] { return zeno::readDateTime(dateText, locale_); });
-    lit(QStringLiteral("Différence TU-TC"), [&] { calcul_.gregor_juli(dateText, Text3->text()); });
+    lit(tr("Différence TU-TC"), [this] { return zeno::readNumber(Text3->text(), locale_); });
+    lit(tr("Date"), [&] { return zeno::readDateTime(dateText, locale_); });
+    lit(tr("Différence TU-TC"), [&] { calcul_.gregor_juli(dateText, Text3->text()); });
 }
 
 void Form1::Parametres()
@@ -529,28 +536,28 @@ void Form1::Parametres()
 // The next pass's theory; the title says which, and warns outside its years.
 void Form1::CheckTheorie_Click()
 {
-    calcul_.setTheorie(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
-    titreTheorie();
-    if (phenomenes_)
-        phenomenes_->theorieChangee();
-    if (graphique_)
-        graphique_->setTheorie(calcul_.theorie());
+    etat_->setTheory(CheckTheorie->isChecked() ? zeno::Theory::Precise : zeno::Theory::Original);
 }
 
-void Form1::choisitTheorie(zeno::Theory theorie)
+void Form1::theorieChangee(zeno::Theory theorie)
 {
-    CheckTheorie->setChecked(theorie == zeno::Theory::Precise);
+    if (CheckTheorie->isChecked() != (theorie == zeno::Theory::Precise)) {
+        const QSignalBlocker bloque(CheckTheorie);
+        CheckTheorie->setChecked(theorie == zeno::Theory::Precise);
+    }
+    calcul_.setTheorie(theorie);
+    titreTheorie();
 }
 
 void Form1::titreTheorie()
 {
     if (calcul_.theorie() == zeno::Theory::Original) {
-        setWindowTitle(QStringLiteral("Zenolune"));
+        setWindowTitle(tr("Zenolune"));
         return;
     }
-    QString titre = QStringLiteral("Zenolune — théorie précise L1.2");
+    QString titre = tr("Zenolune — théorie précise L1.2");
     if (calcul_.recordModerne().JD != 0 && calcul_.recordModerne().horsValidite)
-        titre += QStringLiteral(" — date hors de 1850-2150 : précision réduite");
+        titre += tr(" — date hors de %1 : précision réduite").arg(zeno::fittedYearsText());
     setWindowTitle(titre);
 }
 
@@ -594,9 +601,9 @@ QString Form1::dateSuivante(bool retrancher) const
 {
     const QString texte = Text1->text();
     const std::int16_t nombre =
-        lit(QStringLiteral("Valeur"), [&] { return zeno::stepCount(Text2->text(), retrancher, locale_); });
-    const QDateTime date = lit(QStringLiteral("Date"), [&] { return zeno::readDateTime(texte, locale_); });
-    const QDateTime suivante = lit(QStringLiteral("Date"), [&] {
+        lit(tr("Valeur"), [&] { return zeno::stepCount(Text2->text(), retrancher, locale_); });
+    const QDateTime date = lit(tr("Date"), [&] { return zeno::readDateTime(texte, locale_); });
+    const QDateTime suivante = lit(tr("Date"), [&] {
         return zeno::addUnits(date, zeno::stepUnitFromCode(Intervalle), nombre);
     });
     return zeno::dateTimeText(suivante, locale_);
@@ -635,7 +642,7 @@ void Form1::MA_Click()
         return;
     }
     minuterie->start();
-    MA->setText(QStringLiteral("Arrêt"));
+    MA->setText(tr("Arrêt"));
     MA->setCouleurFace(QColor(255, 0, 0));
     EnMarche = true;
 }
@@ -663,22 +670,22 @@ void Form1::minuterie_Timer()
 void Form1::CheckNS_Click()
 {
     if (CheckNS->isChecked()) {
-        TextH->setText(QStringLiteral("NORD"));
-        TextB->setText(QStringLiteral("SUD"));
+        TextH->setText(tr("NORD"));
+        TextB->setText(tr("SUD"));
     } else {
-        TextH->setText(QStringLiteral("SUD"));
-        TextB->setText(QStringLiteral("NORD"));
+        TextH->setText(tr("SUD"));
+        TextB->setText(tr("NORD"));
     }
 }
 
 void Form1::CheckEW_Click()
 {
     if (CheckEW->isChecked()) {
-        TextG->setText(QStringLiteral("EST"));
-        TextD->setText(QStringLiteral("OUEST"));
+        TextG->setText(tr("EST"));
+        TextD->setText(tr("OUEST"));
     } else {
-        TextG->setText(QStringLiteral("OUEST"));
-        TextD->setText(QStringLiteral("EST"));
+        TextG->setText(tr("OUEST"));
+        TextD->setText(tr("EST"));
     }
 }
 
@@ -730,39 +737,51 @@ FenetreGraphique* Form1::fenetreGraphique()
     if (graphique_)
         return graphique_;
     graphique_ = new FenetreGraphique(locale_, this);   // a child window: destroyed with this one
-    graphique_->setTheorie(calcul_.theorie());
+    graphique_->setTheorie(etat_->theory());
     graphique_->setDecalage(Text3->text());
     graphique_->setInversionEstOuest(CheckEW->isChecked());
     connect(Text3, &QLineEdit::textChanged, graphique_, &FenetreGraphique::setDecalage);
     connect(CheckEW, &QCheckBox::toggled, graphique_, &FenetreGraphique::setInversionEstOuest);
+    connect(etat_, &SharedState::theoryChanged, graphique_, &FenetreGraphique::setTheorie);
     // A click on the chart: that instant in the civil time of the offset, then "&OK".
     connect(graphique_, &FenetreGraphique::allerA, this, [this](const QDateTime& ut) {
-        QDateTime civil = ut;
+        double heures = 0;   // an unreadable offset: the UT itself, and "&OK" names the faulty offset
         try {
-            civil = zeno::addHours(ut, -zeno::readNumber(Text3->text(), locale_));
+            heures = zeno::readNumber(etat_->offsetText(), locale_);
+            zeno::addHours(ut, -heures);
         } catch (const zeno::ErreurExecution&) {
-            // "&OK" names the faulty offset.
+            heures = 0;
         }
-        allerA(zeno::dateTimeText(civil, locale_));
+        montreInstant(zeno::Instant{ut, heures});
     });
     return graphique_;
 }
 
 FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
-    if (!phenomenes_)
-        phenomenes_ = new FenetrePhenomenes(this, locale_);   // a child window: destroyed with this one
+    if (!phenomenes_) {
+        phenomenes_ = new FenetrePhenomenes(etat_, locale_, this);   // a child window: destroyed with this one
+        // A mutual event's discs are drawn as the picture is.
+        const auto inversions = [this] { phenomenes_->setInversions(CheckEW->isChecked(), CheckNS->isChecked()); };
+        inversions();
+        connect(CheckEW, &QCheckBox::toggled, phenomenes_, inversions);
+        connect(CheckNS, &QCheckBox::toggled, phenomenes_, inversions);
+        connect(phenomenes_, &FenetrePhenomenes::reductionDemandee, this, [this](const zeno::MutualEvent& ev) {
+            auto* f = new FenetreReduction(locale_, this, ev);
+            f->setAttribute(Qt::WA_DeleteOnClose);
+            f->show();
+        });
+    }
     return phenomenes_;
 }
 
-QString Form1::texteDecalage() const
+void Form1::montreInstant(const zeno::Instant& at)
 {
-    return Text3->text();
-}
-
-void Form1::allerA(const QString& dateText)
-{
-    Text1->setText(dateText);
+    try {
+        Text1->setText(zeno::dateTimeText(at.civil(), locale_));
+    } catch (const zeno::ErreurExecution&) {
+        return;   // no civil time in the supported years: nothing to show
+    }
     CommandOk_Click();
 }
 

@@ -29,6 +29,7 @@ class DialogueCommun;
 class EtiquetteBouton;
 class FenetreGraphique;
 class FenetrePhenomenes;
+class SharedState;
 class Form2;
 class UpDown;
 class ZoneDessin;
@@ -65,10 +66,6 @@ public:
     FenetrePhenomenes* fenetrePhenomenes();
     // The month's chart, created on its first opening.
     FenetreGraphique* fenetreGraphique();
-    // The text of "Différence TU-TC", for the phenomena window.
-    QString texteDecalage() const;
-    // Writes a date-and-time text into Text1 and runs what "&OK" runs.
-    void allerA(const QString& dateText);
 
     // zeno::Hote
     int flip(zeno::Flip which) override;
@@ -89,8 +86,10 @@ public slots:
     void CheckNS_Click();
     void CheckEW_Click();
     void CheckTheorie_Click();
-    // Sets the theory of the next pass as the check box "&Théorie précise (L1.2)" does.
-    void choisitTheorie(zeno::Theory theorie);
+    // The shared theory changed: the next pass's, the check box and the title follow.
+    void theorieChangee(zeno::Theory theorie);
+    // Writes an instant's civil time into Text1 and runs what "&OK" runs.
+    void montreInstant(const zeno::Instant& at);
     void Command1_Click();
     void Propos_Click();
     void HelpCtx_Click();
@@ -130,6 +129,7 @@ private:
     ZoneDessin* zone(zeno::Scene scene);
 
     QLocale locale_;
+    SharedState* etat_;
     zeno::Calcul calcul_;
     std::unique_ptr<Form2> form2_;
     QString Intervalle = QStringLiteral("h");

@@ -16,20 +16,20 @@ Form2::Form2(QWidget* principale)
 {
     initialiseRessources();
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Zenolune"));
+    setWindowTitle(tr("Zenolune"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 4725, 1665).size());
 
-    Command1 = new QPushButton(QStringLiteral("Agrandir"), this);
+    Command1 = new QPushButton(tr("Agrandir"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips(60, 60, 915, 285));
     Command1->setAutoDefault(false);
 
-    Check1 = new QCheckBox(QStringLiteral("Inversion Est-Ouest"), this);
+    Check1 = new QCheckBox(tr("Inversion Est-Ouest"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twips(1020, 60, 1830, 285));
-    Check2 = new QCheckBox(QStringLiteral("Invesion Nord-Sud"), this);
+    Check2 = new QCheckBox(tr("Invesion Nord-Sud"), this);
     Check2->setObjectName(QStringLiteral("Check2"));
     Check2->setGeometry(twips(2880, 60, 1770, 285));
 
@@ -46,13 +46,13 @@ Form2::Form2(QWidget* principale)
     const QFont lettres = policeFenetre(9.75, true);
     const QRect i = Picture2->contentsRect();
     const int cx = i.left() + i.width() / 2;
-    TextH = champDirection(Picture2, "TextH", QStringLiteral("S"), lettres, Qt::AlignHCenter,
+    TextH = champDirection(Picture2, "TextH", tr("S"), lettres, Qt::AlignHCenter,
                            QRect(cx - 8, i.top() + 1, 16, 16));
-    TextB = champDirection(Picture2, "TextB", QStringLiteral("N"), lettres, Qt::AlignHCenter,
+    TextB = champDirection(Picture2, "TextB", tr("N"), lettres, Qt::AlignHCenter,
                            QRect(cx - 8, i.bottom() - 16, 16, 16));
-    TextG = champDirection(Picture2, "TextG", QStringLiteral("W"), lettres, Qt::AlignLeft,
+    TextG = champDirection(Picture2, "TextG", tr("W"), lettres, Qt::AlignLeft,
                            QRect(i.left() + 2, i.top() + 1, 18, 16));
-    TextD = champDirection(Picture2, "TextD", QStringLiteral("E"), lettres, Qt::AlignRight,
+    TextD = champDirection(Picture2, "TextD", tr("E"), lettres, Qt::AlignRight,
                            QRect(i.right() - 19, i.top() + 1, 18, 16));
     for (QLineEdit* c : {TextH, TextB, TextG, TextD})
         c->setFocusPolicy(Qt::NoFocus);
@@ -83,21 +83,21 @@ void Form2::reject()
 void Form2::Check1_Click()
 {
     if (Check1->isChecked()) {
-        TextG->setText(QStringLiteral("E"));
-        TextD->setText(QStringLiteral("W"));
+        TextG->setText(tr("E"));
+        TextD->setText(tr("W"));
     } else {
-        TextG->setText(QStringLiteral("W"));
-        TextD->setText(QStringLiteral("E"));
+        TextG->setText(tr("W"));
+        TextD->setText(tr("E"));
     }
 }
 
 void Form2::Check2_Click()
 {
     if (Check2->isChecked()) {
-        TextH->setText(QStringLiteral("N"));
-        TextB->setText(QStringLiteral("S"));
+        TextH->setText(tr("N"));
+        TextB->setText(tr("S"));
     } else {
-        TextH->setText(QStringLiteral("S"));
-        TextB->setText(QStringLiteral("N"));
+        TextH->setText(tr("S"));
+        TextB->setText(tr("N"));
     }
 }

@@ -14,8 +14,11 @@ int main(int argc, char* argv[])
     // Without a display Qt would print a stack of messages and abort: say it once.
     const bool plateformeChoisie = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     if (!plateformeChoisie && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("zenolune : aucun écran disponible (ni DISPLAY ni WAYLAND_DISPLAY) ; "
-                   "lancez le programme dans une session graphique.\n",
+        std::fputs(QCoreApplication::translate("zenolune", "zenolune : aucun écran disponible (ni DISPLAY ni "
+                                                       "WAYLAND_DISPLAY) ; lancez le programme dans une session "
+                                                       "graphique.\n")
+                       .toUtf8()
+                       .constData(),
                    stderr);
         return 2;
     }

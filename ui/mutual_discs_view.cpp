@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -61,29 +60,20 @@ void MutualDiscsView::setEvent(const zeno::MutualEvent& event)
     update();
 }
 
-DiscsPicture MutualDiscsView::picture() const
+void MutualDiscsView::setFlips(bool eastWest, bool northSouth)
 {
-    DiscsPicture d = picture_;
-    if (orientation)
-        std::tie(d.flipEastWest, d.flipNorthSouth) = orientation();
-    return d;
+    picture_.flipEastWest = eastWest;
+    picture_.flipNorthSouth = northSouth;
+    update();
 }
 
 void MutualDiscsView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     if (hasEvent_)
-        paint(p, rect(), picture(), locale_);
+        paint(p, rect(), picture_, locale_);
     else
         p.fillRect(rect(), Qt::black);
-}
-
-// The main window's flips may have changed while another window was active.
-void MutualDiscsView::changeEvent(QEvent* e)
-{
-    if (e->type() == QEvent::ActivationChange)
-        update();
-    QWidget::changeEvent(e);
 }
 
 void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture& d, const QLocale& locale)

@@ -11,7 +11,6 @@
 #include <QPointF>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QPainter;
@@ -31,12 +30,10 @@ class MutualDiscsView : public QWidget {
 public:
     explicit MutualDiscsView(const QLocale& locale, QWidget* parent = nullptr);
 
-    // The main window's flips, read at each painting (both false when unset).
-    std::function<std::pair<bool, bool>()> orientation;
-
     void setEvent(const zeno::MutualEvent& event);
-    // The picture as it is shown now (flips included).
-    DiscsPicture picture() const;
+    // East at the left, north at the top, as the main window's flips say.
+    void setFlips(bool eastWest, bool northSouth);
+    const DiscsPicture& picture() const { return picture_; }
 
     static void paint(QPainter& p, const QRectF& area, const DiscsPicture& picture, const QLocale& locale);
 
@@ -45,7 +42,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void changeEvent(QEvent* e) override;
 
 private:
     QLocale locale_;

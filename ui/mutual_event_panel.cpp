@@ -3,6 +3,7 @@
 #include "drawing_export.h"
 
 #include "scene_frame.h"
+#include "ical.h"
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
@@ -17,7 +18,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -83,9 +83,9 @@ MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWi
     connect(CommandDessin, &QPushButton::clicked, this, &MutualEventPanel::CommandDessin_Click);
 }
 
-void MutualEventPanel::setOrientation(std::function<std::pair<bool, bool>()> orientation)
+void MutualEventPanel::setFlips(bool eastWest, bool northSouth)
 {
-    Disques->orientation = std::move(orientation);
+    Disques->setFlips(eastWest, northSouth);
 }
 
 const std::vector<zeno::LightPoint>& MutualEventPanel::curve() const { return Courbe->curve(); }
@@ -130,21 +130,14 @@ QString MutualEventPanel::suggestedName(const QString& what) const
              QDateTime::fromSecsSinceEpoch(event_.maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd-HHmm")));
 }
 
-// QSaveFile writes beside and renames at commit: a failure leaves no
-// half-written file under the chosen name.
+// Written whole or not at all (a temporary file renamed at the end).
 bool MutualEventPanel::save(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);
-    QString why;
-    if (bytes.isEmpty())
-        why = tr("le dessin n'a pas pu être produit");
-    else if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()
-             || f.error() != QFileDevice::NoError || !f.commit())
-        why = f.errorString();
-    if (why.isEmpty())
+    const QString fault = bytes.isEmpty() ? tr("Le dessin n'a pas pu être produit pour « %1 ».").arg(path)
+                                          : zeno::writeWhole(path, bytes);
+    if (fault.isEmpty())
         return true;
-    f.cancelWriting();
-    message(tr("Impossible d'écrire le fichier « %1 » : %2").arg(path, why));
+    message(fault);
     return false;
 }
 

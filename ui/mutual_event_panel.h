@@ -25,8 +25,8 @@ public:
     std::function<void(const QString&)> message;
     // Where an export writes (title, suggested name, filters): a file dialog by default.
     std::function<QString(const QString&, const QString&, const QString&)> choixFichier;
-    // The main window's flips (east–west, north–south), read at each drawing.
-    void setOrientation(std::function<std::pair<bool, bool>()> orientation);
+    // The main window's flips: the discs are drawn as its picture is.
+    void setFlips(bool eastWest, bool northSouth);
 
     // The place's altitudes at the maximum, when known.
     struct AtPlace {

@@ -14,33 +14,33 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     : QDialog(parent), locale_(locale), resultat_(o)
 {
     setObjectName(QStringLiteral("DialogueLieu"));
-    setWindowTitle(QStringLiteral("Lieu d'observation et Tache Rouge"));
+    setWindowTitle(tr("Lieu d'observation et Tache Rouge"));
     const auto nombre = [this](double v) { return zeno::numberText(v, locale_); };
     auto* forme = new QFormLayout;
-    forme->addRow(QStringLiteral("Latitude (°, nord positif) :"), champ("TextLatitude", nombre(o.site.latitudeDeg)));
-    forme->addRow(QStringLiteral("Longitude (°, EST positif) :"), champ("TextLongitude", nombre(o.site.longitudeDeg)));
-    forme->addRow(QStringLiteral("Altitude du lieu (m) :"), champ("TextHauteur", nombre(o.site.heightM)));
-    forme->addRow(QStringLiteral("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibility.minJupiterDeg)));
-    forme->addRow(QStringLiteral("Soleil au plus à (°) :"), champ("TextSoleilMax", nombre(o.visibility.maxSunDeg)));
-    forme->addRow(QStringLiteral("Tache Rouge, longitude Système II (°) :"),
+    forme->addRow(tr("Latitude (°, nord positif) :"), champ("TextLatitude", nombre(o.site.latitudeDeg)));
+    forme->addRow(tr("Longitude (°, EST positif) :"), champ("TextLongitude", nombre(o.site.longitudeDeg)));
+    forme->addRow(tr("Altitude du lieu (m) :"), champ("TextHauteur", nombre(o.site.heightM)));
+    forme->addRow(tr("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibility.minJupiterDeg)));
+    forme->addRow(tr("Soleil au plus à (°) :"), champ("TextSoleilMax", nombre(o.visibility.maxSunDeg)));
+    forme->addRow(tr("Tache Rouge, longitude Système II (°) :"),
                   champ("TextTacheLongitude", nombre(o.redSpot.longitudeDeg)));
-    forme->addRow(QStringLiteral("à la date (Jour/Mois/Année, 0 h TU) :"),
+    forme->addRow(tr("à la date (Jour/Mois/Année, 0 h TU) :"),
                   champ("TextTacheEpoque", zeno::dateTimeText(QDateTime(o.redSpot.epoch, QTime(0, 0), Qt::UTC), locale_)));
-    forme->addRow(QStringLiteral("Dérive (° par mois) :"), champ("TextTacheDerive", nombre(o.redSpot.driftDegPerMonth)));
+    forme->addRow(tr("Dérive (° par mois) :"), champ("TextTacheDerive", nombre(o.redSpot.driftDegPerMonth)));
 
-    auto* note = new QLabel(QStringLiteral(
+    auto* note = new QLabel(tr(
         "La longitude est comptée positivement vers l'est (Paris : 2,35). La longitude de la Tache Rouge "
         "change : mettez-la à jour d'après les observations récentes."), this);
     note->setWordWrap(true);
     Erreur = new QLabel(this);
     Erreur->setObjectName(QStringLiteral("Erreur"));
     Erreur->setWordWrap(true);
-    Erreur->setStyleSheet(QStringLiteral("color: #b00000"));
+    Erreur->setStyleSheet(tr("color: #b00000"));
 
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("CommandOk"));
-    boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    boutons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    boutons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
     connect(boutons, &QDialogButtonBox::accepted, this, &DialogueLieu::CommandOk_Click);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -68,22 +68,22 @@ void DialogueLieu::CommandOk_Click()
             valeur = zeno::readNumber(findChild<QLineEdit*>(QString::fromLatin1(nom))->text(), locale_);
             return true;
         } catch (const zeno::ErreurExecution&) {
-            Erreur->setText(QStringLiteral("%1 n'est pas un nombre.").arg(quoi));
+            Erreur->setText(tr("%1 n'est pas un nombre.").arg(quoi));
             return false;
         }
     };
-    if (!lire("TextLatitude", QStringLiteral("La latitude"), o.site.latitudeDeg)
-        || !lire("TextLongitude", QStringLiteral("La longitude"), o.site.longitudeDeg)
-        || !lire("TextHauteur", QStringLiteral("L'altitude du lieu"), o.site.heightM)
-        || !lire("TextJupiterMin", QStringLiteral("La hauteur minimale de Jupiter"), o.visibility.minJupiterDeg)
-        || !lire("TextSoleilMax", QStringLiteral("La hauteur maximale du Soleil"), o.visibility.maxSunDeg)
-        || !lire("TextTacheLongitude", QStringLiteral("La longitude de la Tache Rouge"), o.redSpot.longitudeDeg)
-        || !lire("TextTacheDerive", QStringLiteral("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth))
+    if (!lire("TextLatitude", tr("La latitude"), o.site.latitudeDeg)
+        || !lire("TextLongitude", tr("La longitude"), o.site.longitudeDeg)
+        || !lire("TextHauteur", tr("L'altitude du lieu"), o.site.heightM)
+        || !lire("TextJupiterMin", tr("La hauteur minimale de Jupiter"), o.visibility.minJupiterDeg)
+        || !lire("TextSoleilMax", tr("La hauteur maximale du Soleil"), o.visibility.maxSunDeg)
+        || !lire("TextTacheLongitude", tr("La longitude de la Tache Rouge"), o.redSpot.longitudeDeg)
+        || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth))
         return;
     try {
         o.redSpot.epoch = zeno::readDateTime(findChild<QLineEdit*>(QStringLiteral("TextTacheEpoque"))->text(), locale_).date();
     } catch (const zeno::ErreurExecution&) {
-        Erreur->setText(QStringLiteral("L'époque de la Tache Rouge n'est pas une date (Jour/Mois/Année)."));
+        Erreur->setText(tr("L'époque de la Tache Rouge n'est pas une date (Jour/Mois/Année)."));
         return;
     }
     for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot)}) {

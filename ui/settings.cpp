@@ -60,4 +60,40 @@ void writeObserver(const Observer& o)
     s->setValue(QStringLiteral("tache_rouge/derive"), o.redSpot.driftDegPerMonth);
 }
 
+PhenomenaChoices readPhenomenaChoices()
+{
+    const auto s = open();
+    PhenomenaChoices c;
+    c.period = qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 5);
+    c.satellite = qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 6);
+    c.observableOnly = s->value(QStringLiteral("phenomenes/observables"), false).toBool();
+    c.from = s->value(QStringLiteral("phenomenes/du")).toString();
+    c.to = s->value(QStringLiteral("phenomenes/au")).toString();
+    return c;
+}
+
+void writePhenomenaChoices(const PhenomenaChoices& c)
+{
+    const auto s = open();
+    s->setValue(QStringLiteral("phenomenes/periode"), c.period);
+    s->setValue(QStringLiteral("phenomenes/satellite"), c.satellite);
+    s->setValue(QStringLiteral("phenomenes/observables"), c.observableOnly);
+    s->setValue(QStringLiteral("phenomenes/du"), c.from);
+    s->setValue(QStringLiteral("phenomenes/au"), c.to);
+}
+
+ChartChoices readChartChoices(double defaultScale)
+{
+    const auto s = open();
+    ChartChoices c;
+    c.hour = qBound(0, s->value(QStringLiteral("graphique/heure"), 0).toInt(), 1);
+    c.paper = qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1);
+    c.scale = s->value(QStringLiteral("graphique/echelle"), defaultScale).toDouble();
+    return c;
+}
+
+void writeChartHour(int hour) { open()->setValue(QStringLiteral("graphique/heure"), hour); }
+void writeChartPaper(int paper) { open()->setValue(QStringLiteral("graphique/papier"), paper); }
+void writeChartScale(double scale) { open()->setValue(QStringLiteral("graphique/echelle"), scale); }
+
 } // namespace settings

@@ -1,6 +1,6 @@
-// What the user sets once and finds again at the next run (QSettings):
-// the observer's place, the visibility limits, the Great Red Spot, and the
-// phenomena window's choices; and the dialog that edits the first three.
+// The one settings store: every key the program keeps between runs
+// (QSettings) — the observer's place, the visibility limits, the Great Red
+// Spot, the phenomena window's and the chart window's choices.
 #pragma once
 
 #include "observer.h"
@@ -24,5 +24,26 @@ struct Observer {
 
 Observer readObserver();
 void writeObserver(const Observer& o);
+
+// The phenomena window's choices of the last run.
+struct PhenomenaChoices {
+    int period = 0;              // ComboPeriode: 0 the coming night .. 4 "Autre", 5 the mutual events' season
+    int satellite = 0;           // ComboSatellite: 0 "Tous", 1..4 the satellites, 5 the Red Spot, 6 mutual events
+    bool observableOnly = false; // CheckObservables
+    QString from, to;            // TextDu, TextAu as typed
+};
+PhenomenaChoices readPhenomenaChoices();
+void writePhenomenaChoices(const PhenomenaChoices& c);
+
+// The chart window's choices of the last run.
+struct ChartChoices {
+    int hour = 0;        // ComboHeure: 0 civil time, 1 UT
+    int paper = 0;       // ComboPapier: 0 A4, 1 Letter
+    double scale = 0;    // pixels per day
+};
+ChartChoices readChartChoices(double defaultScale);
+void writeChartHour(int hour);
+void writeChartPaper(int paper);
+void writeChartScale(double scale);
 
 } // namespace settings

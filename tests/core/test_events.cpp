@@ -52,7 +52,7 @@ std::vector<Event> within(const std::vector<Event>& all, const QDateTime& from, 
 
 TEST(Evenements, NightOfThirdDecember2024)
 {
-    const auto events = findEvents(at(2024, 12, 3, 18), at(2024, 12, 4, 6), Step{}, QStringLiteral("0"), kFrench);
+    const auto events = findEvents(at(2024, 12, 3, 18), at(2024, 12, 4, 6), 0, Step{});
     std::vector<std::pair<QString, bool>> io;
     for (const Event& e : events)
         if (satelliteOfCaption(e.label) == 0)
@@ -66,7 +66,7 @@ TEST(Evenements, NightOfThirdDecember2024)
         EXPECT_EQ(e.ut, e.civil);   // offset 0
     }
     // The offset moves the civil instants, not the phenomena.
-    const auto paris = findEvents(at(2024, 12, 3, 19), at(2024, 12, 4, 7), Step{}, QStringLiteral("-1"), kFrench);
+    const auto paris = findEvents(at(2024, 12, 3, 18), at(2024, 12, 4, 6), -1, Step{});
     ASSERT_EQ(paris.size(), events.size());
     for (std::size_t i = 0; i < events.size(); ++i) {
         EXPECT_EQ(paris[i].ut, events[i].ut);
@@ -76,7 +76,7 @@ TEST(Evenements, NightOfThirdDecember2024)
 
 TEST(Evenements, AYearOfIoAgreesWithASecondBySecondScan)
 {
-    const auto year = findEvents(at(2024, 1, 1), at(2025, 1, 1), Step{}, QStringLiteral("0"), kFrench, 0);
+    const auto year = findEvents(at(2024, 1, 1), at(2025, 1, 1), 0, Step{}, 0);
     EXPECT_GT(year.size(), 700u);   // some 200 orbits, each with two or three phenomena
     for (const Event& e : year)
         EXPECT_EQ(satelliteOfCaption(e.label), 0);
@@ -113,5 +113,21 @@ TEST(Evenements, StepTexts)
         } catch (const ErreurExecution& e) {
             EXPECT_EQ(e.numero(), 13) << bad;
         }
+    }
+}
+
+// A long search cut into parts, one per core, finds what one search finds.
+TEST(Evenements, PartsOfALongSearchJoinIntoTheWholeSearch)
+{
+    const QDateTime from = at(2025, 1, 1, 0, 3), to = at(2025, 3, 17, 5, 0);
+    PassProbe probe(Theory::Original);
+    const auto whole = findEvents(probe, from, to, -2, Step{StepUnit::Minute, 7});
+    const auto parts = findEvents(from, to, -2, Step{StepUnit::Minute, 7});
+    ASSERT_EQ(parts.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_EQ(parts[i].label, whole[i].label);
+        EXPECT_EQ(parts[i].begins, whole[i].begins);
+        EXPECT_EQ(parts[i].ut, whole[i].ut);
+        EXPECT_EQ(parts[i].civil, whole[i].civil);
     }
 }

@@ -160,9 +160,8 @@ TEST(Moderne, TimetableMeetsPublishedTimes)
 {
     struct Attendu { Caption label; bool begins; int hour, minute; };
     const auto check = [](QDate day, int from, int to, int satellite, std::initializer_list<Attendu> expected) {
-        const auto events = findEvents(QDateTime(day, QTime(from, 0), Qt::UTC), QDateTime(day, QTime(to, 0), Qt::UTC),
-                                              Step{StepUnit::Minute, 5}, QStringLiteral("0"), kFrench, satellite,
-                                              Theory::Precise);
+        const auto events = findEvents(QDateTime(day, QTime(from, 0), Qt::UTC), QDateTime(day, QTime(to, 0), Qt::UTC), 0,
+                                       Step{StepUnit::Minute, 5}, satellite, Theory::Precise);
         ASSERT_EQ(events.size(), expected.size());
         std::size_t i = 0;
         for (const Attendu& a : expected) {

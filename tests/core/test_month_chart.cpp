@@ -153,7 +153,7 @@ TEST(Calendar, ReadsBackOneEventPerRow)
     o.toUt = QDateTime(QDate(2024, 12, 5), QTime(6, 0), Qt::UTC);
     o.grs = RedSpot{};
     o.site = Site{};
-    const std::vector<ProgrammeRow> rows = buildProgramme(o, kFrench);
+    const std::vector<ProgrammeRow> rows = buildProgramme(o);
     ASSERT_GT(rows.size(), 10u);
     const QString place = placeText(Site{}, kFrench);
     const QByteArray ics = icsProgramme(rows, place, true, Theory::Original, QDateTime(QDate(2024, 12, 1), QTime(9, 0), Qt::UTC));

@@ -1,6 +1,9 @@
 // The satellites' mutual events against published predictions, the
 // photometry against a direct sum over the disc, and the search against a
 // fine scan.
+#include "deltat.h"
+#include "l12.h"
+#include "modern_theory.h"
 #include "mutual_events.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +167,37 @@ TEST(MutualEvents, LightCurveDeepestPointIsTheDrop)
             if (std::abs(p.ut - ev.maximumExact) < ev.durationS / 6) {
                 EXPECT_NEAR(shapeFlux(shape, p.ut - ev.maximumExact), p.flux, 0.005) << qPrintable(ev.code());
             }
+        }
+    }
+}
+
+TEST(MutualEvents, EclipseGeometryFollowsTheLightPaths)
+{
+    // The shadow rebuilt without the snapshot's linear light-times: the
+    // target when the light we see left it, the eclipser when the sunlight
+    // reaching the target passed it, the axis from the Sun through the eclipser.
+    constexpr double kAUKm = 149597870.7, kLightAUPerDay = 173.1446326846693;
+    const auto helio = [](int k, double jdTT) {
+        const PlanetPositions p = planetPositions(jdTT, false);
+        const EtatL12 s = etatL12(k, jdTT);
+        return Vec3{p.jupiter[0] + s.position[0], p.jupiter[1] + s.position[1], p.jupiter[2] + s.position[2]};
+    };
+    for (const MutualEvent& ev : {eventNear("4E3", ut(2014, 10, 31, 15, 52, 0)), eventNear("3E2", ut(2021, 8, 9, 4, 10, 0))}) {
+        for (double dt : {-1800.0, 0.0, 1800.0}) {
+            const double jd = julianDayOfSeconds(ev.maximumExact + dt);
+            const double jdTT = jd + deltaTModerne(decimalYear(jd)) / 86400;
+            const PlanetPositions p = planetPositions(jdTT, false);
+            const Vec3 earth{p.earth[0], p.earth[1], p.earth[2]};
+            double t1 = jdTT, t2 = jdTT;
+            for (int i = 0; i < 6; ++i)
+                t1 = jdTT - norm(helio(ev.target, t1) - earth) / kLightAUPerDay;
+            const Vec3 target = helio(ev.target, t1);
+            for (int i = 0; i < 6; ++i)
+                t2 = t1 - norm(target - helio(ev.occulter, t2)) / kLightAUPerDay;
+            const Vec3 axis = unit(helio(ev.occulter, t2));
+            const Vec3 offset = kAUKm * (dot(target, axis) * axis - target);
+            const PairGeometry g = mutualDiscsAt(ev, ev.maximumExact + dt);
+            EXPECT_NEAR(std::hypot(g.dx, g.dy), norm(offset), 1) << qPrintable(ev.code()) << " " << dt;
         }
     }
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace zeno;
 using namespace zeno::test;
 
@@ -96,5 +98,65 @@ TEST(Passe, FlipsAreReadAtEveryDisc)
         const bool main = plain[i].scene == Scene::Main;
         EXPECT_EQ(host.discs[i].x, main ? -plain[i].x : plain[i].x);
         EXPECT_EQ(host.discs[i].y, main ? plain[i].y : -plain[i].y);
+    }
+}
+
+namespace {
+
+// The bytes of a run of doubles inside a record, from `first` up to `end`.
+bool sameBytes(const void* a, const void* b, const void* first, const void* end, const void* base)
+{
+    const auto at = [&](const void* p) { return static_cast<const char*>(p) - static_cast<const char*>(base); };
+    const auto n = std::size_t(at(end) - at(first));
+    return std::memcmp(static_cast<const char*>(a) + at(first), static_cast<const char*>(b) + at(first), n) == 0;
+}
+
+} // namespace
+
+// The UT entry and the typed entry: same captions, record and discs to the
+// bit, over instants from the first to the last supported years, with whole,
+// fractional and negative offsets, in both theories.
+TEST(Passe, UtEntryGivesTheTypedPassBitForBit)
+{
+    const double offsets[] = {0, -1, -2, 5.5, -9.75, 12, 1.0 / 3};
+    const QDateTime first = firstSupportedInstant().addDays(1), last = lastSupportedInstant().addDays(-1);
+    const qint64 span = first.secsTo(last);
+    const QDateTime k1900(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC);
+    constexpr qint64 kTwoCenturies = 200LL * 365 * 86400;
+    for (const Theory theory : {Theory::Original, Theory::Precise}) {
+        Enregistreur typedHost, utHost;
+        Calcul typed(typedHost, kFrench), fromUt(utHost, kFrench);
+        typed.setTheorie(theory);
+        fromUt.setTheorie(theory);
+        std::uint64_t seed = 12345;
+        const int samples = theory == Theory::Original ? 20000 : 2000;
+        for (int i = 0; i < samples; ++i) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            // Every other instant within 1900-2100, where the precise theory is used.
+            const qint64 s = i % 2 == 0 ? qint64(seed >> 20) % kTwoCenturies + first.secsTo(k1900)
+                                        : qint64(seed >> 20) % span;
+            const Instant at{first.addSecs(s), offsets[i % std::size(offsets)]};
+            typedHost.discs.clear();
+            utHost.discs.clear();
+            typed.passe(dateTimeText(at.civil(), kFrench), numberText(at.offsetHours, kFrench));
+            fromUt.passe(at);
+            ASSERT_EQ(typedHost.captions, utHost.captions) << dateTimeText(at.ut, kFrench).toStdString();
+            ASSERT_EQ(typedHost.discs.size(), utHost.discs.size());
+            for (std::size_t k = 0; k < typedHost.discs.size(); ++k) {
+                const DisqueTrace &a = typedHost.discs[k], &b = utHost.discs[k];
+                ASSERT_TRUE(a.scene == b.scene && a.colour == b.colour
+                            && std::memcmp(&a.x, &b.x, sizeof a.x) == 0 && std::memcmp(&a.y, &b.y, sizeof a.y) == 0
+                            && std::memcmp(&a.radius, &b.radius, sizeof a.radius) == 0);
+            }
+            const Ephemeride &e = typed.record(), &f = fromUt.record();
+            ASSERT_EQ(e.JD, f.JD);
+            ASSERT_TRUE(sameBytes(&e, &f, &e.d, &e + 1, &e));
+            ASSERT_TRUE(sameBytes(&typed.shadow(), &fromUt.shadow(), &typed.shadow(), &typed.shadow() + 1, &typed.shadow()));
+            const ModernEphemeris &m = typed.recordModerne(), &n = fromUt.recordModerne();
+            ASSERT_TRUE(sameBytes(&m, &n, &m.JD, &m.omega3 + 1, &m));
+            ASSERT_TRUE(sameBytes(&m, &n, &m.pole, &m + 1, &m));
+            ASSERT_EQ(m.horsValidite, n.horsValidite);
+            ASSERT_EQ(typed.ut(), fromUt.ut());
+        }
     }
 }

@@ -4,9 +4,11 @@
 #include "outils.h"
 
 #include "fenetrephenomenes.h"
+#include "mutual_discs_view.h"
 #include "mutual_event_panel.h"
 #include "settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -59,9 +61,11 @@ void TestMutuels::initTestCase()
 
 // The season 2026-2027 at Paris: Ganymède's shadow on Europe on 2 December
 // 2026 (3E2, partial, maximum 21:47:29 TU) is listed; selected, its curve
-// reaches the announced drop at the maximum; the curve and the discs export
-// as readable PNG, SVG and CSV, and nothing is left of a failed export; a
-// double click shows the maximum in the main window.
+// reaches the announced drop at the maximum, its discs turn with the main
+// window's picture; the curve and the discs export
+// as readable PNG, SVG and CSV, the row goes to a calendar by its code, and
+// nothing is left of a failed export; a double click shows the maximum in
+// the main window.
 void TestMutuels::saison()
 {
     Banc b;
@@ -103,6 +107,11 @@ void TestMutuels::saison()
     QVERIFY(std::abs(creux->ut - ev.maximumExact) < 1);
     QVERIFY(courbe.front().ut < double(ev.start) && courbe.back().ut > double(ev.end));
     QCOMPARE(courbe.front().flux, 1.0);
+    // The discs turn with the main window's picture.
+    auto* disques = panneau->findChild<MutualDiscsView*>();
+    QVERIFY(!disques->picture().flipEastWest && !disques->picture().flipNorthSouth);
+    b.w<QCheckBox>("CheckEW")->setChecked(true);
+    QVERIFY(disques->picture().flipEastWest && !disques->picture().flipNorthSouth);
 
     // Exports, each read back.
     const auto chemin = [this](const char* nom) { return dossier_.filePath(QString::fromLatin1(nom)); };
@@ -121,6 +130,13 @@ void TestMutuels::saison()
     QCOMPARE(lignes.size(), int(courbe.size()) + 2);
     QVERIFY(lignes[0].startsWith(QStringLiteral("# 3E2")));
     QCOMPARE(lignes[1], QStringLiteral("ut,t_s,flux"));
+    // The selected row in a calendar: named by its code, at its maximum.
+    QVERIFY(p->exporteIcs(chemin("mutuel.ics")));
+    QFile ics(chemin("mutuel.ics"));
+    QVERIFY(ics.open(QIODevice::ReadOnly));
+    const QByteArray agenda = ics.readAll();
+    QVERIFY(agenda.contains("SUMMARY:Europe — phénomène mutuel 3E2 (partielle)\\, maximum"));
+    QVERIFY(agenda.contains("DTSTART:20261202T214729Z"));
     // A directory that does not exist, and a name of no known kind.
     QVERIFY(!panneau->exportCurve(chemin("absent/courbe.png")));
     QVERIFY(!panneau->exportDiscs(chemin("disques.csv")));

@@ -149,7 +149,8 @@ void TestReduction::mauvaiseEntree()
 }
 
 // The phenomena window's night of 2 December 2026 at Paris: "Réduire une
-// observation…" waits for a mutual event's row, then opens the window on it.
+// observation…" waits for a mutual event's row, then the main window opens
+// the reduction on it.
 void TestReduction::depuisPhenomenes()
 {
     Banc b;
@@ -171,7 +172,7 @@ void TestReduction::depuisPhenomenes()
     t->setCurrentIndex(t->model()->index(ligne, 0));
     QVERIFY(reduire->isEnabled());
     QTest::mouseClick(reduire, Qt::LeftButton);
-    auto* w = p->findChild<FenetreReduction*>();
+    auto* w = b.f.findChild<FenetreReduction*>();
     QVERIFY(w && w->isVisible());
     QVERIFY(w->evenement() && w->evenement()->code() == event_.code() && w->evenement()->maximum == event_.maximum);
     w->close();

@@ -1,0 +1,46 @@
+#include "shared_state.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The words for the translation tools.
+[[maybe_unused]] const char* const kWords[] = {
+    QT_TRANSLATE_NOOP("Phenomene", "Eclipsé"), QT_TRANSLATE_NOOP("Phenomene", "Ombre"),
+    QT_TRANSLATE_NOOP("Phenomene", "Occulté"), QT_TRANSLATE_NOOP("Phenomene", "Passage"),
+    QT_TRANSLATE_NOOP("Phenomene", "Tache Rouge"), QT_TRANSLATE_NOOP("Phenomene", "début"),
+    QT_TRANSLATE_NOOP("Phenomene", "fin"), QT_TRANSLATE_NOOP("Phenomene", "passage"),
+};
+
+} // namespace
+
+QString shownWord(const QString& word)
+{
+    if (word.isEmpty() || word == u" ")
+        return word;
+    return QCoreApplication::translate("Phenomene", word.toUtf8().constData());
+}
+
+SharedState::SharedState(QObject* parent) : QObject(parent) {}
+
+const settings::Observer& SharedState::observer() const
+{
+    if (!observer_)
+        observer_ = settings::readObserver();
+    return *observer_;
+}
+
+void SharedState::setTheory(zeno::Theory theory)
+{
+    if (theory == theory_)
+        return;
+    theory_ = theory;
+    emit theoryChanged(theory);
+}
+
+void SharedState::setObserver(const settings::Observer& observer)
+{
+    observer_ = observer;
+    settings::writeObserver(observer);
+    emit observerChanged();
+}
