@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "erreur.h"
 #include "events.h"
+#include "language.h"
 #include "modern_theory.h"
 #include "ical.h"
 #include "light_curve_fit.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStringList>
 
 #include <charconv>
@@ -141,6 +143,7 @@ Options :
                          d'après l'en-tête (err, sigma...), sinon aucune.
   --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
                          de la colonne contient « mag »).
+  --version              Affiche la version.
   --help                 Affiche cette aide.
 
 Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
@@ -417,6 +420,9 @@ Options parse(const QStringList& args)
         };
         if (a == u"--help" || a == u"-h") {
             std::fputs(QCoreApplication::translate("zenolune-ephem", kAide).arg(fittedYearsText()).toUtf8().constData(), stdout);
+            std::exit(0);
+        } else if (a == u"--version") {
+            std::printf("zenolune-ephem %s\n", ZENOLUNE_VERSION);
             std::exit(0);
         } else if (a == u"--offset") {
             o.offset = value();
@@ -816,6 +822,10 @@ int runReduce(const Options& o)
 int main(int argc, char** argv)
 {
     const std::unique_ptr<QCoreApplication> app = application(argc, argv);
+    // The help and the messages follow the user's language; the JSON, CSV and
+    // chart keep their French texts, which scripts read.
+    language::install(*app, language::fromSettings(QSettings(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"))),
+                      QStringLiteral(":/i18n"), {QStringLiteral("zenolune-ephem")});
     const Options o = parse(app->arguments());
     if (o.chart)
         return runChart(o);

@@ -307,7 +307,7 @@ void ChartPainter::paintLegend(QPainter& p, const QRectF& band) const
         x += 22 + fm.horizontalAdvance(text) + 14;
     };
     for (int s = 0; s < 4; ++s)
-        sample(QPen(trackColour(s), 1.6), QString::fromUtf8(kSatellites[s].name));
+        sample(QPen(trackColour(s), 1.6), satelliteDisplayName(s));
     sample(QPen(Qt::black, 1.0, Qt::DotLine), translate("éclipsé ou occulté"));
     sample(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::FlatCap), translate("passage devant Jupiter"));
     sample(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::FlatCap), translate("ombre sur Jupiter (une colonne par satellite)"));

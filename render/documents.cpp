@@ -99,7 +99,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
             const QString cells[8] = {
                 dateTimeText(r.civil, locale),
                 dateTimeText(r.ut, locale),
-                r.satellite < 0 ? QStringLiteral("—") : QString::fromUtf8(kSatellites[r.satellite].name),
+                r.satellite < 0 ? QStringLiteral("—") : satelliteDisplayName(r.satellite),
                 r.phenomenon,
                 r.change,
                 locale.toString(r.jupiterAltDeg, 'f', 1),

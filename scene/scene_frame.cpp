@@ -2,6 +2,8 @@
 
 #include "erreur.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
@@ -32,6 +34,11 @@ void DessineDisque(Hote& hote, double X, double Y, std::int16_t radius, Rgb colo
     const std::int16_t reducedEW = orientationFactor(hote.flip(Flip::ReducedEW), kReducedScale);
     const std::int16_t reducedNS = orientationFactor(hote.flip(Flip::ReducedNS), kReducedScale);
     hote.drawDisc(Scene::Reduced, scenePoint(X, reducedEW), scenePoint(Y, reducedNS), float(radius), colour);
+}
+
+QString satelliteDisplayName(int satellite)
+{
+    return QCoreApplication::translate("Satellite", kSatellites[satellite].name);
 }
 
 int satelliteOfRadius(std::int16_t radius)

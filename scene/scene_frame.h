@@ -4,6 +4,8 @@
 
 #include "hote.h"
 
+#include <QString>
+
 #include <cstdint>
 
 namespace zeno {
@@ -33,18 +35,21 @@ float scenePoint(double offset, std::int16_t factor);
 // window's orientation. Throws ErreurExecution 6 as the two above.
 void DessineDisque(Hote& hote, double X, double Y, std::int16_t radius, Rgb colour);
 
-// The satellite drawing table.
+// The satellite drawing table. The names are the program's own (JSON, CSV);
+// windows show satelliteDisplayName().
 struct Satellite {
     const char* name;        // "Io", "Europe", "Ganymède", "Callisto"
     std::int16_t radius;     // marker radius, also the satellite's identity in the tests
     Rgb own;
 };
 constexpr Satellite kSatellites[4] = {
-    {"Io", 10, {255, 0, 255}},
-    {"Europe", 8, {41, 255, 255}},
-    {"Ganymède", 16, {0, 255, 0}},
-    {"Callisto", 14, {255, 0, 0}},
+    {QT_TRANSLATE_NOOP("Satellite", "Io"), 10, {255, 0, 255}},
+    {QT_TRANSLATE_NOOP("Satellite", "Europe"), 8, {41, 255, 255}},
+    {QT_TRANSLATE_NOOP("Satellite", "Ganymède"), 16, {0, 255, 0}},
+    {QT_TRANSLATE_NOOP("Satellite", "Callisto"), 14, {255, 0, 0}},
 };
+// The satellite's name in the user's language.
+QString satelliteDisplayName(int satellite);
 
 // Which satellite a marker radius stands for: 0..3 compared in the order
 // 10, 8, 16, 14; -1 for any other radius (the disc is drawn, no label written).

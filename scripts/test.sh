@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zenolune and runs every test:
 # 1. the release build's tests (core and windows, offscreen);
+#    then the Debian package: built from the "program" preset, checked
+#    (contents, lintian, both programs run from the unpacked package);
 # 2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer;
 # 3. each libFuzzer target for a bounded time (ZENOLUNE_FUZZ_SECONDS, default 60).
 # ZENOLUNE_QUICK=1 runs stage 1 only. A stage fails on ctest's exit status;
@@ -57,6 +59,21 @@ stage "Dépendances"
 scripts/deps.sh build test run check
 
 build_and_test default "Construction et tests"
+
+stage "Paquet Debian"
+start=$SECONDS
+cmake --preset program >/dev/null
+cmake --build --preset program -j"$jobs"
+rm -f build/program/zenolune_*.deb
+(cd build/program && cpack -G DEB >/dev/null)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/program/CMakeCache.txt)
+if scripts/check-package.sh build/program/zenolune_"$version"_*.deb "$version"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1)); summary; exit 1
+fi
+echo "durée : $((SECONDS - start)) s"
+
 if [ "${ZENOLUNE_QUICK:-0}" = 1 ]; then summary; exit 0; fi
 build_and_test asan "Sanitizers (ASan + UBSan)"
 

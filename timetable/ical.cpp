@@ -49,7 +49,8 @@ void appendLine(QByteArray& out, const QString& line)
 QString phrase(const ProgrammeRow& r)
 {
     if (r.mutual >= 0)   // phenomenon: the code ("2E1"), change: the kind, at the maximum
-        return QCoreApplication::translate("Calendrier", "phénomène mutuel %1 (%2), maximum").arg(r.phenomenon, r.change);
+        return QCoreApplication::translate("Calendrier", "phénomène mutuel %1 (%2), maximum")
+            .arg(r.phenomenon, QCoreApplication::translate("Phenomene", r.change.toUtf8().constData()));
     const bool debut = r.change == u"début";
     if (r.phenomenon == u"Eclipsé")
         return debut ? QCoreApplication::translate("Calendrier", "début de l'éclipse")

@@ -3,6 +3,8 @@
 #include "erreur.h"
 #include "regional.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -22,6 +24,21 @@ static void chargeRessources()
 void initialiseRessources()
 {
     chargeRessources();
+    // Every window, dialogs and message boxes included, wears the program's icon.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(iconeProgramme());
+}
+
+QIcon iconeProgramme()
+{
+    chargeRessources();
+    // The window manager gets every size of the icon at each window's
+    // creation: the small ones suffice there (menus and docks take the
+    // installed theme icon).
+    QIcon icone;
+    for (int taille : {16, 32, 48})
+        icone.addFile(QStringLiteral(":/icones/zenolune-%1.png").arg(taille), QSize(taille, taille));
+    return icone;
 }
 
 QFont policeFenetre(double points, bool gras)

@@ -11,10 +11,14 @@
 #include <QWidget>
 
 
+class QIcon;
 class QToolButton;
 
-// Makes the pictures and the help document built into the program available.
+// Makes the pictures and the help document built into the program available,
+// and gives the application its icon (the same on every window).
 void initialiseRessources();
+// The program's icon, drawn from packaging/icons/zenolune.svg.
+QIcon iconeProgramme();
 
 // Fonts are given in points at 96 dots per inch and set in pixels, so the
 // captions fit the places of the layout whatever the screen's resolution.

@@ -155,8 +155,8 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
     for (const zeno::MutualMark& m : c.mutual) {
         if (ut < m.from - marge || ut > m.to + marge)
             continue;
-        const QString actif = QString::fromUtf8(zeno::kSatellites[m.active].name);
-        const QString passif = QString::fromUtf8(zeno::kSatellites[m.passive].name);
+        const QString actif = zeno::satelliteDisplayName(m.active);
+        const QString passif = zeno::satelliteDisplayName(m.passive);
         const QString debut = heureTexte(m.from), fin = heureTexte(m.to);
         if (m.passive == satellite)
             etats << (m.eclipse ? tr("dans l'ombre de %1 (%2–%3 TU)") : tr("occulté par %1 (%2–%3 TU)")).arg(actif, debut, fin);
@@ -166,7 +166,7 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
     // The side as the chart and the main window's scene name it.
     const QString cote = x >= 0 ? tr("côté est") : tr("côté ouest");
     QString texte = tr("%1 — %2 — %3 rayons de Jupiter, %4")
-                        .arg(QString::fromUtf8(zeno::kSatellites[satellite].name), quand,
+                        .arg(zeno::satelliteDisplayName(satellite), quand,
                              fr.toString(std::abs(x), 'f', 2), cote);
     if (!etats.isEmpty())
         texte += tr(" — %1").arg(etats.join(QStringLiteral(", ")));

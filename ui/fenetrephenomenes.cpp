@@ -50,7 +50,7 @@ enum Colonne { DateTC, DateTU, Satellite, Phenomene, Changement, HauteurJupiter,
 
 QString nomSatellite(int s)
 {
-    return s < 0 ? QString() : QString::fromUtf8(zeno::kSatellites[s].name);
+    return s < 0 ? QString() : zeno::satelliteDisplayName(s);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "languagemenu.h"
+#include "windowplacement.h"
 #include "regional.h"
 #include "shared_state.h"
 #include "zonedessin.h"
@@ -90,9 +92,6 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     initialiseRessources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Zenolune"));
-    QIcon icone(QStringLiteral(":/images/icone.png"));
-    icone.addFile(QStringLiteral(":/images/icone_32.png"));
-    setWindowIcon(icone);
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 11880, 8100).size());
     messageErreur = [this](const QString& texte) {
@@ -114,6 +113,7 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     connect(Text3, &QLineEdit::textChanged, etat_, &SharedState::setOffsetText);
     connect(etat_, &SharedState::theoryChanged, this, &Form1::theorieChangee);
     connect(etat_, &SharedState::showRequested, this, &Form1::montreInstant);
+    construitLangue();
 
     for (int i = 0; i < zeno::kCaptionCount; ++i) {
         const auto c = static_cast<zeno::Caption>(i);
@@ -215,9 +215,10 @@ void Form1::construitFrame2()
     Frame2->setToolTip(tr("Permet de modifier aisement la date "));
     Frame2->setGeometry(twips(240, 2760, 5775, 1935));
 
-    static const char* const legendes[6] = {"A&nnée", "Moi&s", "&Jour", "&Heure", "M&inute", "Temps &Réel"};
+    static const char* const legendes[6] = {QT_TR_NOOP("A&nnée"), QT_TR_NOOP("Moi&s"),    QT_TR_NOOP("&Jour"),
+                                            QT_TR_NOOP("&Heure"),  QT_TR_NOOP("M&inute"), QT_TR_NOOP("Temps &Réel")};
     for (int i = 0; i < 6; ++i) {
-        auto* option = new QRadioButton(QString::fromUtf8(legendes[i]), Frame2);
+        auto* option = new QRadioButton(tr(legendes[i]), Frame2);
         option->setObjectName(QStringLiteral("Optiongroup_%1").arg(i));
         option->setProperty("Index", i);
         option->setGeometry(i < 5 ? twips(360 + 1080 * i, 360, 1035, 255) : twips(2340, 1380, 1500, 255));
@@ -289,15 +290,15 @@ void Form1::construitFrame3()
 
     struct Ligne { const char* titre; const char* nom; const char* tige; int haut; QColor couleur; };
     const Ligne lignes[4] = {
-        {"Io:", "Label6", "Io", 1080, QColor(255, 0, 255)},
-        {"Europe:", "Label8", "Europe", 1740, QColor(128, 255, 255)},
-        {"Ganymède:", "Label9", "Gany", 2400, QColor(0, 192, 0)},
-        {"Callisto:", "Label11", "Cali", 3060, QColor(255, 0, 0)},
+        {QT_TR_NOOP("Io:"), "Label6", "Io", 1080, QColor(255, 0, 255)},
+        {QT_TR_NOOP("Europe:"), "Label8", "Europe", 1740, QColor(128, 255, 255)},
+        {QT_TR_NOOP("Ganymède:"), "Label9", "Gany", 2400, QColor(0, 192, 0)},
+        {QT_TR_NOOP("Callisto:"), "Label11", "Cali", 3060, QColor(255, 0, 0)},
     };
     QLabel* titres[4] = {};
     for (int i = 0; i < 4; ++i) {
         const Ligne& l = lignes[i];
-        titres[i] = etiquette(Frame3, l.nom, QString::fromUtf8(l.titre), twips(240, l.haut, 1035, 255));
+        titres[i] = etiquette(Frame3, l.nom, tr(l.titre), twips(240, l.haut, 1035, 255));
         couleurTexte(titres[i], l.couleur);
         // Columns: eclipse, occultation, transit, shadow transit.
         const struct { const char* genre; int gauche; const char* trait; } colonnes[4] = {
@@ -331,7 +332,8 @@ void Form1::construitScene()
     Picture1 = new ZoneDessin(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twips(240, 4800, 11415, 3135));
-    Picture1->setImageFond(QImage(QStringLiteral(":/images/fond_principal.png")));
+    Picture1->setImageFond(QImage(QStringLiteral(":/images/fond_principal.png")),
+                           QStringLiteral(":/images/fond_principal@2x.png"));
     Picture1->setEchelle(zeno::kMainRect.left, zeno::kMainRect.top, zeno::kMainRect.width, zeno::kMainRect.height);
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
@@ -366,6 +368,22 @@ void Form1::construitTheorie()
     CheckTheorie->setGeometry(twips(9000, 60, 2640, 255));
     CheckTheorie->setFocusPolicy(Qt::ClickFocus);
     connect(CheckTheorie, &QCheckBox::toggled, this, &Form1::CheckTheorie_Click);
+}
+
+// In the top strip, between "&Graphique" and the theory box; like the
+// latter, out of the tab order. Written in both languages so that anyone finds it.
+void Form1::construitLangue()
+{
+    LabLangue = new EtiquetteBouton(tr("&Langue / Language"), this);
+    LabLangue->setObjectName(QStringLiteral("LabLangue"));
+    LabLangue->setGeometry(twips(5560, 60, 1800, 255));
+    LabLangue->setToolTip(tr("Français ou anglais, au prochain démarrage / French or English, at the next start"));
+    connect(LabLangue, &EtiquetteBouton::clicked, this, &Form1::LabLangue_Click);
+}
+
+void Form1::LabLangue_Click()
+{
+    languagemenu::popup(LabLangue);
 }
 
 void Form1::ordreTabulation()
@@ -737,6 +755,7 @@ FenetreGraphique* Form1::fenetreGraphique()
     if (graphique_)
         return graphique_;
     graphique_ = new FenetreGraphique(locale_, this);   // a child window: destroyed with this one
+    windowplacement::track(graphique_, QStringLiteral("graphique/geometrie"));
     graphique_->setTheorie(etat_->theory());
     graphique_->setDecalage(Text3->text());
     graphique_->setInversionEstOuest(CheckEW->isChecked());
@@ -761,6 +780,7 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
     if (!phenomenes_) {
         phenomenes_ = new FenetrePhenomenes(etat_, locale_, this);   // a child window: destroyed with this one
+        windowplacement::track(phenomenes_, QStringLiteral("phenomenes/geometrie"));
         // A mutual event's discs are drawn as the picture is.
         const auto inversions = [this] { phenomenes_->setInversions(CheckEW->isChecked(), CheckNS->isChecked()); };
         inversions();

@@ -96,6 +96,7 @@ public slots:
     void LabQuit_Click();
     void LabPhenomenes_Click();
     void LabGraphique_Click();
+    void LabLangue_Click();
 
     // The two routines of the pass, always called back to back.
     void gregor_juli(const QString& dateText);
@@ -113,6 +114,7 @@ private:
     void construitScene();
     void ordreTabulation();
     void construitTheorie();
+    void construitLangue();
     void titreTheorie();
 
     // Runs a handler's work; a runtime error stops it where it arose, stops
@@ -146,6 +148,7 @@ private:
     EtiquetteBouton* LabQuit;
     EtiquetteBouton* LabPhenomenes;
     EtiquetteBouton* LabGraphique;
+    EtiquetteBouton* LabLangue;
     QFrame* Line1;
     DialogueCommun* CMDialog;
     // "Date et heure"

@@ -17,7 +17,6 @@ Form2::Form2(QWidget* principale)
     initialiseRessources();
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("Zenolune"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 4725, 1665).size());
 
@@ -36,7 +35,8 @@ Form2::Form2(QWidget* principale)
     Picture2 = new ZoneDessin(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twips(60, 360, 4635, 1275));
-    Picture2->setImageFond(QImage(QStringLiteral(":/images/fond_reduit.png")));
+    Picture2->setImageFond(QImage(QStringLiteral(":/images/fond_reduit.png")),
+                           QStringLiteral(":/images/fond_reduit@2x.png"));
     Picture2->setEchelle(zeno::kReducedRect.left, zeno::kReducedRect.top, zeno::kReducedRect.width,
                          zeno::kReducedRect.height);
     Picture2->setFocusPolicy(Qt::NoFocus);

@@ -15,7 +15,6 @@ frmAbout::frmAbout(QWidget* parent)
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("A Propos de Zenolune..."));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
     setFont(policeFenetre(8));
     setFixedSize(twips(0, 0, 6600, 3000).size());
 

@@ -164,9 +164,9 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     }
 
     // Names, compass and scale.
-    name(at(0, 0), g.targetRadiusKm, -1, QString::fromUtf8(zeno::kSatellites[ev.target].name), colourOf(ev.target));
-    const QString occulterName = QString::fromUtf8(zeno::kSatellites[ev.occulter].name);
-    const bool vowel = occulterName.startsWith(u'I') || occulterName.startsWith(u'E');
+    name(at(0, 0), g.targetRadiusKm, -1, zeno::satelliteDisplayName(ev.target), colourOf(ev.target));
+    const QString occulterName = zeno::satelliteDisplayName(ev.occulter);
+    const bool vowel = ev.occulter <= 1;   // "d'Io", "d'Europe"
     name(at(g.dx, g.dy), outerKm, 1,
          eclipse ? (vowel ? tr("ombre d'%1") : tr("ombre de %1")).arg(occulterName) : occulterName,
          eclipse ? QColor(200, 200, 200) : colourOf(ev.occulter));
@@ -176,7 +176,7 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
                tr("%1 au maximum, %2 TU").arg(ev.code(), zeno::mutualUtText(ev.maximumExact).mid(11)));
     p.drawText(top.translated(0, line), Qt::AlignLeft | Qt::AlignVCenter,
                tr("%1 : %2 % de sa lumière perdue")
-                   .arg(QString::fromUtf8(zeno::kSatellites[ev.target].name),
+                   .arg(zeno::satelliteDisplayName(ev.target),
                         locale.toString(100 * ev.targetLightLost, 'f', ev.targetLightLost < 0.1 ? 1 : 0)));
     const double arm = line * 1.1;
     // The rose's corner placed so that both arms and their letters stay inside.

@@ -29,8 +29,6 @@ namespace {
 constexpr QSize kCurveExportSize{1200, 600};
 constexpr QSize kDiscsExportSize{800, 800};
 
-QString satelliteName(int s) { return QString::fromUtf8(zeno::kSatellites[s].name); }
-
 QString durationText(double seconds)
 {
     const auto s = static_cast<qint64>(std::llround(seconds));
@@ -96,7 +94,7 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     Courbe->setCurve(ev, zeno::lightCurve(ev));
     Disques->setEvent(ev);
 
-    const QString target = satelliteName(ev.target);
+    const QString target = zeno::satelliteDisplayName(ev.target);
     const auto n = [this](double v, int decimals) { return locale_.toString(v, 'f', decimals); };
     QStringList lines;
     lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());

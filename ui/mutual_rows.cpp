@@ -1,8 +1,7 @@
 #include "mutual_rows.h"
 
-#include "scene_frame.h"
-
 #include "calendar.h"
+#include "scene_frame.h"
 
 #include <QCoreApplication>
 
@@ -10,43 +9,54 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("MutualEvent", text); }
+// The kinds as the rows keep them (French, as the other phenomenon words);
+// the windows show them through the translation, context "Phenomene".
+const char* const kKindWords[] = {QT_TRANSLATE_NOOP("Phenomene", "totale"), QT_TRANSLATE_NOOP("Phenomene", "annulaire"),
+                                  QT_TRANSLATE_NOOP("Phenomene", "partielle"),
+                                  QT_TRANSLATE_NOOP("Phenomene", "pénombrale")};
 
-QString satelliteName(int s) { return QString::fromUtf8(zeno::kSatellites[s].name); }
+const char* kindWord(zeno::MutualKind kind)
+{
+    switch (kind) {
+    case zeno::MutualKind::Total: return kKindWords[0];
+    case zeno::MutualKind::Annular: return kKindWords[1];
+    case zeno::MutualKind::Partial: return kKindWords[2];
+    case zeno::MutualKind::Penumbral: return kKindWords[3];
+    }
+    return kKindWords[2];
+}
 
 } // namespace
 
 QString mutualTypeWord(const zeno::MutualEvent& event)
 {
-    return event.type == zeno::MutualType::Eclipse ? tr("éclipse") : tr("occultation");
+    return event.type == zeno::MutualType::Eclipse ? QCoreApplication::translate("MutualEvent", "éclipse")
+                                                   : QCoreApplication::translate("MutualEvent", "occultation");
 }
 
 QString mutualKindWord(const zeno::MutualEvent& event)
 {
-    switch (event.kind) {
-    case zeno::MutualKind::Total: return tr("totale");
-    case zeno::MutualKind::Annular: return tr("annulaire");
-    case zeno::MutualKind::Partial: return tr("partielle");
-    case zeno::MutualKind::Penumbral: return tr("pénombrale");
-    }
-    return tr("partielle");
+    return QCoreApplication::translate("Phenomene", kindWord(event.kind));
 }
 
 QString mutualSentence(const zeno::MutualEvent& event)
 {
-    const QString verb = event.type == zeno::MutualType::Eclipse ? tr("éclipse") : tr("occulte");
-    return QStringLiteral("%1 %2 %3").arg(satelliteName(event.occulter), verb, satelliteName(event.target));
+    return (event.type == zeno::MutualType::Eclipse ? QCoreApplication::translate("MutualEvent", "%1 éclipse %2")
+                                                    : QCoreApplication::translate("MutualEvent", "%1 occulte %2"))
+        .arg(zeno::satelliteDisplayName(event.occulter), zeno::satelliteDisplayName(event.target));
 }
 
 QString mutualTitle(const zeno::MutualEvent& event)
 {
-    return tr("%1 — %2, %3 %4").arg(event.code(), mutualSentence(event), mutualTypeWord(event), mutualKindWord(event));
+    return QCoreApplication::translate("MutualEvent", "%1 — %2, %3 %4")
+        .arg(event.code(), mutualSentence(event), mutualTypeWord(event), mutualKindWord(event));
 }
 
 QString mutualTheoryNote()
 {
-    return tr("Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), "
-              "quelle que soit la case « Théorie précise ».");
+    return QCoreApplication::translate("MutualEvent",
+                                       "Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), "
+                                       "quelle que soit la case « Théorie précise ».");
 }
 
 void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno::MutualEvent>& events,
@@ -59,7 +69,7 @@ void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno
         r.civil = zeno::addHours(r.ut, -offsetHours);
         r.satellite = ev.target;
         r.phenomenon = ev.code();
-        r.change = mutualKindWord(ev);
+        r.change = QString::fromUtf8(kindWord(ev.kind));
         r.mutual = int(i);
         if (site)
             zeno::placeRow(r, *site, visibility);

@@ -11,7 +11,7 @@
 
 // "occultation" / "éclipse".
 QString mutualTypeWord(const zeno::MutualEvent& event);
-// "totale", "annulaire", "partielle", "pénombrale".
+// "totale", "annulaire", "partielle", "pénombrale", as the windows show it (translated).
 QString mutualKindWord(const zeno::MutualEvent& event);
 // "Europe éclipse Io", "Io occulte Ganymède".
 QString mutualSentence(const zeno::MutualEvent& event);
@@ -21,7 +21,7 @@ QString mutualTitle(const zeno::MutualEvent& event);
 QString mutualTheoryNote();
 
 // One row per event at its maximum (satellite: the target; phenomenon: the
-// code; change: the kind; `mutual`: the event's index), with the place's
+// code; change: the kind, in French as the other rows' words; `mutual`: the event's index), with the place's
 // altitudes when given, merged into `rows` in time order. Civil times are
 // UT minus offsetHours.
 void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno::MutualEvent>& events,

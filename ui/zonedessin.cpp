@@ -13,9 +13,11 @@ ZoneDessin::ZoneDessin(QWidget* parent) : QFrame(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ZoneDessin::setImageFond(const QImage& image)
+void ZoneDessin::setImageFond(const QImage& image, const QString& cheminDouble)
 {
     background_ = image.convertToFormat(QImage::Format_RGB32);
+    background2xPath_ = cheminDouble;
+    background2x_ = QImage();
     deviceBackground_ = QImage();   // rebuilt, drawings replayed, at the next use
     update();
 }
@@ -45,10 +47,22 @@ void ZoneDessin::prepareImage()
         deviceBackground_ = QImage(deviceSize, QImage::Format_RGB32);
         deviceBackground_.setDevicePixelRatio(dpr);
         deviceBackground_.fill(backgroundColour_);
-        if (!background_.isNull()) {
+        // Above one device pixel per pixel, the picture drawn at twice the
+        // resolution, when there is one, keeps the disk's limb sharp.
+        // Read on the first need only: most screens never want it.
+        if (dpr > 1.0 && background2x_.isNull() && !background2xPath_.isEmpty()) {
+            const QImage lue(background2xPath_);
+            if (lue.size() == 2 * background_.size()) {
+                background2x_ = lue.convertToFormat(QImage::Format_RGB32);
+                background2x_.setDevicePixelRatio(2.0);
+            }
+            background2xPath_.clear();   // one attempt
+        }
+        const QImage& fond = dpr > 1.0 && !background2x_.isNull() ? background2x_ : background_;
+        if (!fond.isNull()) {
             QPainter p(&deviceBackground_);
-            p.setRenderHint(QPainter::SmoothPixmapTransform, dpr != 1.0);
-            p.drawImage(QPointF(0, 0), background_);   // logical pixels: scaled by the ratio
+            p.setRenderHint(QPainter::SmoothPixmapTransform, dpr != fond.devicePixelRatio());
+            p.drawImage(QPointF(0, 0), fond);   // logical pixels: scaled by the ratio
         }
         image_ = QImage();
     }

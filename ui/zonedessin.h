@@ -21,8 +21,10 @@ public:
 
     explicit ZoneDessin(QWidget* parent = nullptr);
 
-    // The picture shown under the drawings, from the top-left corner of the area.
-    void setImageFond(const QImage& image);
+    // The picture shown under the drawings, from the top-left corner of the
+    // area; optionally the file of the same at twice the resolution, read
+    // when a screen of more than one device pixel per pixel shows the area.
+    void setImageFond(const QImage& image, const QString& cheminDouble = QString());
     void setCouleurFond(const QColor& colour);
 
     // User coordinates: left and top edges, width and height of the inner area
@@ -65,6 +67,8 @@ private:
     void scheduleRepaint(const Cercle& c);   // the circle's place is painted anew
 
     QImage background_;
+    QImage background2x_;       // device pixel ratio 2, or null
+    QString background2xPath_;  // where to read it, until read
     QColor backgroundColour_ = Qt::black;
     QRectF scale_;
     bool userScale_ = false;

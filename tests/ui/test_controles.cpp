@@ -3,6 +3,8 @@
 // picture areas.
 #include "outils.h"
 
+#include <QTemporaryDir>
+
 #include "common_dialog.h"
 #include "controles.h"
 #include "form2.h"
@@ -631,6 +633,18 @@ void TestControles::dessinPersistant()
     z->Cls();
     QVERIFY(z->cercles().isEmpty());
     QCOMPARE(z->image(), vide);
+
+    // A picture at twice the resolution: used, pixel for pixel, above one
+    // device pixel per pixel; the ordinary one otherwise.
+    QImage fondDouble(608, 166, QImage::Format_RGB32);
+    fondDouble.fill(QColor(10, 20, 30));
+    fondDouble.setPixel(1, 1, qRgb(200, 190, 44));
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("fond@2x.png"));
+    QVERIFY(fondDouble.save(chemin));
+    z->setImageFond(fond, chemin);
+    const QImage net = z->image();
+    QCOMPARE(QColor(net.pixel(1, 1)), dpr == 2.0 ? QColor(200, 190, 44) : QColor(10, 20, 30));
 }
 
 QTEST_MAIN(TestControles)

@@ -4,6 +4,7 @@
 
 #include "fenetrephenomenes.h"
 #include "place_dialog.h"
+#include "settings.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -30,6 +31,7 @@ private slots:
     void annulation();
     void petitesChoses();
     void theoriePrecise();
+    void placeDurable();
 
 private:
     QTemporaryDir dossier_;
@@ -366,6 +368,35 @@ void TestPhenomenes::theoriePrecise()
     QCOMPARE(p->lignes().size(), originale.size());
     QVERIFY(!p->texteVisible().startsWith(u"#"));
     QCOMPARE(messages, QStringList());
+}
+
+// The window reopens where and as large as it was left; a damaged value in
+// the settings leaves its own size.
+void TestPhenomenes::placeDurable()
+{
+    // Opens the window once, in a new main window; `action` acts on it before it is closed.
+    const auto ouverture = [](const std::function<void(FenetrePhenomenes*)>& action) {
+        Banc b;
+        QVERIFY(b.montre());
+        QStringList messages;
+        FenetrePhenomenes* p = ouvre(b, messages);
+        QVERIFY(p);
+        action(p);
+        p->close();
+        QVERIFY(b.f.size() == b.f.minimumSize() && b.f.size() == b.f.maximumSize());   // the main window's stays fixed
+    };
+    settings::open()->remove(QStringLiteral("phenomenes/geometrie"));
+    QSize taillePropre;
+    ouverture([&](FenetrePhenomenes* p) { taillePropre = p->size(); });
+    QRect laissee;
+    ouverture([&](FenetrePhenomenes* p) {
+        p->resize(610, 420);
+        p->move(30, 40);
+        laissee = p->geometry();
+    });
+    ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->geometry(), laissee); });
+    settings::open()->setValue(QStringLiteral("phenomenes/geometrie"), QByteArray("\x01\xd9\xd0\xcb garbage"));
+    ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->size(), taillePropre); });
 }
 
 QTEST_MAIN(TestPhenomenes)

@@ -1,5 +1,5 @@
 // genimages: draws Zenolune's pictures from code -- the two scene backgrounds,
-// the window icon, the About window's Jupiter and its portrait -- so that every
+// the About window's Jupiter and its portrait -- so that every
 // pixel is our own and every run writes the same bytes (fixed seeds, no clock).
 //
 //   genimages [folder]      default: the source tree's resources/images
@@ -302,69 +302,6 @@ QImage jupiterPhoto()
 }
 
 // ---------------------------------------------------------------------------
-// Window icon: Jupiter with a satellite's shadow on its disk and two
-// satellites in the program's colours, on a night-blue tile.
-
-QImage icon(int size)
-{
-    constexpr int oversample = 4; // drawn larger, then reduced: cleaner small edges
-    QImage large = newImage(size * oversample, size * oversample, QImage::Format_ARGB32_Premultiplied,
-                                 Qt::transparent);
-    QPainter p(&large);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size * oversample / 64.0, size * oversample / 64.0);
-
-    QLinearGradient sky(0, 2, 0, 62);
-    sky.setColorAt(0.0, QColor(16, 26, 62));
-    sky.setColorAt(1.0, QColor(4, 7, 20));
-    p.setPen(Qt::NoPen);
-    p.setBrush(sky);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-
-    // Jupiter, banded, tilted a little as if seen at the eyepiece.
-    const QPointF centre(27, 32);
-    const double rx = 18.5, ry = rx * kAxisRatio;
-    QPainterPath disk;
-    disk.addEllipse(centre, rx, ry);
-    p.save();
-    p.setClipPath(disk);
-    p.translate(centre);
-    p.rotate(-8);
-    p.fillRect(QRectF(-25, -25, 50, 50), QColor(qRed(kDisk), qGreen(kDisk), qBlue(kDisk)));
-    const QColor belt(150, 100, 44);
-    p.fillRect(QRectF(-25, -7.5, 50, 5.0), belt); // south equatorial belt (top)
-    p.fillRect(QRectF(-25, 2.5, 50, 4.5), belt);  // north equatorial belt
-    p.fillRect(QRectF(-25, -14, 50, 1.8), QColor(172, 150, 48));
-    p.fillRect(QRectF(-25, 11, 50, 1.8), QColor(172, 150, 48));
-    p.setBrush(QColor(190, 96, 60)); // Great Red Spot
-    p.drawEllipse(QPointF(6, -5.2), 3.2, 1.8);
-    p.restore();
-
-    // Roundness: light from the upper left, darker limb.
-    QRadialGradient shading(centre + QPointF(-6, -6), rx * 1.5);
-    shading.setColorAt(0.0, QColor(255, 255, 230, 60));
-    shading.setColorAt(0.55, QColor(0, 0, 0, 0));
-    shading.setColorAt(1.0, QColor(0, 0, 0, 150));
-    p.setBrush(shading);
-    p.drawPath(disk);
-
-    // A shadow transit, and the two satellites (Io magenta, Europe cyan).
-    p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(18.5, 30.0), 2.4, 2.4);
-    p.setBrush(QColor(255, 0, 255));
-    p.drawEllipse(QPointF(50.5, 35.0), 3.0, 3.0);
-    p.setBrush(QColor(41, 255, 255));
-    p.drawEllipse(QPointF(57.5, 36.2), 2.3, 2.3);
-    p.end();
-
-    QImage image = large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                       .convertToFormat(QImage::Format_ARGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    return image;
-}
-
-// ---------------------------------------------------------------------------
 // About window portrait: an observer in a woolly hat at the eyepiece of a
 // refractor on its tripod, aimed at Jupiter and its moons, under a night sky.
 // Drawn in a 97 x 113 space, four times larger, then reduced.
@@ -572,8 +509,11 @@ int main(int argc, char** argv)
                                "fond_principal.png") && ok;
     // Reduced scene: centre between pixels 151 and 152, 41 and 42.
     ok = savePng(sceneBackground("fond_reduit.png", 304, 83, 152.0, 42.0, 12.0), folder, "fond_reduit.png") && ok;
-    ok = savePng(icon(64), folder, "icone.png") && ok;
-    ok = savePng(icon(32), folder, "icone_32.png") && ok;
+    // The same at twice the resolution, for screens of two device pixels per pixel.
+    ok = savePng(sceneBackground("fond_principal@2x.png", 2 * 759, 2 * 207, 2 * 378.5, 2 * 104.5, 2 * 31.0), folder,
+                 "fond_principal@2x.png") && ok;
+    ok = savePng(sceneBackground("fond_reduit@2x.png", 2 * 304, 2 * 83, 2 * 152.0, 2 * 42.0, 2 * 12.0), folder,
+                 "fond_reduit@2x.png") && ok;
     ok = savePng(jupiterPhoto(), folder, "jupiter.png") && ok;
     ok = savePng(portrait(), folder, "portrait.png") && ok;
     return ok ? 0 : 1;

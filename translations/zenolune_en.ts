@@ -1,0 +1,1785 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Calendrier</name>
+    <message>
+        <source>début de l&apos;éclipse</source>
+        <translation>beginning of the eclipse</translation>
+    </message>
+    <message>
+        <source>fin de l&apos;éclipse</source>
+        <translation>end of the eclipse</translation>
+    </message>
+    <message>
+        <source>début de l&apos;occultation</source>
+        <translation>beginning of the occultation</translation>
+    </message>
+    <message>
+        <source>fin de l&apos;occultation</source>
+        <translation>end of the occultation</translation>
+    </message>
+    <message>
+        <source>début du passage</source>
+        <translation>beginning of the transit</translation>
+    </message>
+    <message>
+        <source>fin du passage</source>
+        <translation>end of the transit</translation>
+    </message>
+    <message>
+        <source>début de l&apos;ombre</source>
+        <translation>beginning of the shadow transit</translation>
+    </message>
+    <message>
+        <source>fin de l&apos;ombre</source>
+        <translation>end of the shadow transit</translation>
+    </message>
+    <message>
+        <source>passage au méridien central</source>
+        <translation>transit of the central meridian</translation>
+    </message>
+    <message>
+        <source>Tache Rouge</source>
+        <translation>Red Spot</translation>
+    </message>
+    <message>
+        <source>théorie précise L1.2 (contacts du centre du satellite)</source>
+        <translation>precise theory L1.2 (contacts of the satellite&apos;s centre)</translation>
+    </message>
+    <message>
+        <source>théorie originale</source>
+        <translation>original theory</translation>
+    </message>
+    <message>
+        <source>Zenolune, %1.</source>
+        <translation>Zenolune, %1.</translation>
+    </message>
+    <message>
+        <source>Jupiter à %1°, Soleil à %2° : %3.</source>
+        <translation>Jupiter at %1°, Sun at %2°: %3.</translation>
+    </message>
+    <message>
+        <source>observable</source>
+        <translation>observable</translation>
+    </message>
+    <message>
+        <source>non observable</source>
+        <translation>not observable</translation>
+    </message>
+    <message>
+        <source>phénomène mutuel %1 (%2), maximum</source>
+        <translation>mutual event %1 (%2), maximum</translation>
+    </message>
+</context>
+<context>
+    <name>DialogueLieu</name>
+    <message>
+        <source>Lieu d&apos;observation et Tache Rouge</source>
+        <translation>Observing Place and Red Spot</translation>
+    </message>
+    <message>
+        <source>Latitude (°, nord positif) :</source>
+        <translation>Latitude (°, north positive):</translation>
+    </message>
+    <message>
+        <source>Longitude (°, EST positif) :</source>
+        <translation>Longitude (°, EAST positive):</translation>
+    </message>
+    <message>
+        <source>Altitude du lieu (m) :</source>
+        <translation>Height of the place (m):</translation>
+    </message>
+    <message>
+        <source>Jupiter au moins à (°) :</source>
+        <translation>Jupiter at least at (°):</translation>
+    </message>
+    <message>
+        <source>Soleil au plus à (°) :</source>
+        <translation>Sun at most at (°):</translation>
+    </message>
+    <message>
+        <source>Tache Rouge, longitude Système II (°) :</source>
+        <translation>Red Spot, System II longitude (°):</translation>
+    </message>
+    <message>
+        <source>à la date (Jour/Mois/Année, 0 h TU) :</source>
+        <translation>on the date (Day/Month/Year, 0 h UT):</translation>
+    </message>
+    <message>
+        <source>Dérive (° par mois) :</source>
+        <translation>Drift (° a month):</translation>
+    </message>
+    <message>
+        <source>La longitude est comptée positivement vers l&apos;est (Paris : 2,35). La longitude de la Tache Rouge change : mettez-la à jour d&apos;après les observations récentes.</source>
+        <translation>The longitude is counted positive towards the east (Paris: 2.35). The Red Spot&apos;s longitude changes: update it from recent observations.</translation>
+    </message>
+    <message>
+        <source>color: #b00000</source>
+        <translation>color: #b00000</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un nombre.</source>
+        <translation>%1 is not a number.</translation>
+    </message>
+    <message>
+        <source>La latitude</source>
+        <translation>The latitude</translation>
+    </message>
+    <message>
+        <source>La longitude</source>
+        <translation>The longitude</translation>
+    </message>
+    <message>
+        <source>L&apos;altitude du lieu</source>
+        <translation>The height of the place</translation>
+    </message>
+    <message>
+        <source>La hauteur minimale de Jupiter</source>
+        <translation>Jupiter&apos;s minimum altitude</translation>
+    </message>
+    <message>
+        <source>La hauteur maximale du Soleil</source>
+        <translation>The Sun&apos;s maximum altitude</translation>
+    </message>
+    <message>
+        <source>La longitude de la Tache Rouge</source>
+        <translation>The Red Spot&apos;s longitude</translation>
+    </message>
+    <message>
+        <source>La dérive de la Tache Rouge</source>
+        <translation>The Red Spot&apos;s drift</translation>
+    </message>
+    <message>
+        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
+        <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
+    </message>
+</context>
+<context>
+    <name>Documents</name>
+    <message>
+        <source>Date (TC)</source>
+        <translation>Date (CT)</translation>
+    </message>
+    <message>
+        <source>Date (TU)</source>
+        <translation>Date (UT)</translation>
+    </message>
+    <message>
+        <source>Satellite</source>
+        <translation>Satellite</translation>
+    </message>
+    <message>
+        <source>Phénomène</source>
+        <translation>Phenomenon</translation>
+    </message>
+    <message>
+        <source>Début/fin</source>
+        <translation>Beginning/end</translation>
+    </message>
+    <message>
+        <source>Jupiter (°)</source>
+        <translation>Jupiter (°)</translation>
+    </message>
+    <message>
+        <source>Soleil (°)</source>
+        <translation>Sun (°)</translation>
+    </message>
+    <message>
+        <source>Observable</source>
+        <translation>Observable</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ErreurExecution</name>
+    <message>
+        <source>Argument ou appel de procédure incorrect</source>
+        <translation>Invalid procedure call or argument</translation>
+    </message>
+    <message>
+        <source>Dépassement de capacité</source>
+        <translation>Overflow</translation>
+    </message>
+    <message>
+        <source>Division par zéro</source>
+        <translation>Division by zero</translation>
+    </message>
+    <message>
+        <source>Incompatibilité de type</source>
+        <translation>Type mismatch</translation>
+    </message>
+    <message>
+        <source>Erreur définie par l&apos;application ou par l&apos;objet</source>
+        <translation>Application-defined or object-defined error</translation>
+    </message>
+    <message>
+        <source>Erreur d&apos;exécution &apos;%1&apos; : %2</source>
+        <translation>Run-time error &apos;%1&apos;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FenetreAide</name>
+    <message>
+        <source>Aide de Zenolune</source>
+        <translation>Zenolune Help</translation>
+    </message>
+    <message>
+        <source>Sommaire</source>
+        <translation>Contents</translation>
+    </message>
+</context>
+<context>
+    <name>FenetreGraphique</name>
+    <message>
+        <source>Graphique</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Enregistrer le graphique</source>
+        <translation>Save the chart</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;SVG (*.svg);;PNG (*.png)</source>
+        <translation>PDF (*.pdf);;SVG (*.svg);;PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>◀ &amp;Précédent</source>
+        <translation>◀ &amp;Previous</translation>
+    </message>
+    <message>
+        <source>&amp;Suivant ▶</source>
+        <translation>&amp;Next ▶</translation>
+    </message>
+    <message>
+        <source>&amp;Ce mois-ci</source>
+        <translation>&amp;This month</translation>
+    </message>
+    <message>
+        <source>Heures TU</source>
+        <translation>UT hours</translation>
+    </message>
+    <message>
+        <source>Heures civiles (TU-TC)</source>
+        <translation>Civil hours (UT-CT)</translation>
+    </message>
+    <message>
+        <source>Les jours et les heures du graphique en Temps Universel, ou en heure civile selon la « Différence TU-TC » de la fenêtre principale</source>
+        <translation>The chart&apos;s days and hours in Universal Time, or in civil time according to the main window&apos;s “UT-CT difference”</translation>
+    </message>
+    <message>
+        <source>Le format de papier de l&apos;impression et du PDF</source>
+        <translation>The paper size of the printout and the PDF</translation>
+    </message>
+    <message>
+        <source>Réduire (touche −, ou Ctrl + molette)</source>
+        <translation>Zoom out (− key, or Ctrl + wheel)</translation>
+    </message>
+    <message>
+        <source>Agrandir (touche +, ou Ctrl + molette)</source>
+        <translation>Zoom in (+ key, or Ctrl + wheel)</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimer…</source>
+        <translation>P&amp;rint…</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer…</source>
+        <translation>&amp;Save…</translation>
+    </message>
+    <message>
+        <source>Enregistrer le graphique en PDF (avec le tableau des phénomènes du mois), SVG ou PNG</source>
+        <translation>Save the chart as PDF (with the table of the month&apos;s phenomena), SVG or PNG</translation>
+    </message>
+    <message>
+        <source>Calcul du mois…</source>
+        <translation>Computing the month…</translation>
+    </message>
+    <message>
+        <source>Calcul impossible : %1</source>
+        <translation>Cannot compute: %1</translation>
+    </message>
+    <message>
+        <source>Calcul impossible : %1 (vérifier la « Différence TU-TC » de la fenêtre principale).</source>
+        <translation>Cannot compute: %1 (check the main window&apos;s “UT-CT difference”).</translation>
+    </message>
+    <message>
+        <source>%1 — %2 phénomènes des satellites — %3. Survoler une trajectoire pour la lire ; cliquer pour afficher l&apos;instant dans la fenêtre principale.</source>
+        <translation>%1 — %2 phenomena of the satellites — %3. Hover over a track to read it; click to show the instant in the main window.</translation>
+    </message>
+    <message>
+        <source>Graphique — %1</source>
+        <translation>Chart — %1</translation>
+    </message>
+    <message>
+        <source> (Paris, par défaut)</source>
+        <translation> (Paris, by default)</translation>
+    </message>
+    <message>
+        <source>Le graphique n&apos;est pas encore calculé : réessayer dans un instant.</source>
+        <translation>The chart is not computed yet: try again in a moment.</translation>
+    </message>
+    <message>
+        <source>Graphique enregistré dans « %1 ».</source>
+        <translation>Chart saved to “%1”.</translation>
+    </message>
+    <message>
+        <source>Zenolune — %1</source>
+        <translation>Zenolune — %1</translation>
+    </message>
+    <message>
+        <source>Aperçu avant impression</source>
+        <translation>Print preview</translation>
+    </message>
+</context>
+<context>
+    <name>FenetrePhenomenes</name>
+    <message>
+        <source>Phénomènes</source>
+        <translation>Phenomena</translation>
+    </message>
+    <message>
+        <source>Exporter les phénomènes</source>
+        <translation>Export the phenomena</translation>
+    </message>
+    <message>
+        <source>phenomenes.csv</source>
+        <translation>phenomena.csv</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv);;Tous les fichiers (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Lieu et Tache Rouge…</source>
+        <translation>P&amp;lace and Red Spot…</translation>
+    </message>
+    <message>
+        <source>Nuit prochaine</source>
+        <translation>Coming night</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>7 jours</source>
+        <translation>7 days</translation>
+    </message>
+    <message>
+        <source>1 mois</source>
+        <translation>1 month</translation>
+    </message>
+    <message>
+        <source>Autre</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Début, en heure civile (Différence TU-TC de la fenêtre principale)</source>
+        <translation>Beginning, in civil time (UT-CT difference of the main window)</translation>
+    </message>
+    <message>
+        <source>Fin, en heure civile (Différence TU-TC de la fenêtre principale)</source>
+        <translation>End, in civil time (UT-CT difference of the main window)</translation>
+    </message>
+    <message>
+        <source>&amp;Calculer</source>
+        <translation>&amp;Compute</translation>
+    </message>
+    <message>
+        <source>A&amp;nnuler</source>
+        <translation>Ca&amp;ncel</translation>
+    </message>
+    <message>
+        <source>&amp;Théorie précise (L1.2)</source>
+        <translation>&amp;Precise theory (L1.2)</translation>
+    </message>
+    <message>
+        <source>Les phénomènes et le dessin de la fenêtre principale selon la théorie précise (contacts du centre du satellite)</source>
+        <translation>The phenomena and the main window&apos;s drawing in the precise theory (contacts of the satellite&apos;s centre)</translation>
+    </message>
+    <message>
+        <source>Période :</source>
+        <translation>Period:</translation>
+    </message>
+    <message>
+        <source>du</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>au</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Tous</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Tache Rouge</source>
+        <translation>Red Spot</translation>
+    </message>
+    <message>
+        <source>&amp;Observables seulement</source>
+        <translation>&amp;Observable only</translation>
+    </message>
+    <message>
+        <source>&amp;Exporter CSV…</source>
+        <translation>&amp;Export CSV…</translation>
+    </message>
+    <message>
+        <source>Co&amp;pier</source>
+        <translation>Co&amp;py</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimer…</source>
+        <translation>P&amp;rint…</translation>
+    </message>
+    <message>
+        <source>Imprimer le tableau tel qu&apos;il est affiché, avec un aperçu</source>
+        <translation>Print the table as shown, with a preview</translation>
+    </message>
+    <message>
+        <source>PD&amp;F…</source>
+        <translation>PD&amp;F…</translation>
+    </message>
+    <message>
+        <source>Enregistrer le tableau affiché en PDF (A4)</source>
+        <translation>Save the table shown as PDF (A4)</translation>
+    </message>
+    <message>
+        <source>Agen&amp;da (.ics)…</source>
+        <translation>Calen&amp;dar (.ics)…</translation>
+    </message>
+    <message>
+        <source>Les lignes choisies (toutes celles affichées si aucune ne l&apos;est) dans un fichier iCalendar pour l&apos;agenda du téléphone ou de l&apos;ordinateur</source>
+        <translation>The chosen rows (every row shown if none is chosen) in an iCalendar file for the calendar of a phone or a computer</translation>
+    </message>
+    <message>
+        <source>Satellite :</source>
+        <translation>Satellite:</translation>
+    </message>
+    <message>
+        <source>Date (TC)</source>
+        <translation>Date (CT)</translation>
+    </message>
+    <message>
+        <source>Date (TU)</source>
+        <translation>Date (UT)</translation>
+    </message>
+    <message>
+        <source>Satellite</source>
+        <translation>Satellite</translation>
+    </message>
+    <message>
+        <source>Phénomène</source>
+        <translation>Phenomenon</translation>
+    </message>
+    <message>
+        <source>Début/fin</source>
+        <translation>Beginning/end</translation>
+    </message>
+    <message>
+        <source>Jupiter (°)</source>
+        <translation>Jupiter (°)</translation>
+    </message>
+    <message>
+        <source>Soleil (°)</source>
+        <translation>Sun (°)</translation>
+    </message>
+    <message>
+        <source>Observable</source>
+        <translation>Observable</translation>
+    </message>
+    <message>
+        <source>Double-cliquer sur une ligne pour afficher cet instant dans la fenêtre principale</source>
+        <translation>Double-click a row to show that instant in the main window</translation>
+    </message>
+    <message>
+        <source>Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus</source>
+        <translation>Place: %1° %2, %3° %4, %5 m%6 — observable: Jupiter at least at %7°, Sun at most at %8°</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>O</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source> (Paris, par défaut : à régler)</source>
+        <translation> (Paris, by default: to be set)</translation>
+    </message>
+    <message>
+        <source>La « Différence TU-TC » de la fenêtre principale n&apos;est pas un nombre.</source>
+        <translation>The main window&apos;s “UT-CT difference” is not a number.</translation>
+    </message>
+    <message>
+        <source>%1 de la période n&apos;est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
+        <translation>%1 of the period is not a date (Day/Month/Year Hour:Minute:Second, years 100 to 9999).</translation>
+    </message>
+    <message>
+        <source>Le début</source>
+        <translation>The beginning</translation>
+    </message>
+    <message>
+        <source>La fin</source>
+        <translation>The end</translation>
+    </message>
+    <message>
+        <source>La période doit rester entre les années 100 et 9999.</source>
+        <translation>The period must stay between the years 100 and 9999.</translation>
+    </message>
+    <message>
+        <source>Calcul en cours…</source>
+        <translation>Computing…</translation>
+    </message>
+    <message>
+        <source>Calcul impossible : %1</source>
+        <translation>Cannot compute: %1</translation>
+    </message>
+    <message>
+        <source>Calcul annulé : %1 phénomènes trouvés avant l&apos;arrêt.</source>
+        <translation>Computation cancelled: %1 phenomena found before stopping.</translation>
+    </message>
+    <message>
+        <source>%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l&apos;afficher.</source>
+        <translation>%1 phenomena, %2 of them observable, from %3 to %4 (civil time, UT-CT difference = %5 h). Double-click a row to show it.</translation>
+    </message>
+    <message>
+        <source>La théorie a changé : recalculer une fois ce calcul terminé.</source>
+        <translation>The theory changed: compute again once this computation is over.</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>%1 lignes exportées dans « %2 ».</source>
+        <translation>%1 rows exported to “%2”.</translation>
+    </message>
+    <message>
+        <source>%1 lignes copiées dans le presse-papiers.</source>
+        <translation>%1 rows copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>Phénomènes du %1 au %2</source>
+        <translation>Phenomena from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Lieu : %1</source>
+        <translation>Place: %1</translation>
+    </message>
+    <message>
+        <source>heures civiles (Différence TU-TC = %1 h)</source>
+        <translation>civil hours (UT-CT difference = %1 h)</translation>
+    </message>
+    <message>
+        <source>%1 lignes enregistrées en PDF dans « %2 ».</source>
+        <translation>%1 rows saved as PDF to “%2”.</translation>
+    </message>
+    <message>
+        <source>Aucun phénomène à mettre dans l&apos;agenda : la liste affichée est vide.</source>
+        <translation>No phenomenon to put in the calendar: the list shown is empty.</translation>
+    </message>
+    <message>
+        <source>%1 événements écrits dans l&apos;agenda « %2 ».</source>
+        <translation>%1 events written to the calendar “%2”.</translation>
+    </message>
+    <message>
+        <source>Aperçu avant impression</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Enregistrer les phénomènes en PDF</source>
+        <translation>Save the phenomena as PDF</translation>
+    </message>
+    <message>
+        <source>phenomenes.pdf</source>
+        <translation>phenomena.pdf</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Exporter vers l&apos;agenda (iCalendar)</source>
+        <translation>Export to the calendar (iCalendar)</translation>
+    </message>
+    <message>
+        <source>phenomenes.ics</source>
+        <translation>phenomena.ics</translation>
+    </message>
+    <message>
+        <source>iCalendar (*.ics);;Tous les fichiers (*)</source>
+        <translation>iCalendar (*.ics);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Saison des phénomènes mutuels</source>
+        <translation>Season of mutual events</translation>
+    </message>
+    <message>
+        <source>Phénomènes mutuels</source>
+        <translation>Mutual events</translation>
+    </message>
+    <message>
+        <source> Attention : période hors de %1, la théorie précise (et les phénomènes mutuels) y perd sa précision.</source>
+        <translation> Caution: period outside %1, where the precise theory (and so the mutual events) loses its accuracy.</translation>
+    </message>
+    <message numerus="yes">
+        <source> Phénomènes mutuels : %n, à l&apos;heure du maximum ; toujours selon la théorie précise (L1.2).</source>
+        <translation>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>&amp;Langue / Language</source>
+        <translation>&amp;Langue / Language</translation>
+    </message>
+    <message>
+        <source>Français ou anglais, au prochain démarrage / French or English, at the next start</source>
+        <translation>Français ou anglais, au prochain démarrage / French or English, at the next start</translation>
+    </message>
+    <message>
+        <source>Zenolune</source>
+        <translation>Zenolune</translation>
+    </message>
+    <message>
+        <source>A &amp;Propos</source>
+        <translation>A&amp;bout</translation>
+    </message>
+    <message>
+        <source>Ai&amp;de</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>Phénomèn&amp;es</source>
+        <translation>Phenom&amp;ena</translation>
+    </message>
+    <message>
+        <source>Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu</source>
+        <translation>The coming night&apos;s phenomena and what can be observed from your place</translation>
+    </message>
+    <message>
+        <source>&amp;Graphique</source>
+        <translation>&amp;Chart</translation>
+    </message>
+    <message>
+        <source>Le mois d&apos;un coup d&apos;œil : les trajectoires des satellites, les nuits, la Tache Rouge ; impression et PDF</source>
+        <translation>The month at a glance: the satellites&apos; tracks, the nights, the Red Spot; printing and PDF</translation>
+    </message>
+    <message>
+        <source>Date et heure</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>Permet d&apos;écrire la date et de lancer le calcul</source>
+        <translation>Lets you write the date and start the computation</translation>
+    </message>
+    <message>
+        <source>A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde</source>
+        <translation>To be written as    Day/Month/Year   Hour:Minute:Second</translation>
+    </message>
+    <message>
+        <source>Ecrire la date ici</source>
+        <translation>Write the date here</translation>
+    </message>
+    <message>
+        <source>&amp;Maintenant</source>
+        <translation>&amp;Now</translation>
+    </message>
+    <message>
+        <source>Affiche l&apos;heure actuelle système</source>
+        <translation>Shows the system&apos;s current time</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Lancement du calcul</source>
+        <translation>Starts the computation</translation>
+    </message>
+    <message>
+        <source>Différence TU-TC:</source>
+        <translation>UT-CT difference:</translation>
+    </message>
+    <message>
+        <source>Jour Julien:</source>
+        <translation>Julian Day:</translation>
+    </message>
+    <message>
+        <source>Date et Heure TU:</source>
+        <translation>UT Date and Time:</translation>
+    </message>
+    <message>
+        <source>Modification</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Permet de modifier aisement la date </source>
+        <translation>Lets you change the date easily</translation>
+    </message>
+    <message>
+        <source>Valeur:</source>
+        <translation>Value:</translation>
+    </message>
+    <message>
+        <source>Ecrire ici le NOMBRE de jours, d&apos;heures, etc... à ajouter ou retrancher à l&apos;heure courante  </source>
+        <translation>Write here the NUMBER of days, hours, etc. to add to or subtract from the current time</translation>
+    </message>
+    <message>
+        <source>Permet de modifier la valeur</source>
+        <translation>Lets you change the value</translation>
+    </message>
+    <message>
+        <source>&amp;Ajouter</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>Incrémente la valeur de date</source>
+        <translation>Moves the date forwards</translation>
+    </message>
+    <message>
+        <source>&amp;Retrancher</source>
+        <translation>&amp;Subtract</translation>
+    </message>
+    <message>
+        <source>Décrémente la valeur de date</source>
+        <translation>Moves the date backwards</translation>
+    </message>
+    <message>
+        <source>Animation:</source>
+        <translation>Animation:</translation>
+    </message>
+    <message>
+        <source>Marche</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Informations</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Information générales sur Jupiter et ses Satellites</source>
+        <translation>General information on Jupiter and its satellites</translation>
+    </message>
+    <message>
+        <source>Méridien central de Jupiter: Système I:</source>
+        <translation>Jupiter&apos;s central meridian: System I:</translation>
+    </message>
+    <message>
+        <source>Système II:</source>
+        <translation>System II:</translation>
+    </message>
+    <message>
+        <source>Méridien central de Jupiter: </source>
+        <translation>Jupiter&apos;s central meridian: </translation>
+    </message>
+    <message>
+        <source>Phénomènes remarquables:</source>
+        <translation>Notable phenomena:</translation>
+    </message>
+    <message>
+        <source>Animation dans Fenètre Réduite</source>
+        <translation>Animation in Reduced Window</translation>
+    </message>
+    <message>
+        <source>Inversion Est-Ouest</source>
+        <translation>East-West Flip</translation>
+    </message>
+    <message>
+        <source>Inversion Nord-Sud</source>
+        <translation>North-South Flip</translation>
+    </message>
+    <message>
+        <source>SUD</source>
+        <translation>SOUTH</translation>
+    </message>
+    <message>
+        <source>NORD</source>
+        <translation>NORTH</translation>
+    </message>
+    <message>
+        <source>OUEST</source>
+        <translation>WEST</translation>
+    </message>
+    <message>
+        <source>EST</source>
+        <translation>EAST</translation>
+    </message>
+    <message>
+        <source>&amp;Théorie précise (L1.2)</source>
+        <translation>&amp;Precise theory (L1.2)</translation>
+    </message>
+    <message>
+        <source>Satellites L1.2, planètes VSOP87, temps de lumière, Jupiter aplati : horaires à quelques secondes</source>
+        <translation>L1.2 satellites, VSOP87 planets, light-time, oblate Jupiter: times to a few seconds</translation>
+    </message>
+    <message>
+        <source> — champ « %1 »</source>
+        <translation> — field “%1”</translation>
+    </message>
+    <message>
+        <source>Différence TU-TC</source>
+        <translation>UT-CT difference</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Zenolune — théorie précise L1.2</source>
+        <translation>Zenolune — precise theory L1.2</translation>
+    </message>
+    <message>
+        <source> — date hors de %1 : précision réduite</source>
+        <translation> — date outside %1: reduced accuracy</translation>
+    </message>
+    <message>
+        <source>Valeur</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Arrêt</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>A&amp;nnée</source>
+        <translation>&amp;Year</translation>
+    </message>
+    <message>
+        <source>Moi&amp;s</source>
+        <translation>&amp;Month</translation>
+    </message>
+    <message>
+        <source>&amp;Jour</source>
+        <translation>&amp;Day</translation>
+    </message>
+    <message>
+        <source>&amp;Heure</source>
+        <translation>Ho&amp;ur</translation>
+    </message>
+    <message>
+        <source>M&amp;inute</source>
+        <translation>M&amp;inute</translation>
+    </message>
+    <message>
+        <source>Temps &amp;Réel</source>
+        <translation>&amp;Real Time</translation>
+    </message>
+    <message>
+        <source>Io:</source>
+        <translation>Io:</translation>
+    </message>
+    <message>
+        <source>Europe:</source>
+        <translation>Europa:</translation>
+    </message>
+    <message>
+        <source>Ganymède:</source>
+        <translation>Ganymede:</translation>
+    </message>
+    <message>
+        <source>Callisto:</source>
+        <translation>Callisto:</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>Zenolune</source>
+        <translation>Zenolune</translation>
+    </message>
+    <message>
+        <source>Agrandir</source>
+        <translation>Enlarge</translation>
+    </message>
+    <message>
+        <source>Inversion Est-Ouest</source>
+        <translation>East-West Flip</translation>
+    </message>
+    <message>
+        <source>Invesion Nord-Sud</source>
+        <translation>North-South Flip</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+</context>
+<context>
+    <name>Graphique</name>
+    <message>
+        <source>Le mois doit être compris entre 1 et 12.</source>
+        <translation>The month must lie between 1 and 12.</translation>
+    </message>
+    <message>
+        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
+        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
+    </message>
+    <message>
+        <source>janvier</source>
+        <translation>January</translation>
+    </message>
+    <message>
+        <source>février</source>
+        <translation>February</translation>
+    </message>
+    <message>
+        <source>mars</source>
+        <translation>March</translation>
+    </message>
+    <message>
+        <source>avril</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>mai</source>
+        <translation>May</translation>
+    </message>
+    <message>
+        <source>juin</source>
+        <translation>June</translation>
+    </message>
+    <message>
+        <source>juillet</source>
+        <translation>July</translation>
+    </message>
+    <message>
+        <source>août</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>septembre</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>octobre</source>
+        <translation>October</translation>
+    </message>
+    <message>
+        <source>novembre</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>décembre</source>
+        <translation>December</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>Langue du système / System language</source>
+        <translation>Langue du système / System language</translation>
+    </message>
+    <message>
+        <source>La langue choisie s&apos;appliquera au prochain démarrage de Zenolune.
+The chosen language applies the next time Zenolune starts.</source>
+        <translation>La langue choisie s&apos;appliquera au prochain démarrage de Zenolune.
+The chosen language applies the next time Zenolune starts.</translation>
+    </message>
+</context>
+<context>
+    <name>LightCurveView</name>
+    <message>
+        <source>Courbe de lumière prévue : flux des deux satellites ensemble (1 hors du phénomène), en TU</source>
+        <translation>Predicted light curve: flux of the two satellites together (1 outside the event), in UT</translation>
+    </message>
+    <message>
+        <source>chute %1 mag</source>
+        <translation>drop %1 mag</translation>
+    </message>
+    <message>
+        <source>Temps universel (TU), %1</source>
+        <translation>Universal Time (UT), %1</translation>
+    </message>
+    <message>
+        <source>Flux du couple</source>
+        <translation>Flux of the pair</translation>
+    </message>
+    <message>
+        <source>début %1</source>
+        <translation>start %1</translation>
+    </message>
+    <message>
+        <source>fin %1</source>
+        <translation>end %1</translation>
+    </message>
+    <message>
+        <source>maximum %1</source>
+        <translation>maximum %1</translation>
+    </message>
+</context>
+<context>
+    <name>MutualDiscsView</name>
+    <message>
+        <source>Les deux disques au maximum, agrandis, orientés comme le dessin de la fenêtre principale ; la ligne grise suit le centre du disque occultant (ou de l&apos;ombre) du début à la fin</source>
+        <translation>The two discs at the maximum, magnified, oriented as the main window&apos;s drawing; the grey line follows the centre of the occulting disc (or of the shadow) from start to end</translation>
+    </message>
+    <message>
+        <source>ombre d&apos;%1</source>
+        <translation>shadow of %1</translation>
+    </message>
+    <message>
+        <source>ombre de %1</source>
+        <translation>shadow of %1</translation>
+    </message>
+    <message>
+        <source>%1 au maximum, %2 TU</source>
+        <translation>%1 at maximum, %2 UT</translation>
+    </message>
+    <message>
+        <source>%1 : %2 % de sa lumière perdue</source>
+        <translation>%1: %2 % of its light lost</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+</context>
+<context>
+    <name>MutualEvent</name>
+    <message>
+        <source>éclipse</source>
+        <translation>eclipse</translation>
+    </message>
+    <message>
+        <source>occultation</source>
+        <translation>occultation</translation>
+    </message>
+    <message>
+        <source>%1 éclipse %2</source>
+        <translation>%1 eclipses %2</translation>
+    </message>
+    <message>
+        <source>%1 occulte %2</source>
+        <translation>%1 occults %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3 %4</source>
+        <translation>%1 — %2, %4 %3</translation>
+    </message>
+    <message>
+        <source>Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), quelle que soit la case « Théorie précise ».</source>
+        <translation>Mutual events are always computed with the precise theory (L1.2), whatever the “Precise theory” box says.</translation>
+    </message>
+</context>
+<context>
+    <name>MutualEventPanel</name>
+    <message>
+        <source>%1 h %2 min %3 s</source>
+        <translation>%1 h %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>Phénomène mutuel</source>
+        <translation>Mutual event</translation>
+    </message>
+    <message>
+        <source>Exporter la &amp;courbe…</source>
+        <translation>Export the &amp;curve…</translation>
+    </message>
+    <message>
+        <source>La courbe de lumière en image PNG, en dessin SVG ou en tableau CSV</source>
+        <translation>The light curve as a PNG image, an SVG drawing or a CSV table</translation>
+    </message>
+    <message>
+        <source>Exporter le &amp;dessin…</source>
+        <translation>Export the &amp;drawing…</translation>
+    </message>
+    <message>
+        <source>Le dessin des disques en image PNG ou en dessin SVG</source>
+        <translation>The drawing of the discs as a PNG image or an SVG drawing</translation>
+    </message>
+    <message>
+        <source>Début %1 · maximum %2 · fin %3 TU, le %4</source>
+        <translation>Start %1 · maximum %2 · end %3 UT, on %4</translation>
+    </message>
+    <message>
+        <source>Durée %1 · paramètre d&apos;impact %2 km</source>
+        <translation>Duration %1 · impact parameter %2 km</translation>
+    </message>
+    <message>
+        <source>Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag</source>
+        <translation>Light lost: %1 % of %2&apos;s; drop of the pair %3 mag</translation>
+    </message>
+    <message>
+        <source>Distance au limbe de Jupiter : %1 %2</source>
+        <translation>Distance from Jupiter&apos;s limb: %1 %2</translation>
+    </message>
+    <message>
+        <source>rayon équatorial</source>
+        <translation>equatorial radius</translation>
+    </message>
+    <message>
+        <source>rayons équatoriaux</source>
+        <translation>equatorial radii</translation>
+    </message>
+    <message>
+        <source>%1 est en même temps dans l&apos;ombre de Jupiter</source>
+        <translation>%1 is in Jupiter&apos;s shadow at the same time</translation>
+    </message>
+    <message>
+        <source>%1 est en même temps derrière Jupiter</source>
+        <translation>%1 is behind Jupiter at the same time</translation>
+    </message>
+    <message>
+        <source>%1 passe en même temps devant le disque de Jupiter</source>
+        <translation>%1 is in front of Jupiter&apos;s disc at the same time</translation>
+    </message>
+    <message>
+        <source>Au maximum : Jupiter à %1°, Soleil à %2° — %3</source>
+        <translation>At maximum: Jupiter at %1°, Sun at %2° — %3</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>non observable</source>
+        <translation>not observable</translation>
+    </message>
+    <message>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
+        <translation>The drawing could not be made for “%1”.</translation>
+    </message>
+    <message>
+        <source>Le nom « %1 » doit finir par .png, .svg ou .csv.</source>
+        <translation>The name “%1” must end in .png, .svg or .csv.</translation>
+    </message>
+    <message>
+        <source>Le nom « %1 » doit finir par .png ou .svg.</source>
+        <translation>The name “%1” must end in .png or .svg.</translation>
+    </message>
+    <message>
+        <source>Exporter la courbe de lumière</source>
+        <translation>Export the light curve</translation>
+    </message>
+    <message>
+        <source>courbe</source>
+        <translation>curve</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg);;Tableau CSV (*.csv)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exporter le dessin des disques</source>
+        <translation>Export the drawing of the discs</translation>
+    </message>
+    <message>
+        <source>disques</source>
+        <translation>discs</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+</context>
+<context>
+    <name>Observateur</name>
+    <message>
+        <source>La latitude doit être comprise entre -90° et 90° (nord positif).</source>
+        <translation>The latitude must lie between -90° and 90° (north positive).</translation>
+    </message>
+    <message>
+        <source>La longitude doit être comprise entre -180° et 180° (est positif).</source>
+        <translation>The longitude must lie between -180° and 180° (east positive).</translation>
+    </message>
+    <message>
+        <source>L&apos;altitude du lieu doit être comprise entre -500 m et 10 000 m.</source>
+        <translation>The height of the place must lie between -500 m and 10,000 m.</translation>
+    </message>
+    <message>
+        <source>La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.</source>
+        <translation>Jupiter&apos;s minimum altitude must lie between -90° and 90°.</translation>
+    </message>
+    <message>
+        <source>La hauteur maximale du Soleil doit être comprise entre -90° et 90°.</source>
+        <translation>The Sun&apos;s maximum altitude must lie between -90° and 90°.</translation>
+    </message>
+</context>
+<context>
+    <name>Phenomene</name>
+    <message>
+        <source>Eclipsé</source>
+        <translation>Eclipsed</translation>
+    </message>
+    <message>
+        <source>Ombre</source>
+        <translation>Shadow</translation>
+    </message>
+    <message>
+        <source>Occulté</source>
+        <translation>Occulted</translation>
+    </message>
+    <message>
+        <source>Passage</source>
+        <translation>Transit</translation>
+    </message>
+    <message>
+        <source>Tache Rouge</source>
+        <translation>Red Spot</translation>
+    </message>
+    <message>
+        <source>début</source>
+        <translation>beginning</translation>
+    </message>
+    <message>
+        <source>fin</source>
+        <translation>end</translation>
+    </message>
+    <message>
+        <source>passage</source>
+        <translation>transit</translation>
+    </message>
+    <message>
+        <source>totale</source>
+        <translation>total</translation>
+    </message>
+    <message>
+        <source>annulaire</source>
+        <translation>annular</translation>
+    </message>
+    <message>
+        <source>partielle</source>
+        <translation>partial</translation>
+    </message>
+    <message>
+        <source>pénombrale</source>
+        <translation>penumbral</translation>
+    </message>
+</context>
+<context>
+    <name>Programme</name>
+    <message>
+        <source>La longitude de la Tache Rouge doit être comprise entre 0° et 360°.</source>
+        <translation>The Red Spot&apos;s longitude must lie between 0° and 360°.</translation>
+    </message>
+    <message>
+        <source>L&apos;époque de la Tache Rouge doit être une date entre les années 100 et 9999.</source>
+        <translation>The Red Spot&apos;s epoch must be a date between the years 100 and 9999.</translation>
+    </message>
+    <message>
+        <source>La dérive de la Tache Rouge doit être un nombre de degrés par mois entre -30 et 30.</source>
+        <translation>The Red Spot&apos;s drift must be a number of degrees a month between -30 and 30.</translation>
+    </message>
+    <message>
+        <source>La période est illisible.</source>
+        <translation>The period cannot be read.</translation>
+    </message>
+    <message>
+        <source>La période doit rester entre les années 100 et 9999.</source>
+        <translation>The period must stay between the years 100 and 9999.</translation>
+    </message>
+    <message>
+        <source>La période est vide ou inversée : la fin doit suivre le début.</source>
+        <translation>The period is empty or reversed: the end must follow the beginning.</translation>
+    </message>
+</context>
+<context>
+    <name>Satellite</name>
+    <message>
+        <source>Io</source>
+        <translation>Io</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europa</translation>
+    </message>
+    <message>
+        <source>Ganymède</source>
+        <translation>Ganymede</translation>
+    </message>
+    <message>
+        <source>Callisto</source>
+        <translation>Callisto</translation>
+    </message>
+</context>
+<context>
+    <name>ZoneGraphique</name>
+    <message>
+        <source> (heure civile, %1 TU)</source>
+        <translation> (civil time, %1 UT)</translation>
+    </message>
+    <message>
+        <source> TU</source>
+        <translation> UT</translation>
+    </message>
+    <message>
+        <source>éclipsé</source>
+        <translation>eclipsed</translation>
+    </message>
+    <message>
+        <source>occulté</source>
+        <translation>occulted</translation>
+    </message>
+    <message>
+        <source>passage devant Jupiter</source>
+        <translation>transit in front of Jupiter</translation>
+    </message>
+    <message>
+        <source>son ombre sur Jupiter</source>
+        <translation>its shadow on Jupiter</translation>
+    </message>
+    <message>
+        <source>dans l&apos;ombre de %1 (%2–%3 TU)</source>
+        <translation>in %1&apos;s shadow (%2–%3 UT)</translation>
+    </message>
+    <message>
+        <source>occulté par %1 (%2–%3 TU)</source>
+        <translation>occulted by %1 (%2–%3 UT)</translation>
+    </message>
+    <message>
+        <source>son ombre sur %1 (%2–%3 TU)</source>
+        <translation>its shadow on %1 (%2–%3 UT)</translation>
+    </message>
+    <message>
+        <source>devant %1 (%2–%3 TU)</source>
+        <translation>in front of %1 (%2–%3 UT)</translation>
+    </message>
+    <message>
+        <source>côté est</source>
+        <translation>east side</translation>
+    </message>
+    <message>
+        <source>côté ouest</source>
+        <translation>west side</translation>
+    </message>
+    <message>
+        <source>%1 — %2 — %3 rayons de Jupiter, %4</source>
+        <translation>%1 — %2 — %3 Jupiter radii, %4</translation>
+    </message>
+    <message>
+        <source> — %1</source>
+        <translation> — %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>A Propos de Zenolune...</source>
+        <translation>About Zenolune...</translation>
+    </message>
+    <message>
+        <source>ZENOLUNE</source>
+        <translation>ZENOLUNE</translation>
+    </message>
+    <message>
+        <source>Version Freeware 1.2</source>
+        <translation>Freeware Version 1.2</translation>
+    </message>
+    <message>
+        <source>Position des quatre satellites galiléens de Jupiter, leurs éclipses, occultations, passages et ombres, et les méridiens centraux de la planète, pour une date et une heure quelconques.</source>
+        <translation>Where Jupiter&apos;s four Galilean satellites stand, their eclipses, occultations, transits and shadows, and the planet&apos;s central meridians, for any date and time.</translation>
+    </message>
+    <message>
+        <source>Écrit pour les observateurs de Jupiter, d&apos;après la théorie de Jean Meeus.</source>
+        <translation>Written for observers of Jupiter, after Jean Meeus&apos; theory.</translation>
+    </message>
+    <message>
+        <source>Ca, c&apos;est moi...</source>
+        <translation>That&apos;s me...</translation>
+    </message>
+    <message>
+        <source>Ca, c&apos;est Jupiter...</source>
+        <translation>That&apos;s Jupiter...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Usage : zenolune [--version] [--help]
+Ouvre Zenolune, les satellites galiléens de Jupiter pour une date et une heure.
+L&apos;aide complète est dans le programme (« Aide ») et dans man zenolune ; les calculs en ligne de commande : zenolune-ephem --help.
+</source>
+        <translation>Usage: zenolune [--version] [--help]
+Opens Zenolune, Jupiter&apos;s Galilean satellites for a date and time.
+The full help is in the program (&quot;Help&quot;) and in man zenolune; computations from the command line: zenolune-ephem --help.
+</translation>
+    </message>
+    <message>
+        <source>zenolune : aucun écran disponible (ni DISPLAY ni WAYLAND_DISPLAY) ; lancez le programme dans une session graphique.
+</source>
+        <translation>zenolune: no display available (neither DISPLAY nor WAYLAND_DISPLAY); start the program in a graphical session.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zenolune-ephem</name>
+    <message>
+        <source>Usage :
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+
+Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
+Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
+méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
+complet des éphémérides et les disques dessinés. Une ligne JSON par date.
+
+Options :
+  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
+                         en France, -2 en été).
+  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
+                         principale (0 ou 1 chacune ; 0,0 par défaut).
+  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
+  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
+                         ceux du système, en français à défaut.
+  --from DATE --to DATE  Une ligne par pas entre les deux dates.
+  --step PAS             Le pas : un nombre et une unité, yyyy (années),
+                         m (mois), d (jours), h (heures), n (minutes),
+                         s (secondes) ; 10n par défaut.
+  --events               Avec --from/--to : chaque début et chaque fin de
+                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
+                         seconde près, en heure civile. Le pas doit être plus
+                         court que le plus bref des phénomènes cherchés.
+  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
+  --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --theory THEORIE       originale (par défaut : la théorie de Meeus du
+                         programme, inchangée) ou precise (satellites L1.2,
+                         planètes VSOP87, temps de lumière, Jupiter aplati,
+                         pôle et rotation UAI ; horaires à quelques secondes).
+                         Contacts de la théorie précise : ceux du centre du
+                         satellite. Hors de %1, un avertissement.
+  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
+                         au méridien central (Système II), sous le nom
+                         « Tache Rouge ». L2 : longitude en Système II (degrés)
+                         à l&apos;époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
+                         par mois de 30,436875 jours. Nombres avec un point
+                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
+                         d&apos;après les observations récentes.
+  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
+                         lieu d&apos;observation (latitude nord positive, longitude
+                         EST positive, en degrés ; altitude H en mètres) et
+                         « observable » quand Jupiter est à 10° au moins et le
+                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l&apos;ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d&apos;impact (km), part de la lumière de la
+                         cible perdue, chute d&apos;éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l&apos;ombre de Jupiter, derrière ou devant son disque.
+                         Toujours avec la théorie précise. Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l&apos;aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
+  --version              Affiche la version.
+  --help                 Affiche cette aide.
+
+Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
+continue avec la date suivante ; le code de sortie vaut alors 1.
+</source>
+        <translation>Usage:
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
+  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+
+Computes, for each date (civil time, written Day/Month/Year
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
+Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
+central meridians (Systems I and II), the sixteen phenomena, the whole
+ephemeris record and the discs drawn. One JSON line per date. The JSON
+and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
+Ombre, début, fin), which scripts rely on.
+
+Options:
+  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
+                         winter in France, -2 in summer).
+  --flip-main EW,NS      East-West and North-South flips of the main
+                         window (0 or 1 each; 0,0 by default).
+  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
+  --locale NAME          Regional settings (fr_FR, en_US...); by default
+                         the system&apos;s, French when they cannot be used.
+  --from DATE --to DATE  One line per step between the two dates.
+  --step STEP            The step: a count and a unit, yyyy (years),
+                         m (months), d (days), h (hours), n (minutes),
+                         s (seconds); 10n by default.
+  --events               With --from/--to: each beginning and end of a
+                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
+                         the second, in civil time. The step must be
+                         shorter than the shortest phenomenon looked for.
+  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
+  --csv                  With --events: a CSV table instead of JSON.
+  --theory THEORY        originale (the default: the program&apos;s theory by
+                         Meeus, unchanged) or precise (L1.2 satellites,
+                         VSOP87 planets, light-time, oblate Jupiter, IAU
+                         pole and rotation; times to a few seconds).
+                         The precise theory&apos;s contacts: those of the
+                         satellite&apos;s centre. Outside %1, a warning.
+  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
+                         of the central meridian (System II), named
+                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
+                         at EPOCH (YYYY-MM-DD, 0 h UT); DRIFT: degrees per
+                         month of 30.436875 days. Numbers with a decimal
+                         point, for example 57,2024-07-01,1.5. To be updated
+                         from recent observations.
+  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
+                         the observing place (latitude north positive,
+                         longitude EAST positive, in degrees; height H in
+                         metres) and &quot;observable&quot; when Jupiter is at least
+                         10° up and the Sun at most -6°. Example:
+                         48.85,2.35,35.
+  --ics FILE             With --events: also writes the phenomena to an
+                         iCalendar calendar (.ics), one event per line,
+                         times in UT; with --site, the place of each event.
+  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
+                         at the place of --site, Red Spot transits of
+                         --grs), civil hours of --offset (UT if 0),
+                         orientation of --flip-main; without a display.
+  --out FILE             With --chart: the file written, in the format of
+                         its extension: .pdf (the chart, then the table of
+                         the month&apos;s phenomena; A4), .svg or .png.
+  --mutual               With --from/--to: the satellites&apos; mutual events
+                         (occultations &quot;iOj&quot;: i passes in front of j;
+                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
+                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
+                         per event in the order of the maxima: code, type,
+                         kind (total, annular, partial, penumbral), beginning,
+                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
+                         duration, impact parameter (km), share of the
+                         target&apos;s light lost, drop in the pair&apos;s brightness
+                         (magnitudes), distance from Jupiter&apos;s limb (radii),
+                         target in Jupiter&apos;s shadow, behind or in front of
+                         its disk. Always with the precise theory. With
+                         --site: the altitudes and &quot;observable&quot; at maximum;
+                         with --csv: a CSV table.
+                         Contacts: those of the two discs (occultation), of
+                         the penumbra with the target&apos;s disc (eclipse).
+                         Photometry: uniform discs, V albedos 0.63, 0.67,
+                         0.43, 0.17; penumbra of a uniform Sun.
+                         Differences from published predictions (2014-2015,
+                         2021): see the program&apos;s help.
+  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
+                         example 1O2) whose maximum is nearest DATE (civil
+                         time, within 24 h), in CSV: UT instant, seconds
+                         since maximum, flux of the pair (1 outside the
+                         event).
+  --version              Prints the version.
+  --help                 Prints this help.
+
+An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
+computation goes on with the next date; the exit status is then 1.
+</translation>
+    </message>
+    <message>
+        <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
+        <translation>date outside %1: the L1.2 theory, fitted to observations from 1891 to 2003, loses its accuracy there</translation>
+    </message>
+    <message>
+        <source>%1 (voir --help)</source>
+        <translation>%1 (see --help)</translation>
+    </message>
+    <message>
+        <source>inversions attendues sous la forme EO,NS, par exemple 1,0</source>
+        <translation>flips expected as EW,NS, for example 1,0</translation>
+    </message>
+    <message>
+        <source>une inversion vaut 0 ou 1</source>
+        <translation>a flip is 0 or 1</translation>
+    </message>
+    <message>
+        <source>--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5</source>
+        <translation>--grs expects L2,EPOCH,DRIFT, for example 57,2024-07-01,1.5</translation>
+    </message>
+    <message>
+        <source>--site attend LAT,LON[,H], par exemple 48.85,2.35,35</source>
+        <translation>--site expects LAT,LON[,H], for example 48.85,2.35,35</translation>
+    </message>
+    <message>
+        <source>%1 attend une valeur</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>théorie inconnue : %1 (originale ou precise)</source>
+        <translation>unknown theory: %1 (originale or precise)</translation>
+    </message>
+    <message>
+        <source>satellite inconnu : %1</source>
+        <translation>unknown satellite: %1</translation>
+    </message>
+    <message>
+        <source>option inconnue : %1</source>
+        <translation>unknown option: %1</translation>
+    </message>
+    <message>
+        <source>--from et --to vont ensemble</source>
+        <translation>--from and --to go together</translation>
+    </message>
+    <message>
+        <source>--chart et --out vont ensemble</source>
+        <translation>--chart and --out go together</translation>
+    </message>
+    <message>
+        <source>--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates</source>
+        <translation>--chart goes neither with --events, --mutual or --lightcurve, nor with --from/--to, nor with dates</translation>
+    </message>
+    <message>
+        <source>--ics va avec --events</source>
+        <translation>--ics goes with --events</translation>
+    </message>
+    <message>
+        <source>--events et --mutual ne vont pas ensemble</source>
+        <translation>--events and --mutual do not go together</translation>
+    </message>
+    <message>
+        <source>--grs va avec --events ou --chart</source>
+        <translation>--grs goes with --events or --chart</translation>
+    </message>
+    <message>
+        <source>--site va avec --events, --mutual ou --chart</source>
+        <translation>--site goes with --events, --mutual or --chart</translation>
+    </message>
+    <message>
+        <source>--mutual demande --from et --to</source>
+        <translation>--mutual needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--events demande --from et --to</source>
+        <translation>--events needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--lightcurve s&apos;emploie seul (avec --offset ou --locale)</source>
+        <translation>--lightcurve is used alone (with --offset or --locale)</translation>
+    </message>
+    <message>
+        <source>aucune date</source>
+        <translation>no date</translation>
+    </message>
+    <message>
+        <source>avertissement : %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>extension inconnue pour « %1 » : .pdf, .svg ou .png attendu</source>
+        <translation>unknown extension for “%1”: .pdf, .svg or .png expected</translation>
+    </message>
+    <message>
+        <source>--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)</source>
+        <translation>--chart expects a month YYYY-MM, for example 2025-03 (read: “%1”)</translation>
+    </message>
+    <message>
+        <source>calcul impossible</source>
+        <translation>cannot compute</translation>
+    </message>
+    <message>
+        <source>--lightcurve attend CODE,DATE, par exemple &quot;1O2,02/02/2015 03:31:00&quot; (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
+        <translation>--lightcurve expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
+    </message>
+    <message>
+        <source>date de --lightcurve illisible</source>
+        <translation>--lightcurve date cannot be read</translation>
+    </message>
+    <message>
+        <source>aucun phénomène %1 à moins de 24 h du %2 TU</source>
+        <translation>no %1 event within 24 h of %2 UT</translation>
+    </message>
+    <message>
+        <source>date de --from ou --to illisible</source>
+        <translation>--from or --to date cannot be read</translation>
+    </message>
+    <message>
+        <source>pas illisible (exemples : 10n, 1h, 2d)</source>
+        <translation>step cannot be read (examples: 10n, 1h, 2d)</translation>
+    </message>
+    <message>
+        <source>--to précède --from</source>
+        <translation>--to comes before --from</translation>
+    </message>
+</context>
+</TS>
