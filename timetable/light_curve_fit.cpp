@@ -34,7 +34,6 @@ constexpr double kTrackStepS = 10;             // the track's samples: far finer
 constexpr std::size_t kParameters = 4;         // shift s, offset across km, scale, slope per hour
 enum Parameter { Shift, Offset, Scale, Slope };
 
-QString tr(const char* text) { return QCoreApplication::translate("LightCurveFit", text); }
 
 // The shape's flux against the separation c (km), tabulated: the fit calls
 // it hundreds of thousands of times and the eclipse's integral is slow.
@@ -185,18 +184,18 @@ double linearChi2(const Points& d, double* x)
 
 QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<ObservedPoint>& all, int used, int during)
 {
-    const QString window = tr("du %1 au %2 TU").arg(mutualUtText(fit.windowStart), mutualUtText(fit.windowEnd));
+    const QString window = QCoreApplication::translate("LightCurveFit", "du %1 au %2 TU").arg(mutualUtText(fit.windowStart), mutualUtText(fit.windowEnd));
     if (used == 0)
-        return tr("les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : "
+        return QCoreApplication::translate("LightCurveFit", "les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : "
                   "vérifiez le phénomène choisi et la colonne des temps")
             .arg(mutualUtText(all.front().ut), mutualUtText(all.back().ut), ev.code(), window);
     if (used < kFitMinimumPoints)
-        return tr("trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3")
+        return QCoreApplication::translate("LightCurveFit", "trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3")
             .arg(used)
             .arg(window)
             .arg(kFitMinimumPoints);
     if (during < kDuringMinimum)
-        return tr("trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4")
+        return QCoreApplication::translate("LightCurveFit", "trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4")
             .arg(mutualUtText(double(ev.start)), mutualUtText(double(ev.end)))
             .arg(during)
             .arg(kDuringMinimum);
@@ -224,11 +223,11 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     fit.windowStart = double(event.start) - margin;
     fit.windowEnd = double(event.end) + margin;
     if (all.empty()) {
-        fit.error = tr("aucun point à ajuster");
+        fit.error = QCoreApplication::translate("LightCurveFit", "aucun point à ajuster");
         return fit;
     }
     if (fit.predicted.relativeSpeedKmS <= 0) {
-        fit.error = tr("le phénomène %1 n'a pas de mouvement relatif connu").arg(event.code());
+        fit.error = QCoreApplication::translate("LightCurveFit", "le phénomène %1 n'a pas de mouvement relatif connu").arg(event.code());
         return fit;
     }
 
@@ -255,7 +254,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         std::fill(d.weight.begin(), d.weight.end(), 1.0);
     const auto [lo, hi] = std::minmax_element(d.flux.begin(), d.flux.end());
     if (*lo == *hi) {
-        fit.error = tr("tous les flux sont égaux (%1) : il n'y a pas de courbe de lumière à ajuster").arg(*lo);
+        fit.error = QCoreApplication::translate("LightCurveFit", "tous les flux sont égaux (%1) : il n'y a pas de courbe de lumière à ajuster").arg(*lo);
         return fit;
     }
     fit.weighted = weighted;
@@ -310,7 +309,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, std::size_t(n), kParameters));
     std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
     if (!w || !covar) {
-        fit.error = tr("mémoire insuffisante pour l'ajustement");
+        fit.error = QCoreApplication::translate("LightCurveFit", "mémoire insuffisante pour l'ajustement");
         return fit;
     }
     gsl_vector_view start = gsl_vector_view_array(x0, kParameters);
@@ -353,26 +352,26 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
 
     const bool finite = std::isfinite(fit.shiftS) && std::isfinite(fit.shiftSigmaS) && std::isfinite(fit.reducedChi2)
                      && std::isfinite(fit.scale) && fit.scale > 0;
-    const QString reached = tr("atteint après %1 itérations : décalage %2 s, paramètre d'impact %3 km, χ² réduit %4")
+    const QString reached = QCoreApplication::translate("LightCurveFit", "atteint après %1 itérations : décalage %2 s, paramètre d'impact %3 km, χ² réduit %4")
                                 .arg(fit.iterations)
                                 .arg(fit.shiftS, 0, 'f', 1)
                                 .arg(fit.impactKm, 0, 'f', 0)
                                 .arg(fit.reducedChi2, 0, 'g', 4);
     if (status != GSL_SUCCESS)
-        fit.failure = tr("l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(status)), reached);
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(status)), reached);
     else if (!finite)
-        fit.failure = tr("l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
     else if (fit.depth <= 0)
-        fit.failure = tr("l'ajustement ne trouve plus de baisse d'éclat : le phénomène n'est pas dans les points ; %1")
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement ne trouve plus de baisse d'éclat : le phénomène n'est pas dans les points ; %1")
                           .arg(reached);
     else if (fit.depth < kSignificantDepth * fit.depthSigma)
-        fit.failure = tr("l'ajustement ne trouve pas de baisse d'éclat significative (profondeur %1 ± %2) : "
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement ne trouve pas de baisse d'éclat significative (profondeur %1 ± %2) : "
                          "le phénomène n'est pas dans les points ; %3")
                           .arg(fit.depth, 0, 'f', 4)
                           .arg(fit.depthSigma, 0, 'f', 4)
                           .arg(reached);
     else if (std::abs(fit.shiftS) > reach + margin)
-        fit.failure = tr("l'ajustement place le minimum hors de la fenêtre du phénomène ; %1").arg(reached);
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement place le minimum hors de la fenêtre du phénomène ; %1").arg(reached);
     fit.converged = fit.failure.isEmpty();
     return fit;
 }
@@ -428,57 +427,57 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                         const QString& fileName, const Site* site)
 {
     const auto num = [](double v, int decimals) {
-        return std::isfinite(v) ? QString::number(v, 'f', decimals) : tr("indéterminé");
+        return std::isfinite(v) ? QString::number(v, 'f', decimals) : QCoreApplication::translate("LightCurveFit", "indéterminé");
     };
     const auto signedNum = [&](double v, int decimals) { return (v >= 0 ? QStringLiteral("+") : QString()) + num(v, decimals); };
     QString out;
     const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
-    out += tr("# Zenolune : réduction d'une courbe de lumière de phénomène mutuel\n");
+    out += QCoreApplication::translate("LightCurveFit", "# Zenolune : réduction d'une courbe de lumière de phénomène mutuel\n");
     const auto name = [](int s) { return QString::fromUtf8(kSatellites[s].name); };
-    line(tr("Phénomène"), QStringLiteral("%1 (%2, %3) : %4").arg(ev.code(), QString::fromLatin1(ev.typeName()),
+    line(QCoreApplication::translate("LightCurveFit", "Phénomène"), QStringLiteral("%1 (%2, %3) : %4").arg(ev.code(), QString::fromLatin1(ev.typeName()),
                                                                  QString::fromLatin1(ev.kindName()),
-                                                                 (ev.type == MutualType::Eclipse ? tr("%1 éclipse %2")
-                                                                                                 : tr("%1 occulte %2"))
+                                                                 (ev.type == MutualType::Eclipse ? QCoreApplication::translate("LightCurveFit", "%1 éclipse %2")
+                                                                                                 : QCoreApplication::translate("LightCurveFit", "%1 occulte %2"))
                                                                      .arg(name(ev.occulter), name(ev.target))));
-    line(tr("Prévision"), tr("théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
+    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
                               .arg(mutualUtText(double(ev.start)), utTextTenths(ev.maximumExact),
                                    mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0)));
     if (site)
-        line(tr("Lieu d'observation"), tr("latitude %1°, longitude %2° (est positive), altitude %3 m")
+        line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
                                            .arg(num(site->latitudeDeg, 5), num(site->longitudeDeg, 5),
                                                 num(site->heightM, 0)));
     else
-        line(tr("Lieu d'observation"), tr("non réglé"));
-    line(tr("Fichier"), fileName);
-    line(tr("Colonnes"), tr("temps %1, flux %2%3%4")
+        line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "non réglé"));
+    line(QCoreApplication::translate("LightCurveFit", "Fichier"), fileName);
+    line(QCoreApplication::translate("LightCurveFit", "Colonnes"), QCoreApplication::translate("LightCurveFit", "temps %1, flux %2%3%4")
                              .arg(curve.timeColumn + 1)
                              .arg(curve.fluxColumn + 1)
-                             .arg(curve.magnitudes ? tr(" (magnitudes)") : QString())
-                             .arg(curve.sigmaColumn >= 0 ? tr(", incertitude %1").arg(curve.sigmaColumn + 1) : QString()));
-    line(tr("Lignes"), tr("%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés")
+                             .arg(curve.magnitudes ? QCoreApplication::translate("LightCurveFit", " (magnitudes)") : QString())
+                             .arg(curve.sigmaColumn >= 0 ? QCoreApplication::translate("LightCurveFit", ", incertitude %1").arg(curve.sigmaColumn + 1) : QString()));
+    line(QCoreApplication::translate("LightCurveFit", "Lignes"), QCoreApplication::translate("LightCurveFit", "%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés")
                            .arg(curve.rows)
                            .arg(curve.badRows)
                            .arg(fit.outsideWindow)
                            .arg(fit.points));
     if (!fit.converged) {
-        line(tr("Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
+        line(QCoreApplication::translate("LightCurveFit", "Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
         return out;
     }
-    line(tr("Maximum observé (TU)"), tr("%1 ± %2 s (1 σ)").arg(utTextTenths(fit.observedMaxUt), num(fit.shiftSigmaS, 1)));
-    line(tr("Maximum observé (JD TU)"), QString::number(fit.observedMaxUt / kSecondsPerDay + kUnixEpochJD, 'f', 6));
-    line(tr("O-C"), tr("%1 ± %2 s").arg(signedNum(fit.shiftS, 1), num(fit.shiftSigmaS, 1)));
-    line(tr("Profondeur observée"), tr("%1 ± %2 de la lumière du couple (%3 mag)")
+    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (TU)"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s (1 σ)").arg(utTextTenths(fit.observedMaxUt), num(fit.shiftSigmaS, 1)));
+    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (JD TU)"), QString::number(fit.observedMaxUt / kSecondsPerDay + kUnixEpochJD, 'f', 6));
+    line(QCoreApplication::translate("LightCurveFit", "O-C"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s").arg(signedNum(fit.shiftS, 1), num(fit.shiftSigmaS, 1)));
+    line(QCoreApplication::translate("LightCurveFit", "Profondeur observée"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 de la lumière du couple (%3 mag)")
                                         .arg(num(fit.depth, 4), num(fit.depthSigma, 4), num(fit.magnitudeDrop, 3)));
-    line(tr("Paramètre d'impact"), tr("%1 ± %2 km (prévu %3 km)")
+    line(QCoreApplication::translate("LightCurveFit", "Paramètre d'impact"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 km (prévu %3 km)")
                                        .arg(num(fit.impactKm, 0), num(fit.impactSigmaKm, 0), num(ev.impactKm, 0)));
-    line(tr("Ligne de base"), tr("flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure")
+    line(QCoreApplication::translate("LightCurveFit", "Ligne de base"), QCoreApplication::translate("LightCurveFit", "flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure")
                                   .arg(num(fit.scale, 5), num(fit.scaleSigma, 5), num(fit.slopePerHour, 5),
                                        num(fit.slopeSigma, 5)));
-    line(tr("χ² réduit"), tr("%1 (%2), résidus %3 (écart type relatif)")
+    line(QCoreApplication::translate("LightCurveFit", "χ² réduit"), QCoreApplication::translate("LightCurveFit", "%1 (%2), résidus %3 (écart type relatif)")
                               .arg(num(fit.reducedChi2, 3),
-                                   fit.weighted ? tr("pondéré par les incertitudes du fichier") : tr("poids égaux"),
+                                   fit.weighted ? QCoreApplication::translate("LightCurveFit", "pondéré par les incertitudes du fichier") : QCoreApplication::translate("LightCurveFit", "poids égaux"),
                                    num(fit.rmsResidual, 5)));
-    line(tr("Méthode"), tr("moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, "
+    line(QCoreApplication::translate("LightCurveFit", "Méthode"), QCoreApplication::translate("LightCurveFit", "moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, "
                            "impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la "
                            "covariance multipliée par le χ² réduit")
                             .arg(fit.iterations));

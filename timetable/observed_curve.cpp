@@ -22,7 +22,6 @@ constexpr int kSniffRows = 20;               // rows looked at to find the separ
 constexpr int kNotedBadRows = 5;             // bad rows named in the message
 constexpr qint64 kLargestFile = 64 << 20;    // bytes: no photometry export is larger
 
-QString tr(const char* text) { return QCoreApplication::translate("ObservedCurve", text); }
 
 QStringList splitRow(const QString& line, QChar separator)
 {
@@ -150,7 +149,7 @@ void noteBad(ObservedCurve& c, int line, const QString& what)
 {
     ++c.badRows;
     if (c.badRowNotes.size() < kNotedBadRows)
-        c.badRowNotes << tr("ligne %1 : %2").arg(line).arg(what);
+        c.badRowNotes << QCoreApplication::translate("ObservedCurve", "ligne %1 : %2").arg(line).arg(what);
 }
 
 } // namespace
@@ -170,7 +169,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
             rows.push_back({i + 1, l});
     }
     if (rows.empty()) {
-        c.error = tr("le fichier ne contient aucune ligne de données");
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier ne contient aucune ligne de données");
         return c;
     }
     QStringList sniff;
@@ -188,12 +187,12 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
     chooseColumns(c, chosen);
     const int columns = int(c.columnNames.size());
     if (columns < 2) {
-        c.error = tr("le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
         return c;
     }
     for (const int col : {c.timeColumn, c.fluxColumn, c.sigmaColumn})
         if (col >= columns || col < (col == c.sigmaColumn ? -1 : 0)) {
-            c.error = tr("la colonne %1 n'existe pas (le fichier en a %2)").arg(col + 1).arg(columns);
+            c.error = QCoreApplication::translate("ObservedCurve", "la colonne %1 n'existe pas (le fichier en a %2)").arg(col + 1).arg(columns);
             return c;
         }
 
@@ -202,7 +201,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
                           : nameHas(timeName, {"2400000"}) ? kShortJdOffset
                                                            : 0;
     if (isSolarSystemTime(timeName)) {
-        c.error = tr("la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : "
+        c.error = QCoreApplication::translate("ObservedCurve", "la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : "
                      "exportez des Jours Juliens TU (JD UTC), à la Terre")
                       .arg(timeName);
         return c;
@@ -215,19 +214,19 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
         const auto field = [&](int col) { return col < f.size() ? f[col] : QString(); };
         const auto t = timeSeconds(field(c.timeColumn), c.separator, jdOffset);
         if (!t) {
-            noteBad(c, rows[r].line, tr("temps illisible « %1 »").arg(field(c.timeColumn)));
+            noteBad(c, rows[r].line, QCoreApplication::translate("ObservedCurve", "temps illisible « %1 »").arg(field(c.timeColumn)));
             continue;
         }
         const auto y = number(field(c.fluxColumn), c.separator);
         if (!y || (!c.magnitudes && *y <= 0)) {
-            noteBad(c, rows[r].line, tr("flux illisible « %1 »").arg(field(c.fluxColumn)));
+            noteBad(c, rows[r].line, QCoreApplication::translate("ObservedCurve", "flux illisible « %1 »").arg(field(c.fluxColumn)));
             continue;
         }
         double s = 0;
         if (c.sigmaColumn >= 0) {
             const auto e = number(field(c.sigmaColumn), c.separator);
             if (!e || *e <= 0) {
-                noteBad(c, rows[r].line, tr("incertitude illisible ou nulle « %1 »").arg(field(c.sigmaColumn)));
+                noteBad(c, rows[r].line, QCoreApplication::translate("ObservedCurve", "incertitude illisible ou nulle « %1 »").arg(field(c.sigmaColumn)));
                 continue;
             }
             s = *e;
@@ -237,7 +236,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
             magnitudes.push_back(*y);
     }
     if (c.points.empty()) {
-        c.error = tr("aucune ligne lisible : ce n'est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)")
+        c.error = QCoreApplication::translate("ObservedCurve", "aucune ligne lisible : ce n'est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)")
                       .arg(c.timeColumn + 1)
                       .arg(c.fluxColumn + 1)
                       .arg(c.badRowNotes.value(0));
@@ -262,13 +261,13 @@ ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ObservedCurve c;
-        c.error = file.exists() ? tr("impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
-                                : tr("le fichier « %1 » n'existe pas").arg(path);
+        c.error = file.exists() ? QCoreApplication::translate("ObservedCurve", "impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
+                                : QCoreApplication::translate("ObservedCurve", "le fichier « %1 » n'existe pas").arg(path);
         return c;
     }
     if (file.size() > kLargestFile) {
         ObservedCurve c;
-        c.error = tr("le fichier « %1 » est trop grand pour une courbe de lumière").arg(path);
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier « %1 » est trop grand pour une courbe de lumière").arg(path);
         return c;
     }
     return readObservedCurve(QString::fromUtf8(file.readAll()), columns);
@@ -281,8 +280,8 @@ QString badRowsText(const ObservedCurve& curve)
     const QString notes = curve.badRowNotes.join(QStringLiteral(" ; "))
                         + (curve.badRows > curve.badRowNotes.size() ? QStringLiteral(" ; …") : QString());
     if (curve.badRows == 1)
-        return tr("1 ligne illisible ignorée : %1").arg(notes);
-    return tr("%1 lignes illisibles ignorées : %2").arg(curve.badRows).arg(notes);
+        return QCoreApplication::translate("ObservedCurve", "1 ligne illisible ignorée : %1").arg(notes);
+    return QCoreApplication::translate("ObservedCurve", "%1 lignes illisibles ignorées : %2").arg(curve.badRows).arg(notes);
 }
 
 } // namespace zeno

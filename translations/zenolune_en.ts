@@ -660,6 +660,245 @@
             <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>&amp;Réduire une observation…</source>
+        <translation>&amp;Reduce an observation…</translation>
+    </message>
+</context>
+<context>
+    <name>FenetreReduction</name>
+    <message>
+        <source>Réduire une observation</source>
+        <translation>Reduce an observation</translation>
+    </message>
+    <message>
+        <source>Courbe de lumière observée</source>
+        <translation>Observed light curve</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)</source>
+        <translation>CSV or text files (*.csv *.txt *.tsv *.dat);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)</source>
+        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa)</translation>
+    </message>
+    <message>
+        <source>Une date et une heure TU proches du maximum (à 24 h près)</source>
+        <translation>A UT date and time near the maximum (within 24 h)</translation>
+    </message>
+    <message>
+        <source>C&amp;hercher</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>Phénomène :</source>
+        <translation>Event:</translation>
+    </message>
+    <message>
+        <source>vers (TU) :</source>
+        <translation>near (UT):</translation>
+    </message>
+    <message>
+        <source>&amp;Fichier…</source>
+        <translation>&amp;File…</translation>
+    </message>
+    <message>
+        <source>Temps : Jours Juliens TU ou date-heure ISO TU</source>
+        <translation>Time: Julian Days UT or ISO date-times UT</translation>
+    </message>
+    <message>
+        <source>&amp;Magnitudes</source>
+        <translation>&amp;Magnitudes</translation>
+    </message>
+    <message>
+        <source>La colonne des flux donne des magnitudes (converties en flux)</source>
+        <translation>The flux column gives magnitudes (converted to flux)</translation>
+    </message>
+    <message>
+        <source>Courbe observée :</source>
+        <translation>Observed curve:</translation>
+    </message>
+    <message>
+        <source>Temps :</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Flux :</source>
+        <translation>Flux:</translation>
+    </message>
+    <message>
+        <source>Incertitude :</source>
+        <translation>Uncertainty:</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;&amp;image…</source>
+        <translation>Export the &amp;image…</translation>
+    </message>
+    <message>
+        <source>Exporter le &amp;rapport…</source>
+        <translation>Export the re&amp;port…</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Phénomène illisible « %1 » : un chiffre de 1 à 4, O (occultation) ou E (éclipse), un autre chiffre (1 Io, 2 Europe, 3 Ganymède, 4 Callisto), par exemple 1O2 — champ « Phénomène »</source>
+        <translation>Unreadable event “%1”: a digit 1 to 4, O (occultation) or E (eclipse), another digit (1 Io, 2 Europa, 3 Ganymede, 4 Callisto), for example 1O2 — field “Event”</translation>
+    </message>
+    <message>
+        <source>Date illisible : %1 — champ « vers (TU) »</source>
+        <translation>Unreadable date: %1 — field “near (UT)”</translation>
+    </message>
+    <message>
+        <source>Aucun phénomène %1 à moins de 24 h du %2 TU.</source>
+        <translation>No %1 event within 24 h of %2 UT.</translation>
+    </message>
+    <message>
+        <source>Courbe de lumière illisible « %1 » : %2</source>
+        <translation>Unreadable light curve “%1”: %2</translation>
+    </message>
+    <message>
+        <source>(aucune)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>colonne %1</source>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>Ces colonnes ne donnent pas de courbe de lumière : %1</source>
+        <translation>These columns give no light curve: %1</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag</source>
+        <translation>%1 (%2, %3): start %4, maximum %5, end %6 UT; predicted drop %7 mag</translation>
+    </message>
+    <message>
+        <source>Donnez le phénomène (code et date TU), puis « Chercher ».</source>
+        <translation>Give the event (code and UT date), then “Search”.</translation>
+    </message>
+    <message>
+        <source>%1 lignes lues dans « %2 ».</source>
+        <translation>%1 rows read from “%2”.</translation>
+    </message>
+    <message>
+        <source>%1 points hors de la fenêtre du phénomène non utilisés.</source>
+        <translation>%1 points outside the event&apos;s window not used.</translation>
+    </message>
+    <message>
+        <source>Réduction impossible : %1.</source>
+        <translation>Cannot reduce: %1.</translation>
+    </message>
+    <message>
+        <source>Échec : %1.</source>
+        <translation>Failed: %1.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L&apos;ajustement n&apos;a pas convergé.&lt;/b&gt;</source>
+        <translation>&lt;b&gt;The fit did not converge.&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière (« Fichier… »).</source>
+        <translation>No result yet: choose the event and the file of your light curve (“File…”).</translation>
+    </message>
+    <message>
+        <source>Maximum prévu (TU)</source>
+        <translation>Predicted maximum (UT)</translation>
+    </message>
+    <message>
+        <source>Maximum observé (TU)</source>
+        <translation>Observed maximum (UT)</translation>
+    </message>
+    <message>
+        <source>Incertitude (1 σ)</source>
+        <translation>Uncertainty (1 σ)</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>O−C</source>
+        <translation>O−C</translation>
+    </message>
+    <message>
+        <source>%1%2 s</source>
+        <translation>%1%2 s</translation>
+    </message>
+    <message>
+        <source>Profondeur observée</source>
+        <translation>Observed depth</translation>
+    </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <source>Chute observée</source>
+        <translation>Observed drop</translation>
+    </message>
+    <message>
+        <source>%1 mag (prévue %2)</source>
+        <translation>%1 mag (predicted %2)</translation>
+    </message>
+    <message>
+        <source>Paramètre d&apos;impact</source>
+        <translation>Impact parameter</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 km</source>
+        <translation>%1 ± %2 km</translation>
+    </message>
+    <message>
+        <source>Prévu</source>
+        <translation>Predicted</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Sans incertitudes dans le fichier : poids égaux, incertitudes tirées de la dispersion.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;No uncertainties in the file: equal weights, uncertainties from the scatter.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
+        <translation>The drawing could not be made for “%1”.</translation>
+    </message>
+    <message>
+        <source>Écrit : « %1 ».</source>
+        <translation>Written: “%1”.</translation>
+    </message>
+    <message>
+        <source>Pas de réduction à exporter : %1</source>
+        <translation>No reduction to export: %1</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Image SVG (*.svg)</source>
+        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>Texte (*.txt);;Tous les fichiers (*)</source>
+        <translation>Text (*.txt);;All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -1028,6 +1267,207 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>LightCurveFit</name>
+    <message>
+        <source>du %1 au %2 TU</source>
+        <translation>from %1 to %2 UT</translation>
+    </message>
+    <message>
+        <source>les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : vérifiez le phénomène choisi et la colonne des temps</source>
+        <translation>the file&apos;s times (from %1 to %2 UT) are outside the window of event %3 (%4): check the chosen event and the time column</translation>
+    </message>
+    <message>
+        <source>trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3</source>
+        <translation>too few points: %1 in the event&apos;s window (%2), at least %3 are needed</translation>
+    </message>
+    <message>
+        <source>trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4</source>
+        <translation>too few points during the event (from %1 to %2 UT): %3, at least %4 are needed</translation>
+    </message>
+    <message>
+        <source>aucun point à ajuster</source>
+        <translation>no point to fit</translation>
+    </message>
+    <message>
+        <source>le phénomène %1 n&apos;a pas de mouvement relatif connu</source>
+        <translation>event %1 has no known relative motion</translation>
+    </message>
+    <message>
+        <source>tous les flux sont égaux (%1) : il n&apos;y a pas de courbe de lumière à ajuster</source>
+        <translation>all fluxes are equal (%1): there is no light curve to fit</translation>
+    </message>
+    <message>
+        <source>mémoire insuffisante pour l&apos;ajustement</source>
+        <translation>not enough memory for the fit</translation>
+    </message>
+    <message>
+        <source>atteint après %1 itérations : décalage %2 s, paramètre d&apos;impact %3 km, χ² réduit %4</source>
+        <translation>reached after %1 iterations: shift %2 s, impact parameter %3 km, reduced χ² %4</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas convergé (%1) ; %2</source>
+        <translation>the fit did not converge (%1); %2</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas donné de valeurs utilisables ; %1</source>
+        <translation>the fit gave no usable values; %1</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement ne trouve plus de baisse d&apos;éclat : le phénomène n&apos;est pas dans les points ; %1</source>
+        <translation>the fit finds no drop in light any more: the event is not in the points; %1</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement ne trouve pas de baisse d&apos;éclat significative (profondeur %1 ± %2) : le phénomène n&apos;est pas dans les points ; %3</source>
+        <translation>the fit finds no significant drop in light (depth %1 ± %2): the event is not in the points; %3</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement place le minimum hors de la fenêtre du phénomène ; %1</source>
+        <translation>the fit puts the minimum outside the event&apos;s window; %1</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source># Zenolune : réduction d&apos;une courbe de lumière de phénomène mutuel
+</source>
+        <translation># Zenolune: reduction of a light curve of a mutual event
+</translation>
+    </message>
+    <message>
+        <source>Phénomène</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>%1 éclipse %2</source>
+        <translation>%1 eclipses %2</translation>
+    </message>
+    <message>
+        <source>%1 occulte %2</source>
+        <translation>%1 occults %2</translation>
+    </message>
+    <message>
+        <source>Prévision</source>
+        <translation>Prediction</translation>
+    </message>
+    <message>
+        <source>théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
+        <translation>precise theory (L1.2, VSOP87), start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
+    </message>
+    <message>
+        <source>Lieu d&apos;observation</source>
+        <translation>Observing site</translation>
+    </message>
+    <message>
+        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
+        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
+    </message>
+    <message>
+        <source>non réglé</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Colonnes</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>temps %1, flux %2%3%4</source>
+        <translation>time %1, flux %2%3%4</translation>
+    </message>
+    <message>
+        <source> (magnitudes)</source>
+        <translation> (magnitudes)</translation>
+    </message>
+    <message>
+        <source>, incertitude %1</source>
+        <translation>, uncertainty %1</translation>
+    </message>
+    <message>
+        <source>Lignes</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés</source>
+        <translation>%1 read, %2 unreadable, %3 outside the window, %4 points fitted</translation>
+    </message>
+    <message>
+        <source>Ajustement</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Maximum observé (TU)</source>
+        <translation>Observed maximum (UT)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s (1 σ)</source>
+        <translation>%1 ± %2 s (1 σ)</translation>
+    </message>
+    <message>
+        <source>Maximum observé (JD TU)</source>
+        <translation>Observed maximum (JD UT)</translation>
+    </message>
+    <message>
+        <source>O-C</source>
+        <translation>O-C</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s</source>
+        <translation>%1 ± %2 s</translation>
+    </message>
+    <message>
+        <source>Profondeur observée</source>
+        <translation>Observed depth</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 de la lumière du couple (%3 mag)</source>
+        <translation>%1 ± %2 of the pair&apos;s light (%3 mag)</translation>
+    </message>
+    <message>
+        <source>Paramètre d&apos;impact</source>
+        <translation>Impact parameter</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 km (prévu %3 km)</source>
+        <translation>%1 ± %2 km (predicted %3 km)</translation>
+    </message>
+    <message>
+        <source>Ligne de base</source>
+        <translation>Baseline</translation>
+    </message>
+    <message>
+        <source>flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure</source>
+        <translation>flux %1 ± %2 at the predicted maximum, slope %3 ± %4 per hour</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>%1 (%2), résidus %3 (écart type relatif)</source>
+        <translation>%1 (%2), residuals %3 (relative standard deviation)</translation>
+    </message>
+    <message>
+        <source>pondéré par les incertitudes du fichier</source>
+        <translation>weighted by the file&apos;s uncertainties</translation>
+    </message>
+    <message>
+        <source>poids égaux</source>
+        <translation>equal weights</translation>
+    </message>
+    <message>
+        <source>Méthode</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la covariance multipliée par le χ² réduit</source>
+        <translation>nonlinear least squares (GSL, Levenberg-Marquardt), %1 iterations; shift, impact, flux scale and baseline slope free; uncertainties from the covariance times the reduced χ²</translation>
+    </message>
+</context>
+<context>
     <name>LightCurveView</name>
     <message>
         <source>Courbe de lumière prévue : flux des deux satellites ensemble (1 hors du phénomène), en TU</source>
@@ -1259,6 +1699,65 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>ObservedCurve</name>
+    <message>
+        <source>ligne %1 : %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>le fichier ne contient aucune ligne de données</source>
+        <translation>the file holds no data row</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;a qu&apos;une colonne : ce n&apos;est pas une courbe de lumière (il faut un temps et un flux)</source>
+        <translation>the file has a single column: it is not a light curve (a time and a flux are needed)</translation>
+    </message>
+    <message>
+        <source>la colonne %1 n&apos;existe pas (le fichier en a %2)</source>
+        <translation>column %1 does not exist (the file has %2)</translation>
+    </message>
+    <message>
+        <source>la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : exportez des Jours Juliens TU (JD UTC), à la Terre</source>
+        <translation>the time column “%1” is in heliocentric or barycentric time: export Julian Days UT (JD UTC), at the Earth</translation>
+    </message>
+    <message>
+        <source>temps illisible « %1 »</source>
+        <translation>unreadable time “%1”</translation>
+    </message>
+    <message>
+        <source>flux illisible « %1 »</source>
+        <translation>unreadable flux “%1”</translation>
+    </message>
+    <message>
+        <source>incertitude illisible ou nulle « %1 »</source>
+        <translation>unreadable or zero uncertainty “%1”</translation>
+    </message>
+    <message>
+        <source>aucune ligne lisible : ce n&apos;est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)</source>
+        <translation>no readable row: it is not a light curve (time column %1, flux column %2; %3)</translation>
+    </message>
+    <message>
+        <source>impossible de lire le fichier « %1 » : %2</source>
+        <translation>cannot read the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » n&apos;existe pas</source>
+        <translation>the file “%1” does not exist</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une courbe de lumière</source>
+        <translation>the file “%1” is too large for a light curve</translation>
+    </message>
+    <message>
+        <source>1 ligne illisible ignorée : %1</source>
+        <translation>1 unreadable row left out: %1</translation>
+    </message>
+    <message>
+        <source>%1 lignes illisibles ignorées : %2</source>
+        <translation>%1 unreadable rows left out: %2</translation>
+    </message>
+</context>
+<context>
     <name>Phenomene</name>
     <message>
         <source>Eclipsé</source>
@@ -1334,6 +1833,53 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>La période est vide ou inversée : la fin doit suivre le début.</source>
         <translation>The period is empty or reversed: the end must follow the beginning.</translation>
+    </message>
+</context>
+<context>
+    <name>ReductionPlot</name>
+    <message>
+        <source>Choisissez le phénomène et le fichier de la courbe observée</source>
+        <translation>Choose the event and the file of the observed curve</translation>
+    </message>
+    <message>
+        <source>%1 du %2 TU</source>
+        <translation>%1 of %2 UT</translation>
+    </message>
+    <message>
+        <source>Courbe observée</source>
+        <translation>Observed curve</translation>
+    </message>
+    <message>
+        <source> — O−C %1%2 ± %3 s</source>
+        <translation> — O−C %1%2 ± %3 s</translation>
+    </message>
+    <message>
+        <source>Flux</source>
+        <translation>Flux</translation>
+    </message>
+    <message>
+        <source>observé</source>
+        <translation>observed</translation>
+    </message>
+    <message>
+        <source>prévu</source>
+        <translation>predicted</translation>
+    </message>
+    <message>
+        <source>ajusté</source>
+        <translation>fitted</translation>
+    </message>
+    <message>
+        <source>ajustement non convergé</source>
+        <translation>fit not converged</translation>
+    </message>
+    <message>
+        <source>Résidus</source>
+        <translation>Residuals</translation>
+    </message>
+    <message>
+        <source>Temps universel</source>
+        <translation>Universal time</translation>
     </message>
 </context>
 <context>
@@ -1471,6 +2017,118 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
 <context>
     <name>zenolune-ephem</name>
     <message>
+        <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
+        <translation>date outside %1: the L1.2 theory, fitted to observations from 1891 to 2003, loses its accuracy there</translation>
+    </message>
+    <message>
+        <source>%1 (voir --help)</source>
+        <translation>%1 (see --help)</translation>
+    </message>
+    <message>
+        <source>inversions attendues sous la forme EO,NS, par exemple 1,0</source>
+        <translation>flips expected as EW,NS, for example 1,0</translation>
+    </message>
+    <message>
+        <source>une inversion vaut 0 ou 1</source>
+        <translation>a flip is 0 or 1</translation>
+    </message>
+    <message>
+        <source>--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5</source>
+        <translation>--grs expects L2,EPOCH,DRIFT, for example 57,2024-07-01,1.5</translation>
+    </message>
+    <message>
+        <source>--site attend LAT,LON[,H], par exemple 48.85,2.35,35</source>
+        <translation>--site expects LAT,LON[,H], for example 48.85,2.35,35</translation>
+    </message>
+    <message>
+        <source>%1 attend une valeur</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>théorie inconnue : %1 (originale ou precise)</source>
+        <translation>unknown theory: %1 (originale or precise)</translation>
+    </message>
+    <message>
+        <source>satellite inconnu : %1</source>
+        <translation>unknown satellite: %1</translation>
+    </message>
+    <message>
+        <source>option inconnue : %1</source>
+        <translation>unknown option: %1</translation>
+    </message>
+    <message>
+        <source>--from et --to vont ensemble</source>
+        <translation>--from and --to go together</translation>
+    </message>
+    <message>
+        <source>--chart et --out vont ensemble</source>
+        <translation>--chart and --out go together</translation>
+    </message>
+    <message>
+        <source>--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates</source>
+        <translation>--chart goes neither with --events, --mutual or --lightcurve, nor with --from/--to, nor with dates</translation>
+    </message>
+    <message>
+        <source>--ics va avec --events</source>
+        <translation>--ics goes with --events</translation>
+    </message>
+    <message>
+        <source>--events et --mutual ne vont pas ensemble</source>
+        <translation>--events and --mutual do not go together</translation>
+    </message>
+    <message>
+        <source>--grs va avec --events ou --chart</source>
+        <translation>--grs goes with --events or --chart</translation>
+    </message>
+    <message>
+        <source>--mutual demande --from et --to</source>
+        <translation>--mutual needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--events demande --from et --to</source>
+        <translation>--events needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--lightcurve s&apos;emploie seul (avec --offset ou --locale)</source>
+        <translation>--lightcurve is used alone (with --offset or --locale)</translation>
+    </message>
+    <message>
+        <source>aucune date</source>
+        <translation>no date</translation>
+    </message>
+    <message>
+        <source>avertissement : %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>extension inconnue pour « %1 » : .pdf, .svg ou .png attendu</source>
+        <translation>unknown extension for “%1”: .pdf, .svg or .png expected</translation>
+    </message>
+    <message>
+        <source>--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)</source>
+        <translation>--chart expects a month YYYY-MM, for example 2025-03 (read: “%1”)</translation>
+    </message>
+    <message>
+        <source>calcul impossible</source>
+        <translation>cannot compute</translation>
+    </message>
+    <message>
+        <source>aucun phénomène %1 à moins de 24 h du %2 TU</source>
+        <translation>no %1 event within 24 h of %2 UT</translation>
+    </message>
+    <message>
+        <source>date de --from ou --to illisible</source>
+        <translation>--from or --to date cannot be read</translation>
+    </message>
+    <message>
+        <source>pas illisible (exemples : 10n, 1h, 2d)</source>
+        <translation>step cannot be read (examples: 10n, 1h, 2d)</translation>
+    </message>
+    <message>
+        <source>--to précède --from</source>
+        <translation>--to comes before --from</translation>
+    </message>
+    <message>
         <source>Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
@@ -1478,6 +2136,8 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
@@ -1556,6 +2216,30 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
+  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
+                         un logiciel de photométrie : séparateur « , », « ; »,
+                         tabulation ou blancs, virgule décimale admise avec
+                         « ; ») du phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps en Jours Juliens TU ou en
+                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+                         Ajuste la courbe prévue (moindres carrés de la GSL :
+                         décalage en temps, paramètre d&apos;impact, échelle du flux,
+                         pente de la ligne de base) et écrit un objet JSON :
+                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
+                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
+                         sigma, covariance multipliée par le chi2 réduit),
+                         o_minus_c_s, depth (part de la lumière du couple
+                         perdue), impact_km, reduced_chi2, points...
+                         Un ajustement qui ne converge pas donne
+                         &quot;converged&quot;: false et le code de sortie 1.
+  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
+                         par défaut d&apos;après l&apos;en-tête, sinon la 1re.
+  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
+                         sinon la 2e.
+  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
+                         d&apos;après l&apos;en-tête (err, sigma...), sinon aucune.
+  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
+                         de la colonne contient « mag »).
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -1569,6 +2253,8 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
 
 Computes, for each date (civil time, written Day/Month/Year
 Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
@@ -1650,6 +2336,29 @@ Options:
                          time, within 24 h), in CSV: UT instant, seconds
                          since maximum, flux of the pair (1 outside the
                          event).
+  --reduce FILE          Reduces an observed light curve (CSV exported by
+                         photometry software: separator &quot;,&quot;, &quot;;&quot;, tab or
+                         blanks, decimal comma accepted with &quot;;&quot;) of the event
+                         given by --event CODE,DATE (as --lightcurve). Times as
+                         Julian Days UT or ISO date-times (UT); relative flux
+                         or magnitudes. Fits the predicted curve (GSL least
+                         squares: time shift, impact parameter, flux scale,
+                         slope of the baseline) and writes one JSON object:
+                         code, predicted_max_ut, observed_max_ut (dd/mm/yyyy
+                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
+                         sigma, covariance times the reduced chi2),
+                         o_minus_c_s, depth (share of the pair&apos;s light lost),
+                         impact_km, reduced_chi2, points...
+                         A fit that does not converge gives
+                         &quot;converged&quot;: false and exit status 1.
+  --time-column N        With --reduce: the time column (1 = the first); by
+                         default from the header, else the 1st.
+  --flux-column N        The flux column; by default from the header, else
+                         the 2nd.
+  --sigma-column N       The uncertainty column (0: none); by default from
+                         the header (err, sigma...), else none.
+  --magnitudes           The fluxes are magnitudes (by default when the
+                         column&apos;s name contains &quot;mag&quot;).
   --version              Prints the version.
   --help                 Prints this help.
 
@@ -1658,128 +2367,32 @@ computation goes on with the next date; the exit status is then 1.
 </translation>
     </message>
     <message>
-        <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
-        <translation>date outside %1: the L1.2 theory, fitted to observations from 1891 to 2003, loses its accuracy there</translation>
+        <source>numéro de colonne attendu (%1 pour la première) : %2</source>
+        <translation>column number expected (%1 for the first): %2</translation>
     </message>
     <message>
-        <source>%1 (voir --help)</source>
-        <translation>%1 (see --help)</translation>
+        <source>--site va avec --events, --mutual, --chart ou --reduce</source>
+        <translation>--site goes with --events, --mutual, --chart or --reduce</translation>
     </message>
     <message>
-        <source>inversions attendues sous la forme EO,NS, par exemple 1,0</source>
-        <translation>flips expected as EW,NS, for example 1,0</translation>
+        <source>--reduce et --event vont ensemble</source>
+        <translation>--reduce and --event go together</translation>
     </message>
     <message>
-        <source>une inversion vaut 0 ou 1</source>
-        <translation>a flip is 0 or 1</translation>
+        <source>--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce</source>
+        <translation>--time-column, --flux-column, --sigma-column and --magnitudes go with --reduce</translation>
     </message>
     <message>
-        <source>--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5</source>
-        <translation>--grs expects L2,EPOCH,DRIFT, for example 57,2024-07-01,1.5</translation>
+        <source>--reduce s&apos;emploie seul (avec --event, --site, --offset ou --locale)</source>
+        <translation>--reduce is used alone (with --event, --site, --offset or --locale)</translation>
     </message>
     <message>
-        <source>--site attend LAT,LON[,H], par exemple 48.85,2.35,35</source>
-        <translation>--site expects LAT,LON[,H], for example 48.85,2.35,35</translation>
+        <source>%1 attend CODE,DATE, par exemple &quot;1O2,02/02/2015 03:31:00&quot; (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
+        <translation>%1 expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
     </message>
     <message>
-        <source>%1 attend une valeur</source>
-        <translation>%1 needs a value</translation>
-    </message>
-    <message>
-        <source>théorie inconnue : %1 (originale ou precise)</source>
-        <translation>unknown theory: %1 (originale or precise)</translation>
-    </message>
-    <message>
-        <source>satellite inconnu : %1</source>
-        <translation>unknown satellite: %1</translation>
-    </message>
-    <message>
-        <source>option inconnue : %1</source>
-        <translation>unknown option: %1</translation>
-    </message>
-    <message>
-        <source>--from et --to vont ensemble</source>
-        <translation>--from and --to go together</translation>
-    </message>
-    <message>
-        <source>--chart et --out vont ensemble</source>
-        <translation>--chart and --out go together</translation>
-    </message>
-    <message>
-        <source>--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates</source>
-        <translation>--chart goes neither with --events, --mutual or --lightcurve, nor with --from/--to, nor with dates</translation>
-    </message>
-    <message>
-        <source>--ics va avec --events</source>
-        <translation>--ics goes with --events</translation>
-    </message>
-    <message>
-        <source>--events et --mutual ne vont pas ensemble</source>
-        <translation>--events and --mutual do not go together</translation>
-    </message>
-    <message>
-        <source>--grs va avec --events ou --chart</source>
-        <translation>--grs goes with --events or --chart</translation>
-    </message>
-    <message>
-        <source>--site va avec --events, --mutual ou --chart</source>
-        <translation>--site goes with --events, --mutual or --chart</translation>
-    </message>
-    <message>
-        <source>--mutual demande --from et --to</source>
-        <translation>--mutual needs --from and --to</translation>
-    </message>
-    <message>
-        <source>--events demande --from et --to</source>
-        <translation>--events needs --from and --to</translation>
-    </message>
-    <message>
-        <source>--lightcurve s&apos;emploie seul (avec --offset ou --locale)</source>
-        <translation>--lightcurve is used alone (with --offset or --locale)</translation>
-    </message>
-    <message>
-        <source>aucune date</source>
-        <translation>no date</translation>
-    </message>
-    <message>
-        <source>avertissement : %1</source>
-        <translation>warning: %1</translation>
-    </message>
-    <message>
-        <source>extension inconnue pour « %1 » : .pdf, .svg ou .png attendu</source>
-        <translation>unknown extension for “%1”: .pdf, .svg or .png expected</translation>
-    </message>
-    <message>
-        <source>--chart attend un mois AAAA-MM, par exemple 2025-03 (lu : « %1 »)</source>
-        <translation>--chart expects a month YYYY-MM, for example 2025-03 (read: “%1”)</translation>
-    </message>
-    <message>
-        <source>calcul impossible</source>
-        <translation>cannot compute</translation>
-    </message>
-    <message>
-        <source>--lightcurve attend CODE,DATE, par exemple &quot;1O2,02/02/2015 03:31:00&quot; (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
-        <translation>--lightcurve expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
-    </message>
-    <message>
-        <source>date de --lightcurve illisible</source>
-        <translation>--lightcurve date cannot be read</translation>
-    </message>
-    <message>
-        <source>aucun phénomène %1 à moins de 24 h du %2 TU</source>
-        <translation>no %1 event within 24 h of %2 UT</translation>
-    </message>
-    <message>
-        <source>date de --from ou --to illisible</source>
-        <translation>--from or --to date cannot be read</translation>
-    </message>
-    <message>
-        <source>pas illisible (exemples : 10n, 1h, 2d)</source>
-        <translation>step cannot be read (examples: 10n, 1h, 2d)</translation>
-    </message>
-    <message>
-        <source>--to précède --from</source>
-        <translation>--to comes before --from</translation>
+        <source>date de %1 illisible</source>
+        <translation>%1 date cannot be read</translation>
     </message>
 </context>
 </TS>

@@ -18,7 +18,6 @@ const QColor kFitColour(200, 30, 30);
 const QColor kPredictionColour(20, 140, 60);
 const QColor kGridColour(220, 220, 220);
 
-QString tr(const char* text) { return QCoreApplication::translate("ReductionPlot", text); }
 
 // A round step (1, 2 or 5 times a power of ten) giving about `count` ticks over `span`.
 double niceStep(double span, int count)
@@ -125,7 +124,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     }
     if (shown.empty() && !d.hasEvent) {
         p.setPen(Qt::darkGray);
-        p.drawText(area, Qt::AlignCenter, tr("Choisissez le phénomène et le fichier de la courbe observée"));
+        p.drawText(area, Qt::AlignCenter, QCoreApplication::translate("ReductionPlot", "Choisissez le phénomène et le fichier de la courbe observée"));
         p.restore();
         return;
     }
@@ -172,15 +171,15 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
 
     // Title and legend.
     p.setPen(Qt::black);
-    QString title = d.hasEvent ? tr("%1 du %2 TU").arg(d.event.code(), zeno::utTextTenths(d.event.maximumExact))
-                               : tr("Courbe observée");
+    QString title = d.hasEvent ? QCoreApplication::translate("ReductionPlot", "%1 du %2 TU").arg(d.event.code(), zeno::utTextTenths(d.event.maximumExact))
+                               : QCoreApplication::translate("ReductionPlot", "Courbe observée");
     if (fitted && d.fit.converged)
-        title += tr(" — O−C %1%2 ± %3 s")
+        title += QCoreApplication::translate("ReductionPlot", " — O−C %1%2 ± %3 s")
                      .arg(d.fit.shiftS >= 0 ? QStringLiteral("+") : QString(), locale.toString(d.fit.shiftS, 'f', 1),
                           locale.toString(d.fit.shiftSigmaS, 'f', 1));
     p.drawText(QRectF(area.left(), area.top() + 4, area.width(), fm.height()), Qt::AlignCenter, title);
 
-    axes(p, main, locale, !fitted, tr("Flux"));
+    axes(p, main, locale, !fitted, QCoreApplication::translate("ReductionPlot", "Flux"));
     p.setClipRect(main.box);
     p.setPen(QPen(kPointColour, shown.size() > 3000 ? 1.5 : 3, Qt::SolidLine, Qt::RoundCap));
     for (const zeno::ObservedPoint& pt : shown)
@@ -198,7 +197,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     p.setClipping(false);
 
     // The legend, top left inside the box.
-    const QStringList names = {tr("observé"), tr("prévu"), d.fit.converged ? tr("ajusté") : tr("ajustement non convergé")};
+    const QStringList names = {QCoreApplication::translate("ReductionPlot", "observé"), QCoreApplication::translate("ReductionPlot", "prévu"), d.fit.converged ? QCoreApplication::translate("ReductionPlot", "ajusté") : QCoreApplication::translate("ReductionPlot", "ajustement non convergé")};
     const QColor colours[3] = {kPointColour, kPredictionColour, kFitColour};
     double x = main.box.left() + 8;
     for (int i = 0; i < 3; ++i) {
@@ -218,7 +217,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
             r = std::max(r, std::abs(v));
         r = std::max(r * 1.1, 1e-6);
         const Frame low{QRectF(left, bottom - residualHeight, right - left, residualHeight), t0, t1, -r, r};
-        axes(p, low, locale, true, tr("Résidus"));
+        axes(p, low, locale, true, QCoreApplication::translate("ReductionPlot", "Résidus"));
         p.setClipRect(low.box);
         p.setPen(QPen(Qt::black, 0));
         p.drawLine(low.at(t0, 0), low.at(t1, 0));
@@ -229,7 +228,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     }
     p.setPen(Qt::black);
     p.drawText(QRectF(area.left(), area.bottom() - fm.height() - 2, area.width(), fm.height()), Qt::AlignCenter,
-               tr("Temps universel"));
+               QCoreApplication::translate("ReductionPlot", "Temps universel"));
     p.restore();
 }
 
