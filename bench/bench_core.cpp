@@ -4,6 +4,7 @@
 #include "enregistreur.h"
 #include "ephemeride.h"
 #include "events.h"
+#include "light_curve_fit.h"
 #include "modern_theory.h"
 #include "month_chart.h"
 #include "mutual_events.h"
@@ -13,6 +14,8 @@
 #include "regional.h"
 
 #include <benchmark/benchmark.h>
+
+#include <random>
 
 using namespace zeno;
 
@@ -194,6 +197,30 @@ void BM_MutualLightCurve(benchmark::State& state)
         benchmark::DoNotOptimize(lightCurve(events.front()).size());
 }
 BENCHMARK(BM_MutualLightCurve)->Unit(benchmark::kMillisecond);
+
+// The reduction of an observed light curve: 10 000 noisy points of an
+// eclipse (3E2, 2 December 2026) on a sloping baseline, fitted.
+void BM_FitLightCurve(benchmark::State& state)
+{
+    const auto ev = findMutualEvent(*parseMutualCode(QStringLiteral("3E2")),
+                                    QDateTime(QDate(2026, 12, 2), QTime(21, 47), Qt::UTC).toSecsSinceEpoch(), 600);
+    const EventShape shape = eventShape(*ev);
+    std::mt19937 rng(1);
+    std::normal_distribution<double> noise(0, 0.01);
+    std::vector<ObservedPoint> points;
+    const double from = double(ev->start) - 1500, to = double(ev->end) + 1500;
+    for (int i = 0; i < 10000; ++i) {
+        const double t = from + (to - from) * i / 9999, tau = t - shape.tMax;
+        points.push_back({t, (1.2 + 0.03 * tau / 3600) * shapeFlux(shape, tau - 17) + noise(rng), 0.01});
+    }
+    if (!fitLightCurve(*ev, points).converged) {
+        state.SkipWithError("the fit does not converge");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fitLightCurve(*ev, points).shiftS);
+}
+BENCHMARK(BM_FitLightCurve)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

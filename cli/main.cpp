@@ -7,6 +7,7 @@
 #include "language.h"
 #include "modern_theory.h"
 #include "ical.h"
+#include "light_curve_fit.h"
 #include "month_chart.h"
 #include "mutual_events.h"
 #include "night.h"
@@ -42,6 +43,8 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
@@ -133,6 +136,30 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
+  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
+                         un logiciel de photométrie : séparateur « , », « ; »,
+                         tabulation ou blancs, virgule décimale admise avec
+                         « ; ») du phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps en Jours Juliens TU ou en
+                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+                         Ajuste la courbe prévue (moindres carrés de la GSL :
+                         décalage en temps, paramètre d'impact, échelle du flux,
+                         pente de la ligne de base) et écrit un objet JSON :
+                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
+                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
+                         sigma, covariance multipliée par le chi2 réduit),
+                         o_minus_c_s, depth (part de la lumière du couple
+                         perdue), impact_km, reduced_chi2, points...
+                         Un ajustement qui ne converge pas donne
+                         "converged": false et le code de sortie 1.
+  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
+                         par défaut d'après l'en-tête, sinon la 1re.
+  --flux-column N        La colonne des flux ; par défaut d'après l'en-tête,
+                         sinon la 2e.
+  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
+                         d'après l'en-tête (err, sigma...), sinon aucune.
+  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
+                         de la colonne contient « mag »).
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -200,6 +227,8 @@ struct Options {
     std::optional<QString> at;
     bool mutual = false;
     std::optional<QString> lightcurve;
+    std::optional<QString> reduce, event;
+    CurveColumns columns;
     bool csv = false;
     int satellite = -1;
     Theory theorie = Theory::Original;
@@ -405,6 +434,15 @@ Site readSite(const QString& text)
     return s;
 }
 
+int columnNumber(const QString& text, int smallest)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < smallest || n > 1000)
+        usageError(QCoreApplication::translate("zenolune-ephem", "numéro de colonne attendu (%1 pour la première) : %2").arg(smallest == 0 ? 1 : smallest).arg(text));
+    return n;
+}
+
 Options parse(const QStringList& args)
 {
     Options o;
@@ -452,6 +490,18 @@ Options parse(const QStringList& args)
             o.mutual = true;
         } else if (a == u"--lightcurve") {
             o.lightcurve = value();
+        } else if (a == u"--reduce") {
+            o.reduce = value();
+        } else if (a == u"--event") {
+            o.event = value();
+        } else if (a == u"--time-column") {
+            o.columns.time = columnNumber(value(), 1) - 1;
+        } else if (a == u"--flux-column") {
+            o.columns.flux = columnNumber(value(), 1) - 1;
+        } else if (a == u"--sigma-column") {
+            o.columns.sigma = columnNumber(value(), 0) - 1;
+        } else if (a == u"--magnitudes") {
+            o.columns.magnitudes = true;
         } else if (a == u"--theory") {
             const QString name = value().toLower();
             if (name == u"precise" || name == u"précise")
@@ -494,7 +544,7 @@ Options parse(const QStringList& args)
     if (o.chart.has_value() != o.out.has_value())
         usageError(QCoreApplication::translate("zenolune-ephem", "--chart et --out vont ensemble"));
     if (o.chart) {
-        if (o.events || o.mutual || o.lightcurve || o.from || !o.dates.isEmpty() || o.ics)
+        if (o.events || o.mutual || o.lightcurve || o.reduce || o.from || !o.dates.isEmpty() || o.ics)
             usageError(QCoreApplication::translate("zenolune-ephem", "--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
         return o;
     }
@@ -513,15 +563,23 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
         usageError(QCoreApplication::translate("zenolune-ephem", "--grs va avec --events ou --chart"));
-    if (o.site && !o.events && !o.mutual)
-        usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual ou --chart"));
+    if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --chart ou --reduce"));
+    if (o.reduce.has_value() != o.event.has_value())
+        usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
+    const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
+    if (columnsGiven && !o.reduce)
+        usageError(QCoreApplication::translate("zenolune-ephem",
+                                               "--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
+    if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
+        usageError(QCoreApplication::translate("zenolune-ephem", "--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
     if (o.mutual && !o.from)
         usageError(QCoreApplication::translate("zenolune-ephem", "--mutual demande --from et --to"));
     if ((o.events || o.csv) && !o.from && !o.mutual)
         usageError(QCoreApplication::translate("zenolune-ephem", "--events demande --from et --to"));
     if (o.lightcurve && (o.from || o.events || o.mutual || !o.dates.isEmpty()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--lightcurve s'emploie seul (avec --offset ou --locale)"));
-    if (!o.from && !o.lightcurve && o.dates.isEmpty())
+    if (!o.from && !o.lightcurve && !o.reduce && o.dates.isEmpty())
         usageError(QCoreApplication::translate("zenolune-ephem", "aucune date"));
     return o;
 }
@@ -781,34 +839,108 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
     return 0;
 }
 
-// --lightcurve CODE,DATE: the curve of the event of that code nearest the date.
-int runLightCurve(const Options& o)
+// CODE,DATE (DATE in civil time): the event of that code whose maximum is
+// nearest, within 24 h; nullopt after a message on the error output.
+std::optional<MutualEvent> eventOf(const Options& o, const QString& text, const char* option)
 {
-    const QString& text = *o.lightcurve;
     const qsizetype comma = text.indexOf(u',');
     const std::optional<MutualCode> code = parseMutualCode(text.left(comma));
     if (comma < 0 || !code)
-        usageError(QCoreApplication::translate("zenolune-ephem", "--lightcurve attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
-                                  "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)"));
+        usageError(QCoreApplication::translate("zenolune-ephem", "%1 attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
+                                  "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)").arg(QLatin1String(option)));
     QDateTime ut;
     try {
         ut = addHours(readDateTime(text.mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
     } catch (const ErreurExecution& e) {
-        printError(QCoreApplication::translate("zenolune-ephem", "date de --lightcurve illisible"), e);
-        return 1;
+        printError(QCoreApplication::translate("zenolune-ephem", "date de %1 illisible").arg(QLatin1String(option)), e);
+        return std::nullopt;
     }
-    const std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
-    if (!ev) {
+    std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
+    if (!ev)
         std::fprintf(stderr, "zenolune-ephem : %s\n",
                      QCoreApplication::translate("zenolune-ephem", "aucun phénomène %1 à moins de 24 h du %2 TU")
                          .arg(text.left(comma).trimmed().toUpper(), mutualUtText(double(ut.toSecsSinceEpoch())))
                          .toUtf8()
                          .constData());
+    return ev;
+}
+
+// --lightcurve CODE,DATE: the curve of the event of that code nearest the date.
+int runLightCurve(const Options& o)
+{
+    const std::optional<MutualEvent> ev = eventOf(o, *o.lightcurve, "--lightcurve");
+    if (!ev)
         return 1;
-    }
     std::string out = lightCurveCsv(*ev, lightCurve(*ev)).toStdString();
     flush(out);
     return 0;
+}
+
+// A number rounded to `scale`ths, or null when there is none.
+void roundedField(std::string& out, const char* name, double value, double scale)
+{
+    appendKey(out, name);
+    if (std::isfinite(value))
+        appendNumber(out, std::round(value * scale) / scale);
+    else
+        out += "null";
+}
+
+// --reduce FILE --event CODE,DATE: the observed curve fitted, one JSON object.
+int runReduce(const Options& o)
+{
+    const std::optional<MutualEvent> ev = eventOf(o, *o.event, "--event");
+    if (!ev)
+        return 1;
+    const ObservedCurve curve = loadObservedCurve(*o.reduce, o.columns);
+    if (!curve.error.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), curve.error.toUtf8().constData());
+        return 1;
+    }
+    if (curve.badRows > 0)
+        std::fprintf(stderr, "zenolune-ephem : %s\n", badRowsText(curve).toUtf8().constData());
+    const CurveFit fit = fitLightCurve(*ev, curve.points);
+    if (!fit.error.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), fit.error.toUtf8().constData());
+        return 1;
+    }
+    std::string out = "{\"code\": ";
+    append(out, ev->code());
+    field(out, "type", QString::fromLatin1(ev->typeName()));
+    field(out, "kind", QString::fromLatin1(ev->kindName()));
+    out += fit.converged ? ", \"converged\": true" : ", \"converged\": false";
+    if (!fit.converged)
+        field(out, "message", fit.failure);
+    field(out, "predicted_max_ut", utTextTenths(ev->maximumExact));
+    field(out, "observed_max_ut", utTextTenths(fit.observedMaxUt));
+    roundedField(out, "observed_max_jd", julianDayOfSeconds(fit.observedMaxUt), 1e7);
+    roundedField(out, "sigma_s", fit.shiftSigmaS, 100);
+    roundedField(out, "o_minus_c_s", fit.shiftS, 100);
+    roundedField(out, "depth", fit.depth, 1e4);
+    roundedField(out, "depth_sigma", fit.depthSigma, 1e4);
+    roundedField(out, "magnitude_drop", fit.magnitudeDrop, 1e3);
+    roundedField(out, "predicted_magnitude_drop", ev->magnitudeDrop, 1e3);
+    roundedField(out, "impact_km", fit.impactKm, 10);
+    roundedField(out, "impact_sigma_km", fit.impactSigmaKm, 10);
+    roundedField(out, "predicted_impact_km", ev->impactKm, 10);
+    // Four significant digits: with equal weights it is the residuals' variance, often 1e-4.
+    roundedField(out, "reduced_chi2",
+                 std::isfinite(fit.reducedChi2) ? std::stod(QString::number(fit.reducedChi2, 'g', 4).toStdString()) : fit.reducedChi2, 1e12);
+    numberField(out, "points", fit.points);
+    numberField(out, "bad_rows", curve.badRows);
+    numberField(out, "outside_window", fit.outsideWindow);
+    out += fit.weighted ? ", \"weighted\": true" : ", \"weighted\": false";
+    numberField(out, "iterations", fit.iterations);
+    if (o.site) {
+        ProgrammeRow row;
+        row.ut = QDateTime::fromSecsSinceEpoch(std::llround(fit.observedMaxUt), Qt::UTC);
+        placeRow(row, *o.site, Visibility{});
+        roundedField(out, "jupiter_altitude", row.jupiterAltDeg, 100);
+        roundedField(out, "sun_altitude", row.sunAltDeg, 100);
+    }
+    out += "}\n";
+    flush(out);
+    return fit.converged ? 0 : 1;
 }
 
 } // namespace
@@ -830,6 +962,8 @@ int main(int argc, char** argv)
 
     if (o.lightcurve)
         return runLightCurve(o);
+    if (o.reduce)
+        return runReduce(o);
     if (!o.from) {
         for (const QString& date : o.dates) {
             failed = !passLine(o, date, out) || failed;

@@ -157,6 +157,10 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     ligneFiltre->addWidget(CommandImprimer);
     ligneFiltre->addWidget(CommandPdf);
     ligneFiltre->addWidget(CommandAgenda);
+    CommandReduire = new QPushButton(tr("&Réduire une observation…"), this);
+    nomme(CommandReduire, "CommandReduire");
+    CommandReduire->setEnabled(false);
+    ligneFiltre->addWidget(CommandReduire);
 
     modele_ = new PhenomenaModel(locale_, this);
     modele_->setTimeZone(etat_->observer().timeZone);
@@ -226,6 +230,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     connect(CommandImprimer, &QPushButton::clicked, this, &FenetrePhenomenes::CommandImprimer_Click);
     connect(CommandPdf, &QPushButton::clicked, this, &FenetrePhenomenes::CommandPdf_Click);
     connect(CommandAgenda, &QPushButton::clicked, this, &FenetrePhenomenes::CommandAgenda_Click);
+    connect(CommandReduire, &QPushButton::clicked, this, &FenetrePhenomenes::CommandReduire_Click);
     connect(Tableau, &QTableView::doubleClicked, this, &FenetrePhenomenes::Tableau_DblClick);
     connect(Tableau->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FenetrePhenomenes::Tableau_SelectionChange);
@@ -709,6 +714,7 @@ void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
 {
     const zeno::ProgrammeRow* l = index.isValid() && index.row() < modele_->rowCount() ? &modele_->shownRow(index.row())
                                                                                        : nullptr;
+    CommandReduire->setEnabled(l && l->mutual >= 0 && std::size_t(l->mutual) < mutuels_.size());
     if (!l || l->mutual < 0 || std::size_t(l->mutual) >= mutuels_.size()) {
         PanneauMutuel->setVisible(false);
         return;
@@ -716,6 +722,11 @@ void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
     PanneauMutuel->setEvent(mutuels_[std::size_t(l->mutual)],
                             MutualEventPanel::AtPlace{l->jupiterAltDeg, l->sunAltDeg, l->observable});
     PanneauMutuel->setVisible(true);
+}
+
+void FenetrePhenomenes::CommandReduire_Click()
+{
+    emit reductionDemandee(PanneauMutuel->event());
 }
 
 void FenetrePhenomenes::setInversions(bool estOuest, bool nordSud)

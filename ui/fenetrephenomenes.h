@@ -66,6 +66,8 @@ public:
 
 signals:
     void calculTermine();
+    // "Réduire une observation…": the main window opens the reduction of this event.
+    void reductionDemandee(const zeno::MutualEvent& event);
 
 public slots:
     void ComboPeriode_Change(int index);
@@ -80,6 +82,8 @@ public slots:
     void Tableau_DblClick(const QModelIndex& index);
     // A mutual event's row shows its light curve and discs below the table.
     void Tableau_SelectionChange(const QModelIndex& index);
+    // "Réduire une observation…" of the selected mutual event.
+    void CommandReduire_Click();
     // The main window's "Inversion Est-Ouest" and "Inversion Nord-Sud": a mutual event's discs follow them.
     void setInversions(bool estOuest, bool nordSud);
     void CheckTheorie_Click();
@@ -132,6 +136,7 @@ private:
     QPushButton* CommandImprimer;
     QPushButton* CommandPdf;
     QPushButton* CommandAgenda;
+    QPushButton* CommandReduire;
     QTableView* Tableau;
     QLabel* LabelEtat;
     PhenomenaModel* modele_;

@@ -5,6 +5,7 @@
 #include "common_dialog.h"
 #include "controles.h"
 #include "erreur.h"
+#include "fenetre_reduction.h"
 #include "fenetregraphique.h"
 #include "fenetrephenomenes.h"
 #include "form2.h"
@@ -785,6 +786,11 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
         inversions();
         connect(CheckEW, &QCheckBox::toggled, phenomenes_, inversions);
         connect(CheckNS, &QCheckBox::toggled, phenomenes_, inversions);
+        connect(phenomenes_, &FenetrePhenomenes::reductionDemandee, this, [this](const zeno::MutualEvent& ev) {
+            auto* f = new FenetreReduction(locale_, this, ev);
+            f->setAttribute(Qt::WA_DeleteOnClose);
+            f->show();
+        });
     }
     return phenomenes_;
 }

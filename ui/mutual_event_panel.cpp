@@ -1,5 +1,7 @@
 #include "mutual_event_panel.h"
 
+#include "drawing_export.h"
+
 #include "scene_frame.h"
 #include "ical.h"
 #include "light_curve_view.h"
@@ -36,42 +38,6 @@ QString durationText(double seconds)
 }
 
 QString utClock(double utSeconds) { return zeno::mutualUtText(utSeconds).mid(11); }
-
-// A drawing rendered as PNG or SVG bytes.
-QByteArray pngOf(QSize size, const std::function<void(QPainter&, const QRectF&)>& draw)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        draw(p, QRectF(QPointF(0, 0), size));
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG") ? bytes : QByteArray();
-}
-
-QByteArray svgOf(QSize size, const QString& title, const std::function<void(QPainter&, const QRectF&)>& draw)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);   // a pixel of the view box is a screen pixel
-    svg.setTitle(title);
-    svg.setDescription(QStringLiteral("Zenolune"));
-    {
-        QPainter p(&svg);
-        if (!p.isActive())
-            return {};
-        draw(p, QRectF(QPointF(0, 0), size));
-    }
-    return bytes;
-}
 
 } // namespace
 

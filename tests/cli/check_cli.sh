@@ -108,7 +108,16 @@ check lightcurve 0 '# 1O2 occultation partial, maximum 02/02/2015 03:31:21 TU' '
     -- --locale fr_FR --lightcurve "1O2,02/02/2015 03:31:00"
 check lightcurve-bad-code 2 'CODE,DATE' -- --lightcurve "5O2,02/02/2015 03:31:00"
 check lightcurve-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --lightcurve "1O2,01/01/2018 00:00:00"
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--night' -- --help
+# The predicted curve read back as an observation: O-C zero; a file of words refused.
+curve="$dir/courbe.csv" words="$dir/mots.csv"
+"$tool" --lightcurve "3E2,02/12/2026 21:47:00" >"$curve"
+printf 'Bonjour,\nceci,nest pas une courbe\n' >"$words"
+check reduce 0 '"code": "3E2"' '"converged": true' '"predicted_max_ut": "02/12/2026 21:47:29.2"' \
+    '"observed_max_ut": "02/12/2026 21:47:29.2"' '"points": 601' '"sun_altitude": -55.12' \
+    -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --site 48.85,2.35,35
+check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
+check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' '--night' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

@@ -1,0 +1,499 @@
+#include "light_curve_fit.h"
+
+#include "scene_frame.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <gsl/gsl_blas.h>
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_multifit_nlinear.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace zeno {
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600;
+constexpr double kUnixEpochJD = 2440587.5;     // 1970-01-01 00:00 UT
+constexpr double kSecondsPerDay = 86400;
+constexpr double kWindowMarginMinS = 1800;     // the points taken: the event, and at least this on each side
+constexpr int kDuringMinimum = 3;              // points needed between the first and last contacts
+constexpr int kTableNodes = 4096;              // the flux table's nodes over the contact radius
+constexpr int kGridSteps = 120;                // the starting shift's grid over +-duration
+constexpr int kMaxIterations = 200;
+constexpr double kXTolerance = 1e-9;           // relative step that ends the fit
+constexpr double kGTolerance = 1e-10;          // scaled gradient that ends it
+constexpr double kFTolerance = 0;
+constexpr double kCentralKm = 1;               // an impact below this has no direction of its own
+constexpr double kSignificantDepth = 3;        // a depth below this many sigmas is no detection
+constexpr double kTrackStepS = 10;             // the track's samples: far finer than the motion's curvature
+constexpr std::size_t kParameters = 4;         // shift s, offset across km, scale, slope per hour
+enum Parameter { Shift, Offset, Scale, Slope };
+
+
+// The shape's flux against the separation c (km), tabulated: the fit calls
+// it hundreds of thousands of times and the eclipse's integral is slow.
+class FluxTable {
+public:
+    explicit FluxTable(const EventShape& shape)
+        : span_(1.001 * (shape.targetRadiusKm + (shape.type == MutualType::Occultation ? shape.occulterRadiusKm
+                                                                                         : shape.penumbraRadiusKm))),
+          step_(span_ / kTableNodes), flux_(kTableNodes + 2)
+    {
+        EventShape central = shape;
+        central.impactKm = 0;
+        for (int i = 0; i < kTableNodes + 2; ++i)
+            flux_[std::size_t(i)] = shapeFlux(central, i * step_ / shape.relativeSpeedKmS);
+    }
+    // The flux at separation c and its derivative in c (per km).
+    double at(double c, double& slope) const
+    {
+        const double x = c / step_;
+        if (x >= kTableNodes) {
+            slope = 0;
+            return 1;
+        }
+        const auto i = std::size_t(x);
+        slope = (flux_[i + 1] - flux_[i]) / step_;
+        return flux_[i] + (x - double(i)) * (flux_[i + 1] - flux_[i]);
+    }
+
+private:
+    double span_, step_;
+    std::vector<double> flux_;
+};
+
+// The occulting disc's (or the shadow axis') centre relative to the
+// target's, km in the target's plane, sampled along the predicted event:
+// the true, slightly curved and uneven motion, not a straight line.
+class Track {
+public:
+    Track(const MutualEvent& ev, double fromUt, double toUt)
+        : t0_(fromUt), count_(std::max(2, int(std::ceil((toUt - fromUt) / kTrackStepS)) + 1))
+    {
+        x_.reserve(std::size_t(count_));
+        y_.reserve(std::size_t(count_));
+        for (int i = 0; i < count_; ++i) {
+            const PairGeometry g = mutualDiscsAt(ev, t0_ + i * kTrackStepS);
+            x_.push_back(g.dx);
+            y_.push_back(g.dy);
+        }
+    }
+    // Position (km) and velocity (km/s) at UT t; straight on beyond the samples.
+    void at(double t, double& px, double& py, double& vx, double& vy) const
+    {
+        const double u = (t - t0_) / kTrackStepS;
+        const auto i = std::size_t(std::clamp(std::floor(u), 0.0, double(count_ - 2)));
+        vx = (x_[i + 1] - x_[i]) / kTrackStepS;
+        vy = (y_[i + 1] - y_[i]) / kTrackStepS;
+        const double f = (u - double(i)) * kTrackStepS;
+        px = x_[i] + f * vx;
+        py = y_[i] + f * vy;
+    }
+
+private:
+    double t0_;
+    int count_;
+    std::vector<double> x_, y_;
+};
+
+struct Points {
+    std::vector<double> tau;      // seconds from the predicted maximum
+    std::vector<double> flux;
+    std::vector<double> weight;   // 1 / sigma
+    const FluxTable* table = nullptr;
+    const Track* track = nullptr;
+    double tMax = 0;              // UT seconds, the predicted maximum
+    double ex = 0, ey = 0;        // unit vector of the impact at the maximum: the offset's direction
+};
+
+struct Model {
+    double value, dShift, dOffset, dScale, dSlope;
+};
+
+// The predicted track shifted in time and moved across by x[Offset] along
+// the impact's direction.
+Model model(const Points& d, std::size_t i, const double* x)
+{
+    const double tau = d.tau[i];
+    double px, py, vx, vy;
+    d.track->at(d.tMax + tau - x[Shift], px, py, vx, vy);
+    const double qx = px + x[Offset] * d.ex, qy = py + x[Offset] * d.ey, c = std::hypot(qx, qy);
+    double slope = 0;
+    const double F = d.table->at(c, slope);
+    const double base = x[Scale] + x[Slope] * tau / kSecondsPerHour;
+    const double dc = base * slope;
+    return {base * F, c > 0 ? -dc * (qx * vx + qy * vy) / c : 0, c > 0 ? dc * (qx * d.ex + qy * d.ey) / c : 0, F,
+            F * tau / kSecondsPerHour};
+}
+
+int residuals(const gsl_vector* x, void* params, gsl_vector* f)
+{
+    const auto& d = *static_cast<const Points*>(params);
+    const double p[kParameters] = {gsl_vector_get(x, 0), gsl_vector_get(x, 1), gsl_vector_get(x, 2), gsl_vector_get(x, 3)};
+    for (std::size_t i = 0; i < d.tau.size(); ++i)
+        gsl_vector_set(f, i, (model(d, i, p).value - d.flux[i]) * d.weight[i]);
+    return GSL_SUCCESS;
+}
+
+int jacobian(const gsl_vector* x, void* params, gsl_matrix* J)
+{
+    const auto& d = *static_cast<const Points*>(params);
+    const double p[kParameters] = {gsl_vector_get(x, 0), gsl_vector_get(x, 1), gsl_vector_get(x, 2), gsl_vector_get(x, 3)};
+    for (std::size_t i = 0; i < d.tau.size(); ++i) {
+        const Model m = model(d, i, p);
+        const double w = d.weight[i];
+        gsl_matrix_set(J, i, Shift, m.dShift * w);
+        gsl_matrix_set(J, i, Offset, m.dOffset * w);
+        gsl_matrix_set(J, i, Scale, m.dScale * w);
+        gsl_matrix_set(J, i, Slope, m.dSlope * w);
+    }
+    return GSL_SUCCESS;
+}
+
+// The best scale and slope for a fixed shape (weighted linear least squares)
+// and the chi-square they leave.
+double linearChi2(const Points& d, double* x)
+{
+    double a11 = 0, a12 = 0, a22 = 0, b1 = 0, b2 = 0;
+    std::vector<double> F(d.tau.size());
+    const double unit[kParameters] = {x[Shift], x[Offset], 1, 0};
+    for (std::size_t i = 0; i < d.tau.size(); ++i) {
+        F[i] = model(d, i, unit).value;
+        const double w2 = d.weight[i] * d.weight[i], h = d.tau[i] / kSecondsPerHour;
+        a11 += w2 * F[i] * F[i];
+        a12 += w2 * F[i] * F[i] * h;
+        a22 += w2 * F[i] * F[i] * h * h;
+        b1 += w2 * F[i] * d.flux[i];
+        b2 += w2 * F[i] * h * d.flux[i];
+    }
+    const double det = a11 * a22 - a12 * a12;
+    x[Scale] = det != 0 ? (b1 * a22 - b2 * a12) / det : b1 / a11;
+    x[Slope] = det != 0 ? (a11 * b2 - a12 * b1) / det : 0;
+    double chi2 = 0;
+    for (std::size_t i = 0; i < d.tau.size(); ++i) {
+        const double r = (x[Scale] + x[Slope] * d.tau[i] / kSecondsPerHour) * F[i] - d.flux[i];
+        chi2 += r * r * d.weight[i] * d.weight[i];
+    }
+    return chi2;
+}
+
+QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<ObservedPoint>& all, int used, int during)
+{
+    const QString window = QCoreApplication::translate("LightCurveFit", "du %1 au %2 TU").arg(mutualUtText(fit.windowStart), mutualUtText(fit.windowEnd));
+    if (used == 0)
+        return QCoreApplication::translate("LightCurveFit", "les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : "
+                  "vérifiez le phénomène choisi et la colonne des temps")
+            .arg(mutualUtText(all.front().ut), mutualUtText(all.back().ut), ev.code(), window);
+    if (used < kFitMinimumPoints)
+        return QCoreApplication::translate("LightCurveFit", "trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3")
+            .arg(used)
+            .arg(window)
+            .arg(kFitMinimumPoints);
+    if (during < kDuringMinimum)
+        return QCoreApplication::translate("LightCurveFit", "trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4")
+            .arg(mutualUtText(double(ev.start)), mutualUtText(double(ev.end)))
+            .arg(during)
+            .arg(kDuringMinimum);
+    return {};
+}
+
+struct GslFree {
+    void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
+    void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
+};
+
+double sigmaOf(const gsl_matrix* covar, int k, double chi2Scale)
+{
+    const double v = gsl_matrix_get(covar, std::size_t(k), std::size_t(k));
+    return v > 0 ? std::sqrt(v * chi2Scale) : std::nan("");
+}
+
+} // namespace
+
+CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& all)
+{
+    CurveFit fit;
+    fit.predicted = eventShape(event);
+    const double margin = std::max(kWindowMarginMinS, event.durationS);
+    fit.windowStart = double(event.start) - margin;
+    fit.windowEnd = double(event.end) + margin;
+    if (all.empty()) {
+        fit.error = QCoreApplication::translate("LightCurveFit", "aucun point à ajuster");
+        return fit;
+    }
+    if (fit.predicted.relativeSpeedKmS <= 0) {
+        fit.error = QCoreApplication::translate("LightCurveFit", "le phénomène %1 n'a pas de mouvement relatif connu").arg(event.code());
+        return fit;
+    }
+
+    Points d;
+    int during = 0;
+    bool weighted = true;
+    for (const ObservedPoint& p : all) {
+        if (p.ut < fit.windowStart || p.ut > fit.windowEnd) {
+            ++fit.outsideWindow;
+            continue;
+        }
+        d.tau.push_back(p.ut - fit.predicted.tMax);
+        d.flux.push_back(p.flux);
+        d.weight.push_back(p.sigma > 0 ? 1 / p.sigma : 1);
+        weighted = weighted && p.sigma > 0;
+        during += p.ut >= double(event.start) && p.ut <= double(event.end);
+    }
+    const int n = int(d.tau.size());
+    if (const QString f = fault(event, fit, all, n, during); !f.isEmpty()) {
+        fit.error = f;
+        return fit;
+    }
+    if (!weighted)
+        std::fill(d.weight.begin(), d.weight.end(), 1.0);
+    const auto [lo, hi] = std::minmax_element(d.flux.begin(), d.flux.end());
+    if (*lo == *hi) {
+        fit.error = QCoreApplication::translate("LightCurveFit", "tous les flux sont égaux (%1) : il n'y a pas de courbe de lumière à ajuster").arg(*lo);
+        return fit;
+    }
+    fit.weighted = weighted;
+    fit.points = n;
+
+    const FluxTable table(fit.predicted);
+    const double reach = std::max(event.durationS, 60.0);   // the starting grid's shifts: +-reach
+    const Track track(event, fit.windowStart - reach - margin, fit.windowEnd + reach + margin);
+    d.table = &table;
+    d.track = &track;
+    d.tMax = fit.predicted.tMax;
+    fit.event = event;
+    fit.offsetX = event.atMaximum.dx;
+    fit.offsetY = event.atMaximum.dy;
+    const double b = std::hypot(fit.offsetX, fit.offsetY);
+    if (b > kCentralKm) {
+        d.ex = fit.offsetX / b;
+        d.ey = fit.offsetY / b;
+    } else {   // a central event: across the motion
+        double px, py, vx, vy;
+        track.at(d.tMax, px, py, vx, vy);
+        const double v = std::hypot(vx, vy);
+        d.ex = -vy / v;
+        d.ey = vx / v;
+    }
+    fit.offsetX = d.ex;
+    fit.offsetY = d.ey;
+
+    // Start from the shift of least chi-square on a grid, scale and slope solved for.
+    double x0[kParameters] = {0, 0, 1, 0};
+    double best = linearChi2(d, x0);
+    for (int k = 0; k <= kGridSteps; ++k) {
+        double x[kParameters] = {-reach + 2 * reach * k / kGridSteps, 0, 1, 0};
+        const double chi2 = linearChi2(d, x);
+        if (chi2 < best) {
+            best = chi2;
+            std::copy(x, x + kParameters, x0);
+        }
+    }
+
+    gsl_set_error_handler_off();   // failures come back as status codes, never abort()
+    gsl_multifit_nlinear_fdf fdf{};
+    fdf.f = residuals;
+    fdf.df = jacobian;
+    fdf.n = std::size_t(n);
+    fdf.p = kParameters;
+    fdf.params = &d;
+    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
+    params.trs = gsl_multifit_nlinear_trs_lm;
+    params.scale = gsl_multifit_nlinear_scale_more;
+    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(
+        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, std::size_t(n), kParameters));
+    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
+    if (!w || !covar) {
+        fit.error = QCoreApplication::translate("LightCurveFit", "mémoire insuffisante pour l'ajustement");
+        return fit;
+    }
+    gsl_vector_view start = gsl_vector_view_array(x0, kParameters);
+    int info = 0;
+    int status = gsl_multifit_nlinear_init(&start.vector, &fdf, w.get());
+    if (status == GSL_SUCCESS)
+        status = gsl_multifit_nlinear_driver(kMaxIterations, kXTolerance, kGTolerance, kFTolerance, nullptr, nullptr,
+                                             &info, w.get());
+    fit.iterations = int(gsl_multifit_nlinear_niter(w.get()));
+    const gsl_vector* x = gsl_multifit_nlinear_position(w.get());
+    const gsl_vector* f = gsl_multifit_nlinear_residual(w.get());
+    gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0, covar.get());
+    double chi2 = 0;
+    gsl_blas_ddot(f, f, &chi2);
+    const double dof = double(n) - double(kParameters);
+    fit.reducedChi2 = chi2 / dof;
+    const double s2 = fit.reducedChi2;
+
+    fit.shiftS = gsl_vector_get(x, Shift);
+    fit.offsetKm = gsl_vector_get(x, Offset);
+    fit.impactKm = std::abs(b + fit.offsetKm);
+    fit.scale = gsl_vector_get(x, Scale);
+    fit.slopePerHour = gsl_vector_get(x, Slope);
+    fit.shiftSigmaS = sigmaOf(covar.get(), Shift, s2);
+    fit.impactSigmaKm = sigmaOf(covar.get(), Offset, s2);
+    fit.scaleSigma = sigmaOf(covar.get(), Scale, s2);
+    fit.slopeSigma = sigmaOf(covar.get(), Slope, s2);
+    fit.observedMaxUt = fit.predicted.tMax + fit.shiftS;
+    double dFdc = 0;
+    fit.depth = 1 - table.at(fit.impactKm, dFdc);
+    fit.depthSigma = std::isfinite(fit.impactSigmaKm) ? std::abs(dFdc) * fit.impactSigmaKm : std::nan("");
+    fit.magnitudeDrop = fit.depth < 1 ? -2.5 * std::log10(1 - fit.depth) : std::nan("");
+    double sum = 0;
+    const double xf[kParameters] = {fit.shiftS, fit.offsetKm, fit.scale, fit.slopePerHour};
+    for (std::size_t i = 0; i < d.tau.size(); ++i) {
+        const double r = (model(d, i, xf).value - d.flux[i]) / (fit.scale + fit.slopePerHour * d.tau[i] / kSecondsPerHour);
+        sum += r * r;
+    }
+    fit.rmsResidual = std::sqrt(sum / n);
+
+    const bool finite = std::isfinite(fit.shiftS) && std::isfinite(fit.shiftSigmaS) && std::isfinite(fit.reducedChi2)
+                     && std::isfinite(fit.scale) && fit.scale > 0;
+    const QString reached = QCoreApplication::translate("LightCurveFit", "atteint après %1 itérations : décalage %2 s, paramètre d'impact %3 km, χ² réduit %4")
+                                .arg(fit.iterations)
+                                .arg(fit.shiftS, 0, 'f', 1)
+                                .arg(fit.impactKm, 0, 'f', 0)
+                                .arg(fit.reducedChi2, 0, 'g', 4);
+    if (status != GSL_SUCCESS)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(status)), reached);
+    else if (!finite)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
+    else if (fit.depth <= 0)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement ne trouve plus de baisse d'éclat : le phénomène n'est pas dans les points ; %1")
+                          .arg(reached);
+    else if (fit.depth < kSignificantDepth * fit.depthSigma)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement ne trouve pas de baisse d'éclat significative (profondeur %1 ± %2) : "
+                         "le phénomène n'est pas dans les points ; %3")
+                          .arg(fit.depth, 0, 'f', 4)
+                          .arg(fit.depthSigma, 0, 'f', 4)
+                          .arg(reached);
+    else if (std::abs(fit.shiftS) > reach + margin)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement place le minimum hors de la fenêtre du phénomène ; %1").arg(reached);
+    fit.converged = fit.failure.isEmpty();
+    return fit;
+}
+
+std::optional<MutualEvent> mutualEventDuring(const std::vector<ObservedPoint>& points)
+{
+    if (points.empty())
+        return std::nullopt;
+    const auto [first, last] = std::minmax_element(points.begin(), points.end(),
+                                                   [](const ObservedPoint& a, const ObservedPoint& b) { return a.ut < b.ut; });
+    std::optional<MutualEvent> deepest;
+    const auto from = static_cast<search::Seconds>(std::floor(first->ut)), to = static_cast<search::Seconds>(std::ceil(last->ut));
+    for (const MutualEvent& ev : findMutualEvents(from, to))
+        if (!deepest || ev.magnitudeDrop > deepest->magnitudeDrop)
+            deepest = ev;
+    return deepest;
+}
+
+namespace {
+
+// The pair's flux on the fitted baseline, the discs `offsetKm` across the
+// predicted track and `shiftS` later.
+double fluxOnBaseline(const CurveFit& fit, double utSeconds, double shiftS, double offsetKm)
+{
+    const PairGeometry g = mutualDiscsAt(fit.event, utSeconds - shiftS);
+    EventShape central = fit.predicted;
+    central.impactKm = 0;
+    const double c = std::hypot(g.dx + offsetKm * fit.offsetX, g.dy + offsetKm * fit.offsetY);
+    const double tau = utSeconds - fit.predicted.tMax;
+    return (fit.scale + fit.slopePerHour * tau / kSecondsPerHour) * shapeFlux(central, c / central.relativeSpeedKmS);
+}
+
+} // namespace
+
+double fittedFlux(const CurveFit& fit, double utSeconds)
+{
+    return fluxOnBaseline(fit, utSeconds, fit.shiftS, fit.offsetKm);
+}
+
+double predictedOnBaseline(const CurveFit& fit, double utSeconds)
+{
+    return fluxOnBaseline(fit, utSeconds, 0, 0);
+}
+
+QString utTextTenths(double utSeconds)
+{
+    const auto tenths = std::llround(utSeconds * 10);
+    const QDateTime t = QDateTime::fromMSecsSinceEpoch(tenths * 100, Qt::UTC);
+    return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss.")) + QString::number(t.time().msec() / 100);
+}
+
+QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const CurveFit& fit,
+                        const QString& fileName, const Site* site)
+{
+    const auto num = [](double v, int decimals) {
+        return std::isfinite(v) ? QString::number(v, 'f', decimals) : QCoreApplication::translate("LightCurveFit", "indéterminé");
+    };
+    const auto signedNum = [&](double v, int decimals) { return (v >= 0 ? QStringLiteral("+") : QString()) + num(v, decimals); };
+    QString out;
+    const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
+    out += QCoreApplication::translate("LightCurveFit", "# Zenolune : réduction d'une courbe de lumière de phénomène mutuel\n");
+    const auto name = [](int s) { return QString::fromUtf8(kSatellites[s].name); };
+    line(QCoreApplication::translate("LightCurveFit", "Phénomène"), QStringLiteral("%1 (%2, %3) : %4").arg(ev.code(), QString::fromLatin1(ev.typeName()),
+                                                                 QString::fromLatin1(ev.kindName()),
+                                                                 (ev.type == MutualType::Eclipse ? QCoreApplication::translate("LightCurveFit", "%1 éclipse %2")
+                                                                                                 : QCoreApplication::translate("LightCurveFit", "%1 occulte %2"))
+                                                                     .arg(name(ev.occulter), name(ev.target))));
+    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
+                              .arg(mutualUtText(double(ev.start)), utTextTenths(ev.maximumExact),
+                                   mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0)));
+    if (site)
+        line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
+                                           .arg(num(site->latitudeDeg, 5), num(site->longitudeDeg, 5),
+                                                num(site->heightM, 0)));
+    else
+        line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "non réglé"));
+    line(QCoreApplication::translate("LightCurveFit", "Fichier"), fileName);
+    line(QCoreApplication::translate("LightCurveFit", "Colonnes"), QCoreApplication::translate("LightCurveFit", "temps %1, flux %2%3%4")
+                             .arg(curve.timeColumn + 1)
+                             .arg(curve.fluxColumn + 1)
+                             .arg(curve.magnitudes ? QCoreApplication::translate("LightCurveFit", " (magnitudes)") : QString())
+                             .arg(curve.sigmaColumn >= 0 ? QCoreApplication::translate("LightCurveFit", ", incertitude %1").arg(curve.sigmaColumn + 1) : QString()));
+    line(QCoreApplication::translate("LightCurveFit", "Lignes"), QCoreApplication::translate("LightCurveFit", "%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés")
+                           .arg(curve.rows)
+                           .arg(curve.badRows)
+                           .arg(fit.outsideWindow)
+                           .arg(fit.points));
+    if (!fit.converged) {
+        line(QCoreApplication::translate("LightCurveFit", "Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
+        return out;
+    }
+    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (TU)"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s (1 σ)").arg(utTextTenths(fit.observedMaxUt), num(fit.shiftSigmaS, 1)));
+    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (JD TU)"), QString::number(fit.observedMaxUt / kSecondsPerDay + kUnixEpochJD, 'f', 6));
+    line(QCoreApplication::translate("LightCurveFit", "O-C"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s").arg(signedNum(fit.shiftS, 1), num(fit.shiftSigmaS, 1)));
+    line(QCoreApplication::translate("LightCurveFit", "Profondeur observée"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 de la lumière du couple (%3 mag)")
+                                        .arg(num(fit.depth, 4), num(fit.depthSigma, 4), num(fit.magnitudeDrop, 3)));
+    line(QCoreApplication::translate("LightCurveFit", "Paramètre d'impact"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 km (prévu %3 km)")
+                                       .arg(num(fit.impactKm, 0), num(fit.impactSigmaKm, 0), num(ev.impactKm, 0)));
+    line(QCoreApplication::translate("LightCurveFit", "Ligne de base"), QCoreApplication::translate("LightCurveFit", "flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure")
+                                  .arg(num(fit.scale, 5), num(fit.scaleSigma, 5), num(fit.slopePerHour, 5),
+                                       num(fit.slopeSigma, 5)));
+    line(QCoreApplication::translate("LightCurveFit", "χ² réduit"), QCoreApplication::translate("LightCurveFit", "%1 (%2), résidus %3 (écart type relatif)")
+                              .arg(num(fit.reducedChi2, 3),
+                                   fit.weighted ? QCoreApplication::translate("LightCurveFit", "pondéré par les incertitudes du fichier") : QCoreApplication::translate("LightCurveFit", "poids égaux"),
+                                   num(fit.rmsResidual, 5)));
+    line(QCoreApplication::translate("LightCurveFit", "Méthode"), QCoreApplication::translate("LightCurveFit", "moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, "
+                           "impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la "
+                           "covariance multipliée par le χ² réduit")
+                            .arg(fit.iterations));
+    out += QStringLiteral("jd_utc,ut,flux,sigma,model,residual\n");
+    for (const ObservedPoint& p : curve.points) {
+        if (p.ut < fit.windowStart || p.ut > fit.windowEnd)
+            continue;
+        const double m = fittedFlux(fit, p.ut);
+        out += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
+                   .arg(QString::number(p.ut / kSecondsPerDay + kUnixEpochJD, 'f', 7),
+                        QDateTime::fromMSecsSinceEpoch(std::llround(p.ut * 1000), Qt::UTC)
+                            .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")),
+                        QString::number(p.flux, 'g', 8), QString::number(p.sigma, 'g', 4),
+                        QString::number(m, 'g', 8), QString::number(p.flux - m, 'g', 5));
+    }
+    return out;
+}
+
+} // namespace zeno

@@ -1,0 +1,18 @@
+// A painting routine rendered as PNG or SVG bytes, for the files the
+// windows export (written whole by zeno::writeWhole).
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class QRectF;
+
+using DrawingRoutine = std::function<void(QPainter&, const QRectF&)>;
+
+// Empty when the drawing could not be produced.
+QByteArray pngOf(QSize size, const DrawingRoutine& draw);
+QByteArray svgOf(QSize size, const QString& title, const DrawingRoutine& draw);

@@ -1,0 +1,80 @@
+// "Réduire une observation…": an observer's own light curve of a mutual
+// event (a CSV file from the photometry program) fitted with the event's
+// predicted curve; the observed time of the minimum with its uncertainty,
+// O−C, depth and impact parameter; the plot and a report for the campaigns.
+#pragma once
+
+#include "light_curve_fit.h"
+#include "settings.h"
+
+#include <QDialog>
+#include <QLocale>
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class ReductionPlot;
+
+class FenetreReduction : public QDialog {
+    Q_OBJECT
+public:
+    FenetreReduction(const QLocale& locale, QWidget* parent = nullptr,
+                     const std::optional<zeno::MutualEvent>& event = std::nullopt);
+
+    // Replaceable for the tests: the file to read, the file to write (with
+    // a suggested name and filter), and where messages go.
+    std::function<QString()> choixOuverture;
+    std::function<QString(const QString& nom, const QString& filtre)> choixEnregistrement;
+    std::function<void(const QString&)> message;
+
+    void setEvenement(const zeno::MutualEvent& event);
+    // Reads a light curve (columns found from the header) and fits it; false and a message when it cannot be read.
+    bool chargeFichier(const QString& chemin);
+    const zeno::CurveFit& ajustement() const { return fit_; }
+    const std::optional<zeno::MutualEvent>& evenement() const { return event_; }
+    // PNG or SVG by the name's suffix; the report as plain text. False and a message on failure.
+    bool exporteImage(const QString& chemin);
+    bool exporteRapport(const QString& chemin);
+    QString rapport() const;
+
+public slots:
+    void CommandChercher_Click();
+    void CommandFichier_Click();
+    void Colonnes_Change();
+    void CommandExporterImage_Click();
+    void CommandExporterRapport_Click();
+
+private:
+    void reduit();
+    void afficheResultats();
+    void remplitColonnes();
+    bool ecrit(const QString& chemin, const QByteArray& donnees);
+
+    QLocale locale_;
+    std::optional<zeno::MutualEvent> event_;
+    QString chemin_;
+    zeno::ObservedCurve courbe_;
+    zeno::CurveFit fit_;
+
+    QLineEdit* TextCode;
+    QLineEdit* TextDate;
+    QPushButton* CommandChercher;
+    QLabel* LabelPrevision;
+    QLineEdit* TextFichier;
+    QPushButton* CommandFichier;
+    QComboBox* ComboTemps;
+    QComboBox* ComboFlux;
+    QComboBox* ComboIncertitude;
+    QCheckBox* CheckMagnitudes;
+    ReductionPlot* Graphique;
+    QLabel* LabelResultats;
+    QLabel* LabelEtat;
+    QPushButton* CommandExporterImage;
+    QPushButton* CommandExporterRapport;
+    QPushButton* CommandFermer;
+};
