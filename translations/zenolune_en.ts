@@ -1,21 +1,22 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
     <name>Calendrier</name>
     <message>
-        <source>début de l'éclipse</source>
+        <source>début de l&apos;éclipse</source>
         <translation>beginning of the eclipse</translation>
     </message>
     <message>
-        <source>fin de l'éclipse</source>
+        <source>fin de l&apos;éclipse</source>
         <translation>end of the eclipse</translation>
     </message>
     <message>
-        <source>début de l'occultation</source>
+        <source>début de l&apos;occultation</source>
         <translation>beginning of the occultation</translation>
     </message>
     <message>
-        <source>fin de l'occultation</source>
+        <source>fin de l&apos;occultation</source>
         <translation>end of the occultation</translation>
     </message>
     <message>
@@ -27,11 +28,11 @@
         <translation>end of the transit</translation>
     </message>
     <message>
-        <source>début de l'ombre</source>
+        <source>début de l&apos;ombre</source>
         <translation>beginning of the shadow transit</translation>
     </message>
     <message>
-        <source>fin de l'ombre</source>
+        <source>fin de l&apos;ombre</source>
         <translation>end of the shadow transit</translation>
     </message>
     <message>
@@ -44,7 +45,7 @@
     </message>
     <message>
         <source>théorie précise L1.2 (contacts du centre du satellite)</source>
-        <translation>precise theory L1.2 (contacts of the satellite's centre)</translation>
+        <translation>precise theory L1.2 (contacts of the satellite&apos;s centre)</translation>
     </message>
     <message>
         <source>théorie originale</source>
@@ -74,7 +75,7 @@
 <context>
     <name>DialogueLieu</name>
     <message>
-        <source>Lieu d'observation et Tache Rouge</source>
+        <source>Lieu d&apos;observation et Tache Rouge</source>
         <translation>Observing Place and Red Spot</translation>
     </message>
     <message>
@@ -110,8 +111,8 @@
         <translation>Drift (° a month):</translation>
     </message>
     <message>
-        <source>La longitude est comptée positivement vers l'est (Paris : 2,35). La longitude de la Tache Rouge change : mettez-la à jour d'après les observations récentes.</source>
-        <translation>The longitude is counted positive towards the east (Paris: 2.35). The Red Spot's longitude changes: update it from recent observations.</translation>
+        <source>La longitude est comptée positivement vers l&apos;est (Paris : 2,35). La longitude de la Tache Rouge change : mettez-la à jour d&apos;après les observations récentes.</source>
+        <translation>The longitude is counted positive towards the east (Paris: 2.35). The Red Spot&apos;s longitude changes: update it from recent observations.</translation>
     </message>
     <message>
         <source>color: #b00000</source>
@@ -126,7 +127,7 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>%1 n'est pas un nombre.</source>
+        <source>%1 n&apos;est pas un nombre.</source>
         <translation>%1 is not a number.</translation>
     </message>
     <message>
@@ -138,32 +139,32 @@
         <translation>The longitude</translation>
     </message>
     <message>
-        <source>L'altitude du lieu</source>
+        <source>L&apos;altitude du lieu</source>
         <translation>The height of the place</translation>
     </message>
     <message>
         <source>La hauteur minimale de Jupiter</source>
-        <translation>Jupiter's minimum altitude</translation>
+        <translation>Jupiter&apos;s minimum altitude</translation>
     </message>
     <message>
         <source>La hauteur maximale du Soleil</source>
-        <translation>The Sun's maximum altitude</translation>
+        <translation>The Sun&apos;s maximum altitude</translation>
     </message>
     <message>
         <source>La longitude de la Tache Rouge</source>
-        <translation>The Red Spot's longitude</translation>
+        <translation>The Red Spot&apos;s longitude</translation>
     </message>
     <message>
         <source>La dérive de la Tache Rouge</source>
-        <translation>The Red Spot's drift</translation>
+        <translation>The Red Spot&apos;s drift</translation>
     </message>
     <message>
-        <source>L'époque de la Tache Rouge n'est pas une date (Jour/Mois/Année).</source>
-        <translation>The Red Spot's epoch is not a date (Day/Month/Year).</translation>
+        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
+        <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
     </message>
     <message>
-        <source>L'heure de votre horloge, heure d'été comprise : les heures de la fenêtre Phénomènes</source>
-        <translation>Your clock's time, daylight saving included: the times of the Phenomena window</translation>
+        <source>L&apos;heure de votre horloge, heure d&apos;été comprise : les heures de la fenêtre Phénomènes</source>
+        <translation>Your clock&apos;s time, daylight saving included: the times of the Phenomena window</translation>
     </message>
     <message>
         <source>Fuseau horaire :</source>
@@ -205,7 +206,7 @@
         <translation>Observable</translation>
     </message>
     <message>
-        <source>Impossible d'écrire le fichier « %1 » : %2</source>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
         <translation>Cannot write the file “%1”: %2</translation>
     </message>
 </context>
@@ -228,12 +229,12 @@
         <translation>Type mismatch</translation>
     </message>
     <message>
-        <source>Erreur définie par l'application ou par l'objet</source>
+        <source>Erreur définie par l&apos;application ou par l&apos;objet</source>
         <translation>Application-defined or object-defined error</translation>
     </message>
     <message>
-        <source>Erreur d'exécution '%1' : %2</source>
-        <translation>Run-time error '%1': %2</translation>
+        <source>Erreur d&apos;exécution &apos;%1&apos; : %2</source>
+        <translation>Run-time error &apos;%1&apos;: %2</translation>
     </message>
 </context>
 <context>
@@ -283,10 +284,10 @@
     </message>
     <message>
         <source>Les jours et les heures du graphique en Temps Universel, ou en heure civile selon la « Différence TU-TC » de la fenêtre principale</source>
-        <translation>The chart's days and hours in Universal Time, or in civil time according to the main window's “UT-CT difference”</translation>
+        <translation>The chart&apos;s days and hours in Universal Time, or in civil time according to the main window&apos;s “UT-CT difference”</translation>
     </message>
     <message>
-        <source>Le format de papier de l'impression et du PDF</source>
+        <source>Le format de papier de l&apos;impression et du PDF</source>
         <translation>The paper size of the printout and the PDF</translation>
     </message>
     <message>
@@ -307,7 +308,7 @@
     </message>
     <message>
         <source>Enregistrer le graphique en PDF (avec le tableau des phénomènes du mois), SVG ou PNG</source>
-        <translation>Save the chart as PDF (with the table of the month's phenomena), SVG or PNG</translation>
+        <translation>Save the chart as PDF (with the table of the month&apos;s phenomena), SVG or PNG</translation>
     </message>
     <message>
         <source>Calcul du mois…</source>
@@ -319,10 +320,10 @@
     </message>
     <message>
         <source>Calcul impossible : %1 (vérifier la « Différence TU-TC » de la fenêtre principale).</source>
-        <translation>Cannot compute: %1 (check the main window's “UT-CT difference”).</translation>
+        <translation>Cannot compute: %1 (check the main window&apos;s “UT-CT difference”).</translation>
     </message>
     <message>
-        <source>%1 — %2 phénomènes des satellites — %3. Survoler une trajectoire pour la lire ; cliquer pour afficher l'instant dans la fenêtre principale.</source>
+        <source>%1 — %2 phénomènes des satellites — %3. Survoler une trajectoire pour la lire ; cliquer pour afficher l&apos;instant dans la fenêtre principale.</source>
         <translation>%1 — %2 phenomena of the satellites — %3. Hover over a track to read it; click to show the instant in the main window.</translation>
     </message>
     <message>
@@ -334,7 +335,7 @@
         <translation> (Paris, by default)</translation>
     </message>
     <message>
-        <source>Le graphique n'est pas encore calculé : réessayer dans un instant.</source>
+        <source>Le graphique n&apos;est pas encore calculé : réessayer dans un instant.</source>
         <translation>The chart is not computed yet: try again in a moment.</translation>
     </message>
     <message>
@@ -406,7 +407,7 @@
     </message>
     <message>
         <source>Les phénomènes et le dessin de la fenêtre principale selon la théorie précise (contacts du centre du satellite)</source>
-        <translation>The phenomena and the main window's drawing in the precise theory (contacts of the satellite's centre)</translation>
+        <translation>The phenomena and the main window&apos;s drawing in the precise theory (contacts of the satellite&apos;s centre)</translation>
     </message>
     <message>
         <source>Période :</source>
@@ -445,7 +446,7 @@
         <translation>P&amp;rint…</translation>
     </message>
     <message>
-        <source>Imprimer le tableau tel qu'il est affiché, avec un aperçu</source>
+        <source>Imprimer le tableau tel qu&apos;il est affiché, avec un aperçu</source>
         <translation>Print the table as shown, with a preview</translation>
     </message>
     <message>
@@ -461,7 +462,7 @@
         <translation>Calen&amp;dar (.ics)…</translation>
     </message>
     <message>
-        <source>Les lignes choisies (toutes celles affichées si aucune ne l'est) dans un fichier iCalendar pour l'agenda du téléphone ou de l'ordinateur</source>
+        <source>Les lignes choisies (toutes celles affichées si aucune ne l&apos;est) dans un fichier iCalendar pour l&apos;agenda du téléphone ou de l&apos;ordinateur</source>
         <translation>The chosen rows (every row shown if none is chosen) in an iCalendar file for the calendar of a phone or a computer</translation>
     </message>
     <message>
@@ -497,11 +498,11 @@
         <translation> (Paris, by default: to be set)</translation>
     </message>
     <message>
-        <source>La « Différence TU-TC » de la fenêtre principale n'est pas un nombre.</source>
-        <translation>The main window's “UT-CT difference” is not a number.</translation>
+        <source>La « Différence TU-TC » de la fenêtre principale n&apos;est pas un nombre.</source>
+        <translation>The main window&apos;s “UT-CT difference” is not a number.</translation>
     </message>
     <message>
-        <source>%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
+        <source>%1 de la période n&apos;est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
         <translation>%1 of the period is not a date (Day/Month/Year Hour:Minute:Second, years 100 to 9999).</translation>
     </message>
     <message>
@@ -541,11 +542,11 @@
         <translation>%1 rows saved as PDF to “%2”.</translation>
     </message>
     <message>
-        <source>Aucun phénomène à mettre dans l'agenda : la liste affichée est vide.</source>
+        <source>Aucun phénomène à mettre dans l&apos;agenda : la liste affichée est vide.</source>
         <translation>No phenomenon to put in the calendar: the list shown is empty.</translation>
     </message>
     <message>
-        <source>%1 événements écrits dans l'agenda « %2 ».</source>
+        <source>%1 événements écrits dans l&apos;agenda « %2 ».</source>
         <translation>%1 events written to the calendar “%2”.</translation>
     </message>
     <message>
@@ -565,7 +566,7 @@
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <source>Exporter vers l'agenda (iCalendar)</source>
+        <source>Exporter vers l&apos;agenda (iCalendar)</source>
         <translation>Export to the calendar (iCalendar)</translation>
     </message>
     <message>
@@ -577,12 +578,12 @@
         <translation>iCalendar (*.ics);;All files (*)</translation>
     </message>
     <message>
-        <source>Début, en heure locale du lieu (fuseau du lieu d'observation)</source>
-        <translation>Start, in the place's local time (the observing place's time zone)</translation>
+        <source>Début, en heure locale du lieu (fuseau du lieu d&apos;observation)</source>
+        <translation>Start, in the place&apos;s local time (the observing place&apos;s time zone)</translation>
     </message>
     <message>
-        <source>Fin, en heure locale du lieu (fuseau du lieu d'observation)</source>
-        <translation>End, in the place's local time (the observing place's time zone)</translation>
+        <source>Fin, en heure locale du lieu (fuseau du lieu d&apos;observation)</source>
+        <translation>End, in the place&apos;s local time (the observing place&apos;s time zone)</translation>
     </message>
     <message>
         <source>CSV français (; et virgule décimale)</source>
@@ -617,11 +618,11 @@
         <translation>Phenomena — polar night: 24 hours without sunrise</translation>
     </message>
     <message>
-        <source>La période dépasse %1 ans : la fenêtre n'est pas faite pour cela. Pour une période plus longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu'elle est trouvée.</source>
+        <source>La période dépasse %1 ans : la fenêtre n&apos;est pas faite pour cela. Pour une période plus longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu&apos;elle est trouvée.</source>
         <translation>The range exceeds %1 years: the window is not made for that. For a longer range, use zenolune-ephem --events, which writes each row as soon as it is found.</translation>
     </message>
     <message>
-        <source>Calcul annulé : %1 phénomènes trouvés avant l'arrêt</source>
+        <source>Calcul annulé : %1 phénomènes trouvés avant l&apos;arrêt</source>
         <translation>Computation cancelled: %1 phenomena found before the stop</translation>
     </message>
     <message>
@@ -637,7 +638,7 @@
         <translation>; %1 shown by the filter.</translation>
     </message>
     <message>
-        <source> Double-cliquer sur une ligne pour l'afficher.</source>
+        <source> Double-cliquer sur une ligne pour l&apos;afficher.</source>
         <translation> Double-click a row to show it.</translation>
     </message>
     <message>
@@ -661,87 +662,250 @@
         <translation> Caution: period outside %1, where the precise theory (and so the mutual events) loses its accuracy.</translation>
     </message>
     <message numerus="yes">
-        <source> Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).</source>
+        <source> Phénomènes mutuels : %n, à l&apos;heure du maximum ; toujours selon la théorie précise (L1.2).</source>
         <translation>
             <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
             <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
         </translation>
     </message>
-<message>
-        <source>Début, en heure civile (Différence TU-TC de la fenêtre principale)</source>
-        <translation>Beginning, in civil time (UT-CT difference of the main window)</translation>
-    </message>
-    <message>
-        <source>Fin, en heure civile (Différence TU-TC de la fenêtre principale)</source>
-        <translation>End, in civil time (UT-CT difference of the main window)</translation>
-    </message>
-    <message>
-        <source>Date (TC)</source>
-        <translation>Date (CT)</translation>
-    </message>
-    <message>
-        <source>Date (TU)</source>
-        <translation>Date (UT)</translation>
-    </message>
-    <message>
-        <source>Satellite</source>
-        <translation>Satellite</translation>
-    </message>
-    <message>
-        <source>Phénomène</source>
-        <translation>Phenomenon</translation>
-    </message>
-    <message>
-        <source>Début/fin</source>
-        <translation>Beginning/end</translation>
-    </message>
-    <message>
-        <source>Jupiter (°)</source>
-        <translation>Jupiter (°)</translation>
-    </message>
-    <message>
-        <source>Soleil (°)</source>
-        <translation>Sun (°)</translation>
-    </message>
-    <message>
-        <source>Observable</source>
-        <translation>Observable</translation>
-    </message>
-    <message>
-        <source>La période doit rester entre les années 100 et 9999.</source>
-        <translation>The period must stay between the years 100 and 9999.</translation>
-    </message>
-    <message>
-        <source>Calcul annulé : %1 phénomènes trouvés avant l'arrêt.</source>
-        <translation>Computation cancelled: %1 phenomena found before stopping.</translation>
-    </message>
-    <message>
-        <source>%1 phénomènes, dont %2 observables, du %3 au %4 (heure civile, Différence TU-TC = %5 h). Double-cliquer sur une ligne pour l'afficher.</source>
-        <translation>%1 phenomena, %2 of them observable, from %3 to %4 (civil time, UT-CT difference = %5 h). Double-click a row to show it.</translation>
-    </message>
-    <message>
-        <source>La théorie a changé : recalculer une fois ce calcul terminé.</source>
-        <translation>The theory changed: compute again once this computation is over.</translation>
-    </message>
-    <message>
-        <source>oui</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>non</source>
-        <translation>no</translation>
-    </message>
-    <message>
-        <source>Impossible d'écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
-    </message>
-    <message>
-        <source>heures civiles (Différence TU-TC = %1 h)</source>
-        <translation>civil hours (UT-CT difference = %1 h)</translation>
-    </message>
     <message>
         <source>&amp;Réduire une observation…</source>
         <translation>&amp;Reduce an observation…</translation>
+    </message>
+</context>
+<context>
+    <name>FenetreReduction</name>
+    <message>
+        <source>Réduire une observation</source>
+        <translation>Reduce an observation</translation>
+    </message>
+    <message>
+        <source>Courbe de lumière observée</source>
+        <translation>Observed light curve</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)</source>
+        <translation>CSV or text files (*.csv *.txt *.tsv *.dat);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)</source>
+        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa)</translation>
+    </message>
+    <message>
+        <source>Une date et une heure TU proches du maximum (à 24 h près)</source>
+        <translation>A UT date and time near the maximum (within 24 h)</translation>
+    </message>
+    <message>
+        <source>C&amp;hercher</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>Phénomène :</source>
+        <translation>Event:</translation>
+    </message>
+    <message>
+        <source>vers (TU) :</source>
+        <translation>near (UT):</translation>
+    </message>
+    <message>
+        <source>&amp;Fichier…</source>
+        <translation>&amp;File…</translation>
+    </message>
+    <message>
+        <source>Temps : Jours Juliens TU ou date-heure ISO TU</source>
+        <translation>Time: Julian Days UT or ISO date-times UT</translation>
+    </message>
+    <message>
+        <source>&amp;Magnitudes</source>
+        <translation>&amp;Magnitudes</translation>
+    </message>
+    <message>
+        <source>La colonne des flux donne des magnitudes (converties en flux)</source>
+        <translation>The flux column gives magnitudes (converted to flux)</translation>
+    </message>
+    <message>
+        <source>Courbe observée :</source>
+        <translation>Observed curve:</translation>
+    </message>
+    <message>
+        <source>Temps :</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Flux :</source>
+        <translation>Flux:</translation>
+    </message>
+    <message>
+        <source>Incertitude :</source>
+        <translation>Uncertainty:</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;&amp;image…</source>
+        <translation>Export the &amp;image…</translation>
+    </message>
+    <message>
+        <source>Exporter le &amp;rapport…</source>
+        <translation>Export the re&amp;port…</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Phénomène illisible « %1 » : un chiffre de 1 à 4, O (occultation) ou E (éclipse), un autre chiffre (1 Io, 2 Europe, 3 Ganymède, 4 Callisto), par exemple 1O2 — champ « Phénomène »</source>
+        <translation>Unreadable event “%1”: a digit 1 to 4, O (occultation) or E (eclipse), another digit (1 Io, 2 Europa, 3 Ganymede, 4 Callisto), for example 1O2 — field “Event”</translation>
+    </message>
+    <message>
+        <source>Date illisible : %1 — champ « vers (TU) »</source>
+        <translation>Unreadable date: %1 — field “near (UT)”</translation>
+    </message>
+    <message>
+        <source>Aucun phénomène %1 à moins de 24 h du %2 TU.</source>
+        <translation>No %1 event within 24 h of %2 UT.</translation>
+    </message>
+    <message>
+        <source>Courbe de lumière illisible « %1 » : %2</source>
+        <translation>Unreadable light curve “%1”: %2</translation>
+    </message>
+    <message>
+        <source>(aucune)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>colonne %1</source>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>Ces colonnes ne donnent pas de courbe de lumière : %1</source>
+        <translation>These columns give no light curve: %1</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag</source>
+        <translation>%1 (%2, %3): start %4, maximum %5, end %6 UT; predicted drop %7 mag</translation>
+    </message>
+    <message>
+        <source>Donnez le phénomène (code et date TU), puis « Chercher ».</source>
+        <translation>Give the event (code and UT date), then “Search”.</translation>
+    </message>
+    <message>
+        <source>%1 lignes lues dans « %2 ».</source>
+        <translation>%1 rows read from “%2”.</translation>
+    </message>
+    <message>
+        <source>%1 points hors de la fenêtre du phénomène non utilisés.</source>
+        <translation>%1 points outside the event&apos;s window not used.</translation>
+    </message>
+    <message>
+        <source>Réduction impossible : %1.</source>
+        <translation>Cannot reduce: %1.</translation>
+    </message>
+    <message>
+        <source>Échec : %1.</source>
+        <translation>Failed: %1.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L&apos;ajustement n&apos;a pas convergé.&lt;/b&gt;</source>
+        <translation>&lt;b&gt;The fit did not converge.&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière (« Fichier… »).</source>
+        <translation>No result yet: choose the event and the file of your light curve (“File…”).</translation>
+    </message>
+    <message>
+        <source>Maximum prévu (TU)</source>
+        <translation>Predicted maximum (UT)</translation>
+    </message>
+    <message>
+        <source>Maximum observé (TU)</source>
+        <translation>Observed maximum (UT)</translation>
+    </message>
+    <message>
+        <source>Incertitude (1 σ)</source>
+        <translation>Uncertainty (1 σ)</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>O−C</source>
+        <translation>O−C</translation>
+    </message>
+    <message>
+        <source>%1%2 s</source>
+        <translation>%1%2 s</translation>
+    </message>
+    <message>
+        <source>Profondeur observée</source>
+        <translation>Observed depth</translation>
+    </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <source>Chute observée</source>
+        <translation>Observed drop</translation>
+    </message>
+    <message>
+        <source>%1 mag (prévue %2)</source>
+        <translation>%1 mag (predicted %2)</translation>
+    </message>
+    <message>
+        <source>Paramètre d&apos;impact</source>
+        <translation>Impact parameter</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 km</source>
+        <translation>%1 ± %2 km</translation>
+    </message>
+    <message>
+        <source>Prévu</source>
+        <translation>Predicted</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Sans incertitudes dans le fichier : poids égaux, incertitudes tirées de la dispersion.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;No uncertainties in the file: equal weights, uncertainties from the scatter.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
+        <translation>The drawing could not be made for “%1”.</translation>
+    </message>
+    <message>
+        <source>Écrit : « %1 ».</source>
+        <translation>Written: “%1”.</translation>
+    </message>
+    <message>
+        <source>Pas de réduction à exporter : %1</source>
+        <translation>No reduction to export: %1</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Image SVG (*.svg)</source>
+        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>Texte (*.txt);;Tous les fichiers (*)</source>
+        <translation>Text (*.txt);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -776,22 +940,22 @@
     </message>
     <message>
         <source>Les phénomènes de la nuit prochaine et ce qui est observable depuis votre lieu</source>
-        <translation>The coming night's phenomena and what can be observed from your place</translation>
+        <translation>The coming night&apos;s phenomena and what can be observed from your place</translation>
     </message>
     <message>
         <source>&amp;Graphique</source>
         <translation>&amp;Chart</translation>
     </message>
     <message>
-        <source>Le mois d'un coup d'œil : les trajectoires des satellites, les nuits, la Tache Rouge ; impression et PDF</source>
-        <translation>The month at a glance: the satellites' tracks, the nights, the Red Spot; printing and PDF</translation>
+        <source>Le mois d&apos;un coup d&apos;œil : les trajectoires des satellites, les nuits, la Tache Rouge ; impression et PDF</source>
+        <translation>The month at a glance: the satellites&apos; tracks, the nights, the Red Spot; printing and PDF</translation>
     </message>
     <message>
         <source>Date et heure</source>
         <translation>Date and time</translation>
     </message>
     <message>
-        <source>Permet d'écrire la date et de lancer le calcul</source>
+        <source>Permet d&apos;écrire la date et de lancer le calcul</source>
         <translation>Lets you write the date and start the computation</translation>
     </message>
     <message>
@@ -807,8 +971,8 @@
         <translation>&amp;Now</translation>
     </message>
     <message>
-        <source>Affiche l'heure actuelle système</source>
-        <translation>Shows the system's current time</translation>
+        <source>Affiche l&apos;heure actuelle système</source>
+        <translation>Shows the system&apos;s current time</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -843,7 +1007,7 @@
         <translation>Value:</translation>
     </message>
     <message>
-        <source>Ecrire ici le NOMBRE de jours, d'heures, etc... à ajouter ou retrancher à l'heure courante  </source>
+        <source>Ecrire ici le NOMBRE de jours, d&apos;heures, etc... à ajouter ou retrancher à l&apos;heure courante  </source>
         <translation>Write here the NUMBER of days, hours, etc. to add to or subtract from the current time</translation>
     </message>
     <message>
@@ -884,7 +1048,7 @@
     </message>
     <message>
         <source>Méridien central de Jupiter: Système I:</source>
-        <translation>Jupiter's central meridian: System I:</translation>
+        <translation>Jupiter&apos;s central meridian: System I:</translation>
     </message>
     <message>
         <source>Système II:</source>
@@ -892,7 +1056,7 @@
     </message>
     <message>
         <source>Méridien central de Jupiter: </source>
-        <translation>Jupiter's central meridian: </translation>
+        <translation>Jupiter&apos;s central meridian: </translation>
     </message>
     <message>
         <source>Phénomènes remarquables:</source>
@@ -1045,8 +1209,8 @@
         <translation>The month must lie between 1 and 12.</translation>
     </message>
     <message>
-        <source>L'année du graphique doit être comprise entre 100 et 9999.</source>
-        <translation>The chart's year must lie between 100 and 9999.</translation>
+        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
+        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
     </message>
     <message>
         <source>janvier</source>
@@ -1104,10 +1268,211 @@
         <translation>Langue du système / System language</translation>
     </message>
     <message>
-        <source>La langue choisie s'appliquera au prochain démarrage de Zenolune.
+        <source>La langue choisie s&apos;appliquera au prochain démarrage de Zenolune.
 The chosen language applies the next time Zenolune starts.</source>
-        <translation>La langue choisie s'appliquera au prochain démarrage de Zenolune.
+        <translation>La langue choisie s&apos;appliquera au prochain démarrage de Zenolune.
 The chosen language applies the next time Zenolune starts.</translation>
+    </message>
+</context>
+<context>
+    <name>LightCurveFit</name>
+    <message>
+        <source>du %1 au %2 TU</source>
+        <translation>from %1 to %2 UT</translation>
+    </message>
+    <message>
+        <source>les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : vérifiez le phénomène choisi et la colonne des temps</source>
+        <translation>the file&apos;s times (from %1 to %2 UT) are outside the window of event %3 (%4): check the chosen event and the time column</translation>
+    </message>
+    <message>
+        <source>trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3</source>
+        <translation>too few points: %1 in the event&apos;s window (%2), at least %3 are needed</translation>
+    </message>
+    <message>
+        <source>trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4</source>
+        <translation>too few points during the event (from %1 to %2 UT): %3, at least %4 are needed</translation>
+    </message>
+    <message>
+        <source>aucun point à ajuster</source>
+        <translation>no point to fit</translation>
+    </message>
+    <message>
+        <source>le phénomène %1 n&apos;a pas de mouvement relatif connu</source>
+        <translation>event %1 has no known relative motion</translation>
+    </message>
+    <message>
+        <source>tous les flux sont égaux (%1) : il n&apos;y a pas de courbe de lumière à ajuster</source>
+        <translation>all fluxes are equal (%1): there is no light curve to fit</translation>
+    </message>
+    <message>
+        <source>mémoire insuffisante pour l&apos;ajustement</source>
+        <translation>not enough memory for the fit</translation>
+    </message>
+    <message>
+        <source>atteint après %1 itérations : décalage %2 s, paramètre d&apos;impact %3 km, χ² réduit %4</source>
+        <translation>reached after %1 iterations: shift %2 s, impact parameter %3 km, reduced χ² %4</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas convergé (%1) ; %2</source>
+        <translation>the fit did not converge (%1); %2</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas donné de valeurs utilisables ; %1</source>
+        <translation>the fit gave no usable values; %1</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement ne trouve plus de baisse d&apos;éclat : le phénomène n&apos;est pas dans les points ; %1</source>
+        <translation>the fit finds no drop in light any more: the event is not in the points; %1</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement ne trouve pas de baisse d&apos;éclat significative (profondeur %1 ± %2) : le phénomène n&apos;est pas dans les points ; %3</source>
+        <translation>the fit finds no significant drop in light (depth %1 ± %2): the event is not in the points; %3</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement place le minimum hors de la fenêtre du phénomène ; %1</source>
+        <translation>the fit puts the minimum outside the event&apos;s window; %1</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source># Zenolune : réduction d&apos;une courbe de lumière de phénomène mutuel
+</source>
+        <translation># Zenolune: reduction of a light curve of a mutual event
+</translation>
+    </message>
+    <message>
+        <source>Phénomène</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>%1 éclipse %2</source>
+        <translation>%1 eclipses %2</translation>
+    </message>
+    <message>
+        <source>%1 occulte %2</source>
+        <translation>%1 occults %2</translation>
+    </message>
+    <message>
+        <source>Prévision</source>
+        <translation>Prediction</translation>
+    </message>
+    <message>
+        <source>théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
+        <translation>precise theory (L1.2, VSOP87), start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
+    </message>
+    <message>
+        <source>Lieu d&apos;observation</source>
+        <translation>Observing site</translation>
+    </message>
+    <message>
+        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
+        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
+    </message>
+    <message>
+        <source>non réglé</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Colonnes</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>temps %1, flux %2%3%4</source>
+        <translation>time %1, flux %2%3%4</translation>
+    </message>
+    <message>
+        <source> (magnitudes)</source>
+        <translation> (magnitudes)</translation>
+    </message>
+    <message>
+        <source>, incertitude %1</source>
+        <translation>, uncertainty %1</translation>
+    </message>
+    <message>
+        <source>Lignes</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés</source>
+        <translation>%1 read, %2 unreadable, %3 outside the window, %4 points fitted</translation>
+    </message>
+    <message>
+        <source>Ajustement</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Maximum observé (TU)</source>
+        <translation>Observed maximum (UT)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s (1 σ)</source>
+        <translation>%1 ± %2 s (1 σ)</translation>
+    </message>
+    <message>
+        <source>Maximum observé (JD TU)</source>
+        <translation>Observed maximum (JD UT)</translation>
+    </message>
+    <message>
+        <source>O-C</source>
+        <translation>O-C</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s</source>
+        <translation>%1 ± %2 s</translation>
+    </message>
+    <message>
+        <source>Profondeur observée</source>
+        <translation>Observed depth</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 de la lumière du couple (%3 mag)</source>
+        <translation>%1 ± %2 of the pair&apos;s light (%3 mag)</translation>
+    </message>
+    <message>
+        <source>Paramètre d&apos;impact</source>
+        <translation>Impact parameter</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 km (prévu %3 km)</source>
+        <translation>%1 ± %2 km (predicted %3 km)</translation>
+    </message>
+    <message>
+        <source>Ligne de base</source>
+        <translation>Baseline</translation>
+    </message>
+    <message>
+        <source>flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure</source>
+        <translation>flux %1 ± %2 at the predicted maximum, slope %3 ± %4 per hour</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>%1 (%2), résidus %3 (écart type relatif)</source>
+        <translation>%1 (%2), residuals %3 (relative standard deviation)</translation>
+    </message>
+    <message>
+        <source>pondéré par les incertitudes du fichier</source>
+        <translation>weighted by the file&apos;s uncertainties</translation>
+    </message>
+    <message>
+        <source>poids égaux</source>
+        <translation>equal weights</translation>
+    </message>
+    <message>
+        <source>Méthode</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la covariance multipliée par le χ² réduit</source>
+        <translation>nonlinear least squares (GSL, Levenberg-Marquardt), %1 iterations; shift, impact, flux scale and baseline slope free; uncertainties from the covariance times the reduced χ²</translation>
     </message>
 </context>
 <context>
@@ -1144,11 +1509,11 @@ The chosen language applies the next time Zenolune starts.</translation>
 <context>
     <name>MutualDiscsView</name>
     <message>
-        <source>Les deux disques au maximum, agrandis, orientés comme le dessin de la fenêtre principale ; la ligne grise suit le centre du disque occultant (ou de l'ombre) du début à la fin</source>
-        <translation>The two discs at the maximum, magnified, oriented as the main window's drawing; the grey line follows the centre of the occulting disc (or of the shadow) from start to end</translation>
+        <source>Les deux disques au maximum, agrandis, orientés comme le dessin de la fenêtre principale ; la ligne grise suit le centre du disque occultant (ou de l&apos;ombre) du début à la fin</source>
+        <translation>The two discs at the maximum, magnified, oriented as the main window&apos;s drawing; the grey line follows the centre of the occulting disc (or of the shadow) from start to end</translation>
     </message>
     <message>
-        <source>ombre d'%1</source>
+        <source>ombre d&apos;%1</source>
         <translation>shadow of %1</translation>
     </message>
     <message>
@@ -1238,16 +1603,16 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>Start %1 · maximum %2 · end %3 UT, on %4</translation>
     </message>
     <message>
-        <source>Durée %1 · paramètre d'impact %2 km</source>
+        <source>Durée %1 · paramètre d&apos;impact %2 km</source>
         <translation>Duration %1 · impact parameter %2 km</translation>
     </message>
     <message>
         <source>Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag</source>
-        <translation>Light lost: %1 % of %2's; drop of the pair %3 mag</translation>
+        <translation>Light lost: %1 % of %2&apos;s; drop of the pair %3 mag</translation>
     </message>
     <message>
         <source>Distance au limbe de Jupiter : %1 %2</source>
-        <translation>Distance from Jupiter's limb: %1 %2</translation>
+        <translation>Distance from Jupiter&apos;s limb: %1 %2</translation>
     </message>
     <message>
         <source>rayon équatorial</source>
@@ -1258,8 +1623,8 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>equatorial radii</translation>
     </message>
     <message>
-        <source>%1 est en même temps dans l'ombre de Jupiter</source>
-        <translation>%1 is in Jupiter's shadow at the same time</translation>
+        <source>%1 est en même temps dans l&apos;ombre de Jupiter</source>
+        <translation>%1 is in Jupiter&apos;s shadow at the same time</translation>
     </message>
     <message>
         <source>%1 est en même temps derrière Jupiter</source>
@@ -1267,22 +1632,22 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
     <message>
         <source>%1 passe en même temps devant le disque de Jupiter</source>
-        <translation>%1 is in front of Jupiter's disc at the same time</translation>
+        <translation>%1 is in front of Jupiter&apos;s disc at the same time</translation>
     </message>
     <message>
         <source>Au maximum : Jupiter à %1°, Soleil à %2° — %3</source>
         <translation>At maximum: Jupiter at %1°, Sun at %2° — %3</translation>
     </message>
     <message>
-        <source>&lt;span style="color:#008000"&gt;observable&lt;/span&gt;</source>
-        <translation>&lt;span style="color:#008000"&gt;observable&lt;/span&gt;</translation>
+        <source>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;color:#008000&quot;&gt;observable&lt;/span&gt;</translation>
     </message>
     <message>
         <source>non observable</source>
         <translation>not observable</translation>
     </message>
     <message>
-        <source>Le dessin n'a pas pu être produit pour « %1 ».</source>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
         <translation>The drawing could not be made for “%1”.</translation>
     </message>
     <message>
@@ -1329,16 +1694,75 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>The longitude must lie between -180° and 180° (east positive).</translation>
     </message>
     <message>
-        <source>L'altitude du lieu doit être comprise entre -500 m et 10 000 m.</source>
+        <source>L&apos;altitude du lieu doit être comprise entre -500 m et 10 000 m.</source>
         <translation>The height of the place must lie between -500 m and 10,000 m.</translation>
     </message>
     <message>
         <source>La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.</source>
-        <translation>Jupiter's minimum altitude must lie between -90° and 90°.</translation>
+        <translation>Jupiter&apos;s minimum altitude must lie between -90° and 90°.</translation>
     </message>
     <message>
         <source>La hauteur maximale du Soleil doit être comprise entre -90° et 90°.</source>
-        <translation>The Sun's maximum altitude must lie between -90° and 90°.</translation>
+        <translation>The Sun&apos;s maximum altitude must lie between -90° and 90°.</translation>
+    </message>
+</context>
+<context>
+    <name>ObservedCurve</name>
+    <message>
+        <source>ligne %1 : %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>le fichier ne contient aucune ligne de données</source>
+        <translation>the file holds no data row</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;a qu&apos;une colonne : ce n&apos;est pas une courbe de lumière (il faut un temps et un flux)</source>
+        <translation>the file has a single column: it is not a light curve (a time and a flux are needed)</translation>
+    </message>
+    <message>
+        <source>la colonne %1 n&apos;existe pas (le fichier en a %2)</source>
+        <translation>column %1 does not exist (the file has %2)</translation>
+    </message>
+    <message>
+        <source>la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : exportez des Jours Juliens TU (JD UTC), à la Terre</source>
+        <translation>the time column “%1” is in heliocentric or barycentric time: export Julian Days UT (JD UTC), at the Earth</translation>
+    </message>
+    <message>
+        <source>temps illisible « %1 »</source>
+        <translation>unreadable time “%1”</translation>
+    </message>
+    <message>
+        <source>flux illisible « %1 »</source>
+        <translation>unreadable flux “%1”</translation>
+    </message>
+    <message>
+        <source>incertitude illisible ou nulle « %1 »</source>
+        <translation>unreadable or zero uncertainty “%1”</translation>
+    </message>
+    <message>
+        <source>aucune ligne lisible : ce n&apos;est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)</source>
+        <translation>no readable row: it is not a light curve (time column %1, flux column %2; %3)</translation>
+    </message>
+    <message>
+        <source>impossible de lire le fichier « %1 » : %2</source>
+        <translation>cannot read the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » n&apos;existe pas</source>
+        <translation>the file “%1” does not exist</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une courbe de lumière</source>
+        <translation>the file “%1” is too large for a light curve</translation>
+    </message>
+    <message>
+        <source>1 ligne illisible ignorée : %1</source>
+        <translation>1 unreadable row left out: %1</translation>
+    </message>
+    <message>
+        <source>%1 lignes illisibles ignorées : %2</source>
+        <translation>%1 unreadable rows left out: %2</translation>
     </message>
 </context>
 <context>
@@ -1443,15 +1867,15 @@ The chosen language applies the next time Zenolune starts.</translation>
     <name>Programme</name>
     <message>
         <source>La longitude de la Tache Rouge doit être comprise entre 0° et 360°.</source>
-        <translation>The Red Spot's longitude must lie between 0° and 360°.</translation>
+        <translation>The Red Spot&apos;s longitude must lie between 0° and 360°.</translation>
     </message>
     <message>
-        <source>L'époque de la Tache Rouge doit être une date entre les années 100 et 9999.</source>
-        <translation>The Red Spot's epoch must be a date between the years 100 and 9999.</translation>
+        <source>L&apos;époque de la Tache Rouge doit être une date entre les années 100 et 9999.</source>
+        <translation>The Red Spot&apos;s epoch must be a date between the years 100 and 9999.</translation>
     </message>
     <message>
         <source>La dérive de la Tache Rouge doit être un nombre de degrés par mois entre -30 et 30.</source>
-        <translation>The Red Spot's drift must be a number of degrees a month between -30 and 30.</translation>
+        <translation>The Red Spot&apos;s drift must be a number of degrees a month between -30 and 30.</translation>
     </message>
     <message>
         <source>La période est illisible.</source>
@@ -1464,6 +1888,53 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>La période est vide ou inversée : la fin doit suivre le début.</source>
         <translation>The period is empty or reversed: the end must follow the beginning.</translation>
+    </message>
+</context>
+<context>
+    <name>ReductionPlot</name>
+    <message>
+        <source>Choisissez le phénomène et le fichier de la courbe observée</source>
+        <translation>Choose the event and the file of the observed curve</translation>
+    </message>
+    <message>
+        <source>%1 du %2 TU</source>
+        <translation>%1 of %2 UT</translation>
+    </message>
+    <message>
+        <source>Courbe observée</source>
+        <translation>Observed curve</translation>
+    </message>
+    <message>
+        <source> — O−C %1%2 ± %3 s</source>
+        <translation> — O−C %1%2 ± %3 s</translation>
+    </message>
+    <message>
+        <source>Flux</source>
+        <translation>Flux</translation>
+    </message>
+    <message>
+        <source>observé</source>
+        <translation>observed</translation>
+    </message>
+    <message>
+        <source>prévu</source>
+        <translation>predicted</translation>
+    </message>
+    <message>
+        <source>ajusté</source>
+        <translation>fitted</translation>
+    </message>
+    <message>
+        <source>ajustement non convergé</source>
+        <translation>fit not converged</translation>
+    </message>
+    <message>
+        <source>Résidus</source>
+        <translation>Residuals</translation>
+    </message>
+    <message>
+        <source>Temps universel</source>
+        <translation>Universal time</translation>
     </message>
 </context>
 <context>
@@ -1512,8 +1983,8 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>its shadow on Jupiter</translation>
     </message>
     <message>
-        <source>dans l'ombre de %1 (%2–%3 TU)</source>
-        <translation>in %1's shadow (%2–%3 UT)</translation>
+        <source>dans l&apos;ombre de %1 (%2–%3 TU)</source>
+        <translation>in %1&apos;s shadow (%2–%3 UT)</translation>
     </message>
     <message>
         <source>occulté par %1 (%2–%3 TU)</source>
@@ -1560,19 +2031,19 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
     <message>
         <source>Position des quatre satellites galiléens de Jupiter, leurs éclipses, occultations, passages et ombres, et les méridiens centraux de la planète, pour une date et une heure quelconques.</source>
-        <translation>Where Jupiter's four Galilean satellites stand, their eclipses, occultations, transits and shadows, and the planet's central meridians, for any date and time.</translation>
+        <translation>Where Jupiter&apos;s four Galilean satellites stand, their eclipses, occultations, transits and shadows, and the planet&apos;s central meridians, for any date and time.</translation>
     </message>
     <message>
-        <source>Écrit pour les observateurs de Jupiter, d'après la théorie de Jean Meeus.</source>
-        <translation>Written for observers of Jupiter, after Jean Meeus' theory.</translation>
+        <source>Écrit pour les observateurs de Jupiter, d&apos;après la théorie de Jean Meeus.</source>
+        <translation>Written for observers of Jupiter, after Jean Meeus&apos; theory.</translation>
     </message>
     <message>
-        <source>Ca, c'est moi...</source>
-        <translation>That's me...</translation>
+        <source>Ca, c&apos;est moi...</source>
+        <translation>That&apos;s me...</translation>
     </message>
     <message>
-        <source>Ca, c'est Jupiter...</source>
-        <translation>That's Jupiter...</translation>
+        <source>Ca, c&apos;est Jupiter...</source>
+        <translation>That&apos;s Jupiter...</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1584,11 +2055,11 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>Usage : zenolune [--version] [--help]
 Ouvre Zenolune, les satellites galiléens de Jupiter pour une date et une heure.
-L'aide complète est dans le programme (« Aide ») et dans man zenolune ; les calculs en ligne de commande : zenolune-ephem --help.
+L&apos;aide complète est dans le programme (« Aide ») et dans man zenolune ; les calculs en ligne de commande : zenolune-ephem --help.
 </source>
         <translation>Usage: zenolune [--version] [--help]
-Opens Zenolune, Jupiter's Galilean satellites for a date and time.
-The full help is in the program ("Help") and in man zenolune; computations from the command line: zenolune-ephem --help.
+Opens Zenolune, Jupiter&apos;s Galilean satellites for a date and time.
+The full help is in the program (&quot;Help&quot;) and in man zenolune; computations from the command line: zenolune-ephem --help.
 </translation>
     </message>
     <message>
@@ -1614,23 +2085,23 @@ The full help is in the program ("Help") and in man zenolune; computations from 
     </message>
     <message>
         <source>hauteur minimale de Jupiter</source>
-        <translation>Jupiter's least altitude</translation>
+        <translation>Jupiter&apos;s least altitude</translation>
     </message>
     <message>
         <source>hauteur maximale du Soleil</source>
-        <translation>the Sun's greatest altitude</translation>
+        <translation>the Sun&apos;s greatest altitude</translation>
     </message>
     <message>
         <source>longitude de la Tache Rouge</source>
-        <translation>the Red Spot's longitude</translation>
+        <translation>the Red Spot&apos;s longitude</translation>
     </message>
     <message>
         <source>dérive de la Tache Rouge</source>
-        <translation>the Red Spot's drift</translation>
+        <translation>the Red Spot&apos;s drift</translation>
     </message>
     <message>
         <source>époque de la Tache Rouge</source>
-        <translation>the Red Spot's epoch</translation>
+        <translation>the Red Spot&apos;s epoch</translation>
     </message>
     <message>
         <source>fuseau horaire</source>
@@ -1704,10 +2175,6 @@ The full help is in the program ("Help") and in man zenolune; computations from 
         <translation>--grs goes with --events or --chart</translation>
     </message>
     <message>
-        <source>--site va avec --events, --mutual ou --chart</source>
-        <translation>--site goes with --events, --mutual or --chart</translation>
-    </message>
-    <message>
         <source>--mutual demande --from et --to</source>
         <translation>--mutual needs --from and --to</translation>
     </message>
@@ -1716,7 +2183,7 @@ The full help is in the program ("Help") and in man zenolune; computations from 
         <translation>--events needs --from and --to</translation>
     </message>
     <message>
-        <source>--lightcurve s'emploie seul (avec --offset ou --locale)</source>
+        <source>--lightcurve s&apos;emploie seul (avec --offset ou --locale)</source>
         <translation>--lightcurve is used alone (with --offset or --locale)</translation>
     </message>
     <message>
@@ -1740,14 +2207,6 @@ The full help is in the program ("Help") and in man zenolune; computations from 
         <translation>cannot compute</translation>
     </message>
     <message>
-        <source>--lightcurve attend CODE,DATE, par exemple "1O2,02/02/2015 03:31:00" (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
-        <translation>--lightcurve expects CODE,DATE, for example "1O2,02/02/2015 03:31:00" (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
-    </message>
-    <message>
-        <source>date de --lightcurve illisible</source>
-        <translation>--lightcurve date cannot be read</translation>
-    </message>
-    <message>
         <source>aucun phénomène %1 à moins de 24 h du %2 TU</source>
         <translation>no %1 event within 24 h of %2 UT</translation>
     </message>
@@ -1765,7 +2224,7 @@ The full help is in the program ("Help") and in man zenolune; computations from 
     </message>
     <message>
         <source>--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ</source>
-        <translation>--grs: unreadable epoch "%1"; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
+        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
     </message>
     <message>
         <source>Lieu : %1</source>
@@ -1788,464 +2247,6 @@ The full help is in the program ("Help") and in man zenolune; computations from 
         <translation>unreadable --at date or --offset</translation>
     </message>
     <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l'enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l'époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
-                         DERIVE : degrés par mois de 30,436875 jours. Les
-                         valeurs sont séparées par des virgules, les nombres
-                         prennent un point décimal : 57,2024-07-01,1.5. À
-                         mettre à jour d'après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d'observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins, le
-                         Soleil à -6° au plus et le phénomène visible (un
-                         phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
-                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
-                         écrit sur la sortie d'erreur.
-  --night                Avec --site : la nuit prochaine au lieu (du coucher
-                         au lever du Soleil, bord supérieur à -0,8333°), en
-                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
-                         hh:mm:ss, TU) et kind : "night", "midnight_sun" (pas
-                         de nuit : les 24 h qui suivent) ou "polar_night"
-                         (24 h sans lever du Soleil).
-  --at DATE              Avec --night : l'instant de départ, en heure civile
-                         (--offset) ; maintenant par défaut.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l'ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d'impact (km), part de la lumière de la
-                         cible perdue, chute d'éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l'ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d'un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l'aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Avec --events, chaque ligne est écrite dès qu'elle est trouvée ; sur un
-terminal, l'avancement s'affiche sur la sortie d'erreur.
-
-Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example "01/01/2000 12:00:00"), exactly what
-Zenolune shows after "OK" is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program's French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system's, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program's theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory's contacts: those of the
-                         satellite's centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot's transits
-                         of the central meridian (System II), named
-                         "Tache Rouge". L2: longitude in System II (degrees)
-                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
-                         DRIFT: degrees per month of 30.436875 days. The
-                         values are separated by commas, numbers take a
-                         decimal point: 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and "observable" when Jupiter is at least
-                         10° up, the Sun at most -6° and the phenomenon
-                         visible (a "caché" (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
-                         comma; decimals: the point. Example: 48.85,2.35,35.
-                         The place understood is written to standard error.
-  --night                With --site: the coming night at the place (from
-                         sunset to sunrise, upper limb at -0.8333°), as one
-                         JSON object: start_ut, end_ut (DD/MM/YYYY
-                         hh:mm:ss, UT) and kind: "night", "midnight_sun" (no
-                         night: the next 24 h) or "polar_night" (24 h
-                         without sunrise).
-  --at DATE              With --night: the starting instant, in civil time
-                         (--offset); now by default.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month's chart (the satellites' tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month's phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites' mutual events
-                         (occultations "iOj": i passes in front of j;
-                         eclipses "iEj": j passes into i's shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target's light lost, drop in the pair's brightness
-                         (magnitudes), distance from Jupiter's limb (radii),
-                         target in Jupiter's shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and "observable" at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target's disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program's help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-With --events, each row is written as soon as it is found; on a terminal,
-the progress is shown on standard error.
-
-An unreadable date gives a line {"error": {"number": 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
-    </message>
-<message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l'enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l'époque EPOQUE (AAAA-MM-JJ, 0 h TU) ; DERIVE : degrés
-                         par mois de 30,436875 jours. Nombres avec un point
-                         décimal, par exemple 57,2024-07-01,1.5. À mettre à jour
-                         d'après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d'observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins et le
-                         Soleil à -6° au plus. Exemple : 48.85,2.35,35.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l'ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d'impact (km), part de la lumière de la
-                         cible perdue, chute d'éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l'ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d'un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l'aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
-                         un logiciel de photométrie : séparateur « , », « ; »,
-                         tabulation ou blancs, virgule décimale admise avec
-                         « ; ») du phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps en Jours Juliens TU ou en
-                         date-heure ISO (TU) ; flux relatif ou magnitudes.
-                         Ajuste la courbe prévue (moindres carrés de la GSL :
-                         décalage en temps, paramètre d'impact, échelle du flux,
-                         pente de la ligne de base) et écrit un objet JSON :
-                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
-                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
-                         sigma, covariance multipliée par le chi2 réduit),
-                         o_minus_c_s, depth (part de la lumière du couple
-                         perdue), impact_km, reduced_chi2, points...
-                         Un ajustement qui ne converge pas donne
-                         "converged": false et le code de sortie 1.
-  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d'après l'en-tête, sinon la 1re.
-  --flux-column N        La colonne des flux ; par défaut d'après l'en-tête,
-                         sinon la 2e.
-  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d'après l'en-tête (err, sigma...), sinon aucune.
-  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
-                         de la colonne contient « mag »).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Une date illisible donne une ligne {"error": {"number": 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example "01/01/2000 12:00:00"), exactly what
-Zenolune shows after "OK" is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program's French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system's, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program's theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory's contacts: those of the
-                         satellite's centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot's transits
-                         of the central meridian (System II), named
-                         "Tache Rouge". L2: longitude in System II (degrees)
-                         at EPOCH (YYYY-MM-DD, 0 h UT); DRIFT: degrees per
-                         month of 30.436875 days. Numbers with a decimal
-                         point, for example 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and "observable" when Jupiter is at least
-                         10° up and the Sun at most -6°. Example:
-                         48.85,2.35,35.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month's chart (the satellites' tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month's phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites' mutual events
-                         (occultations "iOj": i passes in front of j;
-                         eclipses "iEj": j passes into i's shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target's light lost, drop in the pair's brightness
-                         (magnitudes), distance from Jupiter's limb (radii),
-                         target in Jupiter's shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and "observable" at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target's disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program's help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --reduce FILE          Reduces an observed light curve (CSV exported by
-                         photometry software: separator ",", ";", tab or
-                         blanks, decimal comma accepted with ";") of the event
-                         given by --event CODE,DATE (as --lightcurve). Times as
-                         Julian Days UT or ISO date-times (UT); relative flux
-                         or magnitudes. Fits the predicted curve (GSL least
-                         squares: time shift, impact parameter, flux scale,
-                         slope of the baseline) and writes one JSON object:
-                         code, predicted_max_ut, observed_max_ut (dd/mm/yyyy
-                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
-                         sigma, covariance times the reduced chi2),
-                         o_minus_c_s, depth (share of the pair's light lost),
-                         impact_km, reduced_chi2, points...
-                         A fit that does not converge gives
-                         "converged": false and exit status 1.
-  --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header, else the 1st.
-  --flux-column N        The flux column; by default from the header, else
-                         the 2nd.
-  --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma...), else none.
-  --magnitudes           The fluxes are magnitudes (by default when the
-                         column's name contains "mag").
-  --version              Prints the version.
-  --help                 Prints this help.
-
-An unreadable date gives a line {"error": {"number": 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
-    </message>
-    <message>
         <source>numéro de colonne attendu (%1 pour la première) : %2</source>
         <translation>column number expected (%1 for the first): %2</translation>
     </message>
@@ -2262,558 +2263,287 @@ computation goes on with the next date; the exit status is then 1.
         <translation>--time-column, --flux-column, --sigma-column and --magnitudes go with --reduce</translation>
     </message>
     <message>
-        <source>--reduce s'emploie seul (avec --event, --site, --offset ou --locale)</source>
+        <source>--reduce s&apos;emploie seul (avec --event, --site, --offset ou --locale)</source>
         <translation>--reduce is used alone (with --event, --site, --offset or --locale)</translation>
     </message>
     <message>
-        <source>%1 attend CODE,DATE, par exemple "1O2,02/02/2015 03:31:00" (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
-        <translation>%1 expects CODE,DATE, for example "1O2,02/02/2015 03:31:00" (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
+        <source>%1 attend CODE,DATE, par exemple &quot;1O2,02/02/2015 03:31:00&quot; (CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)</source>
+        <translation>%1 expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
     </message>
     <message>
         <source>date de %1 illisible</source>
         <translation>%1 date cannot be read</translation>
     </message>
-</context>
-<context>
-    <name>FenetreReduction</name>
     <message>
-        <source>Réduire une observation</source>
-        <translation>Reduce an observation</translation>
-    </message>
-    <message>
-        <source>Courbe de lumière observée</source>
-        <translation>Observed light curve</translation>
-    </message>
-    <message>
-        <source>Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)</source>
-        <translation>CSV or text files (*.csv *.txt *.tsv *.dat);;All files (*)</translation>
-    </message>
-    <message>
-        <source>Exporter</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)</source>
-        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa)</translation>
-    </message>
-    <message>
-        <source>Une date et une heure TU proches du maximum (à 24 h près)</source>
-        <translation>A UT date and time near the maximum (within 24 h)</translation>
-    </message>
-    <message>
-        <source>C&amp;hercher</source>
-        <translation>&amp;Search</translation>
-    </message>
-    <message>
-        <source>Phénomène :</source>
-        <translation>Event:</translation>
-    </message>
-    <message>
-        <source>vers (TU) :</source>
-        <translation>near (UT):</translation>
-    </message>
-    <message>
-        <source>&amp;Fichier…</source>
-        <translation>&amp;File…</translation>
-    </message>
-    <message>
-        <source>Temps : Jours Juliens TU ou date-heure ISO TU</source>
-        <translation>Time: Julian Days UT or ISO date-times UT</translation>
-    </message>
-    <message>
-        <source>&amp;Magnitudes</source>
-        <translation>&amp;Magnitudes</translation>
-    </message>
-    <message>
-        <source>La colonne des flux donne des magnitudes (converties en flux)</source>
-        <translation>The flux column gives magnitudes (converted to flux)</translation>
-    </message>
-    <message>
-        <source>Courbe observée :</source>
-        <translation>Observed curve:</translation>
-    </message>
-    <message>
-        <source>Temps :</source>
-        <translation>Time:</translation>
-    </message>
-    <message>
-        <source>Flux :</source>
-        <translation>Flux:</translation>
-    </message>
-    <message>
-        <source>Incertitude :</source>
-        <translation>Uncertainty:</translation>
-    </message>
-    <message>
-        <source>Exporter l'&amp;image…</source>
-        <translation>Export the &amp;image…</translation>
-    </message>
-    <message>
-        <source>Exporter le &amp;rapport…</source>
-        <translation>Export the re&amp;port…</translation>
-    </message>
-    <message>
-        <source>Fermer</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Phénomène illisible « %1 » : un chiffre de 1 à 4, O (occultation) ou E (éclipse), un autre chiffre (1 Io, 2 Europe, 3 Ganymède, 4 Callisto), par exemple 1O2 — champ « Phénomène »</source>
-        <translation>Unreadable event “%1”: a digit 1 to 4, O (occultation) or E (eclipse), another digit (1 Io, 2 Europa, 3 Ganymede, 4 Callisto), for example 1O2 — field “Event”</translation>
-    </message>
-    <message>
-        <source>Date illisible : %1 — champ « vers (TU) »</source>
-        <translation>Unreadable date: %1 — field “near (UT)”</translation>
-    </message>
-    <message>
-        <source>Aucun phénomène %1 à moins de 24 h du %2 TU.</source>
-        <translation>No %1 event within 24 h of %2 UT.</translation>
-    </message>
-    <message>
-        <source>Courbe de lumière illisible « %1 » : %2</source>
-        <translation>Unreadable light curve “%1”: %2</translation>
-    </message>
-    <message>
-        <source>(aucune)</source>
-        <translation>(none)</translation>
-    </message>
-    <message>
-        <source>colonne %1</source>
-        <translation>column %1</translation>
-    </message>
-    <message>
-        <source>Ces colonnes ne donnent pas de courbe de lumière : %1</source>
-        <translation>These columns give no light curve: %1</translation>
-    </message>
-    <message>
-        <source>indéterminé</source>
-        <translation>undetermined</translation>
-    </message>
-    <message>
-        <source>%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag</source>
-        <translation>%1 (%2, %3): start %4, maximum %5, end %6 UT; predicted drop %7 mag</translation>
-    </message>
-    <message>
-        <source>Donnez le phénomène (code et date TU), puis « Chercher ».</source>
-        <translation>Give the event (code and UT date), then “Search”.</translation>
-    </message>
-    <message>
-        <source>%1 lignes lues dans « %2 ».</source>
-        <translation>%1 rows read from “%2”.</translation>
-    </message>
-    <message>
-        <source>%1 points hors de la fenêtre du phénomène non utilisés.</source>
-        <translation>%1 points outside the event's window not used.</translation>
-    </message>
-    <message>
-        <source>Réduction impossible : %1.</source>
-        <translation>Cannot reduce: %1.</translation>
-    </message>
-    <message>
-        <source>Échec : %1.</source>
-        <translation>Failed: %1.</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;L'ajustement n'a pas convergé.&lt;/b&gt;</source>
-        <translation>&lt;b&gt;The fit did not converge.&lt;/b&gt;</translation>
-    </message>
-    <message>
-        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière (« Fichier… »).</source>
-        <translation>No result yet: choose the event and the file of your light curve (“File…”).</translation>
-    </message>
-    <message>
-        <source>Maximum prévu (TU)</source>
-        <translation>Predicted maximum (UT)</translation>
-    </message>
-    <message>
-        <source>Maximum observé (TU)</source>
-        <translation>Observed maximum (UT)</translation>
-    </message>
-    <message>
-        <source>Incertitude (1 σ)</source>
-        <translation>Uncertainty (1 σ)</translation>
-    </message>
-    <message>
-        <source>%1 s</source>
-        <translation>%1 s</translation>
-    </message>
-    <message>
-        <source>O−C</source>
-        <translation>O−C</translation>
-    </message>
-    <message>
-        <source>%1%2 s</source>
-        <translation>%1%2 s</translation>
-    </message>
-    <message>
-        <source>Profondeur observée</source>
-        <translation>Observed depth</translation>
-    </message>
-    <message>
-        <source>%1 ± %2</source>
-        <translation>%1 ± %2</translation>
-    </message>
-    <message>
-        <source>Chute observée</source>
-        <translation>Observed drop</translation>
-    </message>
-    <message>
-        <source>%1 mag (prévue %2)</source>
-        <translation>%1 mag (predicted %2)</translation>
-    </message>
-    <message>
-        <source>Paramètre d'impact</source>
-        <translation>Impact parameter</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 km</source>
-        <translation>%1 ± %2 km</translation>
-    </message>
-    <message>
-        <source>Prévu</source>
-        <translation>Predicted</translation>
-    </message>
-    <message>
-        <source>%1 km</source>
-        <translation>%1 km</translation>
-    </message>
-    <message>
-        <source>χ² réduit</source>
-        <translation>Reduced χ²</translation>
-    </message>
-    <message>
-        <source>Points</source>
-        <translation>Points</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Sans incertitudes dans le fichier : poids égaux, incertitudes tirées de la dispersion.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;No uncertainties in the file: equal weights, uncertainties from the scatter.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Le dessin n'a pas pu être produit pour « %1 ».</source>
-        <translation>The drawing could not be made for “%1”.</translation>
-    </message>
-    <message>
-        <source>Écrit : « %1 ».</source>
-        <translation>Written: “%1”.</translation>
-    </message>
-    <message>
-        <source>Pas de réduction à exporter : %1</source>
-        <translation>No reduction to export: %1</translation>
-    </message>
-    <message>
-        <source>Image PNG (*.png);;Image SVG (*.svg)</source>
-        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
-    </message>
-    <message>
-        <source>Texte (*.txt);;Tous les fichiers (*)</source>
-        <translation>Text (*.txt);;All files (*)</translation>
-    </message>
-</context>
-<context>
-    <name>LightCurveFit</name>
-    <message>
-        <source>du %1 au %2 TU</source>
-        <translation>from %1 to %2 UT</translation>
-    </message>
-    <message>
-        <source>les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : vérifiez le phénomène choisi et la colonne des temps</source>
-        <translation>the file's times (from %1 to %2 UT) are outside the window of event %3 (%4): check the chosen event and the time column</translation>
-    </message>
-    <message>
-        <source>trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3</source>
-        <translation>too few points: %1 in the event's window (%2), at least %3 are needed</translation>
-    </message>
-    <message>
-        <source>trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4</source>
-        <translation>too few points during the event (from %1 to %2 UT): %3, at least %4 are needed</translation>
-    </message>
-    <message>
-        <source>aucun point à ajuster</source>
-        <translation>no point to fit</translation>
-    </message>
-    <message>
-        <source>le phénomène %1 n'a pas de mouvement relatif connu</source>
-        <translation>event %1 has no known relative motion</translation>
-    </message>
-    <message>
-        <source>tous les flux sont égaux (%1) : il n'y a pas de courbe de lumière à ajuster</source>
-        <translation>all fluxes are equal (%1): there is no light curve to fit</translation>
-    </message>
-    <message>
-        <source>mémoire insuffisante pour l'ajustement</source>
-        <translation>not enough memory for the fit</translation>
-    </message>
-    <message>
-        <source>atteint après %1 itérations : décalage %2 s, paramètre d'impact %3 km, χ² réduit %4</source>
-        <translation>reached after %1 iterations: shift %2 s, impact parameter %3 km, reduced χ² %4</translation>
-    </message>
-    <message>
-        <source>l'ajustement n'a pas convergé (%1) ; %2</source>
-        <translation>the fit did not converge (%1); %2</translation>
-    </message>
-    <message>
-        <source>l'ajustement n'a pas donné de valeurs utilisables ; %1</source>
-        <translation>the fit gave no usable values; %1</translation>
-    </message>
-    <message>
-        <source>l'ajustement ne trouve plus de baisse d'éclat : le phénomène n'est pas dans les points ; %1</source>
-        <translation>the fit finds no drop in light any more: the event is not in the points; %1</translation>
-    </message>
-    <message>
-        <source>l'ajustement ne trouve pas de baisse d'éclat significative (profondeur %1 ± %2) : le phénomène n'est pas dans les points ; %3</source>
-        <translation>the fit finds no significant drop in light (depth %1 ± %2): the event is not in the points; %3</translation>
-    </message>
-    <message>
-        <source>l'ajustement place le minimum hors de la fenêtre du phénomène ; %1</source>
-        <translation>the fit puts the minimum outside the event's window; %1</translation>
-    </message>
-    <message>
-        <source>indéterminé</source>
-        <translation>undetermined</translation>
-    </message>
-    <message>
-        <source># Zenolune : réduction d'une courbe de lumière de phénomène mutuel
+        <source>Usage :
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+
+Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
+Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
+méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
+complet des éphémérides et les disques dessinés. Une ligne JSON par date.
+
+Options :
+  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
+                         en France, -2 en été).
+  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
+                         principale (0 ou 1 chacune ; 0,0 par défaut).
+  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
+  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
+                         ceux du système, en français à défaut.
+  --from DATE --to DATE  Une ligne par pas entre les deux dates.
+  --step PAS             Le pas : un nombre et une unité, yyyy (années),
+                         m (mois), d (jours), h (heures), n (minutes),
+                         s (secondes) ; 10n par défaut.
+  --events               Avec --from/--to : chaque début et chaque fin de
+                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
+                         seconde près, en heure civile. Le pas doit être plus
+                         court que le plus bref des phénomènes cherchés.
+  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
+  --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --theory THEORIE       originale (par défaut : la théorie de Meeus du
+                         programme, inchangée) ou precise (satellites L1.2,
+                         planètes VSOP87, temps de lumière, Jupiter aplati,
+                         pôle et rotation UAI ; horaires à quelques secondes).
+                         Contacts de la théorie précise : ceux du centre du
+                         satellite. Hors de %1, un avertissement.
+  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
+                         au méridien central (Système II), sous le nom
+                         « Tache Rouge ». L2 : longitude en Système II (degrés)
+                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
+                         DERIVE : degrés par mois de 30,436875 jours. Les
+                         valeurs sont séparées par des virgules, les nombres
+                         prennent un point décimal : 57,2024-07-01,1.5. À
+                         mettre à jour d&apos;après les observations récentes.
+  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
+                         lieu d&apos;observation (latitude nord positive, longitude
+                         EST positive, en degrés ; altitude H en mètres) et
+                         « observable » quand Jupiter est à 10° au moins, le
+                         Soleil à -6° au plus et le phénomène visible (un
+                         phénomène « caché » se produit derrière Jupiter ou
+                         dans son ombre). Séparateur : la virgule ; décimales :
+                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
+                         écrit sur la sortie d&apos;erreur.
+  --night                Avec --site : la nuit prochaine au lieu (du coucher
+                         au lever du Soleil, bord supérieur à -0,8333°), en
+                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
+                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
+                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
+                         (24 h sans lever du Soleil).
+  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
+                         (--offset) ; maintenant par défaut.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l&apos;ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d&apos;impact (km), part de la lumière de la
+                         cible perdue, chute d&apos;éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l&apos;ombre de Jupiter, derrière ou devant son disque.
+                         Toujours avec la théorie précise. Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l&apos;aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
+  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
+                         un logiciel de photométrie : séparateur « , », « ; »,
+                         tabulation ou blancs, virgule décimale admise avec
+                         « ; ») du phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps en Jours Juliens TU ou en
+                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+                         Ajuste la courbe prévue (moindres carrés de la GSL :
+                         décalage en temps, paramètre d&apos;impact, échelle du flux,
+                         pente de la ligne de base) et écrit un objet JSON :
+                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
+                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
+                         sigma, covariance multipliée par le chi2 réduit),
+                         o_minus_c_s, depth (part de la lumière du couple
+                         perdue), impact_km, reduced_chi2, points...
+                         Un ajustement qui ne converge pas donne
+                         &quot;converged&quot;: false et le code de sortie 1.
+  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
+                         par défaut d&apos;après l&apos;en-tête, sinon la 1re.
+  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
+                         sinon la 2e.
+  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
+                         d&apos;après l&apos;en-tête (err, sigma...), sinon aucune.
+  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
+                         de la colonne contient « mag »).
+  --version              Affiche la version.
+  --help                 Affiche cette aide.
+
+Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
+terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
+
+Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
+continue avec la date suivante ; le code de sortie vaut alors 1.
 </source>
-        <translation># Zenolune: reduction of a light curve of a mutual event
+        <translation>Usage:
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+
+Computes, for each date (civil time, written Day/Month/Year
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
+Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
+central meridians (Systems I and II), the sixteen phenomena, the whole
+ephemeris record and the discs drawn. One JSON line per date. The JSON
+and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
+Ombre, début, fin), which scripts rely on.
+
+Options:
+  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
+                         winter in France, -2 in summer).
+  --flip-main EW,NS      East-West and North-South flips of the main
+                         window (0 or 1 each; 0,0 by default).
+  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
+  --locale NAME          Regional settings (fr_FR, en_US...); by default
+                         the system&apos;s, French when they cannot be used.
+  --from DATE --to DATE  One line per step between the two dates.
+  --step STEP            The step: a count and a unit, yyyy (years),
+                         m (months), d (days), h (hours), n (minutes),
+                         s (seconds); 10n by default.
+  --events               With --from/--to: each beginning and end of a
+                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
+                         the second, in civil time. The step must be
+                         shorter than the shortest phenomenon looked for.
+  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
+  --csv                  With --events: a CSV table instead of JSON.
+  --theory THEORY        originale (the default: the program&apos;s theory by
+                         Meeus, unchanged) or precise (L1.2 satellites,
+                         VSOP87 planets, light-time, oblate Jupiter, IAU
+                         pole and rotation; times to a few seconds).
+                         The precise theory&apos;s contacts: those of the
+                         satellite&apos;s centre. Outside %1, a warning.
+  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
+                         of the central meridian (System II), named
+                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
+                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
+                         DRIFT: degrees per month of 30.436875 days. The
+                         values are separated by commas, numbers take a
+                         decimal point: 57,2024-07-01,1.5. To be updated
+                         from recent observations.
+  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
+                         the observing place (latitude north positive,
+                         longitude EAST positive, in degrees; height H in
+                         metres) and &quot;observable&quot; when Jupiter is at least
+                         10° up, the Sun at most -6° and the phenomenon
+                         visible (a &quot;caché&quot; (hidden) phenomenon happens
+                         behind Jupiter or in its shadow). Separator: the
+                         comma; decimals: the point. Example: 48.85,2.35,35.
+                         The place understood is written to standard error.
+  --night                With --site: the coming night at the place (from
+                         sunset to sunrise, upper limb at -0.8333°), as one
+                         JSON object: start_ut, end_ut (DD/MM/YYYY
+                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
+                         night: the next 24 h) or &quot;polar_night&quot; (24 h
+                         without sunrise).
+  --at DATE              With --night: the starting instant, in civil time
+                         (--offset); now by default.
+  --ics FILE             With --events: also writes the phenomena to an
+                         iCalendar calendar (.ics), one event per line,
+                         times in UT; with --site, the place of each event.
+  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
+                         at the place of --site, Red Spot transits of
+                         --grs), civil hours of --offset (UT if 0),
+                         orientation of --flip-main; without a display.
+  --out FILE             With --chart: the file written, in the format of
+                         its extension: .pdf (the chart, then the table of
+                         the month&apos;s phenomena; A4), .svg or .png.
+  --mutual               With --from/--to: the satellites&apos; mutual events
+                         (occultations &quot;iOj&quot;: i passes in front of j;
+                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
+                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
+                         per event in the order of the maxima: code, type,
+                         kind (total, annular, partial, penumbral), beginning,
+                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
+                         duration, impact parameter (km), share of the
+                         target&apos;s light lost, drop in the pair&apos;s brightness
+                         (magnitudes), distance from Jupiter&apos;s limb (radii),
+                         target in Jupiter&apos;s shadow, behind or in front of
+                         its disk. Always with the precise theory. With
+                         --site: the altitudes and &quot;observable&quot; at maximum;
+                         with --csv: a CSV table.
+                         Contacts: those of the two discs (occultation), of
+                         the penumbra with the target&apos;s disc (eclipse).
+                         Photometry: uniform discs, V albedos 0.63, 0.67,
+                         0.43, 0.17; penumbra of a uniform Sun.
+                         Differences from published predictions (2014-2015,
+                         2021): see the program&apos;s help.
+  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
+                         example 1O2) whose maximum is nearest DATE (civil
+                         time, within 24 h), in CSV: UT instant, seconds
+                         since maximum, flux of the pair (1 outside the
+                         event).
+  --reduce FILE          Reduces an observed light curve (CSV exported by
+                         photometry software: separator &quot;,&quot;, &quot;;&quot;, tab or
+                         blanks, decimal comma accepted with &quot;;&quot;) of the event
+                         given by --event CODE,DATE (as --lightcurve). Times as
+                         Julian Days UT or ISO date-times (UT); relative flux
+                         or magnitudes. Fits the predicted curve (GSL least
+                         squares: time shift, impact parameter, flux scale,
+                         slope of the baseline) and writes one JSON object:
+                         code, predicted_max_ut, observed_max_ut (dd/mm/yyyy
+                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
+                         sigma, covariance times the reduced chi2),
+                         o_minus_c_s, depth (share of the pair&apos;s light lost),
+                         impact_km, reduced_chi2, points...
+                         A fit that does not converge gives
+                         &quot;converged&quot;: false and exit status 1.
+  --time-column N        With --reduce: the time column (1 = the first); by
+                         default from the header, else the 1st.
+  --flux-column N        The flux column; by default from the header, else
+                         the 2nd.
+  --sigma-column N       The uncertainty column (0: none); by default from
+                         the header (err, sigma...), else none.
+  --magnitudes           The fluxes are magnitudes (by default when the
+                         column&apos;s name contains &quot;mag&quot;).
+  --version              Prints the version.
+  --help                 Prints this help.
+
+With --events, each row is written as soon as it is found; on a terminal,
+the progress is shown on standard error.
+
+An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
+computation goes on with the next date; the exit status is then 1.
 </translation>
-    </message>
-    <message>
-        <source>Phénomène</source>
-        <translation>Event</translation>
-    </message>
-    <message>
-        <source>%1 éclipse %2</source>
-        <translation>%1 eclipses %2</translation>
-    </message>
-    <message>
-        <source>%1 occulte %2</source>
-        <translation>%1 occults %2</translation>
-    </message>
-    <message>
-        <source>Prévision</source>
-        <translation>Prediction</translation>
-    </message>
-    <message>
-        <source>théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
-        <translation>precise theory (L1.2, VSOP87), start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
-    </message>
-    <message>
-        <source>Lieu d'observation</source>
-        <translation>Observing site</translation>
-    </message>
-    <message>
-        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
-        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
-    </message>
-    <message>
-        <source>non réglé</source>
-        <translation>not set</translation>
-    </message>
-    <message>
-        <source>Fichier</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>Colonnes</source>
-        <translation>Columns</translation>
-    </message>
-    <message>
-        <source>temps %1, flux %2%3%4</source>
-        <translation>time %1, flux %2%3%4</translation>
-    </message>
-    <message>
-        <source> (magnitudes)</source>
-        <translation> (magnitudes)</translation>
-    </message>
-    <message>
-        <source>, incertitude %1</source>
-        <translation>, uncertainty %1</translation>
-    </message>
-    <message>
-        <source>Lignes</source>
-        <translation>Rows</translation>
-    </message>
-    <message>
-        <source>%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés</source>
-        <translation>%1 read, %2 unreadable, %3 outside the window, %4 points fitted</translation>
-    </message>
-    <message>
-        <source>Ajustement</source>
-        <translation>Fit</translation>
-    </message>
-    <message>
-        <source>Maximum observé (TU)</source>
-        <translation>Observed maximum (UT)</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 s (1 σ)</source>
-        <translation>%1 ± %2 s (1 σ)</translation>
-    </message>
-    <message>
-        <source>Maximum observé (JD TU)</source>
-        <translation>Observed maximum (JD UT)</translation>
-    </message>
-    <message>
-        <source>O-C</source>
-        <translation>O-C</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 s</source>
-        <translation>%1 ± %2 s</translation>
-    </message>
-    <message>
-        <source>Profondeur observée</source>
-        <translation>Observed depth</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 de la lumière du couple (%3 mag)</source>
-        <translation>%1 ± %2 of the pair's light (%3 mag)</translation>
-    </message>
-    <message>
-        <source>Paramètre d'impact</source>
-        <translation>Impact parameter</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 km (prévu %3 km)</source>
-        <translation>%1 ± %2 km (predicted %3 km)</translation>
-    </message>
-    <message>
-        <source>Ligne de base</source>
-        <translation>Baseline</translation>
-    </message>
-    <message>
-        <source>flux %1 ± %2 au maximum prévu, pente %3 ± %4 par heure</source>
-        <translation>flux %1 ± %2 at the predicted maximum, slope %3 ± %4 per hour</translation>
-    </message>
-    <message>
-        <source>χ² réduit</source>
-        <translation>Reduced χ²</translation>
-    </message>
-    <message>
-        <source>%1 (%2), résidus %3 (écart type relatif)</source>
-        <translation>%1 (%2), residuals %3 (relative standard deviation)</translation>
-    </message>
-    <message>
-        <source>pondéré par les incertitudes du fichier</source>
-        <translation>weighted by the file's uncertainties</translation>
-    </message>
-    <message>
-        <source>poids égaux</source>
-        <translation>equal weights</translation>
-    </message>
-    <message>
-        <source>Méthode</source>
-        <translation>Method</translation>
-    </message>
-    <message>
-        <source>moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la covariance multipliée par le χ² réduit</source>
-        <translation>nonlinear least squares (GSL, Levenberg-Marquardt), %1 iterations; shift, impact, flux scale and baseline slope free; uncertainties from the covariance times the reduced χ²</translation>
-    </message>
-</context>
-<context>
-    <name>ObservedCurve</name>
-    <message>
-        <source>ligne %1 : %2</source>
-        <translation>line %1: %2</translation>
-    </message>
-    <message>
-        <source>le fichier ne contient aucune ligne de données</source>
-        <translation>the file holds no data row</translation>
-    </message>
-    <message>
-        <source>le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)</source>
-        <translation>the file has a single column: it is not a light curve (a time and a flux are needed)</translation>
-    </message>
-    <message>
-        <source>la colonne %1 n'existe pas (le fichier en a %2)</source>
-        <translation>column %1 does not exist (the file has %2)</translation>
-    </message>
-    <message>
-        <source>la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : exportez des Jours Juliens TU (JD UTC), à la Terre</source>
-        <translation>the time column “%1” is in heliocentric or barycentric time: export Julian Days UT (JD UTC), at the Earth</translation>
-    </message>
-    <message>
-        <source>temps illisible « %1 »</source>
-        <translation>unreadable time “%1”</translation>
-    </message>
-    <message>
-        <source>flux illisible « %1 »</source>
-        <translation>unreadable flux “%1”</translation>
-    </message>
-    <message>
-        <source>incertitude illisible ou nulle « %1 »</source>
-        <translation>unreadable or zero uncertainty “%1”</translation>
-    </message>
-    <message>
-        <source>aucune ligne lisible : ce n'est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)</source>
-        <translation>no readable row: it is not a light curve (time column %1, flux column %2; %3)</translation>
-    </message>
-    <message>
-        <source>impossible de lire le fichier « %1 » : %2</source>
-        <translation>cannot read the file “%1”: %2</translation>
-    </message>
-    <message>
-        <source>le fichier « %1 » n'existe pas</source>
-        <translation>the file “%1” does not exist</translation>
-    </message>
-    <message>
-        <source>le fichier « %1 » est trop grand pour une courbe de lumière</source>
-        <translation>the file “%1” is too large for a light curve</translation>
-    </message>
-    <message>
-        <source>1 ligne illisible ignorée : %1</source>
-        <translation>1 unreadable row left out: %1</translation>
-    </message>
-    <message>
-        <source>%1 lignes illisibles ignorées : %2</source>
-        <translation>%1 unreadable rows left out: %2</translation>
-    </message>
-</context>
-<context>
-    <name>ReductionPlot</name>
-    <message>
-        <source>Choisissez le phénomène et le fichier de la courbe observée</source>
-        <translation>Choose the event and the file of the observed curve</translation>
-    </message>
-    <message>
-        <source>%1 du %2 TU</source>
-        <translation>%1 of %2 UT</translation>
-    </message>
-    <message>
-        <source>Courbe observée</source>
-        <translation>Observed curve</translation>
-    </message>
-    <message>
-        <source> — O−C %1%2 ± %3 s</source>
-        <translation> — O−C %1%2 ± %3 s</translation>
-    </message>
-    <message>
-        <source>Flux</source>
-        <translation>Flux</translation>
-    </message>
-    <message>
-        <source>observé</source>
-        <translation>observed</translation>
-    </message>
-    <message>
-        <source>prévu</source>
-        <translation>predicted</translation>
-    </message>
-    <message>
-        <source>ajusté</source>
-        <translation>fitted</translation>
-    </message>
-    <message>
-        <source>ajustement non convergé</source>
-        <translation>fit not converged</translation>
-    </message>
-    <message>
-        <source>Résidus</source>
-        <translation>Residuals</translation>
-    </message>
-    <message>
-        <source>Temps universel</source>
-        <translation>Universal time</translation>
     </message>
 </context>
 </TS>
