@@ -791,6 +791,7 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
     for (const MutualEvent& ev : events) {
         ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
+        row.hidden = ev.hiddenAtMaximum();
         if (o.site)
             placeRow(row, *o.site, Visibility{});
         const auto flag = [](bool b) { return b ? "true" : "false"; };

@@ -44,6 +44,8 @@ struct MutualEvent {
 
     // "2E1", "1O3": occulter's number, E or O, target's number.
     QString code() const;
+    // Nobody sees the maximum: the target is then behind Jupiter or dark in its shadow.
+    bool hiddenAtMaximum() const { return targetInJupiterShadow || targetBehindJupiter; }
     // "occultation" / "eclipse"; "total" / "annular" / "partial" / "penumbral".
     const char* typeName() const;
     const char* kindName() const;

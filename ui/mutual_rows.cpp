@@ -71,6 +71,7 @@ void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno
         r.phenomenon = ev.code();
         r.change = QString::fromUtf8(kindWord(ev.kind));
         r.mutual = int(i);
+        r.hidden = ev.hiddenAtMaximum();
         if (site)
             zeno::placeRow(r, *site, visibility);
         rows.push_back(std::move(r));
