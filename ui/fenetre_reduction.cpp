@@ -3,6 +3,7 @@
 #include "drawing_export.h"
 #include "erreur.h"
 #include "ical.h"
+#include "mutual_rows.h"
 #include "reduction_plot.h"
 #include "regional.h"
 
@@ -272,8 +273,7 @@ void FenetreReduction::afficheResultats()
     };
     if (event_)
         LabelPrevision->setText(tr("%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag")
-                                    .arg(event_->code(), QString::fromLatin1(event_->typeName()),
-                                         QString::fromLatin1(event_->kindName()), zeno::mutualUtText(double(event_->start)),
+                                    .arg(event_->code(), mutualTypeWord(*event_), mutualKindWord(*event_), zeno::mutualUtText(double(event_->start)),
                                          zeno::mutualUtText(event_->maximumExact), zeno::mutualUtText(double(event_->end)),
                                          nombre(event_->magnitudeDrop, 3)));
     else

@@ -143,6 +143,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     const zeno::EventShape shape = d.hasEvent ? zeno::eventShape(d.event) : zeno::EventShape{};
     zeno::CurveFit drawn = d.fit;
     if (!fitted && d.hasEvent) {   // the bare prediction, flux 1 out of the event
+        drawn.event = d.event;
         drawn.predicted = shape;
         drawn.scale = 1;
         drawn.slopePerHour = 0;
