@@ -187,14 +187,15 @@ void ChartPainter::paintDays(QPainter& p, const QRectF& exposed, UtSeconds t0, U
     const UtSeconds firstDay = axis0 - ((axis0 % 86400) + 86400) % 86400;
     p.setFont(font(dayHeight >= 18 ? 10 : 8));
     for (UtSeconds day = firstDay; chart_.utOf(day) <= t1; day += 86400) {
-        const UtSeconds ut = chart_.utOf(day);
-        if (ut + 86400 < t0)
+        // A day of the local clock lasts 23 or 25 hours across a change of summer time.
+        const UtSeconds ut = chart_.utOf(day), next = chart_.utOf(day + 86400);
+        if (next < t0)
             continue;
-        // Hour ticks at both edges, every six hours longer.
-        for (int h = 0; h < 24; ++h) {
-            const UtSeconds th = ut + h * 3600;
+        // Hour ticks at both edges, every six hours of the axis' clock longer.
+        for (UtSeconds th = ut; th < next; th += 3600) {
             if (th < chart_.start || th > chart_.end)
                 continue;
+            const int h = chart_.axisHour(th);
             const double y = yOf(th);
             const double len = h % 6 == 0 ? 6 : 3;
             if (dayHeight < 30 && h % 6 != 0)

@@ -30,6 +30,8 @@ QString translate(const char* text) { return QCoreApplication::translate("Docume
 
 QString offsetLine(const MonthChart& c)
 {
+    if (c.localAxis())
+        return translate("heure locale (%1)").arg(QString::fromUtf8(c.options.zone.id()));
     if (!c.options.civilAxis)
         return translate("heures en TU");
     return translate("heures civiles (Différence TU-TC = %1 h)").arg(c.options.offsetText);
@@ -62,7 +64,7 @@ constexpr Colonne kColonnes[] = {
 // first when the device already holds a page.
 void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows,
                      const QString& title, const QString& subtitle, bool withSite, const QLocale& locale,
-                     const QSizeF& pagePt, bool newPage)
+                     const QSizeF& pagePt, bool newPage, const QString& civilHeading)
 {
     const int columns = withSite ? 8 : 5;
     const double top = kMarginPt + 40;
@@ -86,7 +88,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
         p.setFont(ChartPainter::font(8, true));
         for (int c = 0; c < columns; ++c) {
             p.drawText(QRectF(x + 2, y, kColonnes[c].largeur - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
-                       translate(kColonnes[c].titre));
+                       c == 0 && !civilHeading.isEmpty() ? civilHeading : translate(kColonnes[c].titre));
             x += kColonnes[c].largeur;
         }
         p.setFont(ChartPainter::font(8));
@@ -138,6 +140,11 @@ void preparePages(QPagedPaintDevice& device, const QPageSize& size)
 
 } // namespace
 
+QString localTimeHeading(const QTimeZone& zone)
+{
+    return translate("Heure locale (%1)").arg(QString::fromUtf8(zone.id()));
+}
+
 QString theoryText(Theory theorie)
 {
     return theorie == Theory::Precise ? translate("Théorie précise (L1.2), contacts du centre du satellite")
@@ -179,18 +186,19 @@ void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, cons
     paintChartPage(p, chart, o, pagePt);
     paintTablePages(p, device, chart.rows,
                     translate("Phénomènes — %1").arg(monthTitle(chart.options.year, chart.options.month)),
-                    subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true);
+                    subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true,
+                    chart.localAxis() ? localTimeHeading(chart.options.zone) : QString());
 }
 
 void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows, const QString& title,
-                        const QString& subtitle, bool withSite, const QLocale& locale)
+                        const QString& subtitle, bool withSite, const QLocale& locale, const QString& civilHeading)
 {
     const QPageSize size = device.pageLayout().pageSize();
     preparePages(device, size);
     const QSizeF pagePt = size.size(QPageSize::Point);
     QPainter p(&device);
     pointsWindow(p, device, pagePt);
-    paintTablePages(p, device, rows, title, subtitle, withSite, locale, pagePt, false);
+    paintTablePages(p, device, rows, title, subtitle, withSite, locale, pagePt, false, civilHeading);
 }
 
 QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, const QLocale& locale)
@@ -208,7 +216,7 @@ QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, cons
 }
 
 QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title, const QString& subtitle,
-                    bool withSite, const QLocale& locale, const QPageSize& pageSize)
+                    bool withSite, const QLocale& locale, const QPageSize& pageSize, const QString& civilHeading)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -218,7 +226,7 @@ QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title,
         writer.setCreator(QStringLiteral("Zenolune"));
         writer.setTitle(title);
         writer.setPageSize(pageSize);
-        paintTableDocument(writer, rows, title, subtitle, withSite, locale);
+        paintTableDocument(writer, rows, title, subtitle, withSite, locale, civilHeading);
     }
     return buffer.data();
 }

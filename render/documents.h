@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QString>
+#include <QTimeZone>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -34,15 +35,20 @@ void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOpt
 // phenomena table on the following ones.
 void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, const ChartDocumentOptions& o,
                         const QLocale& locale);
-// The phenomena table alone, under a title and a subtitle.
+// The phenomena table alone, under a title and a subtitle; `civilHeading`
+// heads the rows' civil time ("Date (TC)" when empty).
 void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows, const QString& title,
-                        const QString& subtitle, bool withSite, const QLocale& locale);
+                        const QString& subtitle, bool withSite, const QLocale& locale,
+                        const QString& civilHeading = {});
 
 QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, const QLocale& locale);
 QByteArray monthSvg(const MonthChart& chart, const ChartDocumentOptions& o);
 QByteArray monthPng(const MonthChart& chart, const ChartDocumentOptions& o);
 QByteArray tablePdf(const std::vector<ProgrammeRow>& rows, const QString& title, const QString& subtitle,
-                    bool withSite, const QLocale& locale, const QPageSize& pageSize = QPageSize(QPageSize::A4));
+                    bool withSite, const QLocale& locale, const QPageSize& pageSize = QPageSize(QPageSize::A4),
+                    const QString& civilHeading = {});
+// "Heure locale (Europe/Paris)": the heading of times in a zone's local time.
+QString localTimeHeading(const QTimeZone& zone);
 
 enum class ChartFormat { Pdf, Svg, Png, Unknown };
 // From the file name's extension, in any case.

@@ -62,12 +62,24 @@ unsigned MonthChart::phasesAt(int satellite, UtSeconds t) const
 
 UtSeconds MonthChart::axisOf(UtSeconds ut) const
 {
+    if (localAxis())
+        return ut + options.zone.offsetFromUtc(fromSeconds(ut));
     return options.civilAxis ? ut - std::llround(offsetHours * 3600) : ut;
 }
 
 UtSeconds MonthChart::utOf(UtSeconds axis) const
 {
+    if (localAxis()) {
+        // A wall-clock time skipped by a change to summer time is taken after the change.
+        const QDateTime wall = fromSeconds(axis);
+        return QDateTime(wall.date(), wall.time(), options.zone).toSecsSinceEpoch();
+    }
     return options.civilAxis ? axis + std::llround(offsetHours * 3600) : axis;
+}
+
+int MonthChart::axisHour(UtSeconds ut) const
+{
+    return int((axisOf(ut) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay / 3600);
 }
 
 QString checkMonth(int year, int month)
@@ -164,11 +176,14 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
 {
     MonthChart c;
     c.options = o;
-    c.offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
     const QDate first(o.year, o.month, 1);
     const UtSeconds firstS = QDateTime(first, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
     const UtSeconds nextS = QDateTime(first.addMonths(1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
     // The supported years bound the month's instants, in UT and in civil time.
+    if (c.localAxis())   // the zone's offset at the month's start (UT - local)
+        c.offsetHours = -o.zone.offsetFromUtc(fromSeconds(c.utOf(firstS))) / 3600.0;
+    else
+        c.offsetHours = readNumber(o.offsetText, locale);   // throws 13 first
     const UtSeconds offsetS = std::llround(c.offsetHours * 3600);
     const UtSeconds lo = firstSupportedInstant().toSecsSinceEpoch() + std::max<UtSeconds>(0, offsetS);
     const UtSeconds hi = lastSupportedInstant().toSecsSinceEpoch() + std::min<UtSeconds>(0, offsetS);
@@ -188,6 +203,9 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     p.visibility = o.visibility;
     p.theorie = o.theorie;
     c.rows = buildProgramme(p);
+    if (c.localAxis())
+        for (ProgrammeRow& r : c.rows)
+            r.civil = fromSeconds(c.axisOf(r.ut.toSecsSinceEpoch()));
     c.phases = phaseIntervals(c.rows, c.start, c.end);
     for (const ProgrammeRow& r : c.rows)
         if (r.satellite < 0)

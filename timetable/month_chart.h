@@ -11,6 +11,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QTimeZone>
 #include <QtGlobal>
 #include <array>
 #include <optional>
@@ -46,6 +47,7 @@ struct MonthChartOptions {
     Theory theorie = Theory::Original;
     QString offsetText = QStringLiteral("0");   // "Différence TU-TC", hours
     bool civilAxis = false;          // the month and its hours in the civil time of the offset, else UT
+    QTimeZone zone;                  // when valid: in this zone's local time, daylight saving included (wins)
     std::optional<Site> site;        // the nights and the table's altitudes when set
     Visibility visibility;
     std::optional<RedSpot> grs;   // the Red Spot's transits when set
@@ -67,9 +69,13 @@ struct MonthChart {
     double xAt(int satellite, UtSeconds t) const;
     // The phenomena of a satellite under way at an instant (bit per PhaseKind).
     unsigned phasesAt(int satellite, UtSeconds t) const;
-    // Axis time (UT, or civil time of the offset) of a UT instant, and back.
+    // Axis time (UT, civil time of the offset, or the zone's wall clock, as
+    // seconds of a zone-less calendar) of a UT instant, and back.
     UtSeconds axisOf(UtSeconds ut) const;
     UtSeconds utOf(UtSeconds axis) const;
+    // The hour (0..23) of the axis' clock at a UT instant.
+    int axisHour(UtSeconds ut) const;
+    bool localAxis() const { return options.zone.isValid(); }
 };
 
 // A point every 20 minutes: a chord of Io's track departs from it by 0.002 RJ at most.

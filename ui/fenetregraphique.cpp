@@ -136,7 +136,10 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
     const QDateTime axe = QDateTime::fromSecsSinceEpoch(c.axisOf(ut), Qt::UTC);
     QString quand = fr.dayName(axe.date().dayOfWeek(), QLocale::ShortFormat) + u' '
                     + axe.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
-    quand += c.options.civilAxis ? tr(" (heure civile, %1 TU)").arg(heureTexte(ut)) : tr(" TU");
+    if (c.localAxis())
+        quand += tr(" (heure locale, %1, %2 TU)").arg(QString::fromUtf8(c.options.zone.id()), heureTexte(ut));
+    else
+        quand += c.options.civilAxis ? tr(" (heure civile, %1 TU)").arg(heureTexte(ut)) : tr(" TU");
     if (satellite < 0)
         return quand;
     const double x = c.xAt(satellite, ut);
@@ -243,10 +246,11 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     nomme(CommandCeMois, "CommandCeMois");
     ComboHeure = new QComboBox(this);
     nomme(ComboHeure, "ComboHeure");
-    ComboHeure->addItems({tr("Heures TU"), tr("Heures civiles (TU-TC)")});
+    ComboHeure->addItems({tr("Heures TU"), tr("Heures civiles (TU-TC)"), QString()});   // the zone's name: calcule
     ComboHeure->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    ComboHeure->setToolTip(tr("Les jours et les heures du graphique en Temps Universel, ou en heure civile selon la "
-                              "« Différence TU-TC » de la fenêtre principale"));
+    ComboHeure->setToolTip(tr("Les jours et les heures du graphique en Temps Universel, en heure civile selon la "
+                              "« Différence TU-TC » de la fenêtre principale, ou à l'heure locale du lieu "
+                              "d'observation (heure d'été comprise)"));
     ComboPapier = new QComboBox(this);
     nomme(ComboPapier, "ComboPapier");
     ComboPapier->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
@@ -317,6 +321,8 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     SpinAnnee->setValue(aujourdhui.year());
     ComboMois->setCurrentIndex(aujourdhui.month() - 1);
     {
+        observateur_ = settings::readObserver();
+        nommeHeureLocale();
         const settings::ChartChoices c = settings::readChartChoices(kPixelsParJour);
         ComboHeure->setCurrentIndex(c.hour);
         ComboPapier->setCurrentIndex(c.paper);
@@ -403,6 +409,12 @@ void FenetreGraphique::CommandCeMois_Click()
     afficheMois(d.year(), d.month());
 }
 
+void FenetreGraphique::nommeHeureLocale()
+{
+    const QTimeZone z = observateur_.timeZone.isValid() ? observateur_.timeZone : QTimeZone::systemTimeZone();
+    ComboHeure->setItemText(2, zeno::localTimeHeading(z));
+}
+
 void FenetreGraphique::ComboHeure_Change(int index)
 {
     settings::writeChartHour(index);
@@ -469,12 +481,15 @@ void FenetreGraphique::calcule()
         return;
     }
     observateur_ = settings::readObserver();   // the place may have changed in "Phénomènes"
+    nommeHeureLocale();
     zeno::MonthChartOptions o;
     o.year = SpinAnnee->value();
     o.month = ComboMois->currentIndex() + 1;
     o.theorie = theorie_;
     o.offsetText = decalage_;
     o.civilAxis = ComboHeure->currentIndex() == 1;
+    if (ComboHeure->currentIndex() == 2)
+        o.zone = observateur_.timeZone.isValid() ? observateur_.timeZone : QTimeZone::systemTimeZone();
     o.site = observateur_.site;
     o.visibility = observateur_.visibility;
     o.grs = observateur_.redSpot;

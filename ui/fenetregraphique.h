@@ -110,6 +110,8 @@ private:
     void termine(zeno::MonthChart chart, const QString& faute);
     zeno::ChartDocumentOptions optionsDocument() const;
     void zoome(double facteur);
+    // "Heure locale (<zone>)" in ComboHeure, after the place's zone.
+    void nommeHeureLocale();
 
     QLocale locale_;
     settings::Observer observateur_;

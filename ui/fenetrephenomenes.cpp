@@ -631,7 +631,8 @@ QString FenetrePhenomenes::sousTitreDocument() const
 bool FenetrePhenomenes::exportePdf(const QString& chemin)
 {
     const std::vector<zeno::ProgrammeRow> rows = lignesVisibles();
-    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), true, locale_);
+    const QByteArray pdf = zeno::tablePdf(rows, titreDocument(), sousTitreDocument(), true, locale_,
+                                          QPageSize(QPageSize::A4), zeno::localTimeHeading(modele_->timeZone()));
     if (const QString faute = zeno::writeWhole(chemin, pdf); !faute.isEmpty()) {
         message(faute);
         return false;
@@ -659,7 +660,8 @@ bool FenetrePhenomenes::exporteIcs(const QString& chemin)
 
 void FenetrePhenomenes::imprime(QPrinter* imprimante)
 {
-    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), true, locale_);
+    zeno::paintTableDocument(*imprimante, lignesVisibles(), titreDocument(), sousTitreDocument(), true, locale_,
+                             zeno::localTimeHeading(modele_->timeZone()));
 }
 
 void FenetrePhenomenes::CommandImprimer_Click()

@@ -127,7 +127,7 @@ ChartChoices readChartChoices(double defaultScale)
 {
     const auto s = open();
     ChartChoices c;
-    c.hour = qBound(0, s->value(QStringLiteral("graphique/heure"), 0).toInt(), 1);
+    c.hour = qBound(0, s->value(QStringLiteral("graphique/heure"), 2).toInt(), 2);
     c.paper = qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1);
     c.scale = s->value(QStringLiteral("graphique/echelle"), defaultScale).toDouble();
     return c;

@@ -43,7 +43,7 @@ void writePhenomenaChoices(const PhenomenaChoices& c);
 
 // The chart window's choices of the last run.
 struct ChartChoices {
-    int hour = 0;        // ComboHeure: 0 civil time, 1 UT
+    int hour = 2;        // ComboHeure: 0 UT, 1 civil time of the offset, 2 the place's local time
     int paper = 0;       // ComboPapier: 0 A4, 1 Letter
     double scale = 0;    // pixels per day
 };

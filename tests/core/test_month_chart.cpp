@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <QTimeZone>
 #include <cmath>
 #include <map>
 #include <set>
@@ -127,6 +128,36 @@ TEST(MonthChart, EdgesAndBadInput)
     EXPECT_EQ(c.axisOf(c.start), QDateTime(QDate(9999, 12, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch());
     o.offsetText = QStringLiteral("une heure");
     EXPECT_EQ(test::errorOf([&] { computeMonthChart(o, kFrench); }), 13);
+}
+
+// March 2026 at Paris, on the local clock: the month runs from local midnight
+// to local midnight, the day of the change to summer time lasts 23 hours, and
+// every hour mark and row reads as QTimeZone's wall clock.
+TEST(MonthChart, LocalTimeAcrossSummerTime)
+{
+    const QTimeZone paris("Europe/Paris");
+    ASSERT_TRUE(paris.isValid());
+    MonthChartOptions o;
+    o.year = 2026;
+    o.month = 3;
+    o.zone = paris;
+    o.offsetText = QStringLiteral("pas lu");   // the offset does not count on the local clock
+    const MonthChart c = computeMonthChart(o, kFrench);
+    const auto at = [&](int day, int hour) { return QDateTime(QDate(2026, 3, day), QTime(hour, 0), paris); };
+    EXPECT_EQ(c.start, at(1, 0).toSecsSinceEpoch());
+    EXPECT_EQ(c.end, QDateTime(QDate(2026, 4, 1), QTime(0, 0), paris).toSecsSinceEpoch());
+    const auto midnight = [&](int day) {
+        return c.utOf(QDateTime(QDate(2026, 3, day), QTime(0, 0), Qt::UTC).toSecsSinceEpoch());
+    };
+    EXPECT_EQ(midnight(30) - midnight(29), 23 * 3600);
+    EXPECT_EQ(midnight(29) - midnight(28), 24 * 3600);
+    for (UtSeconds t = midnight(28); t < midnight(31); t += 3600)
+        EXPECT_EQ(c.axisHour(t), QDateTime::fromSecsSinceEpoch(t, paris).time().hour());
+    ASSERT_FALSE(c.rows.empty());
+    for (const ProgrammeRow& r : c.rows) {
+        const QDateTime wall = r.ut.toTimeZone(paris);
+        EXPECT_EQ(r.civil, QDateTime(wall.date(), wall.time(), Qt::UTC));
+    }
 }
 
 // December 2026, in the 2026-2027 season of mutual events: the chart's marks

@@ -10,6 +10,7 @@
 #include "settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -170,6 +171,13 @@ void TestGraphique::fenetre()
     QApplication::sendEvent(zone, &survol);
     const QLabel* etat = g->findChild<QLabel*>(QStringLiteral("LabelEtat"));
     QTRY_VERIFY2(etat->text().startsWith(QStringLiteral("Io — lun. 10/03/2025 2")), qPrintable(etat->text()));
+    // A new user reads the place's local time, named with its zone.
+    const auto* heure = g->findChild<QComboBox*>(QStringLiteral("ComboHeure"));
+    QCOMPARE(heure->currentIndex(), 2);
+    QVERIFY(g->graphique().localAxis());
+    QCOMPARE(heure->currentText(),
+             QStringLiteral("Heure locale (%1)").arg(QString::fromUtf8(g->graphique().options.zone.id())));
+    QVERIFY2(etat->text().contains(QStringLiteral("(heure locale, ")), qPrintable(etat->text()));
     QTest::mouseClick(zone, Qt::LeftButton, {}, surIo);
     // A pixel is about 36 minutes at this zoom: the instant of the pixel, in civil time.
     const QDateTime civil = QDateTime::fromString(b.texte("Text1"), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
