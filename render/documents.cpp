@@ -28,10 +28,13 @@ constexpr int kPngScale = 2;              // PNG pixels per point
 
 QString translate(const char* text) { return QCoreApplication::translate("Documents", text); }
 
+const char* const kLocalTimeLine = QT_TRANSLATE_NOOP("Documents", "heure locale (%1)");
+const char* const kLocalTimeHeading = QT_TRANSLATE_NOOP("Documents", "Heure locale (%1)");
+
 QString offsetLine(const MonthChart& c)
 {
     if (c.localAxis())
-        return translate("heure locale (%1)").arg(QString::fromUtf8(c.options.zone.id()));
+        return translate(kLocalTimeLine).arg(QString::fromUtf8(c.options.zone.id()));
     if (!c.options.civilAxis)
         return translate("heures en TU");
     return translate("heures civiles (Différence TU-TC = %1 h)").arg(c.options.offsetText);
@@ -142,7 +145,7 @@ void preparePages(QPagedPaintDevice& device, const QPageSize& size)
 
 QString localTimeHeading(const QTimeZone& zone)
 {
-    return translate("Heure locale (%1)").arg(QString::fromUtf8(zone.id()));
+    return translate(kLocalTimeHeading).arg(QString::fromUtf8(zone.id()));
 }
 
 QString theoryText(Theory theorie)

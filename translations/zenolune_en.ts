@@ -209,6 +209,14 @@
         <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
         <translation>Cannot write the file “%1”: %2</translation>
     </message>
+    <message>
+        <source>heure locale (%1)</source>
+        <translation>local time (%1)</translation>
+    </message>
+    <message>
+        <source>Heure locale (%1)</source>
+        <translation>Local time (%1)</translation>
+    </message>
 </context>
 <context>
     <name>ErreurExecution</name>
@@ -283,10 +291,6 @@
         <translation>Civil hours (UT-CT)</translation>
     </message>
     <message>
-        <source>Les jours et les heures du graphique en Temps Universel, ou en heure civile selon la « Différence TU-TC » de la fenêtre principale</source>
-        <translation>The chart&apos;s days and hours in Universal Time, or in civil time according to the main window&apos;s “UT-CT difference”</translation>
-    </message>
-    <message>
         <source>Le format de papier de l&apos;impression et du PDF</source>
         <translation>The paper size of the printout and the PDF</translation>
     </message>
@@ -349,6 +353,10 @@
     <message>
         <source>Aperçu avant impression</source>
         <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Les jours et les heures du graphique en Temps Universel, en heure civile selon la « Différence TU-TC » de la fenêtre principale, ou à l&apos;heure locale du lieu d&apos;observation (heure d&apos;été comprise)</source>
+        <translation>The chart&apos;s days and hours in Universal Time, in civil time according to the main window&apos;s “UT-CT difference”, or in the local time of the observing place (daylight saving included)</translation>
     </message>
 </context>
 <context>
@@ -2013,6 +2021,10 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source> — %1</source>
         <translation> — %1</translation>
+    </message>
+    <message>
+        <source> (heure locale, %1, %2 TU)</source>
+        <translation> (local time, %1, %2 UT)</translation>
     </message>
 </context>
 <context>
