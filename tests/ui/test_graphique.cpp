@@ -234,8 +234,13 @@ void TestGraphique::tableauImprime()
     const QString pdf = dossier_.filePath(QStringLiteral("nuit.pdf"));
     QVERIFY(p->exportePdf(pdf));
     QVERIFY(lit(pdf).startsWith("%PDF-"));
-    if (const QString texte = textePdf(pdf); !texte.isEmpty())
+    if (const QString texte = textePdf(pdf); !texte.isEmpty()) {
         QVERIFY(texte.contains(QStringLiteral("03/12/2024 20:32:42")));
+        // The time column named as the window names it, beside UT.
+        QVERIFY2(texte.contains(QStringLiteral("Heure locale (%1)").arg(QString::fromUtf8(settings::readObserver().timeZone.id()))),
+                 qPrintable(texte.left(400)));
+        QVERIFY(texte.contains(QStringLiteral("Date (TU)")));
+    }
 
     const QString ics = dossier_.filePath(QStringLiteral("nuit.ics"));
     QVERIFY(p->exporteIcs(ics));
