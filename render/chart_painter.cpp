@@ -269,11 +269,11 @@ void ChartPainter::paintHeader(QPainter& p, const QRectF& band) const
     p.setPen(kDirection);
     p.setFont(font(13, true));
     const QRectF words(plot_.left(), band.top(), plot_.width(), band.height() * 0.55);
-    p.drawText(words, Qt::AlignLeft | Qt::AlignVCenter, flipEW_ ? translate("EST") : translate("OUEST"));
-    p.drawText(words, Qt::AlignRight | Qt::AlignVCenter, flipEW_ ? translate("OUEST") : translate("EST"));
+    p.drawText(words, Qt::AlignLeft | Qt::AlignVCenter, flipEW_ ? QCoreApplication::translate("Graphique", "EST") : QCoreApplication::translate("Graphique", "OUEST"));
+    p.drawText(words, Qt::AlignRight | Qt::AlignVCenter, flipEW_ ? QCoreApplication::translate("Graphique", "OUEST") : QCoreApplication::translate("Graphique", "EST"));
     p.setPen(Qt::black);
     p.setFont(font(9, true));
-    p.drawText(words, Qt::AlignHCenter | Qt::AlignVCenter, translate("Jupiter"));
+    p.drawText(words, Qt::AlignHCenter | Qt::AlignVCenter, QCoreApplication::translate("Graphique", "Jupiter"));
     // The scale in Jupiter radii.
     p.setFont(font(8));
     p.setPen(Qt::darkGray);
@@ -309,15 +309,15 @@ void ChartPainter::paintLegend(QPainter& p, const QRectF& band) const
     };
     for (int s = 0; s < 4; ++s)
         sample(QPen(trackColour(s), 1.6), satelliteDisplayName(s));
-    sample(QPen(Qt::black, 1.0, Qt::DotLine), translate("éclipsé ou occulté"));
-    sample(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::FlatCap), translate("passage devant Jupiter"));
-    sample(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::FlatCap), translate("ombre sur Jupiter (une colonne par satellite)"));
+    sample(QPen(Qt::black, 1.0, Qt::DotLine), QCoreApplication::translate("Graphique", "éclipsé ou occulté"));
+    sample(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::FlatCap), QCoreApplication::translate("Graphique", "passage devant Jupiter"));
+    sample(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::FlatCap), QCoreApplication::translate("Graphique", "ombre sur Jupiter (une colonne par satellite)"));
     if (chart_.options.grs)
-        sample(QPen(kRedSpot, 1.6), translate("Tache Rouge au méridien central"));
+        sample(QPen(kRedSpot, 1.6), QCoreApplication::translate("Graphique", "Tache Rouge au méridien central"));
     if (chart_.options.site)
-        sample(QPen(kNight, 7), translate("nuit au lieu d'observation"));
+        sample(QPen(kNight, 7), QCoreApplication::translate("Graphique", "nuit au lieu d'observation"));
     if (!chart_.mutual.empty())
-        sample(QPen(Qt::black, 1.0), translate("◆ phénomène mutuel"));
+        sample(QPen(Qt::black, 1.0), QCoreApplication::translate("Graphique", "◆ phénomène mutuel"));
     p.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "scene_frame.h"
 #include "chart_painter.h"
+#include "modern_theory.h"
 #include "regional.h"
 
 #include <QBuffer>
@@ -36,8 +37,8 @@ QString offsetLine(const MonthChart& c)
     if (c.localAxis())
         return translate(kLocalTimeLine).arg(QString::fromUtf8(c.options.zone.id()));
     if (!c.options.civilAxis)
-        return translate("heures en TU");
-    return translate("heures civiles (Différence TU-TC = %1 h)").arg(c.options.offsetText);
+        return QCoreApplication::translate("Documents", "heures en TU");
+    return QCoreApplication::translate("Documents", "heures civiles (Différence TU-TC = %1 h)").arg(c.options.offsetText);
 }
 
 // The logical page in points, whatever the device's resolution.
@@ -84,7 +85,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
         p.drawText(QRectF(kMarginPt, kMarginPt + 18, pagePt.width() - 2 * kMarginPt, 14),
                    Qt::AlignLeft | Qt::AlignVCenter, subtitle);
         p.drawText(QRectF(kMarginPt, pagePt.height() - kMarginPt, pagePt.width() - 2 * kMarginPt, 12),
-                   Qt::AlignRight | Qt::AlignVCenter, translate("page %1 / %2").arg(page + 1).arg(pages));
+                   Qt::AlignRight | Qt::AlignVCenter, QCoreApplication::translate("Documents", "page %1 / %2").arg(page + 1).arg(pages));
         double y = top;
         double x = kMarginPt;
         p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(225, 225, 225));
@@ -109,7 +110,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
                 r.change,
                 locale.toString(r.jupiterAltDeg, 'f', 1),
                 locale.toString(r.sunAltDeg, 'f', 1),
-                r.observable ? translate("oui") : translate("non")};
+                r.observable ? QCoreApplication::translate("Documents", "oui") : QCoreApplication::translate("Documents", "non")};
             x = kMarginPt;
             for (int c = 0; c < columns; ++c) {
                 p.setPen(c == 7 && r.observable ? QColor(0, 120, 0) : QColor(Qt::black));
@@ -120,7 +121,7 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
         }
         if (rows.empty())
             p.drawText(QRectF(kMarginPt, y + kRowPt, 400, kRowPt), Qt::AlignLeft | Qt::AlignVCenter,
-                       translate("Aucun phénomène."));
+                       QCoreApplication::translate("Documents", "Aucun phénomène."));
     }
 }
 
@@ -128,10 +129,10 @@ QString subtitleOf(const MonthChart& c, const ChartDocumentOptions& o)
 {
     QStringList parts;
     if (!o.placeText.isEmpty())
-        parts << translate("Lieu : %1").arg(o.placeText);
+        parts << QCoreApplication::translate("Documents", "Lieu : %1").arg(o.placeText);
     parts << theoryText(c.options.theorie);
     if (c.options.theorie == Theory::Precise && (c.options.year < kModernFirstYear || c.options.year > kModernLastYear))
-        parts << translate("précision réduite hors de 1850-2150");
+        parts << QCoreApplication::translate("Documents", "précision réduite hors de %1").arg(fittedYearsText());
     parts << offsetLine(c);
     return parts.join(QStringLiteral("  ·  "));
 }
@@ -150,8 +151,8 @@ QString localTimeHeading(const QTimeZone& zone)
 
 QString theoryText(Theory theorie)
 {
-    return theorie == Theory::Precise ? translate("Théorie précise (L1.2), contacts du centre du satellite")
-                                       : translate("Théorie originale (Meeus)");
+    return theorie == Theory::Precise ? QCoreApplication::translate("Documents", "Théorie précise (L1.2), contacts du centre du satellite")
+                                       : QCoreApplication::translate("Documents", "Théorie originale (Meeus)");
 }
 
 void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOptions& o, const QSizeF& pagePt)
@@ -161,7 +162,7 @@ void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOpt
     p.setFont(ChartPainter::font(15, true));
     const double width = pagePt.width() - 2 * kMarginPt;
     p.drawText(QRectF(kMarginPt, kMarginPt, width, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+               QCoreApplication::translate("Documents", "Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
     p.setFont(ChartPainter::font(9));
     p.drawText(QRectF(kMarginPt, kMarginPt + 20, width, 14), Qt::AlignLeft | Qt::AlignVCenter, subtitleOf(chart, o));
 
@@ -188,7 +189,7 @@ void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, cons
     pointsWindow(p, device, pagePt);
     paintChartPage(p, chart, o, pagePt);
     paintTablePages(p, device, chart.rows,
-                    translate("Phénomènes — %1").arg(monthTitle(chart.options.year, chart.options.month)),
+                    QCoreApplication::translate("Documents", "Phénomènes — %1").arg(monthTitle(chart.options.year, chart.options.month)),
                     subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true,
                     chart.localAxis() ? localTimeHeading(chart.options.zone) : QString());
 }
@@ -212,7 +213,7 @@ QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, cons
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDpi);
         writer.setCreator(QStringLiteral("Zenolune"));
-        writer.setTitle(translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+        writer.setTitle(QCoreApplication::translate("Documents", "Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
         paintMonthDocument(writer, chart, o, locale);
     }
     return buffer.data();
@@ -243,7 +244,7 @@ QByteArray monthSvg(const MonthChart& chart, const ChartDocumentOptions& o)
     svg.setOutputDevice(&buffer);
     svg.setSize(pagePt.toSize());
     svg.setViewBox(QRectF(QPointF(0, 0), pagePt));
-    svg.setTitle(translate("Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
+    svg.setTitle(QCoreApplication::translate("Documents", "Satellites galiléens de Jupiter — %1").arg(monthTitle(chart.options.year, chart.options.month)));
     svg.setDescription(subtitleOf(chart, o));
     QPainter p;
     if (!p.begin(&svg))
@@ -291,10 +292,10 @@ QString exportMonth(const MonthChart& chart, const ChartDocumentOptions& o, cons
     case ChartFormat::Svg: bytes = monthSvg(chart, o); break;
     case ChartFormat::Png: bytes = monthPng(chart, o); break;
     case ChartFormat::Unknown:
-        return translate("Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.").arg(path);
+        return QCoreApplication::translate("Documents", "Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.").arg(path);
     }
     if (bytes.isEmpty())
-        return translate("Le graphique n'a pas pu être dessiné pour « %1 ».").arg(path);
+        return QCoreApplication::translate("Documents", "Le graphique n'a pas pu être dessiné pour « %1 ».").arg(path);
     return writeWhole(path, bytes);
 }
 

@@ -217,6 +217,62 @@
         <source>Heure locale (%1)</source>
         <translation>Local time (%1)</translation>
     </message>
+    <message>
+        <source>heures en TU</source>
+        <translation>hours in UT</translation>
+    </message>
+    <message>
+        <source>heures civiles (Différence TU-TC = %1 h)</source>
+        <translation>civil hours (UT-CT difference = %1 h)</translation>
+    </message>
+    <message>
+        <source>page %1 / %2</source>
+        <translation>page %1 / %2</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Aucun phénomène.</source>
+        <translation>No phenomenon.</translation>
+    </message>
+    <message>
+        <source>Lieu : %1</source>
+        <translation>Place: %1</translation>
+    </message>
+    <message>
+        <source>précision réduite hors de %1</source>
+        <translation>reduced accuracy outside %1</translation>
+    </message>
+    <message>
+        <source>Théorie précise (L1.2), contacts du centre du satellite</source>
+        <translation>Precise theory (L1.2), contacts of the satellite&apos;s centre</translation>
+    </message>
+    <message>
+        <source>Théorie originale (Meeus)</source>
+        <translation>Original theory (Meeus)</translation>
+    </message>
+    <message>
+        <source>Satellites galiléens de Jupiter — %1</source>
+        <translation>Jupiter&apos;s Galilean satellites — %1</translation>
+    </message>
+    <message>
+        <source>Phénomènes — %1</source>
+        <translation>Phenomena — %1</translation>
+    </message>
+    <message>
+        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
+        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
+    </message>
+    <message>
+        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
+        <translation>The chart could not be drawn for “%1”.</translation>
+    </message>
 </context>
 <context>
     <name>ErreurExecution</name>
@@ -1267,6 +1323,42 @@
     <message>
         <source>décembre</source>
         <translation>December</translation>
+    </message>
+    <message>
+        <source>EST</source>
+        <translation>EAST</translation>
+    </message>
+    <message>
+        <source>OUEST</source>
+        <translation>WEST</translation>
+    </message>
+    <message>
+        <source>Jupiter</source>
+        <translation>Jupiter</translation>
+    </message>
+    <message>
+        <source>éclipsé ou occulté</source>
+        <translation>eclipsed or occulted</translation>
+    </message>
+    <message>
+        <source>passage devant Jupiter</source>
+        <translation>transit in front of Jupiter</translation>
+    </message>
+    <message>
+        <source>ombre sur Jupiter (une colonne par satellite)</source>
+        <translation>shadow on Jupiter (one lane per satellite)</translation>
+    </message>
+    <message>
+        <source>Tache Rouge au méridien central</source>
+        <translation>Red Spot on the central meridian</translation>
+    </message>
+    <message>
+        <source>nuit au lieu d&apos;observation</source>
+        <translation>night at the observing place</translation>
+    </message>
+    <message>
+        <source>◆ phénomène mutuel</source>
+        <translation>◆ mutual event</translation>
     </message>
 </context>
 <context>
