@@ -1,4 +1,4 @@
-// What the four fuzz targets share: the locales they read in, the decoding
+// What the fuzz targets share: the locales they read in, the decoding
 // of the input bytes into text, and the one rule of every target — a call
 // ends in a value or in the program's runtime error, anything else aborts.
 #pragma once

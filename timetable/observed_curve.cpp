@@ -208,6 +208,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
     }
 
     std::vector<double> magnitudes;
+    std::vector<int> pointLines;   // each point's line in the file
     for (std::size_t r = c.hasHeader ? 1 : 0; r < rows.size(); ++r) {
         ++c.rows;
         const QStringList f = splitRow(rows[r].text, c.separator);
@@ -232,6 +233,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
             s = *e;
         }
         c.points.push_back({*t, *y, s});
+        pointLines.push_back(rows[r].line);
         if (c.magnitudes)
             magnitudes.push_back(*y);
     }
@@ -246,9 +248,23 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
         // Flux relative to the median magnitude; m + dm gives flux x 10^(-0.4 dm).
         std::nth_element(magnitudes.begin(), magnitudes.begin() + magnitudes.size() / 2, magnitudes.end());
         c.referenceMagnitude = magnitudes[magnitudes.size() / 2];
-        for (ObservedPoint& p : c.points) {
-            p.flux = std::pow(10.0, -0.4 * (p.flux - c.referenceMagnitude));
+        // A magnitude so far from the others that its flux leaves the doubles is no measurement.
+        std::vector<ObservedPoint> kept;
+        for (std::size_t i = 0; i < c.points.size(); ++i) {
+            ObservedPoint p = c.points[i];
+            const double magnitude = p.flux;
+            p.flux = std::pow(10.0, -0.4 * (magnitude - c.referenceMagnitude));
             p.sigma *= p.flux * 0.4 * std::log(10.0);
+            if (std::isfinite(p.flux) && p.flux > 0 && std::isfinite(p.sigma))
+                kept.push_back(p);
+            else
+                noteBad(c, pointLines[i], QCoreApplication::translate("ObservedCurve", "magnitude hors d'échelle « %1 »").arg(magnitude));
+        }
+        c.points = std::move(kept);
+        if (c.points.empty()) {
+            c.error = QCoreApplication::translate("ObservedCurve", "aucune magnitude utilisable : ce n'est pas une courbe de lumière (%1)")
+                          .arg(c.badRowNotes.value(0));
+            return c;
         }
     }
     std::stable_sort(c.points.begin(), c.points.end(),

@@ -1864,6 +1864,14 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source>%1 lignes illisibles ignorées : %2</source>
         <translation>%1 unreadable rows left out: %2</translation>
     </message>
+    <message>
+        <source>magnitude hors d&apos;échelle « %1 »</source>
+        <translation>magnitude out of range “%1”</translation>
+    </message>
+    <message>
+        <source>aucune magnitude utilisable : ce n&apos;est pas une courbe de lumière (%1)</source>
+        <translation>no usable magnitude: this is not a light curve (%1)</translation>
+    </message>
 </context>
 <context>
     <name>PhenomenaModel</name>
