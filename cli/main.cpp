@@ -7,6 +7,7 @@
 #include "language.h"
 #include "modern_theory.h"
 #include "ical.h"
+#include "safe_write.h"
 #include "light_curve_fit.h"
 #include "month_chart.h"
 #include "mutual_events.h"

@@ -1,10 +1,11 @@
 #include "safe_write.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 namespace zeno {
 
-bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& fill, QString* error)
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* error)
 {
     QSaveFile f(path);
     const auto fail = [&] {
@@ -17,7 +18,8 @@ bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>&
         return fail();
     // QSaveFile buffers: a full disk may show only at the flush, and commit()
     // does not report a failure of the flush it makes itself.
-    if (!fill(f) || f.error() != QFileDevice::NoError || !f.flush() || f.error() != QFileDevice::NoError)
+    if (f.write(data) != data.size() || f.error() != QFileDevice::NoError || !f.flush()
+        || f.error() != QFileDevice::NoError)
         return fail();
     if (!f.commit()) {
         if (error)
@@ -27,9 +29,12 @@ bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>&
     return true;
 }
 
-bool writeFileSafely(const QString& path, const QByteArray& data, QString* error)
+QString writeWhole(const QString& path, const QByteArray& bytes)
 {
-    return writeFileSafely(path, [&data](QIODevice& d) { return d.write(data) == data.size(); }, error);
+    QString why;
+    if (writeFileSafely(path, bytes, &why))
+        return {};
+    return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
 }
 
 } // namespace zeno

@@ -6,15 +6,14 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
-
-class QIODevice;
 
 namespace zeno {
 
-// `fill` writes into the open device (QPdfWriter, QSvgGenerator, QImage::save
-// and QTextStream all take one) and returns false on its own failure.
-bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& fill, QString* error);
+// False, with the device's reason in *error, when the file could not be written.
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* error);
+
+// The same for the windows and the companion: an empty text on success, else
+// the French message naming the file.
+QString writeWhole(const QString& path, const QByteArray& bytes);
 
 } // namespace zeno

@@ -4,6 +4,7 @@
 #include "chart_painter.h"
 #include "modern_theory.h"
 #include "regional.h"
+#include "safe_write.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

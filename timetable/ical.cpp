@@ -1,6 +1,5 @@
 #include "ical.h"
 
-#include "safe_write.h"
 
 #include "scene_frame.h"
 
@@ -122,17 +121,11 @@ QString placeText(const Site& s, const QLocale& locale)
 {
     const auto n = [&](double v, int digits) { return locale.toString(v, 'f', digits); };
     return QStringLiteral("%1° %2, %3° %4, %5 m")
-        .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-             n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? QStringLiteral("E") : QStringLiteral("O"),
+        .arg(n(std::abs(s.latitudeDeg), 2),
+             s.latitudeDeg >= 0 ? QCoreApplication::translate("Documents", "N") : QCoreApplication::translate("Documents", "S"),
+             n(std::abs(s.longitudeDeg), 2),
+             s.longitudeDeg >= 0 ? QCoreApplication::translate("Documents", "E") : QCoreApplication::translate("Documents", "O"),
              n(s.heightM, 0));
-}
-
-QString writeWhole(const QString& path, const QByteArray& bytes)
-{
-    QString why;
-    if (writeFileSafely(path, bytes, &why))
-        return {};
-    return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
 }
 
 } // namespace zeno

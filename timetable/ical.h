@@ -24,8 +24,4 @@ QByteArray icsProgramme(const std::vector<ProgrammeRow>& rows, const QString& lo
 // "48,85° N, 2,35° E, 35 m" in the regional number format.
 QString placeText(const Site& site, const QLocale& locale);
 
-// Writes the bytes through writeFileSafely (safe_write.h): an empty text on
-// success, else the French message naming the file (the old file intact).
-QString writeWhole(const QString& path, const QByteArray& bytes);
-
 } // namespace zeno

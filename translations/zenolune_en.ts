@@ -273,6 +273,22 @@
         <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
         <translation>The chart could not be drawn for “%1”.</translation>
     </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>O</source>
+        <translation>W</translation>
+    </message>
 </context>
 <context>
     <name>ErreurExecution</name>
@@ -538,26 +554,6 @@
         <translation>Double-click a row to show that instant in the main window</translation>
     </message>
     <message>
-        <source>Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus</source>
-        <translation>Place: %1° %2, %3° %4, %5 m%6 — observable: Jupiter at least at %7°, Sun at most at %8°</translation>
-    </message>
-    <message>
-        <source>N</source>
-        <translation>N</translation>
-    </message>
-    <message>
-        <source>S</source>
-        <translation>S</translation>
-    </message>
-    <message>
-        <source>E</source>
-        <translation>E</translation>
-    </message>
-    <message>
-        <source>O</source>
-        <translation>W</translation>
-    </message>
-    <message>
         <source> (Paris, par défaut : à régler)</source>
         <translation> (Paris, by default: to be set)</translation>
     </message>
@@ -735,6 +731,10 @@
     <message>
         <source>&amp;Réduire une observation…</source>
         <translation>&amp;Reduce an observation…</translation>
+    </message>
+    <message>
+        <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
+        <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,5 @@
 // A painting routine rendered as PNG or SVG bytes, for the files the
-// windows export (written whole by zeno::writeWhole).
+// windows export (written whole by zeno::writeWhole, safe_write.h).
 #pragma once
 
 #include <QByteArray>

@@ -2,10 +2,10 @@
 
 #include "drawing_export.h"
 #include "erreur.h"
-#include "ical.h"
 #include "mutual_rows.h"
 #include "reduction_plot.h"
 #include "regional.h"
+#include "safe_write.h"
 
 #include <QCheckBox>
 #include <QComboBox>

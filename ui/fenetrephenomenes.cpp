@@ -2,6 +2,7 @@
 
 #include "documents.h"
 #include "ical.h"
+#include "safe_write.h"
 #include "scene_frame.h"
 #include "calendar.h"
 #include "erreur.h"
@@ -281,13 +282,10 @@ void FenetrePhenomenes::gardeChoix() const
 
 void FenetrePhenomenes::afficheLieu()
 {
-    const zeno::Site& s = etat_->observer().site;
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
-        tr("Lieu : %1° %2, %3° %4, %5 m%6 — observable : Jupiter à %7° au moins, Soleil à %8° au plus")
-            .arg(n(std::abs(s.latitudeDeg), 2), s.latitudeDeg >= 0 ? tr("N") : tr("S"),
-                 n(std::abs(s.longitudeDeg), 2), s.longitudeDeg >= 0 ? tr("E") : tr("O"),
-                 n(s.heightM, 0),
+        tr("Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus")
+            .arg(zeno::placeText(etat_->observer().site, locale_),
                  etat_->observer().siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
                  n(etat_->observer().visibility.minJupiterDeg, 0), n(etat_->observer().visibility.maxSunDeg, 0))
         + tr(" — heure locale : %1").arg(QString::fromUtf8(etat_->observer().timeZone.id()))

@@ -1,12 +1,11 @@
 #include "mutual_event_panel.h"
 
 #include "drawing_export.h"
-
-#include "scene_frame.h"
-#include "ical.h"
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
+#include "safe_write.h"
+#include "scene_frame.h"
 
 #include <QBuffer>
 #include <QDateTime>
