@@ -1,9 +1,10 @@
 #include "fenetregraphique.h"
 
-#include "scene_frame.h"
+#include "avx_state.h"
 #include "erreur.h"
 #include "regional.h"
-#include "avx_state.h"
+#include "scene_frame.h"
+#include "shared_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,6 +28,12 @@
 #include <cmath>
 
 namespace {
+
+// The observer's clock, or the system's when the kept zone is unknown here.
+QTimeZone placeZone(const settings::Observer& o)
+{
+    return o.timeZone.isValid() ? o.timeZone : QTimeZone::systemTimeZone();
+}
 
 constexpr double kPixelsParJour = 40;                  // at first
 constexpr double kEchelleMin = 10, kEchelleMax = 480;  // pixels per day
@@ -215,8 +222,8 @@ void ZoneGraphique::wheelEvent(QWheelEvent* e)
 // ---------------------------------------------------------------------------
 // The window
 
-FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
-    : QWidget(parent, Qt::Window), locale_(locale), observateur_(settings::readObserver())
+FenetreGraphique::FenetreGraphique(SharedState* etat, const QLocale& locale, QWidget* parent)
+    : QWidget(parent, Qt::Window), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetreGraphique"));
     setWindowTitle(tr("Graphique"));
@@ -321,7 +328,6 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
     SpinAnnee->setValue(aujourdhui.year());
     ComboMois->setCurrentIndex(aujourdhui.month() - 1);
     {
-        observateur_ = settings::readObserver();
         nommeHeureLocale();
         const settings::ChartChoices c = settings::readChartChoices(kPixelsParJour);
         ComboHeure->setCurrentIndex(c.hour);
@@ -329,6 +335,8 @@ FenetreGraphique::FenetreGraphique(const QLocale& locale, QWidget* parent)
         Zone->setEchelle(c.scale);
     }
 
+    connect(etat_, &SharedState::theoryChanged, this, &FenetreGraphique::theorieChangee);
+    connect(etat_, &SharedState::offsetTextChanged, this, &FenetreGraphique::decalageChange);
     connect(CommandPrecedent, &QPushButton::clicked, this, &FenetreGraphique::CommandPrecedent_Click);
     connect(CommandSuivant, &QPushButton::clicked, this, &FenetreGraphique::CommandSuivant_Click);
     connect(CommandCeMois, &QPushButton::clicked, this, &FenetreGraphique::CommandCeMois_Click);
@@ -411,8 +419,7 @@ void FenetreGraphique::CommandCeMois_Click()
 
 void FenetreGraphique::nommeHeureLocale()
 {
-    const QTimeZone z = observateur_.timeZone.isValid() ? observateur_.timeZone : QTimeZone::systemTimeZone();
-    ComboHeure->setItemText(2, zeno::localTimeHeading(z));
+    ComboHeure->setItemText(2, zeno::localTimeHeading(placeZone(etat_->observer())));
 }
 
 void FenetreGraphique::ComboHeure_Change(int index)
@@ -423,21 +430,15 @@ void FenetreGraphique::ComboHeure_Change(int index)
         calcule();
 }
 
-void FenetreGraphique::setTheorie(zeno::Theory theorie)
+void FenetreGraphique::theorieChangee()
 {
-    if (theorie == theorie_)
-        return;
-    theorie_ = theorie;
     aJour_ = false;
     if (isVisible())
         calcule();
 }
 
-void FenetreGraphique::setDecalage(const QString& texteDecalage)
+void FenetreGraphique::decalageChange(const QString& texteDecalage)
 {
-    if (texteDecalage == decalage_)
-        return;
-    decalage_ = texteDecalage;
     // While the field is being typed ("-", "") the chart waits for a number.
     try {
         zeno::readNumber(texteDecalage, locale_);
@@ -480,19 +481,19 @@ void FenetreGraphique::calcule()
         encoreUneFois_ = true;
         return;
     }
-    observateur_ = settings::readObserver();   // the place may have changed in "Phénomènes"
-    nommeHeureLocale();
+    nommeHeureLocale();   // the place may have changed in "Phénomènes"
+    const settings::Observer& observateur = etat_->observer();
     zeno::MonthChartOptions o;
     o.year = SpinAnnee->value();
     o.month = ComboMois->currentIndex() + 1;
-    o.theorie = theorie_;
-    o.offsetText = decalage_;
+    o.theorie = etat_->theory();
+    o.offsetText = etat_->offsetText();
     o.civilAxis = ComboHeure->currentIndex() == 1;
     if (ComboHeure->currentIndex() == 2)
-        o.zone = observateur_.timeZone.isValid() ? observateur_.timeZone : QTimeZone::systemTimeZone();
-    o.site = observateur_.site;
-    o.visibility = observateur_.visibility;
-    o.grs = observateur_.redSpot;
+        o.zone = placeZone(observateur);
+    o.site = observateur.site;
+    o.visibility = observateur.visibility;
+    o.grs = observateur.redSpot;
     LabelEtat->setText(tr("Calcul du mois…"));
     QApplication::setOverrideCursor(Qt::BusyCursor);
     // The month is computed beside the event loop with its own pass.
@@ -559,8 +560,8 @@ zeno::ChartDocumentOptions FenetreGraphique::optionsDocument() const
 {
     zeno::ChartDocumentOptions o;
     o.flipEW = inversee_;
-    o.placeText = zeno::placeText(observateur_.site, locale_);
-    if (!observateur_.siteSet)
+    o.placeText = zeno::placeText(etat_->observer().site, locale_);
+    if (!etat_->observer().siteSet)
         o.placeText += tr(" (Paris, par défaut)");
     o.pageSize = QPageSize(ComboPapier->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4);
     return o;

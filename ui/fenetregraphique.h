@@ -17,6 +17,7 @@
 #include <memory>
 
 class QComboBox;
+class SharedState;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -63,7 +64,7 @@ private:
 class FenetreGraphique : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetreGraphique(const QLocale& locale, QWidget* parent = nullptr);
+    FenetreGraphique(SharedState* etat, const QLocale& locale, QWidget* parent = nullptr);
     ~FenetreGraphique() override;
 
     // Where messages go: a message box by default.
@@ -87,9 +88,7 @@ signals:
     void calculTermine();
 
 public slots:
-    // The main window's state that the chart follows.
-    void setTheorie(zeno::Theory theorie);
-    void setDecalage(const QString& texteDecalage);
+    // The main window's flip, which the chart follows.
     void setInversionEstOuest(bool inversee);
 
     void CommandPrecedent_Click();
@@ -112,11 +111,12 @@ private:
     void zoome(double facteur);
     // "Heure locale (<zone>)" in ComboHeure, after the place's zone.
     void nommeHeureLocale();
+    // The shared state's theory or offset changed: the chart is computed again when it depends on it.
+    void theorieChangee();
+    void decalageChange(const QString& texteDecalage);
 
+    SharedState* etat_;   // theory, offset and place, shared with the other windows
     QLocale locale_;
-    settings::Observer observateur_;
-    zeno::Theory theorie_ = zeno::Theory::Original;
-    QString decalage_ = QStringLiteral("0");
     bool inversee_ = false;
     zeno::MonthChart chart_;
     bool aJour_ = false;          // chart_ is the month, theory and offset asked for

@@ -754,14 +754,10 @@ FenetreGraphique* Form1::fenetreGraphique()
 {
     if (graphique_)
         return graphique_;
-    graphique_ = new FenetreGraphique(locale_, this);   // a child window: destroyed with this one
+    graphique_ = new FenetreGraphique(etat_, locale_, this);   // a child window: destroyed with this one
     windowplacement::track(graphique_, QStringLiteral("graphique/geometrie"));
-    graphique_->setTheorie(etat_->theory());
-    graphique_->setDecalage(Text3->text());
     graphique_->setInversionEstOuest(CheckEW->isChecked());
-    connect(Text3, &QLineEdit::textChanged, graphique_, &FenetreGraphique::setDecalage);
     connect(CheckEW, &QCheckBox::toggled, graphique_, &FenetreGraphique::setInversionEstOuest);
-    connect(etat_, &SharedState::theoryChanged, graphique_, &FenetreGraphique::setTheorie);
     // A click on the chart: that instant in the civil time of the offset, then "&OK".
     connect(graphique_, &FenetreGraphique::allerA, this, [this](const QDateTime& ut) {
         double heures = 0;   // an unreadable offset: the UT itself, and "&OK" names the faulty offset

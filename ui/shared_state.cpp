@@ -38,6 +38,14 @@ void SharedState::setTheory(zeno::Theory theory)
     emit theoryChanged(theory);
 }
 
+void SharedState::setOffsetText(const QString& text)
+{
+    if (text == offsetText_)
+        return;
+    offsetText_ = text;
+    emit offsetTextChanged(text);
+}
+
 void SharedState::setObserver(const settings::Observer& observer)
 {
     observer_ = observer;

@@ -28,7 +28,7 @@ public:
 
     // The text of "Différence TU-TC" as typed (read in the regional settings).
     const QString& offsetText() const { return offsetText_; }
-    void setOffsetText(const QString& text) { offsetText_ = text; }
+    void setOffsetText(const QString& text);
 
     // The observer's place, visibility limits and Red Spot, kept in the settings store.
     const settings::Observer& observer() const;
@@ -39,6 +39,7 @@ public:
 
 signals:
     void theoryChanged(zeno::Theory theory);
+    void offsetTextChanged(const QString& text);
     void observerChanged();
     // Asks the main window to show an instant (a row of the phenomena table).
     void showRequested(const zeno::Instant& at);
