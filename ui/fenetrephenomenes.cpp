@@ -696,18 +696,8 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
     if (theorieLignes_ != etat_->theory())
         return;   // a stale table, about to be computed again
     const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
-    // The instant in the civil time of the offset now in the main window.
-    bool ok = false;
-    const double decalage = decalageHeures(&ok);
-    double heures = l.civil.secsTo(l.ut) / 3600.0;   // the row's own offset
-    if (ok) {
-        try {
-            zeno::addHours(l.ut, -decalage);
-            heures = decalage;
-        } catch (const zeno::ErreurExecution&) {
-        }
-    }
-    etat_->requestShow(zeno::Instant{l.ut, heures});
+    // The instant in the civil time of the offset now in the main window, else the row's own.
+    etat_->requestShowUt(l.ut, l.civil.secsTo(l.ut) / 3600.0, locale_);
 }
 
 void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)

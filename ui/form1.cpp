@@ -759,16 +759,7 @@ FenetreGraphique* Form1::fenetreGraphique()
     graphique_->setInversionEstOuest(CheckEW->isChecked());
     connect(CheckEW, &QCheckBox::toggled, graphique_, &FenetreGraphique::setInversionEstOuest);
     // A click on the chart: that instant in the civil time of the offset, then "&OK".
-    connect(graphique_, &FenetreGraphique::allerA, this, [this](const QDateTime& ut) {
-        double heures = 0;   // an unreadable offset: the UT itself, and "&OK" names the faulty offset
-        try {
-            heures = zeno::readNumber(etat_->offsetText(), locale_);
-            zeno::addHours(ut, -heures);
-        } catch (const zeno::ErreurExecution&) {
-            heures = 0;
-        }
-        montreInstant(zeno::Instant{ut, heures});
-    });
+    connect(graphique_, &FenetreGraphique::allerA, this, [this](const QDateTime& ut) { etat_->requestShowUt(ut, 0, locale_); });
     return graphique_;
 }
 

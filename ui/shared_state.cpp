@@ -1,5 +1,8 @@
 #include "shared_state.h"
 
+#include "erreur.h"
+#include "regional.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -44,6 +47,18 @@ void SharedState::setOffsetText(const QString& text)
         return;
     offsetText_ = text;
     emit offsetTextChanged(text);
+}
+
+void SharedState::requestShowUt(const QDateTime& ut, double fallbackHours, const QLocale& locale)
+{
+    double hours = fallbackHours;
+    try {
+        const double offset = zeno::readNumber(offsetText_, locale);
+        zeno::addHours(ut, -offset);
+        hours = offset;
+    } catch (const zeno::ErreurExecution&) {
+    }
+    requestShow(zeno::Instant{ut, hours});
 }
 
 void SharedState::setObserver(const settings::Observer& observer)

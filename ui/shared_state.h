@@ -36,6 +36,10 @@ public:
 
     // Asks the main window to show an instant.
     void requestShow(const zeno::Instant& at) { emit showRequested(at); }
+    // The same for a UT instant, in the civil time of the offset now typed;
+    // `fallbackHours` when that offset does not read or pushes the instant
+    // out of the calendar (the main window then names the faulty field).
+    void requestShowUt(const QDateTime& ut, double fallbackHours, const QLocale& locale);
 
 signals:
     void theoryChanged(zeno::Theory theory);
