@@ -29,8 +29,6 @@ constexpr int kNotedBadRows = 5;             // bad rows named in the message
 constexpr qint64 kLargestFile = 64 << 20;    // bytes: no photometry export is larger
 constexpr int kQuotedText = 80;              // characters of a line quoted in a message
 
-QString tr(const char* text) { return QCoreApplication::translate("ObservedCurve", text); }
-
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QString quoted(std::string_view line)
@@ -314,8 +312,7 @@ void Reader::chooseFlux(const CurveColumns& chosen)
     // Already relative: AstroImageJ's rel_flux, a ratio, C-Munipack's V-C.
     const bool relative = fluxName.contains(QLatin1String("rel")) || fluxName.contains(QLatin1String("ratio"))
                        || c.layout == QLatin1String("AstroImageJ") || (munipack && fluxName.contains(u'-'));
-    if (!chosen.flux)
-        c.backgroundColumn = backgroundOf(flux);
+    c.backgroundColumn = backgroundOf(flux);
 
     // The comparison: chosen, or the next object of a program measuring
     // objects alike (Tangra, PyMovie, LiMovie), or a column named so.
@@ -386,24 +383,24 @@ void noteBad(ObservedCurve& c, int line, const QString& what)
 {
     ++c.badRows;
     if (c.badRowNotes.size() < kNotedBadRows)
-        c.badRowNotes << tr("ligne %1 : %2").arg(line).arg(what);
+        c.badRowNotes << QCoreApplication::translate("ObservedCurve", "ligne %1 : %2").arg(line).arg(what);
 }
 
 QString firstUnreadable(const TextLine& line)
 {
-    return tr("première ligne illisible : ligne %1 « %2 »").arg(line.number).arg(quoted(line.text));
+    return QCoreApplication::translate("ObservedCurve", "première ligne illisible : ligne %1 « %2 »").arg(line.number).arg(quoted(line.text));
 }
 
 QString notACurve(const QString& why)
 {
-    return tr("%1. %2").arg(why, acceptedLayoutsText());
+    return QCoreApplication::translate("ObservedCurve", "%1. %2").arg(why, acceptedLayoutsText());
 }
 
 } // namespace
 
 QString acceptedLayoutsText()
 {
-    return tr("Exports lus : Tangra, PyMovie, LiMovie, AstroImageJ (CSV ou tableau à tabulations), C-Munipack/Muniwin, "
+    return QCoreApplication::translate("ObservedCurve", "Exports lus : Tangra, PyMovie, LiMovie, AstroImageJ (CSV ou tableau à tabulations), C-Munipack/Muniwin, "
               "tableur (une colonne date-heure, ou une colonne de dates et une d'heures) et tout tableau d'un temps et "
               "d'un flux, séparé par « , », « ; », tabulations ou blancs, en UTF-8, UTF-16 ou Latin-1. Temps lus : Jours "
               "Juliens TU (JD, MJD, JD−2400000), date-heure ISO 8601 ou jj/mm/aaaa hh:mm:ss, heure hh:mm:ss[.s] seule "
@@ -423,7 +420,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
     c.encoding = decoded.encoding;
     const std::vector<TextLine> lines = splitLines(decoded.utf8);
     if (lines.empty()) {
-        c.error = tr("le fichier ne contient aucune ligne de données");
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier ne contient aucune ligne de données");
         return c;
     }
     const char sep = sniffSeparator(lines);
@@ -433,6 +430,9 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
     std::vector<std::string> f;
 
     // The data start where kDataRun rows of values alike begin; a preamble may come first.
+    std::vector<int> rowsFrom(lines.size() + 1, 0);   // lines that are no comment, from each on
+    for (std::size_t i = lines.size(); i-- > 0;)
+        rowsFrom[i] = rowsFrom[i + 1] + !isComment(lines[i].text);
     std::size_t dataStart = lines.size();
     std::size_t dataFields = 0;
     int singleValues = 0;
@@ -454,9 +454,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
                 break;
             ++alike;
         }
-        const std::size_t nonComment = std::size_t(std::count_if(lines.begin() + std::ptrdiff_t(i), lines.end(),
-                                                                 [](const TextLine& l) { return !isComment(l.text); }));
-        if (alike >= int(std::min<std::size_t>(kDataRun, nonComment))) {
+        if (alike >= std::min(kDataRun, rowsFrom[i])) {
             dataStart = i;
             dataFields = n;
         }
@@ -464,9 +462,9 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
     if (dataStart == lines.size()) {
         const auto firstLine = std::find_if(lines.begin(), lines.end(), [](const TextLine& l) { return !isComment(l.text); });
         if (singleValues > 0 && singleValues * 2 >= int(lines.size()))
-            c.error = tr("le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
+            c.error = QCoreApplication::translate("ObservedCurve", "le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
         else
-            c.error = notACurve(tr("aucune ligne de données : ce n'est pas une courbe de lumière (%1)")
+            c.error = notACurve(QCoreApplication::translate("ObservedCurve", "aucune ligne de données : ce n'est pas une courbe de lumière (%1)")
                                     .arg(firstUnreadable(firstLine != lines.end() ? *firstLine : lines.front())));
         return c;
     }
@@ -497,7 +495,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
         r.lowered.push_back(c.columnNames.back().toLower().simplified());
     }
     if (columns < 2) {
-        c.error = tr("le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier n'a qu'une colonne : ce n'est pas une courbe de lumière (il faut un temps et un flux)");
         return c;
     }
     r.sample.shapes.assign(columns, Shape::Empty);
@@ -518,12 +516,12 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
     r.chooseTime(chosen);
     r.chooseFlux(chosen);
     if (c.layout.isEmpty())
-        c.layout = c.timeForm == TimeForm::DateAndTime || c.timeForm == TimeForm::DateTime ? tr("tableur") : QStringLiteral("CSV");
+        c.layout = c.timeForm == TimeForm::DateAndTime || c.timeForm == TimeForm::DateTime ? QCoreApplication::translate("ObservedCurve", "tableur") : QStringLiteral("CSV");
 
     const int n = int(columns);
     for (const int col : {c.timeColumn, c.fluxColumn, c.sigmaColumn, c.comparisonColumn})
         if (col >= n || col < (col == c.timeColumn || col == c.fluxColumn ? 0 : -1)) {
-            c.error = tr("la colonne %1 n'existe pas (le fichier en a %2)").arg(col + 1).arg(n);
+            c.error = QCoreApplication::translate("ObservedCurve", "la colonne %1 n'existe pas (le fichier en a %2)").arg(col + 1).arg(n);
             return c;
         }
     if (c.comparisonColumn == c.fluxColumn)
@@ -531,7 +529,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
 
     const QString timeName = c.hasHeader ? r.name(c.timeColumn) : QString();
     if (isSolarSystemTime(timeName)) {
-        c.error = tr("la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : "
+        c.error = QCoreApplication::translate("ObservedCurve", "la colonne des temps « %1 » est en temps héliocentrique ou barycentrique : "
                      "exportez des Jours Juliens TU (JD UTC), à la Terre")
                       .arg(c.columnNames[c.timeColumn]);
         return c;
@@ -539,7 +537,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
     const double jdOffset = jdOffsetOf(timeName);
     const bool dateless = c.timeForm == TimeForm::TimeOfDay || c.timeForm == TimeForm::HourMinuteSecond;
     if (dateless && !chosen.dateNearUt) {
-        c.error = tr("les temps de la colonne « %1 » n'ont pas de date : choisissez d'abord le phénomène, "
+        c.error = QCoreApplication::translate("ObservedCurve", "les temps de la colonne « %1 » n'ont pas de date : choisissez d'abord le phénomène, "
                      "sa date sert (passage à minuit compris)")
                       .arg(c.columnNames[c.timeColumn]);
         return c;
@@ -596,7 +594,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
                                 : c.timeForm == TimeForm::HourMinuteSecond
                                     ? QStringLiteral("%1 %2 %3").arg(qs(field(c.timeColumn)), qs(field(c.minuteColumn)), qs(field(c.secondColumn)))
                                     : qs(field(c.timeColumn));
-            bad(tr("temps illisible « %1 »").arg(shown));
+            bad(QCoreApplication::translate("ObservedCurve", "temps illisible « %1 »").arg(shown));
             continue;
         }
         auto y = number(c.fluxColumn);
@@ -605,7 +603,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
             y = b ? std::optional<double>(*y - *b) : std::nullopt;
         }
         if (!y) {
-            bad(tr("flux illisible « %1 »").arg(qs(field(c.fluxColumn))));
+            bad(QCoreApplication::translate("ObservedCurve", "flux illisible « %1 »").arg(qs(field(c.fluxColumn))));
             continue;
         }
         double comparison = 1;
@@ -616,7 +614,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
                 k = b ? std::optional<double>(*k - *b) : std::nullopt;
             }
             if (!k || (!c.magnitudes && *k <= 0)) {
-                bad(tr("comparaison illisible ou nulle « %1 »").arg(qs(field(c.comparisonColumn))));
+                bad(QCoreApplication::translate("ObservedCurve", "comparaison illisible ou nulle « %1 »").arg(qs(field(c.comparisonColumn))));
                 continue;
             }
             comparison = *k;
@@ -627,14 +625,14 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
         }
         if (!c.magnitudes && *y <= 0) {
             ++nonPositive;
-            bad(tr("flux nul ou négatif « %1 »").arg(qs(field(c.fluxColumn))));
+            bad(QCoreApplication::translate("ObservedCurve", "flux nul ou négatif « %1 »").arg(qs(field(c.fluxColumn))));
             continue;
         }
         double s = 0;
         if (c.sigmaColumn >= 0) {
             const auto e = number(c.sigmaColumn);
             if (!e || *e <= 0) {
-                bad(tr("incertitude illisible ou nulle « %1 »").arg(qs(field(c.sigmaColumn))));
+                bad(QCoreApplication::translate("ObservedCurve", "incertitude illisible ou nulle « %1 »").arg(qs(field(c.sigmaColumn))));
                 continue;
             }
             s = c.magnitudes ? *e : *e / comparison;
@@ -669,12 +667,12 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
             magnitudes.push_back(*y);
     }
     if (c.points.empty()) {
-        QString why = tr("aucune ligne lisible : ce n'est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)")
+        QString why = QCoreApplication::translate("ObservedCurve", "aucune ligne lisible : ce n'est pas une courbe de lumière (colonne des temps %1, des flux %2 ; %3)")
                           .arg(c.timeColumn + 1)
                           .arg(c.fluxColumn + 1)
                           .arg(firstBad ? firstUnreadable(*firstBad) : c.badRowNotes.value(0));
         if (nonPositive * 2 > c.badRows)
-            why += tr(" ; si la colonne des flux donne des magnitudes, cochez « Magnitudes » (--magnitudes)");
+            why += QCoreApplication::translate("ObservedCurve", " ; si la colonne des flux donne des magnitudes, cochez « Magnitudes » (--magnitudes)");
         c.error = notACurve(why);
         return c;
     }
@@ -693,11 +691,11 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
             if (std::isfinite(p.flux) && p.flux > 0 && std::isfinite(p.sigma))
                 kept.push_back(p);
             else
-                noteBad(c, pointLines[i], tr("magnitude hors d'échelle « %1 »").arg(magnitude));
+                noteBad(c, pointLines[i], QCoreApplication::translate("ObservedCurve", "magnitude hors d'échelle « %1 »").arg(magnitude));
         }
         c.points = std::move(kept);
         if (c.points.empty()) {
-            c.error = tr("aucune magnitude utilisable : ce n'est pas une courbe de lumière (%1)").arg(c.badRowNotes.value(0));
+            c.error = QCoreApplication::translate("ObservedCurve", "aucune magnitude utilisable : ce n'est pas une courbe de lumière (%1)").arg(c.badRowNotes.value(0));
             return c;
         }
     }
@@ -711,14 +709,14 @@ ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns
     QFile file(path);
     ObservedCurve c;
     if (!file.open(QIODevice::ReadOnly)) {
-        c.error = file.exists() ? tr("impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
-                                : tr("le fichier « %1 » n'existe pas").arg(path);
+        c.error = file.exists() ? QCoreApplication::translate("ObservedCurve", "impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
+                                : QCoreApplication::translate("ObservedCurve", "le fichier « %1 » n'existe pas").arg(path);
         return c;
     }
     // The bytes read count, not the size announced: pipes and special files announce none.
     const QByteArray bytes = file.read(kLargestFile + 1);
     if (bytes.size() > kLargestFile) {
-        c.error = tr("le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)").arg(path).arg(kLargestFile >> 20);
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)").arg(path).arg(kLargestFile >> 20);
         return c;
     }
     return readObservedCurve(bytes, columns);
@@ -731,41 +729,41 @@ QString badRowsText(const ObservedCurve& curve)
     const QString notes = curve.badRowNotes.join(QStringLiteral(" ; "))
                         + (curve.badRows > curve.badRowNotes.size() ? QStringLiteral(" ; …") : QString());
     if (curve.badRows == 1)
-        return tr("1 ligne illisible ignorée : %1").arg(notes);
-    return tr("%1 lignes illisibles ignorées : %2").arg(curve.badRows).arg(notes);
+        return QCoreApplication::translate("ObservedCurve", "1 ligne illisible ignorée : %1").arg(notes);
+    return QCoreApplication::translate("ObservedCurve", "%1 lignes illisibles ignorées : %2").arg(curve.badRows).arg(notes);
 }
 
 QString readingText(const ObservedCurve& c)
 {
-    const auto col = [&](int i) { return c.hasHeader ? tr("« %1 »").arg(c.columnNames.value(i)) : tr("colonne %1").arg(i + 1); };
+    const auto col = [&](int i) { return c.hasHeader ? QCoreApplication::translate("ObservedCurve", "« %1 »").arg(c.columnNames.value(i)) : QCoreApplication::translate("ObservedCurve", "colonne %1").arg(i + 1); };
     QString time;
     switch (c.timeForm) {
-    case TimeForm::JulianDay: time = tr("%1 (Jours Juliens TU)").arg(col(c.timeColumn)); break;
-    case TimeForm::DateTime: time = tr("%1 (date-heure TU)").arg(col(c.timeColumn)); break;
-    case TimeForm::DateAndTime: time = tr("%1 et %2 (date, heure TU)").arg(col(c.dateColumn), col(c.timeColumn)); break;
-    case TimeForm::TimeOfDay: time = tr("%1 (heure TU sans date)").arg(col(c.timeColumn)); break;
-    case TimeForm::HourMinuteSecond: time = tr("%1, %2, %3 (heures, minutes, secondes TU)").arg(col(c.timeColumn), col(c.minuteColumn), col(c.secondColumn)); break;
+    case TimeForm::JulianDay: time = QCoreApplication::translate("ObservedCurve", "%1 (Jours Juliens TU)").arg(col(c.timeColumn)); break;
+    case TimeForm::DateTime: time = QCoreApplication::translate("ObservedCurve", "%1 (date-heure TU)").arg(col(c.timeColumn)); break;
+    case TimeForm::DateAndTime: time = QCoreApplication::translate("ObservedCurve", "%1 et %2 (date, heure TU)").arg(col(c.dateColumn), col(c.timeColumn)); break;
+    case TimeForm::TimeOfDay: time = QCoreApplication::translate("ObservedCurve", "%1 (heure TU sans date)").arg(col(c.timeColumn)); break;
+    case TimeForm::HourMinuteSecond: time = QCoreApplication::translate("ObservedCurve", "%1, %2, %3 (heures, minutes, secondes TU)").arg(col(c.timeColumn), col(c.minuteColumn), col(c.secondColumn)); break;
     }
     QString flux = col(c.fluxColumn);
     if (c.backgroundColumn >= 0)
-        flux += tr(" − %1").arg(col(c.backgroundColumn));
+        flux += QCoreApplication::translate("ObservedCurve", " − %1").arg(col(c.backgroundColumn));
     if (c.comparisonColumn >= 0) {
         QString k = col(c.comparisonColumn);
         if (c.comparisonBackgroundColumn >= 0)
-            k += tr(" − %1").arg(col(c.comparisonBackgroundColumn));
-        flux = c.magnitudes ? tr("%1 moins %2").arg(flux, k) : tr("(%1) / (%2)").arg(flux, k);
+            k += QCoreApplication::translate("ObservedCurve", " − %1").arg(col(c.comparisonBackgroundColumn));
+        flux = c.magnitudes ? QCoreApplication::translate("ObservedCurve", "%1 moins %2").arg(flux, k) : QCoreApplication::translate("ObservedCurve", "(%1) / (%2)").arg(flux, k);
     }
     if (c.magnitudes)
-        flux += tr(" (magnitudes)");
+        flux += QCoreApplication::translate("ObservedCurve", " (magnitudes)");
     if (c.sigmaColumn >= 0)
-        flux += tr(", incertitude %1").arg(col(c.sigmaColumn));
-    QString t = tr("%1, %2%3 ; temps : %4 ; flux : %5")
+        flux += QCoreApplication::translate("ObservedCurve", ", incertitude %1").arg(col(c.sigmaColumn));
+    QString t = QCoreApplication::translate("ObservedCurve", "%1, %2%3 ; temps : %4 ; flux : %5")
                     .arg(c.layout, c.encoding,
-                         c.headerLine > 0 ? tr(", en-tête ligne %1").arg(c.headerLine) : tr(", sans en-tête"), time, flux);
+                         c.headerLine > 0 ? QCoreApplication::translate("ObservedCurve", ", en-tête ligne %1").arg(c.headerLine) : QCoreApplication::translate("ObservedCurve", ", sans en-tête"), time, flux);
     if (c.datesFromEvent)
-        t += c.midnightRollovers > 0 ? tr(" ; dates prises du phénomène, passage à minuit compris") : tr(" ; dates prises du phénomène");
+        t += c.midnightRollovers > 0 ? QCoreApplication::translate("ObservedCurve", " ; dates prises du phénomène, passage à minuit compris") : QCoreApplication::translate("ObservedCurve", " ; dates prises du phénomène");
     if (c.datesMended > 0)
-        t += tr(" ; %1 lignes dont la date ne passait pas au lendemain à 0 h TU, reportées au jour suivant").arg(c.datesMended);
+        t += QCoreApplication::translate("ObservedCurve", " ; %1 lignes dont la date ne passait pas au lendemain à 0 h TU, reportées au jour suivant").arg(c.datesMended);
     return t;
 }
 
