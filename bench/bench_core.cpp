@@ -235,7 +235,7 @@ void BM_ReadExport(benchmark::State& state)
                     .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
                     .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
                     .arg(ms % 1000, 3, 10, QLatin1Char('0'))
-                    .arg(5000 + i % 97, 0, 'f', 2)
+                    .arg(double(5000 + i % 97), 0, 'f', 2)
                     .toLatin1();
     }
     CurveColumns dates;

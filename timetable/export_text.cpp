@@ -113,7 +113,7 @@ DecodedText decodeExport(const QByteArray& bytes)
             return {decoded(bytes, E::Utf16BE, 0), QStringLiteral("UTF-16BE")};
     }
     QStringDecoder utf8(E::Utf8, QStringConverter::Flag::Stateless);
-    (void)utf8(bytes);
+    const QString probe = utf8(bytes);   // a QString: the decoder's result decodes only when converted
     if (!utf8.hasError())
         return {bytes, QStringLiteral("UTF-8")};
     return {decoded(bytes, E::Latin1, 0), QStringLiteral("Latin-1")};

@@ -164,6 +164,7 @@ TEST(ExportLayouts, EachLayoutGivesTheKnownOminusC)
     EXPECT_TRUE(readingText(tangra).contains(QStringLiteral("dates prises du phénomène, passage à minuit compris")));
     EXPECT_EQ(readObservedCurve(layouts()[3].write(frames)).fluxColumn, 7);
     EXPECT_TRUE(readObservedCurve(layouts()[4].write(frames)).magnitudes);
+    EXPECT_EQ(readObservedCurve(layouts()[5].write(frames)).encoding, QStringLiteral("Latin-1"));
     const ObservedCurve stuck = readObservedCurve(layouts()[6].write(frames));
     EXPECT_EQ(stuck.encoding, QStringLiteral("UTF-16BE"));
     EXPECT_GT(stuck.datesMended, 0);
