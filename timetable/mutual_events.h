@@ -41,6 +41,9 @@ struct MutualEvent {
     bool targetInFrontOfJupiter = false;
     PairGeometry atMaximum;      // the discs at the maximum (mutualDiscsAt(maximumExact))
     double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
+    // 1 sigma of the maximum's instant, s, from the covariance of the
+    // correction's constants; NaN with L1.2 as published (no covariance).
+    double maxUtSigmaS = 0;
 
     // "2E1", "1O3": occulter's number, E or O, target's number.
     QString code() const;
@@ -83,6 +86,12 @@ std::optional<MutualCode> parseMutualCode(const QString& code);
 // seconds; nullopt when there is none.
 std::optional<MutualEvent> findMutualEvent(const MutualCode& code, search::Seconds ut,
                                            search::Seconds withinS = 86400);
+
+// The maximum's 1-sigma uncertainty, seconds (see MutualEvent::maxUtSigmaS).
+double maximumSigmaS(const MutualEvent& event);
+
+// "± 3 s" (the sigma rounded up to the second), or empty when there is none.
+QString sigmaText(double sigmaS);
 
 // The pair at any instant (UT seconds, fraction allowed) in the target's
 // plane, km, x east and y north as in the main scene: for drawing the discs.
