@@ -2251,10 +2251,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>%1 needs a value</translation>
     </message>
     <message>
-        <source>théorie inconnue : %1 (originale ou precise)</source>
-        <translation>unknown theory: %1 (originale or precise)</translation>
-    </message>
-    <message>
         <source>satellite inconnu : %1</source>
         <translation>unknown satellite: %1</translation>
     </message>
@@ -2423,9 +2419,11 @@ Options :
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
+                         programme, inchangée), precise (satellites L1.2
+                         corrigée par les observations 2009–2021, planètes
+                         VSOP87, temps de lumière, Jupiter aplati, pôle et
+                         rotation UAI ; horaires à quelques secondes) ou l12
+                         (la même avec L1.2 telle que publiée).
                          Contacts de la théorie précise : ceux du centre du
                          satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
@@ -2474,7 +2472,10 @@ Options :
                          cible perdue, chute d&apos;éclat du couple (magnitudes),
                          distance au limbe de Jupiter (rayons), cible dans
                          l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
+                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
+                         maximum, d&apos;après la covariance de la correction.
+                         Toujours avec la théorie précise (avec --theory l12 :
+                         L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
                          un tableau CSV.
                          Contacts : ceux des deux disques (occultation), de la
@@ -2559,9 +2560,11 @@ Options:
   --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
   --csv                  With --events: a CSV table instead of JSON.
   --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
+                         Meeus, unchanged), precise (L1.2 satellites
+                         corrected by the observations of 2009–2021, VSOP87
+                         planets, light-time, oblate Jupiter, IAU pole and
+                         rotation; times to a few seconds) or l12 (the same
+                         with L1.2 as published).
                          The precise theory&apos;s contacts: those of the
                          satellite&apos;s centre. Outside %1, a warning.
   --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
@@ -2610,7 +2613,10 @@ Options:
                          target&apos;s light lost, drop in the pair&apos;s brightness
                          (magnitudes), distance from Jupiter&apos;s limb (radii),
                          target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
+                         its disk; max_ut_sigma_s: the maximum&apos;s
+                         uncertainty (1 sigma, s) from the correction&apos;s
+                         covariance. Always with the precise theory (with
+                         --theory l12: L1.2 as published, no uncertainty). With
                          --site: the altitudes and &quot;observable&quot; at maximum;
                          with --csv: a CSV table.
                          Contacts: those of the two discs (occultation), of
@@ -2656,6 +2662,10 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
+    </message>
+    <message>
+        <source>théorie inconnue : %1 (originale, precise ou l12)</source>
+        <translation>unknown theory: %1 (originale, precise or l12)</translation>
     </message>
 </context>
 </TS>
