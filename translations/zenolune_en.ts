@@ -170,6 +170,18 @@
         <source>Fuseau horaire :</source>
         <translation>Time zone:</translation>
     </message>
+    <message>
+        <source>Phénomènes mutuels, chute d&apos;éclat d&apos;au moins (mag) :</source>
+        <translation>Mutual events, magnitude drop at least (mag):</translation>
+    </message>
+    <message>
+        <source>Un phénomène mutuel plus faible ne se voit pas : il est dit non observable</source>
+        <translation>A fainter mutual event cannot be seen: it is called not observable</translation>
+    </message>
+    <message>
+        <source>La chute d&apos;éclat minimale</source>
+        <translation>The least magnitude drop</translation>
+    </message>
 </context>
 <context>
     <name>Documents</name>
@@ -429,6 +441,10 @@
     <message>
         <source>Les jours et les heures du graphique en Temps Universel, en heure civile selon la « Différence TU-TC » de la fenêtre principale, ou à l&apos;heure locale du lieu d&apos;observation (heure d&apos;été comprise)</source>
         <translation>The chart&apos;s days and hours in Universal Time, in civil time according to the main window&apos;s “UT-CT difference”, or in the local time of the observing place (daylight saving included)</translation>
+    </message>
+    <message>
+        <source> Réglages illisibles, remis à leur valeur par défaut : %1.</source>
+        <translation> Unreadable settings, reset to their defaults: %1.</translation>
     </message>
 </context>
 <context>
@@ -733,8 +749,8 @@
         <translation>&amp;Reduce an observation…</translation>
     </message>
     <message>
-        <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
-        <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
+        <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus, phénomènes mutuels d&apos;au moins %5 mag</source>
+        <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°, mutual events of at least %5 mag</translation>
     </message>
 </context>
 <context>
@@ -1229,6 +1245,10 @@
     <message>
         <source>Callisto:</source>
         <translation>Callisto:</translation>
+    </message>
+    <message>
+        <source>Entouré : %1 et %2, le couple du phénomène mutuel choisi</source>
+        <translation>Ringed: %1 and %2, the pair of the chosen mutual event</translation>
     </message>
 </context>
 <context>
@@ -1798,12 +1818,16 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>The height of the place must lie between -500 m and 10,000 m.</translation>
     </message>
     <message>
-        <source>La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.</source>
-        <translation>Jupiter&apos;s minimum altitude must lie between -90° and 90°.</translation>
+        <source>La hauteur minimale de Jupiter doit être comprise entre %1° et %2°.</source>
+        <translation>Jupiter&apos;s minimum altitude must lie between %1° and %2°.</translation>
     </message>
     <message>
-        <source>La hauteur maximale du Soleil doit être comprise entre -90° et 90°.</source>
-        <translation>The Sun&apos;s maximum altitude must lie between -90° and 90°.</translation>
+        <source>La hauteur maximale du Soleil doit être comprise entre %1° et %2°.</source>
+        <translation>The Sun&apos;s maximum altitude must lie between %1° and %2°.</translation>
+    </message>
+    <message>
+        <source>La chute d&apos;éclat minimale doit être comprise entre 0 et %1 magnitudes.</source>
+        <translation>The least magnitude drop must lie between 0 and %1 magnitudes.</translation>
     </message>
 </context>
 <context>
@@ -2219,6 +2243,57 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <source>fuseau horaire</source>
         <translation>time zone</translation>
     </message>
+    <message>
+        <source>chute d&apos;éclat minimale des phénomènes mutuels</source>
+        <translation>least magnitude drop of mutual events</translation>
+    </message>
+    <message>
+        <source>période</source>
+        <translation>period</translation>
+    </message>
+    <message>
+        <source>satellite</source>
+        <translation>satellite</translation>
+    </message>
+    <message>
+        <source>observables seulement</source>
+        <translation>observable only</translation>
+    </message>
+    <message>
+        <source>format CSV</source>
+        <translation>CSV format</translation>
+    </message>
+    <message>
+        <source>heures du graphique</source>
+        <translation>chart hours</translation>
+    </message>
+    <message>
+        <source>papier</source>
+        <translation>paper</translation>
+    </message>
+    <message>
+        <source>échelle du graphique</source>
+        <translation>chart scale</translation>
+    </message>
+</context>
+<context>
+    <name>zeno</name>
+    <message>
+        <source>caché par Jupiter (derrière son disque ou dans son ombre)</source>
+        <translation>hidden by Jupiter (behind its disc or in its shadow)</translation>
+    </message>
+    <message>
+        <source>Jupiter à %1°, sous les %2° demandés</source>
+        <translation>Jupiter at %1°, below the %2° asked for</translation>
+    </message>
+    <message>
+        <source>Soleil à %1°, au-dessus des %2° permis</source>
+        <translation>Sun at %1°, above the %2° allowed</translation>
+    </message>
+    <message>
+        <source>chute d&apos;éclat de %1 mag, sous les %2 mag demandés</source>
+        <translation>magnitude drop of %1 mag, below the %2 mag asked for</translation>
+    </message>
 </context>
 <context>
     <name>zenolune-ephem</name>
@@ -2393,7 +2468,7 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
@@ -2442,7 +2517,10 @@ Options :
                          « observable » quand Jupiter est à 10° au moins, le
                          Soleil à -6° au plus et le phénomène visible (un
                          phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
+                         dans son ombre) ; sinon &quot;why&quot; (colonne pourquoi en
+                         CSV) en donne les raisons : hidden, jupiter_low,
+                         daylight, faint (phénomène mutuel trop faible, voir
+                         --min-drop). Séparateur : la virgule ; décimales :
                          le point. Exemple : 48.85,2.35,35. Le lieu compris est
                          écrit sur la sortie d&apos;erreur.
   --night                Avec --site : la nuit prochaine au lieu (du coucher
@@ -2476,7 +2554,12 @@ Options :
                          l&apos;ombre de Jupiter, derrière ou devant son disque.
                          Toujours avec la théorie précise. Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
+                         un tableau CSV. Un satellite derrière Jupiter ou dans
+                         son ombre ne donne aucune lumière : chute et lumière
+                         perdue sont celles que mesure un photomètre.
+  --min-drop MAG         Avec --mutual et --site : la chute d&apos;éclat la plus
+                         faible qui reste « observable » (0,02 magnitude par
+                         défaut ; de 0 à 5, point décimal).
                          Contacts : ceux des deux disques (occultation), de la
                          pénombre avec le disque de la cible (éclipse).
                          Photométrie : disques uniformes, albédos V 0,63,
@@ -2527,7 +2610,7 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
@@ -2578,7 +2661,10 @@ Options:
                          metres) and &quot;observable&quot; when Jupiter is at least
                          10° up, the Sun at most -6° and the phenomenon
                          visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
+                         behind Jupiter or in its shadow); otherwise &quot;why&quot;
+                         (CSV column pourquoi) gives the reasons: hidden,
+                         jupiter_low, daylight, faint (a mutual event too
+                         faint, see --min-drop). Separator: the
                          comma; decimals: the point. Example: 48.85,2.35,35.
                          The place understood is written to standard error.
   --night                With --site: the coming night at the place (from
@@ -2612,7 +2698,12 @@ Options:
                          target in Jupiter&apos;s shadow, behind or in front of
                          its disk. Always with the precise theory. With
                          --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
+                         with --csv: a CSV table. A satellite behind Jupiter
+                         or in its shadow gives no light: the drop and the
+                         light lost are those a photometer records.
+  --min-drop MAG         With --mutual and --site: the faintest magnitude
+                         drop that stays &quot;observable&quot; (0.02 by default;
+                         0 to 5, decimal point).
                          Contacts: those of the two discs (occultation), of
                          the penumbra with the target&apos;s disc (eclipse).
                          Photometry: uniform discs, V albedos 0.63, 0.67,
@@ -2656,6 +2747,14 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
+    </message>
+    <message>
+        <source>--min-drop attend une chute d&apos;éclat en magnitudes, de 0 à 5, par exemple 0.02</source>
+        <translation>--min-drop expects a magnitude drop from 0 to 5, for example 0.02</translation>
+    </message>
+    <message>
+        <source>--min-drop va avec --mutual et --site</source>
+        <translation>--min-drop goes with --mutual and --site</translation>
     </message>
 </context>
 </TS>

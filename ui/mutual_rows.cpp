@@ -72,6 +72,7 @@ void addMutualRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno
         r.change = QString::fromUtf8(kindWord(ev.kind));
         r.mutual = int(i);
         r.hidden = ev.hiddenAtMaximum();
+        r.magnitudeDrop = ev.magnitudeDrop;
         if (site)
             zeno::placeRow(r, *site, visibility);
         rows.push_back(std::move(r));
