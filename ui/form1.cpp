@@ -29,8 +29,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include <cmath>
-
 QString Form1::documentAide_ = QStringLiteral(":/aide/zenolune.html");
 
 void Form1::setDocumentAide(const QString& chemin)
@@ -813,18 +811,17 @@ void Form1::montreInstant(const ShowRequest& demande)
     devant->activateWindow();
 }
 
-// A ring round the two satellites of a mutual event in the main scene; the
-// next pass clears it with the rest.
+// A ring round each satellite of a mutual event in the main scene (an
+// eclipse's pair may stand far apart in the sky); the next pass clears them.
 void Form1::marquePaire(int a, int b)
 {
-    constexpr double kMargeAnneau = 90;   // scene units (1/15 pixel) beyond the pair
-    const auto pa = calcul_.offsets(a), pb = calcul_.offsets(b);
-    const zeno::ScenePoint p = zeno::scenePointOf(*this, zeno::Scene::Main, pa[0], pa[1]);
-    const zeno::ScenePoint q = zeno::scenePointOf(*this, zeno::Scene::Main, pb[0], pb[1]);
-    const double rayon = std::hypot(p.x - q.x, p.y - q.y) / 2
-                       + std::max(zeno::kSatellites[a].radius, zeno::kSatellites[b].radius) + kMargeAnneau;
+    constexpr double kRayonAnneau = 120;   // scene units (1/15 pixel): 8 pixels
     Picture1->setFillStyle(1);
-    Picture1->Circle((p.x + q.x) / 2.0, (p.y + q.y) / 2.0, rayon, Qt::white);
+    for (const int k : {a, b}) {
+        const auto xy = calcul_.offsets(k);
+        const zeno::ScenePoint p = zeno::scenePointOf(*this, zeno::Scene::Main, xy[0], xy[1]);
+        Picture1->Circle(p.x, p.y, kRayonAnneau, Qt::white);
+    }
     Picture1->setToolTip(tr("Entouré : %1 et %2, le couple du phénomène mutuel choisi")
                              .arg(zeno::satelliteDisplayName(a), zeno::satelliteDisplayName(b)));
 }
