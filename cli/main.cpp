@@ -44,7 +44,7 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N]
@@ -99,7 +99,10 @@ Options :
                          « observable » quand Jupiter est à 10° au moins, le
                          Soleil à -6° au plus et le phénomène visible (un
                          phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
+                         dans son ombre) ; sinon "why" (colonne pourquoi en
+                         CSV) en donne les raisons : hidden, jupiter_low,
+                         daylight, faint (phénomène mutuel trop faible, voir
+                         --min-drop). Séparateur : la virgule ; décimales :
                          le point. Exemple : 48.85,2.35,35. Le lieu compris est
                          écrit sur la sortie d'erreur.
   --night                Avec --site : la nuit prochaine au lieu (du coucher
@@ -137,13 +140,18 @@ Options :
                          Toujours avec la théorie précise (avec --theory l12 :
                          L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
+                         un tableau CSV. Un satellite derrière Jupiter ou dans
+                         son ombre ne donne aucune lumière : chute et lumière
+                         perdue sont celles que mesure un photomètre.
                          Contacts : ceux des deux disques (occultation), de la
                          pénombre avec le disque de la cible (éclipse).
                          Photométrie : disques uniformes, albédos V 0,63,
                          0,67, 0,43, 0,17 ; pénombre d'un Soleil uniforme.
                          Écarts aux prédictions publiées (2014-2015, 2021) :
                          voir l'aide du programme.
+  --min-drop MAG         Avec --mutual et --site : la chute d'éclat la plus
+                         faible qui reste « observable » (0,02 magnitude par
+                         défaut ; de 0 à 5, point décimal).
   --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
                          exemple 1O2) dont le maximum est le plus proche de
                          DATE (heure civile, à 24 h au plus), en CSV : instant
@@ -288,6 +296,7 @@ struct Options {
     Theory theorie = Theory::Original;
     std::optional<RedSpot> grs;
     std::optional<Site> site;
+    std::optional<double> minDrop;   // --min-drop, magnitudes
     QStringList dates;
     std::optional<QString> chart, out, ics;
 };
@@ -588,6 +597,12 @@ Options parse(const QStringList& args)
             o.grs = readGrs(value());
         } else if (a == u"--site") {
             o.site = readSite(value());
+        } else if (a == u"--min-drop") {
+            const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--min-drop attend une chute d'éclat en magnitudes, de 0 à 5, par exemple 0.02");
+            const double v = plainNumber(value(), what);
+            if (v < 0 || v > kMaxMinDropMag)
+                usageError(QCoreApplication::translate("zenolune-ephem", what));
+            o.minDrop = v;
         } else if (a == u"--satellite") {
             const QString name = value().toLower();
             for (int s = 0; s < 4; ++s)
@@ -649,6 +664,8 @@ Options parse(const QStringList& args)
                                                "--time-column, --flux-column, --sigma-column, --comparison-column et --magnitudes vont avec --reduce"));
     if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
+    if (o.minDrop && !(o.mutual && o.site))
+        usageError(QCoreApplication::translate("zenolune-ephem", "--min-drop va avec --mutual et --site"));
     if (o.mutual && !o.from)
         usageError(QCoreApplication::translate("zenolune-ephem", "--mutual demande --from et --to"));
     if ((o.events || o.csv) && !o.from && !o.mutual)
@@ -689,6 +706,22 @@ private:
     int percent_ = -1;
 };
 
+// ", "why": ["daylight", ...]" for a row placed and not observable.
+void whyField(std::string& out, const ProgrammeRow& r)
+{
+    if (r.observable)
+        return;
+    appendKey(out, "why");
+    out += '[';
+    const QStringList codes = notSeenCodes(r.unseen);
+    for (qsizetype k = 0; k < codes.size(); ++k) {
+        if (k > 0)
+            out += ", ";
+        append(out, codes[k]);
+    }
+    out += ']';
+}
+
 void eventLine(const Options& o, const ProgrammeRow& r, std::string& out)
 {
     out += "{\"satellite\": ";
@@ -703,6 +736,7 @@ void eventLine(const Options& o, const ProgrammeRow& r, std::string& out)
         numberField(out, "jupiter_altitude", std::round(r.jupiterAltDeg * 100) / 100);
         numberField(out, "sun_altitude", std::round(r.sunAltDeg * 100) / 100);
         out += r.observable ? ", \"observable\": true" : ", \"observable\": false";
+        whyField(out, r);
     }
     out += "}\n";
 }
@@ -858,18 +892,22 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
                      QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
     const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
     const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
+    Visibility visibility;
+    if (o.minDrop)
+        visibility.minDropMag = *o.minDrop;
     std::string out;
     if (o.csv) {
         out += "code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km,target_light_lost,magnitude_drop,"
                "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter,max_ut_sigma_s";
-        out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
+        out += o.site ? ",jupiter_altitude,sun_altitude,observable,why\n" : "\n";
     }
     for (const MutualEvent& ev : events) {
         ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
         row.hidden = ev.hiddenAtMaximum();
+        row.magnitudeDrop = ev.magnitudeDrop;
         if (o.site)
-            placeRow(row, *o.site, Visibility{});
+            placeRow(row, *o.site, visibility);
         const auto flag = [](bool b) { return b ? "true" : "false"; };
         if (o.csv) {
             char line[512];
@@ -881,8 +919,8 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
                           std::isfinite(ev.maxUtSigmaS) ? QByteArray::number(ev.maxUtSigmaS, 'f', 1).constData() : "");
             out += line;
             if (o.site) {
-                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s", row.jupiterAltDeg, row.sunAltDeg,
-                              row.observable ? "oui" : "non");
+                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s,%s", row.jupiterAltDeg, row.sunAltDeg,
+                              row.observable ? "oui" : "non", qPrintable(notSeenCodes(row.unseen).join(u' ')));
                 out += line;
             }
             out += '\n';
@@ -914,6 +952,7 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
             numberField(out, "jupiter_altitude", rounded(row.jupiterAltDeg, 100));
             numberField(out, "sun_altitude", rounded(row.sunAltDeg, 100));
             out += row.observable ? ", \"observable\": true" : ", \"observable\": false";
+            whyField(out, row);
         }
         out += "}\n";
     }

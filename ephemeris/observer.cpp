@@ -123,10 +123,16 @@ QString checkSite(const Site& s)
 
 QString checkVisibility(const Visibility& v)
 {
-    if (!std::isfinite(v.minJupiterDeg) || v.minJupiterDeg < -90 || v.minJupiterDeg > 90)
-        return QCoreApplication::translate("Observateur", "La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.");
-    if (!std::isfinite(v.maxSunDeg) || v.maxSunDeg < -90 || v.maxSunDeg > 90)
-        return QCoreApplication::translate("Observateur", "La hauteur maximale du Soleil doit être comprise entre -90° et 90°.");
+    const auto outside = [](double x, const double (&range)[2]) { return !std::isfinite(x) || x < range[0] || x > range[1]; };
+    if (outside(v.minJupiterDeg, kMinJupiterRangeDeg))
+        return QCoreApplication::translate("Observateur", "La hauteur minimale de Jupiter doit être comprise entre %1° et %2°.")
+            .arg(kMinJupiterRangeDeg[0]).arg(kMinJupiterRangeDeg[1]);
+    if (outside(v.maxSunDeg, kMaxSunRangeDeg))
+        return QCoreApplication::translate("Observateur", "La hauteur maximale du Soleil doit être comprise entre %1° et %2°.")
+            .arg(kMaxSunRangeDeg[0]).arg(kMaxSunRangeDeg[1]);
+    if (!std::isfinite(v.minDropMag) || v.minDropMag < 0 || v.minDropMag > kMaxMinDropMag)
+        return QCoreApplication::translate("Observateur", "La chute d'éclat minimale doit être comprise entre 0 et %1 magnitudes.")
+            .arg(kMaxMinDropMag);
     return {};
 }
 

@@ -20,9 +20,15 @@ struct Site {
 
 // When an event can be watched: Jupiter high enough and the sky dark enough.
 struct Visibility {
-    double minJupiterDeg = 10;     // Jupiter's altitude at least this
-    double maxSunDeg = -6;         // the Sun's altitude at most this (civil twilight)
+    double minJupiterDeg = 10;     // Jupiter's altitude at least this, 0..90
+    double maxSunDeg = -6;         // the Sun's altitude at most this (civil twilight), -18..0
+    double minDropMag = 0.02;      // a mutual event's magnitude drop at least this, 0..kMaxMinDropMag
 };
+
+// The bounds of the visibility limits, each kept once.
+constexpr double kMinJupiterRangeDeg[2] = {0, 90};
+constexpr double kMaxSunRangeDeg[2] = {-18, 0};
+constexpr double kMaxMinDropMag = 5;
 
 // An empty text when the place is usable, else a French message naming the fault.
 QString checkSite(const Site& site);

@@ -91,6 +91,15 @@ void Calcul::parametresPrecis(const JourJulienTU& jd)
     dessinePrecis(hote_, e);
 }
 
+std::array<double, 2> Calcul::offsets(int k) const
+{
+    const auto of = [k](const auto& e) {
+        const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
+        return std::array<double, 2>{X[k], Y[k]};
+    };
+    return theorie_ == Theory::Precise ? of(moderne_) : of(record_);
+}
+
 void Calcul::passe(const QString& dateText, const QString& offsetText)
 {
     Effacinfo();

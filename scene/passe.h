@@ -10,6 +10,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <array>
 #include <optional>
 
 namespace zeno {
@@ -53,6 +54,8 @@ public:
     // The last modern record (set by Parametres in the precise theory only).
     const ModernEphemeris& recordModerne() const { return moderne_; }
     const TravailOmbre& shadow() const { return shadow_; }
+    // Satellite k's (0..3) offsets X and Y, Jupiter radii, of the last pass in its theory.
+    std::array<double, 2> offsets(int k) const;
     const QLocale& locale() const { return locale_; }
     // The UT instant of the last successful gregor_juli.
     const QDateTime& ut() const { return ut_; }

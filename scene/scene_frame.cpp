@@ -25,15 +25,21 @@ float scenePoint(double offset, std::int16_t factor)
     return point;
 }
 
+ScenePoint scenePointOf(Hote& hote, Scene scene, double X, double Y)
+{
+    const bool main = scene == Scene::Main;
+    const std::int16_t scale = main ? kMainScale : kReducedScale;
+    const std::int16_t ew = orientationFactor(hote.flip(main ? Flip::MainEW : Flip::ReducedEW), scale);
+    const std::int16_t ns = orientationFactor(hote.flip(main ? Flip::MainNS : Flip::ReducedNS), scale);
+    return {scenePoint(X, ew), scenePoint(Y, ns)};
+}
+
 void DessineDisque(Hote& hote, double X, double Y, std::int16_t radius, Rgb colour)
 {
-    const std::int16_t mainEW = orientationFactor(hote.flip(Flip::MainEW), kMainScale);
-    const std::int16_t mainNS = orientationFactor(hote.flip(Flip::MainNS), kMainScale);
-    hote.drawDisc(Scene::Main, scenePoint(X, mainEW), scenePoint(Y, mainNS), float(radius), colour);
-
-    const std::int16_t reducedEW = orientationFactor(hote.flip(Flip::ReducedEW), kReducedScale);
-    const std::int16_t reducedNS = orientationFactor(hote.flip(Flip::ReducedNS), kReducedScale);
-    hote.drawDisc(Scene::Reduced, scenePoint(X, reducedEW), scenePoint(Y, reducedNS), float(radius), colour);
+    const ScenePoint m = scenePointOf(hote, Scene::Main, X, Y);
+    hote.drawDisc(Scene::Main, m.x, m.y, float(radius), colour);
+    const ScenePoint r = scenePointOf(hote, Scene::Reduced, X, Y);
+    hote.drawDisc(Scene::Reduced, r.x, r.y, float(radius), colour);
 }
 
 QString satelliteDisplayName(int satellite)

@@ -35,6 +35,13 @@ float scenePoint(double offset, std::int16_t factor);
 // window's orientation. Throws ErreurExecution 6 as the two above.
 void DessineDisque(Hote& hote, double X, double Y, std::int16_t radius, Rgb colour);
 
+// Where DessineDisque puts the centre of a disc at (X, Y) in a scene, in
+// that window's orientation (the same arithmetic, the same bits).
+struct ScenePoint {
+    float x = 0, y = 0;
+};
+ScenePoint scenePointOf(Hote& hote, Scene scene, double X, double Y);
+
 // The satellite drawing table. The names are the program's own (JSON, CSV);
 // windows show satelliteDisplayName().
 struct Satellite {

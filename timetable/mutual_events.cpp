@@ -121,6 +121,33 @@ double relativeSpeed(double utSeconds, MutualType type, int occulter, int target
     return std::hypot(b.dx - a.dx, b.dy - a.dy) / (2 * kSpeedStepS);
 }
 
+// Whether Jupiter takes a satellite's light away at an instant: behind its
+// disc or in its shadow (the lines through the centre, as the timetable's).
+bool hiddenByJupiter(const PrecisePhenomena& p, int k) { return p.eclipse[k] || p.occulte[k]; }
+
+struct Hidden {
+    bool occulter = false, target = false;
+};
+
+Hidden hiddenAt(double utSeconds, int occulter, int target)
+{
+    const PrecisePhenomena p = precisePhenomena(computeModern(julianDayOfSeconds(utSeconds)));
+    return {hiddenByJupiter(p, occulter), hiddenByJupiter(p, target)};
+}
+
+// The pair's light as a photometer records it (1: both satellites wholly
+// seen), and what it would record then without the event.
+struct PairLight {
+    double recorded = 1, unblocked = 1;
+};
+
+PairLight pairLight(const PairGeometry& g, Hidden h)
+{
+    const double wt = h.target ? 0 : targetWeight(g.occulter, g.target);
+    const double wo = h.occulter ? 0 : 1 - targetWeight(g.occulter, g.target);
+    return {wo + wt * (1 - lightLost(g)), wo + wt};
+}
+
 // Jupiter's shadow, disc and limb for the target at the maximum.
 void jupiterFlags(MutualEvent& ev)
 {
@@ -130,14 +157,13 @@ void jupiterFlags(MutualEvent& ev)
     ev.targetInJupiterShadow = p.eclipse[k];
     ev.targetBehindJupiter = p.occulte[k];
     ev.targetInFrontOfJupiter = p.passage[k];
+    ev.occulterHidden = hiddenByJupiter(p, ev.occulter);
     const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
     // The disc's outline is an ellipse of semi-axes 1 and q (the projected polar radius).
     const double flattened = kJupiterPolarKm / kJupiterEquatorialKm, sinDe = std::sin(e.De * kDegToRad);
     const double q = std::sqrt(flattened * flattened * (1 - sinDe * sinDe) + sinDe * sinDe);
     ev.limbDistance = std::hypot(X[k], Y[k] / q) - 1;
 }
-
-double pairFlux(const PairGeometry& g) { return 1 - targetWeight(g.occulter, g.target) * lightLost(g); }
 
 // One close approach of a pair, bracketed by [a, b]: the event when the
 // outlines meet, with every field filled.
@@ -162,13 +188,15 @@ std::optional<MutualEvent> refine(double a, double b, MutualType type, int occul
     ev.end = std::llround(end);
     ev.durationS = std::round(end - start);
     ev.impactKm = g.separationKm;
-    ev.targetLightLost = lightLost(g);
-    ev.magnitudeDrop = -2.5 * std::log10(pairFlux(g));
     ev.atMaximum = g;
     ev.relativeSpeedKmS = relativeSpeed(least.t, type, occulter, target, site);
     if (site)
         ev.site = *site;
     jupiterFlags(ev);
+    // What the photometer records: nothing of a satellite Jupiter hides.
+    const PairLight light = pairLight(g, {ev.occulterHidden, ev.hiddenAtMaximum()});
+    ev.targetLightLost = ev.hiddenAtMaximum() ? 0 : lightLost(g);
+    ev.magnitudeDrop = light.recorded < light.unblocked ? -2.5 * std::log10(light.recorded / light.unblocked) : 0;
     ev.maxUtSigmaS = maximumSigmaS(ev);
     return ev;
 }
@@ -397,9 +425,10 @@ std::vector<LightPoint> lightCurve(const MutualEvent& event, int samples)
     curve.reserve(std::size_t(samples) + 1);
     for (int i = 0; i < samples; ++i) {
         const double t = a + (b - a) * i / (samples - 1);
-        curve.push_back({t, pairFlux(mutualDiscsAt(event, t))});
+        curve.push_back({t, pairLight(mutualDiscsAt(event, t), hiddenAt(t, event.occulter, event.target)).recorded});
     }
-    const LightPoint deepest{event.maximumExact, pairFlux(event.atMaximum)};
+    const LightPoint deepest{event.maximumExact,
+                             pairLight(event.atMaximum, {event.occulterHidden, event.hiddenAtMaximum()}).recorded};
     curve.insert(std::lower_bound(curve.begin(), curve.end(), deepest,
                                   [](const LightPoint& x, const LightPoint& y) { return x.ut < y.ut; }),
                  deepest);
@@ -418,7 +447,9 @@ EventShape eventShape(const MutualEvent& event)
     s.occulterRadiusKm = g.occulterRadiusKm;
     s.umbraRadiusKm = g.umbraRadiusKm;
     s.penumbraRadiusKm = g.penumbraRadiusKm;
-    s.targetWeight = targetWeight(event.occulter, event.target);
+    // The share of the light then recorded: none of a hidden target, all of
+    // it when the occulter is the hidden one.
+    s.targetWeight = event.hiddenAtMaximum() ? 0 : event.occulterHidden ? 1 : targetWeight(event.occulter, event.target);
     return s;
 }
 

@@ -33,12 +33,16 @@ struct MutualEvent {
     double maximumExact = 0;     // the least separation's instant, UT seconds with the fraction
     double durationS = 0;        // end - start
     double impactKm = 0;         // least separation, km in the target's plane
-    double targetLightLost = 0;  // 0..1, of the target's light, at the maximum
-    double magnitudeDrop = 0;    // of the pair's combined light, at the maximum
+    // As a photometer records them, at the maximum: a satellite behind
+    // Jupiter or in its shadow gives no light, so a hidden target loses
+    // nothing and a hidden occulter leaves the target's light alone.
+    double targetLightLost = 0;  // 0..1, of the target's light
+    double magnitudeDrop = 0;    // of the pair's recorded light against what it would be without the event
     double limbDistance = 0;     // Jupiter equatorial radii from the target to Jupiter's limb (negative: on the disc)
     bool targetInJupiterShadow = false;
     bool targetBehindJupiter = false;
     bool targetInFrontOfJupiter = false;
+    bool occulterHidden = false; // the occulter (or eclipser) behind Jupiter or in its shadow
     PairGeometry atMaximum;      // the discs at the maximum (mutualDiscsAt(maximumExact))
     double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
     std::optional<Site> site;    // the place it is seen from (seenFrom); none: the Earth's centre
@@ -107,13 +111,15 @@ PairGeometry mutualDiscsAt(const MutualEvent& event, double utSeconds);
 
 struct LightPoint {
     double ut = 0;     // UT seconds since 1970, with the fraction
-    double flux = 1;   // the pair's combined light, 1 out of the event
+    double flux = 1;   // the pair's recorded light, 1 out of the event with both satellites seen
 };
 
 // The predicted light curve from a margin before the first contact to a
 // margin after the last (a quarter of the duration, at least two minutes),
-// `samples` points evenly spaced plus the maximum itself, in time order;
-// the deepest point is the maximum, at 10^(-magnitudeDrop/2.5).
+// `samples` points evenly spaced plus the maximum itself, in time order.
+// A satellite behind Jupiter or in its shadow adds nothing at those
+// instants. With both seen, the deepest point is the maximum, at
+// 10^(-magnitudeDrop/2.5).
 std::vector<LightPoint> lightCurve(const MutualEvent& event, int samples = 600);
 
 // A closed-form model of an event for fitting observed light curves: near
@@ -129,13 +135,13 @@ struct EventShape {
     double occulterRadiusKm = 0; // occultation
     double umbraRadiusKm = 0;    // eclipse (negative: antumbra)
     double penumbraRadiusKm = 0; // eclipse
-    double targetWeight = 0;     // the target's share of the pair's light (0..1)
+    double targetWeight = 0;     // the target's share of the pair's light recorded at the maximum (0..1)
 };
 
 EventShape eventShape(const MutualEvent& event);
 
 // The pair's flux (1 out of the event) at t seconds from the shape's tMax.
-// At t = 0 it equals the event's flux at its maximum.
+// At t = 0 it is 10^(-magnitudeDrop/2.5): the recorded light against the unblocked.
 double shapeFlux(const EventShape& shape, double tSecondsFromMax);
 
 // UT Julian Day of seconds since 1970 (UT).

@@ -90,7 +90,35 @@ void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
 {
     row.jupiterAltDeg = jupiterAltitudeDeg(row.ut, site);
     row.sunAltDeg = sunAltitudeDeg(row.ut, site);
-    row.observable = !row.hidden && row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
+    row.unseen = (row.hidden ? kHidden : 0u) | (row.jupiterAltDeg < v.minJupiterDeg ? kJupiterLow : 0u)
+               | (row.sunAltDeg > v.maxSunDeg ? kDaylight : 0u)
+               | (!row.hidden && row.magnitudeDrop >= 0 && row.magnitudeDrop < v.minDropMag ? kFaint : 0u);
+    row.observable = row.unseen == 0;
+}
+
+QStringList notSeenCodes(unsigned unseen)
+{
+    static const char* const kCodes[] = {"hidden", "jupiter_low", "daylight", "faint"};
+    QStringList out;
+    for (unsigned k = 0; k < 4; ++k)
+        if (unseen & (1u << k))
+            out << QString::fromLatin1(kCodes[k]);
+    return out;
+}
+
+QString notSeenText(const ProgrammeRow& r, const Visibility& v)
+{
+    const auto tr = [](const char* s) { return QCoreApplication::translate("Programme", s); };
+    QStringList out;
+    if (r.unseen & kHidden)
+        out << tr("caché par Jupiter (derrière son disque ou dans son ombre)");
+    if (r.unseen & kJupiterLow)
+        out << tr("Jupiter à %1°, sous les %2° demandés").arg(r.jupiterAltDeg, 0, 'f', 1).arg(v.minJupiterDeg);
+    if (r.unseen & kDaylight)
+        out << tr("Soleil à %1°, au-dessus des %2° permis").arg(r.sunAltDeg, 0, 'f', 1).arg(v.maxSunDeg);
+    if (r.unseen & kFaint)
+        out << tr("chute d'éclat de %1 mag, sous les %2 mag demandés").arg(r.magnitudeDrop, 0, 'f', 3).arg(v.minDropMag);
+    return out.join(u'\n');
 }
 
 QString kindRowWord(MutualKind kind)
@@ -117,6 +145,7 @@ void addMutualRows(std::vector<ProgrammeRow>& rows, const std::vector<MutualEven
         r.change = kindRowWord(ev.kind);
         r.mutual = int(i);
         r.hidden = ev.hiddenAtMaximum();
+        r.magnitudeDrop = ev.magnitudeDrop;
         if (site)
             placeRow(r, *site, visibility);
         rows.push_back(std::move(r));
@@ -226,7 +255,7 @@ QString csvHeader(bool withSite, Theory theorie)
         out += QString::fromUtf8(kPreciseCsvComment) + u'\n';
     out += QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache");
     if (withSite)
-        out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable");
+        out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable,pourquoi");
     return out + u'\n';
 }
 
@@ -237,7 +266,8 @@ QString csvRow(const ProgrammeRow& r, const QLocale& locale, bool withSite)
                   r.change, dateTimeText(r.civil, locale), dateTimeText(r.ut, locale),
                   r.label ? QString::fromLatin1(captionName(*r.label)) : QString(), yesNo(r.hidden)};
     if (withSite)
-        f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2) << yesNo(r.observable);
+        f << QString::number(r.jupiterAltDeg, 'f', 2) << QString::number(r.sunAltDeg, 'f', 2) << yesNo(r.observable)
+          << notSeenCodes(r.unseen).join(u' ');
     for (QString& s : f)
         s = csvField(s);
     return f.join(u',') + u'\n';

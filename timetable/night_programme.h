@@ -43,8 +43,22 @@ struct ProgrammeRow {
     double jupiterAltDeg = 0, sunAltDeg = 0;   // when a place is given
     bool hidden = false;     // « caché »: a contact behind the disc or in the shadow
     bool observable = false; // never for a hidden row
+    unsigned unseen = 0;     // when placed and not observable: the NotSeen reasons
     int mutual = -1;         // a mutual event: its index in the list it came with
+    double magnitudeDrop = -1;   // a mutual event's drop at its maximum (negative: none)
 };
+
+// Why a placed row is not observable (bits of ProgrammeRow::unseen).
+enum NotSeen : unsigned {
+    kHidden = 1,       // behind Jupiter or in its shadow
+    kJupiterLow = 2,   // Jupiter below the least altitude
+    kDaylight = 4,     // the Sun above the greatest altitude
+    kFaint = 8,        // a mutual event whose drop is below the least
+};
+// The reasons as the companion writes them: "hidden", "jupiter_low", "daylight", "faint".
+QStringList notSeenCodes(unsigned unseen);
+// The same in words for the windows (translated, context "Programme"), one per line.
+QString notSeenText(const ProgrammeRow& row, const Visibility& v);
 
 struct ProgrammeOptions {
     QDateTime fromUt, toUt;
@@ -91,7 +105,8 @@ void addMutualRows(std::vector<ProgrammeRow>& rows, const std::vector<MutualEven
                    const std::optional<Site>& site, const Visibility& visibility);
 
 // The header and the rows as CSV (comma separated, fields quoted where needed):
-// satellite,phenomene,changement,date,datetu,label,cache[,hauteur_jupiter,hauteur_soleil,observable].
+// satellite,phenomene,changement,date,datetu,label,cache[,hauteur_jupiter,hauteur_soleil,observable,pourquoi];
+// pourquoi: the notSeenCodes joined by spaces.
 // In the precise theory a first comment line ("# ...") names it and its
 // contact convention.
 QString programmeCsv(const std::vector<ProgrammeRow>& rows, const QLocale& locale, bool withSite,

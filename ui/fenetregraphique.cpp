@@ -329,7 +329,10 @@ FenetreGraphique::FenetreGraphique(SharedState* etat, const QLocale& locale, QWi
     ComboMois->setCurrentIndex(aujourdhui.month() - 1);
     {
         nommeHeureLocale();
-        const settings::ChartChoices c = settings::readChartChoices(kPixelsParJour);
+        QStringList remis;
+        const settings::ChartChoices c = settings::readChartChoices(kPixelsParJour, kEchelleMin, kEchelleMax, &remis);
+        if (!remis.isEmpty())
+            reglagesRemis_ = tr(" Réglages illisibles, remis à leur valeur par défaut : %1.").arg(remis.join(QStringLiteral(", ")));
         ComboHeure->setCurrentIndex(c.hour);
         ComboPapier->setCurrentIndex(c.paper);
         Zone->setEchelle(c.scale);
@@ -434,7 +437,7 @@ void FenetreGraphique::theorieChangee()
 {
     aJour_ = false;
     if (isVisible())
-        calcule();
+        calcule(false);
 }
 
 void FenetreGraphique::decalageChange(const QString& texteDecalage)
@@ -448,7 +451,7 @@ void FenetreGraphique::decalageChange(const QString& texteDecalage)
     if (ComboHeure->currentIndex() == 1) {
         aJour_ = false;
         if (isVisible())
-            calcule();
+            calcule(false);
     }
 }
 
@@ -475,12 +478,14 @@ void FenetreGraphique::zoome(double facteur)
 void FenetreGraphique::CommandPlus_Click() { zoome(kPasZoom); }
 void FenetreGraphique::CommandMoins_Click() { zoome(1 / kPasZoom); }
 
-void FenetreGraphique::calcule()
+void FenetreGraphique::calcule(bool parUtilisateur)
 {
     if (travail_) {
         encoreUneFois_ = true;
+        parUtilisateur_ = parUtilisateur_ || parUtilisateur;
         return;
     }
+    parUtilisateur_ = parUtilisateur;
     nommeHeureLocale();   // the place may have changed in "Phénomènes"
     const settings::Observer& observateur = etat_->observer();
     zeno::MonthChartOptions o;
@@ -521,12 +526,13 @@ void FenetreGraphique::termine(zeno::MonthChart chart, const QString& faute)
     QApplication::restoreOverrideCursor();
     if (encoreUneFois_) {
         encoreUneFois_ = false;
-        calcule();
+        calcule(parUtilisateur_);
         return;
     }
     if (!faute.isEmpty()) {
         LabelEtat->setText(tr("Calcul impossible : %1").arg(faute));
-        message(tr("Calcul impossible : %1 (vérifier la « Différence TU-TC » de la fenêtre principale).").arg(faute));
+        if (parUtilisateur_)
+            message(tr("Calcul impossible : %1 (vérifier la « Différence TU-TC » de la fenêtre principale).").arg(faute));
         emit calculTermine();
         return;
     }
@@ -551,7 +557,8 @@ void FenetreGraphique::termine(zeno::MonthChart chart, const QString& faute)
                           "pour afficher l'instant dans la fenêtre principale.")
                            .arg(zeno::monthTitle(chart_.options.year, chart_.options.month))
                            .arg(n)
-                           .arg(zeno::theoryText(chart_.options.theorie)));
+                           .arg(zeno::theoryText(chart_.options.theorie))
+                       + reglagesRemis_);
     setWindowTitle(tr("Graphique — %1").arg(zeno::monthTitle(chart_.options.year, chart_.options.month)));
     emit calculTermine();
 }

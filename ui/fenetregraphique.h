@@ -105,7 +105,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void calcule();
+    // Asked by another window (the theory, the offset), a fault is only said in the status line.
+    void calcule(bool parUtilisateur = true);
     void termine(zeno::MonthChart chart, const QString& faute);
     zeno::ChartDocumentOptions optionsDocument() const;
     void zoome(double facteur);
@@ -121,6 +122,8 @@ private:
     zeno::MonthChart chart_;
     bool aJour_ = false;          // chart_ is the month, theory and offset asked for
     bool encoreUneFois_ = false;  // asked again while computing
+    bool parUtilisateur_ = true;  // the computation under way was asked in this window
+    QString reglagesRemis_;       // kept choices found unreadable, named after the status
     QThread* travail_ = nullptr;
 
     QPushButton* CommandPrecedent;

@@ -34,6 +34,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -75,6 +76,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     };
     LabelLieu = new QLabel(this);
     nomme(LabelLieu, "LabelLieu");
+    LabelLieu->setWordWrap(true);   // a long list of unreadable settings must not widen the window
     CommandLieu = new QPushButton(tr("&Lieu et Tache Rouge…"), this);
     nomme(CommandLieu, "CommandLieu");
     auto* ligneLieu = new QHBoxLayout;
@@ -189,18 +191,19 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     PanneauMutuel = new MutualEventPanel(locale_, this);
     PanneauMutuel->message = [this](const QString& texte) { message(texte); };
     PanneauMutuel->setVisible(false);
-    auto* partage = new QSplitter(Qt::Vertical, this);
-    partage->addWidget(Tableau);
-    partage->addWidget(PanneauMutuel);
-    partage->setStretchFactor(0, 3);
-    partage->setStretchFactor(1, 2);
-    partage->setChildrenCollapsible(false);
-    pile->addWidget(partage, 1);
+    Partage = new QSplitter(Qt::Vertical, this);
+    nomme(Partage, "Partage");
+    Partage->addWidget(Tableau);
+    Partage->addWidget(PanneauMutuel);
+    Partage->setStretchFactor(0, 3);
+    Partage->setStretchFactor(1, 2);
+    Partage->setChildrenCollapsible(false);
+    pile->addWidget(Partage, 1);
     pile->addWidget(LabelEtat);
 
     // The choices of the last run.
     {
-        const settings::PhenomenaChoices c = settings::readPhenomenaChoices();
+        const settings::PhenomenaChoices c = settings::readPhenomenaChoices(&reglagesRemis_);
         ComboPeriode->setCurrentIndex(c.period);
         ComboSatellite->setCurrentIndex(c.satellite);
         CheckObservables->setChecked(c.observableOnly);
@@ -209,7 +212,9 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
         ComboFormat->setCurrentIndex(c.csvForm);
     }
     modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
-    settings::readObserver(&reglagesRemis_);   // which kept values were unreadable, to say so
+    QStringList lieuRemis;   // which kept values were unreadable, to say so
+    settings::readObserver(&lieuRemis);
+    reglagesRemis_ = lieuRemis + reglagesRemis_;
     afficheLieu();
     connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
     connect(etat_, &SharedState::observerChanged, this, [this] {
@@ -261,9 +266,9 @@ void FenetrePhenomenes::showEvent(QShowEvent* e)
         dejaMontree_ = true;
         if (ComboPeriode->currentIndex() != kAutre || TextDu->text().isEmpty())
             remplitPeriode();
-        CommandCalculer_Click();
+        calcule(false);
     } else if (theorieLignes_ != etat_->theory()) {
-        CommandCalculer_Click();   // the theory changed while the window was hidden
+        calcule(false);   // the theory changed while the window was hidden
     }
 }
 
@@ -284,10 +289,12 @@ void FenetrePhenomenes::afficheLieu()
 {
     const auto n = [this](double v, int chiffres) { return locale_.toString(v, 'f', chiffres); };
     LabelLieu->setText(
-        tr("Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus")
+        tr("Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus, phénomènes mutuels d'au "
+           "moins %5 mag")
             .arg(zeno::placeText(etat_->observer().site, locale_),
                  etat_->observer().siteSet ? QString() : tr(" (Paris, par défaut : à régler)"),
-                 n(etat_->observer().visibility.minJupiterDeg, 0), n(etat_->observer().visibility.maxSunDeg, 0))
+                 n(etat_->observer().visibility.minJupiterDeg, 0), n(etat_->observer().visibility.maxSunDeg, 0),
+                 n(etat_->observer().visibility.minDropMag, 2))
         + tr(" — heure locale : %1").arg(QString::fromUtf8(etat_->observer().timeZone.id()))
         + (reglagesRemis_.isEmpty() ? QString()
                                     : tr(" — réglages illisibles, remis à leur valeur par défaut : %1")
@@ -364,24 +371,46 @@ void FenetrePhenomenes::ComboPeriode_Change(int index)
     CommandCalculer_Click();
 }
 
-void FenetrePhenomenes::CommandCalculer_Click()
+void FenetrePhenomenes::CommandCalculer_Click() { calcule(true); }
+
+void FenetrePhenomenes::fermePanneau()
+{
+    ++generation_;
+    PanneauMutuel->setVisible(false);
+    CommandReduire->setEnabled(false);
+}
+
+void FenetrePhenomenes::signale(const QString& texte, bool modal)
+{
+    if (modal) {
+        message(texte);
+        return;
+    }
+    // Asked by another window: said in the status line, which nothing else then overwrites.
+    LabelEtat->setText(QStringLiteral("<span style=\"color:#b00000\">%1</span>").arg(texte.toHtmlEscaped()));
+}
+
+void FenetrePhenomenes::calcule(bool parUtilisateur)
 {
     if (travail_)
         return;
+    fermePanneau();   // a new table: the panel's event belongs to the old one
     bool ok = false;
     const double decalage = decalageHeures(&ok);
     if (!ok) {
-        message(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."));
+        signale(tr("La « Différence TU-TC » de la fenêtre principale n'est pas un nombre."), parUtilisateur);
         return;
     }
     // One of the range's dates, or a message naming it.
-    const auto litDate = [this](const QLineEdit* champ, const QString& quoi, QDateTime& date) {
+    const auto litDate = [this, parUtilisateur](QLineEdit* champ, const QString& quoi, QDateTime& date) {
         try {
             date = zeno::readDateTime(champ->text(), locale_);
+            champ->setStyleSheet(QString());
             return true;
         } catch (const zeno::ErreurExecution&) {
-            message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                       "années 100 à 9999).").arg(quoi));
+            champ->setStyleSheet(QStringLiteral("color: #b00000"));
+            signale(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
+                       "années 100 à 9999).").arg(quoi), parUtilisateur);
             return false;
         }
     };
@@ -392,13 +421,13 @@ void FenetrePhenomenes::CommandCalculer_Click()
     o.fromUt = versTU(du);
     o.toUt = versTU(au);
     if (const QString faute = zeno::checkRange(o.fromUt, o.toUt); !faute.isEmpty()) {
-        message(faute);
+        signale(faute, parUtilisateur);
         return;
     }
     if (o.fromUt.addYears(kAnneesMax) < o.toUt) {
-        message(tr("La période dépasse %1 ans : la fenêtre n'est pas faite pour cela. Pour une période plus "
+        signale(tr("La période dépasse %1 ans : la fenêtre n'est pas faite pour cela. Pour une période plus "
                    "longue, utilisez zenolune-ephem --events, qui écrit chaque ligne dès qu'elle est trouvée.")
-                    .arg(kAnneesMax));
+                    .arg(kAnneesMax), parUtilisateur);
         return;
     }
     gardeChoix();
@@ -406,6 +435,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     o.grs = etat_->observer().redSpot;
     o.site = etat_->observer().site;
     o.visibility = etat_->observer().visibility;
+    modele_->setVisibility(o.visibility);
     o.theorie = etat_->theory();
     if (ComboPeriode->currentIndex() == 5) {   // the season: its mutual events alone
         o.satellites = false;
@@ -427,7 +457,7 @@ void FenetrePhenomenes::CommandCalculer_Click()
     // window answers and "Annuler" works; the rows come back here.
     const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels] {
+    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels, parUtilisateur] {
         zeno::clearUpperAvxState();
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
@@ -448,12 +478,12 @@ void FenetrePhenomenes::CommandCalculer_Click()
         const bool coupe = annule->load();   // stopped before the end of the range
         QMetaObject::invokeMethod(
             this,
-            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, coupe, hors,
+            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, coupe, hors, parUtilisateur,
              theorie = o.theorie]() mutable {
-                if (!faute.isEmpty())
-                    message(tr("Calcul impossible : %1").arg(faute));
                 mutuels_ = std::move(mutuels);
                 termine(std::move(lignes), theorie, coupe, hors);
+                if (!faute.isEmpty())
+                    signale(tr("Calcul impossible : %1").arg(faute), parUtilisateur);
             },
             Qt::QueuedConnection);
     });
@@ -473,12 +503,13 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Th
     // Rows of another theory than the main window's would open pictures
     // that disagree with them: computed again instead.
     if (theorie != etat_->theory() && isVisible()) {
-        CommandCalculer_Click();
+        calcule(false);
         return;
     }
     theorieLignes_ = theorie;
     coupe_ = coupe;
     hors_ = hors;
+    fermePanneau();   // a row picked in the old table meanwhile
     modele_->setRows(std::move(lignes));
     if (modele_->rowCount() > 0 && !Tableau->property("mesure").toBool()) {
         // Sized on the first rows, so that the dates are never clipped.
@@ -547,7 +578,7 @@ void FenetrePhenomenes::theorieChangee()
     if (travail_)
         LabelEtat->setText(tr("La théorie a changé : le calcul reprendra avec elle."));
     else
-        CommandCalculer_Click();
+        calcule(false);   // asked by another window: nothing modal
 }
 
 void FenetrePhenomenes::CommandAnnuler_Click()
@@ -696,8 +727,11 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
     if (theorieLignes_ != etat_->theory())
         return;   // a stale table, about to be computed again
     const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
-    // The instant in the civil time of the offset now in the main window, else the row's own.
-    etat_->requestShowUt(l.ut, l.civil.secsTo(l.ut) / 3600.0, locale_);
+    // The table is in the place's clock time: the main window shows the same.
+    PairMark paire;
+    if (l.mutual >= 0 && std::size_t(l.mutual) < mutuels_.size())
+        paire = {mutuels_[std::size_t(l.mutual)].occulter, mutuels_[std::size_t(l.mutual)].target};
+    etat_->requestShowInZone(l.ut, modele_->timeZone(), paire);
 }
 
 void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
@@ -711,7 +745,36 @@ void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
     }
     PanneauMutuel->setEvent(mutuels_[std::size_t(l->mutual)],
                             MutualEventPanel::AtPlace{l->jupiterAltDeg, l->sunAltDeg, l->observable});
-    PanneauMutuel->setVisible(true);
+    ouvrePanneau(index);
+}
+
+// The panel opens under the table without moving the clicked row from
+// under the pointer, so that the second click of a double click lands on
+// it: the table keeps at least down to that row. When the panel would then
+// find no room, it waits for the double click's time and the row is
+// scrolled into view.
+void FenetrePhenomenes::ouvrePanneau(const QModelIndex& index)
+{
+    if (PanneauMutuel->isVisible())
+        return;
+    const int total = Partage->height() - Partage->handleWidth();
+    const int basLigne = Tableau->viewport()->mapTo(Tableau, Tableau->visualRect(index).bottomLeft()).y()
+                       + Tableau->frameWidth() + 1;
+    const int panneau = PanneauMutuel->minimumSizeHint().height();
+    // The stretch factors' share (the panel's least height at most), or down to the row.
+    const int table = std::max(total - std::max(panneau, total * 2 / 5), basLigne);
+    if (total - table >= panneau) {
+        PanneauMutuel->setVisible(true);
+        Partage->setSizes({table, total - table});
+        return;
+    }
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, [this, ligne = index.row(), g = generation_] {
+        if (g != generation_ || PanneauMutuel->isVisible() || Tableau->currentIndex().row() != ligne
+            || !CommandReduire->isEnabled())
+            return;   // another row, or another table, since
+        PanneauMutuel->setVisible(true);
+        Tableau->scrollTo(Tableau->currentIndex());
+    });
 }
 
 void FenetrePhenomenes::CommandReduire_Click()

@@ -25,6 +25,7 @@ class QLineEdit;
 class QProgressBar;
 class QPrinter;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QThread;
 class PhenomenaModel;
@@ -95,6 +96,12 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The range computed; asked in this window (`parUtilisateur`) a fault
+    // is a message, else a line in the status.
+    void calcule(bool parUtilisateur);
+    void signale(const QString& texte, bool modal);
+    void ouvrePanneau(const QModelIndex& index);
+    void fermePanneau();
     void remplitPeriode();
     void titreNuit(zeno::NightKind kind);
     void afficheLieu();
@@ -142,4 +149,6 @@ private:
     PhenomenaModel* modele_;
     std::vector<zeno::MutualEvent> mutuels_;
     MutualEventPanel* PanneauMutuel;
+    QSplitter* Partage;
+    int generation_ = 0;   // one more at each computation: a late panel of an old table stays shut
 };

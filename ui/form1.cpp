@@ -128,6 +128,9 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
 Form1::~Form1()
 {
     minuterie->stop();
+    // Windows of their own (see fenetrePhenomenes), gone before the state they read.
+    delete phenomenes_;
+    delete graphique_;
 }
 
 void Form1::construitBandeau()
@@ -432,6 +435,8 @@ int Form1::flip(zeno::Flip which)
 void Form1::clearScene(zeno::Scene scene)
 {
     zone(scene)->Cls();
+    if (scene == zeno::Scene::Main)
+        Picture1->setToolTip(QString());   // a marked pair's, gone with its ring
 }
 
 void Form1::drawDisc(zeno::Scene scene, float x, float y, float radius, zeno::Rgb colour)
@@ -755,7 +760,9 @@ FenetreGraphique* Form1::fenetreGraphique()
 {
     if (graphique_)
         return graphique_;
-    graphique_ = new FenetreGraphique(etat_, locale_, this);   // a child window: destroyed with this one
+    // No parent: a window owned by this one would be kept in front of it by
+    // the window manager, and a jump could not bring this one forward.
+    graphique_ = new FenetreGraphique(etat_, locale_);   // deleted with this window
     windowplacement::track(graphique_, QStringLiteral("graphique/geometrie"));
     graphique_->setInversionEstOuest(CheckEW->isChecked());
     connect(CheckEW, &QCheckBox::toggled, graphique_, &FenetreGraphique::setInversionEstOuest);
@@ -767,7 +774,7 @@ FenetreGraphique* Form1::fenetreGraphique()
 FenetrePhenomenes* Form1::fenetrePhenomenes()
 {
     if (!phenomenes_) {
-        phenomenes_ = new FenetrePhenomenes(etat_, locale_, this);   // a child window: destroyed with this one
+        phenomenes_ = new FenetrePhenomenes(etat_, locale_);   // as the chart: no parent, deleted with this window
         windowplacement::track(phenomenes_, QStringLiteral("phenomenes/geometrie"));
         // A mutual event's discs are drawn as the picture is.
         const auto inversions = [this] { phenomenes_->setInversions(CheckEW->isChecked(), CheckNS->isChecked()); };
@@ -783,17 +790,41 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
     return phenomenes_;
 }
 
-void Form1::montreInstant(const zeno::Instant& at)
+void Form1::montreInstant(const ShowRequest& demande)
 {
     // Jumping to an instant ends the animation, which would carry the date away.
     if (EnMarche)
         arreteAnimation();
     try {
-        Text1->setText(zeno::dateTimeText(at.civil(), locale_));
+        Text1->setText(zeno::dateTimeText(demande.at.civil(), locale_));
     } catch (const zeno::ErreurExecution&) {
         return;   // no civil time in the supported years: nothing to show
     }
+    if (demande.setsOffset)
+        Text3->setText(zeno::numberText(demande.at.offsetHours, locale_));
+    const quint64 avant = passes_;
     CommandOk_Click();
+    if (passes_ != avant && demande.mark.any())
+        marquePaire(demande.mark.first, demande.mark.second);
+    // Asked from another window: this one comes in front of it.
+    QWidget* devant = !isVisible() && form2_ && form2_->isVisible() ? static_cast<QWidget*>(form2_.get()) : this;
+    devant->raise();
+    devant->activateWindow();
+}
+
+// A ring round each satellite of a mutual event in the main scene (an
+// eclipse's pair may stand far apart in the sky); the next pass clears them.
+void Form1::marquePaire(int a, int b)
+{
+    constexpr double kRayonAnneau = 120;   // scene units (1/15 pixel): 8 pixels
+    Picture1->setFillStyle(1);
+    for (const int k : {a, b}) {
+        const auto xy = calcul_.offsets(k);
+        const zeno::ScenePoint p = zeno::scenePointOf(*this, zeno::Scene::Main, xy[0], xy[1]);
+        Picture1->Circle(p.x, p.y, kRayonAnneau, Qt::white);
+    }
+    Picture1->setToolTip(tr("Entouré : %1 et %2, le couple du phénomène mutuel choisi")
+                             .arg(zeno::satelliteDisplayName(a), zeno::satelliteDisplayName(b)));
 }
 
 void Form1::LabQuit_Click()

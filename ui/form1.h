@@ -31,6 +31,7 @@ class FenetreGraphique;
 class FenetrePhenomenes;
 class SharedState;
 class Form2;
+struct ShowRequest;
 class UpDown;
 class ZoneDessin;
 
@@ -88,8 +89,10 @@ public slots:
     void CheckTheorie_Click();
     // The shared theory changed: the next pass's, the check box and the title follow.
     void theorieChangee(zeno::Theory theorie);
-    // Writes an instant's civil time into Text1 and runs what "&OK" runs.
-    void montreInstant(const zeno::Instant& at);
+    // Writes an instant's civil time into Text1 (and its offset into Text3
+    // when asked), runs what "&OK" runs, marks the pair if one is given and
+    // brings the window forward.
+    void montreInstant(const ShowRequest& demande);
     void Command1_Click();
     void Propos_Click();
     void HelpCtx_Click();
@@ -129,6 +132,7 @@ private:
     // Runs a step that reads one field; a runtime error it raises names that field.
     template <class Lecture> auto lit(const QString& champ, Lecture&& lecture) const;
     ZoneDessin* zone(zeno::Scene scene);
+    void marquePaire(int a, int b);
 
     QLocale locale_;
     SharedState* etat_;

@@ -146,6 +146,8 @@ QVariant PhenomenaModel::data(const QModelIndex& index, int role) const
     const zeno::ProgrammeRow& l = shownRow(index.row());
     if (role == Qt::DisplayRole)
         return text(l, index.column(), locale_);
+    if (role == Qt::ToolTipRole && index.column() == Observable && l.unseen != 0)
+        return zeno::notSeenText(l, visibility_);
     if (role == Qt::ForegroundRole && index.column() == Observable && l.observable)
         return QBrush(QColor(0, 128, 0));
     if (role == Qt::TextAlignmentRole && (index.column() == JupiterAltitude || index.column() == SunAltitude))

@@ -30,6 +30,9 @@ public:
 
     // A satellite (0..3), kRedSpot, kMutualEvents or kAllSatellites; observable rows only.
     void setFilter(int satellite, bool observableOnly);
+    // The limits the rows were placed with: a row not observable says why in
+    // the tooltip of its "Observable" cell.
+    void setVisibility(const zeno::Visibility& v) { visibility_ = v; }
     // The zone of the first column, named in its header.
     void setTimeZone(const QTimeZone& zone);
     const QTimeZone& timeZone() const { return zone_; }
@@ -53,6 +56,7 @@ private:
 
     QLocale locale_;
     QTimeZone zone_ = QTimeZone::systemTimeZone();
+    zeno::Visibility visibility_;
     std::vector<zeno::ProgrammeRow> rows_;
     std::vector<std::size_t> shown_;   // indices into rows_, filtered and sorted
     int satellite_ = kAllSatellites;

@@ -35,6 +35,10 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     forme->addRow(tr("Fuseau horaire :"), ComboFuseau);
     forme->addRow(tr("Jupiter au moins à (°) :"), champ("TextJupiterMin", nombre(o.visibility.minJupiterDeg)));
     forme->addRow(tr("Soleil au plus à (°) :"), champ("TextSoleilMax", nombre(o.visibility.maxSunDeg)));
+    forme->addRow(tr("Phénomènes mutuels, chute d'éclat d'au moins (mag) :"),
+                  champ("TextChuteMin", nombre(o.visibility.minDropMag)));
+    findChild<QLineEdit*>(QStringLiteral("TextChuteMin"))
+        ->setToolTip(tr("Un phénomène mutuel plus faible ne se voit pas : il est dit non observable"));
     forme->addRow(tr("Tache Rouge, longitude Système II (°) :"),
                   champ("TextTacheLongitude", nombre(o.redSpot.longitudeDeg)));
     forme->addRow(tr("à la date (Jour/Mois/Année, 0 h TU) :"),
@@ -90,6 +94,7 @@ void DialogueLieu::CommandOk_Click()
         || !lire("TextHauteur", tr("L'altitude du lieu"), o.site.heightM)
         || !lire("TextJupiterMin", tr("La hauteur minimale de Jupiter"), o.visibility.minJupiterDeg)
         || !lire("TextSoleilMax", tr("La hauteur maximale du Soleil"), o.visibility.maxSunDeg)
+        || !lire("TextChuteMin", tr("La chute d'éclat minimale"), o.visibility.minDropMag)
         || !lire("TextTacheLongitude", tr("La longitude de la Tache Rouge"), o.redSpot.longitudeDeg)
         || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth))
         return;

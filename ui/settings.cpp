@@ -40,6 +40,39 @@ double number(const QSettings& s, const char* key, double fallback, double min, 
     return x;
 }
 
+// A kept whole number (a choice's index): the same rules.
+int whole(const QSettings& s, const char* key, int fallback, int min, int max, const QString& name, QStringList& notes)
+{
+    const QVariant v = s.value(QLatin1String(key));
+    if (!v.isValid())
+        return fallback;
+    bool ok = v.typeId() != QMetaType::QStringList;
+    const int x = ok ? v.toInt(&ok) : 0;
+    if (!ok || x < min || x > max) {
+        notes << name;
+        return fallback;
+    }
+    return x;
+}
+
+// A kept yes/no: only the store's own "true" and "false" (or 1 and 0);
+// anything else ("peut-etre") is its default, named.
+bool yesNo(const QSettings& s, const char* key, bool fallback, const QString& name, QStringList& notes)
+{
+    const QVariant v = s.value(QLatin1String(key));
+    if (!v.isValid())
+        return fallback;
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    const QString t = v.typeId() == QMetaType::QStringList ? QStringLiteral("?") : v.toString().trimmed().toLower();
+    if (t == u"true" || t == u"1")
+        return true;
+    if (t == u"false" || t == u"0")
+        return false;
+    notes << name;
+    return fallback;
+}
+
 QString tr(const char* text) { return QCoreApplication::translate("settings", text); }
 
 } // namespace
@@ -56,10 +89,13 @@ Observer readObserver(QStringList* reset)
     if (!notes.isEmpty())
         o.site = zeno::Site{};
     o.siteSet = s->contains(QStringLiteral("lieu/latitude")) && notes.isEmpty();
-    o.visibility.minJupiterDeg = number(*s, "visibilite/jupiter_min", o.visibility.minJupiterDeg, -90, 90,
+    o.visibility.minJupiterDeg = number(*s, "visibilite/jupiter_min", o.visibility.minJupiterDeg,
+                                        zeno::kMinJupiterRangeDeg[0], zeno::kMinJupiterRangeDeg[1],
                                         tr("hauteur minimale de Jupiter"), notes);
-    o.visibility.maxSunDeg = number(*s, "visibilite/soleil_max", o.visibility.maxSunDeg, -90, 90,
-                                    tr("hauteur maximale du Soleil"), notes);
+    o.visibility.maxSunDeg = number(*s, "visibilite/soleil_max", o.visibility.maxSunDeg, zeno::kMaxSunRangeDeg[0],
+                                    zeno::kMaxSunRangeDeg[1], tr("hauteur maximale du Soleil"), notes);
+    o.visibility.minDropMag = number(*s, "visibilite/chute_min", o.visibility.minDropMag, 0, zeno::kMaxMinDropMag,
+                                     tr("chute d'éclat minimale des phénomènes mutuels"), notes);
     o.redSpot.longitudeDeg = number(*s, "tache_rouge/longitude", o.redSpot.longitudeDeg, 0, 360,
                                     tr("longitude de la Tache Rouge"), notes);
     o.redSpot.driftDegPerMonth = number(*s, "tache_rouge/derive", o.redSpot.driftDegPerMonth, -30, 30,
@@ -94,21 +130,25 @@ void writeObserver(const Observer& o)
     }
     s->setValue(QStringLiteral("visibilite/jupiter_min"), o.visibility.minJupiterDeg);
     s->setValue(QStringLiteral("visibilite/soleil_max"), o.visibility.maxSunDeg);
+    s->setValue(QStringLiteral("visibilite/chute_min"), o.visibility.minDropMag);
     s->setValue(QStringLiteral("tache_rouge/longitude"), o.redSpot.longitudeDeg);
     s->setValue(QStringLiteral("tache_rouge/epoque"), o.redSpot.epoch.toString(Qt::ISODate));
     s->setValue(QStringLiteral("tache_rouge/derive"), o.redSpot.driftDegPerMonth);
 }
 
-PhenomenaChoices readPhenomenaChoices()
+PhenomenaChoices readPhenomenaChoices(QStringList* reset)
 {
     const auto s = open();
     PhenomenaChoices c;
-    c.period = qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 5);
-    c.satellite = qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 6);
-    c.observableOnly = s->value(QStringLiteral("phenomenes/observables"), false).toBool();
+    QStringList notes;
+    c.period = whole(*s, "phenomenes/periode", c.period, 0, 5, tr("période"), notes);
+    c.satellite = whole(*s, "phenomenes/satellite", c.satellite, 0, 6, tr("satellite"), notes);
+    c.observableOnly = yesNo(*s, "phenomenes/observables", c.observableOnly, tr("observables seulement"), notes);
     c.from = s->value(QStringLiteral("phenomenes/du")).toString();
     c.to = s->value(QStringLiteral("phenomenes/au")).toString();
-    c.csvForm = qBound(0, s->value(QStringLiteral("phenomenes/format"), 0).toInt(), 1);
+    c.csvForm = whole(*s, "phenomenes/format", c.csvForm, 0, 1, tr("format CSV"), notes);
+    if (reset)
+        *reset = notes;
     return c;
 }
 
@@ -123,13 +163,16 @@ void writePhenomenaChoices(const PhenomenaChoices& c)
     s->setValue(QStringLiteral("phenomenes/format"), c.csvForm);
 }
 
-ChartChoices readChartChoices(double defaultScale)
+ChartChoices readChartChoices(double defaultScale, double minScale, double maxScale, QStringList* reset)
 {
     const auto s = open();
     ChartChoices c;
-    c.hour = qBound(0, s->value(QStringLiteral("graphique/heure"), 2).toInt(), 2);
-    c.paper = qBound(0, s->value(QStringLiteral("graphique/papier"), 0).toInt(), 1);
-    c.scale = s->value(QStringLiteral("graphique/echelle"), defaultScale).toDouble();
+    QStringList notes;
+    c.hour = whole(*s, "graphique/heure", c.hour, 0, 2, tr("heures du graphique"), notes);
+    c.paper = whole(*s, "graphique/papier", c.paper, 0, 1, tr("papier"), notes);
+    c.scale = number(*s, "graphique/echelle", defaultScale, minScale, maxScale, tr("échelle du graphique"), notes);
+    if (reset)
+        *reset = notes;
     return c;
 }
 

@@ -38,7 +38,8 @@ struct PhenomenaChoices {
     QString from, to;            // TextDu, TextAu as typed
     int csvForm = 0;             // ComboFormat: 0 French (; and decimal comma), 1 international
 };
-PhenomenaChoices readPhenomenaChoices();
+// Unreadable or out-of-range values: their defaults, named in *reset.
+PhenomenaChoices readPhenomenaChoices(QStringList* reset = nullptr);
 void writePhenomenaChoices(const PhenomenaChoices& c);
 
 // The chart window's choices of the last run.
@@ -47,7 +48,8 @@ struct ChartChoices {
     int paper = 0;       // ComboPapier: 0 A4, 1 Letter
     double scale = 0;    // pixels per day
 };
-ChartChoices readChartChoices(double defaultScale);
+// The scale outside [minScale, maxScale] is the default, as any unreadable value (named in *reset).
+ChartChoices readChartChoices(double defaultScale, double minScale, double maxScale, QStringList* reset = nullptr);
 void writeChartHour(int hour);
 void writeChartPaper(int paper);
 void writeChartScale(double scale);

@@ -40,6 +40,12 @@ void SharedState::requestShowUt(const QDateTime& ut, double fallbackHours, const
     requestShow(zeno::Instant{ut, hours});
 }
 
+void SharedState::requestShowInZone(const QDateTime& ut, const QTimeZone& zone, const PairMark& mark)
+{
+    // UT = civil + offset: the offset is minus the zone's lead on UT.
+    emit showRequested(ShowRequest{zeno::Instant{ut, -zone.offsetFromUtc(ut) / 3600.0}, true, mark});
+}
+
 void SharedState::setObserver(const settings::Observer& observer)
 {
     observer_ = observer;

@@ -10,7 +10,22 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimeZone>
 #include <optional>
+
+// Two satellites (0..3) the main scene marks after a jump to their mutual
+// event, until its next pass; none by default.
+struct PairMark {
+    int first = -1, second = -1;
+    bool any() const { return first >= 0 && second >= 0; }
+};
+
+// An instant for the main window to show, and to come forward with.
+struct ShowRequest {
+    zeno::Instant at;
+    bool setsOffset = false;   // "Différence TU-TC" becomes at.offsetHours (a zone's clock)
+    PairMark mark;
+};
 
 class SharedState : public QObject {
     Q_OBJECT
@@ -28,8 +43,12 @@ public:
     const settings::Observer& observer() const;
     void setObserver(const settings::Observer& observer);
 
-    // Asks the main window to show an instant.
-    void requestShow(const zeno::Instant& at) { emit showRequested(at); }
+    // Asks the main window to show an instant, and to come forward.
+    void requestShow(const zeno::Instant& at) { emit showRequested(ShowRequest{at, false, {}}); }
+    // The same for a UT instant in a zone's clock time: the main window's
+    // "Différence TU-TC" becomes the zone's offset at that instant, so that
+    // both windows show the same time.
+    void requestShowInZone(const QDateTime& ut, const QTimeZone& zone, const PairMark& mark = {});
     // The same for a UT instant, in the civil time of the offset now typed;
     // `fallbackHours` when that offset does not read or pushes the instant
     // out of the calendar (the main window then names the faulty field).
@@ -40,7 +59,7 @@ signals:
     void offsetTextChanged(const QString& text);
     void observerChanged();
     // Asks the main window to show an instant (a row of the phenomena table).
-    void showRequested(const zeno::Instant& at);
+    void showRequested(const ShowRequest& request);
 
 private:
     zeno::Theory theory_ = zeno::Theory::Original;

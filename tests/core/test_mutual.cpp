@@ -11,6 +11,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zeno {
@@ -93,6 +94,35 @@ TEST(MutualEvents, Photometry)
     EXPECT_EQ(eclipseLightLost(1000, 1500, 4000, 5000), 0);  // beyond the penumbra
 }
 
+// 2 to 4 December 2026: four targets in Jupiter's shadow at the maximum
+// (3E4, 2E4, 1E2, 1E4), which the photometry once gave up to 0.19 mag. A photometer records no light from them: a hidden target gives
+// no drop, a hidden occulter leaves the target's own light alone; the
+// curve agrees at every instant with the drop at the maximum.
+TEST(MutualEvents, JupiterHidesTheirLight)
+{
+    const std::vector<MutualEvent> events = findMutualEvents(ut(2026, 12, 2, 0, 0, 0), ut(2026, 12, 4, 0, 0, 0));
+    int hidden = 0;
+    for (const MutualEvent& ev : events) {
+        const std::vector<LightPoint> curve = lightCurve(ev, 200);
+        const auto atMax = std::find_if(curve.begin(), curve.end(), [&](const LightPoint& p) { return p.ut == ev.maximumExact; });
+        ASSERT_NE(atMax, curve.end());
+        const double wt = targetWeight(ev.occulter, ev.target);
+        const double seen = (ev.occulterHidden ? 0 : 1 - wt) + (ev.hiddenAtMaximum() ? 0 : wt);
+        EXPECT_NEAR(atMax->flux, seen * std::pow(10, -ev.magnitudeDrop / 2.5), 1e-12) << qPrintable(ev.code());
+        EXPECT_NEAR(shapeFlux(eventShape(ev), 0), std::pow(10, -ev.magnitudeDrop / 2.5), 1e-12);
+        if (ev.hiddenAtMaximum()) {
+            ++hidden;
+            EXPECT_EQ(ev.magnitudeDrop, 0) << qPrintable(ev.code());
+            EXPECT_EQ(ev.targetLightLost, 0);
+        } else if (ev.occulterHidden) {
+            EXPECT_NEAR(ev.magnitudeDrop, -2.5 * std::log10(1 - ev.targetLightLost), 1e-12);
+        }
+        for (const LightPoint& p : curve)
+            EXPECT_LE(p.flux, 1);
+    }
+    EXPECT_EQ(hidden, 4);
+}
+
 // Meeus, Astronomical Algorithms, example 11.a (Palomar, WGS84 rather than
 // IAU 1976: the factors agree to 1e-6); and a place's view differs from the
 // Earth's centre's by the place's offset, less what moves in the 20 ms of
@@ -170,7 +200,8 @@ TEST(MutualEvents, SearchAgreesWithFineScan)
 
 TEST(MutualEvents, LightCurveDeepestPointIsTheDrop)
 {
-    for (const MutualEvent& ev : {eventNear("1O2", ut(2015, 2, 2, 3, 31, 24)), eventNear("3E2", ut(2021, 8, 9, 4, 10, 0))}) {
+    // Both satellites seen throughout (1O2 of 2 February 2015 is not: JupiterHidesTheirLight).
+    for (const MutualEvent& ev : {eventNear("4E3", ut(2026, 12, 12, 13, 41, 16)), eventNear("3E2", ut(2021, 8, 9, 4, 10, 0))}) {
         const std::vector<LightPoint> curve = lightCurve(ev);
         ASSERT_GT(curve.size(), 100u);
         const auto deepest = std::min_element(curve.begin(), curve.end(),

@@ -79,7 +79,10 @@ TEST(Observatoire, BadPlacesAndLimits)
     EXPECT_FALSE(checkSite(Site{0, -180.1, 0}).isEmpty());
     EXPECT_FALSE(checkSite(Site{std::nan(""), 0, 0}).isEmpty());
     EXPECT_TRUE(checkSite(Site{-90, 180, 0}).isEmpty());
-    EXPECT_FALSE(checkVisibility(Visibility{95, -6}).isEmpty());
+    EXPECT_TRUE(checkVisibility(Visibility{}).isEmpty());
+    for (const Visibility& v : {Visibility{95, -6}, Visibility{-1, -6}, Visibility{10, 5}, Visibility{10, -19},
+                                Visibility{10, -6, -0.01}, Visibility{10, -6, std::nan("")}})
+        EXPECT_FALSE(checkVisibility(v).isEmpty()) << v.minJupiterDeg << " " << v.maxSunDeg << " " << v.minDropMag;
     EXPECT_FALSE(checkRange(ut(2024, 12, 4), ut(2024, 12, 3)).isEmpty());
     EXPECT_FALSE(checkRange(ut(2024, 12, 4), ut(2024, 12, 4)).isEmpty());
     EXPECT_FALSE(checkRange(ut(99, 12, 31), ut(2024, 12, 3)).isEmpty());
@@ -161,6 +164,17 @@ TEST(Programme, KnownNight)
     const auto high = buildProgramme(o);
     ASSERT_EQ(high.size(), 4u);
     EXPECT_FALSE(high[0].observable);   // 41° at the shadow's ingress
+    EXPECT_EQ(notSeenCodes(high[0].unseen), QStringList{u"jupiter_low"_qs});
+    // A mutual event's row: too faint below the least drop, whatever the sky.
+    ProgrammeRow faint = high[0];
+    faint.magnitudeDrop = 0.004;
+    placeRow(faint, kParis, Visibility{});
+    EXPECT_EQ(notSeenCodes(faint.unseen), QStringList{u"faint"_qs});
+    EXPECT_FALSE(faint.observable);
+    EXPECT_TRUE(notSeenText(faint, Visibility{}).contains(u"0.004"_qs));
+    faint.magnitudeDrop = 0.02;
+    placeRow(faint, kParis, Visibility{});
+    EXPECT_TRUE(faint.observable);
 
     // Cancelled before it starts: nothing, at once.
     std::atomic<bool> stop{true};

@@ -7,11 +7,14 @@
 #include "mutual_discs_view.h"
 #include "mutual_event_panel.h"
 #include "settings.h"
+#include "zonedessin.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTableView>
@@ -40,7 +43,8 @@ int chercheLigne(const QAbstractItemModel* m, const QString& tu, const QString& 
     return -1;
 }
 
-void clic(QTableView* t, int r, bool double_)
+// A click, or a click then a double click, at the row's centre; the point clicked.
+QPoint clic(QTableView* t, int r, bool double_)
 {
     const QModelIndex i = t->model()->index(r, 0);
     t->scrollTo(i);
@@ -48,6 +52,7 @@ void clic(QTableView* t, int r, bool double_)
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centre);
     if (double_)
         QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, centre);
+    return centre;
 }
 
 } // namespace
@@ -96,8 +101,12 @@ void TestMutuels::saison()
 
     auto* panneau = p->findChild<MutualEventPanel*>(QStringLiteral("MutualEventPanel"));
     QVERIFY(!panneau->isVisible());
-    clic(t, r, false);
+    // The panel opens below without taking the row from under the pointer.
+    const int enHaut = t->rowAt(t->rowHeight(0));
+    const QPoint pointeur = clic(t, enHaut, false);
     QVERIFY(panneau->isVisible());
+    QCOMPARE(t->indexAt(pointeur).row(), enHaut);
+    clic(t, r, false);
     const zeno::MutualEvent& ev = panneau->event();
     QCOMPARE(ev.code(), QStringLiteral("3E2"));
     const auto& courbe = panneau->curve();
@@ -145,9 +154,26 @@ void TestMutuels::saison()
     QVERIFY(messages[0].startsWith(QStringLiteral("Impossible d'écrire le fichier")));
     QVERIFY(!QFile::exists(chemin("absent/courbe.png")) && !QFile::exists(chemin("disques.csv")));
 
-    // The jump to the maximum; another kind of row hides the panel.
+    // The jump to the maximum: the main window in front, the pair ringed
+    // until the next pass.
     clic(t, r, true);
     QCOMPARE(b.texte("datetu"), maximumTU);
+    QTRY_COMPARE(QApplication::activeWindow(), &b.f);
+    const auto* scene = b.w<ZoneDessin>("Picture1");
+    QCOMPARE(scene->cercles().last().styleRemplissage, 1);
+    QVERIFY(scene->toolTip().contains(QStringLiteral("Ganymède et Europe")));
+    b.clique("CommandOk");
+    QVERIFY(scene->cercles().last().styleRemplissage != 1 && scene->toolTip().isEmpty());
+    QCOMPARE(b.messages, QStringList());
+
+    // A recomputation empties the panel.
+    periode->setCurrentIndex(periode->findText(QStringLiteral("Autre")));
+    p->findChild<QLineEdit*>(QStringLiteral("TextDu"))->setText(QStringLiteral("14/12/2026 00:00:00"));
+    p->findChild<QLineEdit*>(QStringLiteral("TextAu"))->setText(QStringLiteral("17/12/2026 00:00:00"));
+    p->CommandCalculer_Click();
+    QVERIFY(!panneau->isVisible());
+    QVERIFY(!p->findChild<QPushButton*>(QStringLiteral("CommandReduire"))->isEnabled());
+    QVERIFY(fini.wait(300000));
     QCOMPARE(b.messages, QStringList());
 }
 

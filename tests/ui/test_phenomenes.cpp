@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -365,24 +366,36 @@ void TestPhenomenes::reglagesIllisibles()
         s->setValue(QStringLiteral("lieu/latitude"), QStringLiteral("abc"));
         s->setValue(QStringLiteral("lieu/longitude"), QStringList{QStringLiteral("45"), QStringLiteral("76")});
         s->setValue(QStringLiteral("visibilite/jupiter_min"), QStringLiteral("dix"));
-        s->setValue(QStringLiteral("visibilite/soleil_max"), -12);
+        s->setValue(QStringLiteral("visibilite/soleil_max"), QStringLiteral("+90"));   // daytime would be observable
+        s->setValue(QStringLiteral("visibilite/chute_min"), 0.05);
         s->setValue(QStringLiteral("tache_rouge/longitude"), 400);
+        s->setValue(QStringLiteral("phenomenes/observables"), QStringLiteral("peut-etre"));
+        s->setValue(QStringLiteral("phenomenes/periode"), 9);
     }
     QStringList remis;
     const settings::Observer o = settings::readObserver(&remis);
     QCOMPARE(remis, (QStringList{QStringLiteral("latitude"), QStringLiteral("longitude"),
-                                 QStringLiteral("hauteur minimale de Jupiter"), QStringLiteral("longitude de la Tache Rouge")}));
+                                 QStringLiteral("hauteur minimale de Jupiter"), QStringLiteral("hauteur maximale du Soleil"),
+                                 QStringLiteral("longitude de la Tache Rouge")}));
     QVERIFY(!o.siteSet);
     QCOMPARE(o.site.latitudeDeg, zeno::Site{}.latitudeDeg);
     QCOMPARE(o.site.longitudeDeg, zeno::Site{}.longitudeDeg);
     QCOMPARE(o.visibility.minJupiterDeg, zeno::Visibility{}.minJupiterDeg);
-    QCOMPARE(o.visibility.maxSunDeg, -12.0);
+    QCOMPARE(o.visibility.maxSunDeg, zeno::Visibility{}.maxSunDeg);
+    QCOMPARE(o.visibility.minDropMag, 0.05);
     QCOMPARE(o.redSpot.longitudeDeg, zeno::RedSpot{}.longitudeDeg);
     Banc b;
-    const QString lieu = b.f.fenetrePhenomenes()->findChild<QLabel*>(QStringLiteral("LabelLieu"))->text();
-    QVERIFY2(lieu.contains(QStringLiteral("réglages illisibles, remis à leur valeur par défaut : latitude, longitude, "
-                                          "hauteur minimale de Jupiter, longitude de la Tache Rouge")),
-             qPrintable(lieu));
+    FenetrePhenomenes* p = b.f.fenetrePhenomenes();
+    const QLabel* note = p->findChild<QLabel*>(QStringLiteral("LabelLieu"));
+    QVERIFY2(note->text().contains(QStringLiteral("réglages illisibles, remis à leur valeur par défaut : latitude, longitude, "
+                                                  "hauteur minimale de Jupiter, hauteur maximale du Soleil, longitude de "
+                                                  "la Tache Rouge, période, observables seulement")),
+             qPrintable(note->text()));
+    QVERIFY2(note->text().contains(QStringLiteral("phénomènes mutuels d'au moins 0,05 mag")), qPrintable(note->text()));
+    // The long note wraps: the window stays within the screen.
+    QVERIFY(note->wordWrap());
+    QVERIFY(note->minimumSizeHint().width() < p->screen()->availableGeometry().width() / 2);
+    QVERIFY(!p->findChild<QCheckBox*>(QStringLiteral("CheckObservables"))->isChecked());
 }
 
 // A month computes beside the event loop and stops on "Annuler".
@@ -523,7 +536,11 @@ void TestPhenomenes::theoriePrecise()
     QVERIFY(std::abs(zeno::readDateTime(debut, localeFrancaise())
                          .secsTo(QDateTime(QDate(2024, 12, 3), QTime(20, 32, 42), Qt::UTC))) < 300);
     doubleClic(t, r);
-    QCOMPARE(b.texte("Text1"), debut);
+    // The main window comes forward on the table's clock: Paris, TU-TC = -1.
+    QCOMPARE(b.texte("Text1"), ligne(t, r)[0]);
+    QCOMPARE(b.texte("Text3"), QStringLiteral("-1"));
+    QCOMPARE(b.texte("datetu"), debut);
+    QTRY_COMPARE(QApplication::activeWindow(), &b.f);
     QCOMPARE(b.texte("InfoIoOm"), QStringLiteral("Ombre"));
     QVERIFY(b.f.windowTitle().contains(QStringLiteral("théorie précise")));
 
@@ -534,6 +551,16 @@ void TestPhenomenes::theoriePrecise()
     QCOMPARE(p->lignes().size(), originale.size());
     QVERIFY(!p->texteVisible().startsWith(u"#"));
     QCOMPARE(messages, QStringList());
+
+    // A bad date in the window's own field, then the theory ticked in the
+    // main window: said in the status line and the field, never in a box.
+    auto* du = p->findChild<QLineEdit*>(QStringLiteral("TextDu"));
+    du->setText(QStringLiteral("demain"));
+    b.f.findChild<QCheckBox*>(QStringLiteral("CheckTheorie"))->setChecked(true);
+    QCOMPARE(messages, QStringList());
+    const QString etat = p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text();
+    QVERIFY2(etat.contains(QStringLiteral("Le début de la période n'est pas une date")), qPrintable(etat));
+    QVERIFY(!du->styleSheet().isEmpty());
 }
 
 // The window reopens where and as large as it was left; a damaged value in
@@ -556,11 +583,20 @@ void TestPhenomenes::placeDurable()
     ouverture([&](FenetrePhenomenes* p) { taillePropre = p->size(); });
     QRect laissee;
     ouverture([&](FenetrePhenomenes* p) {
-        p->resize(610, 420);
-        p->move(30, 40);
+        p->resize(610, 420);   // no narrower than its controls
+        p->move(0, 40);
         laissee = p->geometry();
     });
-    ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->geometry(), laissee); });
+    ouverture([&](FenetrePhenomenes* p) {
+        QCOMPARE(p->geometry(), laissee);
+        p->setGeometry(-4000, 3000, 5000, 4000);   // left on a far larger screen
+    });
+    ouverture([&](FenetrePhenomenes* p) {
+        const QRect ecran = p->screen()->availableGeometry();
+        QVERIFY2(ecran.contains(p->geometry().topLeft()), qPrintable(QStringLiteral("%1,%2").arg(p->x()).arg(p->y())));
+        QVERIFY(p->width() <= std::max(ecran.width(), p->minimumSizeHint().width()));
+        QVERIFY(p->height() <= std::max(ecran.height(), p->minimumSizeHint().height()));
+    });
     settings::open()->setValue(QStringLiteral("phenomenes/geometrie"), QByteArray("\x01\xd9\xd0\xcb garbage"));
     ouverture([&](FenetrePhenomenes* p) { QCOMPARE(p->size(), taillePropre); });
 }
