@@ -67,7 +67,7 @@ void TestReduction::reductionEtExports()
     QStringList messages;
     FenetreReduction w(localeFrancaise(), nullptr, event_);
     w.message = [&](const QString& t) { messages << t; };
-    w.choixOuverture = [this] { return courbe_; };
+    w.choixOuverture = [this] { return QStringList{courbe_}; };
     QString sortie;
     w.choixEnregistrement = [&](const QString&, const QString&) { return sortie; };
     w.show();
