@@ -648,7 +648,7 @@ void FenetreReduction::afficheResultats()
         if (mesureEnCours())
             etat << tr("Mesure de « %1 » : Jupiter et les satellites cherchés, nommés puis suivis image par image…").arg(nomFichier);
         else if (mesure_ && !mesure_->error.isEmpty())
-            etat << tr("Mesure impossible de « %1 » : %2.").arg(nomFichier, mesure_->error);
+            etat << tr("Mesure impossible de « %1 » : %2").arg(nomFichier, mesure_->error) + u'.';
         else if (mesure_ && mesure_->cancelled)
             etat << tr("Mesure annulée après %1 images sur %2 : la courbe partielle n'est pas ajustée.")
                         .arg(mesure_->framesRead)
