@@ -34,7 +34,7 @@ QByteArray syntheticSer(double t0, int written = kFrames)
     QByteArray out(zeno::kSerHeaderBytes, '\0');
     out.replace(0, 14, "LUCAM-RECORDER");
     const auto int32 = [&out](int at, qint32 v) { qToLittleEndian(v, out.data() + at); };
-    int32(18, 1);   // little-endian samples
+    int32(22, 1);   // little-endian samples (one byte each here)
     int32(26, kWidth);
     int32(30, kHeight);
     int32(34, 8);
@@ -45,7 +45,7 @@ QByteArray syntheticSer(double t0, int written = kFrames)
     for (int n = 0; n < written; ++n) {
         const zeno::ModernEphemeris e = zeno::computeModern(zeno::julianDayOfSeconds(t0 + n * kStepS));
         const double X[4] = {e.X1, e.X2, e.X3, e.X4}, Y[4] = {e.Y1, e.Y2, e.Y3, e.Y4};
-        double reach = 1;
+        double reach = 1e-9;   // Jupiter radii per pixel that keep the four inside
         for (int k = 0; k < 4; ++k)
             reach = std::max({reach, std::abs(X[k]) / (kWidth / 2 - 20), std::abs(Y[k]) / (kHeight / 2 - 20)});
         const double scale = std::min(12.0, 1 / reach);   // pixels per Jupiter radius
@@ -145,12 +145,19 @@ void TestEnregistrement::mauvaisEnregistrement()
     QStringList messages;
     FenetreReduction w(localeFrancaise(), nullptr, event_);
     w.message = [&](const QString& t) { messages << t; };
+    w.choixHoraire = [&](const zeno::RecordingInfo&) {
+        messages << QStringLiteral("heure demandée");
+        return std::nullopt;
+    };
     w.show();
     QMimeData donnees;
     donnees.setUrls({QUrl::fromLocalFile(tronque)});
+    QDragEnterEvent entree(QPoint(100, 100), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &entree);
+    QVERIFY(entree.isAccepted());
     QDropEvent depot(QPointF(100, 100), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &depot);
-    QTRY_VERIFY_WITH_TIMEOUT(!messages.isEmpty(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!messages.isEmpty(), 20000);
     QVERIFY2(messages[0].contains(QStringLiteral("tronque.ser")), qPrintable(messages[0]));
     QVERIFY(!w.mesureEnCours() && w.isVisible());
 
