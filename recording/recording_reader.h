@@ -63,7 +63,10 @@ public:
 protected:
     // UT of frame i as the file gives it; nullopt when it does not.
     virtual std::optional<double> fileTime(int i) const = 0;
+    // False with error_ set when frame i or the region is outside the recording.
+    bool checkRegion(int i, const QRect& region);
     RecordingInfo info_;
+    std::optional<double> fileFps_;   // the frame rate the file gives (videos)
     RecordingTiming timing_;
     QString error_;
     friend struct RecordingOpener;
