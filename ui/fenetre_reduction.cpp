@@ -28,6 +28,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
@@ -167,7 +169,14 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     auto* milieu = new QHBoxLayout(bas);
     milieu->setContentsMargins(0, 0, 0, 0);
     milieu->addWidget(Graphique, 1);
-    milieu->addWidget(LabelResultats);
+    // With a recording's lines the results may outgrow the plot's height.
+    auto* defilement = new QScrollArea(this);
+    defilement->setWidget(LabelResultats);
+    defilement->setWidgetResizable(true);
+    defilement->setFrameShape(QFrame::NoFrame);
+    defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    defilement->setMinimumWidth(LabelResultats->minimumWidth() + defilement->verticalScrollBar()->sizeHint().width());
+    milieu->addWidget(defilement);
     VueEnregistrement = new RecordingView(locale_, this);
     nomme(VueEnregistrement, "VueEnregistrement");
     VueEnregistrement->hide();

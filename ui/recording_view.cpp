@@ -21,6 +21,23 @@ const QColor kPairColour(255, 170, 40);
 const QColor kComparisonColour(70, 200, 255);
 const QColor kNameColour(140, 255, 140);
 const QColor kJupiterColour(255, 120, 120);
+constexpr double kDisplayGamma = 0.4;   // lifts the faint satellites beside Jupiter's glare
+constexpr double kLegendRoom = 0.3;     // of the raw fluxes' span, left free above them for the legend
+
+// The frame as shown: frameImage's stretch, then the gamma.
+QImage displayImage(const zeno::Frame& frame)
+{
+    QImage im = zeno::frameImage(frame);
+    uchar lut[256];
+    for (int v = 0; v < 256; ++v)
+        lut[v] = uchar(std::lround(255 * std::pow(v / 255.0, kDisplayGamma)));
+    for (int y = 0; y < im.height(); ++y) {
+        uchar* line = im.scanLine(y);
+        for (int x = 0; x < im.bytesPerLine(); ++x)
+            line[x] = lut[line[x]];
+    }
+    return im;
+}
 
 // The kept frame nearest to `frame` (the measurement's frames are in recording order); null when none.
 const zeno::FrameMeasurement* nearestKept(const zeno::CurveMeasurement* m, int frame)
@@ -95,9 +112,8 @@ protected:
             outlinedText(p, c + QPointF(mark + 2, -mark - 2), RecordingView::tr("Jupiter"), kJupiterColour);
         }
         if (f) {
-            const auto& ev = measurement->event;
-            const int pairs = int(std::count_if(f->apertures.begin(), f->apertures.end(),
-                                                [](const zeno::Aperture& a) { return a.role == zeno::ApertureRole::Pair; }));
+            // Each role named once, under its aperture(s): the satellites' names go above.
+            QRectF roles[2];
             for (const zeno::Aperture& a : f->apertures) {
                 const bool pair = a.role == zeno::ApertureRole::Pair;
                 const QColor colour = pair ? kPairColour : kComparisonColour;
@@ -108,16 +124,23 @@ protected:
                 p.setPen(QPen(colour, 1, Qt::DashLine));
                 p.drawEllipse(c, a.annulusInner * s, a.annulusInner * s);
                 p.drawEllipse(c, a.annulusOuter * s, a.annulusOuter * s);
-                const QString name = !pair ? RecordingView::tr("comparaison") : pairs == 1 ? RecordingView::tr("couple %1").arg(pairName(ev)) : RecordingView::tr("couple");
-                outlinedText(p, c + QPointF(a.annulusOuter * s * 0.72 + 3, a.annulusOuter * s * 0.72 + 12), name, colour);
+                const double r = a.annulusOuter * s;
+                roles[pair ? 0 : 1] |= QRectF(c - QPointF(r, r), c + QPointF(r, r));
             }
+            const QFontMetricsF fm(p.font());
+            const QString names[2] = {RecordingView::tr("couple"), RecordingView::tr("comparaison")};
+            for (int i = 0; i < 2; ++i)
+                if (!roles[i].isNull())
+                    outlinedText(p, QPointF(roles[i].center().x() - fm.horizontalAdvance(names[i]) / 2, roles[i].bottom() + fm.ascent() + 2),
+                                 names[i], i == 0 ? kPairColour : kComparisonColour);
         }
         for (int k = 0; k < 4; ++k) {
             const bool followed = f && f->followed[k];
             if (!followed && !id.found[k])
                 continue;
             const QPointF c = followed ? at(f->satelliteX[k], f->satelliteY[k]) : at(id.x[k], id.y[k]);
-            outlinedText(p, c + QPointF(mark, -mark), zeno::satelliteDisplayName(k), kNameColour);
+            const QString name = zeno::satelliteDisplayName(k);
+            outlinedText(p, c + QPointF(-QFontMetricsF(p.font()).horizontalAdvance(name) / 2, -mark - 4), name, kNameColour);
         }
     }
 };
@@ -167,6 +190,7 @@ protected:
             b += pad;
         };
         padded(r0, r1);
+        r1 += kLegendRoom * (r1 - r0);
         padded(q0, q1);
         const double left = 90, right = width() - 12.0, top = fm.height() + 6, bottom = height() - 2 * fm.height() - 6;
         const double gap = fm.height() + 4, h = (bottom - top - gap) / 2;
@@ -313,7 +337,7 @@ void RecordingView::readFrame()
     zeno::Frame frame;
     QStringList texte{tr("Image %1 / %2").arg(i + 1).arg(reader_->info().frames)};
     if (reader_->readFrame(i, frame)) {
-        image_->image = zeno::frameImage(frame);
+        image_->image = displayImage(frame);
     } else {
         image_->image = QImage();
         texte << tr("illisible : %1").arg(reader_->error());
