@@ -9,6 +9,7 @@
 #include "ical.h"
 #include "safe_write.h"
 #include "light_curve_fit.h"
+#include "measurement.h"
 #include "month_chart.h"
 #include "mutual_events.h"
 #include "night.h"
@@ -46,6 +47,9 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+  zenolune-ephem [options] --reduce ENREGISTREMENT [--event CODE,DATE] [--start DATE --fps N]
+  zenolune-ephem [options] --measure ENREGISTREMENT [--event CODE,DATE] [--site LAT,LON[,H]]
+                 [--start DATE --fps N] --out COURBE.csv
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
@@ -111,7 +115,8 @@ Options :
                          orientation de --flip-main ; sans écran.
   --out FICHIER          Avec --chart : le fichier écrit, au format de son
                          extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
+                         phénomènes du mois ; A4), .svg ou .png. Avec
+                         --measure : la courbe mesurée (CSV).
   --mutual               Avec --from/--to : les phénomènes mutuels des
                          satellites (occultations « iOj » : i passe devant j ;
                          éclipses « iEj » : j passe dans l'ombre de i ; 1 Io,
@@ -161,6 +166,27 @@ Options :
                          d'après l'en-tête (err, sigma...), sinon aucune.
   --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
                          de la colonne contient « mag »).
+                         --reduce accepte aussi un enregistrement (voir
+                         --measure) : il est mesuré, puis ajusté ; sans
+                         --event, le phénomène dont le maximum tombe dans ses
+                         heures.
+  --measure FICHIER      Mesure la courbe de lumière sur l'enregistrement de
+                         l'observateur : SER (heures TU de chaque image quand
+                         il les a), cube FITS ou dossier de FITS (DATE-OBS et
+                         EXPTIME : milieu de la pose), vidéo AVI, MP4…
+                         Jupiter et les satellites sont trouvés sur les
+                         premières images et nommés d'après la configuration
+                         prévue (échelle, rotation et miroir ajustés) ; flux
+                         du couple sur celui d'un troisième satellite, fond
+                         mesuré dans un anneau. Écrit le CSV de --out (frame,
+                         ut, relative_flux, pair_adu, comparison_adu, places
+                         des ouvertures) et un résumé JSON ; les images
+                         perdues ou saturées sont écartées et comptées.
+  --start DATE           Avec un enregistrement : l'heure de la première image
+                         (heure civile de --offset) quand le fichier n'en a
+                         pas (vidéo) ou en a une fausse.
+  --fps N                Avec --start : le nombre d'images par seconde (par
+                         défaut celui de la vidéo).
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -229,6 +255,7 @@ struct Options {
     bool mutual = false;
     std::optional<QString> lightcurve;
     std::optional<QString> reduce, event;
+    std::optional<QString> measure, start, fps;   // a recording measured; its first frame's time and frame rate
     CurveColumns columns;
     bool csv = false;
     int satellite = -1;
@@ -493,6 +520,12 @@ Options parse(const QStringList& args)
             o.lightcurve = value();
         } else if (a == u"--reduce") {
             o.reduce = value();
+        } else if (a == u"--measure") {
+            o.measure = value();
+        } else if (a == u"--start") {
+            o.start = value();
+        } else if (a == u"--fps") {
+            o.fps = value();
         } else if (a == u"--event") {
             o.event = value();
         } else if (a == u"--time-column") {
@@ -542,8 +575,18 @@ Options parse(const QStringList& args)
     }
     if (o.from.has_value() != o.to.has_value())
         usageError(QCoreApplication::translate("zenolune-ephem", "--from et --to vont ensemble"));
-    if (o.chart.has_value() != o.out.has_value())
+    if (o.chart.has_value() != o.out.has_value() && !o.measure)
         usageError(QCoreApplication::translate("zenolune-ephem", "--chart et --out vont ensemble"));
+    if (o.measure) {
+        if (!o.out)
+            usageError(QCoreApplication::translate("zenolune-ephem", "--measure demande --out COURBE.csv"));
+        if (o.chart || o.reduce || o.events || o.mutual || o.lightcurve || o.night || o.from || !o.dates.isEmpty())
+            usageError(QCoreApplication::translate("zenolune-ephem",
+                                                   "--measure s'emploie seul (avec --out, --event, --site, --start, --fps, --offset ou --locale)"));
+        return o;
+    }
+    if ((o.start || o.fps) && !(o.reduce && isRecordingPath(*o.reduce)))
+        usageError(QCoreApplication::translate("zenolune-ephem", "--start et --fps vont avec --measure ou --reduce d'un enregistrement"));
     if (o.chart) {
         if (o.events || o.mutual || o.lightcurve || o.reduce || o.from || !o.dates.isEmpty() || o.ics)
             usageError(QCoreApplication::translate("zenolune-ephem", "--chart ne va ni avec --events, --mutual ou --lightcurve, ni avec --from/--to, ni avec des dates"));
@@ -566,7 +609,7 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--grs va avec --events ou --chart"));
     if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce)
         usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --chart ou --reduce"));
-    if (o.reduce.has_value() != o.event.has_value())
+    if (o.reduce.has_value() != o.event.has_value() && !(o.reduce && isRecordingPath(*o.reduce)))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
     const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
@@ -888,18 +931,105 @@ void roundedField(std::string& out, const char* name, double value, double scale
         out += "null";
 }
 
+// The recording measured (its event from --event, else from its times),
+// the progress on a terminal; nullopt once the reason is printed.
+std::optional<CurveMeasurement> measureFile(const Options& o, const QString& path)
+{
+    RecordingTiming timing;
+    try {
+        if (o.start)
+            timing.startUt = double(addHours(readDateTime(*o.start, o.locale), readNumber(o.offset, o.locale)).toMSecsSinceEpoch()) / 1000;
+        if (o.fps)
+            timing.fps = readNumber(*o.fps, o.locale);
+    } catch (const ErreurExecution& e) {
+        printError(QCoreApplication::translate("zenolune-ephem", "--start (une date) ou --fps (images par seconde) illisible"), e);
+        return std::nullopt;
+    }
+    if (timing.fps && !(*timing.fps > 0)) {
+        std::fprintf(stderr, "zenolune-ephem : %s\n",
+                     QCoreApplication::translate("zenolune-ephem", "--fps attend un nombre d'images par seconde plus grand que 0 : %1")
+                         .arg(*o.fps).toUtf8().constData());
+        return std::nullopt;
+    }
+    MeasureOptions options;
+    if (o.event) {
+        options.event = eventOf(o, *o.event, "--event");
+        if (!options.event)
+            return std::nullopt;
+    }
+    OpenedRecording r = openRecording(path, timing);
+    if (!r.reader) {
+        std::fprintf(stderr, "zenolune-ephem : %s\n", r.error.toUtf8().constData());
+        return std::nullopt;
+    }
+    Progress progress;
+    CurveMeasurement m = measureRecording(*r.reader, options, [&](int done, int total) {
+        progress(double(done) / total);
+        return true;
+    });
+    if (!m.error.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(path), m.error.toUtf8().constData());
+        return std::nullopt;
+    }
+    if (m.dropped() > 0)
+        std::fprintf(stderr, "zenolune-ephem : %s\n", droppedFramesText(m).toUtf8().constData());
+    return m;
+}
+
+// --measure FILE --out CURVE.csv: the recording's light curve written, a JSON summary.
+int runMeasure(const Options& o)
+{
+    const std::optional<CurveMeasurement> m = measureFile(o, *o.measure);
+    if (!m)
+        return 1;
+    if (const QString e = writeWhole(*o.out, measuredCurveCsv(*m, *o.measure).toUtf8()); !e.isEmpty()) {
+        std::fprintf(stderr, "zenolune-ephem : %s\n", e.toUtf8().constData());
+        return 1;
+    }
+    std::string out = "{\"code\": ";
+    append(out, m->event.code());
+    field(out, "predicted_max_ut", utTextTenths(m->event.maximumExact));
+    numberField(out, "comparison", m->comparison + 1);
+    numberField(out, "frames", m->framesRead);
+    numberField(out, "kept", int(m->frames.size()));
+    numberField(out, "lost", m->droppedLost);
+    numberField(out, "saturated", m->droppedSaturated);
+    numberField(out, "unreadable", m->droppedUnreadable);
+    roundedField(out, "pixels_per_jupiter_radius", m->identification.pixelsPerJupiterRadius, 1000);
+    roundedField(out, "rotation_deg", m->identification.rotationDeg, 10);
+    out += m->identification.flipped ? ", \"mirrored\": true" : ", \"mirrored\": false";
+    field(out, "out", *o.out);
+    out += "}\n";
+    flush(out);
+    return 0;
+}
+
 // --reduce FILE --event CODE,DATE: the observed curve fitted, one JSON object.
+// FILE may be a recording: measured first, its event found from its times
+// when --event is not given.
 int runReduce(const Options& o)
 {
-    const std::optional<MutualEvent> ev = eventOf(o, *o.event, "--event");
-    if (!ev)
-        return 1;
-    const ObservedCurve curve = loadObservedCurve(*o.reduce, o.columns);
+    ObservedCurve curve;
+    std::optional<MutualEvent> ev;
+    if (isRecordingPath(*o.reduce)) {
+        const std::optional<CurveMeasurement> m = measureFile(o, *o.reduce);
+        if (!m)
+            return 1;
+        ev = m->event;
+        curve.points = measuredPoints(*m);
+        curve.rows = m->framesRead;
+        curve.badRows = m->dropped();
+    } else {
+        ev = eventOf(o, *o.event, "--event");
+        if (!ev)
+            return 1;
+        curve = loadObservedCurve(*o.reduce, o.columns);
+    }
     if (!curve.error.isEmpty()) {
         std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), curve.error.toUtf8().constData());
         return 1;
     }
-    if (curve.badRows > 0)
+    if (curve.badRows > 0 && !curve.badRowNotes.isEmpty())
         std::fprintf(stderr, "zenolune-ephem : %s\n", badRowsText(curve).toUtf8().constData());
     const CurveFit fit = fitLightCurve(*ev, curve.points);
     if (!fit.error.isEmpty()) {
@@ -964,6 +1094,8 @@ int main(int argc, char** argv)
 
     if (o.lightcurve)
         return runLightCurve(o);
+    if (o.measure)
+        return runMeasure(o);
     if (o.reduce)
         return runReduce(o);
     if (!o.from) {

@@ -120,3 +120,47 @@ write("fuzz_pass", [
     ("de-utf16", text(128 | 16, "29.02.2000 06:00:00\n-12", utf16=True)),
     ("fi-dot-time", text(192 | 5, "1.1.1900 0.00.00\n0,5")),
 ])
+
+# A SER file as it is: the 178-byte header, the frames, the time stamps.
+def ser(width, height, depth, frames, colour=0, stamps=True, cut=0):
+    header = b"LUCAM-RECORDER" + struct.pack("<7i", 0, colour, 1, width, height, depth, frames)
+    header += b"\0" * 120 + struct.pack("<2q", 0, 639000000000000000)
+    planes = 3 if colour >= 100 else 1
+    size = width * height * planes * (2 if depth > 8 else 1) * frames
+    body = bytes((i * 37) & 255 for i in range(size))
+    trailer = b"".join(struct.pack("<q", 639000000000000000 + i * 200000) for i in range(frames)) if stamps else b""
+    data = header + body + trailer
+    return data[:len(data) - cut] if cut else data
+
+
+write("fuzz_ser", [
+    ("mono8", ser(4, 3, 8, 2)),
+    ("mono16-stamps", ser(5, 2, 16, 3)),
+    ("rgb8", ser(2, 2, 8, 2, colour=100)),
+    ("bgr16-no-stamps", ser(2, 3, 12, 2, colour=101, stamps=False)),
+    ("bayer-cut", ser(4, 4, 8, 3, colour=8, stamps=False, cut=5)),
+])
+
+
+# A FITS file: 80-character cards in 2880-byte blocks, big-endian data.
+def fits(cards, data):
+    text = "".join(c.ljust(80) for c in cards + ["END"])
+    text = text.ljust((len(text) + 2879) // 2880 * 2880)
+    data = data.ljust((len(data) + 2879) // 2880 * 2880, b"\0")
+    return text.encode("ascii") + data
+
+
+def card(key, value):
+    return f"{key:<8}= {value:>20}"
+
+
+CUBE = [card("SIMPLE", "T"), card("BITPIX", "16"), card("NAXIS", "3"), card("NAXIS1", "4"),
+        card("NAXIS2", "3"), card("NAXIS3", "2"), card("BZERO", "32768")]
+write("fuzz_fits", [
+    ("cube-dated", fits(CUBE + [card("DATE-OBS", "'2026-12-31T07:20:00.125'"), card("EXPTIME", "0.5")],
+                        struct.pack(">24h", *range(-12, 12)))),
+    ("image-float-time-obs", fits([card("SIMPLE", "T"), card("BITPIX", "-32"), card("NAXIS", "2"), card("NAXIS1", "3"),
+                                   card("NAXIS2", "2"), card("DATE-OBS", "'31/12/26'"), card("TIME-OBS", "'07:20:00'")],
+                                  struct.pack(">6f", 1, 2, 3, 4, 5, 6))),
+    ("cube-undated", fits(CUBE, b"\1" * 48)),
+])

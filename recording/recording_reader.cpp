@@ -79,11 +79,14 @@ public:
         const qint64 rowBytes = qint64(header_.width) * header_.planes() * header_.bytesPerSample();
         const qint64 offset = kSerHeaderBytes + header_.frameBytes() * i + rowBytes * r.top();
         const qint64 length = rowBytes * r.height();
-        uchar* map = file_.map(offset, length);
-        if (!map) {
+        // The rows spanned, read as they come: the page cache holds the
+        // file, the process only this region.
+        buffer_.resize(length);
+        if (!file_.seek(offset) || file_.read(buffer_.data(), length) != length) {
             error_ = tr("image %1 illisible : %2").arg(i + 1).arg(file_.errorString());
             return false;
         }
+        const uchar* map = reinterpret_cast<const uchar*>(buffer_.constData());
         out.resize(size_t(r.width()) * size_t(r.height()));
         const int planes = header_.planes();
         const float perPlane = 1.0f / float(planes);
@@ -100,7 +103,6 @@ public:
                         o[x] = (float(p[0]) + float(p[1]) + float(p[2])) * perPlane;
             } else {
                 const uchar* p = row + qint64(r.left()) * planes * 2;
-                const int n = r.width() * planes;
                 for (int x = 0, k = 0; x < r.width(); ++x) {
                     float sum = 0;
                     for (int c = 0; c < planes; ++c, ++k) {
@@ -110,10 +112,8 @@ public:
                     }
                     o[x] = planes == 1 ? sum : sum * perPlane;
                 }
-                (void)n;
             }
         }
-        file_.unmap(map);
         return true;
     }
 
@@ -131,6 +131,7 @@ private:
     QFile file_;
     SerHeader header_;
     std::vector<qint64> stamps_;
+    QByteArray buffer_;
 };
 
 } // namespace

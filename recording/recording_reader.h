@@ -3,8 +3,8 @@
 // its trailer when present), FITS cubes (NAXIS3) and FITS sequences (one file
 // per frame, DATE-OBS and EXPTIME: the middle of the exposure) through
 // cfitsio, AVI/MP4 and other videos through FFmpeg's libraries. A frame is
-// never read before it is asked for: SER is memory-mapped, the others read
-// as they come; no recording is held whole in memory.
+// never read before it is asked for (of a SER only the rows of the region
+// asked for); no recording is held whole in memory.
 #pragma once
 
 #include <QRect>

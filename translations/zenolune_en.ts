@@ -2150,6 +2150,25 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>Recording</name>
+    <message>
+        <source>Io</source>
+        <translation>Io</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europa</translation>
+    </message>
+    <message>
+        <source>Ganymède</source>
+        <translation>Ganymede</translation>
+    </message>
+    <message>
+        <source>Callisto</source>
+        <translation>Callisto</translation>
+    </message>
+</context>
+<context>
     <name>RecordingView</name>
     <message>
         <source>Aucune image</source>
@@ -2439,6 +2458,256 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     </message>
 </context>
 <context>
+    <name>zeno</name>
+    <message>
+        <source>%1 : fichier FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS file (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : en-tête FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS header (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le FITS n&apos;est pas une image ni un cube d&apos;images (NAXIS %2)</source>
+        <translation>%1: the FITS file is neither an image nor a cube of images (NAXIS %2)</translation>
+    </message>
+    <message>
+        <source>image %1 illisible (%2)</source>
+        <translation>frame %1 unreadable (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3, %4 images, %5</source>
+        <translation>%1, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>heures TU de l&apos;en-tête</source>
+        <translation>UT times from the header</translation>
+    </message>
+    <message>
+        <source>sans heure (DATE-OBS)</source>
+        <translation>no time (DATE-OBS)</translation>
+    </message>
+    <message>
+        <source>aucun fichier FITS donné</source>
+        <translation>no FITS file given</translation>
+    </message>
+    <message>
+        <source>fond de ciel impossible à estimer</source>
+        <translation>the sky background cannot be estimated</translation>
+    </message>
+    <message>
+        <source>extraction des sources impossible (trop de sources ou image vide)</source>
+        <translation>sources cannot be extracted (too many sources or an empty image)</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne donne pas l&apos;heure de ses images : donnez l&apos;heure TU de la première image (--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)</source>
+        <translation>the recording does not give the time of its frames: give the UT of the first frame (--start YYYY-MM-DDTHH:MM:SS) and the rate (--fps frames per second)</translation>
+    </message>
+    <message>
+        <source>aucun phénomène mutuel n&apos;a son maximum entre %1 et %2 TU (les heures de l&apos;enregistrement) : donnez-le (--event CODE,DATE)</source>
+        <translation>no mutual event has its maximum between %1 and %2 UT (the recording&apos;s times): give it (--event CODE,DATE)</translation>
+    </message>
+    <message>
+        <source>aucune source trouvée sur les premières images : ni Jupiter ni satellite</source>
+        <translation>no source found on the first frames: neither Jupiter nor a satellite</translation>
+    </message>
+    <message>
+        <source>aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)</source>
+        <translation>no satellite found on the first frames (%1 source(s), Jupiter among them: %2)</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, pour les nommer et trois pour la paire et la comparaison</source>
+        <translation>only one satellite found on the first frames: naming them takes at least two, with Jupiter, and the pair and the comparison take three</translation>
+    </message>
+    <message>
+        <source>les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : vérifiez l&apos;heure de l&apos;enregistrement</source>
+        <translation>the sources found (%1) do not match the satellites&apos; predicted configuration at %2 UT: check the recording&apos;s time</translation>
+    </message>
+    <message>
+        <source>%1, du phénomène %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
+        <translation>%1, of the event %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
+    </message>
+    <message>
+        <source>aucun troisième satellite trouvé pour servir de comparaison au phénomène %1</source>
+        <translation>no third satellite found to serve as the comparison for the event %1</translation>
+    </message>
+    <message>
+        <source>le satellite de comparaison %1 n&apos;est pas trouvé, ou appartient au phénomène</source>
+        <translation>the comparison satellite %1 is not found, or belongs to the event</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne contient aucune image</source>
+        <translation>the recording holds no frame</translation>
+    </message>
+    <message>
+        <source>aucune image mesurée : %1</source>
+        <translation>no frame measured: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n perdue(s) (satellite introuvable)</source>
+        <translation>
+            <numerusform>%n lost (satellite not found)</numerusform>
+            <numerusform>%n lost (satellite not found)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n saturée(s)</source>
+        <translation>
+            <numerusform>%n saturated</numerusform>
+            <numerusform>%n saturated</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n illisible(s) ou sans heure</source>
+        <translation>
+            <numerusform>%n unreadable or without time</numerusform>
+            <numerusform>%n unreadable or without time</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n image(s) écartée(s) sur %1 : %2</source>
+        <translation>
+            <numerusform>%n frame dropped out of %1: %2</numerusform>
+            <numerusform>%n frames dropped out of %1: %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>fichier SER trop court : %1 octets, l&apos;en-tête seul en fait %2</source>
+        <translation>SER file too short: %1 bytes, the header alone takes %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)</source>
+        <translation>not a SER file (it must start with &quot;LUCAM-RECORDER&quot;)</translation>
+    </message>
+    <message>
+        <source>fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)</source>
+        <translation>SER file: unknown colour %1 (0 mono, 8 to 19 Bayer matrix, 100 RGB, 101 BGR)</translation>
+    </message>
+    <message>
+        <source>fichier SER : taille d&apos;image %1 × %2 impossible</source>
+        <translation>SER file: impossible frame size %1 × %2</translation>
+    </message>
+    <message>
+        <source>fichier SER : %1 bits par pixel, attendu de 1 à 16</source>
+        <translation>SER file: %1 bits per pixel, expected 1 to 16</translation>
+    </message>
+    <message>
+        <source>fichier SER sans image (nombre d&apos;images %1)</source>
+        <translation>SER file without frames (frame count %1)</translation>
+    </message>
+    <message>
+        <source>impossible de lire %1 : %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)</source>
+        <translation>the folder %1 holds no FITS file (.fits, .fit, .fts)</translation>
+    </message>
+    <message>
+        <source>le fichier %1 n&apos;existe pas</source>
+        <translation>the file %1 does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>zeno::FitsCubeReader</name>
+    <message>
+        <source>cube FITS</source>
+        <translation>FITS cube</translation>
+    </message>
+</context>
+<context>
+    <name>zeno::FitsSequenceReader</name>
+    <message>
+        <source>suite de fichiers FITS</source>
+        <translation>sequence of FITS files</translation>
+    </message>
+    <message>
+        <source>%1 : image de %2 × %3, la première fait %4 × %5</source>
+        <translation>%1: frame of %2 × %3, the first is %4 × %5</translation>
+    </message>
+</context>
+<context>
+    <name>zeno::RecordingReader</name>
+    <message>
+        <source>l&apos;image %1 n&apos;existe pas (l&apos;enregistrement en a %2)</source>
+        <translation>frame %1 does not exist (the recording has %2)</translation>
+    </message>
+    <message>
+        <source>région hors de l&apos;image</source>
+        <translation>region outside the frame</translation>
+    </message>
+</context>
+<context>
+    <name>zeno::SerReader</name>
+    <message>
+        <source>impossible de lire %1 : %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>fichier SER tronqué : l&apos;en-tête annonce %1 images de %2 octets, le fichier n&apos;en contient que %3</source>
+        <translation>truncated SER file: the header announces %1 frames of %2 bytes, the file holds only %3</translation>
+    </message>
+    <message>
+        <source>SER %1 bits, %2 × %3, %4 images, %5</source>
+        <translation>SER %1 bits, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>sans heure par image</source>
+        <translation>no time per frame</translation>
+    </message>
+    <message>
+        <source>heures TU par image</source>
+        <translation>UT time of each frame</translation>
+    </message>
+    <message>
+        <source>image %1 illisible : %2</source>
+        <translation>frame %1 unreadable: %2</translation>
+    </message>
+</context>
+<context>
+    <name>zeno::VideoReader</name>
+    <message>
+        <source>%1 : vidéo illisible (%2)</source>
+        <translation>%1: unreadable video (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le fichier ne contient aucune vidéo lisible</source>
+        <translation>%1: the file holds no readable video</translation>
+    </message>
+    <message>
+        <source>%1 : décodeur vidéo indisponible</source>
+        <translation>%1: video decoder unavailable</translation>
+    </message>
+    <message>
+        <source>%1 : vidéo sans taille d&apos;image</source>
+        <translation>%1: video without a frame size</translation>
+    </message>
+    <message>
+        <source>%1 : la vidéo ne contient aucune image</source>
+        <translation>%1: the video holds no frame</translation>
+    </message>
+    <message>
+        <source>vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s</source>
+        <translation>video %1 %2 bits, %3 × %4, %5 frames, %6 frames/s</translation>
+    </message>
+    <message>
+        <source>image %1 de la vidéo illisible</source>
+        <translation>frame %1 of the video unreadable</translation>
+    </message>
+    <message>
+        <source>conversion en gris impossible</source>
+        <translation>grey conversion impossible</translation>
+    </message>
+</context>
+<context>
     <name>zenolune-ephem</name>
     <message>
         <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
@@ -2615,6 +2884,9 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+  zenolune-ephem [options] --reduce ENREGISTREMENT [--event CODE,DATE] [--start DATE --fps N]
+  zenolune-ephem [options] --measure ENREGISTREMENT [--event CODE,DATE] [--site LAT,LON[,H]]
+                 [--start DATE --fps N] --out COURBE.csv
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
@@ -2680,7 +2952,8 @@ Options :
                          orientation de --flip-main ; sans écran.
   --out FICHIER          Avec --chart : le fichier écrit, au format de son
                          extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
+                         phénomènes du mois ; A4), .svg ou .png. Avec
+                         --measure : la courbe mesurée (CSV).
   --mutual               Avec --from/--to : les phénomènes mutuels des
                          satellites (occultations « iOj » : i passe devant j ;
                          éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
@@ -2730,6 +3003,27 @@ Options :
                          d&apos;après l&apos;en-tête (err, sigma...), sinon aucune.
   --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
                          de la colonne contient « mag »).
+                         --reduce accepte aussi un enregistrement (voir
+                         --measure) : il est mesuré, puis ajusté ; sans
+                         --event, le phénomène dont le maximum tombe dans ses
+                         heures.
+  --measure FICHIER      Mesure la courbe de lumière sur l&apos;enregistrement de
+                         l&apos;observateur : SER (heures TU de chaque image quand
+                         il les a), cube FITS ou dossier de FITS (DATE-OBS et
+                         EXPTIME : milieu de la pose), vidéo AVI, MP4…
+                         Jupiter et les satellites sont trouvés sur les
+                         premières images et nommés d&apos;après la configuration
+                         prévue (échelle, rotation et miroir ajustés) ; flux
+                         du couple sur celui d&apos;un troisième satellite, fond
+                         mesuré dans un anneau. Écrit le CSV de --out (frame,
+                         ut, relative_flux, pair_adu, comparison_adu, places
+                         des ouvertures) et un résumé JSON ; les images
+                         perdues ou saturées sont écartées et comptées.
+  --start DATE           Avec un enregistrement : l&apos;heure de la première image
+                         (heure civile de --offset) quand le fichier n&apos;en a
+                         pas (vidéo) ou en a une fausse.
+  --fps N                Avec --start : le nombre d&apos;images par seconde (par
+                         défaut celui de la vidéo).
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -2749,6 +3043,9 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+  zenolune-ephem [options] --reduce RECORDING [--event CODE,DATE] [--start DATE --fps N]
+  zenolune-ephem [options] --measure RECORDING [--event CODE,DATE] [--site LAT,LON[,H]]
+                 [--start DATE --fps N] --out CURVE.csv
 
 Computes, for each date (civil time, written Day/Month/Year
 Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
@@ -2817,6 +3114,7 @@ Options:
   --out FILE             With --chart: the file written, in the format of
                          its extension: .pdf (the chart, then the table of
                          the month&apos;s phenomena; A4), .svg or .png.
+                         With --measure: the measured curve (CSV).
   --mutual               With --from/--to: the satellites&apos; mutual events
                          (occultations &quot;iOj&quot;: i passes in front of j;
                          eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
@@ -2865,6 +3163,27 @@ Options:
                          the header (err, sigma...), else none.
   --magnitudes           The fluxes are magnitudes (by default when the
                          column&apos;s name contains &quot;mag&quot;).
+                         --reduce also takes a recording (see --measure):
+                         it is measured, then fitted; without --event, the
+                         event whose maximum lies within its times.
+  --measure FILE         Measures the light curve on the observer&apos;s
+                         recording: SER (UT of each frame when it has them),
+                         a FITS cube or a folder of FITS (DATE-OBS and
+                         EXPTIME: the middle of the exposure), AVI, MP4...
+                         video. Jupiter and the satellites are found on the
+                         first frames and named from the predicted
+                         configuration (scale, rotation and mirror fitted);
+                         the pair&apos;s flux over a third satellite&apos;s, the
+                         background measured in an annulus. Writes the CSV
+                         of --out (frame, ut, relative_flux, pair_adu,
+                         comparison_adu, the apertures&apos; places) and a JSON
+                         summary; lost or saturated frames are dropped and
+                         counted.
+  --start DATE           With a recording: the time of the first frame
+                         (civil time of --offset) when the file has none
+                         (video) or a wrong one.
+  --fps N                With --start: the frames per second (by default
+                         the video&apos;s).
   --version              Prints the version.
   --help                 Prints this help.
 
@@ -2874,6 +3193,26 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
+    </message>
+    <message>
+        <source>--measure demande --out COURBE.csv</source>
+        <translation>--measure needs --out CURVE.csv</translation>
+    </message>
+    <message>
+        <source>--measure s&apos;emploie seul (avec --out, --event, --site, --start, --fps, --offset ou --locale)</source>
+        <translation>--measure is used alone (with --out, --event, --site, --start, --fps, --offset or --locale)</translation>
+    </message>
+    <message>
+        <source>--start et --fps vont avec --measure ou --reduce d&apos;un enregistrement</source>
+        <translation>--start and --fps go with --measure or --reduce of a recording</translation>
+    </message>
+    <message>
+        <source>--start (une date) ou --fps (images par seconde) illisible</source>
+        <translation>--start (a date) or --fps (frames per second) unreadable</translation>
+    </message>
+    <message>
+        <source>--fps attend un nombre d&apos;images par seconde plus grand que 0 : %1</source>
+        <translation>--fps expects a number of frames per second greater than 0: %1</translation>
     </message>
 </context>
 </TS>

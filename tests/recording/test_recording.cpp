@@ -179,3 +179,44 @@ TEST_F(Recording, CancelStopsTheMeasurement)
 
 } // namespace
 } // namespace zeno::test
+
+namespace zeno::test {
+namespace {
+
+// The companion measures a recording, and reduces one as it reduces a CSV.
+TEST_F(Recording, CompanionMeasuresAndReduces)
+{
+    SyntheticScene s = scene();
+    ASSERT_TRUE(writeSer(path("e.ser"), s));
+    QProcess p;
+    p.start(QStringLiteral(ZENOLUNE_EPHEM), {"--measure", path("e.ser"), "--out", path("e.csv")});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().contains("\"code\": \"3E1\""));
+    EXPECT_TRUE(readObservedCurve(QString::fromUtf8([&] {
+                    QFile f(path("e.csv"));
+                    f.open(QIODevice::ReadOnly);
+                    return f.readAll();
+                }())).error.isEmpty());
+
+    p.start(QStringLiteral(ZENOLUNE_EPHEM), {"--reduce", path("e.ser"), "--event", "3E1,31/12/2026 07:40:00"});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    const QByteArray json = p.readAllStandardOutput();
+    EXPECT_EQ(p.exitCode(), 0) << json.toStdString() << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(json.contains("\"converged\": true")) << json.toStdString();
+
+    // A recording with no time, and no --start: said, exit 1.
+    ASSERT_TRUE(writeSer(path("untimed.ser"), s, false));
+    QFile f(path("untimed.ser"));
+    f.open(QIODevice::ReadWrite);
+    f.seek(162);
+    f.write(QByteArray(16, '\0'));   // no start either
+    f.close();
+    p.start(QStringLiteral(ZENOLUNE_EPHEM), {"--measure", path("untimed.ser"), "--out", path("u.csv")});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("--start"));
+}
+
+} // namespace
+} // namespace zeno::test
