@@ -222,6 +222,34 @@ void BM_FitLightCurve(benchmark::State& state)
 }
 BENCHMARK(BM_FitLightCurve)->Unit(benchmark::kMillisecond);
 
+// An export of 100 000 rows read: Tangra's layout (a preamble, times of
+// day in [ ], raw signals and backgrounds of two objects), UTF-8.
+void BM_ReadExport(benchmark::State& state)
+{
+    QByteArray text = "Tangra v3.7.5\r\nFrameNo,Time (UT),Signal (1),Background (1),Signal (2),Background (2)\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        const int ms = 21 * 3600000 + 40 * i;
+        text += QStringLiteral("%1,[%2:%3:%4.%5],%6,800.12,3601.5,600.2\r\n")
+                    .arg(i)
+                    .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+                    .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+                    .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+                    .arg(ms % 1000, 3, 10, QLatin1Char('0'))
+                    .arg(double(5000 + i % 97), 0, 'f', 2)
+                    .toLatin1();
+    }
+    CurveColumns dates;
+    dates.dateNearUt = QDateTime(QDate(2026, 12, 31), QTime(22, 0), Qt::UTC).toSecsSinceEpoch();
+    if (readObservedCurve(text, dates).points.size() != 100000) {
+        state.SkipWithError("the export is not read whole");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readObservedCurve(text, dates).points.data());
+    state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
+}
+BENCHMARK(BM_ReadExport)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

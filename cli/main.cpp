@@ -46,7 +46,8 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
   zenolune-ephem [options] --reduce ENREGISTREMENT [--event CODE,DATE] [--start DATE --fps N]
   zenolune-ephem [options] --measure ENREGISTREMENT [--event CODE,DATE] [--site LAT,LON[,H]]
                  [--start DATE --fps N] --out COURBE.csv
@@ -142,30 +143,49 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
-                         un logiciel de photométrie : séparateur « , », « ; »,
-                         tabulation ou blancs, virgule décimale admise avec
-                         « ; ») du phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps en Jours Juliens TU ou en
-                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
+                         l'exporte le logiciel de photométrie : Tangra, PyMovie,
+                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
+                         C-Munipack/Muniwin, tableur, ou tout tableau d'un temps
+                         et d'un flux (séparateur « , », « ; », tabulation ou
+                         blancs, guillemets, virgule décimale hors « , » ;
+                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
+                         phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
+                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
+                         colonnes de date et d'heure, heure seule (date du
+                         phénomène, passage à minuit compris) ou heures,
+                         minutes, secondes en trois colonnes. Flux : relatif ou
+                         magnitudes ; signal moins fond (Tangra) ; divisé par
+                         la comparaison quand le fichier en donne une.
                          Ajuste la courbe prévue (moindres carrés de la GSL :
                          décalage en temps, paramètre d'impact, échelle du flux,
-                         pente de la ligne de base) et écrit un objet JSON :
-                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
-                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
-                         sigma, covariance multipliée par le chi2 réduit),
-                         o_minus_c_s, depth (part de la lumière du couple
-                         perdue), impact_km, reduced_chi2, points...
-                         Un ajustement qui ne converge pas donne
-                         "converged": false et le code de sortie 1.
+                         pente de la ligne de base ; incertitudes relevées à
+                         0,2 fois leur médiane, points à plus de 5 sigma
+                         écartés) et écrit un objet JSON : code, layout et
+                         reading (la lecture du fichier), predicted_max_ut,
+                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
+                         de seconde), sigma_s (1 sigma, covariance multipliée
+                         par le chi2 réduit), o_minus_c_s, depth (part de la
+                         lumière du couple perdue), impact_km, reduced_chi2,
+                         points, clipped, warnings... Avec --site, la prévision
+                         et l'O-C sont topocentriques ("topocentric": true).
+                         Un ajustement qui ne passe pas ses contrôles (baisse du
+                         bon signe, minimum entouré de points, profondeur
+                         raisonnable, aucun point dominant) donne
+                         "converged": false, "why" et le code de sortie 1.
   --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d'après l'en-tête, sinon la 1re.
+                         par défaut d'après l'en-tête et les valeurs.
   --flux-column N        La colonne des flux ; par défaut d'après l'en-tête,
-                         sinon la 2e.
+                         sinon le premier nombre qui n'est ni un temps ni un
+                         numéro d'image.
   --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d'après l'en-tête (err, sigma...), sinon aucune.
-  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
-                         de la colonne contient « mag »).
+                         d'après l'en-tête (err, sigma, s1...), sinon aucune.
+  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
+                         est divisé (0 : aucune) ; par défaut d'après le
+                         fichier (Signal (2) de Tangra...).
+  --magnitudes           Les flux sont des magnitudes (par défaut quand
+                         l'en-tête le dit : « mag », V-C de C-Munipack).
                          --reduce accepte aussi un enregistrement (voir
                          --measure) : il est mesuré, puis ajusté ; sans
                          --event, le phénomène dont le maximum tombe dans ses
@@ -534,6 +554,8 @@ Options parse(const QStringList& args)
             o.columns.flux = columnNumber(value(), 1) - 1;
         } else if (a == u"--sigma-column") {
             o.columns.sigma = columnNumber(value(), 0) - 1;
+        } else if (a == u"--comparison-column") {
+            o.columns.comparison = columnNumber(value(), 0) - 1;
         } else if (a == u"--magnitudes") {
             o.columns.magnitudes = true;
         } else if (a == u"--theory") {
@@ -611,10 +633,10 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --chart ou --reduce"));
     if (o.reduce.has_value() != o.event.has_value() && !(o.reduce && isRecordingPath(*o.reduce)))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
-    const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
+    const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.comparison || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
         usageError(QCoreApplication::translate("zenolune-ephem",
-                                               "--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
+                                               "--time-column, --flux-column, --sigma-column, --comparison-column et --magnitudes vont avec --reduce"));
     if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
     if (o.mutual && !o.from)
@@ -926,7 +948,7 @@ void roundedField(std::string& out, const char* name, double value, double scale
 {
     appendKey(out, name);
     if (std::isfinite(value))
-        appendNumber(out, std::round(value * scale) / scale);
+        appendNumber(out, std::round(value * scale) / scale + 0.0);   // + 0.0: no "-0"
     else
         out += "null";
 }
@@ -1011,7 +1033,8 @@ int runReduce(const Options& o)
 {
     ObservedCurve curve;
     std::optional<MutualEvent> ev;
-    if (isRecordingPath(*o.reduce)) {
+    const bool recording = isRecordingPath(*o.reduce);
+    if (recording) {
         const std::optional<CurveMeasurement> m = measureFile(o, *o.reduce);
         if (!m)
             return 1;
@@ -1023,7 +1046,23 @@ int runReduce(const Options& o)
         ev = eventOf(o, *o.event, "--event");
         if (!ev)
             return 1;
-        curve = loadObservedCurve(*o.reduce, o.columns);
+    }
+    if (o.site) {   // the prediction seen from the place, as the observer saw the event
+        const std::optional<MutualEvent> seen = seenFrom(*ev, *o.site);
+        if (!seen) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n",
+                         QCoreApplication::translate("zenolune-ephem", "vu du lieu donné par --site, le phénomène %1 n'a pas lieu (les disques ne se rencontrent pas)")
+                             .arg(ev->code())
+                             .toUtf8()
+                             .constData());
+            return 1;
+        }
+        ev = seen;
+    }
+    if (!recording) {
+        CurveColumns columns = o.columns;
+        columns.dateNearUt = ev->maximumExact;
+        curve = loadObservedCurve(*o.reduce, columns);
     }
     if (!curve.error.isEmpty()) {
         std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), curve.error.toUtf8().constData());
@@ -1042,7 +1081,10 @@ int runReduce(const Options& o)
     field(out, "kind", QString::fromLatin1(ev->kindName()));
     out += fit.converged ? ", \"converged\": true" : ", \"converged\": false";
     if (!fit.converged)
-        field(out, "message", fit.failure);
+        field(out, "why", fit.failure);
+    out += ev->site ? ", \"topocentric\": true" : ", \"topocentric\": false";
+    field(out, "layout", curve.layout);
+    field(out, "reading", readingText(curve));
     field(out, "predicted_max_ut", utTextTenths(ev->maximumExact));
     field(out, "observed_max_ut", utTextTenths(fit.observedMaxUt));
     roundedField(out, "observed_max_jd", julianDayOfSeconds(fit.observedMaxUt), 1e7);
@@ -1050,19 +1092,32 @@ int runReduce(const Options& o)
     roundedField(out, "o_minus_c_s", fit.shiftS, 100);
     roundedField(out, "depth", fit.depth, 1e4);
     roundedField(out, "depth_sigma", fit.depthSigma, 1e4);
+    roundedField(out, "predicted_depth", fit.predictedDepth, 1e4);
     roundedField(out, "magnitude_drop", fit.magnitudeDrop, 1e3);
     roundedField(out, "predicted_magnitude_drop", ev->magnitudeDrop, 1e3);
     roundedField(out, "impact_km", fit.impactKm, 10);
     roundedField(out, "impact_sigma_km", fit.impactSigmaKm, 10);
     roundedField(out, "predicted_impact_km", ev->impactKm, 10);
     // Four significant digits: with equal weights it is the residuals' variance, often 1e-4.
-    roundedField(out, "reduced_chi2",
-                 std::isfinite(fit.reducedChi2) ? std::stod(QString::number(fit.reducedChi2, 'g', 4).toStdString()) : fit.reducedChi2, 1e12);
+    const double chi2Scale = std::isfinite(fit.reducedChi2) && fit.reducedChi2 > 0
+                               ? std::pow(10.0, 3 - std::floor(std::log10(fit.reducedChi2)))
+                               : 1;
+    roundedField(out, "reduced_chi2", fit.reducedChi2, chi2Scale);
     numberField(out, "points", fit.points);
     numberField(out, "bad_rows", curve.badRows);
     numberField(out, "outside_window", fit.outsideWindow);
+    numberField(out, "clipped", fit.clipped);
+    numberField(out, "floored", fit.floored);
     out += fit.weighted ? ", \"weighted\": true" : ", \"weighted\": false";
     numberField(out, "iterations", fit.iterations);
+    appendKey(out, "warnings");
+    out += '[';
+    for (int i = 0; i < fit.warnings.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        append(out, fit.warnings[i]);
+    }
+    out += ']';
     if (o.site) {
         ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(std::llround(fit.observedMaxUt), Qt::UTC);

@@ -83,12 +83,15 @@ template <class F> double integrate(double a, double b, F&& f)
 
 } // namespace
 
-MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites)
+MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites, const Site* site)
 {
     MutualSnapshot s;
     s.jdUt = jdUt;
     s.jdTT = jdUt + deltaTModerne(decimalYear(jdUt)) / kSecondsPerDay;
-    const Vec3 earth = load(planetPositions(s.jdTT, true).earth);
+    // The observer, heliocentric AU: the Earth's centre, or the place on it.
+    Vec3 earth = load(planetPositions(s.jdTT, true).earth);
+    if (site)
+        earth = earth + (1 / kAUKm) * siteGeocentricJ2000Km(*site, jdUt);
 
     // Jupiter when the light we receive now left it.
     double tau = 0;

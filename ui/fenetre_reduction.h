@@ -1,9 +1,10 @@
 // "Réduire une observation…": an observer's own light curve of a mutual
-// event (a CSV file from the photometry program, or measured here on the
-// recording itself) fitted with the event's predicted curve; the observed
-// time of the minimum with its uncertainty, O−C, depth and impact
-// parameter; the plot and a report for the campaigns. A recording is
-// measured on a worker thread, with its progress and "Annuler".
+// event (the photometry program's export, or measured here on the
+// recording itself; opened or dropped on the window) fitted with the
+// event's predicted curve; the observed time of the minimum with its
+// uncertainty, O−C, depth and impact parameter; the plot and a report for
+// the campaigns. A recording is measured on a worker thread, with its
+// progress and "Annuler".
 #pragma once
 
 #include "light_curve_fit.h"
@@ -28,12 +29,14 @@ class QPushButton;
 class QSplitter;
 class RecordingView;
 class ReductionPlot;
+class SharedState;
 
 class FenetreReduction : public QDialog {
     Q_OBJECT
 public:
+    // `etat`: the observer's place (null: read from the settings store).
     FenetreReduction(const QLocale& locale, QWidget* parent = nullptr,
-                     const std::optional<zeno::MutualEvent>& event = std::nullopt);
+                     const std::optional<zeno::MutualEvent>& event = std::nullopt, SharedState* etat = nullptr);
     ~FenetreReduction() override;
 
     // Replaceable for the tests: the files to read (several FITS files: a
@@ -46,10 +49,11 @@ public:
     std::function<void(const QString&)> message;
 
     void setEvenement(const zeno::MutualEvent& event);
-    // Reads a light curve (columns found from the header) and fits it, or
-    // opens a recording and starts its measurement; false and a message
-    // when it cannot be read.
+    // Reads a photometry export (chargeExport) or opens a recording and
+    // starts its measurement; false and a message when it cannot be read.
     bool chargeFichier(const QString& chemin);
+    // A photometry program's export (layout and columns found from the file), read and fitted.
+    bool chargeExport(const QString& chemin);
     // A recording (one file or folder; several files: a FITS sequence)
     // opened and measured on a worker thread; false and a message when it cannot be opened.
     bool chargeEnregistrement(const QStringList& fichiers);
@@ -88,13 +92,17 @@ private:
     void finMesure(QFutureWatcher<zeno::CurveMeasurement>* veilleur);
     void oublieEnregistrement();
     QList<std::pair<QString, QString>> lignesEnregistrement(const std::function<QString(double, int)>& nombre) const;
+    zeno::CurveColumns colonnesChoisies() const;
+    std::optional<zeno::Site> lieu() const;
     void reduit();
     void afficheResultats();
     void remplitColonnes();
     bool ecrit(const QString& chemin, const QByteArray& donnees);
 
+    SharedState* etat_;
     QLocale locale_;
-    std::optional<zeno::MutualEvent> event_;
+    std::optional<zeno::MutualEvent> event_;   // as chosen (geocentric)
+    std::optional<zeno::MutualEvent> prevu_;   // as predicted for the observer: seen from the place when set
     QString chemin_;
     zeno::ObservedCurve courbe_;
     zeno::CurveFit fit_;
@@ -117,6 +125,7 @@ private:
     QComboBox* ComboTemps;
     QComboBox* ComboFlux;
     QComboBox* ComboIncertitude;
+    QComboBox* ComboComparaison;
     QCheckBox* CheckMagnitudes;
     QSplitter* Separation;
     RecordingView* VueEnregistrement;

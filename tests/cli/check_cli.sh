@@ -113,8 +113,10 @@ curve="$dir/courbe.csv" words="$dir/mots.csv"
 "$tool" --lightcurve "3E2,02/12/2026 21:47:00" >"$curve"
 printf 'Bonjour,\nceci,nest pas une courbe\n' >"$words"
 check reduce 0 '"code": "3E2"' '"converged": true' '"predicted_max_ut": "02/12/2026 21:47:31.5"' \
-    '"observed_max_ut": "02/12/2026 21:47:31.5"' '"points": 601' '"sun_altitude": -55.13' \
+    '"observed_max_ut": "02/12/2026 21:47:31.5"' '"points": 601' '"topocentric": true' '"sun_altitude": -55.13' \
     -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --site 48.85,2.35,35
+check reduce-inverted 1 '"converged": false' '"why": "la courbe s' \
+    -- --locale fr_FR --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --magnitudes
 check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
 check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
 check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' '--night' -- --help
