@@ -1,5 +1,6 @@
 // Speed of the ephemeris and of a whole headless pass. The animation runs a
 // pass every 40 ms; these must be a negligible part of it.
+#include "l12_correction.h"
 #include "calendar.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
@@ -86,8 +87,10 @@ void BM_EphemerideModerne(benchmark::State& state)
 BENCHMARK(BM_EphemerideModerne);
 
 // A whole headless pass in the precise theory, as the timetable probes it.
+// Arg 1: L1.2 corrected (the default); 0: as published. The difference is the correction's cost.
 void BM_PassModerne(benchmark::State& state)
 {
+    setL12Corrected(state.range(0) != 0);
     Enregistreur host;
     Calcul calcul(host, kFrench);
     calcul.setTheorie(Theory::Precise);
@@ -97,8 +100,9 @@ void BM_PassModerne(benchmark::State& state)
         calcul.passe(dates[i++ & 1], QStringLiteral("0"));
         benchmark::DoNotOptimize(host.discs.data());
     }
+    setL12Corrected(true);
 }
-BENCHMARK(BM_PassModerne);
+BENCHMARK(BM_PassModerne)->Arg(0)->Arg(1);
 
 // A year of the four satellites' phenomena in the precise theory.
 void BM_EventsYearPrecise(benchmark::State& state)

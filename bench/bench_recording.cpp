@@ -31,7 +31,7 @@ QString serOf(int frames)
     s.choose();
     QByteArray header(kSerHeaderBytes, '\0');
     std::memcpy(header.data(), "LUCAM-RECORDER", 14);
-    const int32_t fields[7] = {0, 0, 1, s.width, s.height, 16, frames};
+    const int32_t fields[7] = {0, 0, 0, s.width, s.height, 16, frames};
     std::memcpy(header.data() + 14, fields, sizeof fields);
     QFile f(path);
     f.open(QIODevice::WriteOnly);

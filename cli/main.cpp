@@ -5,6 +5,7 @@
 #include "erreur.h"
 #include "events.h"
 #include "language.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 #include "ical.h"
 #include "safe_write.h"
@@ -77,9 +78,11 @@ Options :
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
+                         programme, inchangée), precise (satellites L1.2
+                         corrigée par les observations 2009–2021, planètes
+                         VSOP87, temps de lumière, Jupiter aplati, pôle et
+                         rotation UAI ; horaires à quelques secondes) ou l12
+                         (la même avec L1.2 telle que publiée).
                          Contacts de la théorie précise : ceux du centre du
                          satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
@@ -129,7 +132,10 @@ Options :
                          cible perdue, chute d'éclat du couple (magnitudes),
                          distance au limbe de Jupiter (rayons), cible dans
                          l'ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
+                         max_ut_sigma_s : l'incertitude (1 sigma, s) du
+                         maximum, d'après la covariance de la correction.
+                         Toujours avec la théorie précise (avec --theory l12 :
+                         L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
                          un tableau CSV.
                          Contacts : ceux des deux disques (occultation), de la
@@ -560,12 +566,16 @@ Options parse(const QStringList& args)
             o.columns.magnitudes = true;
         } else if (a == u"--theory") {
             const QString name = value().toLower();
-            if (name == u"precise" || name == u"précise")
+            if (name == u"precise" || name == u"précise") {
                 o.theorie = Theory::Precise;
+            } else if (name == u"l12" || name == u"l1.2") {
+                o.theorie = Theory::Precise;
+                setL12Corrected(false);
+            }
             else if (name == u"originale" || name == u"original")
                 o.theorie = Theory::Original;
             else
-                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale ou precise)").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale, precise ou l12)").arg(name));
         } else if (a == u"--chart") {
             o.chart = value();
         } else if (a == u"--out") {
@@ -851,7 +861,7 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
     std::string out;
     if (o.csv) {
         out += "code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km,target_light_lost,magnitude_drop,"
-               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter";
+               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter,max_ut_sigma_s";
         out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
     }
     for (const MutualEvent& ev : events) {
@@ -863,11 +873,12 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         const auto flag = [](bool b) { return b ? "true" : "false"; };
         if (o.csv) {
             char line[512];
-            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s",
+            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s,%s",
                           qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start))),
                           qPrintable(mutualUtText(double(ev.maximum))), qPrintable(mutualUtText(double(ev.end))),
                           ev.durationS, ev.impactKm, ev.targetLightLost, ev.magnitudeDrop, ev.limbDistance,
-                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter));
+                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter),
+                          std::isfinite(ev.maxUtSigmaS) ? QByteArray::number(ev.maxUtSigmaS, 'f', 1).constData() : "");
             out += line;
             if (o.site) {
                 std::snprintf(line, sizeof line, ",%.2f,%.2f,%s", row.jupiterAltDeg, row.sunAltDeg,
@@ -895,6 +906,10 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         out += flag(ev.targetBehindJupiter);
         out += ", \"target_in_front_of_jupiter\": ";
         out += flag(ev.targetInFrontOfJupiter);
+        if (std::isfinite(ev.maxUtSigmaS))
+            numberField(out, "max_ut_sigma_s", rounded(ev.maxUtSigmaS, 10));
+        else
+            out += ", \"max_ut_sigma_s\": null";
         if (o.site) {
             numberField(out, "jupiter_altitude", rounded(row.jupiterAltDeg, 100));
             numberField(out, "sun_altitude", rounded(row.sunAltDeg, 100));
@@ -1031,17 +1046,13 @@ int runMeasure(const Options& o)
 // when --event is not given.
 int runReduce(const Options& o)
 {
-    ObservedCurve curve;
     std::optional<MutualEvent> ev;
-    const bool recording = isRecordingPath(*o.reduce);
-    if (recording) {
-        const std::optional<CurveMeasurement> m = measureFile(o, *o.reduce);
-        if (!m)
+    std::optional<CurveMeasurement> measured;
+    if (isRecordingPath(*o.reduce)) {
+        measured = measureFile(o, *o.reduce);
+        if (!measured)
             return 1;
-        ev = m->event;
-        curve.points = measuredPoints(*m);
-        curve.rows = m->framesRead;
-        curve.badRows = m->dropped();
+        ev = measured->event;
     } else {
         ev = eventOf(o, *o.event, "--event");
         if (!ev)
@@ -1059,7 +1070,12 @@ int runReduce(const Options& o)
         }
         ev = seen;
     }
-    if (!recording) {
+    ObservedCurve curve;
+    if (measured) {
+        curve.points = measuredPoints(*measured);
+        curve.rows = measured->framesRead;
+        curve.badRows = measured->dropped();
+    } else {
         CurveColumns columns = o.columns;
         columns.dateNearUt = ev->maximumExact;
         curve = loadObservedCurve(*o.reduce, columns);

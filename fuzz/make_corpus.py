@@ -122,8 +122,8 @@ write("fuzz_pass", [
 ])
 
 # A SER file as it is: the 178-byte header, the frames, the time stamps.
-def ser(width, height, depth, frames, colour=0, stamps=True, cut=0):
-    header = b"LUCAM-RECORDER" + struct.pack("<7i", 0, colour, 1, width, height, depth, frames)
+def ser(width, height, depth, frames, colour=0, stamps=True, cut=0, big_endian=0):
+    header = b"LUCAM-RECORDER" + struct.pack("<7i", 0, colour, big_endian, width, height, depth, frames)
     header += b"\0" * 120 + struct.pack("<2q", 0, 639000000000000000)
     planes = 3 if colour >= 100 else 1
     size = width * height * planes * (2 if depth > 8 else 1) * frames
@@ -138,6 +138,7 @@ write("fuzz_ser", [
     ("mono16-stamps", ser(5, 2, 16, 3)),
     ("rgb8", ser(2, 2, 8, 2, colour=100)),
     ("bgr16-no-stamps", ser(2, 3, 12, 2, colour=101, stamps=False)),
+    ("mono16-big-endian", ser(3, 3, 16, 2, big_endian=1)),
     ("bayer-cut", ser(4, 4, 8, 3, colour=8, stamps=False, cut=5)),
 ])
 

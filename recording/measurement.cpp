@@ -533,7 +533,7 @@ bool regionAround(Point c, double reach, int w, int h, QRect& r)
 }
 
 struct Photometry {
-    double flux = 0, area = 0, peak = 0;
+    double flux = 0, area = 0;
     double background = 0;   // per pixel, the annulus' mean
     bool truncated = false;  // the aperture or its annulus leaves the region
 };
@@ -552,11 +552,20 @@ Photometry aperture(const std::vector<float>& data, const QRect& r, Point centre
     p.area = area;
     p.background = annArea > 0 ? annSum / annArea : 0;
     p.flux = sum - p.background * area;
+    return p;
+}
+
+// The brightest pixel within `radius` of a centre.
+double rawPeak(const std::vector<float>& data, const QRect& r, Point centre, double radius)
+{
+    const double x = centre.real() - r.left(), y = centre.imag() - r.top();
     const int r2 = int(std::ceil(radius));
+    double peak = 0;
     for (int yy = std::max(0, int(y) - r2); yy <= std::min(r.height() - 1, int(y) + r2); ++yy)
         for (int xx = std::max(0, int(x) - r2); xx <= std::min(r.width() - 1, int(x) + r2); ++xx)
-            p.peak = std::max(p.peak, double(data[size_t(yy) * size_t(r.width()) + size_t(xx)]));
-    return p;
+            if ((xx - x) * (xx - x) + (yy - y) * (yy - y) <= radius * radius)
+                peak = std::max(peak, double(data[size_t(yy) * size_t(r.width()) + size_t(xx)]));
+    return peak;
 }
 
 // The light-weighted centre of what stands above the local background
@@ -704,6 +713,9 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
                 unreadable = true;
                 return;
             }
+            // Saturation on the pixels as recorded, before the glare is taken off.
+            if (saturation > 0 && rawPeak(data, r, expected, g.radius + 1) >= saturation)
+                saturated = true;
             // Jupiter's glare taken off, Jupiter moved with the field.
             if (!c.glare.empty()) {
                 const Point j = jupiter0 + (drift - drift0);
@@ -728,8 +740,6 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
             phot = aperture(data, r, p, g.radius, g.inner, g.outer);
             if (phot.truncated || phot.flux < noiseLimit * std::sqrt(std::max(phot.area, 1.0)))
                 lost = true;
-            if (saturation > 0 && phot.peak >= saturation)
-                saturated = true;
         };
 
         Photometry compPhot, occPhot, targetPhot;

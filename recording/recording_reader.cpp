@@ -198,8 +198,10 @@ std::optional<SerHeader> parseSerHeader(const char* data, qint64 size, QString* 
     const char* f = data + kSerFirstFieldOffset;
     SerHeader h;
     h.colorId = littleEndianAt<int32_t>(f + 4);
-    // Published: 1 for little-endian 16-bit data, 0 for big-endian.
-    h.littleEndian = littleEndianAt<int32_t>(f + 8) != 0;
+    // The format's description says 1 for little-endian 16-bit data, but the
+    // first capture programs wrote 0 for it, and every reader since follows
+    // them: 0 little-endian, anything else big-endian.
+    h.littleEndian = littleEndianAt<int32_t>(f + 8) == 0;
     h.width = littleEndianAt<int32_t>(f + 12);
     h.height = littleEndianAt<int32_t>(f + 16);
     h.depth = littleEndianAt<int32_t>(f + 20);

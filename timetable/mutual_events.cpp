@@ -1,6 +1,7 @@
 #include "mutual_events.h"
 
 #include "phenomena_geometry.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 
 #include <QDateTime>
@@ -168,6 +169,7 @@ std::optional<MutualEvent> refine(double a, double b, MutualType type, int occul
     if (site)
         ev.site = *site;
     jupiterFlags(ev);
+    ev.maxUtSigmaS = maximumSigmaS(ev);
     return ev;
 }
 
@@ -179,6 +181,52 @@ struct Sample {
 } // namespace
 
 double julianDayOfSeconds(double utSeconds) { return kUnixEpochJD + utSeconds / kSecondsPerDay; }
+
+double maximumSigmaS(const MutualEvent& event)
+{
+    if (!l12Corrected())
+        return std::nan("");
+    const FittedCorrectionL12& fit = fittedCorrectionL12();
+    const double t = event.maximumExact;
+    const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(t), (1u << event.occulter) | (1u << event.target));
+    // The plane of the geometry: at right angles to the line of sight to the
+    // target (occultation) or to the Sun-eclipser line (eclipse).
+    const Vec3 axis = unit(event.type == MutualType::Occultation ? s.geocentric[event.target]
+                                                                 : s.heliocentric[event.occulter]);
+    const Vec3 ex = unit(s.east - dot(s.east, axis) * axis), ey = cross(axis, ex);
+    const PairGeometry a = geometryAt(t - kSpeedStepS, event.type, event.occulter, event.target);
+    const PairGeometry b = geometryAt(t + kSpeedStepS, event.type, event.occulter, event.target);
+    const double vx = (b.dx - a.dx) / (2 * kSpeedStepS), vy = (b.dy - a.dy) / (2 * kSpeedStepS);   // km/s
+    const double v2 = vx * vx + vy * vy;
+    if (!(v2 > 0))
+        return std::nan("");
+    const double* u = correctionAxis();
+    const Vec3 pole{u[0], u[1], u[2]};
+    constexpr double kLightKmS = 299792.458, kAUKm = 149597870.7;
+    // The maximum moves by -(dd . v)/|v|^2 as the offset d of the pair moves by dd.
+    double g[kCorrectionParameters] = {};
+    for (const int k : {event.occulter, event.target}) {
+        const double jd = s.jdTT - norm(s.geocentric[k]) / kLightKmS / 86400;
+        const EtatL12 st = etatPrecis(k, jd);
+        const Vec3 turn = (1e-6 * kAUKm) * cross(pole, Vec3{st.position[0], st.position[1], st.position[2]});   // km per µrad
+        const double sign = k == event.occulter ? 1 : -1;
+        const double dt = -sign * (dot(turn, ex) * vx + dot(turn, ey) * vy) / v2;
+        g[2 * k] = dt;
+        g[2 * k + 1] = dt * (jd - fit.correction.epochJdTT) / 365.25;
+    }
+    double var = 0;
+    for (int i = 0; i < kCorrectionParameters; ++i)
+        for (int j = 0; j < kCorrectionParameters; ++j)
+            var += g[i] * fit.covariance[i][j] * g[j];
+    return std::sqrt(std::max(0.0, var));
+}
+
+QString sigmaText(double sigmaS)
+{
+    if (!std::isfinite(sigmaS))
+        return {};
+    return QStringLiteral("± %1 s").arg(std::max(1.0, std::ceil(sigmaS)), 0, 'f', 0);
+}
 
 QString mutualUtText(double utSeconds)
 {

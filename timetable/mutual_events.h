@@ -43,6 +43,10 @@ struct MutualEvent {
     double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
     std::optional<Site> site;    // the place it is seen from (seenFrom); none: the Earth's centre
 
+    // 1 sigma of the maximum's instant, s, from the covariance of the
+    // correction's constants; NaN with L1.2 as published (no covariance).
+    double maxUtSigmaS = 0;
+
     // "2E1", "1O3": occulter's number, E or O, target's number.
     QString code() const;
     // Nobody sees the maximum: the target is then behind Jupiter or dark in its shadow.
@@ -89,6 +93,12 @@ std::optional<MutualEvent> findMutualEvent(const MutualCode& code, search::Secon
 // contacts, the impact and the depth found again with each body's parallax
 // and light-time from there; nullopt when from there the discs do not meet.
 std::optional<MutualEvent> seenFrom(const MutualEvent& event, const Site& site);
+
+// The maximum's 1-sigma uncertainty, seconds (see MutualEvent::maxUtSigmaS).
+double maximumSigmaS(const MutualEvent& event);
+
+// "± 3 s" (the sigma rounded up to the second), or empty when there is none.
+QString sigmaText(double sigmaS);
 
 // The pair at any instant (UT seconds, fraction allowed) in the target's
 // plane, km, x east and y north as in the main scene, seen from the event's

@@ -108,7 +108,7 @@ bool writeSer(const QString& path, const SyntheticScene& s, bool stamps)
 {
     QByteArray header(kSerHeaderBytes, '\0');
     std::memcpy(header.data(), "LUCAM-RECORDER", 14);
-    const int32_t fields[7] = {0, 0, 1, s.width, s.height, 16, s.frameCount()};
+    const int32_t fields[7] = {0, 0, 0, s.width, s.height, 16, s.frameCount()};
     std::memcpy(header.data() + 14, fields, sizeof fields);
     const int64_t start = unixSecondsToSerTicks(s.start());
     std::memcpy(header.data() + 162, &start, 8);

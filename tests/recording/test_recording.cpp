@@ -152,6 +152,15 @@ TEST_F(Recording, BadRecordingsSaySo)
     ASSERT_TRUE(undated.reader);
     EXPECT_TRUE(measureRecording(*undated.reader).error.contains(QStringLiteral("heure")));
 
+    // Every frame saturated: each dropped and counted, then said.
+    OpenedRecording ok = openRecording(path("ok.ser"));
+    ASSERT_TRUE(ok.reader);
+    MeasureOptions low{s.event};
+    low.saturation = s.skyAdu * 2;
+    const CurveMeasurement saturated = measureRecording(*ok.reader, low);
+    EXPECT_EQ(saturated.droppedSaturated, s.frames);
+    EXPECT_TRUE(saturated.error.contains(QStringLiteral("saturée"))) << saturated.error.toStdString();
+
     // No satellite, then only one.
     for (int kept : {-1, s.event.occulter}) {
         SyntheticScene few = s;
