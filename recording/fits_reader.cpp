@@ -21,8 +21,6 @@ namespace {
 constexpr double kUnixEpochJD = 2440587.5;
 constexpr double kSecondsPerDay = 86400;
 
-QString tr(const char* text) { return QCoreApplication::translate("Recording", text); }
-
 QString fitsMessage(int status)
 {
     char text[FLEN_STATUS] = {};
@@ -125,15 +123,15 @@ QString openImage(const QString& path, FitsFile& file, ImageShape& shape)
     const QByteArray name = QFile::encodeName(path);
     if (fits_open_diskfile(&file.f, name.constData(), READONLY, &status) != 0) {
         file.f = nullptr;
-        return tr("%1 : fichier FITS illisible (%2)").arg(QFileInfo(path).fileName(), fitsMessage(status));
+        return QCoreApplication::translate("Recording", "%1 : fichier FITS illisible (%2)").arg(QFileInfo(path).fileName(), fitsMessage(status));
     }
     int naxis = 0, bitpix = 0;
     long axes[3] = {0, 0, 1};
     if (fits_get_img_param(file.f, 3, &bitpix, &naxis, axes, &status) != 0)
-        return tr("%1 : en-tête FITS illisible (%2)").arg(QFileInfo(path).fileName(), fitsMessage(status));
+        return QCoreApplication::translate("Recording", "%1 : en-tête FITS illisible (%2)").arg(QFileInfo(path).fileName(), fitsMessage(status));
     if (naxis < 2 || naxis > 3 || axes[0] <= 0 || axes[1] <= 0 || axes[2] <= 0 || axes[0] > (1 << 15)
         || axes[1] > (1 << 15) || axes[2] > (1 << 30))
-        return tr("%1 : le FITS n'est pas une image ni un cube d'images (NAXIS %2)").arg(QFileInfo(path).fileName()).arg(naxis);
+        return QCoreApplication::translate("Recording", "%1 : le FITS n'est pas une image ni un cube d'images (NAXIS %2)").arg(QFileInfo(path).fileName()).arg(naxis);
     shape.width = int(axes[0]);
     shape.height = int(axes[1]);
     shape.frames = naxis == 3 ? int(axes[2]) : 1;
@@ -159,7 +157,7 @@ bool readSubset(fitsfile* f, int plane, const QRect& r, std::vector<float>& out,
     float nul = 0;
     int anyNull = 0, status = 0;
     if (fits_read_subset(f, TFLOAT, first, last, step, &nul, out.data(), &anyNull, &status) != 0) {
-        error = tr("image %1 illisible (%2)").arg(plane + 1).arg(fitsMessage(status));
+        error = QCoreApplication::translate("Recording", "image %1 illisible (%2)").arg(plane + 1).arg(fitsMessage(status));
         return false;
     }
     return true;
@@ -172,9 +170,9 @@ void describe(RecordingInfo& info, const ImageShape& s, const QString& kind, boo
     info.bitDepth = std::abs(s.bitpix);
     info.saturation = s.saturation;
     info.timesFromFile = timed;
-    info.description = tr("%1, %2 × %3, %4 images, %5")
+    info.description = QCoreApplication::translate("Recording", "%1, %2 × %3, %4 images, %5")
                            .arg(kind).arg(s.width).arg(s.height).arg(info.frames)
-                           .arg(timed ? tr("heures TU de l'en-tête") : tr("sans heure (DATE-OBS)"));
+                           .arg(timed ? QCoreApplication::translate("Recording", "heures TU de l'en-tête") : QCoreApplication::translate("Recording", "sans heure (DATE-OBS)"));
 }
 
 class FitsCubeReader final : public RecordingReader {
@@ -191,7 +189,7 @@ public:
         info_.format = RecordingFormat::FitsCube;
         info_.path = path;
         info_.frames = s.frames;
-        describe(info_, s, tr("cube FITS"), start_.has_value());
+        describe(info_, s, QCoreApplication::translate("Recording", "cube FITS"), start_.has_value());
         return {};
     }
 
@@ -224,7 +222,7 @@ public:
         info_.path = files.front();
         info_.frames = int(files.size());
         const bool timed = midExposure(first.f).has_value();
-        describe(info_, s, tr("suite de fichiers FITS"), timed);
+        describe(info_, s, QCoreApplication::translate("Recording", "suite de fichiers FITS"), timed);
         return {};
     }
 
@@ -239,7 +237,7 @@ public:
             return false;
         }
         if (s.width != shape_.width || s.height != shape_.height) {
-            error_ = tr("%1 : image de %2 × %3, la première fait %4 × %5")
+            error_ = QCoreApplication::translate("Recording", "%1 : image de %2 × %3, la première fait %4 × %5")
                          .arg(QFileInfo(files_[i]).fileName()).arg(s.width).arg(s.height)
                          .arg(shape_.width).arg(shape_.height);
             return false;
@@ -279,7 +277,7 @@ OpenedRecording openFitsCube(const QString& path, const RecordingTiming& timing)
 OpenedRecording openFitsSequence(const QStringList& files, const RecordingTiming& timing)
 {
     if (files.isEmpty())
-        return {nullptr, tr("aucun fichier FITS donné")};
+        return {nullptr, QCoreApplication::translate("Recording", "aucun fichier FITS donné")};
     return RecordingOpener::open<FitsSequenceReader>(files, timing);
 }
 

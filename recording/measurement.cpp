@@ -38,11 +38,6 @@ constexpr double kRecentreMarginPx = 3;       // the most a source moves between
 constexpr int kProgressEvery = 64;           // frames between progress reports
 constexpr int kSubpixel = 5;                 // SEP's sub-pixel sampling of aperture edges
 
-QString tr(const char* text, const char* disambiguation = nullptr, int n = -1)
-{
-    return QCoreApplication::translate("Recording", text, disambiguation, n);
-}
-
 const char* satelliteName(int k)
 {
     static const char* names[4] = {QT_TRANSLATE_NOOP("Recording", "Io"), QT_TRANSLATE_NOOP("Recording", "Europe"),
@@ -168,7 +163,7 @@ bool extractSources(const Frame& frame, std::vector<Source>& sources, double& no
     const int mesh = std::clamp(std::min(frame.width, frame.height) / 8, 8, 64);
     sep_bkg* bkg = nullptr;
     if (sep_background(&img.im, mesh, mesh, 3, 3, 0.0, &bkg) != 0) {
-        error = tr("fond de ciel impossible à estimer");
+        error = QCoreApplication::translate("Recording", "fond de ciel impossible à estimer");
         return false;
     }
     sep_bkg_subarray(bkg, data.data(), SEP_TFLOAT);
@@ -185,7 +180,7 @@ bool extractSources(const Frame& frame, std::vector<Source>& sources, double& no
     sep_catalog* cat = nullptr;
     if (sep_extract(&img.im, float(threshold), SEP_THRESH_ABS, kDetectMinArea, kernel, 3, 3, SEP_FILTER_CONV, 64,
                     kDeblendContrast, 1, 1.0, &cat) != 0) {
-        error = tr("extraction des sources impossible (trop de sources ou image vide)");
+        error = QCoreApplication::translate("Recording", "extraction des sources impossible (trop de sources ou image vide)");
         return false;
     }
     sources.clear();
@@ -279,7 +274,7 @@ bool prepare(Context& c)
     const RecordingInfo& info = c.reader.info();
     const auto t0 = c.reader.frameTime(0), tEnd = c.reader.frameTime(info.frames - 1);
     if (!t0 || !tEnd) {
-        c.m.error = tr("l'enregistrement ne donne pas l'heure de ses images : donnez l'heure TU de la première image "
+        c.m.error = QCoreApplication::translate("Recording", "l'enregistrement ne donne pas l'heure de ses images : donnez l'heure TU de la première image "
                        "(--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)");
         return false;
     }
@@ -290,7 +285,7 @@ bool prepare(Context& c)
     } else {
         const auto ev = mutualEventDuring({ObservedPoint{c.t0, 1, 0}, ObservedPoint{c.tEnd, 1, 0}});
         if (!ev) {
-            c.m.error = tr("aucun phénomène mutuel n'a son maximum entre %1 et %2 TU (les heures de l'enregistrement) : "
+            c.m.error = QCoreApplication::translate("Recording", "aucun phénomène mutuel n'a son maximum entre %1 et %2 TU (les heures de l'enregistrement) : "
                            "donnez-le (--event CODE,DATE)").arg(timeText(c.t0), timeText(c.tEnd));
             return false;
         }
@@ -324,7 +319,7 @@ bool identify(Context& c)
     Identification& id = c.m.identification;
     id.sources = int(sources.size());
     if (sources.empty()) {
-        c.m.error = tr("aucune source trouvée sur les premières images : ni Jupiter ni satellite");
+        c.m.error = QCoreApplication::translate("Recording", "aucune source trouvée sur les premières images : ni Jupiter ni satellite");
         return false;
     }
     // Jupiter: by far the brightest.
@@ -373,9 +368,9 @@ bool identify(Context& c)
     const int needed = id.jupiterFound ? 2 : 3;
     if (int(candidates.size()) < std::min(needed, visibleCount) || candidates.size() < 2) {
         c.m.error = candidates.empty()
-            ? tr("aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)")
-                  .arg(sources.size()).arg(id.jupiterFound ? tr("oui") : tr("non"))
-            : tr("un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, "
+            ? QCoreApplication::translate("Recording", "aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)")
+                  .arg(sources.size()).arg(id.jupiterFound ? QCoreApplication::translate("Recording", "oui") : QCoreApplication::translate("Recording", "non"))
+            : QCoreApplication::translate("Recording", "un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, "
                  "pour les nommer et trois pour la paire et la comparaison");
         return false;
     }
@@ -425,7 +420,7 @@ bool identify(Context& c)
             }
         }
     if (!any || bestMatch.matched < 2) {
-        c.m.error = tr("les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : "
+        c.m.error = QCoreApplication::translate("Recording", "les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : "
                        "vérifiez l'heure de l'enregistrement").arg(sources.size()).arg(timeText(c.t0));
         return false;
     }
@@ -490,8 +485,8 @@ bool identify(Context& c)
     const MutualEvent& ev = c.m.event;
     for (const int k : {ev.occulter, ev.target})
         if (!id.found[k]) {
-            c.m.error = tr("%1, du phénomène %2, n'est pas trouvé sur les premières images (hors du champ, "
-                           "derrière Jupiter ou trop faible)").arg(tr(satelliteName(k)), ev.code());
+            c.m.error = QCoreApplication::translate("Recording", "%1, du phénomène %2, n'est pas trouvé sur les premières images (hors du champ, "
+                           "derrière Jupiter ou trop faible)").arg(QCoreApplication::translate("Recording", satelliteName(k)), ev.code());
             return false;
         }
     int comparison = c.options.comparison;
@@ -506,9 +501,9 @@ bool identify(Context& c)
     }
     if (comparison < 0 || comparison > 3 || comparison == ev.occulter || comparison == ev.target || !id.found[comparison]) {
         c.m.error = comparison < 0
-            ? tr("aucun troisième satellite trouvé pour servir de comparaison au phénomène %1").arg(ev.code())
-            : tr("le satellite de comparaison %1 n'est pas trouvé, ou appartient au phénomène").arg(
-                  comparison >= 0 && comparison < 4 ? tr(satelliteName(comparison)) : QString::number(comparison + 1));
+            ? QCoreApplication::translate("Recording", "aucun troisième satellite trouvé pour servir de comparaison au phénomène %1").arg(ev.code())
+            : QCoreApplication::translate("Recording", "le satellite de comparaison %1 n'est pas trouvé, ou appartient au phénomène").arg(
+                  comparison >= 0 && comparison < 4 ? QCoreApplication::translate("Recording", satelliteName(comparison)) : QString::number(comparison + 1));
         return false;
     }
     c.m.comparison = comparison;
@@ -635,7 +630,7 @@ CurveMeasurement identifySatellites(RecordingReader& reader, const MeasureOption
 {
     Context c(reader, options);
     if (reader.info().frames <= 0)
-        c.m.error = tr("l'enregistrement ne contient aucune image");
+        c.m.error = QCoreApplication::translate("Recording", "l'enregistrement ne contient aucune image");
     else if (prepare(c))
         identify(c);
     return c.m;
@@ -647,7 +642,7 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
     Context c(reader, options);
     const RecordingInfo& info = reader.info();
     if (info.frames <= 0) {
-        c.m.error = tr("l'enregistrement ne contient aucune image");
+        c.m.error = QCoreApplication::translate("Recording", "l'enregistrement ne contient aucune image");
         return c.m;
     }
     if (!prepare(c) || !identify(c))
@@ -798,7 +793,7 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
     if (progress && !c.m.cancelled)
         progress(info.frames, info.frames);
     if (c.m.frames.empty() && !c.m.cancelled)
-        c.m.error = tr("aucune image mesurée : %1").arg(droppedFramesText(c.m));
+        c.m.error = QCoreApplication::translate("Recording", "aucune image mesurée : %1").arg(droppedFramesText(c.m));
     return c.m;
 }
 
@@ -816,14 +811,18 @@ QString droppedFramesText(const CurveMeasurement& m)
 {
     if (m.dropped() == 0)
         return {};
+    auto counted = [](const char* text, int n) { return QCoreApplication::translate("Recording", text, nullptr, n); };
     QStringList parts;
     if (m.droppedLost)
-        parts << tr("%n perdue(s) (satellite introuvable)", nullptr, m.droppedLost);
+        parts << counted(QT_TRANSLATE_N_NOOP("Recording", "%n perdue(s) (satellite introuvable)"), m.droppedLost);
     if (m.droppedSaturated)
-        parts << tr("%n saturée(s)", nullptr, m.droppedSaturated);
+        parts << counted(QT_TRANSLATE_N_NOOP("Recording", "%n saturée(s)"), m.droppedSaturated);
     if (m.droppedUnreadable)
-        parts << tr("%n illisible(s) ou sans heure", nullptr, m.droppedUnreadable);
-    return tr("%n image(s) écartée(s) sur %1 : %2", nullptr, m.dropped()).arg(m.framesRead).arg(parts.join(QStringLiteral(", ")));
+        parts << counted(QT_TRANSLATE_N_NOOP("Recording", "%n illisible(s) ou sans heure"), m.droppedUnreadable);
+    return QCoreApplication::translate("Recording", "%1 sur %2 : %3")
+        .arg(counted(QT_TRANSLATE_N_NOOP("Recording", "%n image(s) écartée(s)"), m.dropped()))
+        .arg(m.framesRead)
+        .arg(parts.join(QStringLiteral(", ")));
 }
 
 namespace {

@@ -20,8 +20,6 @@ constexpr qint64 kUnixEpochTicks = 621'355'968'000'000'000; // 1970-01-01 in tic
 constexpr int kSerLargestSide = 1 << 15;                 // pixels: no camera is wider
 constexpr int kSerFirstFieldOffset = 14;                 // after "LUCAM-RECORDER"
 
-QString tr(const char* text) { return QCoreApplication::translate("Recording", text); }
-
 template <typename T> T littleEndianAt(const char* p)
 {
     T v;
@@ -36,11 +34,11 @@ public:
     QString open()
     {
         if (!file_.open(QIODevice::ReadOnly))
-            return tr("impossible de lire %1 : %2").arg(file_.fileName(), file_.errorString());
+            return QCoreApplication::translate("Recording", "impossible de lire %1 : %2").arg(file_.fileName(), file_.errorString());
         const qint64 need = kSerHeaderBytes + header_.frameBytes() * header_.frames;
         if (file_.size() < need) {
             const qint64 whole = (file_.size() - kSerHeaderBytes) / header_.frameBytes();
-            return tr("fichier SER tronqué : l'en-tête annonce %1 images de %2 octets, le fichier n'en contient que %3")
+            return QCoreApplication::translate("Recording", "fichier SER tronqué : l'en-tête annonce %1 images de %2 octets, le fichier n'en contient que %3")
                 .arg(header_.frames).arg(header_.frameBytes()).arg(std::max<qint64>(whole, 0));
         }
         // The trailer: one UTC time stamp per frame, when the capture wrote it.
@@ -66,9 +64,9 @@ public:
         info_.bitDepth = header_.depth;
         info_.saturation = std::ldexp(1.0, header_.depth) - 1;
         info_.timesFromFile = !stamps_.empty();
-        info_.description = tr("SER %1 bits, %2 × %3, %4 images, %5")
+        info_.description = QCoreApplication::translate("Recording", "SER %1 bits, %2 × %3, %4 images, %5")
                                 .arg(header_.depth).arg(header_.width).arg(header_.height).arg(header_.frames)
-                                .arg(stamps_.empty() ? tr("sans heure par image") : tr("heures TU par image"));
+                                .arg(stamps_.empty() ? QCoreApplication::translate("Recording", "sans heure par image") : QCoreApplication::translate("Recording", "heures TU par image"));
         return {};
     }
 
@@ -83,7 +81,7 @@ public:
         // file, the process only this region.
         buffer_.resize(length);
         if (!file_.seek(offset) || file_.read(buffer_.data(), length) != length) {
-            error_ = tr("image %1 illisible : %2").arg(i + 1).arg(file_.errorString());
+            error_ = QCoreApplication::translate("Recording", "image %1 illisible : %2").arg(i + 1).arg(file_.errorString());
             return false;
         }
         const uchar* map = reinterpret_cast<const uchar*>(buffer_.constData());
@@ -139,11 +137,11 @@ private:
 bool RecordingReader::checkRegion(int i, const QRect& r)
 {
     if (i < 0 || i >= info_.frames) {
-        error_ = tr("l'image %1 n'existe pas (l'enregistrement en a %2)").arg(i + 1).arg(info_.frames);
+        error_ = QCoreApplication::translate("Recording", "l'image %1 n'existe pas (l'enregistrement en a %2)").arg(i + 1).arg(info_.frames);
         return false;
     }
     if (r.isEmpty() || r.left() < 0 || r.top() < 0 || r.right() >= info_.width || r.bottom() >= info_.height) {
-        error_ = tr("région hors de l'image");
+        error_ = QCoreApplication::translate("Recording", "région hors de l'image");
         return false;
     }
     return true;
@@ -192,9 +190,9 @@ std::optional<SerHeader> parseSerHeader(const char* data, qint64 size, QString* 
         return std::nullopt;
     };
     if (size < kSerHeaderBytes)
-        return fail(tr("fichier SER trop court : %1 octets, l'en-tête seul en fait %2").arg(size).arg(kSerHeaderBytes));
+        return fail(QCoreApplication::translate("Recording", "fichier SER trop court : %1 octets, l'en-tête seul en fait %2").arg(size).arg(kSerHeaderBytes));
     if (std::memcmp(data, "LUCAM-RECORDER", kSerFirstFieldOffset) != 0)
-        return fail(tr("ce n'est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)"));
+        return fail(QCoreApplication::translate("Recording", "ce n'est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)"));
     const char* f = data + kSerFirstFieldOffset;
     SerHeader h;
     h.colorId = littleEndianAt<int32_t>(f + 4);
@@ -209,13 +207,13 @@ std::optional<SerHeader> parseSerHeader(const char* data, qint64 size, QString* 
     h.dateTimeUtcTicks = littleEndianAt<int64_t>(data + 170);
     const int c = h.colorId;
     if (!(c == 0 || (c >= 8 && c <= 11) || (c >= 16 && c <= 19) || c == 100 || c == 101))
-        return fail(tr("fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)").arg(c));
+        return fail(QCoreApplication::translate("Recording", "fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)").arg(c));
     if (h.width <= 0 || h.height <= 0 || h.width > kSerLargestSide || h.height > kSerLargestSide)
-        return fail(tr("fichier SER : taille d'image %1 × %2 impossible").arg(h.width).arg(h.height));
+        return fail(QCoreApplication::translate("Recording", "fichier SER : taille d'image %1 × %2 impossible").arg(h.width).arg(h.height));
     if (h.depth < 1 || h.depth > 16)
-        return fail(tr("fichier SER : %1 bits par pixel, attendu de 1 à 16").arg(h.depth));
+        return fail(QCoreApplication::translate("Recording", "fichier SER : %1 bits par pixel, attendu de 1 à 16").arg(h.depth));
     if (h.frames <= 0)
-        return fail(tr("fichier SER sans image (nombre d'images %1)").arg(h.frames));
+        return fail(QCoreApplication::translate("Recording", "fichier SER sans image (nombre d'images %1)").arg(h.frames));
     if (h.dateTimeUtcTicks < 0)
         h.dateTimeUtcTicks = 0;
     return h;
@@ -225,7 +223,7 @@ OpenedRecording openSer(const QString& path, const RecordingTiming& timing)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return {nullptr, tr("impossible de lire %1 : %2").arg(path, f.errorString())};
+        return {nullptr, QCoreApplication::translate("Recording", "impossible de lire %1 : %2").arg(path, f.errorString())};
     const QByteArray head = f.read(kSerHeaderBytes);
     QString why;
     const auto h = parseSerHeader(head.constData(), head.size(), &why);
@@ -275,11 +273,11 @@ OpenedRecording openRecording(const QString& path, const RecordingTiming& timing
     if (fi.isDir()) {
         const QStringList files = fitsFilesIn(path);
         if (files.isEmpty())
-            return {nullptr, tr("le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)").arg(path)};
+            return {nullptr, QCoreApplication::translate("Recording", "le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)").arg(path)};
         return openFitsSequence(files, timing);
     }
     if (!fi.exists())
-        return {nullptr, tr("le fichier %1 n'existe pas").arg(path)};
+        return {nullptr, QCoreApplication::translate("Recording", "le fichier %1 n'existe pas").arg(path)};
     if (fi.suffix().toLower() == u"ser")
         return openSer(path, timing);
     if (isFitsName(path))

@@ -22,8 +22,6 @@ namespace zeno {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("Recording", text); }
-
 QString avMessage(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -48,19 +46,19 @@ public:
         const QByteArray file = QFile::encodeName(path);
         av_log_set_level(AV_LOG_QUIET);
         if (int e = avformat_open_input(&format_, file.constData(), nullptr, nullptr); e < 0)
-            return tr("%1 : vidéo illisible (%2)").arg(name, avMessage(e));
+            return QCoreApplication::translate("Recording", "%1 : vidéo illisible (%2)").arg(name, avMessage(e));
         if (int e = avformat_find_stream_info(format_, nullptr); e < 0)
-            return tr("%1 : vidéo illisible (%2)").arg(name, avMessage(e));
+            return QCoreApplication::translate("Recording", "%1 : vidéo illisible (%2)").arg(name, avMessage(e));
         const AVCodec* decoder = nullptr;
         stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
         if (stream_ < 0 || !decoder)
-            return tr("%1 : le fichier ne contient aucune vidéo lisible").arg(name);
+            return QCoreApplication::translate("Recording", "%1 : le fichier ne contient aucune vidéo lisible").arg(name);
         AVStream* s = format_->streams[stream_];
         codec_ = avcodec_alloc_context3(decoder);
         if (!codec_ || avcodec_parameters_to_context(codec_, s->codecpar) < 0 || avcodec_open2(codec_, decoder, nullptr) < 0)
-            return tr("%1 : décodeur vidéo indisponible").arg(name);
+            return QCoreApplication::translate("Recording", "%1 : décodeur vidéo indisponible").arg(name);
         if (codec_->width <= 0 || codec_->height <= 0)
-            return tr("%1 : vidéo sans taille d'image").arg(name);
+            return QCoreApplication::translate("Recording", "%1 : vidéo sans taille d'image").arg(name);
         frame_ = av_frame_alloc();
         packet_ = av_packet_alloc();
         const AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
@@ -79,7 +77,7 @@ public:
             rewind();
         }
         if (frames <= 0)
-            return tr("%1 : la vidéo ne contient aucune image").arg(name);
+            return QCoreApplication::translate("Recording", "%1 : la vidéo ne contient aucune image").arg(name);
         const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(codec_->pix_fmt));
         const int depth = d ? d->comp[0].depth : 8;
         grey_ = depth > 8 ? AV_PIX_FMT_GRAY16 : AV_PIX_FMT_GRAY8;
@@ -91,7 +89,7 @@ public:
         info_.bitDepth = depth > 8 ? 16 : 8;
         info_.saturation = depth > 8 ? 65535 : 255;
         info_.timesFromFile = false;
-        info_.description = tr("vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s")
+        info_.description = QCoreApplication::translate("Recording", "vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s")
                                 .arg(QString::fromLatin1(decoder->name)).arg(info_.bitDepth)
                                 .arg(info_.width).arg(info_.height).arg(frames)
                                 .arg(fileFps_ ? QString::number(*fileFps_, 'g', 6) : QStringLiteral("?"));
@@ -163,14 +161,14 @@ private:
             rewind();
         while (decoded_ < i)
             if (!decodeNext()) {
-                error_ = tr("image %1 de la vidéo illisible").arg(i + 1);
+                error_ = QCoreApplication::translate("Recording", "image %1 de la vidéo illisible").arg(i + 1);
                 current_ = -1;
                 return false;
             }
         sws_ = sws_getCachedContext(sws_, frame_->width, frame_->height, AVPixelFormat(frame_->format), info_.width,
                                     info_.height, grey_, SWS_POINT, nullptr, nullptr, nullptr);
         if (!sws_) {
-            error_ = tr("conversion en gris impossible");
+            error_ = QCoreApplication::translate("Recording", "conversion en gris impossible");
             return false;
         }
         const int bytes = grey_ == AV_PIX_FMT_GRAY16 ? 2 : 1;

@@ -2349,6 +2349,238 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source>Callisto</source>
         <translation>Callisto</translation>
     </message>
+    <message>
+        <source>%1 : fichier FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS file (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : en-tête FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS header (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le FITS n&apos;est pas une image ni un cube d&apos;images (NAXIS %2)</source>
+        <translation>%1: the FITS file is neither an image nor a cube of images (NAXIS %2)</translation>
+    </message>
+    <message>
+        <source>image %1 illisible (%2)</source>
+        <translation>frame %1 unreadable (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3, %4 images, %5</source>
+        <translation>%1, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>heures TU de l&apos;en-tête</source>
+        <translation>UT times from the header</translation>
+    </message>
+    <message>
+        <source>sans heure (DATE-OBS)</source>
+        <translation>no time (DATE-OBS)</translation>
+    </message>
+    <message>
+        <source>cube FITS</source>
+        <translation>FITS cube</translation>
+    </message>
+    <message>
+        <source>suite de fichiers FITS</source>
+        <translation>sequence of FITS files</translation>
+    </message>
+    <message>
+        <source>%1 : image de %2 × %3, la première fait %4 × %5</source>
+        <translation>%1: frame of %2 × %3, the first is %4 × %5</translation>
+    </message>
+    <message>
+        <source>aucun fichier FITS donné</source>
+        <translation>no FITS file given</translation>
+    </message>
+    <message>
+        <source>fond de ciel impossible à estimer</source>
+        <translation>the sky background cannot be estimated</translation>
+    </message>
+    <message>
+        <source>extraction des sources impossible (trop de sources ou image vide)</source>
+        <translation>sources cannot be extracted (too many sources or an empty image)</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne donne pas l&apos;heure de ses images : donnez l&apos;heure TU de la première image (--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)</source>
+        <translation>the recording does not give the time of its frames: give the UT of the first frame (--start YYYY-MM-DDTHH:MM:SS) and the rate (--fps frames per second)</translation>
+    </message>
+    <message>
+        <source>aucun phénomène mutuel n&apos;a son maximum entre %1 et %2 TU (les heures de l&apos;enregistrement) : donnez-le (--event CODE,DATE)</source>
+        <translation>no mutual event has its maximum between %1 and %2 UT (the recording&apos;s times): give it (--event CODE,DATE)</translation>
+    </message>
+    <message>
+        <source>aucune source trouvée sur les premières images : ni Jupiter ni satellite</source>
+        <translation>no source found on the first frames: neither Jupiter nor a satellite</translation>
+    </message>
+    <message>
+        <source>aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)</source>
+        <translation>no satellite found on the first frames (%1 source(s), Jupiter among them: %2)</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, pour les nommer et trois pour la paire et la comparaison</source>
+        <translation>only one satellite found on the first frames: naming them takes at least two, with Jupiter, and the pair and the comparison take three</translation>
+    </message>
+    <message>
+        <source>les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : vérifiez l&apos;heure de l&apos;enregistrement</source>
+        <translation>the sources found (%1) do not match the satellites&apos; predicted configuration at %2 UT: check the recording&apos;s time</translation>
+    </message>
+    <message>
+        <source>%1, du phénomène %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
+        <translation>%1, of the event %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
+    </message>
+    <message>
+        <source>aucun troisième satellite trouvé pour servir de comparaison au phénomène %1</source>
+        <translation>no third satellite found to serve as the comparison for the event %1</translation>
+    </message>
+    <message>
+        <source>le satellite de comparaison %1 n&apos;est pas trouvé, ou appartient au phénomène</source>
+        <translation>the comparison satellite %1 is not found, or belongs to the event</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne contient aucune image</source>
+        <translation>the recording holds no frame</translation>
+    </message>
+    <message>
+        <source>aucune image mesurée : %1</source>
+        <translation>no frame measured: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n perdue(s) (satellite introuvable)</source>
+        <translation>
+            <numerusform>%n lost (satellite not found)</numerusform>
+            <numerusform>%n lost (satellite not found)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n saturée(s)</source>
+        <translation>
+            <numerusform>%n saturated</numerusform>
+            <numerusform>%n saturated</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n illisible(s) ou sans heure</source>
+        <translation>
+            <numerusform>%n unreadable or without time</numerusform>
+            <numerusform>%n unreadable or without time</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 sur %2 : %3</source>
+        <translation>%1 out of %2: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n image(s) écartée(s)</source>
+        <translation>
+            <numerusform>%n frame dropped</numerusform>
+            <numerusform>%n frames dropped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>impossible de lire %1 : %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>fichier SER tronqué : l&apos;en-tête annonce %1 images de %2 octets, le fichier n&apos;en contient que %3</source>
+        <translation>truncated SER file: the header announces %1 frames of %2 bytes, the file holds only %3</translation>
+    </message>
+    <message>
+        <source>SER %1 bits, %2 × %3, %4 images, %5</source>
+        <translation>SER %1 bits, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>sans heure par image</source>
+        <translation>no time per frame</translation>
+    </message>
+    <message>
+        <source>heures TU par image</source>
+        <translation>UT time of each frame</translation>
+    </message>
+    <message>
+        <source>image %1 illisible : %2</source>
+        <translation>frame %1 unreadable: %2</translation>
+    </message>
+    <message>
+        <source>l&apos;image %1 n&apos;existe pas (l&apos;enregistrement en a %2)</source>
+        <translation>frame %1 does not exist (the recording has %2)</translation>
+    </message>
+    <message>
+        <source>région hors de l&apos;image</source>
+        <translation>region outside the frame</translation>
+    </message>
+    <message>
+        <source>fichier SER trop court : %1 octets, l&apos;en-tête seul en fait %2</source>
+        <translation>SER file too short: %1 bytes, the header alone takes %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)</source>
+        <translation>not a SER file (it must start with &quot;LUCAM-RECORDER&quot;)</translation>
+    </message>
+    <message>
+        <source>fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)</source>
+        <translation>SER file: unknown colour %1 (0 mono, 8 to 19 Bayer matrix, 100 RGB, 101 BGR)</translation>
+    </message>
+    <message>
+        <source>fichier SER : taille d&apos;image %1 × %2 impossible</source>
+        <translation>SER file: impossible frame size %1 × %2</translation>
+    </message>
+    <message>
+        <source>fichier SER : %1 bits par pixel, attendu de 1 à 16</source>
+        <translation>SER file: %1 bits per pixel, expected 1 to 16</translation>
+    </message>
+    <message>
+        <source>fichier SER sans image (nombre d&apos;images %1)</source>
+        <translation>SER file without frames (frame count %1)</translation>
+    </message>
+    <message>
+        <source>le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)</source>
+        <translation>the folder %1 holds no FITS file (.fits, .fit, .fts)</translation>
+    </message>
+    <message>
+        <source>le fichier %1 n&apos;existe pas</source>
+        <translation>the file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 : vidéo illisible (%2)</source>
+        <translation>%1: unreadable video (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le fichier ne contient aucune vidéo lisible</source>
+        <translation>%1: the file holds no readable video</translation>
+    </message>
+    <message>
+        <source>%1 : décodeur vidéo indisponible</source>
+        <translation>%1: video decoder unavailable</translation>
+    </message>
+    <message>
+        <source>%1 : vidéo sans taille d&apos;image</source>
+        <translation>%1: video without a frame size</translation>
+    </message>
+    <message>
+        <source>%1 : la vidéo ne contient aucune image</source>
+        <translation>%1: the video holds no frame</translation>
+    </message>
+    <message>
+        <source>vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s</source>
+        <translation>video %1 %2 bits, %3 × %4, %5 frames, %6 frames/s</translation>
+    </message>
+    <message>
+        <source>image %1 de la vidéo illisible</source>
+        <translation>frame %1 of the video unreadable</translation>
+    </message>
+    <message>
+        <source>conversion en gris impossible</source>
+        <translation>grey conversion impossible</translation>
+    </message>
 </context>
 <context>
     <name>RecordingView</name>
@@ -2637,256 +2869,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     <message>
         <source>fuseau horaire</source>
         <translation>time zone</translation>
-    </message>
-</context>
-<context>
-    <name>zeno</name>
-    <message>
-        <source>%1 : fichier FITS illisible (%2)</source>
-        <translation>%1: unreadable FITS file (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : en-tête FITS illisible (%2)</source>
-        <translation>%1: unreadable FITS header (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : le FITS n&apos;est pas une image ni un cube d&apos;images (NAXIS %2)</source>
-        <translation>%1: the FITS file is neither an image nor a cube of images (NAXIS %2)</translation>
-    </message>
-    <message>
-        <source>image %1 illisible (%2)</source>
-        <translation>frame %1 unreadable (%2)</translation>
-    </message>
-    <message>
-        <source>%1, %2 × %3, %4 images, %5</source>
-        <translation>%1, %2 × %3, %4 frames, %5</translation>
-    </message>
-    <message>
-        <source>heures TU de l&apos;en-tête</source>
-        <translation>UT times from the header</translation>
-    </message>
-    <message>
-        <source>sans heure (DATE-OBS)</source>
-        <translation>no time (DATE-OBS)</translation>
-    </message>
-    <message>
-        <source>aucun fichier FITS donné</source>
-        <translation>no FITS file given</translation>
-    </message>
-    <message>
-        <source>fond de ciel impossible à estimer</source>
-        <translation>the sky background cannot be estimated</translation>
-    </message>
-    <message>
-        <source>extraction des sources impossible (trop de sources ou image vide)</source>
-        <translation>sources cannot be extracted (too many sources or an empty image)</translation>
-    </message>
-    <message>
-        <source>l&apos;enregistrement ne donne pas l&apos;heure de ses images : donnez l&apos;heure TU de la première image (--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)</source>
-        <translation>the recording does not give the time of its frames: give the UT of the first frame (--start YYYY-MM-DDTHH:MM:SS) and the rate (--fps frames per second)</translation>
-    </message>
-    <message>
-        <source>aucun phénomène mutuel n&apos;a son maximum entre %1 et %2 TU (les heures de l&apos;enregistrement) : donnez-le (--event CODE,DATE)</source>
-        <translation>no mutual event has its maximum between %1 and %2 UT (the recording&apos;s times): give it (--event CODE,DATE)</translation>
-    </message>
-    <message>
-        <source>aucune source trouvée sur les premières images : ni Jupiter ni satellite</source>
-        <translation>no source found on the first frames: neither Jupiter nor a satellite</translation>
-    </message>
-    <message>
-        <source>aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)</source>
-        <translation>no satellite found on the first frames (%1 source(s), Jupiter among them: %2)</translation>
-    </message>
-    <message>
-        <source>oui</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>non</source>
-        <translation>no</translation>
-    </message>
-    <message>
-        <source>un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, pour les nommer et trois pour la paire et la comparaison</source>
-        <translation>only one satellite found on the first frames: naming them takes at least two, with Jupiter, and the pair and the comparison take three</translation>
-    </message>
-    <message>
-        <source>les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : vérifiez l&apos;heure de l&apos;enregistrement</source>
-        <translation>the sources found (%1) do not match the satellites&apos; predicted configuration at %2 UT: check the recording&apos;s time</translation>
-    </message>
-    <message>
-        <source>%1, du phénomène %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
-        <translation>%1, of the event %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
-    </message>
-    <message>
-        <source>aucun troisième satellite trouvé pour servir de comparaison au phénomène %1</source>
-        <translation>no third satellite found to serve as the comparison for the event %1</translation>
-    </message>
-    <message>
-        <source>le satellite de comparaison %1 n&apos;est pas trouvé, ou appartient au phénomène</source>
-        <translation>the comparison satellite %1 is not found, or belongs to the event</translation>
-    </message>
-    <message>
-        <source>l&apos;enregistrement ne contient aucune image</source>
-        <translation>the recording holds no frame</translation>
-    </message>
-    <message>
-        <source>aucune image mesurée : %1</source>
-        <translation>no frame measured: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n perdue(s) (satellite introuvable)</source>
-        <translation>
-            <numerusform>%n lost (satellite not found)</numerusform>
-            <numerusform>%n lost (satellite not found)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n saturée(s)</source>
-        <translation>
-            <numerusform>%n saturated</numerusform>
-            <numerusform>%n saturated</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n illisible(s) ou sans heure</source>
-        <translation>
-            <numerusform>%n unreadable or without time</numerusform>
-            <numerusform>%n unreadable or without time</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n image(s) écartée(s) sur %1 : %2</source>
-        <translation>
-            <numerusform>%n frame dropped out of %1: %2</numerusform>
-            <numerusform>%n frames dropped out of %1: %2</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>fichier SER trop court : %1 octets, l&apos;en-tête seul en fait %2</source>
-        <translation>SER file too short: %1 bytes, the header alone takes %2</translation>
-    </message>
-    <message>
-        <source>ce n&apos;est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)</source>
-        <translation>not a SER file (it must start with &quot;LUCAM-RECORDER&quot;)</translation>
-    </message>
-    <message>
-        <source>fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)</source>
-        <translation>SER file: unknown colour %1 (0 mono, 8 to 19 Bayer matrix, 100 RGB, 101 BGR)</translation>
-    </message>
-    <message>
-        <source>fichier SER : taille d&apos;image %1 × %2 impossible</source>
-        <translation>SER file: impossible frame size %1 × %2</translation>
-    </message>
-    <message>
-        <source>fichier SER : %1 bits par pixel, attendu de 1 à 16</source>
-        <translation>SER file: %1 bits per pixel, expected 1 to 16</translation>
-    </message>
-    <message>
-        <source>fichier SER sans image (nombre d&apos;images %1)</source>
-        <translation>SER file without frames (frame count %1)</translation>
-    </message>
-    <message>
-        <source>impossible de lire %1 : %2</source>
-        <translation>cannot read %1: %2</translation>
-    </message>
-    <message>
-        <source>le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)</source>
-        <translation>the folder %1 holds no FITS file (.fits, .fit, .fts)</translation>
-    </message>
-    <message>
-        <source>le fichier %1 n&apos;existe pas</source>
-        <translation>the file %1 does not exist</translation>
-    </message>
-</context>
-<context>
-    <name>zeno::FitsCubeReader</name>
-    <message>
-        <source>cube FITS</source>
-        <translation>FITS cube</translation>
-    </message>
-</context>
-<context>
-    <name>zeno::FitsSequenceReader</name>
-    <message>
-        <source>suite de fichiers FITS</source>
-        <translation>sequence of FITS files</translation>
-    </message>
-    <message>
-        <source>%1 : image de %2 × %3, la première fait %4 × %5</source>
-        <translation>%1: frame of %2 × %3, the first is %4 × %5</translation>
-    </message>
-</context>
-<context>
-    <name>zeno::RecordingReader</name>
-    <message>
-        <source>l&apos;image %1 n&apos;existe pas (l&apos;enregistrement en a %2)</source>
-        <translation>frame %1 does not exist (the recording has %2)</translation>
-    </message>
-    <message>
-        <source>région hors de l&apos;image</source>
-        <translation>region outside the frame</translation>
-    </message>
-</context>
-<context>
-    <name>zeno::SerReader</name>
-    <message>
-        <source>impossible de lire %1 : %2</source>
-        <translation>cannot read %1: %2</translation>
-    </message>
-    <message>
-        <source>fichier SER tronqué : l&apos;en-tête annonce %1 images de %2 octets, le fichier n&apos;en contient que %3</source>
-        <translation>truncated SER file: the header announces %1 frames of %2 bytes, the file holds only %3</translation>
-    </message>
-    <message>
-        <source>SER %1 bits, %2 × %3, %4 images, %5</source>
-        <translation>SER %1 bits, %2 × %3, %4 frames, %5</translation>
-    </message>
-    <message>
-        <source>sans heure par image</source>
-        <translation>no time per frame</translation>
-    </message>
-    <message>
-        <source>heures TU par image</source>
-        <translation>UT time of each frame</translation>
-    </message>
-    <message>
-        <source>image %1 illisible : %2</source>
-        <translation>frame %1 unreadable: %2</translation>
-    </message>
-</context>
-<context>
-    <name>zeno::VideoReader</name>
-    <message>
-        <source>%1 : vidéo illisible (%2)</source>
-        <translation>%1: unreadable video (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : le fichier ne contient aucune vidéo lisible</source>
-        <translation>%1: the file holds no readable video</translation>
-    </message>
-    <message>
-        <source>%1 : décodeur vidéo indisponible</source>
-        <translation>%1: video decoder unavailable</translation>
-    </message>
-    <message>
-        <source>%1 : vidéo sans taille d&apos;image</source>
-        <translation>%1: video without a frame size</translation>
-    </message>
-    <message>
-        <source>%1 : la vidéo ne contient aucune image</source>
-        <translation>%1: the video holds no frame</translation>
-    </message>
-    <message>
-        <source>vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s</source>
-        <translation>video %1 %2 bits, %3 × %4, %5 frames, %6 frames/s</translation>
-    </message>
-    <message>
-        <source>image %1 de la vidéo illisible</source>
-        <translation>frame %1 of the video unreadable</translation>
-    </message>
-    <message>
-        <source>conversion en gris impossible</source>
-        <translation>grey conversion impossible</translation>
     </message>
 </context>
 <context>
