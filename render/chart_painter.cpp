@@ -181,11 +181,14 @@ void ChartPainter::paint(QPainter& p, const QRectF& exposed) const
 
 void ChartPainter::paintDays(QPainter& p, const QRectF& exposed, UtSeconds t0, UtSeconds t1) const
 {
-    const QLocale fr(QLocale::French, QLocale::France);
     const double dayHeight = plot_.height() * kSecondsPerDayF / double(chart_.end - chart_.start);
     const UtSeconds axis0 = chart_.axisOf(chart_.start);
     const UtSeconds firstDay = axis0 - ((axis0 % 86400) + 86400) % 86400;
-    p.setFont(font(dayHeight >= 18 ? 10 : 8));
+    // The hours of the axis' clock in a column of their own beside the plot,
+    // every six hours, or at noon alone, as their row's height allows.
+    const QFont hourFont = font(8);
+    const double hourRoom = QFontMetricsF(hourFont).height();
+    const int hourEvery = dayHeight / 4 >= hourRoom ? 6 : dayHeight / 2 >= hourRoom ? 12 : 0;
     for (UtSeconds day = firstDay; chart_.utOf(day) <= t1; day += 86400) {
         // A day of the local clock lasts 23 or 25 hours across a change of summer time.
         const UtSeconds ut = chart_.utOf(day), next = chart_.utOf(day + 86400);
@@ -203,10 +206,11 @@ void ChartPainter::paintDays(QPainter& p, const QRectF& exposed, UtSeconds t0, U
             p.setPen(QPen(kDayLine, 0.5));
             p.drawLine(QPointF(plot_.left(), y), QPointF(plot_.left() + len, y));
             p.drawLine(QPointF(plot_.right() - len, y), QPointF(plot_.right(), y));
-            if (h % 6 == 0 && h > 0 && dayHeight >= 90) {
+            if (hourEvery > 0 && h > 0 && h % hourEvery == 0) {
                 p.setPen(Qt::darkGray);
-                p.drawText(QRectF(plot_.left() - 30, y - 7, 26, 14), Qt::AlignRight | Qt::AlignVCenter,
-                           QStringLiteral("%1 h").arg(h));
+                p.setFont(hourFont);
+                p.drawText(QRectF(plot_.left() - kHourColumn, y - hourRoom / 2, kHourColumn - 2, hourRoom),
+                           Qt::AlignRight | Qt::AlignVCenter, QString::number(h));
             }
         }
         if (ut < chart_.start || ut >= chart_.end)
@@ -220,8 +224,8 @@ void ChartPainter::paintDays(QPainter& p, const QRectF& exposed, UtSeconds t0, U
         const bool weekEnd = d.dayOfWeek() >= 6;
         p.setPen(weekEnd ? QColor(150, 30, 30) : Qt::black);
         p.setFont(font(dayHeight >= 18 ? 10 : 8, true));
-        const QString text = fr.dayName(d.dayOfWeek(), QLocale::ShortFormat) + u' ' + QString::number(d.day());
-        p.drawText(QRectF(plot_.left() - kLeftMargin, y, kLeftMargin - 6, std::min(dayHeight, 16.0)),
+        const QString text = weekdayShort(d.dayOfWeek()) + u' ' + QString::number(d.day());
+        p.drawText(QRectF(plot_.left() - kLeftMargin, y, kLeftMargin - kHourColumn - 2, std::min(dayHeight, 16.0)),
                    Qt::AlignRight | Qt::AlignVCenter, text);
     }
 }

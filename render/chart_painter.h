@@ -30,7 +30,8 @@ public:
     // The area of the tracks; the day labels go in the left margin of that width.
     void setPlot(const QRectF& plot);
     const QRectF& plot() const { return plot_; }
-    static constexpr double kLeftMargin = 58;    // logical units left of the plot: day labels
+    static constexpr double kLeftMargin = 62;    // logical units left of the plot: day and hour labels
+    static constexpr double kHourColumn = 13;    // the hours' part of it, next to the plot
     static constexpr double kHalfWidthRadii = 28;   // Callisto reaches 26.4 RJ
 
     // Page position of an offset (RJ, west positive as the pass gives it) and of a UT instant, and back.

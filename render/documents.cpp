@@ -5,17 +5,21 @@
 #include "modern_theory.h"
 #include "regional.h"
 #include "safe_write.h"
+#include "vocabulary.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <array>
 #include <cmath>
+#include <iterator>
 
 namespace zeno {
 
@@ -51,33 +55,93 @@ void pointsWindow(QPainter& p, const QPagedPaintDevice& device, const QSizeF& pa
 
 struct Colonne {
     const char* titre;
-    double largeur;   // points
     Qt::Alignment align;
 };
 constexpr Colonne kColonnes[] = {
-    {QT_TRANSLATE_NOOP("Documents", "Date (TC)"), 92, Qt::AlignLeft},
-    {QT_TRANSLATE_NOOP("Documents", "Date (TU)"), 92, Qt::AlignLeft},
-    {QT_TRANSLATE_NOOP("Documents", "Satellite"), 62, Qt::AlignLeft},
-    {QT_TRANSLATE_NOOP("Documents", "Phénomène"), 72, Qt::AlignLeft},
-    {QT_TRANSLATE_NOOP("Documents", "Début/fin"), 52, Qt::AlignLeft},
-    {QT_TRANSLATE_NOOP("Documents", "Jupiter (°)"), 56, Qt::AlignRight},
-    {QT_TRANSLATE_NOOP("Documents", "Soleil (°)"), 56, Qt::AlignRight},
-    {QT_TRANSLATE_NOOP("Documents", "Observable"), 50, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("Documents", "Date (TC)"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Date (TU)"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Satellite"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Phénomène"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Début/fin"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("Documents", "Jupiter (°)"), Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("Documents", "Soleil (°)"), Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("Documents", "Observable"), Qt::AlignHCenter},
+};
+constexpr int kColumns = int(std::size(kColonnes));
+constexpr double kCellPadPt = 8;   // between the widest text of a column and the next
+
+QStringList rowCells(const ProgrammeRow& r, const QLocale& locale)
+{
+    return {dateTimeText(r.civil, locale),
+            dateTimeText(r.ut, locale),
+            r.satellite < 0 ? QStringLiteral("—") : satelliteDisplayName(r.satellite),
+            shownWord(r.phenomenon),
+            shownWord(r.change),
+            locale.toString(r.jupiterAltDeg, 'f', 1),
+            locale.toString(r.sunAltDeg, 'f', 1),
+            r.hidden       ? QCoreApplication::translate("Documents", "caché")
+            : r.observable ? QCoreApplication::translate("Documents", "oui")
+                           : QCoreApplication::translate("Documents", "non")};
+}
+
+// Each column as wide as its header or its widest cell; when that is wider
+// than the page, the headers wrap at their spaces and count by their longest word.
+struct TableLayout {
+    std::array<double, kColumns> widths{};
+    bool twoLineHeader = false;
 };
 
-// The table from its first row on, as many pages as it takes; `newPage`
-// first when the device already holds a page.
-void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<ProgrammeRow>& rows,
+TableLayout layoutTable(const QStringList& headers, const std::vector<QStringList>& cells, int columns, double room)
+{
+    const QFontMetricsF body(ChartPainter::font(8)), bold(ChartPainter::font(8, true));
+    TableLayout t;
+    std::array<double, kColumns> cellWidths{}, wordWidths{};
+    for (const QStringList& row : cells)
+        for (int c = 0; c < columns; ++c)
+            cellWidths[c] = std::max(cellWidths[c], body.horizontalAdvance(row[c]));
+    double total = 0;
+    for (int c = 0; c < columns; ++c) {
+        for (const QString& word : headers[c].split(u' '))
+            wordWidths[c] = std::max(wordWidths[c], bold.horizontalAdvance(word));
+        t.widths[c] = std::max(cellWidths[c], bold.horizontalAdvance(headers[c])) + kCellPadPt;
+        total += t.widths[c];
+    }
+    if (total > room) {
+        t.twoLineHeader = true;
+        total = 0;
+        for (int c = 0; c < columns; ++c) {
+            t.widths[c] = std::max(cellWidths[c], wordWidths[c]) + kCellPadPt;
+            total += t.widths[c];
+        }
+    }
+    // The room left, shared: the table spans the page as its header band does.
+    for (int c = 0; c < columns; ++c)
+        t.widths[c] += std::max(0.0, room - total) / columns;
+    return t;
+}
+
+// The table from its first row on, as many pages as it takes; `nextPage`
+// first when `newPage` (the device already holds a page).
+void paintTablePages(QPainter& p, const std::function<void()>& nextPage, const std::vector<ProgrammeRow>& rows,
                      const QString& title, const QString& subtitle, bool withSite, const QLocale& locale,
                      const QSizeF& pagePt, bool newPage, const QString& civilHeading)
 {
-    const int columns = withSite ? 8 : 5;
+    const int columns = withSite ? kColumns : 5;
+    QStringList headers;
+    for (int c = 0; c < columns; ++c)
+        headers << (c == 0 && !civilHeading.isEmpty() ? civilHeading : translate(kColonnes[c].titre));
+    std::vector<QStringList> cells;
+    cells.reserve(rows.size());
+    for (const ProgrammeRow& r : rows)
+        cells.push_back(rowCells(r, locale));
+    const TableLayout layout = layoutTable(headers, cells, columns, pagePt.width() - 2 * kMarginPt);
+    const double headerPt = layout.twoLineHeader ? 2 * kRowPt : kRowPt;
     const double top = kMarginPt + 40;
-    const int perPage = int((pagePt.height() - top - kMarginPt - 14) / kRowPt) - 1;
+    const int perPage = int((pagePt.height() - top - headerPt - kMarginPt - 14) / kRowPt);
     const int pages = std::max(1, int((rows.size() + std::size_t(perPage) - 1) / std::size_t(perPage)));
     for (int page = 0; page < pages; ++page) {
         if (newPage || page > 0)
-            device.newPage();
+            nextPage();
         p.setPen(Qt::black);
         p.setFont(ChartPainter::font(13, true));
         p.drawText(QRectF(kMarginPt, kMarginPt, pagePt.width() - 2 * kMarginPt, 18), Qt::AlignLeft | Qt::AlignVCenter,
@@ -89,35 +153,26 @@ void paintTablePages(QPainter& p, QPagedPaintDevice& device, const std::vector<P
                    Qt::AlignRight | Qt::AlignVCenter, QCoreApplication::translate("Documents", "page %1 / %2").arg(page + 1).arg(pages));
         double y = top;
         double x = kMarginPt;
-        p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(225, 225, 225));
+        p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, headerPt), QColor(225, 225, 225));
         p.setFont(ChartPainter::font(8, true));
         for (int c = 0; c < columns; ++c) {
-            p.drawText(QRectF(x + 2, y, kColonnes[c].largeur - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
-                       c == 0 && !civilHeading.isEmpty() ? civilHeading : translate(kColonnes[c].titre));
-            x += kColonnes[c].largeur;
+            p.drawText(QRectF(x + 2, y, layout.widths[c] - 4, headerPt),
+                       kColonnes[c].align | Qt::AlignVCenter | Qt::TextWordWrap, headers[c]);
+            x += layout.widths[c];
         }
+        y += headerPt - kRowPt;
         p.setFont(ChartPainter::font(8));
         const std::size_t first = std::size_t(page) * std::size_t(perPage);
         for (std::size_t i = first; i < rows.size() && i < first + std::size_t(perPage); ++i) {
             y += kRowPt;
-            const ProgrammeRow& r = rows[i];
             if (i % 2)
                 p.fillRect(QRectF(kMarginPt, y, pagePt.width() - 2 * kMarginPt, kRowPt), QColor(245, 245, 245));
-            const QString cells[8] = {
-                dateTimeText(r.civil, locale),
-                dateTimeText(r.ut, locale),
-                r.satellite < 0 ? QStringLiteral("—") : satelliteDisplayName(r.satellite),
-                r.phenomenon,
-                r.change,
-                locale.toString(r.jupiterAltDeg, 'f', 1),
-                locale.toString(r.sunAltDeg, 'f', 1),
-                r.observable ? QCoreApplication::translate("Documents", "oui") : QCoreApplication::translate("Documents", "non")};
             x = kMarginPt;
             for (int c = 0; c < columns; ++c) {
-                p.setPen(c == 7 && r.observable ? QColor(0, 120, 0) : QColor(Qt::black));
-                p.drawText(QRectF(x + 2, y, kColonnes[c].largeur - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
-                           cells[c]);
-                x += kColonnes[c].largeur;
+                p.setPen(c == 7 && rows[i].observable ? QColor(0, 120, 0) : QColor(Qt::black));
+                p.drawText(QRectF(x + 2, y, layout.widths[c] - 4, kRowPt), kColonnes[c].align | Qt::AlignVCenter,
+                           cells[i][c]);
+                x += layout.widths[c];
             }
         }
         if (rows.empty())
@@ -188,8 +243,14 @@ void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, cons
     const QSizeF pagePt = o.pageSize.size(QPageSize::Point);
     QPainter p(&device);
     pointsWindow(p, device, pagePt);
+    paintMonthPages(p, [&device] { device.newPage(); }, chart, o, locale, pagePt);
+}
+
+void paintMonthPages(QPainter& p, const std::function<void()>& newPage, const MonthChart& chart,
+                     const ChartDocumentOptions& o, const QLocale& locale, const QSizeF& pagePt)
+{
     paintChartPage(p, chart, o, pagePt);
-    paintTablePages(p, device, chart.rows,
+    paintTablePages(p, newPage, chart.rows,
                     QCoreApplication::translate("Documents", "Phénomènes — %1").arg(monthTitle(chart.options.year, chart.options.month)),
                     subtitleOf(chart, o), chart.options.site.has_value(), locale, pagePt, true,
                     chart.localAxis() ? localTimeHeading(chart.options.zone) : QString());
@@ -203,7 +264,8 @@ void paintTableDocument(QPagedPaintDevice& device, const std::vector<ProgrammeRo
     const QSizeF pagePt = size.size(QPageSize::Point);
     QPainter p(&device);
     pointsWindow(p, device, pagePt);
-    paintTablePages(p, device, rows, title, subtitle, withSite, locale, pagePt, false, civilHeading);
+    paintTablePages(p, [&device] { device.newPage(); }, rows, title, subtitle, withSite, locale, pagePt, false,
+                    civilHeading);
 }
 
 QByteArray monthPdf(const MonthChart& chart, const ChartDocumentOptions& o, const QLocale& locale)

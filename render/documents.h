@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QString>
 #include <QTimeZone>
+#include <functional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -31,6 +32,10 @@ QString theoryText(Theory theorie);
 // page of `pageSize` points.
 void paintChartPage(QPainter& p, const MonthChart& chart, const ChartDocumentOptions& o, const QSizeF& pageSize);
 
+// The chart's page and the month's phenomena table after it, on any painter
+// whose window is the page in points; `newPage` starts each next page.
+void paintMonthPages(QPainter& p, const std::function<void()>& newPage, const MonthChart& chart,
+                     const ChartDocumentOptions& o, const QLocale& locale, const QSizeF& pageSize);
 // On a printer or a PDF writer: the chart on the first page, the month's
 // phenomena table on the following ones.
 void paintMonthDocument(QPagedPaintDevice& device, const MonthChart& chart, const ChartDocumentOptions& o,

@@ -3,6 +3,7 @@
 #include "ephemeride.h"
 #include "erreur.h"
 #include "regional.h"
+#include "vocabulary.h"
 
 #include <algorithm>
 #include <future>
@@ -106,12 +107,8 @@ int satelliteOfCaption(Caption label) { return (static_cast<int>(label) - kFirst
 
 QString phenomenonWord(Caption label)
 {
-    switch ((static_cast<int>(label) - kFirstPhenomenonCaption) % 4) {
-    case 0: return QStringLiteral("Eclipsé");
-    case 1: return QStringLiteral("Ombre");
-    case 2: return QStringLiteral("Occulté");
-    default: return QStringLiteral("Passage");
-    }
+    // The labels of a satellite come in RowWord's order: Ec, Om, Oc, Pa.
+    return rowWord(static_cast<RowWord>((static_cast<int>(label) - kFirstPhenomenonCaption) % 4));
 }
 
 search::Seconds secondsOf(const QDateTime& ut) { return ut.toSecsSinceEpoch(); }

@@ -2,6 +2,7 @@
 
 
 #include "scene_frame.h"
+#include "vocabulary.h"
 
 #include <QCoreApplication>
 
@@ -50,18 +51,18 @@ QString phrase(const ProgrammeRow& r)
 {
     if (r.mutual >= 0)   // phenomenon: the code ("2E1"), change: the kind, at the maximum
         return QCoreApplication::translate("Calendrier", "phénomène mutuel %1 (%2), maximum")
-            .arg(r.phenomenon, QCoreApplication::translate("Phenomene", r.change.toUtf8().constData()));
-    const bool debut = r.change == u"début";
-    if (r.phenomenon == u"Eclipsé")
+            .arg(r.phenomenon, shownWord(r.change));
+    const bool debut = r.change == rowWord(RowWord::Begin);
+    if (r.phenomenon == rowWord(RowWord::Eclipse))
         return debut ? QCoreApplication::translate("Calendrier", "début de l'éclipse")
                      : QCoreApplication::translate("Calendrier", "fin de l'éclipse");
-    if (r.phenomenon == u"Occulté")
+    if (r.phenomenon == rowWord(RowWord::Occultation))
         return debut ? QCoreApplication::translate("Calendrier", "début de l'occultation")
                      : QCoreApplication::translate("Calendrier", "fin de l'occultation");
-    if (r.phenomenon == u"Passage")
+    if (r.phenomenon == rowWord(RowWord::Transit))
         return debut ? QCoreApplication::translate("Calendrier", "début du passage")
                      : QCoreApplication::translate("Calendrier", "fin du passage");
-    if (r.phenomenon == u"Ombre")
+    if (r.phenomenon == rowWord(RowWord::Shadow))
         return debut ? QCoreApplication::translate("Calendrier", "début de l'ombre")
                      : QCoreApplication::translate("Calendrier", "fin de l'ombre");
     return QCoreApplication::translate("Calendrier", "passage au méridien central");
@@ -72,7 +73,7 @@ QString phrase(const ProgrammeRow& r)
 QString eventSummary(const ProgrammeRow& row)
 {
     const QString who = row.satellite < 0 ? QCoreApplication::translate("Calendrier", "Tache Rouge")
-                                          : QString::fromUtf8(kSatellites[row.satellite].name);
+                                          : satelliteDisplayName(row.satellite);
     return who + QStringLiteral(" — ") + phrase(row);
 }
 
@@ -96,7 +97,7 @@ QByteArray icsProgramme(const std::vector<ProgrammeRow>& rows, const QString& lo
         const QString what = r.label ? QString::fromLatin1(captionName(*r.label))
                              : r.mutual >= 0 ? r.phenomenon : QStringLiteral("RedSpot");
         appendLine(out, QStringLiteral("BEGIN:VEVENT"));
-        appendLine(out, QStringLiteral("UID:%1-%2-%3-%4@zenolune").arg(when, who, what, r.change == u"fin" ? u"fin" : u"debut"));
+        appendLine(out, QStringLiteral("UID:%1-%2-%3-%4@zenolune").arg(when, who, what, r.change == rowWord(RowWord::End) ? u"fin" : u"debut"));
         appendLine(out, QStringLiteral("DTSTAMP:") + stamp);
         appendLine(out, QStringLiteral("DTSTART:") + when);
         appendLine(out, QStringLiteral("SUMMARY:") + escaped(eventSummary(r)));

@@ -607,7 +607,7 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
     QString out;
     const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
     out += QCoreApplication::translate("LightCurveFit", "# Zenolune : réduction d'une courbe de lumière de phénomène mutuel\n");
-    const auto name = [](int s) { return QString::fromUtf8(kSatellites[s].name); };
+    const auto name = [](int s) { return satelliteDisplayName(s); };
     line(QCoreApplication::translate("LightCurveFit", "Phénomène"), QStringLiteral("%1 (%2, %3) : %4").arg(ev.code(), QString::fromLatin1(ev.typeName()),
                                                                  QString::fromLatin1(ev.kindName()),
                                                                  (ev.type == MutualType::Eclipse ? QCoreApplication::translate("LightCurveFit", "%1 éclipse %2")

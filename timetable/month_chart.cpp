@@ -4,6 +4,7 @@
 #include "mutual_events.h"
 #include "night.h"
 #include "regional.h"
+#include "vocabulary.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -125,7 +126,7 @@ std::vector<PhaseInterval> phaseIntervals(const std::vector<ProgrammeRow>& rows,
             continue;
         const int i = static_cast<int>(*r.label) - kFirstPhenomenonCaption;
         const UtSeconds t = r.ut.toSecsSinceEpoch();
-        if (r.change == u"début") {
+        if (r.change == rowWord(RowWord::Begin)) {
             open[i] = t;
         } else {
             // An end seen first: the phenomenon was under way at the start.
@@ -164,11 +165,17 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
     return out;
 }
 
+namespace {
+
+MutualMark markOf(const MutualEvent& e) { return {e.occulter, e.target, e.type == MutualType::Eclipse, e.start, e.end}; }
+
+} // namespace
+
 std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end)
 {
     std::vector<MutualMark> out;
     for (const MutualEvent& e : findMutualEvents(start, end))
-        out.push_back({e.occulter, e.target, e.type == MutualType::Eclipse, e.start, e.end});
+        out.push_back(markOf(e));
     return out;
 }
 
@@ -203,6 +210,13 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
     p.visibility = o.visibility;
     p.theorie = o.theorie;
     c.rows = buildProgramme(p);
+    // The mutual events the chart marks are rows of its table too.
+    if (o.theorie == Theory::Precise) {
+        const std::vector<MutualEvent> events = findMutualEvents(c.start, c.end);
+        for (const MutualEvent& e : events)
+            c.mutual.push_back(markOf(e));
+        addMutualRows(c.rows, events, c.offsetHours, o.site, o.visibility);
+    }
     if (c.localAxis())
         for (ProgrammeRow& r : c.rows)
             r.civil = fromSeconds(c.axisOf(r.ut.toSecsSinceEpoch()));
@@ -212,8 +226,6 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
             c.grs.push_back(r.ut.toSecsSinceEpoch());
     if (o.site)
         c.nights = nightsBetween(c.start - kSecondsPerDay / 2, c.end, *o.site);
-    if (o.theorie == Theory::Precise)
-        c.mutual = mutualMarks(c.start, c.end);
     return c;
 }
 
@@ -229,6 +241,18 @@ QString monthTitle(int year, int month)
     if (month < 1 || month > 12)
         return QString::number(year);
     return QCoreApplication::translate("Graphique", kMois[month - 1]) + u' ' + QString::number(year);
+}
+
+QString weekdayShort(int dayOfWeek)
+{
+    static const char* const kJours[7] = {
+        QT_TRANSLATE_NOOP("Graphique", "lun."), QT_TRANSLATE_NOOP("Graphique", "mar."),
+        QT_TRANSLATE_NOOP("Graphique", "mer."), QT_TRANSLATE_NOOP("Graphique", "jeu."),
+        QT_TRANSLATE_NOOP("Graphique", "ven."), QT_TRANSLATE_NOOP("Graphique", "sam."),
+        QT_TRANSLATE_NOOP("Graphique", "dim.")};
+    if (dayOfWeek < 1 || dayOfWeek > 7)
+        return {};
+    return QCoreApplication::translate("Graphique", kJours[dayOfWeek - 1]);
 }
 
 } // namespace zeno

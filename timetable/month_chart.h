@@ -106,7 +106,9 @@ std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end);
 // Throws ErreurExecution 13 for an unreadable offset; checkMonth first.
 MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale);
 
-// The month's name in French ("mars 2025").
+// The month's name in the user's language ("mars 2025").
 QString monthTitle(int year, int month);
+// The day's short name in the user's language ("lun." for 1, Monday, to "dim." for 7).
+QString weekdayShort(int dayOfWeek);
 
 } // namespace zeno

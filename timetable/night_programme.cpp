@@ -2,6 +2,7 @@
 
 #include "regional.h"
 #include "scene_frame.h"
+#include "vocabulary.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -92,6 +93,37 @@ void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v)
     row.observable = !row.hidden && row.jupiterAltDeg >= v.minJupiterDeg && row.sunAltDeg <= v.maxSunDeg;
 }
 
+QString kindRowWord(MutualKind kind)
+{
+    switch (kind) {
+    case MutualKind::Total: return rowWord(RowWord::Total);
+    case MutualKind::Annular: return rowWord(RowWord::Annular);
+    case MutualKind::Partial: return rowWord(RowWord::Partial);
+    case MutualKind::Penumbral: return rowWord(RowWord::Penumbral);
+    }
+    return rowWord(RowWord::Partial);
+}
+
+void addMutualRows(std::vector<ProgrammeRow>& rows, const std::vector<MutualEvent>& events, double offsetHours,
+                   const std::optional<Site>& site, const Visibility& visibility)
+{
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const MutualEvent& ev = events[i];
+        ProgrammeRow r;
+        r.ut = QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC);
+        r.civil = addHours(r.ut, -offsetHours);
+        r.satellite = ev.target;
+        r.phenomenon = ev.code();
+        r.change = kindRowWord(ev.kind);
+        r.mutual = int(i);
+        r.hidden = ev.hiddenAtMaximum();
+        if (site)
+            placeRow(r, *site, visibility);
+        rows.push_back(std::move(r));
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.ut < b.ut; });
+}
+
 namespace {
 
 // One slice of the timetable: the satellites' changes, then the Red Spot's transits.
@@ -106,7 +138,7 @@ std::vector<ProgrammeRow> sliceRows(PassProbe& probe, const ProgrammeOptions& o,
             r.satellite = satelliteOfCaption(ev.label);
             r.label = ev.label;
             r.phenomenon = phenomenonWord(ev.label);
-            r.change = ev.begins ? QStringLiteral("début") : QStringLiteral("fin");
+            r.change = rowWord(ev.begins ? RowWord::Begin : RowWord::End);
             r.hidden = ev.hidden;
             rows.push_back(std::move(r));
         }
@@ -118,8 +150,8 @@ std::vector<ProgrammeRow> sliceRows(PassProbe& probe, const ProgrammeOptions& o,
             ProgrammeRow r;
             r.ut = ut;
             r.civil = addHours(ut, -o.offsetHours);
-            r.phenomenon = QStringLiteral("Tache Rouge");
-            r.change = QStringLiteral("passage");
+            r.phenomenon = rowWord(RowWord::RedSpot);
+            r.change = rowWord(RowWord::RedSpotTransit);
             rows.push_back(std::move(r));
         }
     }

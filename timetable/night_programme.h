@@ -6,6 +6,7 @@
 #pragma once
 
 #include "events.h"
+#include "mutual_events.h"
 #include "observer.h"
 
 #include <QDate>
@@ -79,6 +80,15 @@ std::vector<QDateTime> grsTransits(const QDateTime& fromUt, const QDateTime& toU
 
 // Altitudes and observability filled in for one row.
 void placeRow(ProgrammeRow& row, const Site& site, const Visibility& v);
+
+// The kind of a mutual event as its row holds it: "totale", "annulaire", "partielle", "pénombrale".
+QString kindRowWord(MutualKind kind);
+// One row per event at its maximum (satellite: the target; phenomenon: the
+// code; change: the kind; `mutual`: the event's index), with the place's
+// altitudes when given, merged into `rows` in time order. Civil times are
+// UT minus offsetHours.
+void addMutualRows(std::vector<ProgrammeRow>& rows, const std::vector<MutualEvent>& events, double offsetHours,
+                   const std::optional<Site>& site, const Visibility& visibility);
 
 // The header and the rows as CSV (comma separated, fields quoted where needed):
 // satellite,phenomene,changement,date,datetu,label,cache[,hauteur_jupiter,hauteur_soleil,observable].

@@ -320,6 +320,10 @@
         <source>O</source>
         <translation>W</translation>
     </message>
+    <message>
+        <source>caché</source>
+        <translation>hidden</translation>
+    </message>
 </context>
 <context>
     <name>ErreurExecution</name>
@@ -1530,6 +1534,34 @@
     <message>
         <source>◆ phénomène mutuel</source>
         <translation>◆ mutual event</translation>
+    </message>
+    <message>
+        <source>lun.</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>mar.</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>mer.</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>jeu.</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>ven.</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>sam.</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>dim.</source>
+        <translation>Sun</translation>
     </message>
 </context>
 <context>

@@ -141,7 +141,7 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
     const zeno::MonthChart& c = *chart_;
     const QLocale fr(QLocale::French, QLocale::France);
     const QDateTime axe = QDateTime::fromSecsSinceEpoch(c.axisOf(ut), Qt::UTC);
-    QString quand = fr.dayName(axe.date().dayOfWeek(), QLocale::ShortFormat) + u' '
+    QString quand = zeno::weekdayShort(axe.date().dayOfWeek()) + u' '
                     + axe.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     if (c.localAxis())
         quand += tr(" (heure locale, %1, %2 TU)").arg(QString::fromUtf8(c.options.zone.id()), heureTexte(ut));
@@ -546,7 +546,7 @@ void FenetreGraphique::termine(zeno::MonthChart chart, const QString& faute)
         Defilement->verticalScrollBar()->setValue(0);
     Entete->update();
     Legende->update();
-    const auto n = std::count_if(chart_.rows.begin(), chart_.rows.end(), [](const auto& r) { return r.satellite >= 0; });
+    const auto n = std::count_if(chart_.rows.begin(), chart_.rows.end(), [](const auto& r) { return r.satellite >= 0 && r.mutual < 0; });
     LabelEtat->setText(tr("%1 — %2 phénomènes des satellites — %3. Survoler une trajectoire pour la lire ; cliquer "
                           "pour afficher l'instant dans la fenêtre principale.")
                            .arg(zeno::monthTitle(chart_.options.year, chart_.options.month))

@@ -14,6 +14,7 @@
 #include "windowplacement.h"
 #include "regional.h"
 #include "shared_state.h"
+#include "vocabulary.h"
 #include "zonedessin.h"
 
 #include <QApplication>
@@ -449,7 +450,7 @@ void Form1::setCaption(zeno::Caption caption, const QString& text)
         return;
     }
     if (QLabel* l = etiquettes_[static_cast<int>(caption)]) {
-        l->setText(static_cast<int>(caption) >= zeno::kFirstPhenomenonCaption ? shownWord(text) : text);
+        l->setText(static_cast<int>(caption) >= zeno::kFirstPhenomenonCaption ? zeno::shownWord(text) : text);
         // The meridians are clipped by their narrow labels: the whole value in a tooltip.
         if (caption == zeno::Caption::syst1 || caption == zeno::Caption::syst2)
             l->setToolTip(text);

@@ -2,7 +2,7 @@
 
 #include "scene_frame.h"
 #include "regional.h"
-#include "shared_state.h"
+#include "vocabulary.h"
 
 #include <QBrush>
 #include <QColor>
@@ -11,7 +11,7 @@
 
 namespace {
 
-QString satelliteName(int s) { return s < 0 ? QStringLiteral("—") : QString::fromUtf8(zeno::kSatellites[s].name); }
+QString satelliteName(int s) { return s < 0 ? QStringLiteral("—") : zeno::satelliteDisplayName(s); }
 
 // Satellites before the spot at the same second.
 int satelliteRank(const zeno::ProgrammeRow& l) { return l.satellite < 0 ? 4 : l.satellite; }
@@ -128,8 +128,8 @@ QString PhenomenaModel::text(const zeno::ProgrammeRow& l, int column, const QLoc
     case LocalTime: return zeno::dateTimeText(localTime(l.ut), locale_);
     case UniversalTime: return zeno::dateTimeText(l.ut, locale_);
     case Satellite: return satelliteName(l.satellite);
-    case Phenomenon: return shownWord(l.phenomenon);
-    case Change: return shownWord(l.change);
+    case Phenomenon: return zeno::shownWord(l.phenomenon);
+    case Change: return zeno::shownWord(l.change);
     case JupiterAltitude: return numbers.toString(l.jupiterAltDeg, 'f', 1);
     case SunAltitude: return numbers.toString(l.sunAltDeg, 'f', 1);
     case Observable:

@@ -3,27 +3,6 @@
 #include "erreur.h"
 #include "regional.h"
 
-#include <QCoreApplication>
-
-namespace {
-
-// The words for the translation tools.
-[[maybe_unused]] const char* const kWords[] = {
-    QT_TRANSLATE_NOOP("Phenomene", "Eclipsé"), QT_TRANSLATE_NOOP("Phenomene", "Ombre"),
-    QT_TRANSLATE_NOOP("Phenomene", "Occulté"), QT_TRANSLATE_NOOP("Phenomene", "Passage"),
-    QT_TRANSLATE_NOOP("Phenomene", "Tache Rouge"), QT_TRANSLATE_NOOP("Phenomene", "début"),
-    QT_TRANSLATE_NOOP("Phenomene", "fin"), QT_TRANSLATE_NOOP("Phenomene", "passage"),
-};
-
-} // namespace
-
-QString shownWord(const QString& word)
-{
-    if (word.isEmpty() || word == u" ")
-        return word;
-    return QCoreApplication::translate("Phenomene", word.toUtf8().constData());
-}
-
 SharedState::SharedState(QObject* parent) : QObject(parent) {}
 
 const settings::Observer& SharedState::observer() const

@@ -12,12 +12,6 @@
 #include <QString>
 #include <optional>
 
-// A word the pass or the timetable writes ("Eclipsé", "Ombre", "Occulté",
-// "Passage", "Tache Rouge", "début", "fin", "passage") as the windows show
-// it: through the translation (context "Phenomene"). The pass and the
-// companion keep the French words themselves.
-QString shownWord(const QString& word);
-
 class SharedState : public QObject {
     Q_OBJECT
 public:

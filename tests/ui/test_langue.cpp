@@ -1,18 +1,27 @@
 // The language: the choice, a missing or damaged translation, the English
 // translation complete and up to date with the sources, and the windows in
-// English (captions translated and still fitting their places).
+// English (captions translated and still fitting their places); the
+// documents of an English window free of the program's French words.
 #include "outils.h"
 
 #include "controles.h"
+#include "documents.h"
 #include "fenetrephenomenes.h"
 #include "form2.h"
 #include "frmabout.h"
 #include "language.h"
 #include "languagemenu.h"
+#include "light_curve_fit.h"
+#include "mutual_rows.h"
+#include "phenomena_model.h"
+#include "scene_frame.h"
 #include "settings.h"
+#include "vocabulary.h"
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -24,6 +33,51 @@
 
 using language::Language;
 
+namespace {
+
+// A page that keeps the texts drawn on it.
+class TextesDessines : public QPaintDevice {
+public:
+    QStringList textes;
+    QPaintEngine* paintEngine() const override { return &moteur_; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return 595;   // A4 in points
+        case PdmHeight: return 842;
+        case PdmWidthMM: return 210;
+        case PdmHeightMM: return 297;
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 72;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    class Moteur : public QPaintEngine {
+    public:
+        explicit Moteur(QStringList& textes) : QPaintEngine(AllFeatures), textes_(textes) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}   // the other shapes come here
+        void drawPath(const QPainterPath&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { textes_ << item.text(); }
+        Type type() const override { return User; }
+
+    private:
+        QStringList& textes_;
+    };
+    mutable Moteur moteur_{textes};
+};
+
+} // namespace
+
 class TestLangue : public QObject {
     Q_OBJECT
 private slots:
@@ -31,6 +85,7 @@ private slots:
     void choix();
     void traductionAbsenteOuAbimee();
     void traductionsCompletes();
+    void documentsEnAnglais();
     void fenetresEnAnglais();
 
 private:
@@ -135,6 +190,78 @@ void TestLangue::traductionsCompletes()
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QVERIFY(messages > 0);
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes));
+}
+
+// December 2026 on the precise theory (every kind of row, mutual events among
+// them): the table's CSV, the calendar, the chart and its PDF pages, the
+// reduction report and the light-curve panel's title, in French and then in
+// English. The vocabulary is what the timetable, the chart's days and the
+// French table write.
+void TestLangue::documentsEnAnglais()
+{
+    zeno::MonthChartOptions o;
+    o.year = 2026;
+    o.month = 12;
+    o.theorie = zeno::Theory::Precise;
+    o.site = zeno::Site{};
+    o.zone = QTimeZone("Europe/Paris");
+    o.grs = zeno::RedSpot{};
+    const zeno::MonthChart c = zeno::computeMonthChart(o, localeFrancaise());
+    const std::vector<zeno::MutualEvent> mutuels = zeno::findMutualEvents(c.start, c.end);
+    QVERIFY(!mutuels.empty());
+    const auto documents = [&] {
+        PhenomenaModel modele(localeFrancaise());
+        modele.setTimeZone(o.zone);
+        modele.setRows(c.rows);
+        QString t = modele.csv(false) + QString::fromUtf8(zeno::icsProgramme(c.rows, {}, true, o.theorie, {}));
+        for (const zeno::MutualEvent& ev : mutuels)
+            t += zeno::reductionReport(ev, {}, {}, QStringLiteral("courbe.csv"), nullptr) + mutualTitle(ev) + u'\n';
+        TextesDessines page;
+        QPainter p(&page);
+        zeno::paintMonthPages(p, [] {}, c, {}, localeFrancaise(), QSizeF(595, 842));
+        return t + page.textes.join(u'\n');
+    };
+
+    QStringList vocabulaire = zeno::rowWords();
+    for (const zeno::Satellite& s : zeno::kSatellites)
+        vocabulaire << QString::fromUtf8(s.name);
+    for (int jour = 1; jour <= 7; ++jour)
+        vocabulaire << zeno::weekdayShort(jour);
+    PhenomenaModel francais(localeFrancaise());
+    francais.setRows(c.rows);
+    for (int r = 0; r < francais.rowCount(); ++r)
+        for (int col : {PhenomenaModel::Satellite, PhenomenaModel::Phenomenon, PhenomenaModel::Change, PhenomenaModel::Observable})
+            vocabulaire << francais.data(francais.index(r, col), Qt::DisplayRole).toString();
+    vocabulaire.removeDuplicates();
+    vocabulaire.removeIf([](const QString& w) { return !w.contains(QRegularExpression(QStringLiteral("^\\p{L}[\\p{L} .]*$"))); });
+    // The French words a text shows: whole words; a zone's name ("Europe/Paris") is not one.
+    const auto motsFrancais = [&](const QString& texte) {
+        QStringList trouves;
+        for (const QString& w : vocabulaire)
+            if (texte.contains(QRegularExpression(QStringLiteral("(?<![\\p{L}\\d/-])%1(?![\\p{L}\\d/-])")
+                                                      .arg(QRegularExpression::escape(w)))))
+                trouves << w;
+        return trouves;
+    };
+    const QStringList enFrancais = motsFrancais(documents());
+    for (const char* w : {"Ganymède", "Europe", "début", "Ombre", "Tache Rouge", "oui", "lun."})
+        QVERIFY2(enFrancais.contains(QString::fromUtf8(w)), w);
+
+    // In English, only the words English writes alike (Io, Callisto).
+    QCOMPARE(language::install(*qApp, Language::English), Language::English);
+    QTranslator anglais;
+    QVERIFY(anglais.load(QStringLiteral("zenolune_en"), QStringLiteral(":/i18n")));
+    vocabulaire.removeIf([&](const QString& w) {
+        const QByteArray u = w.toUtf8();
+        for (const char* contexte : {"Phenomene", "Satellite", "PhenomenaModel", "Documents", "Graphique"})
+            if (anglais.translate(contexte, u.constData()) == w)
+                return true;
+        return false;
+    });
+    QVERIFY(vocabulaire.contains(QStringLiteral("Ganymède")));
+    const QString texte = documents();
+    QVERIFY2(motsFrancais(texte).isEmpty(), qPrintable(motsFrancais(texte).join(QStringLiteral(", "))));
+    QVERIFY(texte.contains(QStringLiteral("Ganymede")));
 }
 
 void TestLangue::fenetresEnAnglais()
