@@ -7,7 +7,7 @@ BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-sv
                 libnova-dev libgsl-dev libcsv-dev qt6-tools-dev qt6-l10n-tools gzip
                 libsep-dev libcfitsio-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev ffmpeg)   # ffmpeg: the tests' video
-RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation libnova-0.16-0
+RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6concurrent6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation libnova-0.16-0
               qt6-translations-l10n libgsl27 libgslcblas0 libcsv3
               libsep0 libcfitsio10 libavformat59 libavcodec59 libswscale6 libavutil57)
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth dpkg-dev lintian desktop-file-utils appstream man-db)

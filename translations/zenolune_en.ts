@@ -1015,6 +1015,138 @@
         <source>Attention : %1.</source>
         <translation>Warning: %1.</translation>
     </message>
+    <message>
+        <source>Courbe de lumière observée ou enregistrement</source>
+        <translation>Observed light curve or recording</translation>
+    </message>
+    <message>
+        <source>Courbes et enregistrements (*.csv *.txt *.tsv *.dat *.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Enregistrements SER, FITS ou vidéo (*.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;Tous les fichiers (*)</source>
+        <translation>Curves and recordings (*.csv *.txt *.tsv *.dat *.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;CSV or text files (*.csv *.txt *.tsv *.dat);;SER, FITS or video recordings (*.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Un fichier CSV ou un enregistrement SER, FITS, AVI, MP4 (ou déposez-le sur la fenêtre)</source>
+        <translation>A CSV file or a SER, FITS, AVI, MP4 recording (or drop it onto the window)</translation>
+    </message>
+    <message>
+        <source>%v images sur %m</source>
+        <translation>%v frames of %m</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Enregistrer la &amp;courbe mesurée…</source>
+        <translation>Save the measured &amp;curve…</translation>
+    </message>
+    <message>
+        <source>La courbe mesurée sur l&apos;enregistrement en CSV : image, TU, flux du couple, de la comparaison et relatif</source>
+        <translation>The curve measured on the recording as CSV: frame, UT, flux of the pair, of the comparison and relative</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas une image FITS : choisissez un seul fichier (courbe CSV ou enregistrement), ou plusieurs fichiers FITS d&apos;une séquence (une image par fichier).</source>
+        <translation>“%1” is not a FITS image: choose one file (CSV curve or recording), or several FITS files of a sequence (one frame per file).</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas ouvert : sans l&apos;heure TU de sa première image et sa cadence, ses images n&apos;ont pas d&apos;heure.</source>
+        <translation>“%1” is not opened: without the UT of its first frame and its frame rate, its frames have no time.</translation>
+    </message>
+    <message>
+        <source>Enregistrement illisible : %1</source>
+        <translation>Unreadable recording: %1</translation>
+    </message>
+    <message>
+        <source>%1 (séquence de %2 images FITS)</source>
+        <translation>%1 (sequence of %2 FITS frames)</translation>
+    </message>
+    <message>
+        <source>Arrêt de la mesure…</source>
+        <translation>Stopping the measurement…</translation>
+    </message>
+    <message>
+        <source>la mesure s&apos;est arrêtée sans résultat</source>
+        <translation>the measurement stopped without a result</translation>
+    </message>
+    <message>
+        <source>Mesure impossible de « %1 » : %2</source>
+        <translation>Cannot measure “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv);;Tous les fichiers (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Mesure arrêtée : la fenêtre a été fermée.</source>
+        <translation>Measurement stopped: the window was closed.</translation>
+    </message>
+    <message>
+        <source>Enregistrement</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Mesure</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>couple %1 + %2, comparaison %3</source>
+        <translation>pair %1 + %2, comparison %3</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 gardées ; %3</source>
+        <translation>%1 read, %2 kept; %3</translation>
+    </message>
+    <message>
+        <source>aucune écartée</source>
+        <translation>none dropped</translation>
+    </message>
+    <message>
+        <source>Identification</source>
+        <translation>Identification</translation>
+    </message>
+    <message>
+        <source>%1 px par rayon de Jupiter, rotation %2°, %3, écart quadratique %4 px ; %5 sources, nommées : %6</source>
+        <translation>%1 px per Jupiter radius, rotation %2°, %3, rms %4 px; %5 sources, named: %6</translation>
+    </message>
+    <message>
+        <source>image retournée</source>
+        <translation>image mirrored</translation>
+    </message>
+    <message>
+        <source>image non retournée</source>
+        <translation>image not mirrored</translation>
+    </message>
+    <message>
+        <source>annulée après %1 images</source>
+        <translation>cancelled after %1 frames</translation>
+    </message>
+    <message>
+        <source>Mesure de « %1 » : Jupiter et les satellites cherchés, nommés puis suivis image par image…</source>
+        <translation>Measuring “%1”: Jupiter and the satellites found, named, then followed frame by frame…</translation>
+    </message>
+    <message>
+        <source>Mesure annulée après %1 images sur %2 : la courbe partielle n&apos;est pas ajustée.</source>
+        <translation>Measurement cancelled after %1 frames of %2: the partial curve is not fitted.</translation>
+    </message>
+    <message>
+        <source>%1 images mesurées dans « %2 », %3 gardées.</source>
+        <translation>%1 frames measured in “%2”, %3 kept.</translation>
+    </message>
+    <message>
+        <source>Mesure de l&apos;enregistrement en cours…</source>
+        <translation>Measuring the recording…</translation>
+    </message>
+    <message>
+        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière ou votre enregistrement (« Fichier… »), ou déposez-le sur la fenêtre.</source>
+        <translation>No result yet: choose the event and the file of your light curve or your recording (“File…”), or drop it onto the window.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -3988,6 +4120,104 @@ computation goes on with the next date; the exit status is then 1.
     <message>
         <source>chute d&apos;éclat de %1 mag, sous les %2 mag demandés</source>
         <translation>magnitude drop of %1 mag, below the %2 mag asked for</translation>
+    </message>
+</context>
+<context>
+    <name>DialogueHoraire</name>
+    <message>
+        <source>Heure illisible « %1 » : une date et une heure TU comme %2 ou 2026-12-31T21:40:03.52 — champ « Première image (TU) »</source>
+        <translation>Unreadable time “%1”: a UT date and time such as %2 or 2026-12-31T21:40:03.52 — field “First frame (UT)”</translation>
+    </message>
+    <message>
+        <source>Cadence illisible « %1 » : un nombre d&apos;images par seconde plus grand que 0, par exemple %2 — champ « Images par seconde »</source>
+        <translation>Unreadable rate “%1”: a number of frames per second greater than 0, for example %2 — field “Frames per second”</translation>
+    </message>
+    <message>
+        <source>Heure de l&apos;enregistrement</source>
+        <translation>Time of the recording</translation>
+    </message>
+    <message>
+        <source>« %1 » ne donne pas l&apos;heure de ses images (%2). Donnez l&apos;heure TU de la première image et la cadence.</source>
+        <translation>“%1” does not give the time of its frames (%2). Give the UT of the first frame and the frame rate.</translation>
+    </message>
+    <message>
+        <source>Date et heure TU de la première image, par exemple 31/12/2026 21:40:03,52 ou 2026-12-31T21:40:03.52</source>
+        <translation>UT date and time of the first frame, for example 12/31/2026 21:40:03.52 or 2026-12-31T21:40:03.52</translation>
+    </message>
+    <message>
+        <source>Première image (TU) :</source>
+        <translation>First frame (UT):</translation>
+    </message>
+    <message>
+        <source>Images par seconde :</source>
+        <translation>Frames per second:</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingView</name>
+    <message>
+        <source>Aucune image</source>
+        <translation>No frame</translation>
+    </message>
+    <message>
+        <source>Jupiter</source>
+        <translation>Jupiter</translation>
+    </message>
+    <message>
+        <source>couple</source>
+        <translation>pair</translation>
+    </message>
+    <message>
+        <source>comparaison</source>
+        <translation>comparison</translation>
+    </message>
+    <message>
+        <source>Un clic montre l&apos;image la plus proche de cet instant</source>
+        <translation>A click shows the frame nearest to that instant</translation>
+    </message>
+    <message>
+        <source>Les flux mesurés s&apos;afficheront ici</source>
+        <translation>The measured fluxes will be shown here</translation>
+    </message>
+    <message>
+        <source>Flux mesurés</source>
+        <translation>Measured fluxes</translation>
+    </message>
+    <message>
+        <source>Flux relatif</source>
+        <translation>Relative flux</translation>
+    </message>
+    <message>
+        <source>couple %1</source>
+        <translation>pair %1</translation>
+    </message>
+    <message>
+        <source>comparaison %1</source>
+        <translation>comparison %1</translation>
+    </message>
+    <message>
+        <source>%1 images gardées sur %2</source>
+        <translation>%1 frames kept of %2</translation>
+    </message>
+    <message>
+        <source>Temps universel</source>
+        <translation>Universal Time</translation>
+    </message>
+    <message>
+        <source>Image %1 / %2</source>
+        <translation>Frame %1 / %2</translation>
+    </message>
+    <message>
+        <source>illisible : %1</source>
+        <translation>unreadable: %1</translation>
+    </message>
+    <message>
+        <source>%1 TU</source>
+        <translation>%1 UT</translation>
+    </message>
+    <message>
+        <source>écartée</source>
+        <translation>dropped</translation>
     </message>
 </context>
 </TS>

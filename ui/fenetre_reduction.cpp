@@ -3,12 +3,17 @@
 #include "drawing_export.h"
 #include "erreur.h"
 #include "mutual_rows.h"
+#include "recording_timing_dialog.h"
+#include "recording_view.h"
 #include "reduction_plot.h"
 #include "regional.h"
 #include "safe_write.h"
+#include "scene_frame.h"
 #include "shared_state.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCollator>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -21,10 +26,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 
 #include <cmath>
 
@@ -32,6 +45,40 @@ namespace {
 
 constexpr int kImageWidth = 1200, kImageHeight = 800;   // exported plot, pixels (SVG: user units)
 constexpr int kAucune = -1;                              // no uncertainty column
+constexpr double kCadenceParDefaut = 25;                 // frames per second a video's dialog offers first
+
+// The measured curve's columns as its CSV writes them (frame,ut,pair_flux,comparison_flux,relative_flux).
+constexpr int kColonneTemps = 1, kColonneFlux = 4;
+
+QStringList cheminsDeposes(const QMimeData* d)
+{
+    QStringList c;
+    if (d && d->hasUrls())
+        for (const QUrl& u : d->urls())
+            if (u.isLocalFile())
+                c << u.toLocalFile();
+    return c;
+}
+
+// The naming and the measurement of a recording, run on a worker thread:
+// result 0 the naming (shown at once), result 1 the measurement.
+void mesureEnregistrement(QPromise<zeno::CurveMeasurement>& promesse, std::shared_ptr<zeno::RecordingReader> lecteur,
+                          zeno::MeasureOptions options, std::shared_ptr<std::atomic<bool>> annulation)
+{
+    zeno::CurveMeasurement nommage = zeno::identifySatellites(*lecteur, options);
+    const bool echec = !nommage.error.isEmpty();
+    promesse.addResult(std::move(nommage));
+    if (echec)
+        return;
+    int etendue = -1;
+    const auto progres = [&](int fait, int total) {
+        if (total != etendue)
+            promesse.setProgressRange(0, etendue = total);
+        promesse.setProgressValue(fait);
+        return !annulation->load();
+    };
+    promesse.addResult(zeno::measureRecording(*lecteur, options, progres, annulation.get()));
+}
 
 } // namespace
 
@@ -42,10 +89,22 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     setObjectName(QStringLiteral("FenetreReduction"));
     setWindowTitle(tr("Réduire une observation"));
     resize(980, 720);
+    setAcceptDrops(true);
     choixOuverture = [this] {
         const QString dossier = settings::open()->value(QStringLiteral("reduction/dossier")).toString();
-        return QFileDialog::getOpenFileName(this, tr("Courbe de lumière observée"), dossier,
-                                            tr("Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)"));
+        return QFileDialog::getOpenFileNames(
+            this, tr("Courbe de lumière observée ou enregistrement"), dossier,
+            tr("Courbes et enregistrements (*.csv *.txt *.tsv *.dat *.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;"
+               "Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;"
+               "Enregistrements SER, FITS ou vidéo (*.ser *.fits *.fit *.fts *.avi *.mp4 *.mov *.mkv);;"
+               "Tous les fichiers (*)"));
+    };
+    choixHoraire = [this](const zeno::RecordingInfo& info) -> std::optional<zeno::RecordingTiming> {
+        const double debut = event_ ? double(event_->start) : double(QDateTime::currentSecsSinceEpoch());
+        DialogueHoraire d(info, debut, kCadenceParDefaut, locale_, this);
+        if (d.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return d.resultat();
     };
     choixEnregistrement = [this](const QString& nom, const QString& filtre) {
         return QFileDialog::getSaveFileName(this, tr("Exporter"), nom, filtre);
@@ -92,6 +151,7 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     CheckMagnitudes = new QCheckBox(tr("&Magnitudes"), this);
     nomme(CheckMagnitudes, "CheckMagnitudes");
     CheckMagnitudes->setToolTip(tr("La colonne des flux donne des magnitudes (converties en flux)"));
+    TextFichier->setPlaceholderText(tr("Un fichier CSV ou un enregistrement SER, FITS, AVI, MP4 (ou déposez-le sur la fenêtre)"));
     auto* ligneFichier = new QHBoxLayout;
     ligneFichier->addWidget(new QLabel(tr("Courbe observée :"), this));
     ligneFichier->addWidget(TextFichier, 1);
@@ -114,9 +174,38 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     LabelResultats->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LabelResultats->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelResultats->setMinimumWidth(260);
-    auto* milieu = new QHBoxLayout;
+    auto* bas = new QWidget(this);
+    auto* milieu = new QHBoxLayout(bas);
+    milieu->setContentsMargins(0, 0, 0, 0);
     milieu->addWidget(Graphique, 1);
-    milieu->addWidget(LabelResultats);
+    // With a recording's lines the results may outgrow the plot's height.
+    auto* defilement = new QScrollArea(this);
+    defilement->setWidget(LabelResultats);
+    defilement->setWidgetResizable(true);
+    defilement->setFrameShape(QFrame::NoFrame);
+    defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    defilement->setMinimumWidth(LabelResultats->minimumWidth() + defilement->verticalScrollBar()->sizeHint().width());
+    milieu->addWidget(defilement);
+    VueEnregistrement = new RecordingView(locale_, this);
+    nomme(VueEnregistrement, "VueEnregistrement");
+    VueEnregistrement->hide();
+    Separation = new QSplitter(Qt::Vertical, this);
+    nomme(Separation, "Separation");
+    Separation->addWidget(VueEnregistrement);
+    Separation->addWidget(bas);
+    Separation->setChildrenCollapsible(false);
+
+    BarreMesure = new QProgressBar(this);
+    nomme(BarreMesure, "BarreMesure");
+    BarreMesure->setFormat(tr("%v images sur %m"));
+    CommandAnnuler = new QPushButton(tr("Annuler"), this);
+    nomme(CommandAnnuler, "CommandAnnuler");
+    CommandAnnuler->setAutoDefault(false);
+    auto* ligneMesure = new QHBoxLayout;
+    ligneMesure->addWidget(BarreMesure, 1);
+    ligneMesure->addWidget(CommandAnnuler);
+    BarreMesure->hide();
+    CommandAnnuler->hide();
 
     LabelEtat = new QLabel(this);
     nomme(LabelEtat, "LabelEtat");
@@ -127,7 +216,13 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     nomme(CommandExporterRapport, "CommandExporterRapport");
     CommandFermer = new QPushButton(tr("Fermer"), this);
     nomme(CommandFermer, "CommandFermer");
+    CommandEnregistrerCourbe = new QPushButton(tr("Enregistrer la &courbe mesurée…"), this);
+    nomme(CommandEnregistrerCourbe, "CommandEnregistrerCourbe");
+    CommandEnregistrerCourbe->setToolTip(tr("La courbe mesurée sur l'enregistrement en CSV : image, TU, flux du couple, "
+                                            "de la comparaison et relatif"));
+    CommandEnregistrerCourbe->hide();
     auto* ligneBoutons = new QHBoxLayout;
+    ligneBoutons->addWidget(CommandEnregistrerCourbe);
     ligneBoutons->addStretch(1);
     ligneBoutons->addWidget(CommandExporterImage);
     ligneBoutons->addWidget(CommandExporterRapport);
@@ -137,7 +232,8 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     pile->addLayout(ligneEvenement);
     pile->addLayout(ligneFichier);
     pile->addLayout(ligneColonnes);
-    pile->addLayout(milieu, 1);
+    pile->addWidget(Separation, 1);
+    pile->addLayout(ligneMesure);
     pile->addWidget(LabelEtat);
     pile->addLayout(ligneBoutons);
 
@@ -150,9 +246,10 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     connect(CommandExporterImage, &QPushButton::clicked, this, &FenetreReduction::CommandExporterImage_Click);
     connect(CommandExporterRapport, &QPushButton::clicked, this, &FenetreReduction::CommandExporterRapport_Click);
     connect(CommandFermer, &QPushButton::clicked, this, &QDialog::close);
+    connect(CommandAnnuler, &QPushButton::clicked, this, &FenetreReduction::CommandAnnuler_Click);
+    connect(CommandEnregistrerCourbe, &QPushButton::clicked, this, &FenetreReduction::CommandEnregistrerCourbe_Click);
     CommandFermer->setAutoDefault(false);
     CommandChercher->setAutoDefault(false);
-    setAcceptDrops(true);
 
     if (etat_)
         connect(etat_, &SharedState::observerChanged, this, &FenetreReduction::reduit);
@@ -162,12 +259,22 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
         reduit();
 }
 
+FenetreReduction::~FenetreReduction()
+{
+    arreteMesure();
+}
+
 void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
 {
     event_ = event;
     TextCode->setText(event.code());
     TextDate->setText(zeno::mutualUtText(event.maximumExact));
-    if (courbe_.datesFromEvent) {   // the file's times took the date of the event before
+    // A recording measured for another pair, or not measured, is measured again for this one.
+    if (!enregistrement_.isEmpty()
+        && (!mesure_ || !mesure_->error.isEmpty() || mesure_->event.occulter != event.occulter || mesure_->event.target != event.target)) {
+        courbe_ = {};
+        lanceMesure();
+    } else if (courbe_.datesFromEvent) {   // the file's times took the date of the event before
         zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, colonnesChoisies());
         if (c.error.isEmpty())
             courbe_ = std::move(c);
@@ -202,30 +309,35 @@ void FenetreReduction::CommandChercher_Click()
 
 void FenetreReduction::CommandFichier_Click()
 {
-    const QString chemin = choixOuverture();
-    if (!chemin.isEmpty())
-        chargeFichier(chemin);
+    const QStringList chemins = choixOuverture();
+    if (!chemins.isEmpty())
+        ouvre(chemins);
+}
+
+// One file or folder; several: the FITS files of a sequence, in their names' order.
+bool FenetreReduction::ouvre(const QStringList& fichiers)
+{
+    if (fichiers.size() <= 1)
+        return !fichiers.isEmpty() && chargeFichier(fichiers.first());
+    for (const QString& f : fichiers)
+        if (QFileInfo(f).isDir() || !zeno::isRecordingPath(f)) {
+            message(tr("« %1 » n'est pas une image FITS : choisissez un seul fichier (courbe CSV ou enregistrement), "
+                       "ou plusieurs fichiers FITS d'une séquence (une image par fichier).")
+                        .arg(QFileInfo(f).fileName()));
+            return false;
+        }
+    QStringList ordre = fichiers;
+    QCollator c;
+    c.setNumericMode(true);
+    std::sort(ordre.begin(), ordre.end(), [&c](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+    return chargeEnregistrement(ordre);
 }
 
 bool FenetreReduction::chargeFichier(const QString& chemin)
 {
+    if (zeno::isRecordingPath(chemin))
+        return chargeEnregistrement({chemin});
     return chargeExport(chemin);
-}
-
-void FenetreReduction::dragEnterEvent(QDragEnterEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.front().isLocalFile())
-        event->acceptProposedAction();
-}
-
-void FenetreReduction::dropEvent(QDropEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile())
-        return;
-    event->acceptProposedAction();
-    chargeFichier(urls.front().toLocalFile());
 }
 
 bool FenetreReduction::chargeExport(const QString& chemin)
@@ -238,6 +350,7 @@ bool FenetreReduction::chargeExport(const QString& chemin)
         message(tr("Courbe de lumière illisible « %1 » : %2").arg(QFileInfo(chemin).fileName(), c.error));
         return false;
     }
+    oublieEnregistrement();
     chemin_ = chemin;
     courbe_ = std::move(c);
     settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
@@ -280,7 +393,7 @@ void FenetreReduction::remplitColonnes()
 
 void FenetreReduction::Colonnes_Change()
 {
-    if (chemin_.isEmpty())
+    if (chemin_.isEmpty() || !enregistrement_.isEmpty())
         return;
     zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, colonnesChoisies());
     if (!c.error.isEmpty()) {
@@ -290,6 +403,246 @@ void FenetreReduction::Colonnes_Change()
     }
     courbe_ = std::move(c);
     reduit();
+}
+
+bool FenetreReduction::chargeEnregistrement(const QStringList& fichiers)
+{
+    if (fichiers.isEmpty())
+        return false;
+    const QString nom = QFileInfo(fichiers.first()).fileName();
+    const auto ouvreAvec = [&fichiers](const zeno::RecordingTiming& h) {
+        return fichiers.size() > 1 ? zeno::openFitsSequence(fichiers, h) : zeno::openRecording(fichiers.first(), h);
+    };
+    zeno::OpenedRecording r = ouvreAvec({});
+    zeno::RecordingTiming horaire;
+    if (r.reader && !r.reader->info().timesFromFile) {
+        const auto h = choixHoraire(r.reader->info());
+        if (!h) {
+            LabelEtat->setText(tr("« %1 » n'est pas ouvert : sans l'heure TU de sa première image et sa cadence, ses "
+                                  "images n'ont pas d'heure.").arg(nom));
+            return false;
+        }
+        horaire = *h;
+        r = ouvreAvec(horaire);
+    }
+    if (!r.reader) {
+        message(tr("Enregistrement illisible : %1").arg(r.error));
+        return false;
+    }
+    arreteMesure();
+    enregistrement_ = fichiers;
+    horaire_ = horaire;
+    lecteur_ = std::move(r.reader);
+    chemin_ = fichiers.first();
+    courbe_ = {};
+    courbe_.columnNames = {QStringLiteral("frame"), QStringLiteral("ut"), QStringLiteral("pair_flux"),
+                           QStringLiteral("comparison_flux"), QStringLiteral("relative_flux")};
+    courbe_.hasHeader = true;
+    courbe_.timeColumn = kColonneTemps;
+    courbe_.fluxColumn = kColonneFlux;
+    mesure_.reset();
+    settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin_).absolutePath());
+    TextFichier->setText(fichiers.size() > 1 ? tr("%1 (séquence de %2 images FITS)").arg(chemin_).arg(fichiers.size()) : chemin_);
+    for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude, ComboComparaison}) {
+        c->clear();
+        c->setEnabled(false);
+    }
+    CheckMagnitudes->setChecked(false);
+    CheckMagnitudes->setEnabled(false);
+    VueEnregistrement->setReader(lecteur_.get());
+    if (VueEnregistrement->isHidden()) {
+        VueEnregistrement->show();
+        // Room for the frame and the curves above the fit, within the screen.
+        const QRect ecran = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 960);
+        resize(std::max(width(), std::min(1180, ecran.width() - 40)), std::max(height(), std::min(980, ecran.height() - 60)));
+    }
+    lanceMesure();
+    reduit();
+    return true;
+}
+
+bool FenetreReduction::mesureEnCours() const { return veilleur_ != nullptr; }
+
+void FenetreReduction::lanceMesure()
+{
+    arreteMesure();
+    mesure_.reset();
+    VueEnregistrement->setMeasurement(nullptr);
+    // The measurement's own reader: the slider keeps reading lecteur_ on this thread.
+    zeno::OpenedRecording r = enregistrement_.size() > 1 ? zeno::openFitsSequence(enregistrement_, horaire_)
+                                                         : zeno::openRecording(enregistrement_.first(), horaire_);
+    if (!r.reader) {
+        message(tr("Enregistrement illisible : %1").arg(r.error));
+        return;
+    }
+    annulation_ = std::make_shared<std::atomic<bool>>(false);
+    zeno::MeasureOptions options;
+    options.event = event_;
+    auto* veilleur = new QFutureWatcher<zeno::CurveMeasurement>(this);
+    veilleur_ = veilleur;
+    connect(veilleur, &QFutureWatcherBase::progressRangeChanged, BarreMesure, &QProgressBar::setRange);
+    connect(veilleur, &QFutureWatcherBase::progressValueChanged, BarreMesure, &QProgressBar::setValue);
+    connect(veilleur, &QFutureWatcherBase::resultReadyAt, this, [this, veilleur](int i) {
+        if (i != 0)
+            return;
+        auto nommage = std::make_shared<const zeno::CurveMeasurement>(veilleur->resultAt(0));
+        if (nommage->error.isEmpty())
+            VueEnregistrement->setMeasurement(std::move(nommage));
+    });
+    connect(veilleur, &QFutureWatcherBase::finished, this, [this, veilleur] { finMesure(veilleur); });
+    BarreMesure->setRange(0, 0);   // busy until the naming is done
+    BarreMesure->show();
+    CommandAnnuler->setEnabled(true);
+    CommandAnnuler->show();
+    veilleur->setFuture(QtConcurrent::run(mesureEnregistrement, std::shared_ptr<zeno::RecordingReader>(std::move(r.reader)),
+                                          options, annulation_));
+}
+
+// Stops the measurement running, without its result (a new one, or the window closed).
+void FenetreReduction::arreteMesure()
+{
+    if (!veilleur_)
+        return;
+    *annulation_ = true;
+    veilleur_->disconnect();
+    veilleur_->waitForFinished();
+    veilleur_->deleteLater();
+    veilleur_ = nullptr;
+    BarreMesure->hide();
+    CommandAnnuler->hide();
+}
+
+void FenetreReduction::CommandAnnuler_Click()
+{
+    if (!veilleur_)
+        return;
+    *annulation_ = true;   // the worker stops at its next frame and gives what it measured
+    CommandAnnuler->setEnabled(false);
+    LabelEtat->setText(tr("Arrêt de la mesure…"));
+}
+
+void FenetreReduction::finMesure(QFutureWatcher<zeno::CurveMeasurement>* veilleur)
+{
+    if (veilleur != veilleur_)
+        return;
+    veilleur_ = nullptr;
+    veilleur->deleteLater();
+    BarreMesure->hide();
+    CommandAnnuler->hide();
+    const QFuture<zeno::CurveMeasurement> f = veilleur->future();
+    zeno::CurveMeasurement m;
+    if (f.resultCount() > 0)
+        m = f.resultAt(f.resultCount() - 1);
+    else
+        m.error = tr("la mesure s'est arrêtée sans résultat");
+    mesure_ = std::make_shared<const zeno::CurveMeasurement>(std::move(m));
+    VueEnregistrement->setMeasurement(mesure_);
+    courbe_.points.clear();
+    courbe_.rows = mesure_->framesRead;
+    if (mesure_->error.isEmpty() && !mesure_->cancelled) {
+        courbe_.points = zeno::measuredPoints(*mesure_);
+        if (!event_) {
+            setEvenement(mesure_->event);
+            emit mesureTerminee();
+            return;
+        }
+    }
+    reduit();
+    if (!mesure_->error.isEmpty())
+        message(tr("Mesure impossible de « %1 » : %2").arg(QFileInfo(chemin_).fileName(), mesure_->error));
+    emit mesureTerminee();
+}
+
+void FenetreReduction::oublieEnregistrement()
+{
+    arreteMesure();
+    enregistrement_.clear();
+    horaire_ = {};
+    mesure_.reset();
+    VueEnregistrement->setReader(nullptr);
+    VueEnregistrement->hide();
+    lecteur_.reset();
+    CommandEnregistrerCourbe->hide();
+    for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude, ComboComparaison})
+        c->setEnabled(true);
+    CheckMagnitudes->setEnabled(true);
+}
+
+void FenetreReduction::CommandEnregistrerCourbe_Click()
+{
+    if (!mesure_ || mesure_->frames.empty())
+        return;
+    const QFileInfo source(chemin_);
+    const QString chemin = choixEnregistrement(source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral("_courbe.csv")),
+                                               tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+    if (chemin.isEmpty())
+        return;
+    QString faute;
+    if (!zeno::writeMeasuredCurve(chemin, *mesure_, source.fileName(), &faute)) {
+        message(faute);
+        return;
+    }
+    LabelEtat->setText(tr("Écrit : « %1 ».").arg(chemin));
+}
+
+void FenetreReduction::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (!cheminsDeposes(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void FenetreReduction::dropEvent(QDropEvent* e)
+{
+    const QStringList chemins = cheminsDeposes(e->mimeData());
+    if (chemins.isEmpty())
+        return;
+    e->acceptProposedAction();
+    // Read once the drop is over: a message or the timing dialog must not hold the source's drag.
+    QTimer::singleShot(0, this, [this, chemins] { ouvre(chemins); });
+}
+
+void FenetreReduction::closeEvent(QCloseEvent* e)
+{
+    if (mesureEnCours()) {
+        arreteMesure();
+        LabelEtat->setText(tr("Mesure arrêtée : la fenêtre a été fermée."));
+    }
+    QDialog::closeEvent(e);
+}
+
+// The recording's lines of the results and of the report: what it is, the
+// pair and the comparison, the frames kept, how the satellites were named.
+QList<std::pair<QString, QString>> FenetreReduction::lignesEnregistrement(const std::function<QString(double, int)>& nombre) const
+{
+    QList<std::pair<QString, QString>> l;
+    if (!lecteur_)
+        return l;
+    l.append({tr("Enregistrement"), lecteur_->info().description});
+    if (!mesure_ || !mesure_->error.isEmpty())
+        return l;
+    const zeno::CurveMeasurement& m = *mesure_;
+    const QString comparaison = m.comparison >= 0 ? zeno::satelliteDisplayName(m.comparison) : tr("aucune");
+    l.append({tr("Mesure"), tr("couple %1 + %2, comparaison %3").arg(zeno::satelliteDisplayName(m.event.occulter),
+                                                                       zeno::satelliteDisplayName(m.event.target), comparaison)});
+    const QString ecartees = zeno::droppedFramesText(m);
+    l.append({tr("Images"), tr("%1 lues, %2 gardées ; %3")
+                                .arg(m.framesRead)
+                                .arg(m.frames.size())
+                                .arg(ecartees.isEmpty() ? tr("aucune écartée") : ecartees)});
+    const zeno::Identification& id = m.identification;
+    QStringList trouves;
+    for (int k = 0; k < 4; ++k)
+        if (id.found[k])
+            trouves << zeno::satelliteDisplayName(k);
+    l.append({tr("Identification"),
+              tr("%1 px par rayon de Jupiter, rotation %2°, %3, écart quadratique %4 px ; %5 sources, nommées : %6")
+                  .arg(nombre(id.pixelsPerJupiterRadius, 2), nombre(id.rotationDeg, 1),
+                       id.flipped ? tr("image retournée") : tr("image non retournée"), nombre(id.rmsPx, 2))
+                  .arg(id.sources)
+                  .arg(trouves.join(QStringLiteral(", ")))});
+    if (m.cancelled)
+        l.append({tr("Mesure"), tr("annulée après %1 images").arg(m.framesRead)});
+    return l;
 }
 
 zeno::CurveColumns FenetreReduction::colonnesChoisies() const
@@ -345,7 +698,24 @@ void FenetreReduction::afficheResultats()
         LabelPrevision->setText(tr("Donnez le phénomène (code et date TU), puis « Chercher »."));
 
     QStringList etat;
-    if (!chemin_.isEmpty()) {
+    const QString nomFichier = QFileInfo(chemin_).fileName();
+    if (!enregistrement_.isEmpty()) {
+        if (mesureEnCours())
+            etat << tr("Mesure de « %1 » : Jupiter et les satellites cherchés, nommés puis suivis image par image…").arg(nomFichier);
+        else if (mesure_ && !mesure_->error.isEmpty())
+            etat << tr("Mesure impossible de « %1 » : %2").arg(nomFichier, mesure_->error) + u'.';
+        else if (mesure_ && mesure_->cancelled)
+            etat << tr("Mesure annulée après %1 images sur %2 : la courbe partielle n'est pas ajustée.")
+                        .arg(mesure_->framesRead)
+                        .arg(lecteur_->info().frames);
+        else if (mesure_) {
+            etat << tr("%1 images mesurées dans « %2 », %3 gardées.").arg(mesure_->framesRead).arg(nomFichier).arg(mesure_->frames.size());
+            if (const QString e = zeno::droppedFramesText(*mesure_); !e.isEmpty())
+                etat << e;
+        }
+        if (fit_.outsideWindow > 0)
+            etat << tr("%1 points hors de la fenêtre du phénomène non utilisés.").arg(fit_.outsideWindow);
+    } else if (!chemin_.isEmpty()) {
         etat << tr("%1 lignes lues dans « %2 » (%3).").arg(courbe_.rows).arg(QFileInfo(chemin_).fileName(), zeno::readingText(courbe_));
         if (courbe_.badRows > 0)
             etat << zeno::badRowsText(courbe_) + QStringLiteral(".");
@@ -363,11 +733,25 @@ void FenetreReduction::afficheResultats()
     const bool ok = fit_.converged;
     CommandExporterRapport->setEnabled(ok);
     CommandExporterImage->setEnabled(prevu_.has_value() || !courbe_.points.empty());
-    LabelResultats->setWordWrap(!ok);   // a sentence wraps; the table keeps its lines
+    CommandEnregistrerCourbe->setVisible(!enregistrement_.isEmpty());
+    CommandEnregistrerCourbe->setEnabled(mesure_ && !mesure_->frames.empty());
+    // The recording's lines under the results.
+    QString enregistrement;
+    for (const auto& [cle, valeur] : lignesEnregistrement(nombre))
+        enregistrement += QStringLiteral("<br><b>%1</b> : %2").arg(cle.toHtmlEscaped(), valeur.toHtmlEscaped());
+    if (!enregistrement.isEmpty())
+        enregistrement = QStringLiteral("<p>") + enregistrement.mid(4) + QStringLiteral("</p>");
+    LabelResultats->setWordWrap(!ok || !enregistrement.isEmpty());   // a sentence wraps; the table keeps its lines
     if (!ok) {
-        LabelResultats->setText(fit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
-                                                : tr("Pas encore de résultat : choisissez le phénomène et le fichier "
-                                                     "de votre courbe de lumière (« Fichier… »)."));
+        QString t;
+        if (fit_.points > 0)
+            t = tr("<b>L'ajustement n'a pas convergé.</b>");
+        else if (mesureEnCours())
+            t = tr("Mesure de l'enregistrement en cours…");
+        else if (enregistrement_.isEmpty())
+            t = tr("Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière ou "
+                   "votre enregistrement (« Fichier… »), ou déposez-le sur la fenêtre.");
+        LabelResultats->setText(t + enregistrement);
         return;
     }
     const auto ligne = [](const QString& nom, const QString& valeur) {
@@ -387,16 +771,23 @@ void FenetreReduction::afficheResultats()
     t += QStringLiteral("</table>");
     if (!fit_.weighted)
         t += tr("<p>Sans incertitudes dans le fichier : poids égaux, incertitudes tirées de la dispersion.</p>");
-    LabelResultats->setText(t);
+    LabelResultats->setText(t + enregistrement);
 }
 
 QString FenetreReduction::rapport() const
 {
     if (!prevu_)
         return {};
-    const settings::Observer o = settings::readObserver();
     const std::optional<zeno::Site> site = lieu();
-    return zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr);
+    QString r = zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr);
+    // The recording's lines close the report's heading, before the points.
+    QString lignes;
+    for (const auto& [cle, valeur] : lignesEnregistrement([](double v, int d) { return QString::number(v, 'f', d); }))
+        lignes += QStringLiteral("# %1 : %2\n").arg(cle, valeur);
+    qsizetype fin = 0;
+    while (fin < r.size() && r[fin] == u'#')
+        fin = r.indexOf(u'\n', fin) < 0 ? r.size() : r.indexOf(u'\n', fin) + 1;
+    return r.insert(fin, lignes);
 }
 
 bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)

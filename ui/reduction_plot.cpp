@@ -1,5 +1,7 @@
 #include "reduction_plot.h"
 
+#include "plot_axes.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QPainter>
@@ -16,72 +18,8 @@ constexpr int kCurveSamples = 600;
 const QColor kPointColour(40, 90, 170);
 const QColor kFitColour(200, 30, 30);
 const QColor kPredictionColour(20, 140, 60);
-const QColor kGridColour(220, 220, 220);
 
-
-// A round step (1, 2 or 5 times a power of ten) giving about `count` ticks over `span`.
-double niceStep(double span, int count)
-{
-    const double raw = span / count, power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw)
-            return m * power;
-    return 10 * power;
-}
-
-double timeStep(double spanS)
-{
-    for (const double s : {5.0, 10.0, 15.0, 30.0, 60.0, 120.0, 300.0, 600.0, 900.0, 1800.0, 3600.0, 7200.0})
-        if (spanS / s <= 8)
-            return s;
-    return 14400;
-}
-
-struct Frame {
-    QRectF box;
-    double t0, t1, y0, y1;
-    QPointF at(double t, double y) const
-    {
-        return {box.left() + (t - t0) / (t1 - t0) * box.width(), box.bottom() - (y - y0) / (y1 - y0) * box.height()};
-    }
-};
-
-void axes(QPainter& p, const Frame& f, const QLocale& locale, bool timeLabels, const QString& yTitle)
-{
-    const QFontMetricsF fm(p.font());
-    p.setPen(QPen(kGridColour, 0));
-    const double ys = niceStep(f.y1 - f.y0, 5);
-    for (double y = std::ceil(f.y0 / ys) * ys; y <= f.y1 + 1e-12; y += ys) {
-        p.setPen(QPen(kGridColour, 0));
-        p.drawLine(f.at(f.t0, y), f.at(f.t1, y));
-        p.setPen(Qt::black);
-        const int decimals = std::max(0, int(-std::floor(std::log10(ys) + 1e-9)));
-        const QString text = locale.toString(std::abs(y) < ys / 1e6 ? 0.0 : y, 'f', decimals);
-        p.drawText(QRectF(f.box.left() - 70, f.at(f.t0, y).y() - fm.height() / 2, 64, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    const double ts = timeStep(f.t1 - f.t0);
-    for (double t = std::ceil(f.t0 / ts) * ts; t <= f.t1; t += ts) {
-        p.setPen(QPen(kGridColour, 0));
-        p.drawLine(f.at(t, f.y0), f.at(t, f.y1));
-        if (timeLabels) {
-            p.setPen(Qt::black);
-            const QString text = QDateTime::fromSecsSinceEpoch(std::llround(t), Qt::UTC).toString(
-                ts < 60 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
-            p.drawText(QRectF(f.at(t, f.y0).x() - 40, f.box.bottom() + 2, 80, fm.height()), Qt::AlignCenter, text);
-        }
-    }
-    p.setPen(QPen(Qt::black, 0));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(f.box);
-    p.save();
-    p.translate(f.box.left() - 76, f.box.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-f.box.height() / 2, -fm.height(), f.box.height(), fm.height()), Qt::AlignCenter, yTitle);
-    p.restore();
-}
-
-void curve(QPainter& p, const Frame& f, const QColor& colour, Qt::PenStyle style, double (*flux)(const zeno::CurveFit&, double),
+void curve(QPainter& p, const PlotFrame& f, const QColor& colour, Qt::PenStyle style, double (*flux)(const zeno::CurveFit&, double),
            const zeno::CurveFit& fit)
 {
     QPainterPath path;
@@ -95,7 +33,7 @@ void curve(QPainter& p, const Frame& f, const QColor& colour, Qt::PenStyle style
     p.drawPath(path);
 }
 
-void marker(QPainter& p, const Frame& f, double t, const QColor& colour, Qt::PenStyle style)
+void marker(QPainter& p, const PlotFrame& f, double t, const QColor& colour, Qt::PenStyle style)
 {
     if (t < f.t0 || t > f.t1)
         return;
@@ -167,7 +105,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
     const double left = area.left() + 90, right = area.right() - 14, top = area.top() + fm.height() * 2 + 8;
     const double bottom = area.bottom() - fm.height() * 2 - 8;
     const double residualHeight = fitted ? kResidualShare * (bottom - top) : 0;
-    const Frame main{QRectF(left, top, right - left, bottom - top - residualHeight - (fitted ? fm.height() + 6 : 0)),
+    const PlotFrame main{QRectF(left, top, right - left, bottom - top - residualHeight - (fitted ? fm.height() + 6 : 0)),
                      t0, t1, y0, y1};
 
     // Title and legend.
@@ -180,7 +118,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
                           locale.toString(d.fit.shiftSigmaS, 'f', 1));
     p.drawText(QRectF(area.left(), area.top() + 4, area.width(), fm.height()), Qt::AlignCenter, title);
 
-    axes(p, main, locale, !fitted, QCoreApplication::translate("ReductionPlot", "Flux"));
+    paintPlotAxes(p, main, locale, !fitted, QCoreApplication::translate("ReductionPlot", "Flux"));
     p.setClipRect(main.box);
     p.setPen(QPen(kPointColour, shown.size() > 3000 ? 1.5 : 3, Qt::SolidLine, Qt::RoundCap));
     for (const zeno::ObservedPoint& pt : shown)
@@ -217,8 +155,8 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
         for (const double v : residuals)
             r = std::max(r, std::abs(v));
         r = std::max(r * 1.1, 1e-6);
-        const Frame low{QRectF(left, bottom - residualHeight, right - left, residualHeight), t0, t1, -r, r};
-        axes(p, low, locale, true, QCoreApplication::translate("ReductionPlot", "Résidus"));
+        const PlotFrame low{QRectF(left, bottom - residualHeight, right - left, residualHeight), t0, t1, -r, r};
+        paintPlotAxes(p, low, locale, true, QCoreApplication::translate("ReductionPlot", "Résidus"));
         p.setClipRect(low.box);
         p.setPen(QPen(Qt::black, 0));
         p.drawLine(low.at(t0, 0), low.at(t1, 0));

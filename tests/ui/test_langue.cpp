@@ -164,6 +164,7 @@ void TestLangue::traductionsCompletes()
         for (auto it = marques.globalMatch(t); it.hasNext();)
             m << it.next().captured();
         m.sort();
+        m.removeDuplicates();   // a plural's forms repeat the marks
         return m;
     };
     while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
