@@ -34,7 +34,7 @@ QString writeWhole(const QString& path, const QByteArray& bytes)
     QString why;
     if (writeFileSafely(path, bytes, &why))
         return {};
-    return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
+    return QCoreApplication::translate("Files", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
 }
 
 } // namespace zeno

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         columns.magnitudes = ((s >> 5) & 3u) == 2;
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
 
-    const zeno::ObservedCurve c = zeno::readObservedCurve(text, columns);
+    const zeno::ObservedCurve c = zeno::readObservedCurve(text, columns, QLocale(QLocale::French, QLocale::France));
     if (!c.error.isEmpty())
         return 0;
     if (c.badRows < 0 || c.badRows > c.rows || int(c.points.size()) > c.rows)

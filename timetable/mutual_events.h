@@ -8,6 +8,7 @@
 #include "mutual_geometry.h"
 #include "search.h"
 
+#include <QLocale>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -124,13 +125,13 @@ double shapeFlux(const EventShape& shape, double tSecondsFromMax);
 // UT Julian Day of seconds since 1970 (UT).
 double julianDayOfSeconds(double utSeconds);
 
-// "dd/MM/yyyy HH:mm:ss" of a UT instant (rounded to the second), the
-// tables' format whatever the regional settings.
-QString mutualUtText(double utSeconds);
+// A UT instant rounded to the second as date-and-time text of the locale,
+// the time always shown: "02/12/2026 21:47:32" in French.
+QString mutualUtText(double utSeconds, const QLocale& locale);
 
 // The light curve as CSV: a comment line naming the event ("# 1O2 ..."),
 // the header "ut,t_s,flux", then one row per point (UT to the millisecond,
-// seconds from the maximum, flux).
-QString lightCurveCsv(const MutualEvent& event, const std::vector<LightPoint>& curve);
+// seconds from the maximum, flux); dates in the locale's form.
+QString lightCurveCsv(const MutualEvent& event, const std::vector<LightPoint>& curve, const QLocale& locale);
 
 } // namespace zeno

@@ -1,10 +1,14 @@
 #include "observed_curve.h"
 
+#include "erreur.h"
+#include "regional.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <cmath>
@@ -21,12 +25,14 @@ constexpr double kSmallestJD = 2000000;      // below: not a Julian Day (year 76
 constexpr int kSniffRows = 20;               // rows looked at to find the separator
 constexpr int kNotedBadRows = 5;             // bad rows named in the message
 constexpr qint64 kLargestFile = 64 << 20;    // bytes: no photometry export is larger
+constexpr qsizetype kLongestRow = 64 << 10;  // characters: a row of a hundred columns is a few thousand
 
 
-QStringList splitRow(const QString& line, QChar separator)
+QStringList splitRow(QStringView line, QChar separator)
 {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    QStringList f = separator == u' ' ? line.simplified().split(blanks, Qt::SkipEmptyParts) : line.split(separator);
+    QStringList f = separator == u' ' ? line.toString().simplified().split(blanks, Qt::SkipEmptyParts)
+                                      : line.toString().split(separator);
     for (QString& s : f) {
         s = s.trimmed();
         if (s.size() >= 2 && s.front() == u'"' && s.back() == u'"')
@@ -48,8 +54,9 @@ std::optional<double> number(QString s, QChar separator)
 }
 
 // A date-time taken as UTC unless it names its zone: ISO 8601 (T or a
-// blank between date and time) or the program's dd/MM/yyyy HH:mm:ss[.zzz].
-std::optional<double> dateTimeSeconds(const QString& s)
+// blank between date and time) or the locale's date-and-time text, the
+// seconds with a fraction (the program's own curves: 02/12/2026 21:47:29.500).
+std::optional<double> dateTimeSeconds(const QString& s, const QLocale& locale)
 {
     QDateTime t;
     if (s.size() >= 10 && s[4] == u'-') {
@@ -59,10 +66,14 @@ std::optional<double> dateTimeSeconds(const QString& s)
         t = QDateTime::fromString(iso, Qt::ISODateWithMs);
         if (t.isValid() && t.timeSpec() == Qt::LocalTime)
             t.setTimeSpec(Qt::UTC);
-    } else if (s.size() >= 19 && s[2] == u'/') {
-        t = QDateTime::fromString(s, s.size() > 19 ? QStringLiteral("dd/MM/yyyy HH:mm:ss.zzz")
-                                                   : QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-        t.setTimeSpec(Qt::UTC);
+    }
+    // A date has two separators; a Julian Day one at most (a number is not thrown at).
+    if (!t.isValid() && std::count_if(s.begin(), s.end(), [](QChar c) { return c == u'/' || c == u'.' || c == u'-'; }) >= 2) {
+        try {
+            t = readDateTime(s, locale, true);
+        } catch (const ErreurExecution&) {
+            return std::nullopt;
+        }
     }
     if (!t.isValid())
         return std::nullopt;
@@ -70,9 +81,9 @@ std::optional<double> dateTimeSeconds(const QString& s)
 }
 
 // A time field: a date-time, or a Julian Day (UTC) less the column's offset.
-std::optional<double> timeSeconds(const QString& s, QChar separator, double jdOffset)
+std::optional<double> timeSeconds(const QString& s, QChar separator, double jdOffset, const QLocale& locale)
 {
-    if (const auto t = dateTimeSeconds(s))
+    if (const auto t = dateTimeSeconds(s, locale))
         return t;
     auto v = number(s, separator);
     if (!v)
@@ -83,16 +94,16 @@ std::optional<double> timeSeconds(const QString& s, QChar separator, double jdOf
     return (*v - kUnixEpochJD) * kSecondsPerDay;
 }
 
-bool isValue(const QString& s, QChar separator)
+bool isValue(const QString& s, QChar separator, const QLocale& locale)
 {
-    return s.isEmpty() || number(s, separator) || dateTimeSeconds(s);
+    return s.isEmpty() || number(s, separator) || dateTimeSeconds(s, locale);
 }
 
 // The separator the first rows agree on: tab, then ';', then ',', else blanks.
-QChar sniffSeparator(const QStringList& rows)
+QChar sniffSeparator(const std::vector<QStringView>& rows)
 {
     for (const QChar c : {QChar(u'\t'), QChar(u';'), QChar(u',')}) {
-        const bool all = std::all_of(rows.begin(), rows.end(), [c](const QString& r) { return r.contains(c); });
+        const bool all = std::all_of(rows.begin(), rows.end(), [c](QStringView r) { return r.contains(c); });
         if (all)
             return c;
     }
@@ -154,31 +165,36 @@ void noteBad(ObservedCurve& c, int line, const QString& what)
 
 } // namespace
 
-ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
+ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen, const QLocale& locale)
 {
     ObservedCurve c;
-    struct Row { int line; QString text; };
+    // Rows are views of the text: memory stays a small multiple of the file.
+    struct Row { int line; QStringView text; };
     std::vector<Row> rows;
-    const QStringList lines = text.split(u'\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        QString l = lines[i];
-        if (i == 0 && l.startsWith(QChar(0xFEFF)))
-            l.remove(0, 1);
+    int lineNumber = 0;
+    for (QStringView l : QStringTokenizer(text, u'\n')) {
+        ++lineNumber;
+        if (lineNumber == 1 && l.startsWith(QChar(0xFEFF)))
+            l = l.mid(1);
         l = l.trimmed();
+        if (l.size() > kLongestRow) {
+            noteBad(c, lineNumber, QCoreApplication::translate("ObservedCurve", "ligne trop longue (%1 caractères)").arg(l.size()));
+            continue;
+        }
         if (!l.isEmpty() && !l.startsWith(u'#'))
-            rows.push_back({i + 1, l});
+            rows.push_back({lineNumber, l});
     }
     if (rows.empty()) {
         c.error = QCoreApplication::translate("ObservedCurve", "le fichier ne contient aucune ligne de données");
         return c;
     }
-    QStringList sniff;
+    std::vector<QStringView> sniff;
     for (std::size_t i = 0; i < rows.size() && i < kSniffRows; ++i)
-        sniff << rows[i].text;
+        sniff.push_back(rows[i].text);
     c.separator = sniffSeparator(sniff);
 
     const QStringList first = splitRow(rows.front().text, c.separator);
-    c.hasHeader = std::any_of(first.begin(), first.end(), [&](const QString& f) { return !isValue(f, c.separator); });
+    c.hasHeader = std::any_of(first.begin(), first.end(), [&](const QString& f) { return !isValue(f, c.separator, locale); });
     if (c.hasHeader)
         c.columnNames = first;
     else
@@ -213,7 +229,7 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
         ++c.rows;
         const QStringList f = splitRow(rows[r].text, c.separator);
         const auto field = [&](int col) { return col < f.size() ? f[col] : QString(); };
-        const auto t = timeSeconds(field(c.timeColumn), c.separator, jdOffset);
+        const auto t = timeSeconds(field(c.timeColumn), c.separator, jdOffset, locale);
         if (!t) {
             noteBad(c, rows[r].line, QCoreApplication::translate("ObservedCurve", "temps illisible « %1 »").arg(field(c.timeColumn)));
             continue;
@@ -272,21 +288,40 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
     return c;
 }
 
-ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns)
+ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns, const QLocale& locale)
 {
+    ObservedCurve c;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ObservedCurve c;
         c.error = file.exists() ? QCoreApplication::translate("ObservedCurve", "impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
                                 : QCoreApplication::translate("ObservedCurve", "le fichier « %1 » n'existe pas").arg(path);
         return c;
     }
-    if (file.size() > kLargestFile) {
-        ObservedCurve c;
-        c.error = QCoreApplication::translate("ObservedCurve", "le fichier « %1 » est trop grand pour une courbe de lumière").arg(path);
+    // The bytes actually read count, not the size the file claims: a pipe or
+    // a device says 0 and may never end.
+    QByteArray bytes;
+    constexpr qint64 kChunk = 1 << 20;
+    while (bytes.size() <= kLargestFile) {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + kChunk);
+        const qint64 n = file.read(bytes.data() + before, kChunk);
+        bytes.resize(before + std::max<qint64>(n, 0));
+        if (n < 0) {
+            c.error = QCoreApplication::translate("ObservedCurve", "impossible de lire le fichier « %1 » : %2").arg(path, file.errorString());
+            return c;
+        }
+        if (n == 0)
+            break;   // the end (a pipe's read waits for data)
+    }
+    if (bytes.size() > kLargestFile) {
+        c.error = QCoreApplication::translate("ObservedCurve", "le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)")
+                      .arg(path)
+                      .arg(kLargestFile >> 20);
         return c;
     }
-    return readObservedCurve(QString::fromUtf8(file.readAll()), columns);
+    const QString text = QString::fromUtf8(bytes);
+    bytes = QByteArray();
+    return readObservedCurve(text, columns, locale);
 }
 
 QString badRowsText(const ObservedCurve& curve)

@@ -1,12 +1,13 @@
 // An observer's light curve of a mutual event, read from the CSV file a
 // photometry program exports: one row per image, a time column (Julian Day
-// in UTC, or an ISO or dd/MM/yyyy date-time taken as UTC), a flux column
+// in UTC, or an ISO or regional date-time taken as UTC), a flux column
 // (relative flux, or magnitudes converted to flux) and optionally an
 // uncertainty column. Separator ',', ';', tab or blanks, found from the
 // rows; with a separator other than ',' a decimal comma is read too. Lines
 // starting with '#' are comments.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -40,10 +41,12 @@ struct ObservedCurve {
     QString error;                       // non-empty: no usable curve, says why (French)
 };
 
-// Reads the text of a CSV file. Never throws: a fault is in `error`.
-ObservedCurve readObservedCurve(const QString& text, const CurveColumns& columns = {});
-// The same from a file; a file that cannot be read gives an error.
-ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns = {});
+// Reads the text of a CSV file; date-times in ISO 8601 or in the locale's
+// form. Never throws: a fault is in `error`.
+ObservedCurve readObservedCurve(const QString& text, const CurveColumns& columns, const QLocale& locale);
+// The same from a file; a file that cannot be read, or longer than the
+// largest photometry export, gives an error.
+ObservedCurve loadObservedCurve(const QString& path, const CurveColumns& columns, const QLocale& locale);
 
 // The bad rows in one French sentence ("3 lignes illisibles ignorées : …"),
 // empty when there are none.

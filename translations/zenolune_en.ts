@@ -73,6 +73,29 @@
     </message>
 </context>
 <context>
+    <name>Dates</name>
+    <message>
+        <source>Jour</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Mois</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Année</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Le mois doit être compris entre 1 et 12.</source>
+        <translation>The month must lie between 1 and 12.</translation>
+    </message>
+    <message>
+        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
+        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
+    </message>
+</context>
+<context>
     <name>DialogueLieu</name>
     <message>
         <source>Lieu d&apos;observation et Tache Rouge</source>
@@ -101,10 +124,6 @@
     <message>
         <source>Tache Rouge, longitude Système II (°) :</source>
         <translation>Red Spot, System II longitude (°):</translation>
-    </message>
-    <message>
-        <source>à la date (Jour/Mois/Année, 0 h TU) :</source>
-        <translation>on the date (Day/Month/Year, 0 h UT):</translation>
     </message>
     <message>
         <source>Dérive (° par mois) :</source>
@@ -159,16 +178,20 @@
         <translation>The Red Spot&apos;s drift</translation>
     </message>
     <message>
-        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
-        <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
-    </message>
-    <message>
         <source>L&apos;heure de votre horloge, heure d&apos;été comprise : les heures de la fenêtre Phénomènes</source>
         <translation>Your clock&apos;s time, daylight saving included: the times of the Phenomena window</translation>
     </message>
     <message>
         <source>Fuseau horaire :</source>
         <translation>Time zone:</translation>
+    </message>
+    <message>
+        <source>à la date (%1, 0 h TU) :</source>
+        <translation>on the date (%1, 0 h UT):</translation>
+    </message>
+    <message>
+        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (%1 ou Année-Mois-Jour).</source>
+        <translation>The Red Spot&apos;s epoch is not a date (%1 or Year-Month-Day).</translation>
     </message>
 </context>
 <context>
@@ -204,10 +227,6 @@
     <message>
         <source>Observable</source>
         <translation>Observable</translation>
-    </message>
-    <message>
-        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
     </message>
     <message>
         <source>heure locale (%1)</source>
@@ -264,14 +283,6 @@
     <message>
         <source>Phénomènes — %1</source>
         <translation>Phenomena — %1</translation>
-    </message>
-    <message>
-        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
-        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
-    </message>
-    <message>
-        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
-        <translation>The chart could not be drawn for “%1”.</translation>
     </message>
     <message>
         <source>N</source>
@@ -562,10 +573,6 @@
         <translation>The main window&apos;s “UT-CT difference” is not a number.</translation>
     </message>
     <message>
-        <source>%1 de la période n&apos;est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
-        <translation>%1 of the period is not a date (Day/Month/Year Hour:Minute:Second, years 100 to 9999).</translation>
-    </message>
-    <message>
         <source>Le début</source>
         <translation>The beginning</translation>
     </message>
@@ -735,6 +742,10 @@
     <message>
         <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
         <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
+    </message>
+    <message>
+        <source>%1 de la période n&apos;est pas une date (%2 Heure:Minute:Seconde, années 100 à 9999).</source>
+        <translation>%1 of the period is not a date (%2 Hour:Minute:Second, years 100 to 9999).</translation>
     </message>
 </context>
 <context>
@@ -973,6 +984,21 @@
     </message>
 </context>
 <context>
+    <name>Files</name>
+    <message>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
+        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
+    </message>
+    <message>
+        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
+        <translation>The chart could not be drawn for “%1”.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>&amp;Langue / Language</source>
@@ -1021,10 +1047,6 @@
     <message>
         <source>Permet d&apos;écrire la date et de lancer le calcul</source>
         <translation>Lets you write the date and start the computation</translation>
-    </message>
-    <message>
-        <source>A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde</source>
-        <translation>To be written as    Day/Month/Year   Hour:Minute:Second</translation>
     </message>
     <message>
         <source>Ecrire la date ici</source>
@@ -1230,6 +1252,10 @@
         <source>Callisto:</source>
         <translation>Callisto:</translation>
     </message>
+    <message>
+        <source>A écrire sous la forme    %1   Heure:Minute:Seconde</source>
+        <translation>To be written as    %1   Hour:Minute:Second</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -1268,14 +1294,6 @@
 </context>
 <context>
     <name>Graphique</name>
-    <message>
-        <source>Le mois doit être compris entre 1 et 12.</source>
-        <translation>The month must lie between 1 and 12.</translation>
-    </message>
-    <message>
-        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
-        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
-    </message>
     <message>
         <source>janvier</source>
         <translation>January</translation>
@@ -1853,10 +1871,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>the file “%1” does not exist</translation>
     </message>
     <message>
-        <source>le fichier « %1 » est trop grand pour une courbe de lumière</source>
-        <translation>the file “%1” is too large for a light curve</translation>
-    </message>
-    <message>
         <source>1 ligne illisible ignorée : %1</source>
         <translation>1 unreadable row left out: %1</translation>
     </message>
@@ -1871,6 +1885,14 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>aucune magnitude utilisable : ce n&apos;est pas une courbe de lumière (%1)</source>
         <translation>no usable magnitude: this is not a light curve (%1)</translation>
+    </message>
+    <message>
+        <source>ligne trop longue (%1 caractères)</source>
+        <translation>line too long (%1 characters)</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)</source>
+        <translation>the file “%1” is too large for a light curve (over %2 MiB)</translation>
     </message>
 </context>
 <context>
@@ -2323,20 +2345,12 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>no %1 event within 24 h of %2 UT</translation>
     </message>
     <message>
-        <source>date de --from ou --to illisible</source>
-        <translation>--from or --to date cannot be read</translation>
-    </message>
-    <message>
         <source>pas illisible (exemples : 10n, 1h, 2d)</source>
         <translation>step cannot be read (examples: 10n, 1h, 2d)</translation>
     </message>
     <message>
         <source>--to précède --from</source>
         <translation>--to comes before --from</translation>
-    </message>
-    <message>
-        <source>--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ</source>
-        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
     </message>
     <message>
         <source>Lieu : %1</source>
@@ -2353,10 +2367,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     <message>
         <source>--at va avec --night</source>
         <translation>--at goes with --night</translation>
-    </message>
-    <message>
-        <source>date de --at ou --offset illisible</source>
-        <translation>unreadable --at date or --offset</translation>
     </message>
     <message>
         <source>numéro de colonne attendu (%1 pour la première) : %2</source>
@@ -2383,10 +2393,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>%1 expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
     </message>
     <message>
-        <source>date de %1 illisible</source>
-        <translation>%1 date cannot be read</translation>
-    </message>
-    <message>
         <source>Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
@@ -2399,19 +2405,24 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
+2000-01-01 12:00:00), exactement ce que
 Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
 méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
 complet des éphémérides et les disques dessinés. Une ligne JSON par date.
 
 Options :
   --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
+                         en France, -2 en été), de -14 à 14 ; 5,5 ou 5.5 pour
+                         5 h 30.
   --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
                          principale (0 ou 1 chacune ; 0,0 par défaut).
   --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
+  --locale NOM           Paramètres régionaux des dates et des nombres lus et
+                         écrits (fr_FR, en_US…) ; par défaut les formes
+                         françaises du programme (Jour/Mois/Année, virgule
+                         décimale), quels que soient ceux du système : ce qui
+                         est écrit se relit tel quel. L&apos;ISO 8601 est toujours lu.
   --from DATE --to DATE  Une ligne par pas entre les deux dates.
   --step PAS             Le pas : un nombre et une unité, yyyy (années),
                          m (mois), d (jours), h (heures), n (minutes),
@@ -2419,7 +2430,8 @@ Options :
   --events               Avec --from/--to : chaque début et chaque fin de
                          phénomène (Eclipsé, Occulté, Passage, Ombre), à la
                          seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
+                         court que le plus bref des phénomènes cherchés (sinon,
+                         un avertissement).
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
@@ -2533,7 +2545,8 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
 
 Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
+2000-01-01 12:00:00), exactly what
 Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
 central meridians (Systems I and II), the sixteen phenomena, the whole
 ephemeris record and the discs drawn. One JSON line per date. The JSON
@@ -2542,12 +2555,16 @@ Ombre, début, fin), which scripts rely on.
 
 Options:
   --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
+                         winter in France, -2 in summer), from -14 to 14;
+                         5.5 or 5,5 for 5 h 30.
   --flip-main EW,NS      East-West and North-South flips of the main
                          window (0 or 1 each; 0,0 by default).
   --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
+  --locale NAME          Regional settings of the dates and numbers read
+                         and printed (fr_FR, en_US...); by default the
+                         program&apos;s French forms (Day/Month/Year, decimal
+                         comma), whatever the system&apos;s: what is printed
+                         reads back as it is. ISO 8601 is always read.
   --from DATE --to DATE  One line per step between the two dates.
   --step STEP            The step: a count and a unit, yyyy (years),
                          m (months), d (days), h (hours), n (minutes),
@@ -2555,7 +2572,8 @@ Options:
   --events               With --from/--to: each beginning and end of a
                          phenomenon (Eclipsé, Occulté, Passage, Ombre), to
                          the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
+                         shorter than the shortest phenomenon looked for
+                         (else, a warning).
   --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
   --csv                  With --events: a CSV table instead of JSON.
   --theory THEORY        originale (the default: the program&apos;s theory by
@@ -2656,6 +2674,30 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
+    </message>
+    <message>
+        <source>--grs : époque « %1 » illisible ; formes attendues : %2 ou AAAA-MM-JJ</source>
+        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: %2 or YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>--offset : « %1 » n&apos;est pas un nombre d&apos;heures (par exemple -1, ou 5,5 pour 5 h 30)</source>
+        <translation>--offset: &quot;%1&quot; is not a number of hours (for example -1, or 5.5 for 5 h 30)</translation>
+    </message>
+    <message>
+        <source>--offset : %1 h, hors de -%2 à %2 h (la différence TU-TC d&apos;un fuseau horaire)</source>
+        <translation>--offset: %1 h, outside -%2 to %2 h (the UT-CT difference of a time zone)</translation>
+    </message>
+    <message>
+        <source>%1 : « %2 » n&apos;est pas une date (%3 Heure:Minute:Seconde, ou AAAA-MM-JJ hh:mm:ss ; années 100 à 9999)</source>
+        <translation>%1: &quot;%2&quot; is not a date (%3 Hour:Minute:Second, or YYYY-MM-DD hh:mm:ss; years 100 to 9999)</translation>
+    </message>
+    <message>
+        <source>avertissement : le pas %1 est plus long que le plus bref des phénomènes cherchés (environ %2 h pour %3) : des phénomènes seront manqués ; prenez un pas plus court (10n par défaut)</source>
+        <translation>warning: the step %1 is longer than the shortest of the phenomena looked for (about %2 h for %3): phenomena will be missed; take a shorter step (10n by default)</translation>
+    </message>
+    <message>
+        <source>--night : la nuit qui suit le %1 TU sort des années 100 à 9999</source>
+        <translation>--night: the night after %1 UT leaves the years 100 to 9999</translation>
     </message>
 </context>
 </TS>

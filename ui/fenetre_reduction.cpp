@@ -153,7 +153,7 @@ void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
 {
     event_ = event;
     TextCode->setText(event.code());
-    TextDate->setText(zeno::mutualUtText(event.maximumExact));
+    TextDate->setText(zeno::mutualUtText(event.maximumExact, locale_));
     reduit();
 }
 
@@ -191,7 +191,7 @@ void FenetreReduction::CommandFichier_Click()
 
 bool FenetreReduction::chargeFichier(const QString& chemin)
 {
-    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin);
+    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin, {}, locale_);
     if (!c.error.isEmpty()) {
         message(tr("Courbe de lumière illisible « %1 » : %2").arg(QFileInfo(chemin).fileName(), c.error));
         return false;
@@ -241,7 +241,7 @@ void FenetreReduction::Colonnes_Change()
     choix.flux = ComboFlux->currentData().toInt();
     choix.sigma = ComboIncertitude->currentData().toInt();
     choix.magnitudes = CheckMagnitudes->isChecked();
-    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, choix);
+    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, choix, locale_);
     if (!c.error.isEmpty()) {
         message(tr("Ces colonnes ne donnent pas de courbe de lumière : %1").arg(c.error));
         remplitColonnes();   // back to the columns of the curve shown
@@ -255,7 +255,7 @@ void FenetreReduction::reduit()
 {
     fit_ = {};
     if (event_ && !courbe_.points.empty())
-        fit_ = zeno::fitLightCurve(*event_, courbe_.points);
+        fit_ = zeno::fitLightCurve(*event_, courbe_.points, locale_);
     ReductionPlotData d;
     d.hasEvent = event_.has_value();
     if (event_)
@@ -273,8 +273,8 @@ void FenetreReduction::afficheResultats()
     };
     if (event_)
         LabelPrevision->setText(tr("%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag")
-                                    .arg(event_->code(), mutualTypeWord(*event_), mutualKindWord(*event_), zeno::mutualUtText(double(event_->start)),
-                                         zeno::mutualUtText(event_->maximumExact), zeno::mutualUtText(double(event_->end)),
+                                    .arg(event_->code(), mutualTypeWord(*event_), mutualKindWord(*event_), zeno::mutualUtText(double(event_->start), locale_),
+                                         zeno::mutualUtText(event_->maximumExact, locale_), zeno::mutualUtText(double(event_->end), locale_),
                                          nombre(event_->magnitudeDrop, 3)));
     else
         LabelPrevision->setText(tr("Donnez le phénomène (code et date TU), puis « Chercher »."));
@@ -307,8 +307,8 @@ void FenetreReduction::afficheResultats()
         return QStringLiteral("<tr><td>%1</td><td align=\"right\"><b>%2</b></td></tr>").arg(nom, valeur);
     };
     QString t = QStringLiteral("<table cellspacing=\"4\">");
-    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(event_->maximumExact));
-    t += ligne(tr("Maximum observé (TU)"), zeno::utTextTenths(fit_.observedMaxUt));
+    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(event_->maximumExact, locale_));
+    t += ligne(tr("Maximum observé (TU)"), zeno::utTextTenths(fit_.observedMaxUt, locale_));
     t += ligne(tr("Incertitude (1 σ)"), tr("%1 s").arg(nombre(fit_.shiftSigmaS, 1)));
     t += ligne(tr("O−C"), tr("%1%2 s").arg(fit_.shiftS >= 0 ? QStringLiteral("+") : QString(), nombre(fit_.shiftS, 1)));
     t += ligne(tr("Profondeur observée"), tr("%1 ± %2").arg(nombre(fit_.depth, 3), nombre(fit_.depthSigma, 3)));
@@ -328,7 +328,7 @@ QString FenetreReduction::rapport() const
     if (!event_)
         return {};
     const settings::Observer o = settings::readObserver();
-    return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteSet ? &o.site : nullptr);
+    return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteSet ? &o.site : nullptr, locale_);
 }
 
 bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)

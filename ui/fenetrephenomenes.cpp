@@ -380,8 +380,8 @@ void FenetrePhenomenes::CommandCalculer_Click()
             date = zeno::readDateTime(champ->text(), locale_);
             return true;
         } catch (const zeno::ErreurExecution&) {
-            message(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                       "années 100 à 9999).").arg(quoi));
+            message(tr("%1 de la période n'est pas une date (%2 Heure:Minute:Seconde, "
+                       "années 100 à 9999).").arg(quoi, zeno::dateFormText(locale_)));
             return false;
         }
     };

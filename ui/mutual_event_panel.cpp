@@ -4,6 +4,7 @@
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
+#include "regional.h"
 #include "safe_write.h"
 #include "scene_frame.h"
 
@@ -36,7 +37,7 @@ QString durationText(double seconds)
     return MutualEventPanel::tr("%1 min %2 s").arg(s / 60).arg(s % 60);
 }
 
-QString utClock(double utSeconds) { return zeno::mutualUtText(utSeconds).mid(11); }
+QString utClock(double utSeconds) { return QDateTime::fromSecsSinceEpoch(std::llround(utSeconds), Qt::UTC).toString(QStringLiteral("HH:mm:ss")); }
 
 } // namespace
 
@@ -99,7 +100,7 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());
     lines << tr("Début %1 · maximum %2 · fin %3 TU, le %4")
                  .arg(utClock(double(ev.start)), utClock(ev.maximumExact), utClock(double(ev.end)),
-                      QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy")));
+                      zeno::dateTimeText(QDateTime(QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).date(), QTime(0, 0), Qt::UTC), locale_));
     lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
     lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")
                  .arg(n(100 * ev.targetLightLost, 1), target, n(ev.magnitudeDrop, 3));
@@ -145,7 +146,7 @@ bool MutualEventPanel::exportCurve(const QString& path)
         LightCurveView::paint(p, area, event_, Courbe->curve(), locale_);
     };
     if (suffix == u"csv")
-        return save(path, zeno::lightCurveCsv(event_, Courbe->curve()).toUtf8());
+        return save(path, zeno::lightCurveCsv(event_, Courbe->curve(), locale_).toUtf8());
     if (suffix == u"png")
         return save(path, pngOf(kCurveExportSize, draw));
     if (suffix == u"svg")

@@ -4,6 +4,8 @@
 #include "light_curve_fit.h"
 
 #include <QDateTime>
+#include "commun.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +13,7 @@
 #include <random>
 
 using namespace zeno;
+using zeno::test::kFrench;
 
 namespace {
 
@@ -60,7 +63,7 @@ TEST(LightCurveFit, RecoversKnownShiftWithinReportedSigma)
         for (int k = 0; k < kTrials; ++k) {
             Synthetic s;
             s.shiftS = shift(rng);
-            const CurveFit fit = fitLightCurve(events[e], synthetic(events[e], s, rng, e == 1));
+            const CurveFit fit = fitLightCurve(events[e], synthetic(events[e], s, rng, e == 1), kFrench);
             ASSERT_TRUE(fit.converged) << fit.failure.toStdString() << fit.error.toStdString();
             const double off = std::abs(fit.shiftS - s.shiftS) / fit.shiftSigmaS;
             within1 += off <= 1;
@@ -97,21 +100,21 @@ TEST(LightCurveFit, MagnitudesAndFluxGiveOneResult)
         mag += QStringLiteral("%1;%2;%3\n").arg(t.toString(Qt::ISODateWithMs), QString::number(m, 'f', 12).replace(u'.', u','),
                                                  QString::number(dm, 'g', 12).replace(u'.', u','));
     }
-    const ObservedCurve a = readObservedCurve(flux), b = readObservedCurve(mag);
+    const ObservedCurve a = readObservedCurve(flux, {}, kFrench), b = readObservedCurve(mag, {}, kFrench);
     // Photometry programs' own names: the UTC column chosen, not the barycentric one.
     QString aij = QStringLiteral("Label\tBJD_TDB\tJ.D.-2400000\trel_flux_T1\trel_flux_err_T1\tSource-Sky_T1\n");
     for (const ObservedPoint& p : points)
         aij += QStringLiteral("x\t0\t%1\t%2\t%3\t1\n").arg(julianDayOfSeconds(p.ut) - 2400000, 0, 'f', 9).arg(p.flux, 0, 'g', 12).arg(p.sigma);
-    const ObservedCurve c = readObservedCurve(aij);
+    const ObservedCurve c = readObservedCurve(aij, {}, kFrench);
     EXPECT_EQ(c.timeColumn, 2);
     EXPECT_EQ(c.fluxColumn, 3);
     EXPECT_EQ(c.sigmaColumn, 4);
-    EXPECT_NEAR(fitLightCurve(ev, c.points).shiftS, fitLightCurve(ev, a.points).shiftS, 0.005);
+    EXPECT_NEAR(fitLightCurve(ev, c.points, kFrench).shiftS, fitLightCurve(ev, a.points, kFrench).shiftS, 0.005);
     ASSERT_TRUE(a.error.isEmpty() && b.error.isEmpty()) << a.error.toStdString() << b.error.toStdString();
     EXPECT_TRUE(b.magnitudes);
     EXPECT_EQ(b.separator, u';');
     EXPECT_EQ(a.sigmaColumn, 2);
-    const CurveFit fa = fitLightCurve(ev, a.points), fb = fitLightCurve(ev, b.points);
+    const CurveFit fa = fitLightCurve(ev, a.points, kFrench), fb = fitLightCurve(ev, b.points, kFrench);
     ASSERT_TRUE(fa.converged && fb.converged);
     EXPECT_TRUE(fa.weighted && fb.weighted);
     EXPECT_EQ(fa.points, fb.points);
@@ -128,8 +131,8 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
 {
     const MutualEvent ev = event("2O3", "05/12/2026 19:17:49");
     const auto errorOf = [&](const QString& text, const CurveColumns& c = {}) {
-        const ObservedCurve curve = readObservedCurve(text, c);
-        return curve.error.isEmpty() ? fitLightCurve(ev, curve.points).error : curve.error;
+        const ObservedCurve curve = readObservedCurve(text, c, kFrench);
+        return curve.error.isEmpty() ? fitLightCurve(ev, curve.points, kFrench).error : curve.error;
     };
     const auto rows = [&](double from, int n, double fluxStep, const char* extra = "") {
         QString t = QStringLiteral("jd,flux\n");
@@ -148,7 +151,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
     far.flux = 6;
     EXPECT_TRUE(errorOf(rows(double(ev.start), 50, 0.01), far).contains(QStringLiteral("colonne 7 n'existe pas")));
 
-    const ObservedCurve bad = readObservedCurve(rows(double(ev.start) - 1000, 100, 0.01, "2461380.1,abc\nhier,1.0\n"));
+    const ObservedCurve bad = readObservedCurve(rows(double(ev.start) - 1000, 100, 0.01, "2461380.1,abc\nhier,1.0\n"), {}, kFrench);
     EXPECT_EQ(bad.badRows, 2);
     EXPECT_EQ(bad.points.size(), 100u);
     EXPECT_TRUE(badRowsText(bad).contains(QStringLiteral("ligne 102 : flux illisible « abc »")));
@@ -159,7 +162,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
     std::vector<ObservedPoint> flat;
     for (double t = double(ev.start) - 1200; t <= double(ev.end) + 1200; t += 4)
         flat.push_back({t, 1 + gauss(rng), 0});
-    const CurveFit fit = fitLightCurve(ev, flat);
+    const CurveFit fit = fitLightCurve(ev, flat, kFrench);
     EXPECT_TRUE(fit.error.isEmpty());
     EXPECT_FALSE(fit.converged) << fit.shiftS << ' ' << fit.depth << ' ' << fit.depthSigma;
     EXPECT_FALSE(fit.failure.isEmpty());
