@@ -185,7 +185,9 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen,
             rows.push_back({lineNumber, l});
     }
     if (rows.empty()) {
-        c.error = QCoreApplication::translate("ObservedCurve", "le fichier ne contient aucune ligne de données");
+        c.error = c.badRowNotes.isEmpty()
+                    ? QCoreApplication::translate("ObservedCurve", "le fichier ne contient aucune ligne de données")
+                    : QCoreApplication::translate("ObservedCurve", "aucune ligne de données lisible (%1)").arg(c.badRowNotes.front());
         return c;
     }
     std::vector<QStringView> sniff;

@@ -1894,6 +1894,10 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source>le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)</source>
         <translation>the file “%1” is too large for a light curve (over %2 MiB)</translation>
     </message>
+    <message>
+        <source>aucune ligne de données lisible (%1)</source>
+        <translation>no readable data line (%1)</translation>
+    </message>
 </context>
 <context>
     <name>PhenomenaModel</name>
