@@ -1,7 +1,7 @@
 #include "mutual_geometry.h"
 
 #include "deltat.h"
-#include "l12.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 
 #include <algorithm>
@@ -83,12 +83,15 @@ template <class F> double integrate(double a, double b, F&& f)
 
 } // namespace
 
-MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites)
+MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites, const Site* site)
 {
     MutualSnapshot s;
     s.jdUt = jdUt;
     s.jdTT = jdUt + deltaTModerne(decimalYear(jdUt)) / kSecondsPerDay;
-    const Vec3 earth = load(planetPositions(s.jdTT, true).earth);
+    // The observer, heliocentric AU: the Earth's centre, or the place on it.
+    Vec3 earth = load(planetPositions(s.jdTT, true).earth);
+    if (site)
+        earth = earth + (1 / kAUKm) * siteGeocentricJ2000Km(*site, jdUt);
 
     // Jupiter when the light we receive now left it.
     double tau = 0;
@@ -112,7 +115,7 @@ MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites)
     for (int k = 0; k < 4; ++k) {
         if (!(satellites & (1u << k)))
             continue;
-        const EtatL12 st = etatL12(k, t);
+        const EtatL12 st = etatPrecis(k, t);
         const Vec3 s0 = load(st.position), v = load(st.velocity);
         // Its own light-time: earlier by its depth behind Jupiter's centre.
         const double delay = dot(s0, s.toward) / kLightAUPerDay;

@@ -14,6 +14,7 @@
 // its edge to the umbra (or to the antumbra's constant partial light).
 #pragma once
 
+#include "observer.h"
 #include "vec3.h"
 
 namespace zeno {
@@ -27,18 +28,21 @@ constexpr double kSunRadiusKm = 695700;
 
 enum class MutualType { Occultation, Eclipse };
 
-// The four satellites at one instant of observation (UT at the Earth's centre).
+// The four satellites at one instant of observation (UT), seen from the
+// Earth's centre or, given a place, from the observer (topocentric: each
+// body's parallax and light-time from there).
 struct MutualSnapshot {
     double jdUt = 0;          // UT Julian Day of the observation
     double jdTT = 0;          // its TT Julian Day
-    Vec3 geocentric[4];       // km, J2000 equator: each satellite when its light left it
+    Vec3 geocentric[4];       // km, J2000 equator, from the observer: each satellite when its light left it
     Vec3 heliocentric[4];     // km, J2000 equator: same instants
     Vec3 velocity[4];         // km/s, heliocentric velocity at that instant
     Vec3 east, north, toward; // sky frame of Jupiter as seen (unit): x east, y along the projected pole, z away
 };
 
-// `satellites`: bit k set computes satellite k (the others stay zero).
-MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites = 0xF);
+// `satellites`: bit k set computes satellite k (the others stay zero);
+// `site`: the observer's place, or null for the Earth's centre.
+MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites = 0xF, const Site* site = nullptr);
 
 // Two satellites of one snapshot in the plane of the target (the hidden or
 // eclipsed one) at the target's distance, km; axes as the main scene's: x

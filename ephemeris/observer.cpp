@@ -27,6 +27,8 @@ namespace {
 constexpr double kJ2000 = 2451545.0;            // JD of the equinox libnova's VSOP87 places refer to
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
+constexpr double kEarthEquatorialKm = 6378.137;               // WGS84 a
+constexpr double kEarthPolarRatio = 1 - 1 / 298.257223563;   // WGS84 b/a
 constexpr double kObliquityJ2000Deg = 23.4392911;   // mean obliquity of the ecliptic at J2000 (IAU 1976)
 const QDateTime kJdEpoch(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC);   // JD 2451545.0
 
@@ -145,6 +147,30 @@ double bodyAltitudeDeg(const QDateTime& ut, const Site& site, Place placeJ2000, 
     ln_equ_posn p{};
     placeJ2000(t, &p);
     return altitude(p, t, distanceAu(t), jd, site);
+}
+
+GeocentricFactors geocentricFactors(const Site& site)
+{
+    const double phi = site.latitudeDeg * kDegToRad;
+    const double u = std::atan(kEarthPolarRatio * std::tan(phi));
+    const double h = site.heightM / 1000 / kEarthEquatorialKm;
+    return {kEarthPolarRatio * std::sin(u) + h * std::sin(phi), std::cos(u) + h * std::cos(phi)};
+}
+
+Vec3 siteGeocentricJ2000Km(const Site& site, double jdUt)
+{
+    const GeocentricFactors f = geocentricFactors(site);
+    const std::lock_guard lock(libnovaMutex());
+    ln_nutation n{};
+    freshNutation(jde(jdUt), &n);   // the sidereal time below reuses it
+    // The place as a direction of the true equator of date, brought back to J2000.
+    ln_equ_posn ofDate{ln_get_apparent_sidereal_time(jdUt) * 15.0 + site.longitudeDeg,
+                       std::atan2(f.rhoSinPhi, f.rhoCosPhi) / kDegToRad};
+    ln_equ_posn j2000{};
+    ln_get_equ_prec2(&ofDate, jde(jdUt), kJ2000, &j2000);
+    const double r = kEarthEquatorialKm * std::hypot(f.rhoSinPhi, f.rhoCosPhi);
+    const double a = j2000.ra * kDegToRad, d = j2000.dec * kDegToRad;
+    return {r * std::cos(d) * std::cos(a), r * std::cos(d) * std::sin(a), r * std::sin(d)};
 }
 
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site)

@@ -3,6 +3,8 @@
 // Instants are UT, held as zone-less QDateTime in Qt::UTC.
 #pragma once
 
+#include "vec3.h"
+
 #include <QDateTime>
 #include <QString>
 #include <vector>
@@ -48,6 +50,17 @@ double altitudeOfPlaceDeg(EquatorialPlace apparent, double jdUt, const Site& sit
 // aberration) topocentric altitude in degrees, without refraction. TT is UT
 // plus the precise theory's ΔT.
 double jupiterAltitudeDeg(const QDateTime& ut, const Site& site);
+
+// The observer's geocentric distance factors (WGS84 ellipsoid): rho sin phi'
+// and rho cos phi', in Earth equatorial radii (Meeus ch. 11).
+struct GeocentricFactors {
+    double rhoSinPhi = 0, rhoCosPhi = 0;
+};
+GeocentricFactors geocentricFactors(const Site& site);
+// The observer's position from the Earth's centre at a UT Julian Day, km,
+// referred to the J2000 mean equator and equinox (the frame of VSOP87 and
+// L1.2): the place turned by the apparent sidereal time, then precessed.
+Vec3 siteGeocentricJ2000Km(const Site& site, double jdUt);
 double sunAltitudeDeg(const QDateTime& ut, const Site& site);
 
 } // namespace zeno

@@ -179,6 +179,8 @@ QLocale regionalLocale()
     return system;
 }
 
+QLocale programLocale() { return QLocale(QLocale::French, QLocale::France); }
+
 QString numberText(double value, const QLocale& locale)
 {
     if (value == 0 || !std::isfinite(value))

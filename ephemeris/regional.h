@@ -14,6 +14,10 @@ namespace zeno {
 // where the system has none (the C/POSIX locale).
 QLocale regionalLocale();
 
+// The program's own forms, the same in every environment (French: day
+// first, decimal comma): what the companion and the data files use.
+QLocale programLocale();
+
 // A double as number text: at most 15 significant digits rounded to nearest,
 // no trailing zeros or separator, no thousands separators, the locale's
 // decimal separator; exponent form (1E-05, 1E+15) below 0.0001 and from 1e15.

@@ -38,6 +38,12 @@ QString durationText(double seconds)
 }
 
 QString utClock(double utSeconds) { return QDateTime::fromSecsSinceEpoch(std::llround(utSeconds), Qt::UTC).toString(QStringLiteral("HH:mm:ss")); }
+// "22:33:06 ± 2 s": the maximum with its uncertainty, when the theory gives one.
+QString withSigma(const QString& clock, double sigmaS)
+{
+    const QString sigma = zeno::sigmaText(sigmaS);
+    return sigma.isEmpty() ? clock : clock + QLatin1Char(' ') + sigma;
+}
 
 } // namespace
 
@@ -99,7 +105,7 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     QStringList lines;
     lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());
     lines << tr("Début %1 · maximum %2 · fin %3 TU, le %4")
-                 .arg(utClock(double(ev.start)), utClock(ev.maximumExact), utClock(double(ev.end)),
+                 .arg(utClock(double(ev.start)), withSigma(utClock(ev.maximumExact), ev.maxUtSigmaS), utClock(double(ev.end)),
                       zeno::dateTimeText(QDateTime(QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).date(), QTime(0, 0), Qt::UTC), locale_));
     lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
     lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")
@@ -146,7 +152,7 @@ bool MutualEventPanel::exportCurve(const QString& path)
         LightCurveView::paint(p, area, event_, Courbe->curve(), locale_);
     };
     if (suffix == u"csv")
-        return save(path, zeno::lightCurveCsv(event_, Courbe->curve(), locale_).toUtf8());
+        return save(path, zeno::lightCurveCsv(event_, Courbe->curve()).toUtf8());
     if (suffix == u"png")
         return save(path, pngOf(kCurveExportSize, draw));
     if (suffix == u"svg")

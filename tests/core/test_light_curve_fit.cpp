@@ -100,12 +100,12 @@ TEST(LightCurveFit, MagnitudesAndFluxGiveOneResult)
         mag += QStringLiteral("%1;%2;%3\n").arg(t.toString(Qt::ISODateWithMs), QString::number(m, 'f', 12).replace(u'.', u','),
                                                  QString::number(dm, 'g', 12).replace(u'.', u','));
     }
-    const ObservedCurve a = readObservedCurve(flux, {}, kFrench), b = readObservedCurve(mag, {}, kFrench);
+    const ObservedCurve a = readObservedCurve(flux), b = readObservedCurve(mag);
     // Photometry programs' own names: the UTC column chosen, not the barycentric one.
     QString aij = QStringLiteral("Label\tBJD_TDB\tJ.D.-2400000\trel_flux_T1\trel_flux_err_T1\tSource-Sky_T1\n");
     for (const ObservedPoint& p : points)
         aij += QStringLiteral("x\t0\t%1\t%2\t%3\t1\n").arg(julianDayOfSeconds(p.ut) - 2400000, 0, 'f', 9).arg(p.flux, 0, 'g', 12).arg(p.sigma);
-    const ObservedCurve c = readObservedCurve(aij, {}, kFrench);
+    const ObservedCurve c = readObservedCurve(aij);
     EXPECT_EQ(c.timeColumn, 2);
     EXPECT_EQ(c.fluxColumn, 3);
     EXPECT_EQ(c.sigmaColumn, 4);
@@ -131,7 +131,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
 {
     const MutualEvent ev = event("2O3", "05/12/2026 19:17:49");
     const auto errorOf = [&](const QString& text, const CurveColumns& c = {}) {
-        const ObservedCurve curve = readObservedCurve(text, c, kFrench);
+        const ObservedCurve curve = readObservedCurve(text, c);
         return curve.error.isEmpty() ? fitLightCurve(ev, curve.points, kFrench).error : curve.error;
     };
     const auto rows = [&](double from, int n, double fluxStep, const char* extra = "") {
@@ -151,7 +151,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
     far.flux = 6;
     EXPECT_TRUE(errorOf(rows(double(ev.start), 50, 0.01), far).contains(QStringLiteral("colonne 7 n'existe pas")));
 
-    const ObservedCurve bad = readObservedCurve(rows(double(ev.start) - 1000, 100, 0.01, "2461380.1,abc\nhier,1.0\n"), {}, kFrench);
+    const ObservedCurve bad = readObservedCurve(rows(double(ev.start) - 1000, 100, 0.01, "2461380.1,abc\nhier,1.0\n"));
     EXPECT_EQ(bad.badRows, 2);
     EXPECT_EQ(bad.points.size(), 100u);
     EXPECT_TRUE(badRowsText(bad).contains(QStringLiteral("ligne 102 : flux illisible « abc »")));

@@ -4,6 +4,7 @@
 #include "deltat.h"
 #include "l12.h"
 #include "modern_theory.h"
+#include "l12_correction.h"
 #include "mutual_events.h"
 
 #include "commun.h"
@@ -94,6 +95,26 @@ TEST(MutualEvents, Photometry)
     EXPECT_EQ(eclipseLightLost(1000, 1500, 4000, 5000), 0);  // beyond the penumbra
 }
 
+// Meeus, Astronomical Algorithms, example 11.a (Palomar, WGS84 rather than
+// IAU 1976: the factors agree to 1e-6); and a place's view differs from the
+// Earth's centre's by the place's offset, less what moves in the 20 ms of
+// light-time it adds.
+TEST(MutualEvents, TopocentricSnapshot)
+{
+    const Site palomar{33 + 21 / 60.0 + 22 / 3600.0, -116.8625, 1706};
+    const GeocentricFactors f = geocentricFactors(palomar);
+    EXPECT_NEAR(f.rhoSinPhi, 0.546861, 2e-6);
+    EXPECT_NEAR(f.rhoCosPhi, 0.836339, 2e-6);
+
+    const double jd = julianDayOfSeconds(double(ut(2026, 12, 31, 20, 0, 0)));
+    const Vec3 o = siteGeocentricJ2000Km(palomar, jd);
+    EXPECT_NEAR(norm(o), 6378.137 * std::hypot(0.546861, 0.836339), 0.02);
+    EXPECT_NEAR(std::asin(o[2] / norm(o)) * 180 / kPi, 33.2, 0.4);   // geocentric latitude, J2000 tilt aside
+    const MutualSnapshot geo = mutualSnapshot(jd), topo = mutualSnapshot(jd, 0xF, &palomar);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_LT(norm(topo.geocentric[k] - (geo.geocentric[k] - o)), 1.0) << k;
+}
+
 TEST(MutualEvents, SwappedRolesFindNothing)
 {
     const MutualEvent ev = eventNear("1O2", ut(2015, 2, 2, 3, 31, 24));
@@ -181,7 +202,7 @@ TEST(MutualEvents, EclipseGeometryFollowsTheLightPaths)
     constexpr double kAUKm = 149597870.7, kLightAUPerDay = 173.1446326846693;
     const auto helio = [](int k, double jdTT) {
         const PlanetPositions p = planetPositions(jdTT, false);
-        const EtatL12 s = etatL12(k, jdTT);
+        const EtatL12 s = etatPrecis(k, jdTT);
         return Vec3{p.jupiter[0] + s.position[0], p.jupiter[1] + s.position[1], p.jupiter[2] + s.position[2]};
     };
     for (const MutualEvent& ev : {eventNear("4E3", ut(2014, 10, 31, 15, 52, 0)), eventNear("3E2", ut(2021, 8, 9, 4, 10, 0))}) {
