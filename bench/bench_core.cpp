@@ -217,12 +217,12 @@ void BM_FitLightCurve(benchmark::State& state)
         const double t = from + (to - from) * i / 9999, tau = t - shape.tMax;
         points.push_back({t, (1.2 + 0.03 * tau / 3600) * shapeFlux(shape, tau - 17) + noise(rng), 0.01});
     }
-    if (!fitLightCurve(*ev, points).converged) {
+    if (!fitLightCurve(*ev, points, kFrench).converged) {
         state.SkipWithError("the fit does not converge");
         return;
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(fitLightCurve(*ev, points).shiftS);
+        benchmark::DoNotOptimize(fitLightCurve(*ev, points, kFrench).shiftS);
 }
 BENCHMARK(BM_FitLightCurve)->Unit(benchmark::kMillisecond);
 

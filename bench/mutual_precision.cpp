@@ -26,6 +26,8 @@ using namespace zeno;
 
 namespace {
 
+const QLocale kFrenchForm(QLocale::French, QLocale::France);
+
 struct Row {
     QString source, code, contacts, kind, note, line;
     QDate date;
@@ -212,8 +214,8 @@ void compareRow(const Row& r, Stats& st)
 
     if (dayOnly) {
         std::printf("  %s %s  ce jour-là : %s - %s TU, maximum %s\n", qPrintable(r.date.toString(QStringLiteral("dd/MM/yyyy"))),
-                    qPrintable(r.code), qPrintable(mutualUtText(double(ev->start))), qPrintable(mutualUtText(double(ev->end))),
-                    qPrintable(mutualUtText(ev->maximumExact)));
+                    qPrintable(r.code), qPrintable(mutualUtText(double(ev->start), kFrenchForm)), qPrintable(mutualUtText(double(ev->end), kFrenchForm)),
+                    qPrintable(mutualUtText(ev->maximumExact, kFrenchForm)));
         return;
     }
     std::printf("  %s %s %-2s %-2s  début %s  max %s  fin %s   magn. %s   phase %s   lumière %s  %s\n",

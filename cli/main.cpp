@@ -38,6 +38,10 @@ using namespace zeno;
 
 namespace {
 
+// Where the texts of the documents the companion writes (chart, calendar) come from.
+const QSet<QString> kDocumentContexts{QStringLiteral("Documents"), QStringLiteral("Graphique"), QStringLiteral("Calendrier"),
+                                      QStringLiteral("Phenomene"), QStringLiteral("Satellite")};
+
 const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
@@ -54,19 +58,24 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
                  [--start DATE --fps N] --out COURBE.csv
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00"), exactement ce que
+Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00", ou en ISO 8601,
+2000-01-01 12:00:00), exactement ce que
 Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
 méridiens centraux (Systèmes I et II), les seize phénomènes, l'enregistrement
 complet des éphémérides et les disques dessinés. Une ligne JSON par date.
 
 Options :
   --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
+                         en France, -2 en été), de -14 à 14 ; 5,5 ou 5.5 pour
+                         5 h 30.
   --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
                          principale (0 ou 1 chacune ; 0,0 par défaut).
   --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
+  --locale NOM           Paramètres régionaux des dates et des nombres lus et
+                         écrits (fr_FR, en_US…) ; par défaut les formes
+                         françaises du programme (Jour/Mois/Année, virgule
+                         décimale), quels que soient ceux du système : ce qui
+                         est écrit se relit tel quel. L'ISO 8601 est toujours lu.
   --from DATE --to DATE  Une ligne par pas entre les deux dates.
   --step PAS             Le pas : un nombre et une unité, yyyy (années),
                          m (mois), d (jours), h (heures), n (minutes),
@@ -74,7 +83,8 @@ Options :
   --events               Avec --from/--to : chaque début et chaque fin de
                          phénomène (Eclipsé, Occulté, Passage, Ombre), à la
                          seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
+                         court que le plus bref des phénomènes cherchés (sinon,
+                         un avertissement).
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
@@ -252,6 +262,8 @@ void append(std::string& out, const QString& s)
 
 template <typename F> void appendNumber(std::string& out, F value)
 {
+    if constexpr (std::is_floating_point_v<F>)
+        value += F(0);   // -0 reads as a sign where there is none
     char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);   // shortest round trip
     out.append(buf, res.ptr);
@@ -278,9 +290,10 @@ template <typename F> void numberField(std::string& out, const char* name, F val
 }
 
 struct Options {
-    QString offset = QStringLiteral("0");
+    QString offset = QStringLiteral("0");   // as the pass reads it, in `locale`
+    double offsetHours = 0;
     std::array<int, 4> flips{0, 0, 0, 0};
-    QLocale locale = regionalLocale();
+    QLocale locale = programLocale();
     std::optional<QString> from, to;
     QString step = QStringLiteral("10n");
     bool events = false;
@@ -295,6 +308,7 @@ struct Options {
     int satellite = -1;
     Theory theorie = Theory::Original;
     std::optional<RedSpot> grs;
+    std::optional<QString> grsText;
     std::optional<Site> site;
     std::optional<double> minDrop;   // --min-drop, magnitudes
     QStringList dates;
@@ -303,6 +317,9 @@ struct Options {
 
 // Said for a date outside the years L1.2 was fitted over: translated on the
 // error output, as written in the JSON line (data for scripts).
+// Time zones run from UTC-12 to UTC+14.
+constexpr int kLargestOffsetHours = 14;
+
 const char* const kAvertissement = QT_TRANSLATE_NOOP(
     "zenolune-ephem", "date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision");
 
@@ -341,6 +358,7 @@ bool passLine(const Options& o, const QString& date, std::string& out)
     } catch (const ErreurExecution& e) {
         out += ", \"error\": {\"number\": ";
         appendNumber(out, e.numero());
+        const language::SourceTexts french;   // the documented value, in every language
         field(out, "message", e.libelle());
         out += "}}\n";
         return false;
@@ -458,20 +476,20 @@ double plainNumber(const QString& text, const char* what)
     return v;
 }
 
-RedSpot readGrs(const QString& text)
+RedSpot readGrs(const QString& text, const QLocale& locale)
 {
     const char* what = QT_TRANSLATE_NOOP("zenolune-ephem", "--grs attend L2,EPOQUE,DERIVE, par exemple 57,2024-07-01,1.5");
     const QStringList p = commaList(text, 3, 3, what);
     RedSpot t;
     t.longitudeDeg = plainNumber(p[0], what);
-    // The program's own date form, or the ISO one.
+    // The companion's date form, or the ISO one.
     const QString epoch = p[1].trimmed();
-    t.epoch = QDate::fromString(epoch, QStringLiteral("dd/MM/yyyy"));
-    if (!t.epoch.isValid())
-        t.epoch = QDate::fromString(epoch, Qt::ISODate);
-    if (!t.epoch.isValid())
-        usageError(QCoreApplication::translate("zenolune-ephem", "--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ")
-                       .arg(epoch));
+    try {
+        t.epoch = readDateTime(epoch, locale).date();
+    } catch (const ErreurExecution&) {
+        usageError(QCoreApplication::translate("zenolune-ephem", "--grs : époque « %1 » illisible ; formes attendues : %2 ou AAAA-MM-JJ")
+                       .arg(epoch, dateFormText(locale)));
+    }
     t.driftDegPerMonth = plainNumber(p[2], what);
     if (const QString fault = checkRedSpot(t); !fault.isEmpty())
         usageError(fault);
@@ -495,6 +513,28 @@ Site readSite(const QString& text)
                      .toUtf8()
                      .constData());
     return s;
+}
+
+// Hours of --offset, with the locale's decimal separator or a point; a
+// message naming the offset when it is not a time zone's difference.
+double readOffset(const QString& text, const QLocale& locale)
+{
+    double hours = 0;
+    try {
+        hours = readNumber(text, locale);
+    } catch (const ErreurExecution&) {
+        try {
+            hours = readNumber(QString(text).replace(u',', u'.'), QLocale::c());
+        } catch (const ErreurExecution&) {
+            usageError(QCoreApplication::translate("zenolune-ephem", "--offset : « %1 » n'est pas un nombre d'heures (par exemple -1, ou 5,5 pour 5 h 30)")
+                           .arg(text));
+        }
+    }
+    if (std::abs(hours) > kLargestOffsetHours)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--offset : %1 h, hors de -%2 à %2 h (la différence TU-TC d'un fuseau horaire)")
+                       .arg(numberText(hours, locale))
+                       .arg(kLargestOffsetHours));
+    return hours;
 }
 
 int columnNumber(const QString& text, int smallest)
@@ -594,7 +634,7 @@ Options parse(const QStringList& args)
         } else if (a == u"--csv") {
             o.csv = true;
         } else if (a == u"--grs") {
-            o.grs = readGrs(value());
+            o.grsText = value();   // read once --locale is known
         } else if (a == u"--site") {
             o.site = readSite(value());
         } else if (a == u"--min-drop") {
@@ -620,6 +660,10 @@ Options parse(const QStringList& args)
             o.dates += a;
         }
     }
+    if (o.grsText)
+        o.grs = readGrs(*o.grsText, o.locale);
+    o.offsetHours = readOffset(o.offset, o.locale);
+    o.offset = numberText(o.offsetHours, o.locale);
     if (o.from.has_value() != o.to.has_value())
         usageError(QCoreApplication::translate("zenolune-ephem", "--from et --to vont ensemble"));
     if (o.chart.has_value() != o.out.has_value() && !o.measure)
@@ -682,6 +726,22 @@ void printError(const QString& what, const ErreurExecution& e)
     std::fprintf(stderr, "zenolune-ephem : %s : %s\n", what.toUtf8().constData(), e.texte().toUtf8().constData());
 }
 
+void printMessage(const QString& what) { std::fprintf(stderr, "zenolune-ephem : %s\n", what.toUtf8().constData()); }
+
+// A date argument in the companion's form or ISO 8601; nullopt after a
+// message naming the option and the forms expected.
+std::optional<QDateTime> dateArgument(const Options& o, const QString& text, const char* option)
+{
+    try {
+        return readDateTime(text, o.locale);
+    } catch (const ErreurExecution&) {
+        printMessage(QCoreApplication::translate("zenolune-ephem", "%1 : « %2 » n'est pas une date (%3 Heure:Minute:Seconde, "
+                                                                   "ou AAAA-MM-JJ hh:mm:ss ; années 100 à 9999)")
+                         .arg(QLatin1String(option), text, dateFormText(o.locale)));
+        return std::nullopt;
+    }
+}
+
 // Progress on standard error, when it is a terminal: "  42 %".
 class Progress {
 public:
@@ -741,10 +801,30 @@ void eventLine(const Options& o, const ProgrammeRow& r, std::string& out)
     out += "}\n";
 }
 
+// Each satellite's shortest phenomenon, hours: Jupiter's disc (or its
+// shadow) crossed centrally at the orbital speed, period / (pi x orbit radius in Jupiter radii).
+constexpr double kShortestPhenomenonHours[4] = {2.29, 2.89, 3.65, 4.84};
+
+// A step longer than the shortest phenomenon looked for steps over some: said on standard error.
+void warnLongStep(const Options& o, Step step)
+{
+    constexpr double kSecondsOf[] = {365.25 * 86400, 30.436875 * 86400, 86400, 3600, 60, 1};   // StepUnit order
+    const int s = o.satellite >= 0 ? o.satellite : 0;   // Io's are the shortest
+    const double shortestS = kShortestPhenomenonHours[s] * 3600;
+    if (step.count * kSecondsOf[int(step.unit)] <= shortestS)
+        return;
+    printMessage(QCoreApplication::translate("zenolune-ephem", "avertissement : le pas %1 est plus long que le plus bref des "
+                                                               "phénomènes cherchés (environ %2 h pour %3) : des phénomènes "
+                                                               "seront manqués ; prenez un pas plus court (10n par défaut)")
+                     .arg(o.step, numberText(std::round(kShortestPhenomenonHours[s] * 10) / 10, o.locale),
+                          QString::fromUtf8(kSatellites[s].name)));
+}
+
 int runEvents(const Options& o, const QDateTime& from, const QDateTime& to, Step step)
 {
+    warnLongStep(o, step);
     ProgrammeOptions p;
-    const double offsetHours = readNumber(o.offset, o.locale);
+    const double offsetHours = o.offsetHours;
     p.fromUt = addHours(from, offsetHours);
     p.toUt = addHours(to, offsetHours);
     // As the window: an empty range is refused, not answered with nothing.
@@ -808,22 +888,26 @@ const char* nightKindName(NightKind k)
 int runNight(const Options& o)
 {
     QDateTime atUt;
-    try {
-        if (o.at) {
-            atUt = addHours(readDateTime(*o.at, o.locale), readNumber(o.offset, o.locale));
-        } else {
-            const QDateTime now = QDateTime::currentDateTimeUtc();
-            atUt = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
-        }
-    } catch (const ErreurExecution& e) {
-        printError(QCoreApplication::translate("zenolune-ephem", "date de --at ou --offset illisible"), e);
+    if (o.at) {
+        const std::optional<QDateTime> at = dateArgument(o, *o.at, "--at");
+        if (!at)
+            return 1;
+        atUt = addHours(*at, o.offsetHours);
+    } else {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        atUt = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
+    }
+    // A night ends at most a day and a half later: one that would end
+    // after the supported years is refused, not printed as year 10000.
+    const Night n = isSupported(atUt) ? comingNight(atUt, *o.site) : Night{};
+    if (!isSupported(n.startUt) || !isSupported(n.endUt)) {
+        printMessage(QCoreApplication::translate("zenolune-ephem", "--night : la nuit qui suit le %1 TU sort des années 100 à 9999")
+                         .arg(dateTimeText(atUt, o.locale, TimeShown::Always)));
         return 1;
     }
-    const Night n = comingNight(atUt, *o.site);
-    const QString format = QStringLiteral("dd/MM/yyyy HH:mm:ss");
     std::string out = "{\"start_ut\": ";
-    append(out, n.startUt.toString(format));
-    field(out, "end_ut", n.endUt.toString(format));
+    append(out, dateTimeText(n.startUt, o.locale, TimeShown::Always));
+    field(out, "end_ut", dateTimeText(n.endUt, o.locale, TimeShown::Always));
     out += ", \"kind\": \"";
     out += nightKindName(n.kind);
     out += "\"}\n";
@@ -857,7 +941,7 @@ int runChart(const Options& o)
     c.grs = o.grs;
     MonthChart chart;
     try {
-        c.civilAxis = readNumber(o.offset, o.locale) != 0;
+        c.civilAxis = o.offsetHours != 0;
         chart = computeMonthChart(c, o.locale);
     } catch (const ErreurExecution& e) {
         printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
@@ -890,8 +974,13 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
     if (!withinFittedYears(julianDayValue(fromUt)) || !withinFittedYears(julianDayValue(toUt)))
         std::fprintf(stderr, "zenolune-ephem : %s\n",
                      QCoreApplication::translate("zenolune-ephem", "avertissement : %1").arg(avertissement(true)).toUtf8().constData());
-    const std::vector<MutualEvent> events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch());
-    const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
+    std::vector<MutualEvent> events;
+    {
+        Progress progress;
+        events = findMutualEvents(fromUt.toSecsSinceEpoch(), toUt.toSecsSinceEpoch(), [&](double done) { progress(done); });
+    }
+    // Rounded to `scale`ths; + 0 so that a tiny negative never shows as -0.
+    const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale + 0.0; };
     Visibility visibility;
     if (o.minDrop)
         visibility.minDropMag = *o.minDrop;
@@ -912,15 +1001,17 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         if (o.csv) {
             char line[512];
             std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s,%s",
-                          qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start))),
-                          qPrintable(mutualUtText(double(ev.maximum))), qPrintable(mutualUtText(double(ev.end))),
-                          ev.durationS, ev.impactKm, ev.targetLightLost, ev.magnitudeDrop, ev.limbDistance,
+                          qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start), o.locale)),
+                          qPrintable(mutualUtText(double(ev.maximum), o.locale)), qPrintable(mutualUtText(double(ev.end), o.locale)),
+                          rounded(ev.durationS, 1), rounded(ev.impactKm, 10), rounded(ev.targetLightLost, 1000),
+                          rounded(ev.magnitudeDrop, 1000), rounded(ev.limbDistance, 100),
                           flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter),
                           std::isfinite(ev.maxUtSigmaS) ? QByteArray::number(ev.maxUtSigmaS, 'f', 1).constData() : "");
             out += line;
             if (o.site) {
-                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s,%s", row.jupiterAltDeg, row.sunAltDeg,
-                              row.observable ? "oui" : "non", qPrintable(notSeenCodes(row.unseen).join(u' ')));
+                std::snprintf(line, sizeof line, ",%.2f,%.2f,%s,%s", rounded(row.jupiterAltDeg, 100),
+                              rounded(row.sunAltDeg, 100), row.observable ? "oui" : "non",
+                              qPrintable(notSeenCodes(row.unseen).join(u' ')));
                 out += line;
             }
             out += '\n';
@@ -930,9 +1021,9 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         append(out, ev.code());
         field(out, "type", QString::fromLatin1(ev.typeName()));
         field(out, "kind", QString::fromLatin1(ev.kindName()));
-        field(out, "start_ut", mutualUtText(double(ev.start)));
-        field(out, "max_ut", mutualUtText(double(ev.maximum)));
-        field(out, "end_ut", mutualUtText(double(ev.end)));
+        field(out, "start_ut", mutualUtText(double(ev.start), o.locale));
+        field(out, "max_ut", mutualUtText(double(ev.maximum), o.locale));
+        field(out, "end_ut", mutualUtText(double(ev.end), o.locale));
         numberField(out, "duration_s", ev.durationS);
         numberField(out, "impact_km", rounded(ev.impactKm, 10));
         numberField(out, "target_light_lost", rounded(ev.targetLightLost, 1000));
@@ -969,18 +1060,15 @@ std::optional<MutualEvent> eventOf(const Options& o, const QString& text, const 
     if (comma < 0 || !code)
         usageError(QCoreApplication::translate("zenolune-ephem", "%1 attend CODE,DATE, par exemple \"1O2,02/02/2015 03:31:00\" "
                                   "(CODE : chiffre 1 à 4, O ou E, autre chiffre 1 à 4)").arg(QLatin1String(option)));
-    QDateTime ut;
-    try {
-        ut = addHours(readDateTime(text.mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
-    } catch (const ErreurExecution& e) {
-        printError(QCoreApplication::translate("zenolune-ephem", "date de %1 illisible").arg(QLatin1String(option)), e);
+    const std::optional<QDateTime> civil = dateArgument(o, text.mid(comma + 1).trimmed(), option);
+    if (!civil)
         return std::nullopt;
-    }
+    const QDateTime ut = addHours(*civil, o.offsetHours);
     std::optional<MutualEvent> ev = findMutualEvent(*code, ut.toSecsSinceEpoch());
     if (!ev)
         std::fprintf(stderr, "zenolune-ephem : %s\n",
                      QCoreApplication::translate("zenolune-ephem", "aucun phénomène %1 à moins de 24 h du %2 TU")
-                         .arg(text.left(comma).trimmed().toUpper(), mutualUtText(double(ut.toSecsSinceEpoch())))
+                         .arg(text.left(comma).trimmed().toUpper(), mutualUtText(double(ut.toSecsSinceEpoch()), o.locale))
                          .toUtf8()
                          .constData());
     return ev;
@@ -995,6 +1083,18 @@ int runLightCurve(const Options& o)
     std::string out = lightCurveCsv(*ev, lightCurve(*ev)).toStdString();
     flush(out);
     return 0;
+}
+
+// Rounded to four significant digits; a value too small to round (subnormal) or not finite as it is.
+double significant4(double value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return value;
+    char buf[40];
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 3);
+    double back = value;
+    const auto read = std::from_chars(buf, written.ptr, back, std::chars_format::scientific);
+    return read.ec == std::errc() ? back : value;
 }
 
 // A number rounded to `scale`ths, or null when there is none.
@@ -1125,7 +1225,7 @@ int runReduce(const Options& o)
     }
     if (curve.badRows > 0 && !curve.badRowNotes.isEmpty())
         std::fprintf(stderr, "zenolune-ephem : %s\n", badRowsText(curve).toUtf8().constData());
-    const CurveFit fit = fitLightCurve(*ev, curve.points);
+    const CurveFit fit = fitLightCurve(*ev, curve.points, o.locale);
     if (!fit.error.isEmpty()) {
         std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), fit.error.toUtf8().constData());
         return 1;
@@ -1140,8 +1240,8 @@ int runReduce(const Options& o)
     out += ev->site ? ", \"topocentric\": true" : ", \"topocentric\": false";
     field(out, "layout", curve.layout);
     field(out, "reading", readingText(curve));
-    field(out, "predicted_max_ut", utTextTenths(ev->maximumExact));
-    field(out, "observed_max_ut", utTextTenths(fit.observedMaxUt));
+    field(out, "predicted_max_ut", utTextTenths(ev->maximumExact, o.locale));
+    field(out, "observed_max_ut", utTextTenths(fit.observedMaxUt, o.locale));
     roundedField(out, "observed_max_jd", julianDayOfSeconds(fit.observedMaxUt), 1e7);
     roundedField(out, "sigma_s", fit.shiftSigmaS, 100);
     roundedField(out, "o_minus_c_s", fit.shiftS, 100);
@@ -1154,10 +1254,7 @@ int runReduce(const Options& o)
     roundedField(out, "impact_sigma_km", fit.impactSigmaKm, 10);
     roundedField(out, "predicted_impact_km", ev->impactKm, 10);
     // Four significant digits: with equal weights it is the residuals' variance, often 1e-4.
-    const double chi2Scale = std::isfinite(fit.reducedChi2) && fit.reducedChi2 > 0
-                               ? std::pow(10.0, 3 - std::floor(std::log10(fit.reducedChi2)))
-                               : 1;
-    roundedField(out, "reduced_chi2", fit.reducedChi2, chi2Scale);
+    roundedField(out, "reduced_chi2", significant4(fit.reducedChi2), 1e12);
     numberField(out, "points", fit.points);
     numberField(out, "bad_rows", curve.badRows);
     numberField(out, "outside_window", fit.outsideWindow);
@@ -1190,10 +1287,10 @@ int runReduce(const Options& o)
 int main(int argc, char** argv)
 {
     const std::unique_ptr<QCoreApplication> app = application(argc, argv);
-    // The help and the messages follow the user's language; the JSON, CSV and
-    // chart keep their French texts, which scripts read.
+    // The help and every message follow the user's language; the JSON, CSV,
+    // chart and calendar keep their French texts, which scripts read.
     language::install(*app, language::fromSettings(QSettings(QStringLiteral("Zenolune"), QStringLiteral("Zenolune"))),
-                      QStringLiteral(":/i18n"), {QStringLiteral("zenolune-ephem")});
+                      QStringLiteral(":/i18n"), {}, kDocumentContexts);
     const Options o = parse(app->arguments());
     if (o.chart)
         return runChart(o);
@@ -1216,15 +1313,12 @@ int main(int argc, char** argv)
         return failed ? 1 : 0;
     }
 
-    QDateTime from, to;
-    Step step;
-    try {
-        from = readDateTime(*o.from, o.locale);
-        to = readDateTime(*o.to, o.locale);
-    } catch (const ErreurExecution& e) {
-        printError(QCoreApplication::translate("zenolune-ephem", "date de --from ou --to illisible"), e);
+    const std::optional<QDateTime> fromArg = dateArgument(o, *o.from, "--from");
+    const std::optional<QDateTime> toArg = fromArg ? dateArgument(o, *o.to, "--to") : std::nullopt;
+    if (!toArg)
         return 1;
-    }
+    const QDateTime from = *fromArg, to = *toArg;
+    Step step;
     try {
         step = readStep(o.step);
     } catch (const ErreurExecution& e) {
@@ -1237,7 +1331,7 @@ int main(int argc, char** argv)
     }
     if (o.mutual) {
         try {
-            const double offsetHours = readNumber(o.offset, o.locale);
+            const double offsetHours = o.offsetHours;
             const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
             if (const QString fault = checkRange(fromUt, toUt); !fault.isEmpty()) {
                 std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());

@@ -2,6 +2,9 @@
 
 #include "erreur.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -176,6 +179,8 @@ QLocale regionalLocale()
     return system;
 }
 
+QLocale programLocale() { return QLocale(QLocale::French, QLocale::France); }
+
 QString numberText(double value, const QLocale& locale)
 {
     if (value == 0 || !std::isfinite(value))
@@ -314,7 +319,7 @@ bool isSupported(const QDateTime& instant)
     return instant.isValid() && instant >= firstSupportedInstant() && instant <= lastSupportedInstant();
 }
 
-QString dateTimeText(const QDateTime& instant, const QLocale& locale)
+QString dateTimeText(const QDateTime& instant, const QLocale& locale, TimeShown shown)
 {
     const DateForm& form = dateForm(locale);
     int year = 0, month = 0, day = 0;
@@ -335,22 +340,128 @@ QString dateTimeText(const QDateTime& instant, const QLocale& locale)
         }
     }
     const QTime time = instant.time();
-    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
+    if (shown != TimeShown::UnlessMidnight || time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
         out.add(u' ');
         out.number(time.hour(), 2);
         out.add(form.timeSep.unicode());
         out.number(time.minute(), 2);
         out.add(form.timeSep.unicode());
         out.number(time.second(), 2);
+        if (shown == TimeShown::Tenths || shown == TimeShown::Milliseconds) {
+            out.add(u'.');
+            const bool tenths = shown == TimeShown::Tenths;
+            out.number(tenths ? time.msec() / 100 : time.msec(), tenths ? 1 : 3);
+        }
     }
     return out.text();
 }
 
-QDateTime readDateTime(const QString& text, const QLocale& locale)
+DateOrder dateOrder(const QLocale& locale)
+{
+    const DateForm& form = dateForm(locale);
+    return {form.order, form.dateSep};
+}
+
+QString dateFormText(const QLocale& locale)
+{
+    const DateForm& form = dateForm(locale);
+    QString out;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            out += form.dateSep;
+        out += form.order[i] == 'd'   ? QCoreApplication::translate("Dates", "Jour")
+             : form.order[i] == 'M' ? QCoreApplication::translate("Dates", "Mois")
+                                    : QCoreApplication::translate("Dates", "Année");
+    }
+    return out;
+}
+
+namespace {
+
+// HH:mm[:ss[.fff]] at pos, to the end of the text (spaces allowed after);
+// the time in milliseconds of the day.
+int readTime(const QString& text, qsizetype& pos, QChar timeSep, bool fraction)
+{
+    auto isTimeSep = [&] { return pos < text.size() && (text[pos] == timeSep || text[pos] == u':'); };
+    const int hour = readField(text, pos, 2);
+    if (hour < 0 || !isTimeSep())
+        mismatch();
+    ++pos;
+    const int minute = readField(text, pos, 2);
+    if (minute < 0)
+        mismatch();
+    int second = 0, milli = 0;
+    if (isTimeSep()) {
+        ++pos;
+        second = readField(text, pos, 2);
+        if (second < 0)
+            mismatch();
+        if (fraction && pos + 1 < text.size() && (text[pos] == u'.' || text[pos] == u',') && isAsciiDigit(text[pos + 1])) {
+            ++pos;
+            int scale = 100;
+            for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos, scale /= 10)
+                milli += scale * (text[pos].unicode() - u'0');   // digits past the millisecond weigh 0
+        }
+    }
+    if (hour > 23 || minute > 59 || second > 59)
+        mismatch();
+    return ((hour * 60 + minute) * 60 + second) * 1000 + milli;
+}
+
+QDateTime instantOf(int year, int month, int day, int msOfDay)
+{
+    if (year < kFirstSupportedYear || year > kLastSupportedYear)
+        mismatch();
+    const QDate date(year, month, day);   // proleptic Gregorian: 29/02/1500 is invalid
+    if (!date.isValid())
+        mismatch();
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(msOfDay), Qt::UTC);
+}
+
+// ISO 8601 at pos: yyyy-MM-dd, then nothing, or ' ' or 'T' and the time, a final Z allowed.
+QDateTime readIsoDateTime(const QString& text, qsizetype pos, bool fraction)
+{
+    const int year = readField(text, pos, 4);
+    if (pos >= text.size() || text[pos] != u'-')
+        mismatch();
+    ++pos;
+    const int month = readField(text, pos, 2);
+    if (month < 0 || pos >= text.size() || text[pos] != u'-')
+        mismatch();
+    ++pos;
+    const int day = readField(text, pos, 2);
+    if (day < 0)
+        mismatch();
+    int ms = 0;
+    if (pos < text.size() && (text[pos] == u'T' || text[pos] == u't' || text[pos].isSpace())) {
+        const bool t = !text[pos].isSpace();
+        ++pos;
+        if (!t)
+            skipSpaces(text, pos);
+        if (pos < text.size())
+            ms = readTime(text, pos, u':', fraction);
+        else if (t)
+            mismatch();
+        if (pos < text.size() && (text[pos] == u'Z' || text[pos] == u'z'))
+            ++pos;
+    }
+    skipSpaces(text, pos);
+    if (pos != text.size())
+        mismatch();
+    return instantOf(year, month, day, ms);
+}
+
+} // namespace
+
+QDateTime readDateTime(const QString& text, const QLocale& locale, bool fraction)
 {
     const DateForm& form = dateForm(locale);
     qsizetype pos = 0;
     skipSpaces(text, pos);
+    // Four digits then '-': ISO 8601, whatever the locale's order.
+    if (pos + 4 < text.size() && text[pos + 4] == u'-'
+        && std::all_of(text.begin() + pos, text.begin() + pos + 4, isAsciiDigit))
+        return readIsoDateTime(text, pos, fraction);
     int fields[3];
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
@@ -362,26 +473,13 @@ QDateTime readDateTime(const QString& text, const QLocale& locale)
         if (fields[i] < 0)
             mismatch();
     }
-    int hour = 0, minute = 0, second = 0;
+    int ms = 0;
     const qsizetype afterDate = pos;
     skipSpaces(text, pos);
     if (pos < text.size()) {
         if (pos == afterDate)
             mismatch();
-        auto timeSep = [&] { return pos < text.size() && (text[pos] == form.timeSep || text[pos] == u':'); };
-        hour = readField(text, pos, 2);
-        if (hour < 0 || !timeSep())
-            mismatch();
-        ++pos;
-        minute = readField(text, pos, 2);
-        if (minute < 0)
-            mismatch();
-        if (timeSep()) {
-            ++pos;
-            second = readField(text, pos, 2);
-            if (second < 0)
-                mismatch();
-        }
+        ms = readTime(text, pos, form.timeSep, fraction);
         skipSpaces(text, pos);
         if (pos != text.size())
             mismatch();
@@ -394,12 +492,7 @@ QDateTime readDateTime(const QString& text, const QLocale& locale)
         default: year = fields[i]; break;
         }
     }
-    if (year < kFirstSupportedYear || year > kLastSupportedYear || hour > 23 || minute > 59 || second > 59)
-        mismatch();
-    const QDate date(year, month, day);   // proleptic Gregorian: 29/02/1500 is invalid
-    if (!date.isValid())
-        mismatch();
-    return QDateTime(date, QTime(hour, minute, second), Qt::UTC);
+    return instantOf(year, month, day, ms);
 }
 
 } // namespace zeno

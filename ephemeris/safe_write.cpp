@@ -14,12 +14,18 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* error
         f.cancelWriting();
         return false;
     };
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered, written until the system refuses: a disk filling up first
+    // takes part of a write without a reason, and only the next write says
+    // why ("No space left on device"), where a buffered flush said "Unknown error".
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail();
-    // QSaveFile buffers: a full disk may show only at the flush, and commit()
-    // does not report a failure of the flush it makes itself.
-    if (f.write(data) != data.size() || f.error() != QFileDevice::NoError || !f.flush()
-        || f.error() != QFileDevice::NoError)
+    for (qint64 done = 0; done < data.size();) {
+        const qint64 n = f.write(data.constData() + done, data.size() - done);
+        if (n <= 0 || f.error() != QFileDevice::NoError)
+            return fail();
+        done += n;
+    }
+    if (!f.flush() || f.error() != QFileDevice::NoError)
         return fail();
     if (!f.commit()) {
         if (error)
@@ -34,7 +40,7 @@ QString writeWhole(const QString& path, const QByteArray& bytes)
     QString why;
     if (writeFileSafely(path, bytes, &why))
         return {};
-    return QCoreApplication::translate("Documents", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
+    return QCoreApplication::translate("Files", "Impossible d'écrire le fichier « %1 » : %2").arg(path, why);
 }
 
 } // namespace zeno

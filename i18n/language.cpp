@@ -6,23 +6,31 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <atomic>
+
 namespace language {
 
 namespace {
 
+std::atomic<int> sourceTextScopes{0};
+
 // A translator limited to some contexts: the rest keeps its French source.
 class ContextTranslator : public QTranslator {
 public:
-    ContextTranslator(const QSet<QString>& contexts, QObject* parent) : QTranslator(parent), contexts_(contexts) {}
+    ContextTranslator(const QSet<QString>& contexts, const QSet<QString>& kept, QObject* parent)
+        : QTranslator(parent), contexts_(contexts), kept_(kept) {}
     QString translate(const char* context, const char* source, const char* disambiguation, int n) const override
     {
-        if (!contexts_.isEmpty() && !contexts_.contains(QString::fromUtf8(context)))
+        if (sourceTextScopes.load() > 0)
+            return {};
+        const QString c = QString::fromUtf8(context);
+        if ((!contexts_.isEmpty() && !contexts_.contains(c)) || kept_.contains(c))
             return {};
         return QTranslator::translate(context, source, disambiguation, n);
     }
 
 private:
-    QSet<QString> contexts_;
+    QSet<QString> contexts_, kept_;
 };
 
 // Qt's own texts (buttons of message boxes, file dialogs); missing, Qt's English stays.
@@ -62,11 +70,15 @@ QString code(Language l)
     return l == Language::English ? QStringLiteral("en") : QStringLiteral("fr");
 }
 
-Language install(QCoreApplication& app, Language wanted, const QString& folder, const QSet<QString>& onlyContexts)
+SourceTexts::SourceTexts() { ++sourceTextScopes; }
+SourceTexts::~SourceTexts() { --sourceTextScopes; }
+
+Language install(QCoreApplication& app, Language wanted, const QString& folder, const QSet<QString>& onlyContexts,
+                 const QSet<QString>& keptContexts)
 {
     Language installed = Language::French;
     if (wanted == Language::English) {
-        auto* own = new ContextTranslator(onlyContexts, &app);
+        auto* own = new ContextTranslator(onlyContexts, keptContexts, &app);
         // load() checks the file's magic number and structure: a damaged file is refused.
         if (own->load(QStringLiteral("zenolune_en"), folder) && !own->isEmpty()) {
             QCoreApplication::installTranslator(own);

@@ -355,10 +355,10 @@ QString exportMonth(const MonthChart& chart, const ChartDocumentOptions& o, cons
     case ChartFormat::Svg: bytes = monthSvg(chart, o); break;
     case ChartFormat::Png: bytes = monthPng(chart, o); break;
     case ChartFormat::Unknown:
-        return QCoreApplication::translate("Documents", "Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.").arg(path);
+        return QCoreApplication::translate("Files", "Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.").arg(path);
     }
     if (bytes.isEmpty())
-        return QCoreApplication::translate("Documents", "Le graphique n'a pas pu être dessiné pour « %1 ».").arg(path);
+        return QCoreApplication::translate("Files", "Le graphique n'a pas pu être dessiné pour « %1 ».").arg(path);
     return writeWhole(path, bytes);
 }
 

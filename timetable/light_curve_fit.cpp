@@ -1,5 +1,6 @@
 #include "light_curve_fit.h"
 
+#include "regional.h"
 #include "scene_frame.h"
 
 #include <QCoreApplication>
@@ -190,13 +191,14 @@ double linearChi2(const Points& d, double* x)
     return chi2;
 }
 
-QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<ObservedPoint>& all, int used, int during)
+QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<ObservedPoint>& all, int used, int during,
+              const QLocale& locale)
 {
-    const QString window = QCoreApplication::translate("LightCurveFit", "du %1 au %2 TU").arg(mutualUtText(fit.windowStart), mutualUtText(fit.windowEnd));
+    const QString window = QCoreApplication::translate("LightCurveFit", "du %1 au %2 TU").arg(mutualUtText(fit.windowStart, locale), mutualUtText(fit.windowEnd, locale));
     if (used == 0)
         return QCoreApplication::translate("LightCurveFit", "les instants du fichier (du %1 au %2 TU) sont hors de la fenêtre du phénomène %3 (%4) : "
                   "vérifiez le phénomène choisi et la colonne des temps")
-            .arg(mutualUtText(all.front().ut), mutualUtText(all.back().ut), ev.code(), window);
+            .arg(mutualUtText(all.front().ut, locale), mutualUtText(all.back().ut, locale), ev.code(), window);
     if (used < kFitMinimumPoints)
         return QCoreApplication::translate("LightCurveFit", "trop peu de points : %1 dans la fenêtre du phénomène (%2), il en faut au moins %3")
             .arg(used)
@@ -204,7 +206,7 @@ QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<Obse
             .arg(kFitMinimumPoints);
     if (during < kDuringMinimum)
         return QCoreApplication::translate("LightCurveFit", "trop peu de points pendant le phénomène (du %1 au %2 TU) : %3, il en faut au moins %4")
-            .arg(mutualUtText(double(ev.start)), mutualUtText(double(ev.end)))
+            .arg(mutualUtText(double(ev.start), locale), mutualUtText(double(ev.end), locale))
             .arg(during)
             .arg(kDuringMinimum);
     return {};
@@ -343,7 +345,7 @@ int clip(Points& d, const double* x)
 
 } // namespace
 
-CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& all)
+CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& all, const QLocale& locale)
 {
     CurveFit fit;
     fit.predicted = eventShape(event);
@@ -376,7 +378,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         during += p.ut >= double(event.start) && p.ut <= double(event.end);
     }
     const int n = int(d.tau.size());
-    if (const QString f = fault(event, fit, all, n, during); !f.isEmpty()) {
+    if (const QString f = fault(event, fit, all, n, during, locale); !f.isEmpty()) {
         fit.error = f;
         return fit;
     }
@@ -524,7 +526,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     else if (fit.observedMaxUt < firstUt || fit.observedMaxUt > lastUt || before == 0 || after == 0 || before + after < kDuringMinimum)
         fit.failure = QCoreApplication::translate("LightCurveFit", "le minimum ajusté (%1 TU) n'est pas entouré de points : %2 avant et %3 après lui pendant le phénomène "
                          "ajusté ; %4")
-                          .arg(utTextTenths(fit.observedMaxUt))
+                          .arg(utTextTenths(fit.observedMaxUt, locale))
                           .arg(before)
                           .arg(after)
                           .arg(reached);
@@ -590,15 +592,14 @@ double predictedOnBaseline(const CurveFit& fit, double utSeconds)
     return fluxOnBaseline(fit, utSeconds, 0, 0);
 }
 
-QString utTextTenths(double utSeconds)
+QString utTextTenths(double utSeconds, const QLocale& locale)
 {
     const auto tenths = std::llround(utSeconds * 10);
-    const QDateTime t = QDateTime::fromMSecsSinceEpoch(tenths * 100, Qt::UTC);
-    return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss.")) + QString::number(t.time().msec() / 100);
+    return dateTimeText(QDateTime::fromMSecsSinceEpoch(tenths * 100, Qt::UTC), locale, TimeShown::Tenths);
 }
 
 QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const CurveFit& fit,
-                        const QString& fileName, const Site* site)
+                        const QString& fileName, const Site* site, const QLocale& locale)
 {
     const auto num = [](double v, int decimals) {
         return std::isfinite(v) ? QString::number(v, 'f', decimals) : QCoreApplication::translate("LightCurveFit", "indéterminé");
@@ -614,8 +615,8 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                                                                                                  : QCoreApplication::translate("LightCurveFit", "%1 occulte %2"))
                                                                      .arg(name(ev.occulter), name(ev.target))));
     line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
-                              .arg(mutualUtText(double(ev.start)), utTextTenths(ev.maximumExact),
-                                   mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0),
+                              .arg(mutualUtText(double(ev.start), locale), utTextTenths(ev.maximumExact, locale),
+                                   mutualUtText(double(ev.end), locale), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0),
                                    ev.site ? QCoreApplication::translate("LightCurveFit", "topocentrique (vue du lieu d'observation, parallaxe et temps de lumière de chaque corps)")
                                            : QCoreApplication::translate("LightCurveFit", "géocentrique (lieu d'observation non réglé)")));
     if (site)
@@ -641,7 +642,7 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
         line(QCoreApplication::translate("LightCurveFit", "Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
         return out;
     }
-    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (TU)"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s (1 σ)").arg(utTextTenths(fit.observedMaxUt), num(fit.shiftSigmaS, 1)));
+    line(QCoreApplication::translate("LightCurveFit", "Maximum observé (TU)"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s (1 σ)").arg(utTextTenths(fit.observedMaxUt, locale), num(fit.shiftSigmaS, 1)));
     line(QCoreApplication::translate("LightCurveFit", "Maximum observé (JD TU)"), QString::number(fit.observedMaxUt / kSecondsPerDay + kUnixEpochJD, 'f', 6));
     line(QCoreApplication::translate("LightCurveFit", "O-C"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 s").arg(signedNum(fit.shiftS, 1), num(fit.shiftSigmaS, 1)));
     line(QCoreApplication::translate("LightCurveFit", "Profondeur observée"), QCoreApplication::translate("LightCurveFit", "%1 ± %2 de la lumière du couple (%3 mag)")

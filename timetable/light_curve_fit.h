@@ -20,6 +20,7 @@
 #include "observed_curve.h"
 #include "observer.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -58,7 +59,9 @@ struct CurveFit {
 // At least this many points inside the event's window.
 constexpr int kFitMinimumPoints = 10;
 
-CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& points);
+// Its messages name instants in the locale's form.
+CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint>& points,
+                       const QLocale& locale = programLocale());
 
 // The event an observed curve holds: of the mutual events whose maximum
 // lies between the first and the last point, the deepest; nullopt when none.
@@ -68,13 +71,14 @@ std::optional<MutualEvent> mutualEventDuring(const std::vector<ObservedPoint>& p
 double fittedFlux(const CurveFit& fit, double utSeconds);
 double predictedOnBaseline(const CurveFit& fit, double utSeconds);
 
-// "dd/MM/yyyy HH:mm:ss.s": a UT instant to the tenth of a second.
-QString utTextTenths(double utSeconds);
+// A UT instant to the tenth of a second, in the locale's date form:
+// "02/12/2026 21:47:31.5" in French.
+QString utTextTenths(double utSeconds, const QLocale& locale = programLocale());
 
 // The plain-text report a campaign takes as it is: the observer's place
 // (site null: not set), the event, the file, the fitted values and the
 // points used with the model and the residuals.
 QString reductionReport(const MutualEvent& event, const ObservedCurve& curve, const CurveFit& fit,
-                        const QString& fileName, const Site* site);
+                        const QString& fileName, const Site* site, const QLocale& locale = programLocale());
 
 } // namespace zeno

@@ -86,9 +86,9 @@ int MonthChart::axisHour(UtSeconds ut) const
 QString checkMonth(int year, int month)
 {
     if (month < 1 || month > 12)
-        return QCoreApplication::translate("Graphique", "Le mois doit être compris entre 1 et 12.");
+        return QCoreApplication::translate("Dates", "Le mois doit être compris entre 1 et 12.");
     if (year < 100 || year > 9999)
-        return QCoreApplication::translate("Graphique", "L'année du graphique doit être comprise entre 100 et 9999.");
+        return QCoreApplication::translate("Dates", "L'année du graphique doit être comprise entre 100 et 9999.");
     return {};
 }
 

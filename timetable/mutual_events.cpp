@@ -3,6 +3,7 @@
 #include "phenomena_geometry.h"
 #include "l12_correction.h"
 #include "modern_theory.h"
+#include "regional.h"
 
 #include <QDateTime>
 
@@ -256,20 +257,21 @@ QString sigmaText(double sigmaS)
     return QStringLiteral("± %1 s").arg(std::max(1.0, std::ceil(sigmaS)), 0, 'f', 0);
 }
 
-QString mutualUtText(double utSeconds)
+QString mutualUtText(double utSeconds, const QLocale& locale)
 {
-    return QDateTime::fromSecsSinceEpoch(std::llround(utSeconds), Qt::UTC).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    return dateTimeText(QDateTime::fromSecsSinceEpoch(std::llround(utSeconds), Qt::UTC), locale, TimeShown::Always);
 }
 
 QString lightCurveCsv(const MutualEvent& event, const std::vector<LightPoint>& curve)
 {
+    const QLocale locale = programLocale();
     QString out = QStringLiteral("# %1 %2 %3, maximum %4 TU, chute %5 mag ; flux du couple, 1 hors du phénomène\n"
                                  "ut,t_s,flux\n")
                       .arg(event.code(), QString::fromLatin1(event.typeName()), QString::fromLatin1(event.kindName()),
-                           mutualUtText(event.maximumExact), QString::number(event.magnitudeDrop, 'f', 3));
+                           mutualUtText(event.maximumExact, locale), QString::number(event.magnitudeDrop, 'f', 3));
     for (const LightPoint& p : curve) {
         const auto ms = static_cast<qint64>(std::llround(p.ut * 1000));
-        out += QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss.zzz"));
+        out += dateTimeText(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC), locale, TimeShown::Milliseconds);
         out += u',' + QString::number(p.ut - event.maximumExact, 'f', 3) + u',' + QString::number(p.flux, 'f', 6)
              + u'\n';
     }

@@ -6,8 +6,10 @@
 #pragma once
 
 #include "mutual_geometry.h"
+#include "regional.h"
 #include "search.h"
 
+#include <QLocale>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -147,13 +149,14 @@ double shapeFlux(const EventShape& shape, double tSecondsFromMax);
 // UT Julian Day of seconds since 1970 (UT).
 double julianDayOfSeconds(double utSeconds);
 
-// "dd/MM/yyyy HH:mm:ss" of a UT instant (rounded to the second), the
-// tables' format whatever the regional settings.
-QString mutualUtText(double utSeconds);
+// A UT instant rounded to the second as date-and-time text of the locale,
+// the time always shown: "02/12/2026 21:47:32" in French.
+QString mutualUtText(double utSeconds, const QLocale& locale = programLocale());
 
 // The light curve as CSV: a comment line naming the event ("# 1O2 ..."),
 // the header "ut,t_s,flux", then one row per point (UT to the millisecond,
-// seconds from the maximum, flux).
+// seconds from the maximum, flux); dates in the program's own form
+// (02/12/2026 21:47:29.500), which every reader of curves takes, in every locale.
 QString lightCurveCsv(const MutualEvent& event, const std::vector<LightPoint>& curve);
 
 } // namespace zeno

@@ -182,6 +182,14 @@
         <source>La chute d&apos;éclat minimale</source>
         <translation>The least magnitude drop</translation>
     </message>
+    <message>
+        <source>à la date (%1, 0 h TU) :</source>
+        <translation>on the date (%1, 0 h UT):</translation>
+    </message>
+    <message>
+        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (%1 ou Année-Mois-Jour).</source>
+        <translation>The Red Spot&apos;s epoch is not a date (%1 or Year-Month-Day).</translation>
+    </message>
 </context>
 <context>
     <name>Documents</name>
@@ -759,6 +767,10 @@
     <message>
         <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus, phénomènes mutuels d&apos;au moins %5 mag</source>
         <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°, mutual events of at least %5 mag</translation>
+    </message>
+    <message>
+        <source>%1 de la période n&apos;est pas une date (%2 Heure:Minute:Seconde, années 100 à 9999).</source>
+        <translation>%1 of the period is not a date (%2 Hour:Minute:Second, years 100 to 9999).</translation>
     </message>
 </context>
 <context>
@@ -1409,6 +1421,10 @@
     <message>
         <source>Entouré : %1 et %2, le couple du phénomène mutuel choisi</source>
         <translation>Ringed: %1 and %2, the pair of the chosen mutual event</translation>
+    </message>
+    <message>
+        <source>A écrire sous la forme    %1   Heure:Minute:Seconde</source>
+        <translation>To be written as    %1   Hour:Minute:Second</translation>
     </message>
 </context>
 <context>
@@ -3851,6 +3867,358 @@ An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...
 computation goes on with the next date; the exit status is then 1.
 </translation>
     </message>
+    <message>
+        <source>Usage :
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
+
+Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
+2000-01-01 12:00:00), exactement ce que
+Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
+méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
+complet des éphémérides et les disques dessinés. Une ligne JSON par date.
+
+Options :
+  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
+                         en France, -2 en été), de -14 à 14 ; 5,5 ou 5.5 pour
+                         5 h 30.
+  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
+                         principale (0 ou 1 chacune ; 0,0 par défaut).
+  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
+  --locale NOM           Paramètres régionaux des dates et des nombres lus et
+                         écrits (fr_FR, en_US…) ; par défaut les formes
+                         françaises du programme (Jour/Mois/Année, virgule
+                         décimale), quels que soient ceux du système : ce qui
+                         est écrit se relit tel quel. L&apos;ISO 8601 est toujours lu.
+  --from DATE --to DATE  Une ligne par pas entre les deux dates.
+  --step PAS             Le pas : un nombre et une unité, yyyy (années),
+                         m (mois), d (jours), h (heures), n (minutes),
+                         s (secondes) ; 10n par défaut.
+  --events               Avec --from/--to : chaque début et chaque fin de
+                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
+                         seconde près, en heure civile. Le pas doit être plus
+                         court que le plus bref des phénomènes cherchés (sinon,
+                         un avertissement).
+  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
+  --csv                  Avec --events : tableau CSV au lieu de JSON.
+  --theory THEORIE       originale (par défaut : la théorie de Meeus du
+                         programme, inchangée), precise (satellites L1.2
+                         corrigée par les observations 2009–2021, planètes
+                         VSOP87, temps de lumière, Jupiter aplati, pôle et
+                         rotation UAI ; horaires à quelques secondes) ou l12
+                         (la même avec L1.2 telle que publiée).
+                         Contacts de la théorie précise : ceux du centre du
+                         satellite. Hors de %1, un avertissement.
+  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
+                         au méridien central (Système II), sous le nom
+                         « Tache Rouge ». L2 : longitude en Système II (degrés)
+                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
+                         DERIVE : degrés par mois de 30,436875 jours. Les
+                         valeurs sont séparées par des virgules, les nombres
+                         prennent un point décimal : 57,2024-07-01,1.5. À
+                         mettre à jour d&apos;après les observations récentes.
+  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
+                         lieu d&apos;observation (latitude nord positive, longitude
+                         EST positive, en degrés ; altitude H en mètres) et
+                         « observable » quand Jupiter est à 10° au moins, le
+                         Soleil à -6° au plus et le phénomène visible (un
+                         phénomène « caché » se produit derrière Jupiter ou
+                         dans son ombre). Séparateur : la virgule ; décimales :
+                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
+                         écrit sur la sortie d&apos;erreur.
+  --night                Avec --site : la nuit prochaine au lieu (du coucher
+                         au lever du Soleil, bord supérieur à -0,8333°), en
+                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
+                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
+                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
+                         (24 h sans lever du Soleil).
+  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
+                         (--offset) ; maintenant par défaut.
+  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
+                         calendrier iCalendar (.ics), un événement par ligne,
+                         heures en TU ; avec --site, le lieu de chaque événement.
+  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
+                         nuits au lieu de --site, passages de la Tache Rouge
+                         de --grs), heures civiles de --offset (TU si 0),
+                         orientation de --flip-main ; sans écran.
+  --out FICHIER          Avec --chart : le fichier écrit, au format de son
+                         extension : .pdf (le graphique, puis le tableau des
+                         phénomènes du mois ; A4), .svg ou .png.
+  --mutual               Avec --from/--to : les phénomènes mutuels des
+                         satellites (occultations « iOj » : i passe devant j ;
+                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
+                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
+                         phénomène dans l&apos;ordre des maximums : code, type,
+                         kind (total, annular, partial, penumbral), début,
+                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
+                         paramètre d&apos;impact (km), part de la lumière de la
+                         cible perdue, chute d&apos;éclat du couple (magnitudes),
+                         distance au limbe de Jupiter (rayons), cible dans
+                         l&apos;ombre de Jupiter, derrière ou devant son disque.
+                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
+                         maximum, d&apos;après la covariance de la correction.
+                         Toujours avec la théorie précise (avec --theory l12 :
+                         L1.2 publiée, sans incertitude). Avec --site : les
+                         hauteurs et « observable » au maximum ; avec --csv :
+                         un tableau CSV.
+                         Contacts : ceux des deux disques (occultation), de la
+                         pénombre avec le disque de la cible (éclipse).
+                         Photométrie : disques uniformes, albédos V 0,63,
+                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
+                         Écarts aux prédictions publiées (2014-2015, 2021) :
+                         voir l&apos;aide du programme.
+  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
+                         exemple 1O2) dont le maximum est le plus proche de
+                         DATE (heure civile, à 24 h au plus), en CSV : instant
+                         TU, secondes depuis le maximum, flux du couple (1 hors
+                         du phénomène).
+  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
+                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
+                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
+                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
+                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
+                         blancs, guillemets, virgule décimale hors « , » ;
+                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
+                         phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
+                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
+                         colonnes de date et d&apos;heure, heure seule (date du
+                         phénomène, passage à minuit compris) ou heures,
+                         minutes, secondes en trois colonnes. Flux : relatif ou
+                         magnitudes ; signal moins fond (Tangra) ; divisé par
+                         la comparaison quand le fichier en donne une.
+                         Ajuste la courbe prévue (moindres carrés de la GSL :
+                         décalage en temps, paramètre d&apos;impact, échelle du flux,
+                         pente de la ligne de base ; incertitudes relevées à
+                         0,2 fois leur médiane, points à plus de 5 sigma
+                         écartés) et écrit un objet JSON : code, layout et
+                         reading (la lecture du fichier), predicted_max_ut,
+                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
+                         de seconde), sigma_s (1 sigma, covariance multipliée
+                         par le chi2 réduit), o_minus_c_s, depth (part de la
+                         lumière du couple perdue), impact_km, reduced_chi2,
+                         points, clipped, warnings... Avec --site, la prévision
+                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
+                         Un ajustement qui ne passe pas ses contrôles (baisse du
+                         bon signe, minimum entouré de points, profondeur
+                         raisonnable, aucun point dominant) donne
+                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
+  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
+                         par défaut d&apos;après l&apos;en-tête et les valeurs.
+  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
+                         sinon le premier nombre qui n&apos;est ni un temps ni un
+                         numéro d&apos;image.
+  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
+                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
+  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
+                         est divisé (0 : aucune) ; par défaut d&apos;après le
+                         fichier (Signal (2) de Tangra...).
+  --magnitudes           Les flux sont des magnitudes (par défaut quand
+                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
+  --version              Affiche la version.
+  --help                 Affiche cette aide.
+
+Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
+terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
+
+Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
+continue avec la date suivante ; le code de sortie vaut alors 1.
+</source>
+        <translation>Usage:
+  zenolune-ephem [options] DATE...
+  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
+  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
+  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
+  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --lightcurve CODE,DATE
+  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
+
+Computes, for each date (civil time, written Day/Month/Year
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
+2000-01-01 12:00:00), exactly what
+Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
+central meridians (Systems I and II), the sixteen phenomena, the whole
+ephemeris record and the discs drawn. One JSON line per date. The JSON
+and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
+Ombre, début, fin), which scripts rely on.
+
+Options:
+  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
+                         winter in France, -2 in summer), from -14 to 14;
+                         5.5 or 5,5 for 5 h 30.
+  --flip-main EW,NS      East-West and North-South flips of the main
+                         window (0 or 1 each; 0,0 by default).
+  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
+  --locale NAME          Regional settings of the dates and numbers read
+                         and printed (fr_FR, en_US...); by default the
+                         program&apos;s French forms (Day/Month/Year, decimal
+                         comma), whatever the system&apos;s: what is printed
+                         reads back as it is. ISO 8601 is always read.
+  --from DATE --to DATE  One line per step between the two dates.
+  --step STEP            The step: a count and a unit, yyyy (years),
+                         m (months), d (days), h (hours), n (minutes),
+                         s (seconds); 10n by default.
+  --events               With --from/--to: each beginning and end of a
+                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
+                         the second, in civil time. The step must be
+                         shorter than the shortest phenomenon looked for
+                         (else, a warning).
+  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
+  --csv                  With --events: a CSV table instead of JSON.
+  --theory THEORY        originale (the default: the program&apos;s theory by
+                         Meeus, unchanged) or precise (L1.2 satellites,
+                         VSOP87 planets, light-time, oblate Jupiter, IAU
+                         pole and rotation; times to a few seconds).
+                         The precise theory&apos;s contacts: those of the
+                         satellite&apos;s centre. Outside %1, a warning.
+  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
+                         of the central meridian (System II), named
+                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
+                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
+                         DRIFT: degrees per month of 30.436875 days. The
+                         values are separated by commas, numbers take a
+                         decimal point: 57,2024-07-01,1.5. To be updated
+                         from recent observations.
+  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
+                         the observing place (latitude north positive,
+                         longitude EAST positive, in degrees; height H in
+                         metres) and &quot;observable&quot; when Jupiter is at least
+                         10° up, the Sun at most -6° and the phenomenon
+                         visible (a &quot;caché&quot; (hidden) phenomenon happens
+                         behind Jupiter or in its shadow). Separator: the
+                         comma; decimals: the point. Example: 48.85,2.35,35.
+                         The place understood is written to standard error.
+  --night                With --site: the coming night at the place (from
+                         sunset to sunrise, upper limb at -0.8333°), as one
+                         JSON object: start_ut, end_ut (DD/MM/YYYY
+                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
+                         night: the next 24 h) or &quot;polar_night&quot; (24 h
+                         without sunrise).
+  --at DATE              With --night: the starting instant, in civil time
+                         (--offset); now by default.
+  --ics FILE             With --events: also writes the phenomena to an
+                         iCalendar calendar (.ics), one event per line,
+                         times in UT; with --site, the place of each event.
+  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
+                         at the place of --site, Red Spot transits of
+                         --grs), civil hours of --offset (UT if 0),
+                         orientation of --flip-main; without a display.
+  --out FILE             With --chart: the file written, in the format of
+                         its extension: .pdf (the chart, then the table of
+                         the month&apos;s phenomena; A4), .svg or .png.
+  --mutual               With --from/--to: the satellites&apos; mutual events
+                         (occultations &quot;iOj&quot;: i passes in front of j;
+                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
+                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
+                         per event in the order of the maxima: code, type,
+                         kind (total, annular, partial, penumbral), beginning,
+                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
+                         duration, impact parameter (km), share of the
+                         target&apos;s light lost, drop in the pair&apos;s brightness
+                         (magnitudes), distance from Jupiter&apos;s limb (radii),
+                         target in Jupiter&apos;s shadow, behind or in front of
+                         its disk. Always with the precise theory. With
+                         --site: the altitudes and &quot;observable&quot; at maximum;
+                         with --csv: a CSV table.
+                         Contacts: those of the two discs (occultation), of
+                         the penumbra with the target&apos;s disc (eclipse).
+                         Photometry: uniform discs, V albedos 0.63, 0.67,
+                         0.43, 0.17; penumbra of a uniform Sun.
+                         Differences from published predictions (2014-2015,
+                         2021): see the program&apos;s help.
+  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
+                         example 1O2) whose maximum is nearest DATE (civil
+                         time, within 24 h), in CSV: UT instant, seconds
+                         since maximum, flux of the pair (1 outside the
+                         event).
+  --reduce FILE          Reduces an observed light curve as the photometry
+                         program exports it: Tangra, PyMovie, LiMovie,
+                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
+                         a spreadsheet, or any table of a time and a flux
+                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
+                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
+                         preamble allowed), of the event given by --event
+                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
+                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
+                         date-times, date and time columns, time of day alone
+                         (the event&apos;s date, rolled over at midnight) or hours,
+                         minutes, seconds in three columns. Flux: relative or
+                         magnitudes; signal minus background (Tangra);
+                         divided by the comparison when the file gives one.
+                         Fits the predicted curve (GSL least squares: time
+                         shift, impact parameter, flux scale, baseline slope;
+                         uncertainties floored at 0.2 times their median,
+                         points beyond 5 sigma clipped) and writes a JSON
+                         object: code, layout and reading (how the file was
+                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
+                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
+                         sigma, covariance times the reduced chi2),
+                         o_minus_c_s, depth (share of the pair&apos;s light lost),
+                         impact_km, reduced_chi2, points, clipped,
+                         warnings... With --site, the prediction and the O-C
+                         are topocentric (&quot;topocentric&quot;: true). A fit that
+                         fails its checks (a dip of the right sign, points
+                         around the minimum, a reasonable depth, no dominant
+                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
+                         status 1.
+  --time-column N        With --reduce: the time column (1 = the first); by
+                         default from the header and the values.
+  --flux-column N        The flux column; by default from the header, else the
+                         first number that is neither a time nor a frame
+                         number.
+  --sigma-column N       The uncertainty column (0: none); by default from
+                         the header (err, sigma, s1...), else none.
+  --comparison-column N  The comparison&apos;s flux column, by which the flux is
+                         divided (0: none); by default from the file (Tangra&apos;s
+                         Signal (2)...).
+  --magnitudes           The fluxes are magnitudes (by default when the
+                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
+  --version              Prints the version.
+  --help                 Prints this help.
+
+With --events, each row is written as soon as it is found; on a terminal,
+the progress is shown on standard error.
+
+An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
+computation goes on with the next date; the exit status is then 1.
+</translation>
+    </message>
+    <message>
+        <source>--grs : époque « %1 » illisible ; formes attendues : %2 ou AAAA-MM-JJ</source>
+        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: %2 or YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>--offset : « %1 » n&apos;est pas un nombre d&apos;heures (par exemple -1, ou 5,5 pour 5 h 30)</source>
+        <translation>--offset: &quot;%1&quot; is not a number of hours (for example -1, or 5.5 for 5 h 30)</translation>
+    </message>
+    <message>
+        <source>--offset : %1 h, hors de -%2 à %2 h (la différence TU-TC d&apos;un fuseau horaire)</source>
+        <translation>--offset: %1 h, outside -%2 to %2 h (the UT-CT difference of a time zone)</translation>
+    </message>
+    <message>
+        <source>%1 : « %2 » n&apos;est pas une date (%3 Heure:Minute:Seconde, ou AAAA-MM-JJ hh:mm:ss ; années 100 à 9999)</source>
+        <translation>%1: &quot;%2&quot; is not a date (%3 Hour:Minute:Second, or YYYY-MM-DD hh:mm:ss; years 100 to 9999)</translation>
+    </message>
+    <message>
+        <source>avertissement : le pas %1 est plus long que le plus bref des phénomènes cherchés (environ %2 h pour %3) : des phénomènes seront manqués ; prenez un pas plus court (10n par défaut)</source>
+        <translation>warning: the step %1 is longer than the shortest of the phenomena looked for (about %2 h for %3): phenomena will be missed; take a shorter step (10n by default)</translation>
+    </message>
+    <message>
+        <source>--night : la nuit qui suit le %1 TU sort des années 100 à 9999</source>
+        <translation>--night: the night after %1 UT leaves the years 100 to 9999</translation>
+    </message>
 </context>
 <context>
     <name>Recording</name>
@@ -4218,6 +4586,44 @@ computation goes on with the next date; the exit status is then 1.
     <message>
         <source>écartée</source>
         <translation>dropped</translation>
+    </message>
+</context>
+<context>
+    <name>Dates</name>
+    <message>
+        <source>Jour</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Mois</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Année</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Le mois doit être compris entre 1 et 12.</source>
+        <translation>The month must lie between 1 and 12.</translation>
+    </message>
+    <message>
+        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
+        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
+        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
+    </message>
+    <message>
+        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
+        <translation>The chart could not be drawn for “%1”.</translation>
     </message>
 </context>
 </TS>

@@ -268,7 +268,7 @@ void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
 {
     event_ = event;
     TextCode->setText(event.code());
-    TextDate->setText(zeno::mutualUtText(event.maximumExact));
+    TextDate->setText(zeno::mutualUtText(event.maximumExact, locale_));
     // A recording measured for another pair, or not measured, is measured again for this one.
     if (!enregistrement_.isEmpty()
         && (!mesure_ || !mesure_->error.isEmpty() || mesure_->event.occulter != event.occulter || mesure_->event.target != event.target)) {
@@ -672,7 +672,7 @@ void FenetreReduction::reduit()
         if (const auto vu = zeno::seenFrom(*event_, *site))
             prevu_ = vu;
     if (prevu_ && !courbe_.points.empty())
-        fit_ = zeno::fitLightCurve(*prevu_, courbe_.points);
+        fit_ = zeno::fitLightCurve(*prevu_, courbe_.points, locale_);
     ReductionPlotData d;
     d.hasEvent = prevu_.has_value();
     if (prevu_)
@@ -690,8 +690,8 @@ void FenetreReduction::afficheResultats()
     };
     if (prevu_)
         LabelPrevision->setText(tr("%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag ; %8")
-                                    .arg(prevu_->code(), mutualTypeWord(*prevu_), mutualKindWord(*prevu_), zeno::mutualUtText(double(prevu_->start)),
-                                         zeno::mutualUtText(prevu_->maximumExact), zeno::mutualUtText(double(prevu_->end)),
+                                    .arg(prevu_->code(), mutualTypeWord(*prevu_), mutualKindWord(*prevu_), zeno::mutualUtText(double(prevu_->start), locale_),
+                                         zeno::mutualUtText(prevu_->maximumExact, locale_), zeno::mutualUtText(double(prevu_->end), locale_),
                                          nombre(prevu_->magnitudeDrop, 3),
                                          prevu_->site ? tr("vu du lieu d'observation (topocentrique)") : tr("géocentrique : lieu d'observation non réglé")));
     else
@@ -758,8 +758,8 @@ void FenetreReduction::afficheResultats()
         return QStringLiteral("<tr><td>%1</td><td align=\"right\"><b>%2</b></td></tr>").arg(nom, valeur);
     };
     QString t = QStringLiteral("<table cellspacing=\"4\">");
-    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(prevu_->maximumExact));
-    t += ligne(tr("Maximum observé (TU)"), zeno::utTextTenths(fit_.observedMaxUt));
+    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(prevu_->maximumExact, locale_));
+    t += ligne(tr("Maximum observé (TU)"), zeno::utTextTenths(fit_.observedMaxUt, locale_));
     t += ligne(tr("Incertitude (1 σ)"), tr("%1 s").arg(nombre(fit_.shiftSigmaS, 1)));
     t += ligne(tr("O−C"), tr("%1%2 s").arg(fit_.shiftS >= 0 ? QStringLiteral("+") : QString(), nombre(fit_.shiftS, 1)));
     t += ligne(tr("Profondeur observée"), tr("%1 ± %2").arg(nombre(fit_.depth, 3), nombre(fit_.depthSigma, 3)));
@@ -779,10 +779,10 @@ QString FenetreReduction::rapport() const
     if (!prevu_)
         return {};
     const std::optional<zeno::Site> site = lieu();
-    QString r = zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr);
+    QString r = zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr, locale_);
     // The recording's lines close the report's heading, before the points.
     QString lignes;
-    for (const auto& [cle, valeur] : lignesEnregistrement([](double v, int d) { return QString::number(v, 'f', d); }))
+    for (const auto& [cle, valeur] : lignesEnregistrement([this](double v, int d) { return locale_.toString(v, 'f', d); }))
         lignes += QStringLiteral("# %1 : %2\n").arg(cle, valeur);
     qsizetype fin = 0;
     while (fin < r.size() && r[fin] == u'#')

@@ -409,8 +409,8 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
             return true;
         } catch (const zeno::ErreurExecution&) {
             champ->setStyleSheet(QStringLiteral("color: #b00000"));
-            signale(tr("%1 de la période n'est pas une date (Jour/Mois/Année Heure:Minute:Seconde, "
-                       "années 100 à 9999).").arg(quoi), parUtilisateur);
+            signale(tr("%1 de la période n'est pas une date (%2 Heure:Minute:Seconde, "
+                       "années 100 à 9999).").arg(quoi, zeno::dateFormText(locale_)), parUtilisateur);
             return false;
         }
     };

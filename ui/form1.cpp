@@ -184,7 +184,7 @@ void Form1::construitFrame1()
     Frame1->setGeometry(twips(240, 480, 5775, 2175));
 
     Label12 = etiquette(Frame1, "Label12",
-                        tr("A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde"),
+                        tr("A écrire sous la forme    %1   Heure:Minute:Seconde").arg(zeno::dateFormText(locale_)),
                         twips(120, 240, 4935, 255));
     Text1 = champ(Frame1, "Text1", QString(), tr("Ecrire la date ici"), twips(300, 600, 2895, 285));
     CommandMaint = bouton(Frame1, "CommandMaint", tr("&Maintenant"),

@@ -1,6 +1,7 @@
 #include "light_curve_view.h"
 
 #include "mutual_rows.h"
+#include "regional.h"
 
 #include <QDateTime>
 #include <QPainter>
@@ -95,7 +96,7 @@ void LightCurveView::paint(QPainter& p, const QRectF& area, const zeno::MutualEv
 
     // Title, and the drop at the right.
     p.setPen(Qt::black);
-    const QString date = QDateTime::fromSecsSinceEpoch(event.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy"));
+    const QString date = zeno::dateTimeText(QDateTime(QDateTime::fromSecsSinceEpoch(event.maximum, Qt::UTC).date(), QTime(0, 0), Qt::UTC), locale);
     const QRectF titleRow(area.left() + line * 0.5, area.top() + line * 0.1, area.width() - line, line);
     const QString title = QStringLiteral("%1 — %2").arg(mutualTitle(event), date);
     const QString drop = tr("chute %1 mag").arg(locale.toString(event.magnitudeDrop, 'f', 3));

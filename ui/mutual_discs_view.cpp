@@ -173,7 +173,7 @@ void MutualDiscsView::paint(QPainter& p, const QRectF& area, const DiscsPicture&
     p.setPen(Qt::white);
     const QRectF top(area.left() + line * 0.4, area.top() + line * 0.1, area.width() - line * 0.8, line);
     p.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
-               tr("%1 au maximum, %2 TU").arg(ev.code(), zeno::mutualUtText(ev.maximumExact).mid(11)));
+               tr("%1 au maximum, %2 TU").arg(ev.code(), zeno::mutualUtText(ev.maximumExact, locale).mid(11)));
     p.drawText(top.translated(0, line), Qt::AlignLeft | Qt::AlignVCenter,
                tr("%1 : %2 % de sa lumière perdue")
                    .arg(zeno::satelliteDisplayName(ev.target),

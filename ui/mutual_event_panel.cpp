@@ -4,6 +4,7 @@
 #include "light_curve_view.h"
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
+#include "regional.h"
 #include "safe_write.h"
 #include "scene_frame.h"
 
@@ -36,7 +37,7 @@ QString durationText(double seconds)
     return MutualEventPanel::tr("%1 min %2 s").arg(s / 60).arg(s % 60);
 }
 
-QString utClock(double utSeconds) { return zeno::mutualUtText(utSeconds).mid(11); }
+QString utClock(double utSeconds) { return QDateTime::fromSecsSinceEpoch(std::llround(utSeconds), Qt::UTC).toString(QStringLiteral("HH:mm:ss")); }
 // "22:33:06 ± 2 s": the maximum with its uncertainty, when the theory gives one.
 QString withSigma(const QString& clock, double sigmaS)
 {
@@ -105,7 +106,7 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());
     lines << tr("Début %1 · maximum %2 · fin %3 TU, le %4")
                  .arg(utClock(double(ev.start)), withSigma(utClock(ev.maximumExact), ev.maxUtSigmaS), utClock(double(ev.end)),
-                      QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy")));
+                      zeno::dateTimeText(QDateTime(QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).date(), QTime(0, 0), Qt::UTC), locale_));
     lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
     lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")
                  .arg(n(100 * ev.targetLightLost, 1), target, n(ev.magnitudeDrop, 3));

@@ -41,7 +41,7 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
         ->setToolTip(tr("Un phénomène mutuel plus faible ne se voit pas : il est dit non observable"));
     forme->addRow(tr("Tache Rouge, longitude Système II (°) :"),
                   champ("TextTacheLongitude", nombre(o.redSpot.longitudeDeg)));
-    forme->addRow(tr("à la date (Jour/Mois/Année, 0 h TU) :"),
+    forme->addRow(tr("à la date (%1, 0 h TU) :").arg(zeno::dateFormText(locale_)),
                   champ("TextTacheEpoque", zeno::dateTimeText(QDateTime(o.redSpot.epoch, QTime(0, 0), Qt::UTC), locale_)));
     forme->addRow(tr("Dérive (° par mois) :"), champ("TextTacheDerive", nombre(o.redSpot.driftDegPerMonth)));
 
@@ -80,9 +80,16 @@ QString DialogueLieu::erreur() const { return Erreur->text(); }
 void DialogueLieu::CommandOk_Click()
 {
     settings::Observer o = resultat_;
+    // A decimal point or comma alike, whatever the language: "48.85" and "48,85".
     const auto lire = [this](const char* nom, const QString& quoi, double& valeur) -> bool {
+        const QString texte = findChild<QLineEdit*>(QString::fromLatin1(nom))->text();
         try {
-            valeur = zeno::readNumber(findChild<QLineEdit*>(QString::fromLatin1(nom))->text(), locale_);
+            valeur = zeno::readNumber(texte, locale_);
+            return true;
+        } catch (const zeno::ErreurExecution&) {
+        }
+        try {
+            valeur = zeno::readNumber(QString(texte).replace(u',', u'.'), QLocale::c());
             return true;
         } catch (const zeno::ErreurExecution&) {
             Erreur->setText(tr("%1 n'est pas un nombre.").arg(quoi));
@@ -101,7 +108,7 @@ void DialogueLieu::CommandOk_Click()
     try {
         o.redSpot.epoch = zeno::readDateTime(findChild<QLineEdit*>(QStringLiteral("TextTacheEpoque"))->text(), locale_).date();
     } catch (const zeno::ErreurExecution&) {
-        Erreur->setText(tr("L'époque de la Tache Rouge n'est pas une date (Jour/Mois/Année)."));
+        Erreur->setText(tr("L'époque de la Tache Rouge n'est pas une date (%1 ou Année-Mois-Jour).").arg(zeno::dateFormText(locale_)));
         return;
     }
     for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot)}) {

@@ -110,7 +110,7 @@ void paintReductionPlot(QPainter& p, const QRectF& area, const ReductionPlotData
 
     // Title and legend.
     p.setPen(Qt::black);
-    QString title = d.hasEvent ? QCoreApplication::translate("ReductionPlot", "%1 du %2 TU").arg(d.event.code(), zeno::utTextTenths(d.event.maximumExact))
+    QString title = d.hasEvent ? QCoreApplication::translate("ReductionPlot", "%1 du %2 TU").arg(d.event.code(), zeno::utTextTenths(d.event.maximumExact, locale))
                                : QCoreApplication::translate("ReductionPlot", "Courbe observée");
     if (fitted && d.fit.converged)
         title += QCoreApplication::translate("ReductionPlot", " — O−C %1%2 ± %3 s")

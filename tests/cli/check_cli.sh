@@ -64,7 +64,7 @@ check events-site-grs 0 \
     -- --locale fr_FR --events --csv --offset -1 --grs 57,2024-07-01,1.5 --site 48.85,2.35,35 \
        --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check bad-site 2 'latitude' -- --events --site 91,0 --from 03/12/2024 --to 04/12/2024
-check bad-grs 2 'formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
+check bad-grs 2 'formes attendues : Jour/Mois/Année ou AAAA-MM-JJ' -- --events --grs 57,hier,1.5 --from 03/12/2024 --to 04/12/2024
 check grs-french-epoch 0 '"phenomenon": "Tache Rouge", "change": "passage", "date": "03/12/2024 02:56:47"' -- --events --grs 57,01/07/2024,1.5 --from 03/12/2024 --to 04/12/2024
 check empty-range 1 'La période est vide' -- --events --from "03/12/2024 18:00:00" --to "03/12/2024 18:00:00"
 # A decimal comma is two numbers: the place understood says so.
@@ -120,6 +120,31 @@ check reduce-inverted 1 '"converged": false' '"why": "la courbe s' \
     -- --locale fr_FR --theory l12 --reduce "$curve" --event "3E2,02/12/2026 21:47:00" --magnitudes
 check reduce-bad-file 1 "pas une courbe de lumière" -- --locale fr_FR --reduce "$words" --event "3E2,02/12/2026 21:47:00"
 check reduce-no-event 1 'aucun phénomène 1O2' -- --locale fr_FR --reduce "$curve" --event "1O2,02/12/2026 21:47:00"
+# What the companion prints, it reads back, in its own form under any LANG and with each --locale.
+for l in fr_FR en_US en_GB de_DE; do
+    row=$(LC_ALL=C "$tool" --locale "$l" --mutual --csv --from 2026-12-02 --to 2026-12-03 | grep '^3E2,')
+    max=$(cut -d, -f5 <<<"$row")
+    check "round-trip-$l" 0 "# 3E2 eclipse" -- --locale "$l" --lightcurve "3E2,$max"
+    start=$(LC_ALL=C "$tool" --locale "$l" --night --site 48.85,2.35 --at 2026-01-15T12:00:00 | sed 's/.*"start_ut": "\([^"]*\)".*/\1/')
+    check "night-round-trip-$l" 0 "\"start_ut\": \"$start\"" -- --locale "$l" --night --site 48.85,2.35 --at "$start"
+done
+season() { LANG="$1" LC_ALL= LANGUAGE= "$tool" --mutual --csv --from 01/08/2026 --to 01/11/2027; }
+fr_season=$(season fr_FR.UTF-8); us_season=$(season en_US.UTF-8)
+[ "$fr_season" = "$us_season" ] && [ "$(wc -l <<<"$fr_season")" -gt 250 ] \
+    || { echo "FAIL season: the same arguments give other events under en_US"; fail=1; }
+! grep -qE '(^|,)-0(\.0+)?(,|$)' <<<"$fr_season" || { echo "FAIL season: -0 printed"; fail=1; }
+check offset-unreadable 2 '--offset' '5,5' -- --offset abc "01/01/2000 12:00:00"
+check offset-beyond 2 '--offset' '14' -- --offset 15 "01/01/2000 12:00:00"
+check offset-point 0 '"offset": "5,5"' -- --offset 5.5 "01/01/2000 12:00:00"
+check long-step 0 'avertissement : le pas 3h' -- --events --step 3h --from 03/12/2024 --to 04/12/2024
+check night-10000 1 '9999' -- --night --site 48.85,2.35 --at "31/12/9999 20:00:00"
+check reduce-cap 1 'trop grand' -- --reduce /dev/zero --event "3E2,02/12/2026 21:47:00"
+check reduce-pipe-cap 1 'trop grand' -- --reduce <(yes 2461377.4,1) --event "3E2,02/12/2026 21:47:00"
+# Enormous uncertainties make the reduced chi-square subnormal: printed, not thrown at.
+awk -F, 'NR == 2 { print $0 ",sigma"; next } NR > 2 { print $0 ",1e150"; next } { print }' "$curve" >"$dir/tiny.csv"
+check reduce-subnormal-chi2 0 '"converged": true' '"reduced_chi2": 0' -- --reduce "$dir/tiny.csv" --event "3E2,02/12/2026 21:47:00"
+out=$(LANGUAGE=en LANG=en_US.UTF-8 "$tool" --reduce /nope.csv --event "3E2,02/12/2026 21:47:00" 2>&1)
+grep -q 'does not exist' <<<"$out" || { echo "FAIL english-messages: $out"; fail=1; }
 check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' '--night' -- --help
 check usage 2 'aucune date' --
 

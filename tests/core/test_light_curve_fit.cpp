@@ -4,6 +4,8 @@
 #include "light_curve_fit.h"
 
 #include <QDateTime>
+#include "commun.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +13,7 @@
 #include <random>
 
 using namespace zeno;
+using zeno::test::kFrench;
 
 namespace {
 
@@ -60,7 +63,7 @@ TEST(LightCurveFit, RecoversKnownShiftWithinReportedSigma)
         for (int k = 0; k < kTrials; ++k) {
             Synthetic s;
             s.shiftS = shift(rng);
-            const CurveFit fit = fitLightCurve(events[e], synthetic(events[e], s, rng, e == 1));
+            const CurveFit fit = fitLightCurve(events[e], synthetic(events[e], s, rng, e == 1), kFrench);
             ASSERT_TRUE(fit.converged) << fit.failure.toStdString() << fit.error.toStdString();
             const double off = std::abs(fit.shiftS - s.shiftS) / fit.shiftSigmaS;
             within1 += off <= 1;
@@ -106,12 +109,12 @@ TEST(LightCurveFit, MagnitudesAndFluxGiveOneResult)
     EXPECT_EQ(c.timeColumn, 2);
     EXPECT_EQ(c.fluxColumn, 3);
     EXPECT_EQ(c.sigmaColumn, 4);
-    EXPECT_NEAR(fitLightCurve(ev, c.points).shiftS, fitLightCurve(ev, a.points).shiftS, 0.005);
+    EXPECT_NEAR(fitLightCurve(ev, c.points, kFrench).shiftS, fitLightCurve(ev, a.points, kFrench).shiftS, 0.005);
     ASSERT_TRUE(a.error.isEmpty() && b.error.isEmpty()) << a.error.toStdString() << b.error.toStdString();
     EXPECT_TRUE(b.magnitudes);
     EXPECT_EQ(b.separator, u';');
     EXPECT_EQ(a.sigmaColumn, 2);
-    const CurveFit fa = fitLightCurve(ev, a.points), fb = fitLightCurve(ev, b.points);
+    const CurveFit fa = fitLightCurve(ev, a.points, kFrench), fb = fitLightCurve(ev, b.points, kFrench);
     ASSERT_TRUE(fa.converged && fb.converged);
     EXPECT_TRUE(fa.weighted && fb.weighted);
     EXPECT_EQ(fa.points, fb.points);
@@ -129,7 +132,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
     const MutualEvent ev = event("2O3", "05/12/2026 19:17:49");
     const auto errorOf = [&](const QString& text, const CurveColumns& c = {}) {
         const ObservedCurve curve = readObservedCurve(text, c);
-        return curve.error.isEmpty() ? fitLightCurve(ev, curve.points).error : curve.error;
+        return curve.error.isEmpty() ? fitLightCurve(ev, curve.points, kFrench).error : curve.error;
     };
     const auto rows = [&](double from, int n, double fluxStep, const char* extra = "") {
         QString t = QStringLiteral("jd,flux\n");
@@ -159,7 +162,7 @@ TEST(LightCurveFit, BadFilesAreRefusedWithAReason)
     std::vector<ObservedPoint> flat;
     for (double t = double(ev.start) - 1200; t <= double(ev.end) + 1200; t += 4)
         flat.push_back({t, 1 + gauss(rng), 0});
-    const CurveFit fit = fitLightCurve(ev, flat);
+    const CurveFit fit = fitLightCurve(ev, flat, kFrench);
     EXPECT_TRUE(fit.error.isEmpty());
     EXPECT_FALSE(fit.converged) << fit.shiftS << ' ' << fit.depth << ' ' << fit.depthSigma;
     EXPECT_FALSE(fit.failure.isEmpty());

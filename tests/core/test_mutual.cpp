@@ -7,6 +7,8 @@
 #include "l12_correction.h"
 #include "mutual_events.h"
 
+#include "commun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -152,7 +154,7 @@ TEST(MutualEvents, SwappedRolesFindNothing)
     EXPECT_EQ(lightLost(swapped), 0);
     EXPECT_NE(eclipseGeometry(s, 1, 0).rolesHold, eclipseGeometry(s, 0, 1).rolesHold);
     for (const MutualEvent& other : findMutualEvents(ev.start - 3600, ev.end + 3600))
-        EXPECT_FALSE(other.code() == QStringLiteral("2O1")) << qPrintable(mutualUtText(other.maximumExact));
+        EXPECT_FALSE(other.code() == QStringLiteral("2O1")) << qPrintable(mutualUtText(other.maximumExact, test::kFrench));
 }
 
 // Every approach of a fine scan (5 s) that brings the outlines together is
@@ -187,7 +189,7 @@ TEST(MutualEvents, SearchAgreesWithFineScan)
                                 EXPECT_LE(ev.impactKm, k.prev1 + 1e-6);
                                 EXPECT_GT(ev.impactKm, k.prev1 - 31 * kStep / 2.0);
                             }
-                        EXPECT_TRUE(matched) << i << (y ? "E" : "O") << j << " " << qPrintable(mutualUtText(k.t1));
+                        EXPECT_TRUE(matched) << i << (y ? "E" : "O") << j << " " << qPrintable(mutualUtText(k.t1, test::kFrench));
                     }
                     k.prev2 = k.prev1;
                     k.prev1 = sep;

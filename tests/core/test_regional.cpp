@@ -1,6 +1,8 @@
 // Number text and date-and-time text, in French and in other regional settings.
 #include "commun.h"
 #include "erreur.h"
+#include "light_curve_fit.h"
+#include "mutual_events.h"
 #include "regional.h"
 
 #include <gtest/gtest.h>
@@ -89,17 +91,37 @@ TEST(DateTimeText, RefusesWhatIsNotADateOfTheSupportedYears)
     EXPECT_EQ(errorOf([&] { readDateTime(QString(100000, u'1'), kFrench); }), 13);
 }
 
-TEST(DateTimeText, OtherLocalesKeepTheirOrderAndReadBackTheSameInstant)
+// What each locale prints, it reads: the window's form, the tables' and the
+// companion's (time always, tenths); ISO 8601 in all.
+TEST(DateTimeText, WhatEachLocalePrintsItReadsBack)
 {
-    const QDateTime t(QDate(1987, 11, 3), QTime(4, 5, 6), Qt::UTC);
-    for (const QLocale& l : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+    const QDateTime t(QDate(1987, 11, 3), QTime(4, 5, 6, 789), Qt::UTC), whole = t.addMSecs(-789);
+    const MutualEvent ev = *findMutualEvent(*parseMutualCode(QStringLiteral("3E2")),
+                                            QDateTime(QDate(2026, 12, 2), QTime(21, 47), Qt::UTC).toSecsSinceEpoch());
+    for (const QLocale& l : {kFrench, QLocale(QLocale::English, QLocale::UnitedStates),
+                             QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::German, QLocale::Germany),
                              QLocale(QLocale::Swedish, QLocale::Sweden), QLocale(QLocale::Japanese, QLocale::Japan),
-                             QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Finnish)}) {
-        const QString text = dateTimeText(t, l);
+                             QLocale(QLocale::Finnish)}) {
+        const std::string name = l.name().toStdString();
+        const QString text = dateTimeText(whole, l);
         EXPECT_TRUE(text.contains(QStringLiteral("1987"))) << text.toStdString();   // never a two-digit year
-        EXPECT_EQ(readDateTime(text, l), t) << text.toStdString();
+        EXPECT_EQ(readDateTime(text, l), whole) << text.toStdString();
+        const QDateTime midnight(whole.date(), QTime(0, 0), Qt::UTC);
+        EXPECT_EQ(readDateTime(dateTimeText(midnight, l, TimeShown::Always), l), midnight) << name;
+        EXPECT_EQ(readDateTime(dateTimeText(t, l, TimeShown::Tenths), l, true), t.addMSecs(-89)) << name;
+        EXPECT_EQ(readDateTime(dateTimeText(t, l, TimeShown::Milliseconds), l, true), t) << name;
+        EXPECT_EQ(readDateTime(mutualUtText(ev.maximumExact, l), l).toSecsSinceEpoch(), std::llround(ev.maximumExact)) << name;
+        EXPECT_NEAR(readDateTime(utTextTenths(ev.maximumExact, l), l, true).toMSecsSinceEpoch() / 1000.0, ev.maximumExact, 0.05)
+            << name;
+        for (const char* iso : {"1987-11-03 04:05:06", "1987-11-03T04:05:06", " 1987-11-03T04:05:06Z "})
+            EXPECT_EQ(readDateTime(QString::fromLatin1(iso), l), whole) << name << iso;
+        EXPECT_EQ(readDateTime(QStringLiteral("1987-11-03"), l), midnight) << name;
+        EXPECT_EQ(errorOf([&] { readDateTime(QStringLiteral("1987-11-03 04:05:06.5"), l); }), 13) << name;   // the pass takes seconds
     }
-    EXPECT_EQ(dateTimeText(t, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("11/03/1987 04:05:06"));
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(dateTimeText(whole, us), QStringLiteral("11/03/1987 04:05:06"));
+    EXPECT_TRUE(dateFormText(us).startsWith(dateFormText(kFrench).section(u'/', 1, 1)));   // the month first
+    EXPECT_EQ(dateFormText(QLocale(QLocale::English, QLocale::UnitedKingdom)), dateFormText(kFrench));
 }
 
 TEST(DateTimeText, RightToLeftMarksAreNotSeparators)

@@ -61,10 +61,10 @@ inline const QStringList& nomsPhenomenes()
 
 // The main window shown and active, its messages kept in a list.
 struct Banc {
-    Form1 f{localeFrancaise()};
+    Form1 f;
     QStringList messages;
 
-    Banc()
+    explicit Banc(const QLocale& locale = localeFrancaise()) : f(locale)
     {
         f.messageErreur = [this](const QString& texte) { messages << texte; };
     }

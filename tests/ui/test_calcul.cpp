@@ -3,6 +3,8 @@
 #include "outils.h"
 
 #include "controles.h"
+#include "place_dialog.h"
+#include "regional.h"
 #include "form2.h"
 #include "zonedessin.h"
 
@@ -17,6 +19,7 @@ private slots:
 
     void demarrage();
     void premierCalcul();
+    void datesDeChaqueLocale();
     void texteIllisible();
     void decalageIllisible();
     void maintenant();
@@ -46,6 +49,36 @@ void TestCalcul::demarrage()
 
 // 01/01/2000 12:00:00 typed, "&OK": the Julian Day, the UT date, the central
 // meridians, every phenomenon label filled, both scenes drawn.
+// In each locale the hint states the order the fields read, ISO 8601 is
+// taken, what the window prints it reads back, and a place's coordinates
+// take a decimal point or comma.
+void TestCalcul::datesDeChaqueLocale()
+{
+    for (const QLocale& l : {localeFrancaise(), QLocale(QLocale::English, QLocale::UnitedStates),
+                             QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::German, QLocale::Germany)}) {
+        Banc b(l);
+        QVERIFY(b.montre());
+        QVERIFY(b.texte("Label12").contains(zeno::dateFormText(l)));
+        b.tape("Text1", QStringLiteral("2026-12-15T21:00:00"));
+        b.clique("CommandOk");
+        const QString jour = b.texte("jourjuli"), ut = b.texte("datetu");
+        QCOMPARE(ut, zeno::dateTimeText(QDateTime(QDate(2026, 12, 15), QTime(21, 0), Qt::UTC), l));
+        b.tape("Text1", ut);
+        b.clique("CommandOk");
+        QCOMPARE(b.texte("jourjuli"), jour);
+        b.clique("CommandMaint");
+        b.clique("CommandOk");
+        QCOMPARE(b.messages, QStringList());
+        for (const char* latitude : {"48.85", "48,85"}) {
+            DialogueLieu d(settings::Observer{}, l);
+            d.findChild<QLineEdit*>(QStringLiteral("TextLatitude"))->setText(QString::fromLatin1(latitude));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("CommandOk")), Qt::LeftButton);
+            QCOMPARE(d.erreur(), QString());
+            QCOMPARE(d.resultat().site.latitudeDeg, 48.85);
+        }
+    }
+}
+
 void TestCalcul::premierCalcul()
 {
     Banc b;

@@ -171,7 +171,7 @@ void TestReduction::depuisPhenomenes()
     int ligne = -1;
     for (int r = 0; r < t->model()->rowCount() && ligne < 0; ++r)
         if (t->model()->index(r, 3).data().toString() == event_.code()
-            && t->model()->index(r, 1).data().toString() == zeno::mutualUtText(double(event_.maximum)))
+            && t->model()->index(r, 1).data().toString() == zeno::mutualUtText(double(event_.maximum), QLocale(QLocale::French, QLocale::France)))
             ligne = r;
     QVERIFY(ligne >= 0);
     t->setCurrentIndex(t->model()->index(ligne, 0));
