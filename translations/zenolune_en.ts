@@ -73,6 +73,60 @@
     </message>
 </context>
 <context>
+    <name>Dates</name>
+    <message>
+        <source>Jour</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Mois</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Année</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Le mois doit être compris entre 1 et 12.</source>
+        <translation>The month must lie between 1 and 12.</translation>
+    </message>
+    <message>
+        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
+        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogueHoraire</name>
+    <message>
+        <source>Heure illisible « %1 » : une date et une heure TU comme %2 ou 2026-12-31T21:40:03.52 — champ « Première image (TU) »</source>
+        <translation>Unreadable time “%1”: a UT date and time such as %2 or 2026-12-31T21:40:03.52 — field “First frame (UT)”</translation>
+    </message>
+    <message>
+        <source>Cadence illisible « %1 » : un nombre d&apos;images par seconde plus grand que 0, par exemple %2 — champ « Images par seconde »</source>
+        <translation>Unreadable rate “%1”: a number of frames per second greater than 0, for example %2 — field “Frames per second”</translation>
+    </message>
+    <message>
+        <source>Heure de l&apos;enregistrement</source>
+        <translation>Time of the recording</translation>
+    </message>
+    <message>
+        <source>« %1 » ne donne pas l&apos;heure de ses images (%2). Donnez l&apos;heure TU de la première image et la cadence.</source>
+        <translation>“%1” does not give the time of its frames (%2). Give the UT of the first frame and the frame rate.</translation>
+    </message>
+    <message>
+        <source>Date et heure TU de la première image, par exemple 31/12/2026 21:40:03,52 ou 2026-12-31T21:40:03.52</source>
+        <translation>UT date and time of the first frame, for example 12/31/2026 21:40:03.52 or 2026-12-31T21:40:03.52</translation>
+    </message>
+    <message>
+        <source>Première image (TU) :</source>
+        <translation>First frame (UT):</translation>
+    </message>
+    <message>
+        <source>Images par seconde :</source>
+        <translation>Frames per second:</translation>
+    </message>
+</context>
+<context>
     <name>DialogueLieu</name>
     <message>
         <source>Lieu d&apos;observation et Tache Rouge</source>
@@ -101,10 +155,6 @@
     <message>
         <source>Tache Rouge, longitude Système II (°) :</source>
         <translation>Red Spot, System II longitude (°):</translation>
-    </message>
-    <message>
-        <source>à la date (Jour/Mois/Année, 0 h TU) :</source>
-        <translation>on the date (Day/Month/Year, 0 h UT):</translation>
     </message>
     <message>
         <source>Dérive (° par mois) :</source>
@@ -157,10 +207,6 @@
     <message>
         <source>La dérive de la Tache Rouge</source>
         <translation>The Red Spot&apos;s drift</translation>
-    </message>
-    <message>
-        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
-        <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
     </message>
     <message>
         <source>L&apos;heure de votre horloge, heure d&apos;été comprise : les heures de la fenêtre Phénomènes</source>
@@ -226,10 +272,6 @@
         <translation>Observable</translation>
     </message>
     <message>
-        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
-    </message>
-    <message>
         <source>heure locale (%1)</source>
         <translation>local time (%1)</translation>
     </message>
@@ -284,14 +326,6 @@
     <message>
         <source>Phénomènes — %1</source>
         <translation>Phenomena — %1</translation>
-    </message>
-    <message>
-        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
-        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
-    </message>
-    <message>
-        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
-        <translation>The chart could not be drawn for “%1”.</translation>
     </message>
     <message>
         <source>N</source>
@@ -590,10 +624,6 @@
         <translation>The main window&apos;s “UT-CT difference” is not a number.</translation>
     </message>
     <message>
-        <source>%1 de la période n&apos;est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
-        <translation>%1 of the period is not a date (Day/Month/Year Hour:Minute:Second, years 100 to 9999).</translation>
-    </message>
-    <message>
         <source>Le début</source>
         <translation>The beginning</translation>
     </message>
@@ -761,10 +791,6 @@
         <translation>&amp;Reduce an observation…</translation>
     </message>
     <message>
-        <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
-        <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
-    </message>
-    <message>
         <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus, phénomènes mutuels d&apos;au moins %5 mag</source>
         <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°, mutual events of at least %5 mag</translation>
     </message>
@@ -778,14 +804,6 @@
     <message>
         <source>Réduire une observation</source>
         <translation>Reduce an observation</translation>
-    </message>
-    <message>
-        <source>Courbe de lumière observée</source>
-        <translation>Observed light curve</translation>
-    </message>
-    <message>
-        <source>Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)</source>
-        <translation>CSV or text files (*.csv *.txt *.tsv *.dat);;All files (*)</translation>
     </message>
     <message>
         <source>Exporter</source>
@@ -906,10 +924,6 @@
     <message>
         <source>&lt;b&gt;L&apos;ajustement n&apos;a pas convergé.&lt;/b&gt;</source>
         <translation>&lt;b&gt;The fit did not converge.&lt;/b&gt;</translation>
-    </message>
-    <message>
-        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière (« Fichier… »).</source>
-        <translation>No result yet: choose the event and the file of your light curve (“File…”).</translation>
     </message>
     <message>
         <source>Maximum prévu (TU)</source>
@@ -1161,6 +1175,21 @@
     </message>
 </context>
 <context>
+    <name>Files</name>
+    <message>
+        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
+        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
+    </message>
+    <message>
+        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
+        <translation>The chart could not be drawn for “%1”.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>&amp;Langue / Language</source>
@@ -1209,10 +1238,6 @@
     <message>
         <source>Permet d&apos;écrire la date et de lancer le calcul</source>
         <translation>Lets you write the date and start the computation</translation>
-    </message>
-    <message>
-        <source>A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde</source>
-        <translation>To be written as    Day/Month/Year   Hour:Minute:Second</translation>
     </message>
     <message>
         <source>Ecrire la date ici</source>
@@ -1464,14 +1489,6 @@
 </context>
 <context>
     <name>Graphique</name>
-    <message>
-        <source>Le mois doit être compris entre 1 et 12.</source>
-        <translation>The month must lie between 1 and 12.</translation>
-    </message>
-    <message>
-        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
-        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
-    </message>
     <message>
         <source>janvier</source>
         <translation>January</translation>
@@ -2076,14 +2093,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>The height of the place must lie between -500 m and 10,000 m.</translation>
     </message>
     <message>
-        <source>La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.</source>
-        <translation>Jupiter&apos;s minimum altitude must lie between -90° and 90°.</translation>
-    </message>
-    <message>
-        <source>La hauteur maximale du Soleil doit être comprise entre -90° et 90°.</source>
-        <translation>The Sun&apos;s maximum altitude must lie between -90° and 90°.</translation>
-    </message>
-    <message>
         <source>La hauteur minimale de Jupiter doit être comprise entre %1° et %2°.</source>
         <translation>Jupiter&apos;s minimum altitude must lie between %1° and %2°.</translation>
     </message>
@@ -2397,6 +2406,324 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>Recording</name>
+    <message>
+        <source>Io</source>
+        <translation>Io</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europa</translation>
+    </message>
+    <message>
+        <source>Ganymède</source>
+        <translation>Ganymede</translation>
+    </message>
+    <message>
+        <source>Callisto</source>
+        <translation>Callisto</translation>
+    </message>
+    <message>
+        <source>%1 : fichier FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS file (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : en-tête FITS illisible (%2)</source>
+        <translation>%1: unreadable FITS header (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le FITS n&apos;est pas une image ni un cube d&apos;images (NAXIS %2)</source>
+        <translation>%1: the FITS file is neither an image nor a cube of images (NAXIS %2)</translation>
+    </message>
+    <message>
+        <source>image %1 illisible (%2)</source>
+        <translation>frame %1 unreadable (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3, %4 images, %5</source>
+        <translation>%1, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>heures TU de l&apos;en-tête</source>
+        <translation>UT times from the header</translation>
+    </message>
+    <message>
+        <source>sans heure (DATE-OBS)</source>
+        <translation>no time (DATE-OBS)</translation>
+    </message>
+    <message>
+        <source>cube FITS</source>
+        <translation>FITS cube</translation>
+    </message>
+    <message>
+        <source>suite de fichiers FITS</source>
+        <translation>sequence of FITS files</translation>
+    </message>
+    <message>
+        <source>%1 : image de %2 × %3, la première fait %4 × %5</source>
+        <translation>%1: frame of %2 × %3, the first is %4 × %5</translation>
+    </message>
+    <message>
+        <source>aucun fichier FITS donné</source>
+        <translation>no FITS file given</translation>
+    </message>
+    <message>
+        <source>fond de ciel impossible à estimer</source>
+        <translation>the sky background cannot be estimated</translation>
+    </message>
+    <message>
+        <source>extraction des sources impossible (trop de sources ou image vide)</source>
+        <translation>sources cannot be extracted (too many sources or an empty image)</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne donne pas l&apos;heure de ses images : donnez l&apos;heure TU de la première image (--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)</source>
+        <translation>the recording does not give the time of its frames: give the UT of the first frame (--start YYYY-MM-DDTHH:MM:SS) and the rate (--fps frames per second)</translation>
+    </message>
+    <message>
+        <source>aucun phénomène mutuel n&apos;a son maximum entre %1 et %2 TU (les heures de l&apos;enregistrement) : donnez-le (--event CODE,DATE)</source>
+        <translation>no mutual event has its maximum between %1 and %2 UT (the recording&apos;s times): give it (--event CODE,DATE)</translation>
+    </message>
+    <message>
+        <source>aucune source trouvée sur les premières images : ni Jupiter ni satellite</source>
+        <translation>no source found on the first frames: neither Jupiter nor a satellite</translation>
+    </message>
+    <message>
+        <source>aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)</source>
+        <translation>no satellite found on the first frames (%1 source(s), Jupiter among them: %2)</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, pour les nommer et trois pour la paire et la comparaison</source>
+        <translation>only one satellite found on the first frames: naming them takes at least two, with Jupiter, and the pair and the comparison take three</translation>
+    </message>
+    <message>
+        <source>les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : vérifiez l&apos;heure de l&apos;enregistrement</source>
+        <translation>the sources found (%1) do not match the satellites&apos; predicted configuration at %2 UT: check the recording&apos;s time</translation>
+    </message>
+    <message>
+        <source>%1, du phénomène %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
+        <translation>%1, of the event %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
+    </message>
+    <message>
+        <source>aucun troisième satellite trouvé pour servir de comparaison au phénomène %1</source>
+        <translation>no third satellite found to serve as the comparison for the event %1</translation>
+    </message>
+    <message>
+        <source>le satellite de comparaison %1 n&apos;est pas trouvé, ou appartient au phénomène</source>
+        <translation>the comparison satellite %1 is not found, or belongs to the event</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement ne contient aucune image</source>
+        <translation>the recording holds no frame</translation>
+    </message>
+    <message>
+        <source>aucune image mesurée : %1</source>
+        <translation>no frame measured: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n perdue(s) (satellite introuvable)</source>
+        <translation>
+            <numerusform>%n lost (satellite not found)</numerusform>
+            <numerusform>%n lost (satellite not found)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n saturée(s)</source>
+        <translation>
+            <numerusform>%n saturated</numerusform>
+            <numerusform>%n saturated</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n illisible(s) ou sans heure</source>
+        <translation>
+            <numerusform>%n unreadable or without time</numerusform>
+            <numerusform>%n unreadable or without time</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 sur %2 : %3</source>
+        <translation>%1 out of %2: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n image(s) écartée(s)</source>
+        <translation>
+            <numerusform>%n frame dropped</numerusform>
+            <numerusform>%n frames dropped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>impossible de lire %1 : %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>fichier SER tronqué : l&apos;en-tête annonce %1 images de %2 octets, le fichier n&apos;en contient que %3</source>
+        <translation>truncated SER file: the header announces %1 frames of %2 bytes, the file holds only %3</translation>
+    </message>
+    <message>
+        <source>SER %1 bits, %2 × %3, %4 images, %5</source>
+        <translation>SER %1 bits, %2 × %3, %4 frames, %5</translation>
+    </message>
+    <message>
+        <source>sans heure par image</source>
+        <translation>no time per frame</translation>
+    </message>
+    <message>
+        <source>heures TU par image</source>
+        <translation>UT time of each frame</translation>
+    </message>
+    <message>
+        <source>image %1 illisible : %2</source>
+        <translation>frame %1 unreadable: %2</translation>
+    </message>
+    <message>
+        <source>l&apos;image %1 n&apos;existe pas (l&apos;enregistrement en a %2)</source>
+        <translation>frame %1 does not exist (the recording has %2)</translation>
+    </message>
+    <message>
+        <source>région hors de l&apos;image</source>
+        <translation>region outside the frame</translation>
+    </message>
+    <message>
+        <source>fichier SER trop court : %1 octets, l&apos;en-tête seul en fait %2</source>
+        <translation>SER file too short: %1 bytes, the header alone takes %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)</source>
+        <translation>not a SER file (it must start with &quot;LUCAM-RECORDER&quot;)</translation>
+    </message>
+    <message>
+        <source>fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)</source>
+        <translation>SER file: unknown colour %1 (0 mono, 8 to 19 Bayer matrix, 100 RGB, 101 BGR)</translation>
+    </message>
+    <message>
+        <source>fichier SER : taille d&apos;image %1 × %2 impossible</source>
+        <translation>SER file: impossible frame size %1 × %2</translation>
+    </message>
+    <message>
+        <source>fichier SER : %1 bits par pixel, attendu de 1 à 16</source>
+        <translation>SER file: %1 bits per pixel, expected 1 to 16</translation>
+    </message>
+    <message>
+        <source>fichier SER sans image (nombre d&apos;images %1)</source>
+        <translation>SER file without frames (frame count %1)</translation>
+    </message>
+    <message>
+        <source>le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)</source>
+        <translation>the folder %1 holds no FITS file (.fits, .fit, .fts)</translation>
+    </message>
+    <message>
+        <source>le fichier %1 n&apos;existe pas</source>
+        <translation>the file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 : vidéo illisible (%2)</source>
+        <translation>%1: unreadable video (%2)</translation>
+    </message>
+    <message>
+        <source>%1 : le fichier ne contient aucune vidéo lisible</source>
+        <translation>%1: the file holds no readable video</translation>
+    </message>
+    <message>
+        <source>%1 : décodeur vidéo indisponible</source>
+        <translation>%1: video decoder unavailable</translation>
+    </message>
+    <message>
+        <source>%1 : vidéo sans taille d&apos;image</source>
+        <translation>%1: video without a frame size</translation>
+    </message>
+    <message>
+        <source>%1 : la vidéo ne contient aucune image</source>
+        <translation>%1: the video holds no frame</translation>
+    </message>
+    <message>
+        <source>vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s</source>
+        <translation>video %1 %2 bits, %3 × %4, %5 frames, %6 frames/s</translation>
+    </message>
+    <message>
+        <source>image %1 de la vidéo illisible</source>
+        <translation>frame %1 of the video unreadable</translation>
+    </message>
+    <message>
+        <source>conversion en gris impossible</source>
+        <translation>grey conversion impossible</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingView</name>
+    <message>
+        <source>Aucune image</source>
+        <translation>No frame</translation>
+    </message>
+    <message>
+        <source>Jupiter</source>
+        <translation>Jupiter</translation>
+    </message>
+    <message>
+        <source>couple</source>
+        <translation>pair</translation>
+    </message>
+    <message>
+        <source>comparaison</source>
+        <translation>comparison</translation>
+    </message>
+    <message>
+        <source>Un clic montre l&apos;image la plus proche de cet instant</source>
+        <translation>A click shows the frame nearest to that instant</translation>
+    </message>
+    <message>
+        <source>Les flux mesurés s&apos;afficheront ici</source>
+        <translation>The measured fluxes will be shown here</translation>
+    </message>
+    <message>
+        <source>Flux mesurés</source>
+        <translation>Measured fluxes</translation>
+    </message>
+    <message>
+        <source>Flux relatif</source>
+        <translation>Relative flux</translation>
+    </message>
+    <message>
+        <source>couple %1</source>
+        <translation>pair %1</translation>
+    </message>
+    <message>
+        <source>comparaison %1</source>
+        <translation>comparison %1</translation>
+    </message>
+    <message>
+        <source>%1 images gardées sur %2</source>
+        <translation>%1 frames kept of %2</translation>
+    </message>
+    <message>
+        <source>Temps universel</source>
+        <translation>Universal Time</translation>
+    </message>
+    <message>
+        <source>Image %1 / %2</source>
+        <translation>Frame %1 / %2</translation>
+    </message>
+    <message>
+        <source>illisible : %1</source>
+        <translation>unreadable: %1</translation>
+    </message>
+    <message>
+        <source>%1 TU</source>
+        <translation>%1 UT</translation>
+    </message>
+    <message>
+        <source>écartée</source>
+        <translation>dropped</translation>
+    </message>
+</context>
+<context>
     <name>ReductionPlot</name>
     <message>
         <source>Choisissez le phénomène et le fichier de la courbe observée</source>
@@ -2651,6 +2978,25 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     </message>
 </context>
 <context>
+    <name>zeno</name>
+    <message>
+        <source>caché par Jupiter (derrière son disque ou dans son ombre)</source>
+        <translation>hidden by Jupiter (behind its disc or in its shadow)</translation>
+    </message>
+    <message>
+        <source>Jupiter à %1°, sous les %2° demandés</source>
+        <translation>Jupiter at %1°, below the %2° asked for</translation>
+    </message>
+    <message>
+        <source>Soleil à %1°, au-dessus des %2° permis</source>
+        <translation>Sun at %1°, above the %2° allowed</translation>
+    </message>
+    <message>
+        <source>chute d&apos;éclat de %1 mag, sous les %2 mag demandés</source>
+        <translation>magnitude drop of %1 mag, below the %2 mag asked for</translation>
+    </message>
+</context>
+<context>
     <name>zenolune-ephem</name>
     <message>
         <source>date hors de %1 : la théorie L1.2, ajustée aux observations de 1891 à 2003, y perd sa précision</source>
@@ -2749,20 +3095,12 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>no %1 event within 24 h of %2 UT</translation>
     </message>
     <message>
-        <source>date de --from ou --to illisible</source>
-        <translation>--from or --to date cannot be read</translation>
-    </message>
-    <message>
         <source>pas illisible (exemples : 10n, 1h, 2d)</source>
         <translation>step cannot be read (examples: 10n, 1h, 2d)</translation>
     </message>
     <message>
         <source>--to précède --from</source>
         <translation>--to comes before --from</translation>
-    </message>
-    <message>
-        <source>--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ</source>
-        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
     </message>
     <message>
         <source>Lieu : %1</source>
@@ -2779,10 +3117,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     <message>
         <source>--at va avec --night</source>
         <translation>--at goes with --night</translation>
-    </message>
-    <message>
-        <source>date de --at ou --offset illisible</source>
-        <translation>unreadable --at date or --offset</translation>
     </message>
     <message>
         <source>numéro de colonne attendu (%1 pour la première) : %2</source>
@@ -2805,10 +3139,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>%1 expects CODE,DATE, for example &quot;1O2,02/02/2015 03:31:00&quot; (CODE: digit 1 to 4, O or E, another digit 1 to 4)</translation>
     </message>
     <message>
-        <source>date de %1 illisible</source>
-        <translation>%1 date cannot be read</translation>
-    </message>
-    <message>
         <source>--time-column, --flux-column, --sigma-column, --comparison-column et --magnitudes vont avec --reduce</source>
         <translation>--time-column, --flux-column, --sigma-column, --comparison-column and --magnitudes go with --reduce</translation>
     </message>
@@ -2821,325 +3151,56 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>unknown theory: %1 (originale, precise or l12)</translation>
     </message>
     <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée), precise (satellites L1.2
-                         corrigée par les observations 2009–2021, planètes
-                         VSOP87, temps de lumière, Jupiter aplati, pôle et
-                         rotation UAI ; horaires à quelques secondes) ou l12
-                         (la même avec L1.2 telle que publiée).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
-                         DERIVE : degrés par mois de 30,436875 jours. Les
-                         valeurs sont séparées par des virgules, les nombres
-                         prennent un point décimal : 57,2024-07-01,1.5. À
-                         mettre à jour d&apos;après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d&apos;observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins, le
-                         Soleil à -6° au plus et le phénomène visible (un
-                         phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
-                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
-                         écrit sur la sortie d&apos;erreur.
-  --night                Avec --site : la nuit prochaine au lieu (du coucher
-                         au lever du Soleil, bord supérieur à -0,8333°), en
-                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
-                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
-                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
-                         (24 h sans lever du Soleil).
-  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
-                         (--offset) ; maintenant par défaut.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l&apos;ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d&apos;impact (km), part de la lumière de la
-                         cible perdue, chute d&apos;éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
-                         maximum, d&apos;après la covariance de la correction.
-                         Toujours avec la théorie précise (avec --theory l12 :
-                         L1.2 publiée, sans incertitude). Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l&apos;aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
-                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
-                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
-                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
-                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
-                         blancs, guillemets, virgule décimale hors « , » ;
-                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
-                         phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
-                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
-                         colonnes de date et d&apos;heure, heure seule (date du
-                         phénomène, passage à minuit compris) ou heures,
-                         minutes, secondes en trois colonnes. Flux : relatif ou
-                         magnitudes ; signal moins fond (Tangra) ; divisé par
-                         la comparaison quand le fichier en donne une.
-                         Ajuste la courbe prévue (moindres carrés de la GSL :
-                         décalage en temps, paramètre d&apos;impact, échelle du flux,
-                         pente de la ligne de base ; incertitudes relevées à
-                         0,2 fois leur médiane, points à plus de 5 sigma
-                         écartés) et écrit un objet JSON : code, layout et
-                         reading (la lecture du fichier), predicted_max_ut,
-                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
-                         de seconde), sigma_s (1 sigma, covariance multipliée
-                         par le chi2 réduit), o_minus_c_s, depth (part de la
-                         lumière du couple perdue), impact_km, reduced_chi2,
-                         points, clipped, warnings... Avec --site, la prévision
-                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
-                         Un ajustement qui ne passe pas ses contrôles (baisse du
-                         bon signe, minimum entouré de points, profondeur
-                         raisonnable, aucun point dominant) donne
-                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
-  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d&apos;après l&apos;en-tête et les valeurs.
-  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
-                         sinon le premier nombre qui n&apos;est ni un temps ni un
-                         numéro d&apos;image.
-  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
-  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
-                         est divisé (0 : aucune) ; par défaut d&apos;après le
-                         fichier (Signal (2) de Tangra...).
-  --magnitudes           Les flux sont des magnitudes (par défaut quand
-                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
-terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
-
-Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
-Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged), precise (L1.2 satellites
-                         corrected by the observations of 2009–2021, VSOP87
-                         planets, light-time, oblate Jupiter, IAU pole and
-                         rotation; times to a few seconds) or l12 (the same
-                         with L1.2 as published).
-                         The precise theory&apos;s contacts: those of the
-                         satellite&apos;s centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
-                         of the central meridian (System II), named
-                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
-                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
-                         DRIFT: degrees per month of 30.436875 days. The
-                         values are separated by commas, numbers take a
-                         decimal point: 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and &quot;observable&quot; when Jupiter is at least
-                         10° up, the Sun at most -6° and the phenomenon
-                         visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
-                         comma; decimals: the point. Example: 48.85,2.35,35.
-                         The place understood is written to standard error.
-  --night                With --site: the coming night at the place (from
-                         sunset to sunrise, upper limb at -0.8333°), as one
-                         JSON object: start_ut, end_ut (DD/MM/YYYY
-                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
-                         night: the next 24 h) or &quot;polar_night&quot; (24 h
-                         without sunrise).
-  --at DATE              With --night: the starting instant, in civil time
-                         (--offset); now by default.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month&apos;s phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites&apos; mutual events
-                         (occultations &quot;iOj&quot;: i passes in front of j;
-                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target&apos;s light lost, drop in the pair&apos;s brightness
-                         (magnitudes), distance from Jupiter&apos;s limb (radii),
-                         target in Jupiter&apos;s shadow, behind or in front of
-                         its disk; max_ut_sigma_s: the maximum&apos;s
-                         uncertainty (1 sigma, s) from the correction&apos;s
-                         covariance. Always with the precise theory (with
-                         --theory l12: L1.2 as published, no uncertainty). With
-                         --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target&apos;s disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program&apos;s help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --reduce FILE          Reduces an observed light curve as the photometry
-                         program exports it: Tangra, PyMovie, LiMovie,
-                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
-                         a spreadsheet, or any table of a time and a flux
-                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
-                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
-                         preamble allowed), of the event given by --event
-                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
-                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
-                         date-times, date and time columns, time of day alone
-                         (the event&apos;s date, rolled over at midnight) or hours,
-                         minutes, seconds in three columns. Flux: relative or
-                         magnitudes; signal minus background (Tangra);
-                         divided by the comparison when the file gives one.
-                         Fits the predicted curve (GSL least squares: time
-                         shift, impact parameter, flux scale, baseline slope;
-                         uncertainties floored at 0.2 times their median,
-                         points beyond 5 sigma clipped) and writes a JSON
-                         object: code, layout and reading (how the file was
-                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
-                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
-                         sigma, covariance times the reduced chi2),
-                         o_minus_c_s, depth (share of the pair&apos;s light lost),
-                         impact_km, reduced_chi2, points, clipped,
-                         warnings... With --site, the prediction and the O-C
-                         are topocentric (&quot;topocentric&quot;: true). A fit that
-                         fails its checks (a dip of the right sign, points
-                         around the minimum, a reasonable depth, no dominant
-                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
-                         status 1.
-  --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header and the values.
-  --flux-column N        The flux column; by default from the header, else the
-                         first number that is neither a time nor a frame
-                         number.
-  --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma, s1...), else none.
-  --comparison-column N  The comparison&apos;s flux column, by which the flux is
-                         divided (0: none); by default from the file (Tangra&apos;s
-                         Signal (2)...).
-  --magnitudes           The fluxes are magnitudes (by default when the
-                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-With --events, each row is written as soon as it is found; on a terminal,
-the progress is shown on standard error.
-
-An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
+        <source>--measure demande --out COURBE.csv</source>
+        <translation>--measure needs --out CURVE.csv</translation>
+    </message>
+    <message>
+        <source>--measure s&apos;emploie seul (avec --out, --event, --site, --start, --fps, --offset ou --locale)</source>
+        <translation>--measure is used alone (with --out, --event, --site, --start, --fps, --offset or --locale)</translation>
+    </message>
+    <message>
+        <source>--start et --fps vont avec --measure ou --reduce d&apos;un enregistrement</source>
+        <translation>--start and --fps go with --measure or --reduce of a recording</translation>
+    </message>
+    <message>
+        <source>--start (une date) ou --fps (images par seconde) illisible</source>
+        <translation>--start (a date) or --fps (frames per second) unreadable</translation>
+    </message>
+    <message>
+        <source>--fps attend un nombre d&apos;images par seconde plus grand que 0 : %1</source>
+        <translation>--fps expects a number of frames per second greater than 0: %1</translation>
+    </message>
+    <message>
+        <source>--min-drop attend une chute d&apos;éclat en magnitudes, de 0 à 5, par exemple 0.02</source>
+        <translation>--min-drop expects a magnitude drop from 0 to 5, for example 0.02</translation>
+    </message>
+    <message>
+        <source>--min-drop va avec --mutual et --site</source>
+        <translation>--min-drop goes with --mutual and --site</translation>
+    </message>
+    <message>
+        <source>--grs : époque « %1 » illisible ; formes attendues : %2 ou AAAA-MM-JJ</source>
+        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: %2 or YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>--offset : « %1 » n&apos;est pas un nombre d&apos;heures (par exemple -1, ou 5,5 pour 5 h 30)</source>
+        <translation>--offset: &quot;%1&quot; is not a number of hours (for example -1, or 5.5 for 5 h 30)</translation>
+    </message>
+    <message>
+        <source>--offset : %1 h, hors de -%2 à %2 h (la différence TU-TC d&apos;un fuseau horaire)</source>
+        <translation>--offset: %1 h, outside -%2 to %2 h (the UT-CT difference of a time zone)</translation>
+    </message>
+    <message>
+        <source>%1 : « %2 » n&apos;est pas une date (%3 Heure:Minute:Seconde, ou AAAA-MM-JJ hh:mm:ss ; années 100 à 9999)</source>
+        <translation>%1: &quot;%2&quot; is not a date (%3 Hour:Minute:Second, or YYYY-MM-DD hh:mm:ss; years 100 to 9999)</translation>
+    </message>
+    <message>
+        <source>avertissement : le pas %1 est plus long que le plus bref des phénomènes cherchés (environ %2 h pour %3) : des phénomènes seront manqués ; prenez un pas plus court (10n par défaut)</source>
+        <translation>warning: the step %1 is longer than the shortest of the phenomena looked for (about %2 h for %3): phenomena will be missed; take a shorter step (10n by default)</translation>
+    </message>
+    <message>
+        <source>--night : la nuit qui suit le %1 TU sort des années 100 à 9999</source>
+        <translation>--night: the night after %1 UT leaves the years 100 to 9999</translation>
     </message>
     <message>
         <source>Usage :
@@ -3148,7 +3209,7 @@ computation goes on with the next date; the exit status is then 1.
   zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N]
@@ -3158,19 +3219,24 @@ computation goes on with the next date; the exit status is then 1.
                  [--start DATE --fps N] --out COURBE.csv
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
+Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
+2000-01-01 12:00:00), exactement ce que
 Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
 méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
 complet des éphémérides et les disques dessinés. Une ligne JSON par date.
 
 Options :
   --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
+                         en France, -2 en été), de -14 à 14 ; 5,5 ou 5.5 pour
+                         5 h 30.
   --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
                          principale (0 ou 1 chacune ; 0,0 par défaut).
   --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
+  --locale NOM           Paramètres régionaux des dates et des nombres lus et
+                         écrits (fr_FR, en_US…) ; par défaut les formes
+                         françaises du programme (Jour/Mois/Année, virgule
+                         décimale), quels que soient ceux du système : ce qui
+                         est écrit se relit tel quel. L&apos;ISO 8601 est toujours lu.
   --from DATE --to DATE  Une ligne par pas entre les deux dates.
   --step PAS             Le pas : un nombre et une unité, yyyy (années),
                          m (mois), d (jours), h (heures), n (minutes),
@@ -3178,7 +3244,8 @@ Options :
   --events               Avec --from/--to : chaque début et chaque fin de
                          phénomène (Eclipsé, Occulté, Passage, Ombre), à la
                          seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
+                         court que le plus bref des phénomènes cherchés (sinon,
+                         un avertissement).
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
@@ -3203,7 +3270,10 @@ Options :
                          « observable » quand Jupiter est à 10° au moins, le
                          Soleil à -6° au plus et le phénomène visible (un
                          phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
+                         dans son ombre) ; sinon &quot;why&quot; (colonne pourquoi en
+                         CSV) en donne les raisons : hidden, jupiter_low,
+                         daylight, faint (phénomène mutuel trop faible, voir
+                         --min-drop). Séparateur : la virgule ; décimales :
                          le point. Exemple : 48.85,2.35,35. Le lieu compris est
                          écrit sur la sortie d&apos;erreur.
   --night                Avec --site : la nuit prochaine au lieu (du coucher
@@ -3241,13 +3311,18 @@ Options :
                          Toujours avec la théorie précise (avec --theory l12 :
                          L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
+                         un tableau CSV. Un satellite derrière Jupiter ou dans
+                         son ombre ne donne aucune lumière : chute et lumière
+                         perdue sont celles que mesure un photomètre.
                          Contacts : ceux des deux disques (occultation), de la
                          pénombre avec le disque de la cible (éclipse).
                          Photométrie : disques uniformes, albédos V 0,63,
                          0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
                          Écarts aux prédictions publiées (2014-2015, 2021) :
                          voir l&apos;aide du programme.
+  --min-drop MAG         Avec --mutual et --site : la chute d&apos;éclat la plus
+                         faible qui reste « observable » (0,02 magnitude par
+                         défaut ; de 0 à 5, point décimal).
   --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
                          exemple 1O2) dont le maximum est le plus proche de
                          DATE (heure civile, à 24 h au plus), en CSV : instant
@@ -3332,7 +3407,7 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
   zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
   zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
+  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N]
@@ -3342,7 +3417,8 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
                  [--start DATE --fps N] --out CURVE.csv
 
 Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
+Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
+2000-01-01 12:00:00), exactly what
 Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
 central meridians (Systems I and II), the sixteen phenomena, the whole
 ephemeris record and the discs drawn. One JSON line per date. The JSON
@@ -3351,12 +3427,16 @@ Ombre, début, fin), which scripts rely on.
 
 Options:
   --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
+                         winter in France, -2 in summer), from -14 to 14;
+                         5.5 or 5,5 for 5 h 30.
   --flip-main EW,NS      East-West and North-South flips of the main
                          window (0 or 1 each; 0,0 by default).
   --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
+  --locale NAME          Regional settings of the dates and numbers read
+                         and printed (fr_FR, en_US...); by default the
+                         program&apos;s French forms (Day/Month/Year, decimal
+                         comma), whatever the system&apos;s: what is printed
+                         reads back as it is. ISO 8601 is always read.
   --from DATE --to DATE  One line per step between the two dates.
   --step STEP            The step: a count and a unit, yyyy (years),
                          m (months), d (days), h (hours), n (minutes),
@@ -3364,7 +3444,8 @@ Options:
   --events               With --from/--to: each beginning and end of a
                          phenomenon (Eclipsé, Occulté, Passage, Ombre), to
                          the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
+                         shorter than the shortest phenomenon looked for
+                         (else, a warning).
   --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
   --csv                  With --events: a CSV table instead of JSON.
   --theory THEORY        originale (the default: the program&apos;s theory by
@@ -3387,7 +3468,10 @@ Options:
                          metres) and &quot;observable&quot; when Jupiter is at least
                          10° up, the Sun at most -6° and the phenomenon
                          visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
+                         behind Jupiter or in its shadow); otherwise &quot;why&quot;
+                         (CSV column pourquoi) gives the reasons: hidden,
+                         jupiter_low, daylight, faint (a mutual event too
+                         faint, see --min-drop). Separator: the
                          comma; decimals: the point. Example: 48.85,2.35,35.
                          The place understood is written to standard error.
   --night                With --site: the coming night at the place (from
@@ -3422,13 +3506,18 @@ Options:
                          target in Jupiter&apos;s shadow, behind or in front of
                          its disk. Always with the precise theory. With
                          --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
+                         with --csv: a CSV table. A satellite behind Jupiter
+                         or in its shadow gives no light: the drop and the
+                         light lost are those a photometer records.
                          Contacts: those of the two discs (occultation), of
                          the penumbra with the target&apos;s disc (eclipse).
                          Photometry: uniform discs, V albedos 0.63, 0.67,
                          0.43, 0.17; penumbra of a uniform Sun.
                          Differences from published predictions (2014-2015,
                          2021): see the program&apos;s help.
+  --min-drop MAG         With --mutual and --site: the faintest magnitude
+                         drop that stays &quot;observable&quot; (0.02 by default;
+                         0 to 5, decimal point).
   --lightcurve CODE,DATE The predicted light curve of the event CODE (for
                          example 1O2) whose maximum is nearest DATE (civil
                          time, within 24 h), in CSV: UT instant, seconds
@@ -3506,1124 +3595,6 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
-    </message>
-    <message>
-        <source>--measure demande --out COURBE.csv</source>
-        <translation>--measure needs --out CURVE.csv</translation>
-    </message>
-    <message>
-        <source>--measure s&apos;emploie seul (avec --out, --event, --site, --start, --fps, --offset ou --locale)</source>
-        <translation>--measure is used alone (with --out, --event, --site, --start, --fps, --offset or --locale)</translation>
-    </message>
-    <message>
-        <source>--start et --fps vont avec --measure ou --reduce d&apos;un enregistrement</source>
-        <translation>--start and --fps go with --measure or --reduce of a recording</translation>
-    </message>
-    <message>
-        <source>--start (une date) ou --fps (images par seconde) illisible</source>
-        <translation>--start (a date) or --fps (frames per second) unreadable</translation>
-    </message>
-    <message>
-        <source>--fps attend un nombre d&apos;images par seconde plus grand que 0 : %1</source>
-        <translation>--fps expects a number of frames per second greater than 0: %1</translation>
-    </message>
-    <message>
-        <source>--min-drop attend une chute d&apos;éclat en magnitudes, de 0 à 5, par exemple 0.02</source>
-        <translation>--min-drop expects a magnitude drop from 0 to 5, for example 0.02</translation>
-    </message>
-    <message>
-        <source>--min-drop va avec --mutual et --site</source>
-        <translation>--min-drop goes with --mutual and --site</translation>
-    </message>
-    <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée), precise (satellites L1.2
-                         corrigée par les observations 2009–2021, planètes
-                         VSOP87, temps de lumière, Jupiter aplati, pôle et
-                         rotation UAI ; horaires à quelques secondes) ou l12
-                         (la même avec L1.2 telle que publiée).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
-                         DERIVE : degrés par mois de 30,436875 jours. Les
-                         valeurs sont séparées par des virgules, les nombres
-                         prennent un point décimal : 57,2024-07-01,1.5. À
-                         mettre à jour d&apos;après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d&apos;observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins, le
-                         Soleil à -6° au plus et le phénomène visible (un
-                         phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre) ; sinon &quot;why&quot; (colonne pourquoi en
-                         CSV) en donne les raisons : hidden, jupiter_low,
-                         daylight, faint (phénomène mutuel trop faible, voir
-                         --min-drop). Séparateur : la virgule ; décimales :
-                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
-                         écrit sur la sortie d&apos;erreur.
-  --night                Avec --site : la nuit prochaine au lieu (du coucher
-                         au lever du Soleil, bord supérieur à -0,8333°), en
-                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
-                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
-                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
-                         (24 h sans lever du Soleil).
-  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
-                         (--offset) ; maintenant par défaut.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l&apos;ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d&apos;impact (km), part de la lumière de la
-                         cible perdue, chute d&apos;éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
-                         maximum, d&apos;après la covariance de la correction.
-                         Toujours avec la théorie précise (avec --theory l12 :
-                         L1.2 publiée, sans incertitude). Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV. Un satellite derrière Jupiter ou dans
-                         son ombre ne donne aucune lumière : chute et lumière
-                         perdue sont celles que mesure un photomètre.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l&apos;aide du programme.
-  --min-drop MAG         Avec --mutual et --site : la chute d&apos;éclat la plus
-                         faible qui reste « observable » (0,02 magnitude par
-                         défaut ; de 0 à 5, point décimal).
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
-                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
-                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
-                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
-                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
-                         blancs, guillemets, virgule décimale hors « , » ;
-                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
-                         phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
-                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
-                         colonnes de date et d&apos;heure, heure seule (date du
-                         phénomène, passage à minuit compris) ou heures,
-                         minutes, secondes en trois colonnes. Flux : relatif ou
-                         magnitudes ; signal moins fond (Tangra) ; divisé par
-                         la comparaison quand le fichier en donne une.
-                         Ajuste la courbe prévue (moindres carrés de la GSL :
-                         décalage en temps, paramètre d&apos;impact, échelle du flux,
-                         pente de la ligne de base ; incertitudes relevées à
-                         0,2 fois leur médiane, points à plus de 5 sigma
-                         écartés) et écrit un objet JSON : code, layout et
-                         reading (la lecture du fichier), predicted_max_ut,
-                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
-                         de seconde), sigma_s (1 sigma, covariance multipliée
-                         par le chi2 réduit), o_minus_c_s, depth (part de la
-                         lumière du couple perdue), impact_km, reduced_chi2,
-                         points, clipped, warnings... Avec --site, la prévision
-                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
-                         Un ajustement qui ne passe pas ses contrôles (baisse du
-                         bon signe, minimum entouré de points, profondeur
-                         raisonnable, aucun point dominant) donne
-                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
-  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d&apos;après l&apos;en-tête et les valeurs.
-  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
-                         sinon le premier nombre qui n&apos;est ni un temps ni un
-                         numéro d&apos;image.
-  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
-  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
-                         est divisé (0 : aucune) ; par défaut d&apos;après le
-                         fichier (Signal (2) de Tangra...).
-  --magnitudes           Les flux sont des magnitudes (par défaut quand
-                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
-terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
-
-Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--min-drop MAG] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
-Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory&apos;s contacts: those of the
-                         satellite&apos;s centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
-                         of the central meridian (System II), named
-                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
-                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
-                         DRIFT: degrees per month of 30.436875 days. The
-                         values are separated by commas, numbers take a
-                         decimal point: 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and &quot;observable&quot; when Jupiter is at least
-                         10° up, the Sun at most -6° and the phenomenon
-                         visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow); otherwise &quot;why&quot;
-                         (CSV column pourquoi) gives the reasons: hidden,
-                         jupiter_low, daylight, faint (a mutual event too
-                         faint, see --min-drop). Separator: the
-                         comma; decimals: the point. Example: 48.85,2.35,35.
-                         The place understood is written to standard error.
-  --night                With --site: the coming night at the place (from
-                         sunset to sunrise, upper limb at -0.8333°), as one
-                         JSON object: start_ut, end_ut (DD/MM/YYYY
-                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
-                         night: the next 24 h) or &quot;polar_night&quot; (24 h
-                         without sunrise).
-  --at DATE              With --night: the starting instant, in civil time
-                         (--offset); now by default.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month&apos;s phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites&apos; mutual events
-                         (occultations &quot;iOj&quot;: i passes in front of j;
-                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target&apos;s light lost, drop in the pair&apos;s brightness
-                         (magnitudes), distance from Jupiter&apos;s limb (radii),
-                         target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table. A satellite behind Jupiter
-                         or in its shadow gives no light: the drop and the
-                         light lost are those a photometer records.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target&apos;s disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program&apos;s help.
-  --min-drop MAG         With --mutual and --site: the faintest magnitude
-                         drop that stays &quot;observable&quot; (0.02 by default;
-                         0 to 5, decimal point).
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --reduce FILE          Reduces an observed light curve as the photometry
-                         program exports it: Tangra, PyMovie, LiMovie,
-                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
-                         a spreadsheet, or any table of a time and a flux
-                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
-                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
-                         preamble allowed), of the event given by --event
-                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
-                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
-                         date-times, date and time columns, time of day alone
-                         (the event&apos;s date, rolled over at midnight) or hours,
-                         minutes, seconds in three columns. Flux: relative or
-                         magnitudes; signal minus background (Tangra);
-                         divided by the comparison when the file gives one.
-                         Fits the predicted curve (GSL least squares: time
-                         shift, impact parameter, flux scale, baseline slope;
-                         uncertainties floored at 0.2 times their median,
-                         points beyond 5 sigma clipped) and writes a JSON
-                         object: code, layout and reading (how the file was
-                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
-                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
-                         sigma, covariance times the reduced chi2),
-                         o_minus_c_s, depth (share of the pair&apos;s light lost),
-                         impact_km, reduced_chi2, points, clipped,
-                         warnings... With --site, the prediction and the O-C
-                         are topocentric (&quot;topocentric&quot;: true). A fit that
-                         fails its checks (a dip of the right sign, points
-                         around the minimum, a reasonable depth, no dominant
-                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
-                         status 1.
-  --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header and the values.
-  --flux-column N        The flux column; by default from the header, else the
-                         first number that is neither a time nor a frame
-                         number.
-  --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma, s1...), else none.
-  --comparison-column N  The comparison&apos;s flux column, by which the flux is
-                         divided (0: none); by default from the file (Tangra&apos;s
-                         Signal (2)...).
-  --magnitudes           The fluxes are magnitudes (by default when the
-                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-With --events, each row is written as soon as it is found; on a terminal,
-the progress is shown on standard error.
-
-An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
-    </message>
-    <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
-2000-01-01 12:00:00), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été), de -14 à 14 ; 5,5 ou 5.5 pour
-                         5 h 30.
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux des dates et des nombres lus et
-                         écrits (fr_FR, en_US…) ; par défaut les formes
-                         françaises du programme (Jour/Mois/Année, virgule
-                         décimale), quels que soient ceux du système : ce qui
-                         est écrit se relit tel quel. L&apos;ISO 8601 est toujours lu.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés (sinon,
-                         un avertissement).
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée), precise (satellites L1.2
-                         corrigée par les observations 2009–2021, planètes
-                         VSOP87, temps de lumière, Jupiter aplati, pôle et
-                         rotation UAI ; horaires à quelques secondes) ou l12
-                         (la même avec L1.2 telle que publiée).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
-                         DERIVE : degrés par mois de 30,436875 jours. Les
-                         valeurs sont séparées par des virgules, les nombres
-                         prennent un point décimal : 57,2024-07-01,1.5. À
-                         mettre à jour d&apos;après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d&apos;observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins, le
-                         Soleil à -6° au plus et le phénomène visible (un
-                         phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
-                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
-                         écrit sur la sortie d&apos;erreur.
-  --night                Avec --site : la nuit prochaine au lieu (du coucher
-                         au lever du Soleil, bord supérieur à -0,8333°), en
-                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
-                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
-                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
-                         (24 h sans lever du Soleil).
-  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
-                         (--offset) ; maintenant par défaut.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l&apos;ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d&apos;impact (km), part de la lumière de la
-                         cible perdue, chute d&apos;éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
-                         maximum, d&apos;après la covariance de la correction.
-                         Toujours avec la théorie précise (avec --theory l12 :
-                         L1.2 publiée, sans incertitude). Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l&apos;aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
-                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
-                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
-                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
-                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
-                         blancs, guillemets, virgule décimale hors « , » ;
-                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
-                         phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
-                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
-                         colonnes de date et d&apos;heure, heure seule (date du
-                         phénomène, passage à minuit compris) ou heures,
-                         minutes, secondes en trois colonnes. Flux : relatif ou
-                         magnitudes ; signal moins fond (Tangra) ; divisé par
-                         la comparaison quand le fichier en donne une.
-                         Ajuste la courbe prévue (moindres carrés de la GSL :
-                         décalage en temps, paramètre d&apos;impact, échelle du flux,
-                         pente de la ligne de base ; incertitudes relevées à
-                         0,2 fois leur médiane, points à plus de 5 sigma
-                         écartés) et écrit un objet JSON : code, layout et
-                         reading (la lecture du fichier), predicted_max_ut,
-                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
-                         de seconde), sigma_s (1 sigma, covariance multipliée
-                         par le chi2 réduit), o_minus_c_s, depth (part de la
-                         lumière du couple perdue), impact_km, reduced_chi2,
-                         points, clipped, warnings... Avec --site, la prévision
-                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
-                         Un ajustement qui ne passe pas ses contrôles (baisse du
-                         bon signe, minimum entouré de points, profondeur
-                         raisonnable, aucun point dominant) donne
-                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
-  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d&apos;après l&apos;en-tête et les valeurs.
-  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
-                         sinon le premier nombre qui n&apos;est ni un temps ni un
-                         numéro d&apos;image.
-  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
-  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
-                         est divisé (0 : aucune) ; par défaut d&apos;après le
-                         fichier (Signal (2) de Tangra...).
-  --magnitudes           Les flux sont des magnitudes (par défaut quand
-                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
-terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
-
-Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
-2000-01-01 12:00:00), exactly what
-Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer), from -14 to 14;
-                         5.5 or 5,5 for 5 h 30.
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings of the dates and numbers read
-                         and printed (fr_FR, en_US...); by default the
-                         program&apos;s French forms (Day/Month/Year, decimal
-                         comma), whatever the system&apos;s: what is printed
-                         reads back as it is. ISO 8601 is always read.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for
-                         (else, a warning).
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory&apos;s contacts: those of the
-                         satellite&apos;s centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
-                         of the central meridian (System II), named
-                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
-                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
-                         DRIFT: degrees per month of 30.436875 days. The
-                         values are separated by commas, numbers take a
-                         decimal point: 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and &quot;observable&quot; when Jupiter is at least
-                         10° up, the Sun at most -6° and the phenomenon
-                         visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
-                         comma; decimals: the point. Example: 48.85,2.35,35.
-                         The place understood is written to standard error.
-  --night                With --site: the coming night at the place (from
-                         sunset to sunrise, upper limb at -0.8333°), as one
-                         JSON object: start_ut, end_ut (DD/MM/YYYY
-                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
-                         night: the next 24 h) or &quot;polar_night&quot; (24 h
-                         without sunrise).
-  --at DATE              With --night: the starting instant, in civil time
-                         (--offset); now by default.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month&apos;s phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites&apos; mutual events
-                         (occultations &quot;iOj&quot;: i passes in front of j;
-                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target&apos;s light lost, drop in the pair&apos;s brightness
-                         (magnitudes), distance from Jupiter&apos;s limb (radii),
-                         target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target&apos;s disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program&apos;s help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --reduce FILE          Reduces an observed light curve as the photometry
-                         program exports it: Tangra, PyMovie, LiMovie,
-                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
-                         a spreadsheet, or any table of a time and a flux
-                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
-                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
-                         preamble allowed), of the event given by --event
-                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
-                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
-                         date-times, date and time columns, time of day alone
-                         (the event&apos;s date, rolled over at midnight) or hours,
-                         minutes, seconds in three columns. Flux: relative or
-                         magnitudes; signal minus background (Tangra);
-                         divided by the comparison when the file gives one.
-                         Fits the predicted curve (GSL least squares: time
-                         shift, impact parameter, flux scale, baseline slope;
-                         uncertainties floored at 0.2 times their median,
-                         points beyond 5 sigma clipped) and writes a JSON
-                         object: code, layout and reading (how the file was
-                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
-                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
-                         sigma, covariance times the reduced chi2),
-                         o_minus_c_s, depth (share of the pair&apos;s light lost),
-                         impact_km, reduced_chi2, points, clipped,
-                         warnings... With --site, the prediction and the O-C
-                         are topocentric (&quot;topocentric&quot;: true). A fit that
-                         fails its checks (a dip of the right sign, points
-                         around the minimum, a reasonable depth, no dominant
-                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
-                         status 1.
-  --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header and the values.
-  --flux-column N        The flux column; by default from the header, else the
-                         first number that is neither a time nor a frame
-                         number.
-  --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma, s1...), else none.
-  --comparison-column N  The comparison&apos;s flux column, by which the flux is
-                         divided (0: none); by default from the file (Tangra&apos;s
-                         Signal (2)...).
-  --magnitudes           The fluxes are magnitudes (by default when the
-                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-With --events, each row is written as soon as it is found; on a terminal,
-the progress is shown on standard error.
-
-An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
-    </message>
-    <message>
-        <source>--grs : époque « %1 » illisible ; formes attendues : %2 ou AAAA-MM-JJ</source>
-        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: %2 or YYYY-MM-DD</translation>
-    </message>
-    <message>
-        <source>--offset : « %1 » n&apos;est pas un nombre d&apos;heures (par exemple -1, ou 5,5 pour 5 h 30)</source>
-        <translation>--offset: &quot;%1&quot; is not a number of hours (for example -1, or 5.5 for 5 h 30)</translation>
-    </message>
-    <message>
-        <source>--offset : %1 h, hors de -%2 à %2 h (la différence TU-TC d&apos;un fuseau horaire)</source>
-        <translation>--offset: %1 h, outside -%2 to %2 h (the UT-CT difference of a time zone)</translation>
-    </message>
-    <message>
-        <source>%1 : « %2 » n&apos;est pas une date (%3 Heure:Minute:Seconde, ou AAAA-MM-JJ hh:mm:ss ; années 100 à 9999)</source>
-        <translation>%1: &quot;%2&quot; is not a date (%3 Hour:Minute:Second, or YYYY-MM-DD hh:mm:ss; years 100 to 9999)</translation>
-    </message>
-    <message>
-        <source>avertissement : le pas %1 est plus long que le plus bref des phénomènes cherchés (environ %2 h pour %3) : des phénomènes seront manqués ; prenez un pas plus court (10n par défaut)</source>
-        <translation>warning: the step %1 is longer than the shortest of the phenomena looked for (about %2 h for %3): phenomena will be missed; take a shorter step (10n by default)</translation>
-    </message>
-    <message>
-        <source>--night : la nuit qui suit le %1 TU sort des années 100 à 9999</source>
-        <translation>--night: the night after %1 UT leaves the years 100 to 9999</translation>
-    </message>
-</context>
-<context>
-    <name>Recording</name>
-    <message>
-        <source>Io</source>
-        <translation>Io</translation>
-    </message>
-    <message>
-        <source>Europe</source>
-        <translation>Europa</translation>
-    </message>
-    <message>
-        <source>Ganymède</source>
-        <translation>Ganymede</translation>
-    </message>
-    <message>
-        <source>Callisto</source>
-        <translation>Callisto</translation>
-    </message>
-    <message>
-        <source>%1 : fichier FITS illisible (%2)</source>
-        <translation>%1: unreadable FITS file (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : en-tête FITS illisible (%2)</source>
-        <translation>%1: unreadable FITS header (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : le FITS n&apos;est pas une image ni un cube d&apos;images (NAXIS %2)</source>
-        <translation>%1: the FITS file is neither an image nor a cube of images (NAXIS %2)</translation>
-    </message>
-    <message>
-        <source>image %1 illisible (%2)</source>
-        <translation>frame %1 unreadable (%2)</translation>
-    </message>
-    <message>
-        <source>%1, %2 × %3, %4 images, %5</source>
-        <translation>%1, %2 × %3, %4 frames, %5</translation>
-    </message>
-    <message>
-        <source>heures TU de l&apos;en-tête</source>
-        <translation>UT times from the header</translation>
-    </message>
-    <message>
-        <source>sans heure (DATE-OBS)</source>
-        <translation>no time (DATE-OBS)</translation>
-    </message>
-    <message>
-        <source>cube FITS</source>
-        <translation>FITS cube</translation>
-    </message>
-    <message>
-        <source>suite de fichiers FITS</source>
-        <translation>sequence of FITS files</translation>
-    </message>
-    <message>
-        <source>%1 : image de %2 × %3, la première fait %4 × %5</source>
-        <translation>%1: frame of %2 × %3, the first is %4 × %5</translation>
-    </message>
-    <message>
-        <source>aucun fichier FITS donné</source>
-        <translation>no FITS file given</translation>
-    </message>
-    <message>
-        <source>fond de ciel impossible à estimer</source>
-        <translation>the sky background cannot be estimated</translation>
-    </message>
-    <message>
-        <source>extraction des sources impossible (trop de sources ou image vide)</source>
-        <translation>sources cannot be extracted (too many sources or an empty image)</translation>
-    </message>
-    <message>
-        <source>l&apos;enregistrement ne donne pas l&apos;heure de ses images : donnez l&apos;heure TU de la première image (--start AAAA-MM-JJTHH:MM:SS) et la cadence (--fps images par seconde)</source>
-        <translation>the recording does not give the time of its frames: give the UT of the first frame (--start YYYY-MM-DDTHH:MM:SS) and the rate (--fps frames per second)</translation>
-    </message>
-    <message>
-        <source>aucun phénomène mutuel n&apos;a son maximum entre %1 et %2 TU (les heures de l&apos;enregistrement) : donnez-le (--event CODE,DATE)</source>
-        <translation>no mutual event has its maximum between %1 and %2 UT (the recording&apos;s times): give it (--event CODE,DATE)</translation>
-    </message>
-    <message>
-        <source>aucune source trouvée sur les premières images : ni Jupiter ni satellite</source>
-        <translation>no source found on the first frames: neither Jupiter nor a satellite</translation>
-    </message>
-    <message>
-        <source>aucun satellite trouvé sur les premières images (%1 source(s), dont Jupiter : %2)</source>
-        <translation>no satellite found on the first frames (%1 source(s), Jupiter among them: %2)</translation>
-    </message>
-    <message>
-        <source>oui</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>non</source>
-        <translation>no</translation>
-    </message>
-    <message>
-        <source>un seul satellite trouvé sur les premières images : il en faut au moins deux, avec Jupiter, pour les nommer et trois pour la paire et la comparaison</source>
-        <translation>only one satellite found on the first frames: naming them takes at least two, with Jupiter, and the pair and the comparison take three</translation>
-    </message>
-    <message>
-        <source>les sources trouvées (%1) ne correspondent pas à la configuration prévue des satellites à %2 TU : vérifiez l&apos;heure de l&apos;enregistrement</source>
-        <translation>the sources found (%1) do not match the satellites&apos; predicted configuration at %2 UT: check the recording&apos;s time</translation>
-    </message>
-    <message>
-        <source>%1, du phénomène %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
-        <translation>%1, of the event %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
-    </message>
-    <message>
-        <source>aucun troisième satellite trouvé pour servir de comparaison au phénomène %1</source>
-        <translation>no third satellite found to serve as the comparison for the event %1</translation>
-    </message>
-    <message>
-        <source>le satellite de comparaison %1 n&apos;est pas trouvé, ou appartient au phénomène</source>
-        <translation>the comparison satellite %1 is not found, or belongs to the event</translation>
-    </message>
-    <message>
-        <source>l&apos;enregistrement ne contient aucune image</source>
-        <translation>the recording holds no frame</translation>
-    </message>
-    <message>
-        <source>aucune image mesurée : %1</source>
-        <translation>no frame measured: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n perdue(s) (satellite introuvable)</source>
-        <translation>
-            <numerusform>%n lost (satellite not found)</numerusform>
-            <numerusform>%n lost (satellite not found)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n saturée(s)</source>
-        <translation>
-            <numerusform>%n saturated</numerusform>
-            <numerusform>%n saturated</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n illisible(s) ou sans heure</source>
-        <translation>
-            <numerusform>%n unreadable or without time</numerusform>
-            <numerusform>%n unreadable or without time</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 sur %2 : %3</source>
-        <translation>%1 out of %2: %3</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n image(s) écartée(s)</source>
-        <translation>
-            <numerusform>%n frame dropped</numerusform>
-            <numerusform>%n frames dropped</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>impossible de lire %1 : %2</source>
-        <translation>cannot read %1: %2</translation>
-    </message>
-    <message>
-        <source>fichier SER tronqué : l&apos;en-tête annonce %1 images de %2 octets, le fichier n&apos;en contient que %3</source>
-        <translation>truncated SER file: the header announces %1 frames of %2 bytes, the file holds only %3</translation>
-    </message>
-    <message>
-        <source>SER %1 bits, %2 × %3, %4 images, %5</source>
-        <translation>SER %1 bits, %2 × %3, %4 frames, %5</translation>
-    </message>
-    <message>
-        <source>sans heure par image</source>
-        <translation>no time per frame</translation>
-    </message>
-    <message>
-        <source>heures TU par image</source>
-        <translation>UT time of each frame</translation>
-    </message>
-    <message>
-        <source>image %1 illisible : %2</source>
-        <translation>frame %1 unreadable: %2</translation>
-    </message>
-    <message>
-        <source>l&apos;image %1 n&apos;existe pas (l&apos;enregistrement en a %2)</source>
-        <translation>frame %1 does not exist (the recording has %2)</translation>
-    </message>
-    <message>
-        <source>région hors de l&apos;image</source>
-        <translation>region outside the frame</translation>
-    </message>
-    <message>
-        <source>fichier SER trop court : %1 octets, l&apos;en-tête seul en fait %2</source>
-        <translation>SER file too short: %1 bytes, the header alone takes %2</translation>
-    </message>
-    <message>
-        <source>ce n&apos;est pas un fichier SER (il doit commencer par « LUCAM-RECORDER »)</source>
-        <translation>not a SER file (it must start with &quot;LUCAM-RECORDER&quot;)</translation>
-    </message>
-    <message>
-        <source>fichier SER : couleur %1 inconnue (0 mono, 8 à 19 matrice de Bayer, 100 RVB, 101 BVR)</source>
-        <translation>SER file: unknown colour %1 (0 mono, 8 to 19 Bayer matrix, 100 RGB, 101 BGR)</translation>
-    </message>
-    <message>
-        <source>fichier SER : taille d&apos;image %1 × %2 impossible</source>
-        <translation>SER file: impossible frame size %1 × %2</translation>
-    </message>
-    <message>
-        <source>fichier SER : %1 bits par pixel, attendu de 1 à 16</source>
-        <translation>SER file: %1 bits per pixel, expected 1 to 16</translation>
-    </message>
-    <message>
-        <source>fichier SER sans image (nombre d&apos;images %1)</source>
-        <translation>SER file without frames (frame count %1)</translation>
-    </message>
-    <message>
-        <source>le dossier %1 ne contient aucun fichier FITS (.fits, .fit, .fts)</source>
-        <translation>the folder %1 holds no FITS file (.fits, .fit, .fts)</translation>
-    </message>
-    <message>
-        <source>le fichier %1 n&apos;existe pas</source>
-        <translation>the file %1 does not exist</translation>
-    </message>
-    <message>
-        <source>%1 : vidéo illisible (%2)</source>
-        <translation>%1: unreadable video (%2)</translation>
-    </message>
-    <message>
-        <source>%1 : le fichier ne contient aucune vidéo lisible</source>
-        <translation>%1: the file holds no readable video</translation>
-    </message>
-    <message>
-        <source>%1 : décodeur vidéo indisponible</source>
-        <translation>%1: video decoder unavailable</translation>
-    </message>
-    <message>
-        <source>%1 : vidéo sans taille d&apos;image</source>
-        <translation>%1: video without a frame size</translation>
-    </message>
-    <message>
-        <source>%1 : la vidéo ne contient aucune image</source>
-        <translation>%1: the video holds no frame</translation>
-    </message>
-    <message>
-        <source>vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s</source>
-        <translation>video %1 %2 bits, %3 × %4, %5 frames, %6 frames/s</translation>
-    </message>
-    <message>
-        <source>image %1 de la vidéo illisible</source>
-        <translation>frame %1 of the video unreadable</translation>
-    </message>
-    <message>
-        <source>conversion en gris impossible</source>
-        <translation>grey conversion impossible</translation>
-    </message>
-</context>
-<context>
-    <name>zeno</name>
-    <message>
-        <source>caché par Jupiter (derrière son disque ou dans son ombre)</source>
-        <translation>hidden by Jupiter (behind its disc or in its shadow)</translation>
-    </message>
-    <message>
-        <source>Jupiter à %1°, sous les %2° demandés</source>
-        <translation>Jupiter at %1°, below the %2° asked for</translation>
-    </message>
-    <message>
-        <source>Soleil à %1°, au-dessus des %2° permis</source>
-        <translation>Sun at %1°, above the %2° allowed</translation>
-    </message>
-    <message>
-        <source>chute d&apos;éclat de %1 mag, sous les %2 mag demandés</source>
-        <translation>magnitude drop of %1 mag, below the %2 mag asked for</translation>
-    </message>
-</context>
-<context>
-    <name>DialogueHoraire</name>
-    <message>
-        <source>Heure illisible « %1 » : une date et une heure TU comme %2 ou 2026-12-31T21:40:03.52 — champ « Première image (TU) »</source>
-        <translation>Unreadable time “%1”: a UT date and time such as %2 or 2026-12-31T21:40:03.52 — field “First frame (UT)”</translation>
-    </message>
-    <message>
-        <source>Cadence illisible « %1 » : un nombre d&apos;images par seconde plus grand que 0, par exemple %2 — champ « Images par seconde »</source>
-        <translation>Unreadable rate “%1”: a number of frames per second greater than 0, for example %2 — field “Frames per second”</translation>
-    </message>
-    <message>
-        <source>Heure de l&apos;enregistrement</source>
-        <translation>Time of the recording</translation>
-    </message>
-    <message>
-        <source>« %1 » ne donne pas l&apos;heure de ses images (%2). Donnez l&apos;heure TU de la première image et la cadence.</source>
-        <translation>“%1” does not give the time of its frames (%2). Give the UT of the first frame and the frame rate.</translation>
-    </message>
-    <message>
-        <source>Date et heure TU de la première image, par exemple 31/12/2026 21:40:03,52 ou 2026-12-31T21:40:03.52</source>
-        <translation>UT date and time of the first frame, for example 12/31/2026 21:40:03.52 or 2026-12-31T21:40:03.52</translation>
-    </message>
-    <message>
-        <source>Première image (TU) :</source>
-        <translation>First frame (UT):</translation>
-    </message>
-    <message>
-        <source>Images par seconde :</source>
-        <translation>Frames per second:</translation>
-    </message>
-</context>
-<context>
-    <name>RecordingView</name>
-    <message>
-        <source>Aucune image</source>
-        <translation>No frame</translation>
-    </message>
-    <message>
-        <source>Jupiter</source>
-        <translation>Jupiter</translation>
-    </message>
-    <message>
-        <source>couple</source>
-        <translation>pair</translation>
-    </message>
-    <message>
-        <source>comparaison</source>
-        <translation>comparison</translation>
-    </message>
-    <message>
-        <source>Un clic montre l&apos;image la plus proche de cet instant</source>
-        <translation>A click shows the frame nearest to that instant</translation>
-    </message>
-    <message>
-        <source>Les flux mesurés s&apos;afficheront ici</source>
-        <translation>The measured fluxes will be shown here</translation>
-    </message>
-    <message>
-        <source>Flux mesurés</source>
-        <translation>Measured fluxes</translation>
-    </message>
-    <message>
-        <source>Flux relatif</source>
-        <translation>Relative flux</translation>
-    </message>
-    <message>
-        <source>couple %1</source>
-        <translation>pair %1</translation>
-    </message>
-    <message>
-        <source>comparaison %1</source>
-        <translation>comparison %1</translation>
-    </message>
-    <message>
-        <source>%1 images gardées sur %2</source>
-        <translation>%1 frames kept of %2</translation>
-    </message>
-    <message>
-        <source>Temps universel</source>
-        <translation>Universal Time</translation>
-    </message>
-    <message>
-        <source>Image %1 / %2</source>
-        <translation>Frame %1 / %2</translation>
-    </message>
-    <message>
-        <source>illisible : %1</source>
-        <translation>unreadable: %1</translation>
-    </message>
-    <message>
-        <source>%1 TU</source>
-        <translation>%1 UT</translation>
-    </message>
-    <message>
-        <source>écartée</source>
-        <translation>dropped</translation>
-    </message>
-</context>
-<context>
-    <name>Dates</name>
-    <message>
-        <source>Jour</source>
-        <translation>Day</translation>
-    </message>
-    <message>
-        <source>Mois</source>
-        <translation>Month</translation>
-    </message>
-    <message>
-        <source>Année</source>
-        <translation>Year</translation>
-    </message>
-    <message>
-        <source>Le mois doit être compris entre 1 et 12.</source>
-        <translation>The month must lie between 1 and 12.</translation>
-    </message>
-    <message>
-        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
-        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
-    </message>
-</context>
-<context>
-    <name>Files</name>
-    <message>
-        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
-    </message>
-    <message>
-        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
-        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
-    </message>
-    <message>
-        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
-        <translation>The chart could not be drawn for “%1”.</translation>
     </message>
 </context>
 </TS>
