@@ -219,8 +219,9 @@ ObservedCurve readObservedCurve(const QString& text, const CurveColumns& chosen)
             continue;
         }
         const auto y = number(field(c.fluxColumn), c.separator);
-        if (!y || (!c.magnitudes && *y <= 0)) {
-            noteBad(c, rows[r].line, QCoreApplication::translate("ObservedCurve", "flux illisible « %1 »").arg(field(c.fluxColumn)));
+        if (!y || (!c.magnitudes && !chosen.anySign && *y <= 0)) {
+            noteBad(c, rows[r].line, chosen.anySign ? QCoreApplication::translate("ObservedCurve", "valeur illisible « %1 » en colonne %2").arg(field(c.fluxColumn)).arg(c.fluxColumn + 1)
+                                                    : QCoreApplication::translate("ObservedCurve", "flux illisible « %1 »").arg(field(c.fluxColumn)));
             continue;
         }
         double s = 0;

@@ -24,6 +24,7 @@ struct ObservedPoint {
 struct CurveColumns {
     std::optional<int> time, flux, sigma;   // sigma: -1 for "none"
     std::optional<bool> magnitudes;         // nullopt: magnitudes when the flux column's name says "mag"
+    bool anySign = false;                   // the value column may be zero or negative (a track's offsets)
 };
 
 struct ObservedCurve {
