@@ -1074,7 +1074,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "--to précède --from").toUtf8().constData());
         return 1;
     }
-    if (o.approx) {
+    if (o.mutual || o.approx) {
         try {
             const double offsetHours = readNumber(o.offset, o.locale);
             const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
@@ -1082,21 +1082,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
                 return 1;
             }
-            return approx_cli::list(fromUt, toUt, approximationOptions(o), o.csv);
-        } catch (const ErreurExecution& e) {
-            printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
-            return 1;
-        }
-    }
-    if (o.mutual) {
-        try {
-            const double offsetHours = readNumber(o.offset, o.locale);
-            const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
-            if (const QString fault = checkRange(fromUt, toUt); !fault.isEmpty()) {
-                std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
-                return 1;
-            }
-            return runMutual(o, fromUt, toUt);
+            return o.approx ? approx_cli::list(fromUt, toUt, approximationOptions(o), o.csv) : runMutual(o, fromUt, toUt);
         } catch (const ErreurExecution& e) {
             printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
             return 1;
