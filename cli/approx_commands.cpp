@@ -15,8 +15,6 @@ namespace approx_cli {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("zenolune-ephem", text); }
-
 void fail(const QString& what) { std::fprintf(stderr, "zenolune-ephem : %s\n", what.toUtf8().constData()); }
 
 // A number rounded to 10^-decimals, null when there is none.
@@ -77,7 +75,7 @@ int reduce(const QString& file, const QString& code, const QDateTime& nearUt, co
 {
     const auto pair = zeno::parseApproximationCode(code);
     if (!pair) {
-        fail(tr("approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2").arg(code));
+        fail(QCoreApplication::translate("zenolune-ephem", "approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2").arg(code));
         return 1;
     }
     if (const QString fault = zeno::checkApproximationOptions(options); !fault.isEmpty()) {
@@ -86,7 +84,7 @@ int reduce(const QString& file, const QString& code, const QDateTime& nearUt, co
     }
     const auto predicted = zeno::findApproximation(pair->first, pair->second, nearUt.toSecsSinceEpoch(), options);
     if (!predicted) {
-        fail(tr("aucune approximation %1 à moins de %2\" et de 24 h du %3 TU")
+        fail(QCoreApplication::translate("zenolune-ephem", "aucune approximation %1 à moins de %2\" et de 24 h du %3 TU")
                  .arg(code.trimmed().toUpper())
                  .arg(options.maxDistanceArcsec)
                  .arg(zeno::mutualUtText(double(nearUt.toSecsSinceEpoch()))));

@@ -30,8 +30,6 @@ constexpr double kCurvatureSignificance = 1e-3;   // F-test: the curvature term 
 constexpr double kSmallestSquare = 1e-30;         // d² never below: the model's square root stays smooth
 enum Parameter { T0, D0, V, C };
 
-QString tr(const char* text) { return QCoreApplication::translate("ApproximationFit", text); }
-
 // The samples on a normalised time axis: tau in half-spans from the middle,
 // so that the four parameters are of comparable size.
 struct Samples {
@@ -194,11 +192,11 @@ ApproximationFit fitApproximation(const std::vector<TrackSample>& all, Curvature
     std::stable_sort(pts.begin(), pts.end(), [](const TrackSample& a, const TrackSample& b) { return a.ut < b.ut; });
     const std::size_t minimum = curvature == Curvature::Always ? kApproxFitMinimumPoints + 1 : kApproxFitMinimumPoints;
     if (pts.size() < minimum) {
-        fit.error = tr("trop peu de points : %1, il en faut au moins %2").arg(pts.size()).arg(minimum);
+        fit.error = QCoreApplication::translate("ApproximationFit", "trop peu de points : %1, il en faut au moins %2").arg(pts.size()).arg(minimum);
         return fit;
     }
     if (pts.back().ut - pts.front().ut <= 0) {
-        fit.error = tr("tous les points sont au même instant : il n'y a pas de trajet à ajuster");
+        fit.error = QCoreApplication::translate("ApproximationFit", "tous les points sont au même instant : il n'y a pas de trajet à ajuster");
         return fit;
     }
     Samples s;
@@ -215,12 +213,12 @@ ApproximationFit fitApproximation(const std::vector<TrackSample>& all, Curvature
     fit.points = int(pts.size());
     const auto [closest, farthest] = std::minmax_element(s.d.begin(), s.d.end());
     if (*closest == *farthest) {
-        fit.error = tr("toutes les distances sont égales (%1) : il n'y a pas de rapprochement à ajuster").arg(*closest);
+        fit.error = QCoreApplication::translate("ApproximationFit", "toutes les distances sont égales (%1) : il n'y a pas de rapprochement à ajuster").arg(*closest);
         return fit;
     }
     double x0[4] = {};
     const auto outsideText = [&] {
-        return tr("aucun minimum de la distance dans les points (du %1 au %2 TU) : la piste doit couvrir "
+        return QCoreApplication::translate("ApproximationFit", "aucun minimum de la distance dans les points (du %1 au %2 TU) : la piste doit couvrir "
                   "l'instant central, avec des points de part et d'autre")
             .arg(utTextTenths(fit.firstUt), utTextTenths(fit.lastUt));
     };
@@ -262,18 +260,18 @@ ApproximationFit fitApproximation(const std::vector<TrackSample>& all, Curvature
 
     const int before = int(std::count_if(pts.begin(), pts.end(), [&](const TrackSample& q) { return q.ut < fit.centralUt; }));
     const int after = fit.points - before;
-    const QString reached = tr("atteint après %1 itérations : instant central %2 TU, distance minimale %3")
+    const QString reached = QCoreApplication::translate("ApproximationFit", "atteint après %1 itérations : instant central %2 TU, distance minimale %3")
                                 .arg(fit.iterations)
                                 .arg(utTextTenths(fit.centralUt))
                                 .arg(fit.distance, 0, 'g', 4);
     if (best.status != GSL_SUCCESS)
-        fit.failure = tr("l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(best.status)), reached);
+        fit.failure = QCoreApplication::translate("ApproximationFit", "l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(best.status)), reached);
     else if (!std::isfinite(fit.centralUt) || !std::isfinite(fit.centralSigmaS) || !std::isfinite(fit.reducedChi2))
-        fit.failure = tr("l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
+        fit.failure = QCoreApplication::translate("ApproximationFit", "l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
     else if (fit.centralUt <= fit.firstUt || fit.centralUt >= fit.lastUt)
         fit.failure = outsideText();
     else if (before < kApproxFitSidePoints || after < kApproxFitSidePoints)
-        fit.failure = tr("trop peu de points d'un côté de l'instant central (%1 avant, %2 après ; il en faut %3 "
+        fit.failure = QCoreApplication::translate("ApproximationFit", "trop peu de points d'un côté de l'instant central (%1 avant, %2 après ; il en faut %3 "
                          "de chaque côté) ; %4")
                           .arg(before)
                           .arg(after)
@@ -313,7 +311,7 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
     const ObservedCurve head = readObservedCurve(text, probe);
     if (head.columnNames.size() < 2) {
         t.error = head.columnNames.isEmpty() ? head.error
-                                             : tr("le fichier n'a qu'une colonne : il faut un temps et Δx, Δy ou la distance");
+                                             : QCoreApplication::translate("ApproximationFit", "le fichier n'a qu'une colonne : il faut un temps et Δx, Δy ou la distance");
         return t;
     }
     t.columnNames = head.columnNames;
@@ -355,7 +353,7 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
     if (positions)
         t.distanceColumn = -1;
     else if (t.distanceColumn < 0) {
-        t.error = tr("ni Δx et Δy ni distance parmi les colonnes (%1) : nommez-les dx, dy ou distance, ou "
+        t.error = QCoreApplication::translate("ApproximationFit", "ni Δx et Δy ni distance parmi les colonnes (%1) : nommez-les dx, dy ou distance, ou "
                      "choisissez-les")
                       .arg(t.columnNames.join(QStringLiteral(", ")));
         return t;
@@ -407,7 +405,7 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
         }
     }
     if (t.samples.empty())
-        t.error = tr("aucune ligne lisible dans la piste");
+        t.error = QCoreApplication::translate("ApproximationFit", "aucune ligne lisible dans la piste");
     return t;
 }
 
@@ -416,14 +414,14 @@ ObservedTrack loadObservedTrack(const QString& path, const TrackColumns& columns
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ObservedTrack t;
-        t.error = file.exists() ? tr("impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
-                                : tr("le fichier « %1 » n'existe pas").arg(path);
+        t.error = file.exists() ? QCoreApplication::translate("ApproximationFit", "impossible de lire le fichier « %1 » : %2").arg(path, file.errorString())
+                                : QCoreApplication::translate("ApproximationFit", "le fichier « %1 » n'existe pas").arg(path);
         return t;
     }
     constexpr qint64 kLargestFile = 64 << 20;   // bytes: no track is larger
     if (file.size() > kLargestFile) {
         ObservedTrack t;
-        t.error = tr("le fichier « %1 » est trop grand pour une piste").arg(path);
+        t.error = QCoreApplication::translate("ApproximationFit", "le fichier « %1 » est trop grand pour une piste").arg(path);
         return t;
     }
     return readObservedTrack(QString::fromUtf8(file.readAll()), columns);
@@ -432,46 +430,46 @@ ObservedTrack loadObservedTrack(const QString& path, const TrackColumns& columns
 QString approximationReport(const Approximation& pr, const ObservedTrack& track, const ApproximationFit& fit,
                             const QString& fileName)
 {
-    const auto num = [](double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals) : tr("indéterminé"); };
+    const auto num = [](double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals) : QCoreApplication::translate("ApproximationFit", "indéterminé"); };
     const auto signedNum = [&](double v, int decimals) { return (v >= 0 ? QStringLiteral("+") : QString()) + num(v, decimals); };
     const QString unit = track.unit == TrackUnit::Arcsec ? QStringLiteral("\"") : QStringLiteral(" px");
     QString out;
     const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
-    out += tr("# Zenolune : réduction d'une approximation mutuelle\n");
-    line(tr("Approximation"), pr.code());
-    line(tr("Prévision"), tr("théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3\" (%4 km), "
+    out += QCoreApplication::translate("ApproximationFit", "# Zenolune : réduction d'une approximation mutuelle\n");
+    line(QCoreApplication::translate("ApproximationFit", "Approximation"), pr.code());
+    line(QCoreApplication::translate("ApproximationFit", "Prévision"), QCoreApplication::translate("ApproximationFit", "théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3\" (%4 km), "
                              "vitesse relative %5 mas/s, angle %6°")
-                              .arg(pr.site ? tr("topocentrique") : tr("géocentrique"), utTextTenths(pr.centralUt),
+                              .arg(pr.site ? QCoreApplication::translate("ApproximationFit", "topocentrique") : QCoreApplication::translate("ApproximationFit", "géocentrique"), utTextTenths(pr.centralUt),
                                    num(pr.distanceArcsec, 3), num(pr.distanceKm, 0), num(pr.speedMasS, 2),
                                    num(pr.motionAngleDeg, 1)));
     if (pr.site)
-        line(tr("Lieu d'observation"), tr("latitude %1°, longitude %2° (est positive), altitude %3 m")
+        line(QCoreApplication::translate("ApproximationFit", "Lieu d'observation"), QCoreApplication::translate("ApproximationFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
                                            .arg(num(pr.site->latitudeDeg, 5), num(pr.site->longitudeDeg, 5), num(pr.site->heightM, 0)));
     else
-        line(tr("Lieu d'observation"), tr("non réglé (prévision géocentrique)"));
-    line(tr("Fichier"), fileName);
-    line(tr("Colonnes"), track.offsets.empty() ? tr("temps %1, distance %2").arg(track.timeColumn + 1).arg(track.distanceColumn + 1)
-                                               : tr("temps %1, Δx %2, Δy %3").arg(track.timeColumn + 1).arg(track.dxColumn + 1).arg(track.dyColumn + 1));
-    line(tr("Lignes"), tr("%1 lues, %2 illisibles, %3 points ajustés").arg(track.rows).arg(track.badRows).arg(fit.points));
+        line(QCoreApplication::translate("ApproximationFit", "Lieu d'observation"), QCoreApplication::translate("ApproximationFit", "non réglé (prévision géocentrique)"));
+    line(QCoreApplication::translate("ApproximationFit", "Fichier"), fileName);
+    line(QCoreApplication::translate("ApproximationFit", "Colonnes"), track.offsets.empty() ? QCoreApplication::translate("ApproximationFit", "temps %1, distance %2").arg(track.timeColumn + 1).arg(track.distanceColumn + 1)
+                                               : QCoreApplication::translate("ApproximationFit", "temps %1, Δx %2, Δy %3").arg(track.timeColumn + 1).arg(track.dxColumn + 1).arg(track.dyColumn + 1));
+    line(QCoreApplication::translate("ApproximationFit", "Lignes"), QCoreApplication::translate("ApproximationFit", "%1 lues, %2 illisibles, %3 points ajustés").arg(track.rows).arg(track.badRows).arg(fit.points));
     if (!fit.converged) {
-        line(tr("Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
+        line(QCoreApplication::translate("ApproximationFit", "Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
         return out;
     }
     const ApproximationOC oc = approximationOC(pr, fit, track.unit);
-    line(tr("Instant central observé (TU)"), tr("%1 ± %2 s (1 σ)").arg(utTextTenths(fit.centralUt), num(fit.centralSigmaS, 2)));
-    line(tr("Instant central observé (JD TU)"), QString::number(fit.centralUt / kSecondsPerDay + kUnixEpochJD, 'f', 7));
-    line(tr("O-C"), tr("%1 ± %2 s, soit %3 mas le long du mouvement relatif prévu")
+    line(QCoreApplication::translate("ApproximationFit", "Instant central observé (TU)"), QCoreApplication::translate("ApproximationFit", "%1 ± %2 s (1 σ)").arg(utTextTenths(fit.centralUt), num(fit.centralSigmaS, 2)));
+    line(QCoreApplication::translate("ApproximationFit", "Instant central observé (JD TU)"), QString::number(fit.centralUt / kSecondsPerDay + kUnixEpochJD, 'f', 7));
+    line(QCoreApplication::translate("ApproximationFit", "O-C"), QCoreApplication::translate("ApproximationFit", "%1 ± %2 s, soit %3 mas le long du mouvement relatif prévu")
                         .arg(signedNum(oc.centralS, 2), num(oc.centralSigmaS, 2), signedNum(oc.alongMas, 1)));
-    line(tr("Distance minimale"), tr("%1 ± %2%3%4")
+    line(QCoreApplication::translate("ApproximationFit", "Distance minimale"), QCoreApplication::translate("ApproximationFit", "%1 ± %2%3%4")
                                       .arg(num(fit.distance, 4), num(fit.distanceSigma, 4), unit,
-                                           oc.distanceArcsec ? tr(" (O-C %1\")").arg(signedNum(*oc.distanceArcsec, 4)) : QString()));
-    line(tr("Vitesse relative"), tr("%1 ± %2%3/s").arg(num(fit.speed, 6), num(fit.speedSigma, 6), unit));
-    line(tr("Courbure"), fit.curvature ? tr("terme ajusté : %1 ± %2").arg(fit.curvatureTerm, 0, 'g', 4).arg(fit.curvatureSigma, 0, 'g', 3)
-                                       : tr("non significative, mouvement uniforme"));
-    line(tr("χ² réduit"), tr("%1 (%2), résidus %3%4 (écart type)")
-                              .arg(QString::number(fit.reducedChi2, 'g', 4), fit.weighted ? tr("pondéré par les incertitudes du fichier") : tr("poids égaux"),
+                                           oc.distanceArcsec ? QCoreApplication::translate("ApproximationFit", " (O-C %1\")").arg(signedNum(*oc.distanceArcsec, 4)) : QString()));
+    line(QCoreApplication::translate("ApproximationFit", "Vitesse relative"), QCoreApplication::translate("ApproximationFit", "%1 ± %2%3/s").arg(num(fit.speed, 6), num(fit.speedSigma, 6), unit));
+    line(QCoreApplication::translate("ApproximationFit", "Courbure"), fit.curvature ? QCoreApplication::translate("ApproximationFit", "terme ajusté : %1 ± %2").arg(fit.curvatureTerm, 0, 'g', 4).arg(fit.curvatureSigma, 0, 'g', 3)
+                                       : QCoreApplication::translate("ApproximationFit", "non significative, mouvement uniforme"));
+    line(QCoreApplication::translate("ApproximationFit", "χ² réduit"), QCoreApplication::translate("ApproximationFit", "%1 (%2), résidus %3%4 (écart type)")
+                              .arg(QString::number(fit.reducedChi2, 'g', 4), fit.weighted ? QCoreApplication::translate("ApproximationFit", "pondéré par les incertitudes du fichier") : QCoreApplication::translate("ApproximationFit", "poids égaux"),
                                    num(fit.rmsResidual, 4), unit));
-    line(tr("Méthode"), tr("d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, "
+    line(QCoreApplication::translate("ApproximationFit", "Méthode"), QCoreApplication::translate("ApproximationFit", "d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, "
                            "Levenberg-Marquardt), %2 itérations ; incertitudes de la covariance multipliée par le χ² réduit")
                             .arg(fit.curvature ? QStringLiteral(" + c(t − t0)³") : QString())
                             .arg(fit.iterations));

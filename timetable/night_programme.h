@@ -43,6 +43,7 @@ struct ProgrammeRow {
     bool hidden = false;     // « caché »: a contact behind the disc or in the shadow
     bool observable = false; // never for a hidden row
     int mutual = -1;         // a mutual event: its index in the list it came with
+    int approximation = -1;  // a mutual approximation: its index in the list it came with
 };
 
 struct ProgrammeOptions {

@@ -2,6 +2,332 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ApproximationFit</name>
+    <message>
+        <source>trop peu de points : %1, il en faut au moins %2</source>
+        <translation>too few points: %1, at least %2 are needed</translation>
+    </message>
+    <message>
+        <source>tous les points sont au même instant : il n&apos;y a pas de trajet à ajuster</source>
+        <translation>all the points are at the same instant: there is no track to fit</translation>
+    </message>
+    <message>
+        <source>toutes les distances sont égales (%1) : il n&apos;y a pas de rapprochement à ajuster</source>
+        <translation>all the distances are equal (%1): there is no approach to fit</translation>
+    </message>
+    <message>
+        <source>aucun minimum de la distance dans les points (du %1 au %2 TU) : la piste doit couvrir l&apos;instant central, avec des points de part et d&apos;autre</source>
+        <translation>no minimum of the distance in the points (from %1 to %2 UT): the track must cover the central instant, with points on both sides</translation>
+    </message>
+    <message>
+        <source>atteint après %1 itérations : instant central %2 TU, distance minimale %3</source>
+        <translation>reached after %1 iterations: central instant %2 UT, least distance %3</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas convergé (%1) ; %2</source>
+        <translation>the fit did not converge (%1); %2</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas donné de valeurs utilisables ; %1</source>
+        <translation>the fit gave no usable values; %1</translation>
+    </message>
+    <message>
+        <source>trop peu de points d&apos;un côté de l&apos;instant central (%1 avant, %2 après ; il en faut %3 de chaque côté) ; %4</source>
+        <translation>too few points on one side of the central instant (%1 before, %2 after; %3 are needed on each side); %4</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;a qu&apos;une colonne : il faut un temps et Δx, Δy ou la distance</source>
+        <translation>the file has a single column: it needs a time and Δx, Δy or the distance</translation>
+    </message>
+    <message>
+        <source>ni Δx et Δy ni distance parmi les colonnes (%1) : nommez-les dx, dy ou distance, ou choisissez-les</source>
+        <translation>neither Δx and Δy nor a distance among the columns (%1): name them dx, dy or distance, or choose them</translation>
+    </message>
+    <message>
+        <source>aucune ligne lisible dans la piste</source>
+        <translation>no readable row in the track</translation>
+    </message>
+    <message>
+        <source>impossible de lire le fichier « %1 » : %2</source>
+        <translation>cannot read the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » n&apos;existe pas</source>
+        <translation>the file &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une piste</source>
+        <translation>the file &quot;%1&quot; is too large for a track</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source># Zenolune : réduction d&apos;une approximation mutuelle
+</source>
+        <translation># Zenolune: reduction of a mutual approximation
+</translation>
+    </message>
+    <message>
+        <source>Approximation</source>
+        <translation>Approximation</translation>
+    </message>
+    <message>
+        <source>Prévision</source>
+        <translation>Prediction</translation>
+    </message>
+    <message>
+        <source>théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3&quot; (%4 km), vitesse relative %5 mas/s, angle %6°</source>
+        <translation>precise theory (L1.2, VSOP87), %1, central instant %2 UT, distance %3&quot; (%4 km), relative speed %5 mas/s, angle %6°</translation>
+    </message>
+    <message>
+        <source>topocentrique</source>
+        <translation>topocentric</translation>
+    </message>
+    <message>
+        <source>géocentrique</source>
+        <translation>geocentric</translation>
+    </message>
+    <message>
+        <source>Lieu d&apos;observation</source>
+        <translation>Observing site</translation>
+    </message>
+    <message>
+        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
+        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
+    </message>
+    <message>
+        <source>non réglé (prévision géocentrique)</source>
+        <translation>not set (geocentric prediction)</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Colonnes</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>temps %1, distance %2</source>
+        <translation>time %1, distance %2</translation>
+    </message>
+    <message>
+        <source>temps %1, Δx %2, Δy %3</source>
+        <translation>time %1, Δx %2, Δy %3</translation>
+    </message>
+    <message>
+        <source>Lignes</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 illisibles, %3 points ajustés</source>
+        <translation>%1 read, %2 unreadable, %3 points fitted</translation>
+    </message>
+    <message>
+        <source>Ajustement</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Instant central observé (TU)</source>
+        <translation>Observed central instant (UT)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s (1 σ)</source>
+        <translation>%1 ± %2 s (1 σ)</translation>
+    </message>
+    <message>
+        <source>Instant central observé (JD TU)</source>
+        <translation>Observed central instant (JD UT)</translation>
+    </message>
+    <message>
+        <source>O-C</source>
+        <translation>O-C</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s, soit %3 mas le long du mouvement relatif prévu</source>
+        <translation>%1 ± %2 s, that is %3 mas along the predicted relative motion</translation>
+    </message>
+    <message>
+        <source>Distance minimale</source>
+        <translation>Least distance</translation>
+    </message>
+    <message>
+        <source>%1 ± %2%3%4</source>
+        <translation>%1 ± %2%3%4</translation>
+    </message>
+    <message>
+        <source> (O-C %1&quot;)</source>
+        <translation> (O-C %1&quot;)</translation>
+    </message>
+    <message>
+        <source>Vitesse relative</source>
+        <translation>Relative speed</translation>
+    </message>
+    <message>
+        <source>%1 ± %2%3/s</source>
+        <translation>%1 ± %2%3/s</translation>
+    </message>
+    <message>
+        <source>Courbure</source>
+        <translation>Curvature</translation>
+    </message>
+    <message>
+        <source>terme ajusté : %1 ± %2</source>
+        <translation>term fitted: %1 ± %2</translation>
+    </message>
+    <message>
+        <source>non significative, mouvement uniforme</source>
+        <translation>not significant, uniform motion</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>%1 (%2), résidus %3%4 (écart type)</source>
+        <translation>%1 (%2), residuals %3%4 (standard deviation)</translation>
+    </message>
+    <message>
+        <source>pondéré par les incertitudes du fichier</source>
+        <translation>weighted by the file&apos;s uncertainties</translation>
+    </message>
+    <message>
+        <source>poids égaux</source>
+        <translation>equal weights</translation>
+    </message>
+    <message>
+        <source>Méthode</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, Levenberg-Marquardt), %2 itérations ; incertitudes de la covariance multipliée par le χ² réduit</source>
+        <translation>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016); nonlinear least squares (GSL, Levenberg-Marquardt), %2 iterations; uncertainties from the covariance scaled by the reduced χ²</translation>
+    </message>
+</context>
+<context>
+    <name>ApproximationPanel</name>
+    <message>
+        <source>%1 et %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <source>%1 derrière Jupiter</source>
+        <translation>%1 behind Jupiter</translation>
+    </message>
+    <message>
+        <source>%1 dans l&apos;ombre de Jupiter</source>
+        <translation>%1 in Jupiter&apos;s shadow</translation>
+    </message>
+    <message>
+        <source>%1 devant le disque</source>
+        <translation>%1 in front of the disc</translation>
+    </message>
+    <message>
+        <source>%1 trop près du bord de Jupiter</source>
+        <translation>%1 too close to Jupiter&apos;s limb</translation>
+    </message>
+    <message>
+        <source>Jupiter trop bas ou ciel trop clair</source>
+        <translation>Jupiter too low or sky too bright</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 — approximation de %2&lt;/b&gt;&lt;br&gt;</source>
+        <translation>&lt;b&gt;%1 — approximation of %2&lt;/b&gt;&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Instant central : &lt;b&gt;%1 TU&lt;/b&gt; (%2)&lt;br&gt;</source>
+        <translation>Central instant: &lt;b&gt;%1 UT&lt;/b&gt; (%2)&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>topocentrique</source>
+        <translation>topocentric</translation>
+    </message>
+    <message>
+        <source>géocentrique</source>
+        <translation>geocentric</translation>
+    </message>
+    <message>
+        <source>Distance minimale : %1″ (%2 km)&lt;br&gt;</source>
+        <translation>Least distance: %1″ (%2 km)&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vitesse relative : %1 mas/s, angle de position %2°&lt;br&gt;</source>
+        <translation>Relative speed: %1 mas/s, position angle %2°&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Bord de Jupiter : %1″ et %2″&lt;br&gt;</source>
+        <translation>Jupiter&apos;s limb: %1″ and %2″&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Phénomène mutuel en cours : %1&lt;br&gt;</source>
+        <translation>Mutual event under way: %1&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Hauteurs : Jupiter %1°, Soleil %2°&lt;br&gt;</source>
+        <translation>Altitudes: Jupiter %1°, Sun %2°&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Passage quasi stationnaire&lt;/b&gt; : l&apos;instant central est mal défini.&lt;br&gt;</source>
+        <translation>&lt;b&gt;Near-stationary pass&lt;/b&gt;: the central instant is ill-defined.&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Observable.</source>
+        <translation>Observable.</translation>
+    </message>
+    <message>
+        <source>Non observable : %1.</source>
+        <translation>Not observable: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ApproximationView</name>
+    <message>
+        <source>Distance apparente des deux satellites autour de l&apos;instant central</source>
+        <translation>Apparent distance of the two satellites around the central instant</translation>
+    </message>
+    <message>
+        <source>Les trajets des deux satellites sur le ciel, orientés comme le dessin de la fenêtre principale</source>
+        <translation>The two satellites&apos; tracks on the sky, oriented as the main window&apos;s picture</translation>
+    </message>
+    <message>
+        <source>%1 — instant central %2 TU, %3″</source>
+        <translation>%1 — central instant %2 UT, %3″</translation>
+    </message>
+    <message>
+        <source>minutes depuis l&apos;instant central</source>
+        <translation>minutes from the central instant</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>± %1 min autour de l&apos;instant central</source>
+        <translation>± %1 min around the central instant</translation>
+    </message>
+</context>
+<context>
+    <name>Approximations</name>
+    <message>
+        <source>La distance maximale des approximations doit être comprise entre %1″ et %2″.</source>
+        <translation>The approximations&apos; largest distance must lie between %1″ and %2″.</translation>
+    </message>
+    <message>
+        <source>L&apos;écart minimal au bord de Jupiter doit être compris entre %1″ et %2″.</source>
+        <translation>The least separation from Jupiter&apos;s limb must lie between %1″ and %2″.</translation>
+    </message>
+    <message>
+        <source>La vitesse relative des passages quasi stationnaires doit être comprise entre %1 et %2 mas/s.</source>
+        <translation>The relative speed of near-stationary passes must lie between %1 and %2 mas/s.</translation>
+    </message>
+</context>
+<context>
     <name>Calendrier</name>
     <message>
         <source>début de l&apos;éclipse</source>
@@ -169,6 +495,30 @@
     <message>
         <source>Fuseau horaire :</source>
         <translation>Time zone:</translation>
+    </message>
+    <message>
+        <source>Approximations : distance au plus (″) :</source>
+        <translation>Approximations: distance at most (″):</translation>
+    </message>
+    <message>
+        <source>Approximations : écart au bord de Jupiter au moins (″) :</source>
+        <translation>Approximations: separation from Jupiter&apos;s limb at least (″):</translation>
+    </message>
+    <message>
+        <source>Approximations : quasi stationnaire sous (mas/s) :</source>
+        <translation>Approximations: near-stationary below (mas/s):</translation>
+    </message>
+    <message>
+        <source>La distance maximale des approximations</source>
+        <translation>The approximations&apos; largest distance</translation>
+    </message>
+    <message>
+        <source>L&apos;écart minimal au bord de Jupiter</source>
+        <translation>The least separation from Jupiter&apos;s limb</translation>
+    </message>
+    <message>
+        <source>La vitesse des passages quasi stationnaires</source>
+        <translation>The speed of near-stationary passes</translation>
     </message>
 </context>
 <context>
@@ -736,6 +1086,25 @@
         <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
         <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
     </message>
+    <message>
+        <source>Année en cours</source>
+        <translation>Current year</translation>
+    </message>
+    <message>
+        <source>Approximations mutuelles</source>
+        <translation>Mutual approximations</translation>
+    </message>
+    <message>
+        <source>Deux satellites au plus près l&apos;un de l&apos;autre sur le ciel, vus du lieu ; théorie précise (L1.2)</source>
+        <translation>Two satellites closest to each other on the sky, seen from the place; precise theory (L1.2)</translation>
+    </message>
+    <message numerus="yes">
+        <source> Approximations mutuelles : %n, à l&apos;instant central, vues du lieu.</source>
+        <translation>
+            <numerusform> Mutual approximations: %n, at the central instant, seen from the place.</numerusform>
+            <numerusform> Mutual approximations: %n, at the central instant, seen from the place.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FenetreReduction</name>
@@ -754,10 +1123,6 @@
     <message>
         <source>Exporter</source>
         <translation>Export</translation>
-    </message>
-    <message>
-        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)</source>
-        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa)</translation>
     </message>
     <message>
         <source>Une date et une heure TU proches du maximum (à 24 h près)</source>
@@ -970,6 +1335,70 @@
     <message>
         <source>Texte (*.txt);;Tous les fichiers (*)</source>
         <translation>Text (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe), ou l&apos;approximation mutuelle, par exemple 1A2 (Io et Europe au plus près)</source>
+        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa), or the mutual approximation, for example 1A2 (Io and Europa closest)</translation>
+    </message>
+    <message>
+        <source>Aucune approximation %1 à moins de %2″ et de 24 h du %3 TU.</source>
+        <translation>No approximation %1 within %2″ and 24 h of %3 UT.</translation>
+    </message>
+    <message>
+        <source>Piste illisible « %1 » : %2 — il faut le temps (JJ TU ou ISO TU) et Δx, Δy (colonnes dx, dy) ou la distance (colonne distance)</source>
+        <translation>Unreadable track &quot;%1&quot;: %2 — it needs the time (JD UTC or ISO UTC) and Δx, Δy (columns dx, dy) or the distance (column distance)</translation>
+    </message>
+    <message>
+        <source>%1 (approximation de %2, %3) : instant central %4 TU, distance %5″, vitesse %6 mas/s</source>
+        <translation>%1 (approximation of %2, %3): central instant %4 UT, distance %5″, speed %6 mas/s</translation>
+    </message>
+    <message>
+        <source>topocentrique</source>
+        <translation>topocentric</translation>
+    </message>
+    <message>
+        <source>géocentrique</source>
+        <translation>geocentric</translation>
+    </message>
+    <message>
+        <source>Pas encore de résultat : choisissez le fichier de la piste observée (temps et Δx, Δy, ou distance ; « Fichier… »).</source>
+        <translation>No result yet: choose the file of the observed track (time and Δx, Δy, or distance; &quot;File…&quot;).</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Instant central prévu (TU)</source>
+        <translation>Predicted central instant (UT)</translation>
+    </message>
+    <message>
+        <source>Instant central observé (TU)</source>
+        <translation>Observed central instant (UT)</translation>
+    </message>
+    <message>
+        <source>%1 s (%2 mas)</source>
+        <translation>%1 s (%2 mas)</translation>
+    </message>
+    <message>
+        <source>Distance minimale</source>
+        <translation>Least distance</translation>
+    </message>
+    <message>
+        <source>O−C distance</source>
+        <translation>O−C distance</translation>
+    </message>
+    <message>
+        <source>Courbure</source>
+        <translation>Curvature</translation>
+    </message>
+    <message>
+        <source>ajustée</source>
+        <translation>fitted</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
     </message>
 </context>
 <context>
@@ -1359,6 +1788,10 @@
     <message>
         <source>◆ phénomène mutuel</source>
         <translation>◆ mutual event</translation>
+    </message>
+    <message>
+        <source>○ approximation mutuelle</source>
+        <translation>○ mutual approximation</translation>
     </message>
 </context>
 <context>
@@ -1872,6 +2305,10 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source>aucune magnitude utilisable : ce n&apos;est pas une courbe de lumière (%1)</source>
         <translation>no usable magnitude: this is not a light curve (%1)</translation>
     </message>
+    <message>
+        <source>valeur illisible « %1 » en colonne %2</source>
+        <translation>unreadable value &quot;%1&quot; in column %2</translation>
+    </message>
 </context>
 <context>
     <name>PhenomenaModel</name>
@@ -2126,6 +2563,10 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source> (heure locale, %1, %2 TU)</source>
         <translation> (local time, %1, %2 UT)</translation>
     </message>
+    <message>
+        <source>au plus près de %1 (%2″ à %3 TU)</source>
+        <translation>closest to %1 (%2″ at %3 UT)</translation>
+    </message>
 </context>
 <context>
     <name>frmAbout</name>
@@ -2218,6 +2659,18 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     <message>
         <source>fuseau horaire</source>
         <translation>time zone</translation>
+    </message>
+    <message>
+        <source>distance maximale des approximations</source>
+        <translation>approximations&apos; largest distance</translation>
+    </message>
+    <message>
+        <source>écart minimal au bord de Jupiter</source>
+        <translation>least separation from Jupiter&apos;s limb</translation>
+    </message>
+    <message>
+        <source>vitesse des passages quasi stationnaires</source>
+        <translation>speed of near-stationary passes</translation>
     </message>
 </context>
 <context>
@@ -2363,10 +2816,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>column number expected (%1 for the first): %2</translation>
     </message>
     <message>
-        <source>--site va avec --events, --mutual, --chart ou --reduce</source>
-        <translation>--site goes with --events, --mutual, --chart or --reduce</translation>
-    </message>
-    <message>
         <source>--reduce et --event vont ensemble</source>
         <translation>--reduce and --event go together</translation>
     </message>
@@ -2397,6 +2846,9 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
+                 [--max-distance SECONDES_D_ARC] [--csv]
+  zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
@@ -2512,6 +2964,37 @@ Options :
                          d&apos;après l&apos;en-tête (err, sigma...), sinon aucune.
   --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
                          de la colonne contient « mag »).
+  --approx               Avec --from/--to : les approximations mutuelles, quand
+                         deux satellites passent au plus près l&apos;un de l&apos;autre
+                         sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
+                         objet JSON par approximation dans l&apos;ordre des
+                         instants : code, central_ut (instant central, TU au
+                         dixième de seconde, ISO 8601), distance_arcsec et
+                         distance_km (distance apparente minimale),
+                         speed_mas_s et motion_angle_deg (vitesse relative et
+                         angle de position du mouvement), limb_arcsec (écart
+                         de chaque satellite au bord de Jupiter),
+                         mutual_event (le phénomène mutuel du couple en cours,
+                         ou null), near_stationary (vitesse sous 1 mas/s :
+                         instant central mal défini) et observable. Théorie
+                         précise ; topocentrique avec --site (avec les
+                         hauteurs de Jupiter et du Soleil), géocentrique
+                         sinon ; avec --csv : un tableau CSV.
+  --max-distance S       Avec --approx : la distance minimale retenue au plus,
+                         en secondes d&apos;arc (30 par défaut, de 1 à 300).
+  --reduce FICHIER --approx CODE,DATE
+                         Réduit la piste observée d&apos;une approximation (CODE
+                         comme 1A2, DATE en heure civile à 24 h près) : un
+                         CSV du temps (JJ TU ou ISO TU) et de Δx, Δy (colonnes
+                         dx, dy ; en pixels si l&apos;en-tête dit px, sinon en
+                         secondes d&apos;arc) ou de la distance (colonne distance),
+                         incertitude facultative (sigma). Ajuste
+                         d(t)² = d0² + v²(t − t0)² (plus un terme de courbure
+                         quand la piste se courbe ; Morgado et al. 2016) et
+                         écrit un objet JSON : observed_central_ut, sigma_s,
+                         o_minus_c_s et o_minus_c_mas contre la prévision
+                         (topocentrique avec --site), minimum_distance...
+                         Code de sortie 1 si l&apos;ajustement échoue.
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -2531,6 +3014,9 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
                  [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
+                 [--max-distance ARCSECONDS] [--csv]
+  zenolune-ephem [options] --reduce FILE --approx CODE,DATE [--site LAT,LON[,H]]
 
 Computes, for each date (civil time, written Day/Month/Year
 Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
@@ -2647,6 +3133,37 @@ Options:
                          the header (err, sigma...), else none.
   --magnitudes           The fluxes are magnitudes (by default when the
                          column&apos;s name contains &quot;mag&quot;).
+  --approx               With --from/--to: the mutual approximations, when
+                         two satellites pass closest to each other on the
+                         sky (code &quot;iAj&quot;, 1 Io .. 4 Callisto), one JSON
+                         object per approximation in time order: code,
+                         central_ut (central instant, UT to the tenth of a
+                         second, ISO 8601), distance_arcsec and distance_km
+                         (least apparent distance), speed_mas_s and
+                         motion_angle_deg (relative speed and position angle
+                         of the motion), limb_arcsec (each satellite&apos;s
+                         distance from Jupiter&apos;s limb), mutual_event (the
+                         pair&apos;s mutual event under way, or null),
+                         near_stationary (speed below 1 mas/s: central
+                         instant ill-defined) and observable. Precise theory;
+                         topocentric with --site (with Jupiter&apos;s and the
+                         Sun&apos;s altitudes), geocentric otherwise; with --csv:
+                         a CSV table.
+  --max-distance S       With --approx: the largest least distance listed,
+                         in arcseconds (30 by default, 1 to 300).
+  --reduce FILE --approx CODE,DATE
+                         Reduces the observed track of an approximation (CODE
+                         such as 1A2, DATE in civil time within 24 h): a CSV
+                         of the time (JD UTC or ISO UTC) and Δx, Δy (columns
+                         dx, dy; pixels when the header says px, arcseconds
+                         otherwise) or the distance (column distance),
+                         optional uncertainty (sigma). Fits
+                         d(t)² = d0² + v²(t − t0)² (plus a curvature term
+                         when the track bends; Morgado et al. 2016) and
+                         writes one JSON object: observed_central_ut,
+                         sigma_s, o_minus_c_s and o_minus_c_mas against the
+                         prediction (topocentric with --site),
+                         minimum_distance... Exit status 1 when the fit fails.
   --version              Prints the version.
   --help                 Prints this help.
 
@@ -2656,6 +3173,42 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
+    </message>
+    <message>
+        <source>--max-distance attend des secondes d&apos;arc, par exemple 30</source>
+        <translation>--max-distance expects arcseconds, for example 30</translation>
+    </message>
+    <message>
+        <source>--site va avec --events, --mutual, --approx, --chart ou --reduce</source>
+        <translation>--site goes with --events, --mutual, --approx, --chart or --reduce</translation>
+    </message>
+    <message>
+        <source>--approx ne va ni avec --events, --mutual, --lightcurve ou --chart</source>
+        <translation>--approx goes neither with --events, --mutual, --lightcurve nor --chart</translation>
+    </message>
+    <message>
+        <source>--approx demande --from et --to</source>
+        <translation>--approx needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--max-distance va avec --approx</source>
+        <translation>--max-distance goes with --approx</translation>
+    </message>
+    <message>
+        <source>--approx CODE,DATE va avec --reduce, sans --event</source>
+        <translation>--approx CODE,DATE goes with --reduce, without --event</translation>
+    </message>
+    <message>
+        <source>date de --approx illisible</source>
+        <translation>unreadable --approx date</translation>
+    </message>
+    <message>
+        <source>approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2</source>
+        <translation>unreadable approximation &quot;%1&quot;: two digits 1 to 4 around A, for example 1A2</translation>
+    </message>
+    <message>
+        <source>aucune approximation %1 à moins de %2&quot; et de 24 h du %3 TU</source>
+        <translation>no approximation %1 within %2&quot; and 24 h of %3 UT</translation>
     </message>
 </context>
 </TS>

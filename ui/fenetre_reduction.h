@@ -4,6 +4,7 @@
 // O−C, depth and impact parameter; the plot and a report for the campaigns.
 #pragma once
 
+#include "approximation_fit.h"
 #include "light_curve_fit.h"
 #include "settings.h"
 
@@ -19,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class ReductionPlot;
+class ApproximationView;
 
 class FenetreReduction : public QDialog {
     Q_OBJECT
@@ -33,6 +35,10 @@ public:
     std::function<void(const QString&)> message;
 
     void setEvenement(const zeno::MutualEvent& event);
+    // A mutual approximation instead: its observed track (time, Δx, Δy or distance) is reduced.
+    void setApproximation(const zeno::Approximation& approximation);
+    const std::optional<zeno::Approximation>& approximation() const { return approx_; }
+    const zeno::ApproximationFit& ajustementApproximation() const { return approxFit_; }
     // Reads a light curve (columns found from the header) and fits it; false and a message when it cannot be read.
     bool chargeFichier(const QString& chemin);
     const zeno::CurveFit& ajustement() const { return fit_; }
@@ -54,12 +60,23 @@ private:
     void afficheResultats();
     void remplitColonnes();
     bool ecrit(const QString& chemin, const QByteArray& donnees);
+    QString nomExport(const QString& suffixe) const;
+    // The approximation's side (fenetre_reduction_approx.cpp).
+    void chercheApproximation(const QDateTime& nearUt);
+    bool chargePiste(const QString& chemin);
+    void reduitApproximation();
+    void afficheApproximation();
+    QString rapportApproximation() const;
 
     QLocale locale_;
     std::optional<zeno::MutualEvent> event_;
     QString chemin_;
     zeno::ObservedCurve courbe_;
     zeno::CurveFit fit_;
+    std::optional<zeno::Approximation> approx_;
+    zeno::ObservedTrack piste_;
+    zeno::ApproximationFit approxFit_;
+    ApproximationView* GraphiqueApprox;
 
     QLineEdit* TextCode;
     QLineEdit* TextDate;

@@ -40,6 +40,9 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     forme->addRow(tr("à la date (Jour/Mois/Année, 0 h TU) :"),
                   champ("TextTacheEpoque", zeno::dateTimeText(QDateTime(o.redSpot.epoch, QTime(0, 0), Qt::UTC), locale_)));
     forme->addRow(tr("Dérive (° par mois) :"), champ("TextTacheDerive", nombre(o.redSpot.driftDegPerMonth)));
+    forme->addRow(tr("Approximations : distance au plus (″) :"), champ("TextApproxDistance", nombre(o.approxMaxDistanceArcsec)));
+    forme->addRow(tr("Approximations : écart au bord de Jupiter au moins (″) :"), champ("TextApproxBord", nombre(o.approxMinLimbArcsec)));
+    forme->addRow(tr("Approximations : quasi stationnaire sous (mas/s) :"), champ("TextApproxVitesse", nombre(o.approxStationaryMasS)));
 
     auto* note = new QLabel(tr(
         "La longitude est comptée positivement vers l'est (Paris : 2,35). La longitude de la Tache Rouge "
@@ -91,7 +94,10 @@ void DialogueLieu::CommandOk_Click()
         || !lire("TextJupiterMin", tr("La hauteur minimale de Jupiter"), o.visibility.minJupiterDeg)
         || !lire("TextSoleilMax", tr("La hauteur maximale du Soleil"), o.visibility.maxSunDeg)
         || !lire("TextTacheLongitude", tr("La longitude de la Tache Rouge"), o.redSpot.longitudeDeg)
-        || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth))
+        || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth)
+        || !lire("TextApproxDistance", tr("La distance maximale des approximations"), o.approxMaxDistanceArcsec)
+        || !lire("TextApproxBord", tr("L'écart minimal au bord de Jupiter"), o.approxMinLimbArcsec)
+        || !lire("TextApproxVitesse", tr("La vitesse des passages quasi stationnaires"), o.approxStationaryMasS))
         return;
     try {
         o.redSpot.epoch = zeno::readDateTime(findChild<QLineEdit*>(QStringLiteral("TextTacheEpoque"))->text(), locale_).date();
@@ -99,7 +105,8 @@ void DialogueLieu::CommandOk_Click()
         Erreur->setText(tr("L'époque de la Tache Rouge n'est pas une date (Jour/Mois/Année)."));
         return;
     }
-    for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot)}) {
+    for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot),
+                                 zeno::checkApproximationOptions(o.approximationOptions())}) {
         if (!faute.isEmpty()) {
             Erreur->setText(faute);
             return;

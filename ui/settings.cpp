@@ -71,6 +71,12 @@ Observer readObserver(QStringList* reset)
         else
             notes << tr("époque de la Tache Rouge");
     }
+    o.approxMaxDistanceArcsec = number(*s, "approximations/distance_max", o.approxMaxDistanceArcsec, zeno::kApproxMaxDistanceLimits[0],
+                                       zeno::kApproxMaxDistanceLimits[1], tr("distance maximale des approximations"), notes);
+    o.approxMinLimbArcsec = number(*s, "approximations/bord_min", o.approxMinLimbArcsec, zeno::kApproxMinLimbLimits[0],
+                                   zeno::kApproxMinLimbLimits[1], tr("écart minimal au bord de Jupiter"), notes);
+    o.approxStationaryMasS = number(*s, "approximations/vitesse_stationnaire", o.approxStationaryMasS, zeno::kApproxStationaryLimits[0],
+                                    zeno::kApproxStationaryLimits[1], tr("vitesse des passages quasi stationnaires"), notes);
     if (const QVariant v = s->value(QStringLiteral("lieu/fuseau")); v.isValid()) {
         const QTimeZone z(v.toString().toUtf8());
         if (z.isValid())
@@ -97,14 +103,28 @@ void writeObserver(const Observer& o)
     s->setValue(QStringLiteral("tache_rouge/longitude"), o.redSpot.longitudeDeg);
     s->setValue(QStringLiteral("tache_rouge/epoque"), o.redSpot.epoch.toString(Qt::ISODate));
     s->setValue(QStringLiteral("tache_rouge/derive"), o.redSpot.driftDegPerMonth);
+    s->setValue(QStringLiteral("approximations/distance_max"), o.approxMaxDistanceArcsec);
+    s->setValue(QStringLiteral("approximations/bord_min"), o.approxMinLimbArcsec);
+    s->setValue(QStringLiteral("approximations/vitesse_stationnaire"), o.approxStationaryMasS);
+}
+
+zeno::ApproximationOptions Observer::approximationOptions() const
+{
+    zeno::ApproximationOptions a;
+    a.maxDistanceArcsec = approxMaxDistanceArcsec;
+    a.minLimbArcsec = approxMinLimbArcsec;
+    a.stationaryMasS = approxStationaryMasS;
+    a.site = site;
+    a.visibility = visibility;
+    return a;
 }
 
 PhenomenaChoices readPhenomenaChoices()
 {
     const auto s = open();
     PhenomenaChoices c;
-    c.period = qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 5);
-    c.satellite = qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 6);
+    c.period = qBound(0, s->value(QStringLiteral("phenomenes/periode"), 0).toInt(), 6);
+    c.satellite = qBound(0, s->value(QStringLiteral("phenomenes/satellite"), 0).toInt(), 7);
     c.observableOnly = s->value(QStringLiteral("phenomenes/observables"), false).toBool();
     c.from = s->value(QStringLiteral("phenomenes/du")).toString();
     c.to = s->value(QStringLiteral("phenomenes/au")).toString();
