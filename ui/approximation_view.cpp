@@ -198,7 +198,7 @@ void ApproximationView::paintTracks(QPainter& p, const QRectF& area, const Appro
     }
     // The compass and the time span.
     p.setPen(Qt::white);
-    const QPointF o(area.left() + line * 2, area.bottom() - line * 2);
+    const QPointF o(area.left() + line * 2.5, area.bottom() - line * 2.5);
     p.drawLine(o, o + QPointF(0, sy * line * 1.2));
     p.drawLine(o, o + QPointF(sx * line * 1.2, 0));
     p.drawText(QRectF(o.x() - line / 2, o.y() + sy * line * 1.8 - line / 2, line, line), Qt::AlignCenter, tr("N"));
