@@ -1,6 +1,7 @@
 // Speed of the ephemeris and of a whole headless pass. The animation runs a
 // pass every 40 ms; these must be a negligible part of it.
 #include "approximations.h"
+#include "l12_correction.h"
 #include "calendar.h"
 #include "enregistreur.h"
 #include "ephemeride.h"
@@ -87,8 +88,10 @@ void BM_EphemerideModerne(benchmark::State& state)
 BENCHMARK(BM_EphemerideModerne);
 
 // A whole headless pass in the precise theory, as the timetable probes it.
+// Arg 1: L1.2 corrected (the default); 0: as published. The difference is the correction's cost.
 void BM_PassModerne(benchmark::State& state)
 {
+    setL12Corrected(state.range(0) != 0);
     Enregistreur host;
     Calcul calcul(host, kFrench);
     calcul.setTheorie(Theory::Precise);
@@ -98,8 +101,9 @@ void BM_PassModerne(benchmark::State& state)
         calcul.passe(dates[i++ & 1], QStringLiteral("0"));
         benchmark::DoNotOptimize(host.discs.data());
     }
+    setL12Corrected(true);
 }
-BENCHMARK(BM_PassModerne);
+BENCHMARK(BM_PassModerne)->Arg(0)->Arg(1);
 
 // A year of the four satellites' phenomena in the precise theory.
 void BM_EventsYearPrecise(benchmark::State& state)
@@ -238,6 +242,34 @@ void BM_FitLightCurve(benchmark::State& state)
         benchmark::DoNotOptimize(fitLightCurve(*ev, points).shiftS);
 }
 BENCHMARK(BM_FitLightCurve)->Unit(benchmark::kMillisecond);
+
+// An export of 100 000 rows read: Tangra's layout (a preamble, times of
+// day in [ ], raw signals and backgrounds of two objects), UTF-8.
+void BM_ReadExport(benchmark::State& state)
+{
+    QByteArray text = "Tangra v3.7.5\r\nFrameNo,Time (UT),Signal (1),Background (1),Signal (2),Background (2)\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        const int ms = 21 * 3600000 + 40 * i;
+        text += QStringLiteral("%1,[%2:%3:%4.%5],%6,800.12,3601.5,600.2\r\n")
+                    .arg(i)
+                    .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+                    .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+                    .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+                    .arg(ms % 1000, 3, 10, QLatin1Char('0'))
+                    .arg(double(5000 + i % 97), 0, 'f', 2)
+                    .toLatin1();
+    }
+    CurveColumns dates;
+    dates.dateNearUt = QDateTime(QDate(2026, 12, 31), QTime(22, 0), Qt::UTC).toSecsSinceEpoch();
+    if (readObservedCurve(text, dates).points.size() != 100000) {
+        state.SkipWithError("the export is not read whole");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readObservedCurve(text, dates).points.data());
+    state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
+}
+BENCHMARK(BM_ReadExport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "erreur.h"
 #include "events.h"
 #include "language.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 #include "ical.h"
 #include "safe_write.h"
@@ -46,7 +47,8 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance SECONDES_D_ARC] [--csv]
   zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
@@ -76,9 +78,11 @@ Options :
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
+                         programme, inchangée), precise (satellites L1.2
+                         corrigée par les observations 2009–2021, planètes
+                         VSOP87, temps de lumière, Jupiter aplati, pôle et
+                         rotation UAI ; horaires à quelques secondes) ou l12
+                         (la même avec L1.2 telle que publiée).
                          Contacts de la théorie précise : ceux du centre du
                          satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
@@ -127,7 +131,10 @@ Options :
                          cible perdue, chute d'éclat du couple (magnitudes),
                          distance au limbe de Jupiter (rayons), cible dans
                          l'ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
+                         max_ut_sigma_s : l'incertitude (1 sigma, s) du
+                         maximum, d'après la covariance de la correction.
+                         Toujours avec la théorie précise (avec --theory l12 :
+                         L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
                          un tableau CSV.
                          Contacts : ceux des deux disques (occultation), de la
@@ -141,30 +148,49 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
-                         un logiciel de photométrie : séparateur « , », « ; »,
-                         tabulation ou blancs, virgule décimale admise avec
-                         « ; ») du phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps en Jours Juliens TU ou en
-                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
+                         l'exporte le logiciel de photométrie : Tangra, PyMovie,
+                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
+                         C-Munipack/Muniwin, tableur, ou tout tableau d'un temps
+                         et d'un flux (séparateur « , », « ; », tabulation ou
+                         blancs, guillemets, virgule décimale hors « , » ;
+                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
+                         phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
+                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
+                         colonnes de date et d'heure, heure seule (date du
+                         phénomène, passage à minuit compris) ou heures,
+                         minutes, secondes en trois colonnes. Flux : relatif ou
+                         magnitudes ; signal moins fond (Tangra) ; divisé par
+                         la comparaison quand le fichier en donne une.
                          Ajuste la courbe prévue (moindres carrés de la GSL :
                          décalage en temps, paramètre d'impact, échelle du flux,
-                         pente de la ligne de base) et écrit un objet JSON :
-                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
-                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
-                         sigma, covariance multipliée par le chi2 réduit),
-                         o_minus_c_s, depth (part de la lumière du couple
-                         perdue), impact_km, reduced_chi2, points...
-                         Un ajustement qui ne converge pas donne
-                         "converged": false et le code de sortie 1.
+                         pente de la ligne de base ; incertitudes relevées à
+                         0,2 fois leur médiane, points à plus de 5 sigma
+                         écartés) et écrit un objet JSON : code, layout et
+                         reading (la lecture du fichier), predicted_max_ut,
+                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
+                         de seconde), sigma_s (1 sigma, covariance multipliée
+                         par le chi2 réduit), o_minus_c_s, depth (part de la
+                         lumière du couple perdue), impact_km, reduced_chi2,
+                         points, clipped, warnings... Avec --site, la prévision
+                         et l'O-C sont topocentriques ("topocentric": true).
+                         Un ajustement qui ne passe pas ses contrôles (baisse du
+                         bon signe, minimum entouré de points, profondeur
+                         raisonnable, aucun point dominant) donne
+                         "converged": false, "why" et le code de sortie 1.
   --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d'après l'en-tête, sinon la 1re.
+                         par défaut d'après l'en-tête et les valeurs.
   --flux-column N        La colonne des flux ; par défaut d'après l'en-tête,
-                         sinon la 2e.
+                         sinon le premier nombre qui n'est ni un temps ni un
+                         numéro d'image.
   --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d'après l'en-tête (err, sigma...), sinon aucune.
-  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
-                         de la colonne contient « mag »).
+                         d'après l'en-tête (err, sigma, s1...), sinon aucune.
+  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
+                         est divisé (0 : aucune) ; par défaut d'après le
+                         fichier (Signal (2) de Tangra...).
+  --magnitudes           Les flux sont des magnitudes (par défaut quand
+                         l'en-tête le dit : « mag », V-C de C-Munipack).
   --approx               Avec --from/--to : les approximations mutuelles, quand
                          deux satellites passent au plus près l'un de l'autre
                          sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
@@ -550,16 +576,22 @@ Options parse(const QStringList& args)
             o.columns.flux = columnNumber(value(), 1) - 1;
         } else if (a == u"--sigma-column") {
             o.columns.sigma = columnNumber(value(), 0) - 1;
+        } else if (a == u"--comparison-column") {
+            o.columns.comparison = columnNumber(value(), 0) - 1;
         } else if (a == u"--magnitudes") {
             o.columns.magnitudes = true;
         } else if (a == u"--theory") {
             const QString name = value().toLower();
-            if (name == u"precise" || name == u"précise")
+            if (name == u"precise" || name == u"précise") {
                 o.theorie = Theory::Precise;
+            } else if (name == u"l12" || name == u"l1.2") {
+                o.theorie = Theory::Precise;
+                setL12Corrected(false);
+            }
             else if (name == u"originale" || name == u"original")
                 o.theorie = Theory::Original;
             else
-                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale ou precise)").arg(name));
+                usageError(QCoreApplication::translate("zenolune-ephem", "théorie inconnue : %1 (originale, precise ou l12)").arg(name));
         } else if (a == u"--chart") {
             o.chart = value();
         } else if (a == u"--out") {
@@ -625,10 +657,10 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--approx CODE,DATE va avec --reduce, sans --event"));
     if (o.reduce.has_value() != (o.event.has_value() || o.approxEvent.has_value()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
-    const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.magnitudes;
+    const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.comparison || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
         usageError(QCoreApplication::translate("zenolune-ephem",
-                                               "--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce"));
+                                               "--time-column, --flux-column, --sigma-column, --comparison-column et --magnitudes vont avec --reduce"));
     if (o.reduce && (o.from || o.events || o.mutual || o.lightcurve || o.chart || !o.dates.isEmpty()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce s'emploie seul (avec --event, --site, --offset ou --locale)"));
     if (o.mutual && !o.from)
@@ -843,7 +875,7 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
     std::string out;
     if (o.csv) {
         out += "code,type,kind,start_ut,max_ut,end_ut,duration_s,impact_km,target_light_lost,magnitude_drop,"
-               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter";
+               "limb_distance,target_in_jupiter_shadow,target_behind_jupiter,target_in_front_of_jupiter,max_ut_sigma_s";
         out += o.site ? ",jupiter_altitude,sun_altitude,observable\n" : "\n";
     }
     for (const MutualEvent& ev : events) {
@@ -855,11 +887,12 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         const auto flag = [](bool b) { return b ? "true" : "false"; };
         if (o.csv) {
             char line[512];
-            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s",
+            std::snprintf(line, sizeof line, "%s,%s,%s,%s,%s,%s,%.0f,%.1f,%.3f,%.3f,%.2f,%s,%s,%s,%s",
                           qPrintable(ev.code()), ev.typeName(), ev.kindName(), qPrintable(mutualUtText(double(ev.start))),
                           qPrintable(mutualUtText(double(ev.maximum))), qPrintable(mutualUtText(double(ev.end))),
                           ev.durationS, ev.impactKm, ev.targetLightLost, ev.magnitudeDrop, ev.limbDistance,
-                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter));
+                          flag(ev.targetInJupiterShadow), flag(ev.targetBehindJupiter), flag(ev.targetInFrontOfJupiter),
+                          std::isfinite(ev.maxUtSigmaS) ? QByteArray::number(ev.maxUtSigmaS, 'f', 1).constData() : "");
             out += line;
             if (o.site) {
                 std::snprintf(line, sizeof line, ",%.2f,%.2f,%s", row.jupiterAltDeg, row.sunAltDeg,
@@ -887,6 +920,10 @@ int runMutual(const Options& o, const QDateTime& fromUt, const QDateTime& toUt)
         out += flag(ev.targetBehindJupiter);
         out += ", \"target_in_front_of_jupiter\": ";
         out += flag(ev.targetInFrontOfJupiter);
+        if (std::isfinite(ev.maxUtSigmaS))
+            numberField(out, "max_ut_sigma_s", rounded(ev.maxUtSigmaS, 10));
+        else
+            out += ", \"max_ut_sigma_s\": null";
         if (o.site) {
             numberField(out, "jupiter_altitude", rounded(row.jupiterAltDeg, 100));
             numberField(out, "sun_altitude", rounded(row.sunAltDeg, 100));
@@ -940,7 +977,7 @@ void roundedField(std::string& out, const char* name, double value, double scale
 {
     appendKey(out, name);
     if (std::isfinite(value))
-        appendNumber(out, std::round(value * scale) / scale);
+        appendNumber(out, std::round(value * scale) / scale + 0.0);   // + 0.0: no "-0"
     else
         out += "null";
 }
@@ -948,10 +985,24 @@ void roundedField(std::string& out, const char* name, double value, double scale
 // --reduce FILE --event CODE,DATE: the observed curve fitted, one JSON object.
 int runReduce(const Options& o)
 {
-    const std::optional<MutualEvent> ev = eventOf(o, *o.event, "--event");
+    std::optional<MutualEvent> ev = eventOf(o, *o.event, "--event");
     if (!ev)
         return 1;
-    const ObservedCurve curve = loadObservedCurve(*o.reduce, o.columns);
+    if (o.site) {   // the prediction seen from the place, as the observer saw the event
+        const std::optional<MutualEvent> seen = seenFrom(*ev, *o.site);
+        if (!seen) {
+            std::fprintf(stderr, "zenolune-ephem : %s\n",
+                         QCoreApplication::translate("zenolune-ephem", "vu du lieu donné par --site, le phénomène %1 n'a pas lieu (les disques ne se rencontrent pas)")
+                             .arg(ev->code())
+                             .toUtf8()
+                             .constData());
+            return 1;
+        }
+        ev = seen;
+    }
+    CurveColumns columns = o.columns;
+    columns.dateNearUt = ev->maximumExact;
+    const ObservedCurve curve = loadObservedCurve(*o.reduce, columns);
     if (!curve.error.isEmpty()) {
         std::fprintf(stderr, "zenolune-ephem : %s : %s\n", qPrintable(*o.reduce), curve.error.toUtf8().constData());
         return 1;
@@ -969,7 +1020,10 @@ int runReduce(const Options& o)
     field(out, "kind", QString::fromLatin1(ev->kindName()));
     out += fit.converged ? ", \"converged\": true" : ", \"converged\": false";
     if (!fit.converged)
-        field(out, "message", fit.failure);
+        field(out, "why", fit.failure);
+    out += ev->site ? ", \"topocentric\": true" : ", \"topocentric\": false";
+    field(out, "layout", curve.layout);
+    field(out, "reading", readingText(curve));
     field(out, "predicted_max_ut", utTextTenths(ev->maximumExact));
     field(out, "observed_max_ut", utTextTenths(fit.observedMaxUt));
     roundedField(out, "observed_max_jd", julianDayOfSeconds(fit.observedMaxUt), 1e7);
@@ -977,19 +1031,32 @@ int runReduce(const Options& o)
     roundedField(out, "o_minus_c_s", fit.shiftS, 100);
     roundedField(out, "depth", fit.depth, 1e4);
     roundedField(out, "depth_sigma", fit.depthSigma, 1e4);
+    roundedField(out, "predicted_depth", fit.predictedDepth, 1e4);
     roundedField(out, "magnitude_drop", fit.magnitudeDrop, 1e3);
     roundedField(out, "predicted_magnitude_drop", ev->magnitudeDrop, 1e3);
     roundedField(out, "impact_km", fit.impactKm, 10);
     roundedField(out, "impact_sigma_km", fit.impactSigmaKm, 10);
     roundedField(out, "predicted_impact_km", ev->impactKm, 10);
     // Four significant digits: with equal weights it is the residuals' variance, often 1e-4.
-    roundedField(out, "reduced_chi2",
-                 std::isfinite(fit.reducedChi2) ? std::stod(QString::number(fit.reducedChi2, 'g', 4).toStdString()) : fit.reducedChi2, 1e12);
+    const double chi2Scale = std::isfinite(fit.reducedChi2) && fit.reducedChi2 > 0
+                               ? std::pow(10.0, 3 - std::floor(std::log10(fit.reducedChi2)))
+                               : 1;
+    roundedField(out, "reduced_chi2", fit.reducedChi2, chi2Scale);
     numberField(out, "points", fit.points);
     numberField(out, "bad_rows", curve.badRows);
     numberField(out, "outside_window", fit.outsideWindow);
+    numberField(out, "clipped", fit.clipped);
+    numberField(out, "floored", fit.floored);
     out += fit.weighted ? ", \"weighted\": true" : ", \"weighted\": false";
     numberField(out, "iterations", fit.iterations);
+    appendKey(out, "warnings");
+    out += '[';
+    for (int i = 0; i < fit.warnings.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        append(out, fit.warnings[i]);
+    }
+    out += ']';
     if (o.site) {
         ProgrammeRow row;
         row.ut = QDateTime::fromSecsSinceEpoch(std::llround(fit.observedMaxUt), Qt::UTC);

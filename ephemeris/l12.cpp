@@ -208,4 +208,11 @@ EtatL12 etatL12(int satellite, double jdTT)
     return out;
 }
 
+void l12PoleJ2000(double pole[3])
+{
+    pole[0] = std::sin(kPsi) * std::sin(kInclination);
+    pole[1] = -std::cos(kPsi) * std::sin(kInclination);
+    pole[2] = std::cos(kInclination);
+}
+
 } // namespace zeno

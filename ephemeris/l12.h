@@ -14,4 +14,8 @@ struct EtatL12 {
 // they were fitted to observations from 1891 to 2003.
 EtatL12 etatL12(int satellite, double jdTT);
 
+// The pole of the theory's jovian frame (Jupiter's equator), unit vector in
+// the J2000 mean equator: the axis the satellites' orbits turn about.
+void l12PoleJ2000(double pole[3]);
+
 } // namespace zeno

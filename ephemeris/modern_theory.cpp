@@ -1,7 +1,7 @@
 #include "modern_theory.h"
 
 #include "deltat.h"
-#include "l12.h"
+#include "l12_correction.h"
 #include "nova_lock.h"
 #include "vec3.h"
 
@@ -194,7 +194,7 @@ ModernEphemeris computeModern(double jdUT)
     double* Y[4] = {&e.Y1, &e.Y2, &e.Y3, &e.Y4};
     double* Z[4] = {&e.Z1, &e.Z2, &e.Z3, &e.Z4};
     for (int s = 0; s < 4; ++s) {
-        const EtatL12 st = etatL12(s, t);
+        const EtatL12 st = etatPrecis(s, t);
         const Vec3 s0{st.position[0], st.position[1], st.position[2]};
         const Vec3 v{st.velocity[0], st.velocity[1], st.velocity[2]};
         // Its own light-time: earlier by its depth behind Jupiter's centre.

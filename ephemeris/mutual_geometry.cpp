@@ -1,7 +1,7 @@
 #include "mutual_geometry.h"
 
 #include "deltat.h"
-#include "l12.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 
 #include <algorithm>
@@ -115,7 +115,7 @@ MutualSnapshot mutualSnapshot(double jdUt, unsigned satellites, const Site* site
     for (int k = 0; k < 4; ++k) {
         if (!(satellites & (1u << k)))
             continue;
-        const EtatL12 st = etatL12(k, t);
+        const EtatL12 st = etatPrecis(k, t);
         const Vec3 s0 = load(st.position), v = load(st.velocity);
         // Its own light-time: earlier by its depth behind Jupiter's centre.
         const double delay = dot(s0, s.toward) / kLightAUPerDay;

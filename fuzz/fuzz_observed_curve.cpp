@@ -1,8 +1,9 @@
-// The reader of an observer's light-curve file. Input: one selector byte
-// (bits 0-1 the time column, 2-3 the flux column, 4 a sigma column, 5-6
-// magnitudes forced off/on/from the header), then the file's bytes as UTF-8.
-// Whatever the file, the reader returns: either an error, or points in time
-// order whose values are all finite.
+// The reader of an observer's light-curve file and its layout detector.
+// Input: one selector byte (bits 0-1 the time column, 2-3 the flux column,
+// 4 a sigma column, 5-6 magnitudes forced off/on/from the header, 7 a date
+// for times without one), then the file's raw bytes, whatever their
+// encoding. Whatever the file, the reader returns: either an error, or
+// points in time order whose values are all finite, with a layout named.
 #include "fuzz_commun.h"
 #include "observed_curve.h"
 
@@ -24,11 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         columns.sigma = 2;
     if ((s >> 5) & 3u)
         columns.magnitudes = ((s >> 5) & 3u) == 2;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    if (s & 128u)
+        columns.dateNearUt = 1798675200;   // 2027-01-01 00:00 UT
+    const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const QString text = QString::fromLatin1(bytes);
 
-    const zeno::ObservedCurve c = zeno::readObservedCurve(text, columns);
+    const zeno::ObservedCurve c = zeno::readObservedCurve(bytes, columns);
     if (!c.error.isEmpty())
         return 0;
+    if (c.layout.isEmpty() || c.encoding.isEmpty() || zeno::readingText(c).isEmpty())
+        echec("a curve read without its layout or encoding named", text);
     if (c.badRows < 0 || c.badRows > c.rows || int(c.points.size()) > c.rows)
         echec("row counts that do not add up", text);
     for (std::size_t i = 0; i < c.points.size(); ++i) {

@@ -4,10 +4,10 @@
 set -euo pipefail
 
 BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation
-                libnova-dev libgsl-dev qt6-tools-dev qt6-l10n-tools gzip)
+                libnova-dev libgsl-dev libcsv-dev qt6-tools-dev qt6-l10n-tools gzip)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev)
 RUN_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation libnova-0.16-0
-              qt6-translations-l10n libgsl27 libgslcblas0)
+              qt6-translations-l10n libgsl27 libgslcblas0 libcsv3)
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth dpkg-dev lintian desktop-file-utils appstream man-db)
 
 wanted=()

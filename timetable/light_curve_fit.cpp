@@ -32,6 +32,14 @@ constexpr double kCentralKm = 1;               // an impact below this has no di
 constexpr double kSignificantDepth = 3;        // a depth below this many sigmas is no detection
 constexpr double kTrackStepS = 10;             // the track's samples: far finer than the motion's curvature
 constexpr std::size_t kParameters = 4;         // shift s, offset across km, scale, slope per hour
+constexpr double kSigmaFloor = 0.2;            // uncertainties floored at this fraction of their median
+constexpr double kClipSigmas = 5;              // residuals beyond this many robust sigmas are clipped
+constexpr int kClipRounds = 5;                 // fits, clipping between them, at most
+constexpr double kMadToSigma = 1.4826;         // a Gaussian's sigma from its median absolute deviation
+constexpr double kDepthWarnRatio = 3;          // observed/predicted depth beyond 1/3..3: said
+constexpr double kDepthFailRatio = 10;         // beyond 1/10..10: not this event
+constexpr double kLargestShare = 0.5;          // of the information on the shift held by one point
+constexpr double kInvertedSigmas = 3;          // a brightening this significant where the event dims: inverted
 enum Parameter { Shift, Offset, Scale, Slope };
 
 
@@ -207,10 +215,130 @@ struct GslFree {
     void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
 };
 
-double sigmaOf(const gsl_matrix* covar, int k, double chi2Scale)
+// The event's shape at a fixed shift on a free linear baseline, its depth
+// free in sign: flux = a + b h - A (1 - F). A and its sigma (scaled by the
+// residuals); a negative A is a brightening where the event should dim the pair.
+void dipAmplitude(const Points& d, double shiftS, double& amplitude, double& sigma)
 {
-    const double v = gsl_matrix_get(covar, std::size_t(k), std::size_t(k));
-    return v > 0 ? std::sqrt(v * chi2Scale) : std::nan("");
+    const std::size_t n = d.tau.size();
+    std::vector<double> dip(n);
+    double m[3][3] = {}, v[3] = {};
+    const double at[kParameters] = {shiftS, 0, 1, 0};
+    for (std::size_t i = 0; i < n; ++i) {
+        dip[i] = 1 - model(d, i, at).value;
+        const double w2 = d.weight[i] * d.weight[i];
+        const double g[3] = {1, d.tau[i] / kSecondsPerHour, -dip[i]};
+        for (int r = 0; r < 3; ++r) {
+            v[r] += w2 * g[r] * d.flux[i];
+            for (int k = 0; k < 3; ++k)
+                m[r][k] += w2 * g[r] * g[k];
+        }
+    }
+    const auto det3 = [](const double a[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0])
+             + a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    };
+    amplitude = sigma = 0;
+    const double det = det3(m);
+    if (!(std::abs(det) > 0) || n <= 3)
+        return;
+    double u[3];
+    for (int k = 0; k < 3; ++k) {   // Cramer's rule
+        double c[3][3];
+        std::copy(&m[0][0], &m[0][0] + 9, &c[0][0]);
+        for (int r = 0; r < 3; ++r)
+            c[r][k] = v[r];
+        u[k] = det3(c) / det;
+    }
+    double chi2 = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double r = (u[0] + u[1] * d.tau[i] / kSecondsPerHour - u[2] * dip[i] - d.flux[i]) * d.weight[i];
+        chi2 += r * r;
+    }
+    const double corner = (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det;   // (M^-1)[2][2]
+    amplitude = u[2];
+    sigma = corner > 0 ? std::sqrt(corner * chi2 / double(n - 3)) : 0;
+}
+
+// Fits from x (changed to the result); false when GSL cannot even start.
+struct Run {
+    int status = GSL_SUCCESS, iterations = 0;
+    double chi2 = 0;
+    double sigma[kParameters] = {};   // unscaled: sqrt of the covariance's diagonal
+    double largestShare = 0;          // of the information on the shift, one point's
+};
+
+bool runFit(Points& d, double* x, Run& run)
+{
+    const std::size_t n = d.tau.size();
+    gsl_multifit_nlinear_fdf fdf{};
+    fdf.f = residuals;
+    fdf.df = jacobian;
+    fdf.n = n;
+    fdf.p = kParameters;
+    fdf.params = &d;
+    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
+    params.trs = gsl_multifit_nlinear_trs_lm;
+    params.scale = gsl_multifit_nlinear_scale_more;
+    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, n, kParameters));
+    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
+    if (!w || !covar)
+        return false;
+    gsl_vector_view start = gsl_vector_view_array(x, kParameters);
+    int info = 0;
+    run.status = gsl_multifit_nlinear_init(&start.vector, &fdf, w.get());
+    if (run.status == GSL_SUCCESS)
+        run.status = gsl_multifit_nlinear_driver(kMaxIterations, kXTolerance, kGTolerance, kFTolerance, nullptr, nullptr, &info, w.get());
+    run.iterations = int(gsl_multifit_nlinear_niter(w.get()));
+    const gsl_vector* p = gsl_multifit_nlinear_position(w.get());
+    for (std::size_t k = 0; k < kParameters; ++k)
+        x[k] = gsl_vector_get(p, k);
+    const gsl_matrix* J = gsl_multifit_nlinear_jac(w.get());
+    gsl_multifit_nlinear_covar(J, 0.0, covar.get());
+    gsl_blas_ddot(gsl_multifit_nlinear_residual(w.get()), gsl_multifit_nlinear_residual(w.get()), &run.chi2);
+    for (std::size_t k = 0; k < kParameters; ++k) {
+        const double v = gsl_matrix_get(covar.get(), k, k);
+        run.sigma[k] = v > 0 ? std::sqrt(v) : std::nan("");
+    }
+    double total = 0, largest = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double j = gsl_matrix_get(J, i, Shift);
+        total += j * j;
+        largest = std::max(largest, j * j);
+    }
+    run.largestShare = total > 0 ? largest / total : 1;
+    return true;
+}
+
+// Drops the points whose residual lies beyond kClipSigmas robust sigmas; how many.
+int clip(Points& d, const double* x)
+{
+    const std::size_t n = d.tau.size();
+    std::vector<double> z(n), a(n);
+    for (std::size_t i = 0; i < n; ++i)
+        z[i] = (d.flux[i] - model(d, i, x).value) * d.weight[i];
+    a = z;
+    std::nth_element(a.begin(), a.begin() + std::ptrdiff_t(n / 2), a.end());
+    const double median = a[n / 2];
+    for (std::size_t i = 0; i < n; ++i)
+        a[i] = std::abs(z[i] - median);
+    std::nth_element(a.begin(), a.begin() + std::ptrdiff_t(n / 2), a.end());
+    const double limit = kClipSigmas * kMadToSigma * a[n / 2];
+    if (!(limit > 0))
+        return 0;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::abs(z[i] - median) <= limit) {
+            d.tau[kept] = d.tau[i];
+            d.flux[kept] = d.flux[i];
+            d.weight[kept] = d.weight[i];
+            ++kept;
+        }
+    const int dropped = int(n - kept);
+    d.tau.resize(kept);
+    d.flux.resize(kept);
+    d.weight.resize(kept);
+    return dropped;
 }
 
 } // namespace
@@ -234,6 +362,7 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     Points d;
     int during = 0;
     bool weighted = true;
+    std::vector<double> sigmas;
     for (const ObservedPoint& p : all) {
         if (p.ut < fit.windowStart || p.ut > fit.windowEnd) {
             ++fit.outsideWindow;
@@ -241,7 +370,8 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         }
         d.tau.push_back(p.ut - fit.predicted.tMax);
         d.flux.push_back(p.flux);
-        d.weight.push_back(p.sigma > 0 ? 1 / p.sigma : 1);
+        d.weight.push_back(1);
+        sigmas.push_back(p.sigma);
         weighted = weighted && p.sigma > 0;
         during += p.ut >= double(event.start) && p.ut <= double(event.end);
     }
@@ -250,15 +380,24 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
         fit.error = f;
         return fit;
     }
-    if (!weighted)
-        std::fill(d.weight.begin(), d.weight.end(), 1.0);
+    if (weighted) {
+        // No point may weigh more than a few ordinary ones: uncertainties floored at a fraction of their median.
+        std::vector<double> sorted = sigmas;
+        std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2), sorted.end());
+        const double floor = kSigmaFloor * sorted[sorted.size() / 2];
+        for (std::size_t i = 0; i < sigmas.size(); ++i) {
+            fit.floored += sigmas[i] < floor;
+            d.weight[i] = 1 / std::max(sigmas[i], floor);
+        }
+    }
     const auto [lo, hi] = std::minmax_element(d.flux.begin(), d.flux.end());
     if (*lo == *hi) {
         fit.error = QCoreApplication::translate("LightCurveFit", "tous les flux sont égaux (%1) : il n'y a pas de courbe de lumière à ajuster").arg(*lo);
         return fit;
     }
     fit.weighted = weighted;
-    fit.points = n;
+    const double firstUt = fit.predicted.tMax + *std::min_element(d.tau.begin(), d.tau.end());
+    const double lastUt = fit.predicted.tMax + *std::max_element(d.tau.begin(), d.tau.end());
 
     const FluxTable table(fit.predicted);
     const double reach = std::max(event.durationS, 60.0);   // the starting grid's shifts: +-reach
@@ -283,72 +422,76 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
     fit.offsetX = d.ex;
     fit.offsetY = d.ey;
 
-    // Start from the shift of least chi-square on a grid, scale and slope solved for.
-    double x0[kParameters] = {0, 0, 1, 0};
-    double best = linearChi2(d, x0);
+    // Start from the shift of least chi-square on a grid, scale and slope
+    // solved for; on the same grid, the event's most significant signature
+    // in the points, whichever its sign.
+    double x[kParameters] = {0, 0, 1, 0};
+    double best = linearChi2(d, x);
+    double strongest = 0, strongestSigma = 0, strongestShift = 0;
     for (int k = 0; k <= kGridSteps; ++k) {
-        double x[kParameters] = {-reach + 2 * reach * k / kGridSteps, 0, 1, 0};
-        const double chi2 = linearChi2(d, x);
+        double g[kParameters] = {-reach + 2 * reach * k / kGridSteps, 0, 1, 0};
+        const double chi2 = linearChi2(d, g);
         if (chi2 < best) {
             best = chi2;
-            std::copy(x, x + kParameters, x0);
+            std::copy(g, g + kParameters, x);
+        }
+        double a = 0, s = 0;
+        dipAmplitude(d, g[Shift], a, s);
+        if (s > 0 && std::abs(a) / s > std::abs(strongest) / std::max(strongestSigma, 1e-300)) {
+            strongest = a;
+            strongestSigma = s;
+            strongestShift = g[Shift];
         }
     }
 
     gsl_set_error_handler_off();   // failures come back as status codes, never abort()
-    gsl_multifit_nlinear_fdf fdf{};
-    fdf.f = residuals;
-    fdf.df = jacobian;
-    fdf.n = std::size_t(n);
-    fdf.p = kParameters;
-    fdf.params = &d;
-    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
-    params.trs = gsl_multifit_nlinear_trs_lm;
-    params.scale = gsl_multifit_nlinear_scale_more;
-    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(
-        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, std::size_t(n), kParameters));
-    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
-    if (!w || !covar) {
-        fit.error = QCoreApplication::translate("LightCurveFit", "mémoire insuffisante pour l'ajustement");
-        return fit;
+    Run run;
+    for (int round = 0; round < kClipRounds; ++round) {
+        if (!runFit(d, x, run)) {
+            fit.error = QCoreApplication::translate("LightCurveFit", "mémoire insuffisante pour l'ajustement");
+            return fit;
+        }
+        if (run.status != GSL_SUCCESS || int(d.tau.size()) <= kFitMinimumPoints)
+            break;
+        const int dropped = clip(d, x);
+        fit.clipped += dropped;
+        if (dropped == 0)
+            break;
     }
-    gsl_vector_view start = gsl_vector_view_array(x0, kParameters);
-    int info = 0;
-    int status = gsl_multifit_nlinear_init(&start.vector, &fdf, w.get());
-    if (status == GSL_SUCCESS)
-        status = gsl_multifit_nlinear_driver(kMaxIterations, kXTolerance, kGTolerance, kFTolerance, nullptr, nullptr,
-                                             &info, w.get());
-    fit.iterations = int(gsl_multifit_nlinear_niter(w.get()));
-    const gsl_vector* x = gsl_multifit_nlinear_position(w.get());
-    const gsl_vector* f = gsl_multifit_nlinear_residual(w.get());
-    gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0, covar.get());
-    double chi2 = 0;
-    gsl_blas_ddot(f, f, &chi2);
-    const double dof = double(n) - double(kParameters);
-    fit.reducedChi2 = chi2 / dof;
-    const double s2 = fit.reducedChi2;
+    fit.points = int(d.tau.size());
+    fit.iterations = run.iterations;
+    const double dof = double(fit.points) - double(kParameters);
+    fit.reducedChi2 = run.chi2 / dof;
+    const double s = std::sqrt(fit.reducedChi2);
 
-    fit.shiftS = gsl_vector_get(x, Shift);
-    fit.offsetKm = gsl_vector_get(x, Offset);
+    fit.shiftS = x[Shift];
+    fit.offsetKm = x[Offset];
     fit.impactKm = std::abs(b + fit.offsetKm);
-    fit.scale = gsl_vector_get(x, Scale);
-    fit.slopePerHour = gsl_vector_get(x, Slope);
-    fit.shiftSigmaS = sigmaOf(covar.get(), Shift, s2);
-    fit.impactSigmaKm = sigmaOf(covar.get(), Offset, s2);
-    fit.scaleSigma = sigmaOf(covar.get(), Scale, s2);
-    fit.slopeSigma = sigmaOf(covar.get(), Slope, s2);
+    fit.scale = x[Scale];
+    fit.slopePerHour = x[Slope];
+    fit.shiftSigmaS = run.sigma[Shift] * s;
+    fit.impactSigmaKm = run.sigma[Offset] * s;
+    fit.scaleSigma = run.sigma[Scale] * s;
+    fit.slopeSigma = run.sigma[Slope] * s;
     fit.observedMaxUt = fit.predicted.tMax + fit.shiftS;
     double dFdc = 0;
     fit.depth = 1 - table.at(fit.impactKm, dFdc);
     fit.depthSigma = std::isfinite(fit.impactSigmaKm) ? std::abs(dFdc) * fit.impactSigmaKm : std::nan("");
     fit.magnitudeDrop = fit.depth < 1 ? -2.5 * std::log10(1 - fit.depth) : std::nan("");
+    fit.predictedDepth = 1 - std::pow(10.0, -0.4 * event.magnitudeDrop);
     double sum = 0;
-    const double xf[kParameters] = {fit.shiftS, fit.offsetKm, fit.scale, fit.slopePerHour};
     for (std::size_t i = 0; i < d.tau.size(); ++i) {
-        const double r = (model(d, i, xf).value - d.flux[i]) / (fit.scale + fit.slopePerHour * d.tau[i] / kSecondsPerHour);
+        const double r = (model(d, i, x).value - d.flux[i]) / (fit.scale + fit.slopePerHour * d.tau[i] / kSecondsPerHour);
         sum += r * r;
     }
-    fit.rmsResidual = std::sqrt(sum / n);
+    fit.rmsResidual = std::sqrt(sum / fit.points);
+    // The points on each side of the fitted minimum, inside the fitted event.
+    int before = 0, after = 0;
+    for (const double tau : d.tau) {
+        const double t = fit.predicted.tMax + tau;
+        before += t >= double(event.start) + fit.shiftS && t < fit.observedMaxUt;
+        after += t > fit.observedMaxUt && t <= double(event.end) + fit.shiftS;
+    }
 
     const bool finite = std::isfinite(fit.shiftS) && std::isfinite(fit.shiftSigmaS) && std::isfinite(fit.reducedChi2)
                      && std::isfinite(fit.scale) && fit.scale > 0;
@@ -357,8 +500,14 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
                                 .arg(fit.shiftS, 0, 'f', 1)
                                 .arg(fit.impactKm, 0, 'f', 0)
                                 .arg(fit.reducedChi2, 0, 'g', 4);
-    if (status != GSL_SUCCESS)
-        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(status)), reached);
+    const double depthRatio = fit.depth / fit.predictedDepth;
+    if (strongest < 0 && -strongest > kInvertedSigmas * strongestSigma)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "la courbe s'éclaircit là où le phénomène l'assombrit (au décalage %1 s, %2 σ) : "
+                         "données inversées ? des flux lus comme des magnitudes, ou l'inverse (case « Magnitudes », --magnitudes)")
+                          .arg(strongestShift, 0, 'f', 0)
+                          .arg(-strongest / strongestSigma, 0, 'f', 1);
+    else if (run.status != GSL_SUCCESS)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas convergé (%1) ; %2").arg(QString::fromUtf8(gsl_strerror(run.status)), reached);
     else if (!finite)
         fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement n'a pas donné de valeurs utilisables ; %1").arg(reached);
     else if (fit.depth <= 0)
@@ -372,7 +521,32 @@ CurveFit fitLightCurve(const MutualEvent& event, const std::vector<ObservedPoint
                           .arg(reached);
     else if (std::abs(fit.shiftS) > reach + margin)
         fit.failure = QCoreApplication::translate("LightCurveFit", "l'ajustement place le minimum hors de la fenêtre du phénomène ; %1").arg(reached);
+    else if (fit.observedMaxUt < firstUt || fit.observedMaxUt > lastUt || before == 0 || after == 0 || before + after < kDuringMinimum)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "le minimum ajusté (%1 TU) n'est pas entouré de points : %2 avant et %3 après lui pendant le phénomène "
+                         "ajusté ; %4")
+                          .arg(utTextTenths(fit.observedMaxUt))
+                          .arg(before)
+                          .arg(after)
+                          .arg(reached);
+    else if (depthRatio < 1 / kDepthFailRatio || depthRatio > kDepthFailRatio)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "la profondeur ajustée (%1) vaut %2 fois la prévue (%3) : ce n'est pas ce phénomène ; %4")
+                          .arg(fit.depth, 0, 'f', 4)
+                          .arg(depthRatio, 0, 'g', 2)
+                          .arg(fit.predictedDepth, 0, 'f', 4)
+                          .arg(reached);
+    else if (run.largestShare > kLargestShare)
+        fit.failure = QCoreApplication::translate("LightCurveFit", "un seul point porte %1 % du poids sur l'instant du minimum : vérifiez ses incertitudes ; %2")
+                          .arg(100 * run.largestShare, 0, 'f', 0)
+                          .arg(reached);
     fit.converged = fit.failure.isEmpty();
+    if (fit.converged && (depthRatio < 1 / kDepthWarnRatio || depthRatio > kDepthWarnRatio))
+        fit.warnings << QCoreApplication::translate("LightCurveFit", "profondeur observée %1 fois la prévue : lumière parasite (Jupiter) ou comparaison dans l'ouverture ? "
+                           "l'instant du minimum reste sûr, le paramètre d'impact non")
+                            .arg(depthRatio, 0, 'g', 2);
+    if (fit.clipped > 0)
+        fit.warnings << QCoreApplication::translate("LightCurveFit", "%n point(s) écarté(s) à plus de 5 σ du modèle", nullptr, fit.clipped);
+    if (fit.floored > 0)
+        fit.warnings << QCoreApplication::translate("LightCurveFit", "%n incertitude(s) relevée(s) à 0,2 fois la médiane", nullptr, fit.floored);
     return fit;
 }
 
@@ -439,9 +613,11 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                                                                  (ev.type == MutualType::Eclipse ? QCoreApplication::translate("LightCurveFit", "%1 éclipse %2")
                                                                                                  : QCoreApplication::translate("LightCurveFit", "%1 occulte %2"))
                                                                      .arg(name(ev.occulter), name(ev.target))));
-    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
+    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
                               .arg(mutualUtText(double(ev.start)), utTextTenths(ev.maximumExact),
-                                   mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0)));
+                                   mutualUtText(double(ev.end)), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0),
+                                   ev.site ? QCoreApplication::translate("LightCurveFit", "topocentrique (vue du lieu d'observation, parallaxe et temps de lumière de chaque corps)")
+                                           : QCoreApplication::translate("LightCurveFit", "géocentrique (lieu d'observation non réglé)")));
     if (site)
         line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
                                            .arg(num(site->latitudeDeg, 5), num(site->longitudeDeg, 5),
@@ -454,10 +630,12 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                              .arg(curve.fluxColumn + 1)
                              .arg(curve.magnitudes ? QCoreApplication::translate("LightCurveFit", " (magnitudes)") : QString())
                              .arg(curve.sigmaColumn >= 0 ? QCoreApplication::translate("LightCurveFit", ", incertitude %1").arg(curve.sigmaColumn + 1) : QString()));
-    line(QCoreApplication::translate("LightCurveFit", "Lignes"), QCoreApplication::translate("LightCurveFit", "%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés")
+    line(QCoreApplication::translate("LightCurveFit", "Lecture"), readingText(curve));
+    line(QCoreApplication::translate("LightCurveFit", "Lignes"), QCoreApplication::translate("LightCurveFit", "%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 écartées à plus de 5 σ, %5 points ajustés")
                            .arg(curve.rows)
                            .arg(curve.badRows)
                            .arg(fit.outsideWindow)
+                           .arg(fit.clipped)
                            .arg(fit.points));
     if (!fit.converged) {
         line(QCoreApplication::translate("LightCurveFit", "Ajustement"), fit.error.isEmpty() ? fit.failure : fit.error);
@@ -481,6 +659,8 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                            "impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la "
                            "covariance multipliée par le χ² réduit")
                             .arg(fit.iterations));
+    line(QCoreApplication::translate("LightCurveFit", "Contrôles"), fit.warnings.isEmpty() ? QCoreApplication::translate("LightCurveFit", "baisse du signe prévu, minimum entouré de points, profondeur proche de la prévue, aucun point dominant")
+                                                                                           : fit.warnings.join(QStringLiteral(" ; ")));
     out += QStringLiteral("jd_utc,ut,flux,sigma,model,residual\n");
     for (const ObservedPoint& p : curve.points) {
         if (p.ut < fit.windowStart || p.ut > fit.windowEnd)

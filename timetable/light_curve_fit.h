@@ -7,7 +7,13 @@
 // The track is the predicted relative motion of the discs (mutualDiscsAt),
 // curved and uneven as it is: a straight uniform motion would bias the
 // minimum of long events by tens of seconds. The photometry is shapeFlux's.
-// Uncertainties: the covariance scaled by the reduced chi-square.
+// Uncertainties: the covariance scaled by the reduced chi-square; the
+// points' own uncertainties floored at 0.2 times their median, outliers
+// beyond 5 robust sigmas clipped and the fit repeated. Converged only when
+// the curve dims where the event dims it, the fitted minimum has points on
+// both sides within the fitted event, the depth is within 1/10..10 of the
+// predicted (outside 1/3..3 it is said) and no point holds half the
+// information on the shift.
 #pragma once
 
 #include "mutual_events.h"
@@ -15,6 +21,7 @@
 #include "observer.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -40,8 +47,12 @@ struct CurveFit {
     double slopePerHour = 0, slopeSigma = 0; // the baseline's change per hour, in flux
     double depth = 0, depthSigma = 0;        // fraction of the pair's light lost at the observed minimum
     double magnitudeDrop = 0;                // the same in magnitudes
+    double predictedDepth = 0;               // the same predicted, at the predicted maximum
     double reducedChi2 = 0;
     double rmsResidual = 0;                  // relative to the baseline
+    int clipped = 0;                         // points dropped beyond 5 robust sigmas of the model (iterated)
+    int floored = 0;                         // uncertainties raised to 0.2 times their median
+    QStringList warnings;                    // what a converged fit still says (French): depth far from predicted, points clipped...
 };
 
 // At least this many points inside the event's window.

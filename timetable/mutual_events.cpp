@@ -1,6 +1,7 @@
 #include "mutual_events.h"
 
 #include "phenomena_geometry.h"
+#include "l12_correction.h"
 #include "modern_theory.h"
 
 #include <QDateTime>
@@ -25,6 +26,7 @@ constexpr double kMaximumToleranceS = 0.01;  // Brent's tolerance on the maximum
 constexpr double kSpeedStepS = 5;            // half-width of the difference giving the relative speed
 constexpr double kCurveMarginFraction = 0.25;
 constexpr double kCurveMarginMinS = 120;
+constexpr double kSeenFromBracketS = 600;    // the least bracket searched for the maximum seen from a place
 
 struct Pair { int a, b; };
 constexpr Pair kPairs[6] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
@@ -47,25 +49,25 @@ PairGeometry pairGeometry(const MutualSnapshot& s, MutualType type, const Pair& 
     return g.rolesHold ? g : geometryOf(s, type, p.b, p.a);
 }
 
-PairGeometry geometryAt(double utSeconds, MutualType type, int occulter, int target)
+PairGeometry geometryAt(double utSeconds, MutualType type, int occulter, int target, const Site* site = nullptr)
 {
-    const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(utSeconds), (1u << occulter) | (1u << target));
+    const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(utSeconds), (1u << occulter) | (1u << target), site);
     return geometryOf(s, type, occulter, target);
 }
 
 // Separation minus contact radius: negative while the outlines overlap.
-double overlapMargin(double utSeconds, MutualType type, int occulter, int target)
+double overlapMargin(double utSeconds, MutualType type, int occulter, int target, const Site* site)
 {
-    const PairGeometry g = geometryAt(utSeconds, type, occulter, target);
+    const PairGeometry g = geometryAt(utSeconds, type, occulter, target, site);
     return g.rolesHold ? g.separationKm - g.contactKm() : 1e9;
 }
 
 // A contact to the second: starting inside (margin < 0) at `inside`, steps
 // outward by safe amounts until outside, bisects to the second, then places
 // the crossing between the two seconds by linear interpolation.
-double contact(double inside, int direction, MutualType type, int occulter, int target, double bound)
+double contact(double inside, int direction, MutualType type, int occulter, int target, double bound, const Site* site)
 {
-    const auto margin = [&](double t) { return overlapMargin(t, type, occulter, target); };
+    const auto margin = [&](double t) { return overlapMargin(t, type, occulter, target, site); };
     double t = inside, m = margin(t);
     double out = t;
     for (int i = 0; i < 10000; ++i) {
@@ -112,10 +114,10 @@ MutualKind kindOf(const PairGeometry& g)
     return MutualKind::Penumbral;
 }
 
-double relativeSpeed(double utSeconds, MutualType type, int occulter, int target)
+double relativeSpeed(double utSeconds, MutualType type, int occulter, int target, const Site* site)
 {
-    const PairGeometry a = geometryAt(utSeconds - kSpeedStepS, type, occulter, target);
-    const PairGeometry b = geometryAt(utSeconds + kSpeedStepS, type, occulter, target);
+    const PairGeometry a = geometryAt(utSeconds - kSpeedStepS, type, occulter, target, site);
+    const PairGeometry b = geometryAt(utSeconds + kSpeedStepS, type, occulter, target, site);
     return std::hypot(b.dx - a.dx, b.dy - a.dy) / (2 * kSpeedStepS);
 }
 
@@ -139,11 +141,12 @@ double pairFlux(const PairGeometry& g) { return 1 - targetWeight(g.occulter, g.t
 
 // One close approach of a pair, bracketed by [a, b]: the event when the
 // outlines meet, with every field filled.
-std::optional<MutualEvent> refine(double a, double b, MutualType type, int occulter, int target, double bound)
+std::optional<MutualEvent> refine(double a, double b, MutualType type, int occulter, int target, double bound,
+                                  const Site* site = nullptr)
 {
     const search::Minimum least = search::minimize(
-        [&](double t) { return geometryAt(t, type, occulter, target).separationKm; }, a, b, kMaximumToleranceS);
-    const PairGeometry g = geometryAt(least.t, type, occulter, target);
+        [&](double t) { return geometryAt(t, type, occulter, target, site).separationKm; }, a, b, kMaximumToleranceS);
+    const PairGeometry g = geometryAt(least.t, type, occulter, target, site);
     if (!g.rolesHold || g.separationKm >= g.contactKm())
         return std::nullopt;
     MutualEvent ev;
@@ -153,8 +156,8 @@ std::optional<MutualEvent> refine(double a, double b, MutualType type, int occul
     ev.kind = kindOf(g);
     ev.maximumExact = least.t;
     ev.maximum = std::llround(least.t);
-    const double start = contact(least.t, -1, type, occulter, target, bound);
-    const double end = contact(least.t, +1, type, occulter, target, bound);
+    const double start = contact(least.t, -1, type, occulter, target, bound, site);
+    const double end = contact(least.t, +1, type, occulter, target, bound, site);
     ev.start = std::llround(start);
     ev.end = std::llround(end);
     ev.durationS = std::round(end - start);
@@ -162,8 +165,11 @@ std::optional<MutualEvent> refine(double a, double b, MutualType type, int occul
     ev.targetLightLost = lightLost(g);
     ev.magnitudeDrop = -2.5 * std::log10(pairFlux(g));
     ev.atMaximum = g;
-    ev.relativeSpeedKmS = relativeSpeed(least.t, type, occulter, target);
+    ev.relativeSpeedKmS = relativeSpeed(least.t, type, occulter, target, site);
+    if (site)
+        ev.site = *site;
     jupiterFlags(ev);
+    ev.maxUtSigmaS = maximumSigmaS(ev);
     return ev;
 }
 
@@ -175,6 +181,52 @@ struct Sample {
 } // namespace
 
 double julianDayOfSeconds(double utSeconds) { return kUnixEpochJD + utSeconds / kSecondsPerDay; }
+
+double maximumSigmaS(const MutualEvent& event)
+{
+    if (!l12Corrected())
+        return std::nan("");
+    const FittedCorrectionL12& fit = fittedCorrectionL12();
+    const double t = event.maximumExact;
+    const MutualSnapshot s = mutualSnapshot(julianDayOfSeconds(t), (1u << event.occulter) | (1u << event.target));
+    // The plane of the geometry: at right angles to the line of sight to the
+    // target (occultation) or to the Sun-eclipser line (eclipse).
+    const Vec3 axis = unit(event.type == MutualType::Occultation ? s.geocentric[event.target]
+                                                                 : s.heliocentric[event.occulter]);
+    const Vec3 ex = unit(s.east - dot(s.east, axis) * axis), ey = cross(axis, ex);
+    const PairGeometry a = geometryAt(t - kSpeedStepS, event.type, event.occulter, event.target);
+    const PairGeometry b = geometryAt(t + kSpeedStepS, event.type, event.occulter, event.target);
+    const double vx = (b.dx - a.dx) / (2 * kSpeedStepS), vy = (b.dy - a.dy) / (2 * kSpeedStepS);   // km/s
+    const double v2 = vx * vx + vy * vy;
+    if (!(v2 > 0))
+        return std::nan("");
+    const double* u = correctionAxis();
+    const Vec3 pole{u[0], u[1], u[2]};
+    constexpr double kLightKmS = 299792.458, kAUKm = 149597870.7;
+    // The maximum moves by -(dd . v)/|v|^2 as the offset d of the pair moves by dd.
+    double g[kCorrectionParameters] = {};
+    for (const int k : {event.occulter, event.target}) {
+        const double jd = s.jdTT - norm(s.geocentric[k]) / kLightKmS / 86400;
+        const EtatL12 st = etatPrecis(k, jd);
+        const Vec3 turn = (1e-6 * kAUKm) * cross(pole, Vec3{st.position[0], st.position[1], st.position[2]});   // km per µrad
+        const double sign = k == event.occulter ? 1 : -1;
+        const double dt = -sign * (dot(turn, ex) * vx + dot(turn, ey) * vy) / v2;
+        g[2 * k] = dt;
+        g[2 * k + 1] = dt * (jd - fit.correction.epochJdTT) / 365.25;
+    }
+    double var = 0;
+    for (int i = 0; i < kCorrectionParameters; ++i)
+        for (int j = 0; j < kCorrectionParameters; ++j)
+            var += g[i] * fit.covariance[i][j] * g[j];
+    return std::sqrt(std::max(0.0, var));
+}
+
+QString sigmaText(double sigmaS)
+{
+    if (!std::isfinite(sigmaS))
+        return {};
+    return QStringLiteral("± %1 s").arg(std::max(1.0, std::ceil(sigmaS)), 0, 'f', 0);
+}
 
 QString mutualUtText(double utSeconds)
 {
@@ -324,7 +376,16 @@ std::optional<MutualEvent> findMutualEvent(const MutualCode& code, search::Secon
 
 PairGeometry mutualDiscsAt(const MutualEvent& event, double utSeconds)
 {
-    return geometryAt(utSeconds, event.type, event.occulter, event.target);
+    return geometryAt(utSeconds, event.type, event.occulter, event.target, event.site ? &*event.site : nullptr);
+}
+
+std::optional<MutualEvent> seenFrom(const MutualEvent& event, const Site& site)
+{
+    // Parallax moves the maximum by seconds: a bracket of the event's half-duration, ten minutes at least, holds it.
+    const double half = std::max(kSeenFromBracketS, event.durationS / 2);
+    const Pair pair{std::min(event.occulter, event.target), std::max(event.occulter, event.target)};
+    return refine(event.maximumExact - half, event.maximumExact + half, event.type, event.occulter, event.target,
+                  speedBound(pair), &site);
 }
 
 std::vector<LightPoint> lightCurve(const MutualEvent& event, int samples)

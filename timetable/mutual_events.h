@@ -41,6 +41,11 @@ struct MutualEvent {
     bool targetInFrontOfJupiter = false;
     PairGeometry atMaximum;      // the discs at the maximum (mutualDiscsAt(maximumExact))
     double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
+    std::optional<Site> site;    // the place it is seen from (seenFrom); none: the Earth's centre
+
+    // 1 sigma of the maximum's instant, s, from the covariance of the
+    // correction's constants; NaN with L1.2 as published (no covariance).
+    double maxUtSigmaS = 0;
 
     // "2E1", "1O3": occulter's number, E or O, target's number.
     QString code() const;
@@ -84,8 +89,20 @@ std::optional<MutualCode> parseMutualCode(const QString& code);
 std::optional<MutualEvent> findMutualEvent(const MutualCode& code, search::Seconds ut,
                                            search::Seconds withinS = 86400);
 
+// The event seen from an observer's place (topocentric): the maximum, the
+// contacts, the impact and the depth found again with each body's parallax
+// and light-time from there; nullopt when from there the discs do not meet.
+std::optional<MutualEvent> seenFrom(const MutualEvent& event, const Site& site);
+
+// The maximum's 1-sigma uncertainty, seconds (see MutualEvent::maxUtSigmaS).
+double maximumSigmaS(const MutualEvent& event);
+
+// "± 3 s" (the sigma rounded up to the second), or empty when there is none.
+QString sigmaText(double sigmaS);
+
 // The pair at any instant (UT seconds, fraction allowed) in the target's
-// plane, km, x east and y north as in the main scene: for drawing the discs.
+// plane, km, x east and y north as in the main scene, seen from the event's
+// place (the Earth's centre without one): for drawing the discs.
 PairGeometry mutualDiscsAt(const MutualEvent& event, double utSeconds);
 
 struct LightPoint {

@@ -1217,16 +1217,8 @@
         <translation>undetermined</translation>
     </message>
     <message>
-        <source>%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag</source>
-        <translation>%1 (%2, %3): start %4, maximum %5, end %6 UT; predicted drop %7 mag</translation>
-    </message>
-    <message>
         <source>Donnez le phénomène (code et date TU), puis « Chercher ».</source>
         <translation>Give the event (code and UT date), then “Search”.</translation>
-    </message>
-    <message>
-        <source>%1 lignes lues dans « %2 ».</source>
-        <translation>%1 rows read from “%2”.</translation>
     </message>
     <message>
         <source>%1 points hors de la fenêtre du phénomène non utilisés.</source>
@@ -1335,6 +1327,38 @@
     <message>
         <source>Texte (*.txt);;Tous les fichiers (*)</source>
         <translation>Text (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Le flux de comparaison (un troisième satellite) par lequel le flux est divisé</source>
+        <translation>The comparison flux (a third satellite) by which the flux is divided</translation>
+    </message>
+    <message>
+        <source>Comparaison :</source>
+        <translation>Comparison:</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag ; %8</source>
+        <translation>%1 (%2, %3): start %4, maximum %5, end %6 UT; predicted drop %7 mag; %8</translation>
+    </message>
+    <message>
+        <source>vu du lieu d&apos;observation (topocentrique)</source>
+        <translation>seen from the observing place (topocentric)</translation>
+    </message>
+    <message>
+        <source>géocentrique : lieu d&apos;observation non réglé</source>
+        <translation>geocentric: observing place not set</translation>
+    </message>
+    <message>
+        <source>%1 lignes lues dans « %2 » (%3).</source>
+        <translation>%1 rows read in “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>Attention : %1.</source>
+        <translation>Warning: %1.</translation>
+    </message>
+    <message>
+        <source>%1 lignes lues dans « %2 ».</source>
+        <translation>%1 rows read from “%2”.</translation>
     </message>
     <message>
         <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe), ou l&apos;approximation mutuelle, par exemple 1A2 (Io et Europe au plus près)</source>
@@ -1892,10 +1916,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>Prediction</translation>
     </message>
     <message>
-        <source>théorie précise (L1.2, VSOP87), début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
-        <translation>precise theory (L1.2, VSOP87), start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
-    </message>
-    <message>
         <source>Lieu d&apos;observation</source>
         <translation>Observing site</translation>
     </message>
@@ -1930,10 +1950,6 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>Lignes</source>
         <translation>Rows</translation>
-    </message>
-    <message>
-        <source>%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 points ajustés</source>
-        <translation>%1 read, %2 unreadable, %3 outside the window, %4 points fitted</translation>
     </message>
     <message>
         <source>Ajustement</source>
@@ -2006,6 +2022,68 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>moindres carrés non linéaires (GSL, Levenberg-Marquardt), %1 itérations ; décalage, impact, échelle du flux et pente de la ligne de base libres ; incertitudes de la covariance multipliée par le χ² réduit</source>
         <translation>nonlinear least squares (GSL, Levenberg-Marquardt), %1 iterations; shift, impact, flux scale and baseline slope free; uncertainties from the covariance times the reduced χ²</translation>
+    </message>
+    <message>
+        <source>la courbe s&apos;éclaircit là où le phénomène l&apos;assombrit (au décalage %1 s, %2 σ) : données inversées ? des flux lus comme des magnitudes, ou l&apos;inverse (case « Magnitudes », --magnitudes)</source>
+        <translation>the curve brightens where the event dims it (at shift %1 s, %2 σ): inverted data? fluxes read as magnitudes, or the reverse (“Magnitudes” box, --magnitudes)</translation>
+    </message>
+    <message>
+        <source>le minimum ajusté (%1 TU) n&apos;est pas entouré de points : %2 avant et %3 après lui pendant le phénomène ajusté ; %4</source>
+        <translation>the fitted minimum (%1 UT) is not surrounded by points: %2 before and %3 after it during the fitted event; %4</translation>
+    </message>
+    <message>
+        <source>la profondeur ajustée (%1) vaut %2 fois la prévue (%3) : ce n&apos;est pas ce phénomène ; %4</source>
+        <translation>the fitted depth (%1) is %2 times the predicted one (%3): this is not that event; %4</translation>
+    </message>
+    <message>
+        <source>un seul point porte %1 % du poids sur l&apos;instant du minimum : vérifiez ses incertitudes ; %2</source>
+        <translation>a single point carries %1 % of the weight on the time of the minimum: check its uncertainties; %2</translation>
+    </message>
+    <message>
+        <source>profondeur observée %1 fois la prévue : lumière parasite (Jupiter) ou comparaison dans l&apos;ouverture ? l&apos;instant du minimum reste sûr, le paramètre d&apos;impact non</source>
+        <translation>observed depth %1 times the predicted one: stray light (Jupiter) or the comparison in the aperture? the time of the minimum stays sound, the impact parameter does not</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n point(s) écarté(s) à plus de 5 σ du modèle</source>
+        <translation>
+            <numerusform>%n point clipped beyond 5 σ of the model</numerusform>
+            <numerusform>%n points clipped beyond 5 σ of the model</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n incertitude(s) relevée(s) à 0,2 fois la médiane</source>
+        <translation>
+            <numerusform>%n uncertainty raised to 0.2 times the median</numerusform>
+            <numerusform>%n uncertainties raised to 0.2 times the median</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>théorie précise (L1.2, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
+        <translation>precise theory (L1.2, VSOP87), %6, start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
+    </message>
+    <message>
+        <source>topocentrique (vue du lieu d&apos;observation, parallaxe et temps de lumière de chaque corps)</source>
+        <translation>topocentric (seen from the observing place, parallax and light time of each body)</translation>
+    </message>
+    <message>
+        <source>géocentrique (lieu d&apos;observation non réglé)</source>
+        <translation>geocentric (observing place not set)</translation>
+    </message>
+    <message>
+        <source>Lecture</source>
+        <translation>Reading</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 illisibles, %3 hors de la fenêtre, %4 écartées à plus de 5 σ, %5 points ajustés</source>
+        <translation>%1 read, %2 unreadable, %3 outside the window, %4 clipped beyond 5 σ, %5 points fitted</translation>
+    </message>
+    <message>
+        <source>Contrôles</source>
+        <translation>Checks</translation>
+    </message>
+    <message>
+        <source>baisse du signe prévu, minimum entouré de points, profondeur proche de la prévue, aucun point dominant</source>
+        <translation>dip of the predicted sign, minimum surrounded by points, depth near the predicted one, no dominant point</translation>
     </message>
 </context>
 <context>
@@ -2286,10 +2364,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>the file “%1” does not exist</translation>
     </message>
     <message>
-        <source>le fichier « %1 » est trop grand pour une courbe de lumière</source>
-        <translation>the file “%1” is too large for a light curve</translation>
-    </message>
-    <message>
         <source>1 ligne illisible ignorée : %1</source>
         <translation>1 unreadable row left out: %1</translation>
     </message>
@@ -2306,8 +2380,116 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>no usable magnitude: this is not a light curve (%1)</translation>
     </message>
     <message>
-        <source>valeur illisible « %1 » en colonne %2</source>
-        <translation>unreadable value &quot;%1&quot; in column %2</translation>
+        <source>première ligne illisible : ligne %1 « %2 »</source>
+        <translation>first unreadable line: line %1 “%2”</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Exports lus : Tangra, PyMovie, LiMovie, AstroImageJ (CSV ou tableau à tabulations), C-Munipack/Muniwin, tableur (une colonne date-heure, ou une colonne de dates et une d&apos;heures) et tout tableau d&apos;un temps et d&apos;un flux, séparé par « , », « ; », tabulations ou blancs, en UTF-8, UTF-16 ou Latin-1. Temps lus : Jours Juliens TU (JD, MJD, JD−2400000), date-heure ISO 8601 ou jj/mm/aaaa hh:mm:ss, heure hh:mm:ss[.s] seule (date du phénomène), heures, minutes et secondes en trois colonnes</source>
+        <translation>Exports read: Tangra, PyMovie, LiMovie, AstroImageJ (CSV or tab table), C-Munipack/Muniwin, spreadsheet (one date-time column, or a date column and a time column) and any table of a time and a flux, separated by “,”, “;”, tabs or blanks, in UTF-8, UTF-16 or Latin-1. Times read: Julian Days UTC (JD, MJD, JD−2400000), ISO 8601 or dd/mm/yyyy hh:mm:ss date-time, time of day hh:mm:ss[.s] alone (the event&apos;s date), hours, minutes and seconds in three columns</translation>
+    </message>
+    <message>
+        <source>aucune ligne de données : ce n&apos;est pas une courbe de lumière (%1)</source>
+        <translation>no data row: this is not a light curve (%1)</translation>
+    </message>
+    <message>
+        <source>tableur</source>
+        <translation>spreadsheet</translation>
+    </message>
+    <message>
+        <source>les temps de la colonne « %1 » n&apos;ont pas de date : choisissez d&apos;abord le phénomène, sa date sert (passage à minuit compris)</source>
+        <translation>the times of column “%1” have no date: choose the event first, its date is used (midnight rollover included)</translation>
+    </message>
+    <message>
+        <source>comparaison illisible ou nulle « %1 »</source>
+        <translation>unreadable or zero comparison “%1”</translation>
+    </message>
+    <message>
+        <source>flux nul ou négatif « %1 »</source>
+        <translation>zero or negative flux “%1”</translation>
+    </message>
+    <message>
+        <source> ; si la colonne des flux donne des magnitudes, cochez « Magnitudes » (--magnitudes)</source>
+        <translation>; if the flux column holds magnitudes, tick “Magnitudes” (--magnitudes)</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une courbe de lumière (plus de %2 Mio)</source>
+        <translation>the file “%1” is too large for a light curve (over %2 MiB)</translation>
+    </message>
+    <message>
+        <source>« %1 »</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>colonne %1</source>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>%1 (Jours Juliens TU)</source>
+        <translation>%1 (Julian Days UT)</translation>
+    </message>
+    <message>
+        <source>%1 (date-heure TU)</source>
+        <translation>%1 (date-time UT)</translation>
+    </message>
+    <message>
+        <source>%1 et %2 (date, heure TU)</source>
+        <translation>%1 and %2 (date, time UT)</translation>
+    </message>
+    <message>
+        <source>%1 (heure TU sans date)</source>
+        <translation>%1 (UT time without a date)</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 (heures, minutes, secondes TU)</source>
+        <translation>%1, %2, %3 (hours, minutes, seconds UT)</translation>
+    </message>
+    <message>
+        <source> − %1</source>
+        <translation> − %1</translation>
+    </message>
+    <message>
+        <source>%1 moins %2</source>
+        <translation>%1 minus %2</translation>
+    </message>
+    <message>
+        <source>(%1) / (%2)</source>
+        <translation>(%1) / (%2)</translation>
+    </message>
+    <message>
+        <source> (magnitudes)</source>
+        <translation> (magnitudes)</translation>
+    </message>
+    <message>
+        <source>, incertitude %1</source>
+        <translation>, uncertainty %1</translation>
+    </message>
+    <message>
+        <source>%1, %2%3 ; temps : %4 ; flux : %5</source>
+        <translation>%1, %2%3; time: %4; flux: %5</translation>
+    </message>
+    <message>
+        <source>, en-tête ligne %1</source>
+        <translation>, header on line %1</translation>
+    </message>
+    <message>
+        <source>, sans en-tête</source>
+        <translation>, no header</translation>
+    </message>
+    <message>
+        <source> ; dates prises du phénomène, passage à minuit compris</source>
+        <translation>; dates taken from the event, rolled over midnight</translation>
+    </message>
+    <message>
+        <source> ; dates prises du phénomène</source>
+        <translation>; dates taken from the event</translation>
+    </message>
+    <message>
+        <source> ; %1 lignes dont la date ne passait pas au lendemain à 0 h TU, reportées au jour suivant</source>
+        <translation>; %1 rows whose date did not move on at 0 h UT, moved to the next day</translation>
     </message>
 </context>
 <context>
@@ -2704,10 +2886,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>%1 needs a value</translation>
     </message>
     <message>
-        <source>théorie inconnue : %1 (originale ou precise)</source>
-        <translation>unknown theory: %1 (originale or precise)</translation>
-    </message>
-    <message>
         <source>satellite inconnu : %1</source>
         <translation>unknown satellite: %1</translation>
     </message>
@@ -2820,10 +2998,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>--reduce and --event go together</translation>
     </message>
     <message>
-        <source>--time-column, --flux-column, --sigma-column et --magnitudes vont avec --reduce</source>
-        <translation>--time-column, --flux-column, --sigma-column and --magnitudes go with --reduce</translation>
-    </message>
-    <message>
         <source>--reduce s&apos;emploie seul (avec --event, --site, --offset ou --locale)</source>
         <translation>--reduce is used alone (with --event, --site, --offset or --locale)</translation>
     </message>
@@ -2836,6 +3010,26 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>%1 date cannot be read</translation>
     </message>
     <message>
+        <source>--time-column, --flux-column, --sigma-column, --comparison-column et --magnitudes vont avec --reduce</source>
+        <translation>--time-column, --flux-column, --sigma-column, --comparison-column and --magnitudes go with --reduce</translation>
+    </message>
+    <message>
+        <source>vu du lieu donné par --site, le phénomène %1 n&apos;a pas lieu (les disques ne se rencontrent pas)</source>
+        <translation>seen from the place given by --site, the event %1 does not happen (the discs do not meet)</translation>
+    </message>
+    <message>
+        <source>théorie inconnue : %1 (originale, precise ou l12)</source>
+        <translation>unknown theory: %1 (originale, precise or l12)</translation>
+    </message>
+    <message>
+        <source>approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2</source>
+        <translation>unreadable approximation &quot;%1&quot;: two digits 1 to 4 around A, for example 1A2</translation>
+    </message>
+    <message>
+        <source>aucune approximation %1 à moins de %2&quot; et de 24 h du %3 TU</source>
+        <translation>no approximation %1 within %2&quot; and 24 h of %3 UT</translation>
+    </message>
+    <message>
         <source>Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
@@ -2845,7 +3039,8 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance SECONDES_D_ARC] [--csv]
   zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
@@ -2875,9 +3070,11 @@ Options :
   --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
   --csv                  Avec --events : tableau CSV au lieu de JSON.
   --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée) ou precise (satellites L1.2,
-                         planètes VSOP87, temps de lumière, Jupiter aplati,
-                         pôle et rotation UAI ; horaires à quelques secondes).
+                         programme, inchangée), precise (satellites L1.2
+                         corrigée par les observations 2009–2021, planètes
+                         VSOP87, temps de lumière, Jupiter aplati, pôle et
+                         rotation UAI ; horaires à quelques secondes) ou l12
+                         (la même avec L1.2 telle que publiée).
                          Contacts de la théorie précise : ceux du centre du
                          satellite. Hors de %1, un avertissement.
   --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
@@ -2926,7 +3123,10 @@ Options :
                          cible perdue, chute d&apos;éclat du couple (magnitudes),
                          distance au limbe de Jupiter (rayons), cible dans
                          l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         Toujours avec la théorie précise. Avec --site : les
+                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
+                         maximum, d&apos;après la covariance de la correction.
+                         Toujours avec la théorie précise (avec --theory l12 :
+                         L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
                          un tableau CSV.
                          Contacts : ceux des deux disques (occultation), de la
@@ -2940,30 +3140,49 @@ Options :
                          DATE (heure civile, à 24 h au plus), en CSV : instant
                          TU, secondes depuis le maximum, flux du couple (1 hors
                          du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée (CSV exporté par
-                         un logiciel de photométrie : séparateur « , », « ; »,
-                         tabulation ou blancs, virgule décimale admise avec
-                         « ; ») du phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps en Jours Juliens TU ou en
-                         date-heure ISO (TU) ; flux relatif ou magnitudes.
+  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
+                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
+                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
+                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
+                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
+                         blancs, guillemets, virgule décimale hors « , » ;
+                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
+                         phénomène donné par --event CODE,DATE (comme
+                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
+                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
+                         colonnes de date et d&apos;heure, heure seule (date du
+                         phénomène, passage à minuit compris) ou heures,
+                         minutes, secondes en trois colonnes. Flux : relatif ou
+                         magnitudes ; signal moins fond (Tangra) ; divisé par
+                         la comparaison quand le fichier en donne une.
                          Ajuste la courbe prévue (moindres carrés de la GSL :
                          décalage en temps, paramètre d&apos;impact, échelle du flux,
-                         pente de la ligne de base) et écrit un objet JSON :
-                         code, predicted_max_ut, observed_max_ut (jj/mm/aaaa
-                         hh:mm:ss.s TU, au dixième de seconde), sigma_s (1
-                         sigma, covariance multipliée par le chi2 réduit),
-                         o_minus_c_s, depth (part de la lumière du couple
-                         perdue), impact_km, reduced_chi2, points...
-                         Un ajustement qui ne converge pas donne
-                         &quot;converged&quot;: false et le code de sortie 1.
+                         pente de la ligne de base ; incertitudes relevées à
+                         0,2 fois leur médiane, points à plus de 5 sigma
+                         écartés) et écrit un objet JSON : code, layout et
+                         reading (la lecture du fichier), predicted_max_ut,
+                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
+                         de seconde), sigma_s (1 sigma, covariance multipliée
+                         par le chi2 réduit), o_minus_c_s, depth (part de la
+                         lumière du couple perdue), impact_km, reduced_chi2,
+                         points, clipped, warnings... Avec --site, la prévision
+                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
+                         Un ajustement qui ne passe pas ses contrôles (baisse du
+                         bon signe, minimum entouré de points, profondeur
+                         raisonnable, aucun point dominant) donne
+                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
   --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d&apos;après l&apos;en-tête, sinon la 1re.
+                         par défaut d&apos;après l&apos;en-tête et les valeurs.
   --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
-                         sinon la 2e.
+                         sinon le premier nombre qui n&apos;est ni un temps ni un
+                         numéro d&apos;image.
   --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d&apos;après l&apos;en-tête (err, sigma...), sinon aucune.
-  --magnitudes           Les flux sont des magnitudes (par défaut quand le nom
-                         de la colonne contient « mag »).
+                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
+  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
+                         est divisé (0 : aucune) ; par défaut d&apos;après le
+                         fichier (Signal (2) de Tangra...).
+  --magnitudes           Les flux sont des magnitudes (par défaut quand
+                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
   --approx               Avec --from/--to : les approximations mutuelles, quand
                          deux satellites passent au plus près l&apos;un de l&apos;autre
                          sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
@@ -3013,7 +3232,8 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
   zenolune-ephem [options] --lightcurve CODE,DATE
   zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N] [--magnitudes]
+                 [--time-column N] [--flux-column N] [--sigma-column N]
+                 [--comparison-column N] [--magnitudes]
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance ARCSECONDS] [--csv]
   zenolune-ephem [options] --reduce FILE --approx CODE,DATE [--site LAT,LON[,H]]
@@ -3110,29 +3330,48 @@ Options:
                          time, within 24 h), in CSV: UT instant, seconds
                          since maximum, flux of the pair (1 outside the
                          event).
-  --reduce FILE          Reduces an observed light curve (CSV exported by
-                         photometry software: separator &quot;,&quot;, &quot;;&quot;, tab or
-                         blanks, decimal comma accepted with &quot;;&quot;) of the event
-                         given by --event CODE,DATE (as --lightcurve). Times as
-                         Julian Days UT or ISO date-times (UT); relative flux
-                         or magnitudes. Fits the predicted curve (GSL least
-                         squares: time shift, impact parameter, flux scale,
-                         slope of the baseline) and writes one JSON object:
-                         code, predicted_max_ut, observed_max_ut (dd/mm/yyyy
+  --reduce FILE          Reduces an observed light curve as the photometry
+                         program exports it: Tangra, PyMovie, LiMovie,
+                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
+                         a spreadsheet, or any table of a time and a flux
+                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
+                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
+                         preamble allowed), of the event given by --event
+                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
+                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
+                         date-times, date and time columns, time of day alone
+                         (the event&apos;s date, rolled over at midnight) or hours,
+                         minutes, seconds in three columns. Flux: relative or
+                         magnitudes; signal minus background (Tangra);
+                         divided by the comparison when the file gives one.
+                         Fits the predicted curve (GSL least squares: time
+                         shift, impact parameter, flux scale, baseline slope;
+                         uncertainties floored at 0.2 times their median,
+                         points beyond 5 sigma clipped) and writes a JSON
+                         object: code, layout and reading (how the file was
+                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
                          hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
                          sigma, covariance times the reduced chi2),
                          o_minus_c_s, depth (share of the pair&apos;s light lost),
-                         impact_km, reduced_chi2, points...
-                         A fit that does not converge gives
-                         &quot;converged&quot;: false and exit status 1.
+                         impact_km, reduced_chi2, points, clipped,
+                         warnings... With --site, the prediction and the O-C
+                         are topocentric (&quot;topocentric&quot;: true). A fit that
+                         fails its checks (a dip of the right sign, points
+                         around the minimum, a reasonable depth, no dominant
+                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
+                         status 1.
   --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header, else the 1st.
-  --flux-column N        The flux column; by default from the header, else
-                         the 2nd.
+                         default from the header and the values.
+  --flux-column N        The flux column; by default from the header, else the
+                         first number that is neither a time nor a frame
+                         number.
   --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma...), else none.
+                         the header (err, sigma, s1...), else none.
+  --comparison-column N  The comparison&apos;s flux column, by which the flux is
+                         divided (0: none); by default from the file (Tangra&apos;s
+                         Signal (2)...).
   --magnitudes           The fluxes are magnitudes (by default when the
-                         column&apos;s name contains &quot;mag&quot;).
+                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
   --approx               With --from/--to: the mutual approximations, when
                          two satellites pass closest to each other on the
                          sky (code &quot;iAj&quot;, 1 Io .. 4 Callisto), one JSON
@@ -3201,14 +3440,6 @@ computation goes on with the next date; the exit status is then 1.
     <message>
         <source>date de --approx illisible</source>
         <translation>unreadable --approx date</translation>
-    </message>
-    <message>
-        <source>approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2</source>
-        <translation>unreadable approximation &quot;%1&quot;: two digits 1 to 4 around A, for example 1A2</translation>
-    </message>
-    <message>
-        <source>aucune approximation %1 à moins de %2&quot; et de 24 h du %3 TU</source>
-        <translation>no approximation %1 within %2&quot; and 24 h of %3 UT</translation>
     </message>
 </context>
 </TS>

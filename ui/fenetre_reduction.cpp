@@ -7,9 +7,13 @@
 #include "reduction_plot.h"
 #include "regional.h"
 #include "safe_write.h"
+#include "shared_state.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -32,8 +36,9 @@ constexpr int kAucune = -1;                              // no uncertainty colum
 
 } // namespace
 
-FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const std::optional<zeno::MutualEvent>& event)
-    : QDialog(parent), locale_(locale)
+FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const std::optional<zeno::MutualEvent>& event,
+                                   SharedState* etat)
+    : QDialog(parent), etat_(etat), locale_(locale)
 {
     setObjectName(QStringLiteral("FenetreReduction"));
     setWindowTitle(tr("Réduire une observation"));
@@ -83,6 +88,9 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     nomme(ComboFlux, "ComboFlux");
     ComboIncertitude = new QComboBox(this);
     nomme(ComboIncertitude, "ComboIncertitude");
+    ComboComparaison = new QComboBox(this);
+    nomme(ComboComparaison, "ComboComparaison");
+    ComboComparaison->setToolTip(tr("Le flux de comparaison (un troisième satellite) par lequel le flux est divisé"));
     CheckMagnitudes = new QCheckBox(tr("&Magnitudes"), this);
     nomme(CheckMagnitudes, "CheckMagnitudes");
     CheckMagnitudes->setToolTip(tr("La colonne des flux donne des magnitudes (converties en flux)"));
@@ -98,6 +106,8 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     ligneColonnes->addWidget(CheckMagnitudes);
     ligneColonnes->addWidget(new QLabel(tr("Incertitude :"), this));
     ligneColonnes->addWidget(ComboIncertitude, 1);
+    ligneColonnes->addWidget(new QLabel(tr("Comparaison :"), this));
+    ligneColonnes->addWidget(ComboComparaison, 1);
 
     Graphique = new ReductionPlot(locale_, this);
     nomme(Graphique, "Graphique");
@@ -140,7 +150,7 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     connect(CommandChercher, &QPushButton::clicked, this, &FenetreReduction::CommandChercher_Click);
     connect(TextDate, &QLineEdit::returnPressed, this, &FenetreReduction::CommandChercher_Click);
     connect(CommandFichier, &QPushButton::clicked, this, &FenetreReduction::CommandFichier_Click);
-    for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude})
+    for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude, ComboComparaison})
         connect(c, &QComboBox::activated, this, &FenetreReduction::Colonnes_Change);
     connect(CheckMagnitudes, &QCheckBox::clicked, this, &FenetreReduction::Colonnes_Change);
     connect(CommandExporterImage, &QPushButton::clicked, this, &FenetreReduction::CommandExporterImage_Click);
@@ -148,7 +158,10 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     connect(CommandFermer, &QPushButton::clicked, this, &QDialog::close);
     CommandFermer->setAutoDefault(false);
     CommandChercher->setAutoDefault(false);
+    setAcceptDrops(true);
 
+    if (etat_)
+        connect(etat_, &SharedState::observerChanged, this, &FenetreReduction::reduit);
     if (event)
         setEvenement(*event);
     else
@@ -163,6 +176,11 @@ void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
     event_ = event;
     TextCode->setText(event.code());
     TextDate->setText(zeno::mutualUtText(event.maximumExact));
+    if (courbe_.datesFromEvent) {   // the file's times took the date of the event before
+        zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, colonnesChoisies());
+        if (c.error.isEmpty())
+            courbe_ = std::move(c);
+    }
     reduit();
 }
 
@@ -207,7 +225,31 @@ bool FenetreReduction::chargeFichier(const QString& chemin)
 {
     if (approx_)
         return chargePiste(chemin);
-    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin);
+    return chargeExport(chemin);
+}
+
+void FenetreReduction::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void FenetreReduction::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    chargeFichier(urls.front().toLocalFile());
+}
+
+bool FenetreReduction::chargeExport(const QString& chemin)
+{
+    zeno::CurveColumns dates;
+    if (event_)
+        dates.dateNearUt = event_->maximumExact;
+    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin, dates);
     if (!c.error.isEmpty()) {
         message(tr("Courbe de lumière illisible « %1 » : %2").arg(QFileInfo(chemin).fileName(), c.error));
         return false;
@@ -230,21 +272,25 @@ bool FenetreReduction::chargeFichier(const QString& chemin)
 // The combos show the file's columns and the ones read.
 void FenetreReduction::remplitColonnes()
 {
-    const QSignalBlocker a(ComboTemps), b(ComboFlux), c(ComboIncertitude), d(CheckMagnitudes);
+    const QSignalBlocker a(ComboTemps), b(ComboFlux), c(ComboIncertitude), d(CheckMagnitudes), e(ComboComparaison);
     ComboTemps->clear();
     ComboFlux->clear();
     ComboIncertitude->clear();
+    ComboComparaison->clear();
     ComboIncertitude->addItem(tr("(aucune)"), kAucune);
+    ComboComparaison->addItem(tr("(aucune)"), kAucune);
     for (int i = 0; i < courbe_.columnNames.size(); ++i) {
         const QString nom = courbe_.hasHeader ? QStringLiteral("%1 : %2").arg(i + 1).arg(courbe_.columnNames[i])
                                               : tr("colonne %1").arg(i + 1);
         ComboTemps->addItem(nom, i);
         ComboFlux->addItem(nom, i);
         ComboIncertitude->addItem(nom, i);
+        ComboComparaison->addItem(nom, i);
     }
     ComboTemps->setCurrentIndex(courbe_.timeColumn);
     ComboFlux->setCurrentIndex(courbe_.fluxColumn);
     ComboIncertitude->setCurrentIndex(courbe_.sigmaColumn + 1);
+    ComboComparaison->setCurrentIndex(courbe_.comparisonColumn + 1);
     CheckMagnitudes->setChecked(courbe_.magnitudes);
 }
 
@@ -252,12 +298,7 @@ void FenetreReduction::Colonnes_Change()
 {
     if (chemin_.isEmpty() || approx_)
         return;
-    zeno::CurveColumns choix;
-    choix.time = ComboTemps->currentData().toInt();
-    choix.flux = ComboFlux->currentData().toInt();
-    choix.sigma = ComboIncertitude->currentData().toInt();
-    choix.magnitudes = CheckMagnitudes->isChecked();
-    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, choix);
+    zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, colonnesChoisies());
     if (!c.error.isEmpty()) {
         message(tr("Ces colonnes ne donnent pas de courbe de lumière : %1").arg(c.error));
         remplitColonnes();   // back to the columns of the curve shown
@@ -267,15 +308,38 @@ void FenetreReduction::Colonnes_Change()
     reduit();
 }
 
+zeno::CurveColumns FenetreReduction::colonnesChoisies() const
+{
+    zeno::CurveColumns choix;
+    choix.time = ComboTemps->currentData().toInt();
+    choix.flux = ComboFlux->currentData().toInt();
+    choix.sigma = ComboIncertitude->currentData().toInt();
+    choix.comparison = ComboComparaison->currentData().toInt();
+    choix.magnitudes = CheckMagnitudes->isChecked();
+    if (event_)
+        choix.dateNearUt = event_->maximumExact;
+    return choix;
+}
+
+std::optional<zeno::Site> FenetreReduction::lieu() const
+{
+    const settings::Observer o = etat_ ? etat_->observer() : settings::readObserver();
+    return o.siteSet ? std::optional<zeno::Site>(o.site) : std::nullopt;
+}
+
 void FenetreReduction::reduit()
 {
     fit_ = {};
-    if (event_ && !courbe_.points.empty())
-        fit_ = zeno::fitLightCurve(*event_, courbe_.points);
+    prevu_ = event_;   // seen from the place when it is known: parallax moves the minimum by seconds
+    if (const auto site = lieu(); event_ && site)
+        if (const auto vu = zeno::seenFrom(*event_, *site))
+            prevu_ = vu;
+    if (prevu_ && !courbe_.points.empty())
+        fit_ = zeno::fitLightCurve(*prevu_, courbe_.points);
     ReductionPlotData d;
-    d.hasEvent = event_.has_value();
-    if (event_)
-        d.event = *event_;
+    d.hasEvent = prevu_.has_value();
+    if (prevu_)
+        d.event = *prevu_;
     d.points = courbe_.points;
     d.fit = fit_;
     Graphique->setData(std::move(d));
@@ -291,17 +355,18 @@ void FenetreReduction::afficheResultats()
     const auto nombre = [this](double v, int decimales) {
         return std::isfinite(v) ? locale_.toString(v, 'f', decimales) : tr("indéterminé");
     };
-    if (event_)
-        LabelPrevision->setText(tr("%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag")
-                                    .arg(event_->code(), mutualTypeWord(*event_), mutualKindWord(*event_), zeno::mutualUtText(double(event_->start)),
-                                         zeno::mutualUtText(event_->maximumExact), zeno::mutualUtText(double(event_->end)),
-                                         nombre(event_->magnitudeDrop, 3)));
+    if (prevu_)
+        LabelPrevision->setText(tr("%1 (%2, %3) : début %4, maximum %5, fin %6 TU ; chute prévue %7 mag ; %8")
+                                    .arg(prevu_->code(), mutualTypeWord(*prevu_), mutualKindWord(*prevu_), zeno::mutualUtText(double(prevu_->start)),
+                                         zeno::mutualUtText(prevu_->maximumExact), zeno::mutualUtText(double(prevu_->end)),
+                                         nombre(prevu_->magnitudeDrop, 3),
+                                         prevu_->site ? tr("vu du lieu d'observation (topocentrique)") : tr("géocentrique : lieu d'observation non réglé")));
     else
         LabelPrevision->setText(tr("Donnez le phénomène (code et date TU), puis « Chercher »."));
 
     QStringList etat;
     if (!chemin_.isEmpty()) {
-        etat << tr("%1 lignes lues dans « %2 ».").arg(courbe_.rows).arg(QFileInfo(chemin_).fileName());
+        etat << tr("%1 lignes lues dans « %2 » (%3).").arg(courbe_.rows).arg(QFileInfo(chemin_).fileName(), zeno::readingText(courbe_));
         if (courbe_.badRows > 0)
             etat << zeno::badRowsText(courbe_) + QStringLiteral(".");
         if (fit_.outsideWindow > 0)
@@ -311,11 +376,13 @@ void FenetreReduction::afficheResultats()
         etat << tr("Réduction impossible : %1.").arg(fit_.error);
     if (!fit_.failure.isEmpty())
         etat << tr("Échec : %1.").arg(fit_.failure);
+    for (const QString& w : fit_.warnings)
+        etat << tr("Attention : %1.").arg(w);
     LabelEtat->setText(etat.join(u' '));
 
     const bool ok = fit_.converged;
     CommandExporterRapport->setEnabled(ok);
-    CommandExporterImage->setEnabled(event_.has_value() || !courbe_.points.empty());
+    CommandExporterImage->setEnabled(prevu_.has_value() || !courbe_.points.empty());
     LabelResultats->setWordWrap(!ok);   // a sentence wraps; the table keeps its lines
     if (!ok) {
         LabelResultats->setText(fit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
@@ -327,14 +394,14 @@ void FenetreReduction::afficheResultats()
         return QStringLiteral("<tr><td>%1</td><td align=\"right\"><b>%2</b></td></tr>").arg(nom, valeur);
     };
     QString t = QStringLiteral("<table cellspacing=\"4\">");
-    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(event_->maximumExact));
+    t += ligne(tr("Maximum prévu (TU)"), zeno::utTextTenths(prevu_->maximumExact));
     t += ligne(tr("Maximum observé (TU)"), zeno::utTextTenths(fit_.observedMaxUt));
     t += ligne(tr("Incertitude (1 σ)"), tr("%1 s").arg(nombre(fit_.shiftSigmaS, 1)));
     t += ligne(tr("O−C"), tr("%1%2 s").arg(fit_.shiftS >= 0 ? QStringLiteral("+") : QString(), nombre(fit_.shiftS, 1)));
     t += ligne(tr("Profondeur observée"), tr("%1 ± %2").arg(nombre(fit_.depth, 3), nombre(fit_.depthSigma, 3)));
-    t += ligne(tr("Chute observée"), tr("%1 mag (prévue %2)").arg(nombre(fit_.magnitudeDrop, 3), nombre(event_->magnitudeDrop, 3)));
+    t += ligne(tr("Chute observée"), tr("%1 mag (prévue %2)").arg(nombre(fit_.magnitudeDrop, 3), nombre(prevu_->magnitudeDrop, 3)));
     t += ligne(tr("Paramètre d'impact"), tr("%1 ± %2 km").arg(nombre(fit_.impactKm, 0), nombre(fit_.impactSigmaKm, 0)));
-    t += ligne(tr("Prévu"), tr("%1 km").arg(nombre(event_->impactKm, 0)));
+    t += ligne(tr("Prévu"), tr("%1 km").arg(nombre(prevu_->impactKm, 0)));
     t += ligne(tr("χ² réduit"), nombre(fit_.reducedChi2, fit_.weighted ? 2 : 6));
     t += ligne(tr("Points"), QString::number(fit_.points));
     t += QStringLiteral("</table>");
@@ -347,10 +414,11 @@ QString FenetreReduction::rapport() const
 {
     if (approx_)
         return rapportApproximation();
-    if (!event_)
+    if (!prevu_)
         return {};
     const settings::Observer o = settings::readObserver();
-    return zeno::reductionReport(*event_, courbe_, fit_, QFileInfo(chemin_).fileName(), o.siteSet ? &o.site : nullptr);
+    const std::optional<zeno::Site> site = lieu();
+    return zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr);
 }
 
 bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)

@@ -1,5 +1,5 @@
 // "Réduire une observation…": an observer's own light curve of a mutual
-// event (a CSV file from the photometry program) fitted with the event's
+// event (the photometry program's export, opened or dropped on the window) fitted with the event's
 // predicted curve; the observed time of the minimum with its uncertainty,
 // O−C, depth and impact parameter; the plot and a report for the campaigns.
 #pragma once
@@ -21,12 +21,14 @@ class QLineEdit;
 class QPushButton;
 class ReductionPlot;
 class ApproximationView;
+class SharedState;
 
 class FenetreReduction : public QDialog {
     Q_OBJECT
 public:
+    // `etat`: the observer's place (null: read from the settings store).
     FenetreReduction(const QLocale& locale, QWidget* parent = nullptr,
-                     const std::optional<zeno::MutualEvent>& event = std::nullopt);
+                     const std::optional<zeno::MutualEvent>& event = std::nullopt, SharedState* etat = nullptr);
 
     // Replaceable for the tests: the file to read, the file to write (with
     // a suggested name and filter), and where messages go.
@@ -39,8 +41,10 @@ public:
     void setApproximation(const zeno::Approximation& approximation);
     const std::optional<zeno::Approximation>& approximation() const { return approx_; }
     const zeno::ApproximationFit& ajustementApproximation() const { return approxFit_; }
-    // Reads a light curve (columns found from the header) and fits it; false and a message when it cannot be read.
+    // Opens a file given by "Fichier…" or dropped on the window; false and a message when it cannot be read.
     bool chargeFichier(const QString& chemin);
+    // A photometry program's export (layout and columns found from the file), read and fitted.
+    bool chargeExport(const QString& chemin);
     const zeno::CurveFit& ajustement() const { return fit_; }
     const std::optional<zeno::MutualEvent>& evenement() const { return event_; }
     // PNG or SVG by the name's suffix; the report as plain text. False and a message on failure.
@@ -55,7 +59,13 @@ public slots:
     void CommandExporterImage_Click();
     void CommandExporterRapport_Click();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    zeno::CurveColumns colonnesChoisies() const;
+    std::optional<zeno::Site> lieu() const;
     void reduit();
     void afficheResultats();
     void remplitColonnes();
@@ -68,8 +78,10 @@ private:
     void afficheApproximation();
     QString rapportApproximation() const;
 
+    SharedState* etat_;
     QLocale locale_;
-    std::optional<zeno::MutualEvent> event_;
+    std::optional<zeno::MutualEvent> event_;   // as chosen (geocentric)
+    std::optional<zeno::MutualEvent> prevu_;   // as predicted for the observer: seen from the place when set
     QString chemin_;
     zeno::ObservedCurve courbe_;
     zeno::CurveFit fit_;
@@ -87,6 +99,7 @@ private:
     QComboBox* ComboTemps;
     QComboBox* ComboFlux;
     QComboBox* ComboIncertitude;
+    QComboBox* ComboComparaison;
     QCheckBox* CheckMagnitudes;
     ReductionPlot* Graphique;
     QLabel* LabelResultats;

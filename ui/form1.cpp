@@ -774,7 +774,7 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
         connect(CheckEW, &QCheckBox::toggled, phenomenes_, inversions);
         connect(CheckNS, &QCheckBox::toggled, phenomenes_, inversions);
         connect(phenomenes_, &FenetrePhenomenes::reductionDemandee, this, [this](const zeno::MutualEvent& ev) {
-            auto* f = new FenetreReduction(locale_, this, ev);
+            auto* f = new FenetreReduction(locale_, this, ev, etat_);
             f->setAttribute(Qt::WA_DeleteOnClose);
             f->show();
         });

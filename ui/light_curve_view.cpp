@@ -165,7 +165,9 @@ void LightCurveView::paint(QPainter& p, const QRectF& area, const zeno::MutualEv
                Qt::AlignLeft | Qt::AlignVCenter, tr("fin %1").arg(utClock(double(event.end), true)));
     p.setPen(QColor(200, 30, 30));
     p.drawText(QRectF(xOf(event.maximumExact) - 5 * line, maximumRow, 10 * line, line), Qt::AlignCenter,
-               tr("maximum %1").arg(utClock(event.maximumExact, true)));
+               tr("maximum %1").arg(zeno::sigmaText(event.maxUtSigmaS).isEmpty()
+                                          ? utClock(event.maximumExact, true)
+                                          : utClock(event.maximumExact, true) + QLatin1Char(' ') + zeno::sigmaText(event.maxUtSigmaS)));
     p.setPen(QPen(Qt::black, px / 14.0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(plot);

@@ -37,6 +37,12 @@ QString durationText(double seconds)
 }
 
 QString utClock(double utSeconds) { return zeno::mutualUtText(utSeconds).mid(11); }
+// "22:33:06 ± 2 s": the maximum with its uncertainty, when the theory gives one.
+QString withSigma(const QString& clock, double sigmaS)
+{
+    const QString sigma = zeno::sigmaText(sigmaS);
+    return sigma.isEmpty() ? clock : clock + QLatin1Char(' ') + sigma;
+}
 
 } // namespace
 
@@ -98,7 +104,7 @@ void MutualEventPanel::setEvent(const zeno::MutualEvent& ev, std::optional<AtPla
     QStringList lines;
     lines << QStringLiteral("<b>%1</b>").arg(mutualTitle(ev).toHtmlEscaped());
     lines << tr("Début %1 · maximum %2 · fin %3 TU, le %4")
-                 .arg(utClock(double(ev.start)), utClock(ev.maximumExact), utClock(double(ev.end)),
+                 .arg(utClock(double(ev.start)), withSigma(utClock(ev.maximumExact), ev.maxUtSigmaS), utClock(double(ev.end)),
                       QDateTime::fromSecsSinceEpoch(ev.maximum, Qt::UTC).toString(QStringLiteral("dd/MM/yyyy")));
     lines << tr("Durée %1 · paramètre d'impact %2 km").arg(durationText(ev.durationS), n(ev.impactKm, 0));
     lines << tr("Lumière perdue : %1 % de celle de %2 ; chute du couple %3 mag")

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
+#include <QUrl>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -25,6 +27,7 @@ private slots:
     void reductionEtExports();
     void mauvaiseEntree();
     void depuisPhenomenes();
+    void exportDepose();
 
 private:
     QTemporaryDir dossier_;
@@ -78,6 +81,7 @@ void TestReduction::reductionEtExports()
     QVERIFY2(std::abs(fit.shiftS - 20) < 4 * fit.shiftSigmaS, qPrintable(QString::number(fit.shiftS)));
     QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("ComboIncertitude"))->currentText(), QStringLiteral("3 : rel_flux_err"));
     QVERIFY(w.findChild<QLabel*>(QStringLiteral("LabelResultats"))->text().contains(QStringLiteral("O−C")));
+    QVERIFY(w.findChild<QLabel*>(QStringLiteral("LabelPrevision"))->text().contains(QStringLiteral("topocentrique")));
 
     sortie = dossier_.filePath(QStringLiteral("rapport.txt"));
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("CommandExporterRapport")), Qt::LeftButton);
@@ -86,6 +90,7 @@ void TestReduction::reductionEtExports()
     const QString rapport = QString::fromUtf8(r.readAll());
     for (const QString& attendu : {QStringLiteral("# Phénomène : 3E2 (eclipse, partial) : Ganymède éclipse Europe"),
                                    QStringLiteral("latitude 43.60000°, longitude 1.44000°"),
+                                   QStringLiteral("topocentrique (vue du lieu d'observation"),
                                    QStringLiteral("# Maximum observé (TU) : 02/12/2026 21:47:"),
                                    QStringLiteral("jd_utc,ut,flux,sigma,model,residual")})
         QVERIFY2(rapport.contains(attendu), qPrintable(attendu));
@@ -176,6 +181,43 @@ void TestReduction::depuisPhenomenes()
     QVERIFY(w && w->isVisible());
     QVERIFY(w->evenement() && w->evenement()->code() == event_.code() && w->evenement()->maximum == event_.maximum);
     w->close();
+}
+
+
+// A Tangra export dropped on the window: its times of day take the event's
+// date, its raw signal loses its background, and the fit finds the shift.
+void TestReduction::exportDepose()
+{
+    const zeno::EventShape shape = zeno::eventShape(event_);
+    QString texte = QStringLiteral("Tangra v3.7.5\r\nFrameNo,Time (UT),Signal (1),Background (1)\r\n");
+    int n = 0;
+    for (double t = double(event_.start) - 900; t <= double(event_.end) + 900; t += 5, ++n)
+        texte += QStringLiteral("%1,[%2],%3,500.0\r\n")
+                     .arg(n)
+                     .arg(QDateTime::fromMSecsSinceEpoch(std::llround(t * 1000), Qt::UTC).toString(QStringLiteral("HH:mm:ss.zzz")))
+                     .arg(500 + 4000 * zeno::shapeFlux(shape, t - shape.tMax - 20) * (1 + 0.004 * std::sin(n)), 0, 'f', 2);
+    const QString chemin = dossier_.filePath(QStringLiteral("tangra.csv"));
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(texte.toUtf8()) > 0);
+    f.close();
+
+    QStringList messages;
+    FenetreReduction w(localeFrancaise(), nullptr, event_);
+    w.message = [&](const QString& t) { messages << t; };
+    w.show();
+    QMimeData donnees;
+    donnees.setUrls({QUrl::fromLocalFile(chemin)});
+    QDragEnterEvent entree(QPoint(50, 50), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &entree);
+    QVERIFY(entree.isAccepted());
+    QDropEvent depot(QPointF(50, 50), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &depot);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    QVERIFY(w.ajustement().converged);
+    QVERIFY2(std::abs(w.ajustement().shiftS - 20) < 3, qPrintable(QString::number(w.ajustement().shiftS)));
+    const QString etat = w.findChild<QLabel*>(QStringLiteral("LabelEtat"))->text();
+    QVERIFY2(etat.contains(QStringLiteral("Tangra")) && etat.contains(QStringLiteral("« Signal (1) » − « Background (1) »"))
+                 && etat.contains(QStringLiteral("dates prises du phénomène")), qPrintable(etat));
 }
 
 QTEST_MAIN(TestReduction)
