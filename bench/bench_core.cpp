@@ -1,5 +1,6 @@
 // Speed of the ephemeris and of a whole headless pass. The animation runs a
 // pass every 40 ms; these must be a negligible part of it.
+#include "approximations.h"
 #include "l12_correction.h"
 #include "calendar.h"
 #include "enregistreur.h"
@@ -188,6 +189,22 @@ void BM_MutualMonth(benchmark::State& state)
         benchmark::DoNotOptimize(findMutualEvents(utSeconds(2026, 12, 1), utSeconds(2027, 1, 1)).size());
 }
 BENCHMARK(BM_MutualMonth)->Unit(benchmark::kMillisecond);
+
+// A year of mutual approximations, the six pairs, on one core: out of
+// the mutual events' season (2025) and in it (2026), geocentric and from Paris.
+void BM_ApproximationsYear(benchmark::State& state)
+{
+    ApproximationOptions o;
+    o.threads = 1;
+    if (state.range(1))
+        o.site = Site{};
+    const int year = int(state.range(0));
+    std::size_t found = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(found = findApproximations(utSeconds(year, 1, 1), utSeconds(year + 1, 1, 1), o).size());
+    state.counters["approximations"] = double(found);
+}
+BENCHMARK(BM_ApproximationsYear)->Args({2025, 0})->Args({2025, 1})->Args({2026, 1})->Unit(benchmark::kMillisecond);
 
 // One event's light curve, 600 points.
 void BM_MutualLightCurve(benchmark::State& state)

@@ -1,5 +1,6 @@
 // zenolune-ephem: the window's computation pass from the command line, one
 // JSON object per line, and a timetable of the phenomena for observers.
+#include "approx_commands.h"
 #include "documents.h"
 #include "enregistreur.h"
 #include "erreur.h"
@@ -56,6 +57,9 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --reduce ENREGISTREMENT [--event CODE,DATE] [--start DATE --fps N]
   zenolune-ephem [options] --measure ENREGISTREMENT [--event CODE,DATE] [--site LAT,LON[,H]]
                  [--start DATE --fps N] --out COURBE.csv
+  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
+                 [--max-distance SECONDES_D_ARC] [--csv]
+  zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00", ou en ISO 8601,
@@ -231,6 +235,37 @@ Options :
                          pas (vidéo) ou en a une fausse.
   --fps N                Avec --start : le nombre d'images par seconde (par
                          défaut celui de la vidéo).
+  --approx               Avec --from/--to : les approximations mutuelles, quand
+                         deux satellites passent au plus près l'un de l'autre
+                         sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
+                         objet JSON par approximation dans l'ordre des
+                         instants : code, central_ut (instant central, TU au
+                         dixième de seconde, ISO 8601), distance_arcsec et
+                         distance_km (distance apparente minimale),
+                         speed_mas_s et motion_angle_deg (vitesse relative et
+                         angle de position du mouvement), limb_arcsec (écart
+                         de chaque satellite au bord de Jupiter),
+                         mutual_event (le phénomène mutuel du couple en cours,
+                         ou null), near_stationary (vitesse sous 1 mas/s :
+                         instant central mal défini) et observable. Théorie
+                         précise ; topocentrique avec --site (avec les
+                         hauteurs de Jupiter et du Soleil), géocentrique
+                         sinon ; avec --csv : un tableau CSV.
+  --max-distance S       Avec --approx : la distance minimale retenue au plus,
+                         en secondes d'arc (30 par défaut, de 1 à 300).
+  --reduce FICHIER --approx CODE,DATE
+                         Réduit la piste observée d'une approximation (CODE
+                         comme 1A2, DATE en heure civile à 24 h près) : un
+                         CSV du temps (JJ TU ou ISO TU) et de Δx, Δy (colonnes
+                         dx, dy ; en pixels si l'en-tête dit px, sinon en
+                         secondes d'arc) ou de la distance (colonne distance),
+                         incertitude facultative (sigma). Ajuste
+                         d(t)² = d0² + v²(t − t0)² (plus un terme de courbure
+                         quand la piste se courbe ; Morgado et al. 2016) et
+                         écrit un objet JSON : observed_central_ut, sigma_s,
+                         o_minus_c_s et o_minus_c_mas contre la prévision
+                         (topocentrique avec --site), minimum_distance...
+                         Code de sortie 1 si l'ajustement échoue.
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -300,6 +335,10 @@ struct Options {
     bool night = false;
     std::optional<QString> at;
     bool mutual = false;
+    bool approx = false;                  // --approx alone: the list of a range
+    std::optional<QString> approxEvent;   // --approx CODE,DATE: the one reduced
+    double maxDistance = 30;
+    bool maxDistanceGiven = false;
     std::optional<QString> lightcurve;
     std::optional<QString> reduce, event;
     std::optional<QString> measure, start, fps;   // a recording measured; its first frame's time and frame rate
@@ -591,6 +630,16 @@ Options parse(const QStringList& args)
             o.at = value();
         } else if (a == u"--mutual") {
             o.mutual = true;
+        } else if (a == u"--approx") {
+            // With a value (CODE,DATE) it names the approximation reduced; alone, it lists a range.
+            if (i + 1 < args.size() && !args[i + 1].startsWith(u'-') && args[i + 1].contains(u','))
+                o.approxEvent = value();
+            else
+                o.approx = true;
+        } else if (a == u"--max-distance") {
+            o.maxDistance = plainNumber(value(), QT_TRANSLATE_NOOP("zenolune-ephem",
+                                                                   "--max-distance attend des secondes d'arc, par exemple 30"));
+            o.maxDistanceGiven = true;
         } else if (a == u"--lightcurve") {
             o.lightcurve = value();
         } else if (a == u"--reduce") {
@@ -698,9 +747,17 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--events et --mutual ne vont pas ensemble"));
     if (o.grs && !o.events)
         usageError(QCoreApplication::translate("zenolune-ephem", "--grs va avec --events ou --chart"));
-    if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce)
-        usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --chart ou --reduce"));
-    if (o.reduce.has_value() != o.event.has_value() && !(o.reduce && isRecordingPath(*o.reduce)))
+    if (o.site && !o.events && !o.mutual && !o.chart && !o.reduce && !o.approx)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--site va avec --events, --mutual, --approx, --chart ou --reduce"));
+    if (o.approx && (o.events || o.mutual || o.reduce || o.lightcurve || o.chart))
+        usageError(QCoreApplication::translate("zenolune-ephem", "--approx ne va ni avec --events, --mutual, --lightcurve ou --chart"));
+    if (o.approx && !o.from)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--approx demande --from et --to"));
+    if (o.maxDistanceGiven && !o.approx && !o.approxEvent)
+        usageError(QCoreApplication::translate("zenolune-ephem", "--max-distance va avec --approx"));
+    if (o.approxEvent && (!o.reduce || o.event))
+        usageError(QCoreApplication::translate("zenolune-ephem", "--approx CODE,DATE va avec --reduce, sans --event"));
+    if (o.reduce.has_value() != (o.event.has_value() || o.approxEvent.has_value()) && !(o.reduce && isRecordingPath(*o.reduce)))
         usageError(QCoreApplication::translate("zenolune-ephem", "--reduce et --event vont ensemble"));
     const bool columnsGiven = o.columns.time || o.columns.flux || o.columns.sigma || o.columns.comparison || o.columns.magnitudes;
     if (columnsGiven && !o.reduce)
@@ -712,7 +769,7 @@ Options parse(const QStringList& args)
         usageError(QCoreApplication::translate("zenolune-ephem", "--min-drop va avec --mutual et --site"));
     if (o.mutual && !o.from)
         usageError(QCoreApplication::translate("zenolune-ephem", "--mutual demande --from et --to"));
-    if ((o.events || o.csv) && !o.from && !o.mutual)
+    if ((o.events || o.csv) && !o.from && !o.mutual && !o.approx)
         usageError(QCoreApplication::translate("zenolune-ephem", "--events demande --from et --to"));
     if (o.lightcurve && (o.from || o.events || o.mutual || !o.dates.isEmpty()))
         usageError(QCoreApplication::translate("zenolune-ephem", "--lightcurve s'emploie seul (avec --offset ou --locale)"));
@@ -1282,6 +1339,28 @@ int runReduce(const Options& o)
     return fit.converged ? 0 : 1;
 }
 
+ApproximationOptions approximationOptions(const Options& o)
+{
+    ApproximationOptions a;
+    a.maxDistanceArcsec = o.maxDistance;
+    a.site = o.site;
+    return a;
+}
+
+// --reduce FILE --approx CODE,DATE (DATE in civil time).
+int runReduceApproximation(const Options& o)
+{
+    const qsizetype comma = o.approxEvent->indexOf(u',');
+    QDateTime ut;
+    try {
+        ut = addHours(readDateTime(o.approxEvent->mid(comma + 1).trimmed(), o.locale), readNumber(o.offset, o.locale));
+    } catch (const ErreurExecution& e) {
+        printError(QCoreApplication::translate("zenolune-ephem", "date de --approx illisible"), e);
+        return 1;
+    }
+    return approx_cli::reduce(*o.reduce, o.approxEvent->left(comma), ut, approximationOptions(o));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -1303,6 +1382,8 @@ int main(int argc, char** argv)
         return runLightCurve(o);
     if (o.measure)
         return runMeasure(o);
+    if (o.reduce && o.approxEvent)
+        return runReduceApproximation(o);
     if (o.reduce)
         return runReduce(o);
     if (!o.from) {
@@ -1329,7 +1410,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zenolune-ephem : %s\n", QCoreApplication::translate("zenolune-ephem", "--to précède --from").toUtf8().constData());
         return 1;
     }
-    if (o.mutual) {
+    if (o.mutual || o.approx) {
         try {
             const double offsetHours = o.offsetHours;
             const QDateTime fromUt = addHours(from, offsetHours), toUt = addHours(to, offsetHours);
@@ -1337,7 +1418,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "zenolune-ephem : %s\n", fault.toUtf8().constData());
                 return 1;
             }
-            return runMutual(o, fromUt, toUt);
+            return o.approx ? approx_cli::list(fromUt, toUt, approximationOptions(o), o.csv) : runMutual(o, fromUt, toUt);
         } catch (const ErreurExecution& e) {
             printError(QCoreApplication::translate("zenolune-ephem", "calcul impossible"), e);
             return 1;

@@ -176,6 +176,15 @@ void ChartPainter::paint(QPainter& p, const QRectF& exposed) const
         p.setBrush(m.eclipse ? QBrush(Qt::black) : QBrush(trackColour(m.active)));
         p.drawPath(d);
     }
+    // Mutual approximations: a ring where the two tracks meet at the central instant.
+    for (const ApproximationMark& m : chart_.approximations) {
+        if (m.at < t0 || m.at > t1)
+            continue;
+        const double x = (chart_.xAt(m.first, m.at) + chart_.xAt(m.second, m.at)) / 2;
+        p.setPen(QPen(Qt::black, 0.9));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(xOf(x), yOf(m.at)), 3.2, 3.2);
+    }
     p.restore();
 }
 
@@ -322,6 +331,8 @@ void ChartPainter::paintLegend(QPainter& p, const QRectF& band) const
         sample(QPen(kNight, 7), QCoreApplication::translate("Graphique", "nuit au lieu d'observation"));
     if (!chart_.mutual.empty())
         sample(QPen(Qt::black, 1.0), QCoreApplication::translate("Graphique", "◆ phénomène mutuel"));
+    if (!chart_.approximations.empty())
+        sample(QPen(Qt::black, 1.0), QCoreApplication::translate("Graphique", "○ approximation mutuelle"));
     p.restore();
 }
 

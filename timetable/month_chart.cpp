@@ -1,6 +1,7 @@
 #include "month_chart.h"
 
 #include "erreur.h"
+#include "approximations.h"
 #include "mutual_events.h"
 #include "night.h"
 #include "regional.h"
@@ -171,6 +172,16 @@ MutualMark markOf(const MutualEvent& e) { return {e.occulter, e.target, e.type =
 
 } // namespace
 
+std::vector<ApproximationMark> approximationMarks(UtSeconds start, UtSeconds end, const std::optional<Site>& site)
+{
+    ApproximationOptions o;
+    o.site = site;
+    std::vector<ApproximationMark> out;
+    for (const Approximation& a : findApproximations(start, end, o))
+        out.push_back({a.first, a.second, std::llround(a.centralUt), a.distanceArcsec});
+    return out;
+}
+
 std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end)
 {
     std::vector<MutualMark> out;
@@ -226,6 +237,8 @@ MonthChart computeMonthChart(const MonthChartOptions& o, const QLocale& locale)
             c.grs.push_back(r.ut.toSecsSinceEpoch());
     if (o.site)
         c.nights = nightsBetween(c.start - kSecondsPerDay / 2, c.end, *o.site);
+    if (o.theorie == Theory::Precise)
+        c.approximations = approximationMarks(c.start, c.end, o.site);
     return c;
 }
 

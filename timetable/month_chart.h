@@ -42,6 +42,13 @@ struct MutualMark {
     UtSeconds from = 0, to = 0;
 };
 
+// The central instant of a mutual approximation, for the marks on the chart.
+struct ApproximationMark {
+    int first = 0, second = 1;     // satellites (0..3)
+    UtSeconds at = 0;
+    double distanceArcsec = 0;
+};
+
 struct MonthChartOptions {
     int year = 2025, month = 1;
     Theory theorie = Theory::Original;
@@ -63,6 +70,7 @@ struct MonthChart {
     std::vector<NightInterval> nights;
     std::vector<UtSeconds> grs;
     std::vector<MutualMark> mutual;
+    std::vector<ApproximationMark> approximations;   // with the precise theory, from the place when set
     std::vector<ProgrammeRow> rows;      // the month's timetable, as the phenomena window lists it
 
     // X of a satellite at an instant of the chart, linear between samples.
@@ -100,6 +108,8 @@ std::vector<NightInterval> nightsBetween(UtSeconds start, UtSeconds end, const S
 // The mutual events whose maximum lies in [start, end], from their search
 // (always on the precise theory).
 std::vector<MutualMark> mutualMarks(UtSeconds start, UtSeconds end);
+// The mutual approximations (default thresholds) whose central instant lies in [start, end].
+std::vector<ApproximationMark> approximationMarks(UtSeconds start, UtSeconds end, const std::optional<Site>& site);
 
 // The whole month: tracks, the timetable and its intervals, nights, Red Spot,
 // and with the precise theory the mutual events.

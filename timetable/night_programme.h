@@ -46,6 +46,7 @@ struct ProgrammeRow {
     unsigned unseen = 0;     // when placed and not observable: the NotSeen reasons
     int mutual = -1;         // a mutual event: its index in the list it came with
     double magnitudeDrop = -1;   // a mutual event's drop at its maximum (negative: none)
+    int approximation = -1;  // a mutual approximation: its index in the list it came with
 };
 
 // Why a placed row is not observable (bits of ProgrammeRow::unseen).

@@ -623,7 +623,7 @@ ObservedCurve readObservedCurve(const QByteArray& bytes, const CurveColumns& cho
             else
                 *y /= comparison;
         }
-        if (!c.magnitudes && *y <= 0) {
+        if (!c.magnitudes && !chosen.anySign && *y <= 0) {
             ++nonPositive;
             bad(QCoreApplication::translate("ObservedCurve", "flux nul ou négatif « %1 »").arg(qs(field(c.fluxColumn))));
             continue;

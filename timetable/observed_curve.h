@@ -39,6 +39,7 @@ struct CurveColumns {
     // Times without a date: the day that puts the first row nearest this
     // UT instant (seconds since 1970; the event's maximum); none: refused.
     std::optional<double> dateNearUt;
+    bool anySign = false;                   // the value column may be zero or negative (a track's offsets)
 };
 
 enum class TimeForm {

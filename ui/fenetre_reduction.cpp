@@ -1,5 +1,6 @@
 #include "fenetre_reduction.h"
 
+#include "approximation_view.h"
 #include "drawing_export.h"
 #include "erreur.h"
 #include "mutual_rows.h"
@@ -115,7 +116,8 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     TextCode = new QLineEdit(this);
     nomme(TextCode, "TextCode");
     TextCode->setMaximumWidth(60);
-    TextCode->setToolTip(tr("Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)"));
+    TextCode->setToolTip(tr("Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe), ou "
+                            "l'approximation mutuelle, par exemple 1A2 (Io et Europe au plus près)"));
     TextDate = new QLineEdit(this);
     nomme(TextDate, "TextDate");
     TextDate->setToolTip(tr("Une date et une heure TU proches du maximum (à 24 h près)"));
@@ -178,6 +180,10 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     auto* milieu = new QHBoxLayout(bas);
     milieu->setContentsMargins(0, 0, 0, 0);
     milieu->addWidget(Graphique, 1);
+    GraphiqueApprox = new ApproximationView(ApproximationView::Distance, locale_, this);
+    nomme(GraphiqueApprox, "GraphiqueApprox");
+    GraphiqueApprox->setVisible(false);
+    milieu->addWidget(GraphiqueApprox, 1);
     // With a recording's lines the results may outgrow the plot's height.
     auto* defilement = new QScrollArea(this);
     defilement->setWidget(LabelResultats);
@@ -266,6 +272,9 @@ FenetreReduction::~FenetreReduction()
 
 void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
 {
+    approx_.reset();
+    GraphiqueApprox->setVisible(false);
+    Graphique->setVisible(true);
     event_ = event;
     TextCode->setText(event.code());
     TextDate->setText(zeno::mutualUtText(event.maximumExact, locale_));
@@ -285,7 +294,8 @@ void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
 void FenetreReduction::CommandChercher_Click()
 {
     const auto code = zeno::parseMutualCode(TextCode->text());
-    if (!code) {
+    const bool approximation = zeno::parseApproximationCode(TextCode->text()).has_value();
+    if (!code && !approximation) {
         message(tr("Phénomène illisible « %1 » : un chiffre de 1 à 4, O (occultation) ou E (éclipse), un autre "
                    "chiffre (1 Io, 2 Europe, 3 Ganymède, 4 Callisto), par exemple 1O2 — champ « Phénomène »")
                     .arg(TextCode->text()));
@@ -299,6 +309,10 @@ void FenetreReduction::CommandChercher_Click()
         return;
     }
     ut.setTimeSpec(Qt::UTC);
+    if (approximation) {
+        chercheApproximation(ut);
+        return;
+    }
     const auto ev = zeno::findMutualEvent(*code, ut.toSecsSinceEpoch());
     if (!ev) {
         message(tr("Aucun phénomène %1 à moins de 24 h du %2 TU.").arg(TextCode->text().trimmed().toUpper(), TextDate->text()));
@@ -335,6 +349,8 @@ bool FenetreReduction::ouvre(const QStringList& fichiers)
 
 bool FenetreReduction::chargeFichier(const QString& chemin)
 {
+    if (approx_)
+        return chargePiste(chemin);
     if (zeno::isRecordingPath(chemin))
         return chargeEnregistrement({chemin});
     return chargeExport(chemin);
@@ -393,7 +409,7 @@ void FenetreReduction::remplitColonnes()
 
 void FenetreReduction::Colonnes_Change()
 {
-    if (chemin_.isEmpty() || !enregistrement_.isEmpty())
+    if (chemin_.isEmpty() || !enregistrement_.isEmpty() || approx_)
         return;
     zeno::ObservedCurve c = zeno::loadObservedCurve(chemin_, colonnesChoisies());
     if (!c.error.isEmpty()) {
@@ -685,6 +701,10 @@ void FenetreReduction::reduit()
 
 void FenetreReduction::afficheResultats()
 {
+    if (approx_) {
+        afficheApproximation();
+        return;
+    }
     const auto nombre = [this](double v, int decimales) {
         return std::isfinite(v) ? locale_.toString(v, 'f', decimales) : tr("indéterminé");
     };
@@ -776,6 +796,8 @@ void FenetreReduction::afficheResultats()
 
 QString FenetreReduction::rapport() const
 {
+    if (approx_)
+        return rapportApproximation();
     if (!prevu_)
         return {};
     const std::optional<zeno::Site> site = lieu();
@@ -805,7 +827,12 @@ bool FenetreReduction::ecrit(const QString& chemin, const QByteArray& donnees)
 bool FenetreReduction::exporteImage(const QString& chemin)
 {
     const ReductionPlotData& d = Graphique->data();
-    const auto dessin = [&](QPainter& p, const QRectF& zone) { paintReductionPlot(p, zone, d, locale_); };
+    const auto dessin = [&](QPainter& p, const QRectF& zone) {
+        if (approx_)
+            ApproximationView::paintDistance(p, zone, GraphiqueApprox->picture(), locale_);
+        else
+            paintReductionPlot(p, zone, d, locale_);
+    };
     const QSize taille(kImageWidth, kImageHeight);
     return ecrit(chemin, chemin.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? svgOf(taille, windowTitle(), dessin)
                                                                                        : pngOf(taille, dessin));
@@ -813,8 +840,11 @@ bool FenetreReduction::exporteImage(const QString& chemin)
 
 bool FenetreReduction::exporteRapport(const QString& chemin)
 {
-    if (!fit_.converged) {
-        message(tr("Pas de réduction à exporter : %1").arg(fit_.error.isEmpty() ? fit_.failure : fit_.error));
+    const bool converged = approx_ ? approxFit_.converged : fit_.converged;
+    if (!converged) {
+        const QString why = approx_ ? (approxFit_.error.isEmpty() ? approxFit_.failure : approxFit_.error)
+                                    : (fit_.error.isEmpty() ? fit_.failure : fit_.error);
+        message(tr("Pas de réduction à exporter : %1").arg(why));
         return false;
     }
     return ecrit(chemin, rapport().toUtf8());
@@ -822,20 +852,29 @@ bool FenetreReduction::exporteRapport(const QString& chemin)
 
 void FenetreReduction::CommandExporterImage_Click()
 {
-    const QString nom = event_ ? QStringLiteral("%1_%2.png").arg(event_->code(), QDateTime::fromSecsSinceEpoch(event_->maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd")))
-                               : QStringLiteral("courbe.png");
-    const QString chemin = choixEnregistrement(nom, tr("Image PNG (*.png);;Image SVG (*.svg)"));
+    const QString chemin = choixEnregistrement(nomExport(QStringLiteral(".png")), tr("Image PNG (*.png);;Image SVG (*.svg)"));
     if (!chemin.isEmpty())
         exporteImage(chemin);
 }
 
 void FenetreReduction::CommandExporterRapport_Click()
 {
-    if (!event_)
+    if (!event_ && !approx_)
         return;
-    const QString nom = QStringLiteral("%1_%2_reduction.txt")
-                            .arg(event_->code(), QDateTime::fromSecsSinceEpoch(event_->maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd")));
-    const QString chemin = choixEnregistrement(nom, tr("Texte (*.txt);;Tous les fichiers (*)"));
+    const QString chemin = choixEnregistrement(nomExport(QStringLiteral("_reduction.txt")), tr("Texte (*.txt);;Tous les fichiers (*)"));
     if (!chemin.isEmpty())
         exporteRapport(chemin);
+}
+
+// "1O2_20150202.png", "1A2_20260301_reduction.txt": the event's or the approximation's code and day.
+QString FenetreReduction::nomExport(const QString& suffixe) const
+{
+    const auto jour = [](double ut) {
+        return QDateTime::fromSecsSinceEpoch(std::llround(ut), Qt::UTC).toString(QStringLiteral("yyyyMMdd"));
+    };
+    if (approx_)
+        return approx_->code() + u'_' + jour(approx_->centralUt) + suffixe;
+    if (event_)
+        return event_->code() + u'_' + jour(double(event_->maximum)) + suffixe;
+    return QStringLiteral("courbe") + suffixe;
 }

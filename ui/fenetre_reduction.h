@@ -7,6 +7,7 @@
 // progress and "Annuler".
 #pragma once
 
+#include "approximation_fit.h"
 #include "light_curve_fit.h"
 #include "measurement.h"
 #include "settings.h"
@@ -29,6 +30,7 @@ class QPushButton;
 class QSplitter;
 class RecordingView;
 class ReductionPlot;
+class ApproximationView;
 class SharedState;
 
 class FenetreReduction : public QDialog {
@@ -49,6 +51,10 @@ public:
     std::function<void(const QString&)> message;
 
     void setEvenement(const zeno::MutualEvent& event);
+    // A mutual approximation instead: its observed track (time, Δx, Δy or distance) is reduced.
+    void setApproximation(const zeno::Approximation& approximation);
+    const std::optional<zeno::Approximation>& approximation() const { return approx_; }
+    const zeno::ApproximationFit& ajustementApproximation() const { return approxFit_; }
     // Reads a photometry export (chargeExport) or opens a recording and
     // starts its measurement; false and a message when it cannot be read.
     bool chargeFichier(const QString& chemin);
@@ -98,6 +104,13 @@ private:
     void afficheResultats();
     void remplitColonnes();
     bool ecrit(const QString& chemin, const QByteArray& donnees);
+    QString nomExport(const QString& suffixe) const;
+    // The approximation's side (fenetre_reduction_approx.cpp).
+    void chercheApproximation(const QDateTime& nearUt);
+    bool chargePiste(const QString& chemin);
+    void reduitApproximation();
+    void afficheApproximation();
+    QString rapportApproximation() const;
 
     SharedState* etat_;
     QLocale locale_;
@@ -115,6 +128,10 @@ private:
     QFutureWatcher<zeno::CurveMeasurement>* veilleur_ = nullptr;
     std::shared_ptr<std::atomic<bool>> annulation_;
     std::shared_ptr<const zeno::CurveMeasurement> mesure_;
+    std::optional<zeno::Approximation> approx_;
+    zeno::ObservedTrack piste_;
+    zeno::ApproximationFit approxFit_;
+    ApproximationView* GraphiqueApprox;
 
     QLineEdit* TextCode;
     QLineEdit* TextDate;

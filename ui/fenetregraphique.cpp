@@ -173,6 +173,12 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
         else if (m.active == satellite)
             etats << (m.eclipse ? tr("son ombre sur %1 (%2–%3 TU)") : tr("devant %1 (%2–%3 TU)")).arg(passif, debut, fin);
     }
+    for (const zeno::ApproximationMark& m : c.approximations) {
+        if (ut < m.at - marge || ut > m.at + marge || (m.first != satellite && m.second != satellite))
+            continue;
+        const QString autre = zeno::satelliteDisplayName(m.first == satellite ? m.second : m.first);
+        etats << tr("au plus près de %1 (%2″ à %3 TU)").arg(autre, fr.toString(m.distanceArcsec, 'f', 1), heureTexte(m.at));
+    }
     // The side as the chart and the main window's scene name it.
     const QString cote = x >= 0 ? tr("côté est") : tr("côté ouest");
     QString texte = tr("%1 — %2 — %3 rayons de Jupiter, %4")

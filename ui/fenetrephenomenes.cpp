@@ -9,6 +9,7 @@
 #include "shared_state.h"
 #include "avx_state.h"
 #include "modern_theory.h"
+#include "approximation_panel.h"
 #include "mutual_event_panel.h"
 #include "mutual_rows.h"
 #include "place_dialog.h"
@@ -42,6 +43,8 @@
 namespace {
 
 constexpr int kAutre = 4;   // "Autre": the range as typed
+constexpr int kSaison = 5;  // the mutual events' season
+constexpr int kAnnee = 6;   // "Année en cours"
 
 QString nomSatellite(int s)
 {
@@ -86,7 +89,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     ComboPeriode = new QComboBox(this);
     nomme(ComboPeriode, "ComboPeriode");
     ComboPeriode->addItems({tr("Nuit prochaine"), tr("24 h"), tr("7 jours"),
-                            tr("1 mois"), tr("Autre"), tr("Saison des phénomènes mutuels")});
+                            tr("1 mois"), tr("Autre"), tr("Saison des phénomènes mutuels"), tr("Année en cours")});
     TextDu = new QLineEdit(this);
     nomme(TextDu, "TextDu");
     TextDu->setToolTip(tr("Début, en heure locale du lieu (fuseau du lieu d'observation)"));
@@ -128,6 +131,10 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     ComboSatellite->addItem(tr("Tache Rouge"), PhenomenaModel::kRedSpot);
     ComboSatellite->addItem(tr("Phénomènes mutuels"), PhenomenaModel::kMutualEvents);
     ComboSatellite->setItemData(ComboSatellite->count() - 1, mutualTheoryNote(), Qt::ToolTipRole);
+    ComboSatellite->addItem(tr("Approximations mutuelles"), PhenomenaModel::kApproximations);
+    ComboSatellite->setItemData(ComboSatellite->count() - 1,
+                                tr("Deux satellites au plus près l'un de l'autre sur le ciel, vus du lieu ; théorie précise (L1.2)"),
+                                Qt::ToolTipRole);
     CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
     // A French spreadsheet opens the French form as it is.
@@ -191,10 +198,13 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     PanneauMutuel = new MutualEventPanel(locale_, this);
     PanneauMutuel->message = [this](const QString& texte) { message(texte); };
     PanneauMutuel->setVisible(false);
+    PanneauApproximation = new ApproximationPanel(locale_, this);
+    PanneauApproximation->setVisible(false);
     Partage = new QSplitter(Qt::Vertical, this);
     nomme(Partage, "Partage");
     Partage->addWidget(Tableau);
     Partage->addWidget(PanneauMutuel);
+    Partage->addWidget(PanneauApproximation);
     Partage->setStretchFactor(0, 3);
     Partage->setStretchFactor(1, 2);
     Partage->setChildrenCollapsible(false);
@@ -327,9 +337,16 @@ void FenetrePhenomenes::remplitPeriode()
     case 1: fin = maintenant.addSecs(86400); break;
     case 2: fin = maintenant.addDays(7); break;
     case 3: fin = maintenant.addMonths(1); break;
-    case 5:   // the season of 2026-2027: the Earth and the Sun near Jupiter's equatorial plane
+    case kSaison:   // the season of 2026-2027: the Earth and the Sun near Jupiter's equatorial plane
         debut = QDateTime(QDate(2026, 8, 1), QTime(0, 0), Qt::UTC);
         fin = QDateTime(QDate(2027, 11, 1), QTime(0, 0), Qt::UTC);
+        break;
+    case kAnnee:   // the current year of the place's calendar
+    {
+        const int annee = modele_->localTime(maintenant).date().year();
+        debut = versTU(QDateTime(QDate(annee, 1, 1), QTime(0, 0), Qt::UTC));
+        fin = versTU(QDateTime(QDate(annee + 1, 1, 1), QTime(0, 0), Qt::UTC));
+    }
         break;
     default: return;   // "Autre": the fields as typed
     }
@@ -437,7 +454,7 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
     o.visibility = etat_->observer().visibility;
     modele_->setVisibility(o.visibility);
     o.theorie = etat_->theory();
-    if (ComboPeriode->currentIndex() == 5) {   // the season: its mutual events alone
+    if (ComboPeriode->currentIndex() == kSaison) {   // the season: its mutual events alone
         o.satellites = false;
         o.grs.reset();
     }
@@ -446,8 +463,12 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
     const auto progres = [this](double fait) {
         QMetaObject::invokeMethod(this, [this, fait] { Progression->setValue(int(fait * 1000)); }, Qt::QueuedConnection);
     };
-    const double partMutuels = o.satellites ? 0.5 : 1;   // of the progress bar
-    o.progress = [progres, partMutuels](double fait) { progres(fait * (1 - partMutuels)); };
+    const bool avecApproximations = ComboPeriode->currentIndex() != kSaison;
+    zeno::ApproximationOptions approx = etat_->observer().approximationOptions();
+    // Shares of the progress bar: the satellites' phenomena, the mutual events, the approximations.
+    const double partApprox = avecApproximations ? 0.3 : 0;
+    const double partMutuels = (o.satellites ? 0.5 : 1) * (1 - partApprox);
+    o.progress = [progres, partMutuels, partApprox](double fait) { progres(fait * (1 - partMutuels - partApprox)); };
 
     Progression->setValue(0);
     Progression->setVisible(true);
@@ -457,19 +478,26 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
     // window answers and "Annuler" works; the rows come back here.
     const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels, parUtilisateur] {
+    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels, partApprox, approx, parUtilisateur] {
         zeno::clearUpperAvxState();
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
+        std::vector<zeno::Approximation> approximations;
         QString faute;
         bool hors = false;   // the precise theory outside its fitted years
         try {
             lignes = zeno::buildProgramme(o);
             // Mutual events in the precise theory whatever the box says.
             mutuels = zeno::findMutualEvents(o.fromUt.toSecsSinceEpoch(), o.toUt.toSecsSinceEpoch(),
-                                             [=](double fait) { progres(1 - partMutuels + fait * partMutuels); },
+                                             [=](double fait) { progres(1 - partApprox - partMutuels + fait * partMutuels); },
                                              annule.get());
             addMutualRows(lignes, mutuels, o.offsetHours, o.site, o.visibility);
+            if (partApprox > 0) {
+                approximations = zeno::findApproximations(o.fromUt.toSecsSinceEpoch(), o.toUt.toSecsSinceEpoch(), approx,
+                                                          [=](double fait) { progres(1 - partApprox + fait * partApprox); },
+                                                          annule.get());
+                addApproximationRows(lignes, approximations, o.offsetHours);
+            }
             hors = (!zeno::withinFittedYears(zeno::julianDayValue(o.fromUt))
                     || !zeno::withinFittedYears(zeno::julianDayValue(o.toUt)));
         } catch (const zeno::ErreurExecution& e) {
@@ -478,9 +506,10 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
         const bool coupe = annule->load();   // stopped before the end of the range
         QMetaObject::invokeMethod(
             this,
-            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), faute, coupe, hors, parUtilisateur,
-             theorie = o.theorie]() mutable {
+            [this, lignes = std::move(lignes), mutuels = std::move(mutuels), approximations = std::move(approximations), faute,
+             coupe, hors, parUtilisateur, theorie = o.theorie]() mutable {
                 mutuels_ = std::move(mutuels);
+                approximations_ = std::move(approximations);
                 termine(std::move(lignes), theorie, coupe, hors);
                 if (!faute.isEmpty())
                     signale(tr("Calcul impossible : %1").arg(faute), parUtilisateur);
@@ -546,6 +575,8 @@ void FenetrePhenomenes::afficheEtat()
                     "précision.").arg(zeno::fittedYearsText());
     texte += tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).", nullptr,
                 int(mutuels_.size()));
+    if (!approximations_.empty())
+        texte += tr(" Approximations mutuelles : %n, à l'instant central, vues du lieu.", nullptr, int(approximations_.size()));
     LabelEtat->setText(texte);
 }
 
@@ -738,7 +769,12 @@ void FenetrePhenomenes::Tableau_SelectionChange(const QModelIndex& index)
 {
     const zeno::ProgrammeRow* l = index.isValid() && index.row() < modele_->rowCount() ? &modele_->shownRow(index.row())
                                                                                        : nullptr;
-    CommandReduire->setEnabled(l && l->mutual >= 0 && std::size_t(l->mutual) < mutuels_.size());
+    const bool approximation = l && l->approximation >= 0 && std::size_t(l->approximation) < approximations_.size();
+    PanneauApproximation->setVisible(approximation);
+    if (approximation)
+        PanneauApproximation->setApproximation(approximations_[std::size_t(l->approximation)],
+                                               etat_->observer().approxMinLimbArcsec);
+    CommandReduire->setEnabled(approximation || (l && l->mutual >= 0 && std::size_t(l->mutual) < mutuels_.size()));
     if (!l || l->mutual < 0 || std::size_t(l->mutual) >= mutuels_.size()) {
         PanneauMutuel->setVisible(false);
         return;
@@ -779,12 +815,16 @@ void FenetrePhenomenes::ouvrePanneau(const QModelIndex& index)
 
 void FenetrePhenomenes::CommandReduire_Click()
 {
-    emit reductionDemandee(PanneauMutuel->event());
+    if (PanneauApproximation->isVisible())
+        emit reductionApproximationDemandee(PanneauApproximation->approximation());
+    else
+        emit reductionDemandee(PanneauMutuel->event());
 }
 
 void FenetrePhenomenes::setInversions(bool estOuest, bool nordSud)
 {
     PanneauMutuel->setFlips(estOuest, nordSud);
+    PanneauApproximation->setFlips(estOuest, nordSud);
 }
 
 void FenetrePhenomenes::CommandLieu_Click()

@@ -3,6 +3,7 @@
 // each event can be seen; a double click shows the instant in the main window.
 #pragma once
 
+#include "approximations.h"
 #include "mutual_events.h"
 #include "night.h"
 #include "night_programme.h"
@@ -30,6 +31,7 @@ class QTableView;
 class QThread;
 class PhenomenaModel;
 class MutualEventPanel;
+class ApproximationPanel;
 
 class FenetrePhenomenes : public QWidget {
     Q_OBJECT
@@ -55,6 +57,8 @@ public:
     PhenomenaModel* modele() const { return modele_; }
     // The mutual events of the range; a row's `mutual` indexes them.
     const std::vector<zeno::MutualEvent>& mutuels() const { return mutuels_; }
+    // The mutual approximations of the range; a row's `approximation` indexes them.
+    const std::vector<zeno::Approximation>& approximations() const { return approximations_; }
     // Writes the shown rows as CSV through a temporary file; false and a message on failure.
     bool exporte(const QString& chemin);
     QString texteVisible() const;   // the shown rows as CSV, as "Copier" puts them
@@ -69,6 +73,8 @@ signals:
     void calculTermine();
     // "Réduire une observation…": the main window opens the reduction of this event.
     void reductionDemandee(const zeno::MutualEvent& event);
+    // The same for the selected mutual approximation.
+    void reductionApproximationDemandee(const zeno::Approximation& approximation);
 
 public slots:
     void ComboPeriode_Change(int index);
@@ -148,7 +154,9 @@ private:
     QLabel* LabelEtat;
     PhenomenaModel* modele_;
     std::vector<zeno::MutualEvent> mutuels_;
+    std::vector<zeno::Approximation> approximations_;
     MutualEventPanel* PanneauMutuel;
     QSplitter* Partage;
     int generation_ = 0;   // one more at each computation: a late panel of an old table stays shut
+    ApproximationPanel* PanneauApproximation;
 };

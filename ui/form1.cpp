@@ -786,6 +786,12 @@ FenetrePhenomenes* Form1::fenetrePhenomenes()
             f->setAttribute(Qt::WA_DeleteOnClose);
             f->show();
         });
+        connect(phenomenes_, &FenetrePhenomenes::reductionApproximationDemandee, this, [this](const zeno::Approximation& a) {
+            auto* f = new FenetreReduction(locale_, this);
+            f->setApproximation(a);
+            f->setAttribute(Qt::WA_DeleteOnClose);
+            f->show();
+        });
     }
     return phenomenes_;
 }

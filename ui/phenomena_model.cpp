@@ -85,8 +85,10 @@ void PhenomenaModel::refilter()
     shown_.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const zeno::ProgrammeRow& l = rows_[i];
-        const bool chosen = satellite_ == kMutualEvents ? l.mutual >= 0
-                                                         : satellite_ == kAllSatellites || l.satellite == satellite_;
+        const bool chosen = satellite_ == kMutualEvents    ? l.mutual >= 0
+                          : satellite_ == kApproximations ? l.approximation >= 0
+                                                          : satellite_ == kAllSatellites
+                                                                || (l.satellite == satellite_ && l.approximation < 0);
         if (chosen && (!observableOnly_ || l.observable))
             shown_.push_back(i);
     }

@@ -18,6 +18,7 @@ public:
     static constexpr int kAllSatellites = -2;
     static constexpr int kRedSpot = -1;
     static constexpr int kMutualEvents = -3;   // the mutual events' rows alone
+    static constexpr int kApproximations = -4; // the mutual approximations' rows alone
 
     PhenomenaModel(const QLocale& locale, QObject* parent = nullptr);
 
@@ -28,7 +29,8 @@ public:
     const zeno::ProgrammeRow& shownRow(int row) const { return rows_[shown_[std::size_t(row)]]; }
     std::vector<zeno::ProgrammeRow> shownRows() const;
 
-    // A satellite (0..3), kRedSpot, kMutualEvents or kAllSatellites; observable rows only.
+    // A satellite (0..3: its own phenomena, approximations apart), kRedSpot, kMutualEvents,
+    // kApproximations or kAllSatellites; observable rows only.
     void setFilter(int satellite, bool observableOnly);
     // The limits the rows were placed with: a row not observable says why in
     // the tooltip of its "Observable" cell.

@@ -44,6 +44,9 @@ DialogueLieu::DialogueLieu(const settings::Observer& o, const QLocale& locale, Q
     forme->addRow(tr("à la date (%1, 0 h TU) :").arg(zeno::dateFormText(locale_)),
                   champ("TextTacheEpoque", zeno::dateTimeText(QDateTime(o.redSpot.epoch, QTime(0, 0), Qt::UTC), locale_)));
     forme->addRow(tr("Dérive (° par mois) :"), champ("TextTacheDerive", nombre(o.redSpot.driftDegPerMonth)));
+    forme->addRow(tr("Approximations : distance au plus (″) :"), champ("TextApproxDistance", nombre(o.approxMaxDistanceArcsec)));
+    forme->addRow(tr("Approximations : écart au bord de Jupiter au moins (″) :"), champ("TextApproxBord", nombre(o.approxMinLimbArcsec)));
+    forme->addRow(tr("Approximations : quasi stationnaire sous (mas/s) :"), champ("TextApproxVitesse", nombre(o.approxStationaryMasS)));
 
     auto* note = new QLabel(tr(
         "La longitude est comptée positivement vers l'est (Paris : 2,35). La longitude de la Tache Rouge "
@@ -103,7 +106,10 @@ void DialogueLieu::CommandOk_Click()
         || !lire("TextSoleilMax", tr("La hauteur maximale du Soleil"), o.visibility.maxSunDeg)
         || !lire("TextChuteMin", tr("La chute d'éclat minimale"), o.visibility.minDropMag)
         || !lire("TextTacheLongitude", tr("La longitude de la Tache Rouge"), o.redSpot.longitudeDeg)
-        || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth))
+        || !lire("TextTacheDerive", tr("La dérive de la Tache Rouge"), o.redSpot.driftDegPerMonth)
+        || !lire("TextApproxDistance", tr("La distance maximale des approximations"), o.approxMaxDistanceArcsec)
+        || !lire("TextApproxBord", tr("L'écart minimal au bord de Jupiter"), o.approxMinLimbArcsec)
+        || !lire("TextApproxVitesse", tr("La vitesse des passages quasi stationnaires"), o.approxStationaryMasS))
         return;
     try {
         o.redSpot.epoch = zeno::readDateTime(findChild<QLineEdit*>(QStringLiteral("TextTacheEpoque"))->text(), locale_).date();
@@ -111,7 +117,8 @@ void DialogueLieu::CommandOk_Click()
         Erreur->setText(tr("L'époque de la Tache Rouge n'est pas une date (%1 ou Année-Mois-Jour).").arg(zeno::dateFormText(locale_)));
         return;
     }
-    for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot)}) {
+    for (const QString& faute : {zeno::checkSite(o.site), zeno::checkVisibility(o.visibility), zeno::checkRedSpot(o.redSpot),
+                                 zeno::checkApproximationOptions(o.approximationOptions())}) {
         if (!faute.isEmpty()) {
             Erreur->setText(faute);
             return;

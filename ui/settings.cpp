@@ -107,6 +107,12 @@ Observer readObserver(QStringList* reset)
         else
             notes << tr("époque de la Tache Rouge");
     }
+    o.approxMaxDistanceArcsec = number(*s, "approximations/distance_max", o.approxMaxDistanceArcsec, zeno::kApproxMaxDistanceLimits[0],
+                                       zeno::kApproxMaxDistanceLimits[1], tr("distance maximale des approximations"), notes);
+    o.approxMinLimbArcsec = number(*s, "approximations/bord_min", o.approxMinLimbArcsec, zeno::kApproxMinLimbLimits[0],
+                                   zeno::kApproxMinLimbLimits[1], tr("écart minimal au bord de Jupiter"), notes);
+    o.approxStationaryMasS = number(*s, "approximations/vitesse_stationnaire", o.approxStationaryMasS, zeno::kApproxStationaryLimits[0],
+                                    zeno::kApproxStationaryLimits[1], tr("vitesse des passages quasi stationnaires"), notes);
     if (const QVariant v = s->value(QStringLiteral("lieu/fuseau")); v.isValid()) {
         const QTimeZone z(v.toString().toUtf8());
         if (z.isValid())
@@ -134,6 +140,20 @@ void writeObserver(const Observer& o)
     s->setValue(QStringLiteral("tache_rouge/longitude"), o.redSpot.longitudeDeg);
     s->setValue(QStringLiteral("tache_rouge/epoque"), o.redSpot.epoch.toString(Qt::ISODate));
     s->setValue(QStringLiteral("tache_rouge/derive"), o.redSpot.driftDegPerMonth);
+    s->setValue(QStringLiteral("approximations/distance_max"), o.approxMaxDistanceArcsec);
+    s->setValue(QStringLiteral("approximations/bord_min"), o.approxMinLimbArcsec);
+    s->setValue(QStringLiteral("approximations/vitesse_stationnaire"), o.approxStationaryMasS);
+}
+
+zeno::ApproximationOptions Observer::approximationOptions() const
+{
+    zeno::ApproximationOptions a;
+    a.maxDistanceArcsec = approxMaxDistanceArcsec;
+    a.minLimbArcsec = approxMinLimbArcsec;
+    a.stationaryMasS = approxStationaryMasS;
+    a.site = site;
+    a.visibility = visibility;
+    return a;
 }
 
 PhenomenaChoices readPhenomenaChoices(QStringList* reset)
@@ -141,8 +161,8 @@ PhenomenaChoices readPhenomenaChoices(QStringList* reset)
     const auto s = open();
     PhenomenaChoices c;
     QStringList notes;
-    c.period = whole(*s, "phenomenes/periode", c.period, 0, 5, tr("période"), notes);
-    c.satellite = whole(*s, "phenomenes/satellite", c.satellite, 0, 6, tr("satellite"), notes);
+    c.period = whole(*s, "phenomenes/periode", c.period, 0, 6, tr("période"), notes);
+    c.satellite = whole(*s, "phenomenes/satellite", c.satellite, 0, 7, tr("satellite"), notes);
     c.observableOnly = yesNo(*s, "phenomenes/observables", c.observableOnly, tr("observables seulement"), notes);
     c.from = s->value(QStringLiteral("phenomenes/du")).toString();
     c.to = s->value(QStringLiteral("phenomenes/au")).toString();

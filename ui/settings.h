@@ -4,6 +4,7 @@
 #pragma once
 
 #include "observer.h"
+#include "approximations.h"
 #include "night_programme.h"
 
 #include <QSettings>
@@ -23,6 +24,9 @@ struct Observer {
     QTimeZone timeZone = QTimeZone::systemTimeZone();   // the observer's clock, daylight saving included
     zeno::Visibility visibility;
     zeno::RedSpot redSpot;
+    // The mutual approximations' thresholds (the place and visibility above are taken from here too).
+    double approxMaxDistanceArcsec = 30, approxMinLimbArcsec = 10, approxStationaryMasS = 1;
+    zeno::ApproximationOptions approximationOptions() const;
 };
 
 // Every kept value read with a success and a range check: an unreadable one
@@ -32,8 +36,8 @@ void writeObserver(const Observer& o);
 
 // The phenomena window's choices of the last run.
 struct PhenomenaChoices {
-    int period = 0;              // ComboPeriode: 0 the coming night .. 4 "Autre", 5 the mutual events' season
-    int satellite = 0;           // ComboSatellite: 0 "Tous", 1..4 the satellites, 5 the Red Spot, 6 mutual events
+    int period = 0;              // ComboPeriode: 0 the coming night .. 4 "Autre", 5 the mutual events' season, 6 the current year
+    int satellite = 0;           // ComboSatellite: 0 "Tous", 1..4 the satellites, 5 the Red Spot, 6 mutual events, 7 approximations
     bool observableOnly = false; // CheckObservables
     QString from, to;            // TextDu, TextAu as typed
     int csvForm = 0;             // ComboFormat: 0 French (; and decimal comma), 1 international

@@ -145,7 +145,20 @@ awk -F, 'NR == 2 { print $0 ",sigma"; next } NR > 2 { print $0 ",1e150"; next } 
 check reduce-subnormal-chi2 0 '"converged": true' '"reduced_chi2": 0' -- --reduce "$dir/tiny.csv" --event "3E2,02/12/2026 21:47:00"
 out=$(LANGUAGE=en LANG=en_US.UTF-8 "$tool" --reduce /nope.csv --event "3E2,02/12/2026 21:47:00" 2>&1)
 grep -q 'does not exist' <<<"$out" || { echo "FAIL english-messages: $out"; fail=1; }
-check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' '--night' -- --help
+# Mutual approximations: a day's list, and a track of distances made from the prediction read back (O-C nearly 0).
+check approx 0 '"code":"1A3"' '"central_ut":"2026-03-01T20:36:1' '"topocentric":true' \
+    -- --locale fr_FR --approx --from "01/03/2026 00:00:00" --to "02/03/2026 00:00:00" --site 48.85,2.35,35
+check approx-csv 0 'code,instant_central_tu,distance_arcsec' '1A3,2026-03-01T20:36:1' \
+    -- --approx --csv --from "01/03/2026 00:00:00" --to "02/03/2026 00:00:00"
+check approx-bad-threshold 1 'distance maximale' -- --locale fr_FR --approx --max-distance 500 --from 01/03/2026 --to 02/03/2026
+track="$dir/piste.csv"
+awk 'BEGIN { print "jd,distance"; t0 = 2461101.35846759; for (i = -60; i <= 60; i++) {
+    s = i * 10; printf "%.8f,%.5f\n", t0 + s / 86400, sqrt(11.5955 ^ 2 + (0.00814 * s) ^ 2) } }' >"$track"
+check approx-reduce 0 '"code":"1A3"' '"converged":true' '"observed_central_ut":"2026-03-01T20:36:11.6"' \
+    -- --locale fr_FR --reduce "$track" --approx "1A3,01/03/2026 20:30:00" --site 48.85,2.35,35
+head -5 "$track" >"$dir/courte.csv"
+check approx-reduce-short 1 'trop peu de points' -- --locale fr_FR --reduce "$dir/courte.csv" --approx "1A3,01/03/2026 20:30:00"
+check help 0 'Usage' '--events' '--grs' '--site' '--theory' '--mutual' '--lightcurve' '--chart' '--ics' '--reduce' '--night' '--approx' '--max-distance' -- --help
 check usage 2 'aucune date' --
 
 exit $fail

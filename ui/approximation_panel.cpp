@@ -1,0 +1,112 @@
+#include "approximation_panel.h"
+
+#include "approximation_view.h"
+#include "calendar.h"
+#include "scene_frame.h"
+
+#include <QCoreApplication>
+#include <cmath>
+#include <algorithm>
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+ApproximationPanel::ApproximationPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
+{
+    setObjectName(QStringLiteral("ApproximationPanel"));
+    LabelDetails = new QLabel(this);
+    LabelDetails->setObjectName(QStringLiteral("LabelDetails"));
+    LabelDetails->setWordWrap(true);
+    LabelDetails->setTextFormat(Qt::RichText);
+    LabelDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    LabelDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Distance = new ApproximationView(ApproximationView::Distance, locale_, this);
+    Trajets = new ApproximationView(ApproximationView::Tracks, locale_, this);
+    auto* rangee = new QHBoxLayout(this);
+    rangee->setContentsMargins(0, 0, 0, 0);
+    rangee->addWidget(Distance, 5);
+    rangee->addWidget(Trajets, 3);
+    rangee->addWidget(LabelDetails, 4);
+}
+
+void ApproximationPanel::setFlips(bool eastWest, bool northSouth)
+{
+    Trajets->setFlips(eastWest, northSouth);
+}
+
+void ApproximationPanel::setApproximation(const zeno::Approximation& a, double minLimbArcsec)
+{
+    approximation_ = a;
+    minLimbArcsec_ = minLimbArcsec;
+    const ApproximationPicture picture = approximationPicture(a);
+    Distance->setPicture(picture);
+    Trajets->setPicture(picture);
+    LabelDetails->setText(detailsText());
+}
+
+void addApproximationRows(std::vector<zeno::ProgrammeRow>& rows, const std::vector<zeno::Approximation>& list,
+                          double offsetHours)
+{
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const zeno::Approximation& a = list[i];
+        zeno::ProgrammeRow r;
+        r.ut = QDateTime::fromSecsSinceEpoch(std::llround(a.centralUt), Qt::UTC);
+        r.civil = zeno::addHours(r.ut, -offsetHours);
+        r.satellite = a.first;
+        r.phenomenon = a.code();
+        r.change = QStringLiteral("approximation");
+        r.approximation = int(i);
+        r.hidden = !a.clearOfJupiter(0) || !a.clearOfJupiter(1);
+        r.observable = a.observable;
+        r.jupiterAltDeg = a.jupiterAltDeg;
+        r.sunAltDeg = a.sunAltDeg;
+        rows.push_back(std::move(r));
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& x, const auto& y) { return x.ut < y.ut; });
+}
+
+QString approximationPairName(const zeno::Approximation& a)
+{
+    return QCoreApplication::translate("ApproximationPanel", "%1 et %2")
+        .arg(zeno::satelliteDisplayName(a.first), zeno::satelliteDisplayName(a.second));
+}
+
+QString approximationHindrance(const zeno::Approximation& a, double minLimbArcsec)
+{
+    QStringList why;
+    const int sat[2] = {a.first, a.second};
+    for (int k = 0; k < 2; ++k) {
+        const QString name = zeno::satelliteDisplayName(sat[k]);
+        if (a.behindJupiter[k])
+            why << QCoreApplication::translate("ApproximationPanel", "%1 derrière Jupiter").arg(name);
+        else if (a.inJupiterShadow[k])
+            why << QCoreApplication::translate("ApproximationPanel", "%1 dans l'ombre de Jupiter").arg(name);
+        else if (a.inFrontOfJupiter[k])
+            why << QCoreApplication::translate("ApproximationPanel", "%1 devant le disque").arg(name);
+        else if (a.limbArcsec[k] < minLimbArcsec)
+            why << QCoreApplication::translate("ApproximationPanel", "%1 trop près du bord de Jupiter").arg(name);
+    }
+    if (!a.observable && why.isEmpty())
+        why << QCoreApplication::translate("ApproximationPanel", "Jupiter trop bas ou ciel trop clair");
+    return why.join(QStringLiteral(", "));
+}
+
+QString ApproximationPanel::detailsText() const
+{
+    const zeno::Approximation& a = approximation_;
+    const auto n = [this](double v, int d) { return locale_.toString(v, 'f', d); };
+    QString t = tr("<b>%1 — approximation de %2</b><br>").arg(a.code(), approximationPairName(a));
+    t += tr("Instant central : <b>%1 TU</b> (%2)<br>")
+             .arg(zeno::utIsoTenths(a.centralUt).replace(u'T', u' '), a.site ? tr("topocentrique") : tr("géocentrique"));
+    t += tr("Distance minimale : %1″ (%2 km)<br>").arg(n(a.distanceArcsec, 3), n(a.distanceKm, 0));
+    t += tr("Vitesse relative : %1 mas/s, angle de position %2°<br>").arg(n(a.speedMasS, 2), n(a.motionAngleDeg, 1));
+    t += tr("Bord de Jupiter : %1″ et %2″<br>").arg(n(a.limbArcsec[0], 1), n(a.limbArcsec[1], 1));
+    if (!a.mutualEvent.isEmpty())
+        t += tr("Phénomène mutuel en cours : %1<br>").arg(a.mutualEvent);
+    if (a.site)
+        t += tr("Hauteurs : Jupiter %1°, Soleil %2°<br>").arg(n(a.jupiterAltDeg, 1), n(a.sunAltDeg, 1));
+    if (a.stationary)
+        t += tr("<b>Passage quasi stationnaire</b> : l'instant central est mal défini.<br>");
+    t += a.observable ? tr("Observable.") : tr("Non observable : %1.").arg(approximationHindrance(a, minLimbArcsec_));
+    return t;
+}
