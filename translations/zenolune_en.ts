@@ -2,6 +2,332 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ApproximationFit</name>
+    <message>
+        <source>trop peu de points : %1, il en faut au moins %2</source>
+        <translation>too few points: %1, at least %2 are needed</translation>
+    </message>
+    <message>
+        <source>tous les points sont au même instant : il n&apos;y a pas de trajet à ajuster</source>
+        <translation>all the points are at the same instant: there is no track to fit</translation>
+    </message>
+    <message>
+        <source>toutes les distances sont égales (%1) : il n&apos;y a pas de rapprochement à ajuster</source>
+        <translation>all the distances are equal (%1): there is no approach to fit</translation>
+    </message>
+    <message>
+        <source>aucun minimum de la distance dans les points (du %1 au %2 TU) : la piste doit couvrir l&apos;instant central, avec des points de part et d&apos;autre</source>
+        <translation>no minimum of the distance in the points (from %1 to %2 UT): the track must cover the central instant, with points on both sides</translation>
+    </message>
+    <message>
+        <source>atteint après %1 itérations : instant central %2 TU, distance minimale %3</source>
+        <translation>reached after %1 iterations: central instant %2 UT, least distance %3</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas convergé (%1) ; %2</source>
+        <translation>the fit did not converge (%1); %2</translation>
+    </message>
+    <message>
+        <source>l&apos;ajustement n&apos;a pas donné de valeurs utilisables ; %1</source>
+        <translation>the fit gave no usable values; %1</translation>
+    </message>
+    <message>
+        <source>trop peu de points d&apos;un côté de l&apos;instant central (%1 avant, %2 après ; il en faut %3 de chaque côté) ; %4</source>
+        <translation>too few points on one side of the central instant (%1 before, %2 after; %3 are needed on each side); %4</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;a qu&apos;une colonne : il faut un temps et Δx, Δy ou la distance</source>
+        <translation>the file has a single column: it needs a time and Δx, Δy or the distance</translation>
+    </message>
+    <message>
+        <source>ni Δx et Δy ni distance parmi les colonnes (%1) : nommez-les dx, dy ou distance, ou choisissez-les</source>
+        <translation>neither Δx and Δy nor a distance among the columns (%1): name them dx, dy or distance, or choose them</translation>
+    </message>
+    <message>
+        <source>aucune ligne lisible dans la piste</source>
+        <translation>no readable row in the track</translation>
+    </message>
+    <message>
+        <source>impossible de lire le fichier « %1 » : %2</source>
+        <translation>cannot read the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » n&apos;existe pas</source>
+        <translation>the file &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>le fichier « %1 » est trop grand pour une piste</source>
+        <translation>the file &quot;%1&quot; is too large for a track</translation>
+    </message>
+    <message>
+        <source>indéterminé</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source># Zenolune : réduction d&apos;une approximation mutuelle
+</source>
+        <translation># Zenolune: reduction of a mutual approximation
+</translation>
+    </message>
+    <message>
+        <source>Approximation</source>
+        <translation>Approximation</translation>
+    </message>
+    <message>
+        <source>Prévision</source>
+        <translation>Prediction</translation>
+    </message>
+    <message>
+        <source>théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3&quot; (%4 km), vitesse relative %5 mas/s, angle %6°</source>
+        <translation>precise theory (L1.2, VSOP87), %1, central instant %2 UT, distance %3&quot; (%4 km), relative speed %5 mas/s, angle %6°</translation>
+    </message>
+    <message>
+        <source>topocentrique</source>
+        <translation>topocentric</translation>
+    </message>
+    <message>
+        <source>géocentrique</source>
+        <translation>geocentric</translation>
+    </message>
+    <message>
+        <source>Lieu d&apos;observation</source>
+        <translation>Observing site</translation>
+    </message>
+    <message>
+        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
+        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
+    </message>
+    <message>
+        <source>non réglé (prévision géocentrique)</source>
+        <translation>not set (geocentric prediction)</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Colonnes</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>temps %1, distance %2</source>
+        <translation>time %1, distance %2</translation>
+    </message>
+    <message>
+        <source>temps %1, Δx %2, Δy %3</source>
+        <translation>time %1, Δx %2, Δy %3</translation>
+    </message>
+    <message>
+        <source>Lignes</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>%1 lues, %2 illisibles, %3 points ajustés</source>
+        <translation>%1 read, %2 unreadable, %3 points fitted</translation>
+    </message>
+    <message>
+        <source>Ajustement</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Instant central observé (TU)</source>
+        <translation>Observed central instant (UT)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s (1 σ)</source>
+        <translation>%1 ± %2 s (1 σ)</translation>
+    </message>
+    <message>
+        <source>Instant central observé (JD TU)</source>
+        <translation>Observed central instant (JD UT)</translation>
+    </message>
+    <message>
+        <source>O-C</source>
+        <translation>O-C</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 s, soit %3 mas le long du mouvement relatif prévu</source>
+        <translation>%1 ± %2 s, that is %3 mas along the predicted relative motion</translation>
+    </message>
+    <message>
+        <source>Distance minimale</source>
+        <translation>Least distance</translation>
+    </message>
+    <message>
+        <source>%1 ± %2%3%4</source>
+        <translation>%1 ± %2%3%4</translation>
+    </message>
+    <message>
+        <source> (O-C %1&quot;)</source>
+        <translation> (O-C %1&quot;)</translation>
+    </message>
+    <message>
+        <source>Vitesse relative</source>
+        <translation>Relative speed</translation>
+    </message>
+    <message>
+        <source>%1 ± %2%3/s</source>
+        <translation>%1 ± %2%3/s</translation>
+    </message>
+    <message>
+        <source>Courbure</source>
+        <translation>Curvature</translation>
+    </message>
+    <message>
+        <source>terme ajusté : %1 ± %2</source>
+        <translation>term fitted: %1 ± %2</translation>
+    </message>
+    <message>
+        <source>non significative, mouvement uniforme</source>
+        <translation>not significant, uniform motion</translation>
+    </message>
+    <message>
+        <source>χ² réduit</source>
+        <translation>Reduced χ²</translation>
+    </message>
+    <message>
+        <source>%1 (%2), résidus %3%4 (écart type)</source>
+        <translation>%1 (%2), residuals %3%4 (standard deviation)</translation>
+    </message>
+    <message>
+        <source>pondéré par les incertitudes du fichier</source>
+        <translation>weighted by the file&apos;s uncertainties</translation>
+    </message>
+    <message>
+        <source>poids égaux</source>
+        <translation>equal weights</translation>
+    </message>
+    <message>
+        <source>Méthode</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, Levenberg-Marquardt), %2 itérations ; incertitudes de la covariance multipliée par le χ² réduit</source>
+        <translation>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016); nonlinear least squares (GSL, Levenberg-Marquardt), %2 iterations; uncertainties from the covariance scaled by the reduced χ²</translation>
+    </message>
+</context>
+<context>
+    <name>ApproximationPanel</name>
+    <message>
+        <source>%1 et %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <source>%1 derrière Jupiter</source>
+        <translation>%1 behind Jupiter</translation>
+    </message>
+    <message>
+        <source>%1 dans l&apos;ombre de Jupiter</source>
+        <translation>%1 in Jupiter&apos;s shadow</translation>
+    </message>
+    <message>
+        <source>%1 devant le disque</source>
+        <translation>%1 in front of the disc</translation>
+    </message>
+    <message>
+        <source>%1 trop près du bord de Jupiter</source>
+        <translation>%1 too close to Jupiter&apos;s limb</translation>
+    </message>
+    <message>
+        <source>Jupiter trop bas ou ciel trop clair</source>
+        <translation>Jupiter too low or sky too bright</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 — approximation de %2&lt;/b&gt;&lt;br&gt;</source>
+        <translation>&lt;b&gt;%1 — approximation of %2&lt;/b&gt;&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Instant central : &lt;b&gt;%1 TU&lt;/b&gt; (%2)&lt;br&gt;</source>
+        <translation>Central instant: &lt;b&gt;%1 UT&lt;/b&gt; (%2)&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>topocentrique</source>
+        <translation>topocentric</translation>
+    </message>
+    <message>
+        <source>géocentrique</source>
+        <translation>geocentric</translation>
+    </message>
+    <message>
+        <source>Distance minimale : %1″ (%2 km)&lt;br&gt;</source>
+        <translation>Least distance: %1″ (%2 km)&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vitesse relative : %1 mas/s, angle de position %2°&lt;br&gt;</source>
+        <translation>Relative speed: %1 mas/s, position angle %2°&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Bord de Jupiter : %1″ et %2″&lt;br&gt;</source>
+        <translation>Jupiter&apos;s limb: %1″ and %2″&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Phénomène mutuel en cours : %1&lt;br&gt;</source>
+        <translation>Mutual event under way: %1&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Hauteurs : Jupiter %1°, Soleil %2°&lt;br&gt;</source>
+        <translation>Altitudes: Jupiter %1°, Sun %2°&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Passage quasi stationnaire&lt;/b&gt; : l&apos;instant central est mal défini.&lt;br&gt;</source>
+        <translation>&lt;b&gt;Near-stationary pass&lt;/b&gt;: the central instant is ill-defined.&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Observable.</source>
+        <translation>Observable.</translation>
+    </message>
+    <message>
+        <source>Non observable : %1.</source>
+        <translation>Not observable: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ApproximationView</name>
+    <message>
+        <source>Distance apparente des deux satellites autour de l&apos;instant central</source>
+        <translation>Apparent distance of the two satellites around the central instant</translation>
+    </message>
+    <message>
+        <source>Les trajets des deux satellites sur le ciel, orientés comme le dessin de la fenêtre principale</source>
+        <translation>The two satellites&apos; tracks on the sky, oriented as the main window&apos;s picture</translation>
+    </message>
+    <message>
+        <source>%1 — instant central %2 TU, %3″</source>
+        <translation>%1 — central instant %2 UT, %3″</translation>
+    </message>
+    <message>
+        <source>minutes depuis l&apos;instant central</source>
+        <translation>minutes from the central instant</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>± %1 min autour de l&apos;instant central</source>
+        <translation>± %1 min around the central instant</translation>
+    </message>
+</context>
+<context>
+    <name>Approximations</name>
+    <message>
+        <source>La distance maximale des approximations doit être comprise entre %1″ et %2″.</source>
+        <translation>The approximations&apos; largest distance must lie between %1″ and %2″.</translation>
+    </message>
+    <message>
+        <source>L&apos;écart minimal au bord de Jupiter doit être compris entre %1″ et %2″.</source>
+        <translation>The least separation from Jupiter&apos;s limb must lie between %1″ and %2″.</translation>
+    </message>
+    <message>
+        <source>La vitesse relative des passages quasi stationnaires doit être comprise entre %1 et %2 mas/s.</source>
+        <translation>The relative speed of near-stationary passes must lie between %1 and %2 mas/s.</translation>
+    </message>
+</context>
+<context>
     <name>Calendrier</name>
     <message>
         <source>début de l&apos;éclipse</source>
@@ -237,14 +563,6 @@
         <translation>The Red Spot&apos;s epoch is not a date (%1 or Year-Month-Day).</translation>
     </message>
     <message>
-        <source>à la date (Jour/Mois/Année, 0 h TU) :</source>
-        <translation>on the date (Day/Month/Year, 0 h UT):</translation>
-    </message>
-    <message>
-        <source>L&apos;époque de la Tache Rouge n&apos;est pas une date (Jour/Mois/Année).</source>
-        <translation>The Red Spot&apos;s epoch is not a date (Day/Month/Year).</translation>
-    </message>
-    <message>
         <source>Approximations : distance au plus (″) :</source>
         <translation>Approximations: distance at most (″):</translation>
     </message>
@@ -378,18 +696,6 @@
     <message>
         <source>caché</source>
         <translation>hidden</translation>
-    </message>
-    <message>
-        <source>Impossible d&apos;écrire le fichier « %1 » : %2</source>
-        <translation>Cannot write the file “%1”: %2</translation>
-    </message>
-    <message>
-        <source>Extension inconnue pour « %1 » : .pdf, .svg ou .png attendu.</source>
-        <translation>Unknown extension for “%1”: .pdf, .svg or .png expected.</translation>
-    </message>
-    <message>
-        <source>Le graphique n&apos;a pas pu être dessiné pour « %1 ».</source>
-        <translation>The chart could not be drawn for “%1”.</translation>
     </message>
 </context>
 <context>
@@ -843,14 +1149,6 @@
         <translation>%1 of the period is not a date (%2 Hour:Minute:Second, years 100 to 9999).</translation>
     </message>
     <message>
-        <source>%1 de la période n&apos;est pas une date (Jour/Mois/Année Heure:Minute:Seconde, années 100 à 9999).</source>
-        <translation>%1 of the period is not a date (Day/Month/Year Hour:Minute:Second, years 100 to 9999).</translation>
-    </message>
-    <message>
-        <source>Lieu : %1%2 — observable : Jupiter à %3° au moins, Soleil à %4° au plus</source>
-        <translation>Place: %1%2 — observable: Jupiter at least at %3°, Sun at most at %4°</translation>
-    </message>
-    <message>
         <source>Année en cours</source>
         <translation>Current year</translation>
     </message>
@@ -879,10 +1177,6 @@
     <message>
         <source>Exporter</source>
         <translation>Export</translation>
-    </message>
-    <message>
-        <source>Le phénomène, par exemple 1O2 (Io occulte Europe) ou 3E2 (Ganymède éclipse Europe)</source>
-        <translation>The event, for example 1O2 (Io occults Europa) or 3E2 (Ganymede eclipses Europa)</translation>
     </message>
     <message>
         <source>Une date et une heure TU proches du maximum (à 24 h près)</source>
@@ -1245,18 +1539,6 @@
         <translation>No result yet: choose the event and the file of your light curve or your recording (“File…”), or drop it onto the window.</translation>
     </message>
     <message>
-        <source>Courbe de lumière observée</source>
-        <translation>Observed light curve</translation>
-    </message>
-    <message>
-        <source>Fichiers CSV ou texte (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)</source>
-        <translation>CSV or text files (*.csv *.txt *.tsv *.dat);;All files (*)</translation>
-    </message>
-    <message>
-        <source>Pas encore de résultat : choisissez le phénomène et le fichier de votre courbe de lumière (« Fichier… »).</source>
-        <translation>No result yet: choose the event and the file of your light curve (“File…”).</translation>
-    </message>
-    <message>
         <source>%1 lignes lues dans « %2 ».</source>
         <translation>%1 rows read from “%2”.</translation>
     </message>
@@ -1602,10 +1884,6 @@
         <source>A écrire sous la forme    %1   Heure:Minute:Seconde</source>
         <translation>To be written as    %1   Hour:Minute:Second</translation>
     </message>
-    <message>
-        <source>A écrire sous la forme    Jour/Mois/Année   Heure:Minute:Seconde</source>
-        <translation>To be written as    Day/Month/Year   Hour:Minute:Second</translation>
-    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -1755,14 +2033,6 @@
     <message>
         <source>dim.</source>
         <translation>Sun</translation>
-    </message>
-    <message>
-        <source>Le mois doit être compris entre 1 et 12.</source>
-        <translation>The month must lie between 1 and 12.</translation>
-    </message>
-    <message>
-        <source>L&apos;année du graphique doit être comprise entre 100 et 9999.</source>
-        <translation>The chart&apos;s year must lie between 100 and 9999.</translation>
     </message>
     <message>
         <source>○ approximation mutuelle</source>
@@ -2270,14 +2540,6 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>La chute d&apos;éclat minimale doit être comprise entre 0 et %1 magnitudes.</source>
         <translation>The least magnitude drop must lie between 0 and %1 magnitudes.</translation>
-    </message>
-    <message>
-        <source>La hauteur minimale de Jupiter doit être comprise entre -90° et 90°.</source>
-        <translation>Jupiter&apos;s minimum altitude must lie between -90° and 90°.</translation>
-    </message>
-    <message>
-        <source>La hauteur maximale du Soleil doit être comprise entre -90° et 90°.</source>
-        <translation>The Sun&apos;s maximum altitude must lie between -90° and 90°.</translation>
     </message>
 </context>
 <context>
@@ -3314,10 +3576,6 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>column number expected (%1 for the first): %2</translation>
     </message>
     <message>
-        <source>--site va avec --events, --mutual, --chart ou --reduce</source>
-        <translation>--site goes with --events, --mutual, --chart or --reduce</translation>
-    </message>
-    <message>
         <source>--reduce et --event vont ensemble</source>
         <translation>--reduce and --event go together</translation>
     </message>
@@ -3394,6 +3652,42 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
         <translation>--night: the night after %1 UT leaves the years 100 to 9999</translation>
     </message>
     <message>
+        <source>approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2</source>
+        <translation>unreadable approximation &quot;%1&quot;: two digits 1 to 4 around A, for example 1A2</translation>
+    </message>
+    <message>
+        <source>aucune approximation %1 à moins de %2&quot; et de 24 h du %3 TU</source>
+        <translation>no approximation %1 within %2&quot; and 24 h of %3 UT</translation>
+    </message>
+    <message>
+        <source>--max-distance attend des secondes d&apos;arc, par exemple 30</source>
+        <translation>--max-distance expects arcseconds, for example 30</translation>
+    </message>
+    <message>
+        <source>--site va avec --events, --mutual, --approx, --chart ou --reduce</source>
+        <translation>--site goes with --events, --mutual, --approx, --chart or --reduce</translation>
+    </message>
+    <message>
+        <source>--approx ne va ni avec --events, --mutual, --lightcurve ou --chart</source>
+        <translation>--approx goes neither with --events, --mutual, --lightcurve nor --chart</translation>
+    </message>
+    <message>
+        <source>--approx demande --from et --to</source>
+        <translation>--approx needs --from and --to</translation>
+    </message>
+    <message>
+        <source>--max-distance va avec --approx</source>
+        <translation>--max-distance goes with --approx</translation>
+    </message>
+    <message>
+        <source>--approx CODE,DATE va avec --reduce, sans --event</source>
+        <translation>--approx CODE,DATE goes with --reduce, without --event</translation>
+    </message>
+    <message>
+        <source>date de --approx illisible</source>
+        <translation>unreadable --approx date</translation>
+    </message>
+    <message>
         <source>Usage :
   zenolune-ephem [options] DATE...
   zenolune-ephem [options] --from DATE --to DATE [--step PAS]
@@ -3408,6 +3702,9 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --reduce ENREGISTREMENT [--event CODE,DATE] [--start DATE --fps N]
   zenolune-ephem [options] --measure ENREGISTREMENT [--event CODE,DATE] [--site LAT,LON[,H]]
                  [--start DATE --fps N] --out COURBE.csv
+  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
+                 [--max-distance SECONDES_D_ARC] [--csv]
+  zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
@@ -3583,6 +3880,37 @@ Options :
                          pas (vidéo) ou en a une fausse.
   --fps N                Avec --start : le nombre d&apos;images par seconde (par
                          défaut celui de la vidéo).
+  --approx               Avec --from/--to : les approximations mutuelles, quand
+                         deux satellites passent au plus près l&apos;un de l&apos;autre
+                         sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
+                         objet JSON par approximation dans l&apos;ordre des
+                         instants : code, central_ut (instant central, TU au
+                         dixième de seconde, ISO 8601), distance_arcsec et
+                         distance_km (distance apparente minimale),
+                         speed_mas_s et motion_angle_deg (vitesse relative et
+                         angle de position du mouvement), limb_arcsec (écart
+                         de chaque satellite au bord de Jupiter),
+                         mutual_event (le phénomène mutuel du couple en cours,
+                         ou null), near_stationary (vitesse sous 1 mas/s :
+                         instant central mal défini) et observable. Théorie
+                         précise ; topocentrique avec --site (avec les
+                         hauteurs de Jupiter et du Soleil), géocentrique
+                         sinon ; avec --csv : un tableau CSV.
+  --max-distance S       Avec --approx : la distance minimale retenue au plus,
+                         en secondes d&apos;arc (30 par défaut, de 1 à 300).
+  --reduce FICHIER --approx CODE,DATE
+                         Réduit la piste observée d&apos;une approximation (CODE
+                         comme 1A2, DATE en heure civile à 24 h près) : un
+                         CSV du temps (JJ TU ou ISO TU) et de Δx, Δy (colonnes
+                         dx, dy ; en pixels si l&apos;en-tête dit px, sinon en
+                         secondes d&apos;arc) ou de la distance (colonne distance),
+                         incertitude facultative (sigma). Ajuste
+                         d(t)² = d0² + v²(t − t0)² (plus un terme de courbure
+                         quand la piste se courbe ; Morgado et al. 2016) et
+                         écrit un objet JSON : observed_central_ut, sigma_s,
+                         o_minus_c_s et o_minus_c_mas contre la prévision
+                         (topocentrique avec --site), minimum_distance...
+                         Code de sortie 1 si l&apos;ajustement échoue.
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -3606,6 +3934,9 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --reduce RECORDING [--event CODE,DATE] [--start DATE --fps N]
   zenolune-ephem [options] --measure RECORDING [--event CODE,DATE] [--site LAT,LON[,H]]
                  [--start DATE --fps N] --out CURVE.csv
+  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
+                 [--max-distance ARCSECONDS] [--csv]
+  zenolune-ephem [options] --reduce FILE --approx CODE,DATE [--site LAT,LON[,H]]
 
 Computes, for each date (civil time, written Day/Month/Year
 Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
@@ -3777,383 +4108,6 @@ Options:
                          (video) or a wrong one.
   --fps N                With --start: the frames per second (by default
                          the video&apos;s).
-  --version              Prints the version.
-  --help                 Prints this help.
-
-With --events, each row is written as soon as it is found; on a terminal,
-the progress is shown on standard error.
-
-An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
-computation goes on with the next date; the exit status is then 1.
-</translation>
-    </message>
-    <message>
-        <source>date de --from ou --to illisible</source>
-        <translation>--from or --to date cannot be read</translation>
-    </message>
-    <message>
-        <source>--grs : époque « %1 » illisible ; formes attendues : JJ/MM/AAAA ou AAAA-MM-JJ</source>
-        <translation>--grs: unreadable epoch &quot;%1&quot;; expected forms: DD/MM/YYYY or YYYY-MM-DD</translation>
-    </message>
-    <message>
-        <source>date de --at ou --offset illisible</source>
-        <translation>unreadable --at date or --offset</translation>
-    </message>
-    <message>
-        <source>date de %1 illisible</source>
-        <translation>%1 date cannot be read</translation>
-    </message>
-    <message>
-        <source>approximation illisible « %1 » : deux chiffres de 1 à 4 autour de A, par exemple 1A2</source>
-        <translation>unreadable approximation &quot;%1&quot;: two digits 1 to 4 around A, for example 1A2</translation>
-    </message>
-    <message>
-        <source>aucune approximation %1 à moins de %2&quot; et de 24 h du %3 TU</source>
-        <translation>no approximation %1 within %2&quot; and 24 h of %3 UT</translation>
-    </message>
-    <message>
-        <source>Usage :
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step PAS]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step PAS] [--csv] [--ics FICHIER]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart AAAA-MM --out FICHIER.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FICHIER --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
-                 [--max-distance SECONDES_D_ARC] [--csv]
-  zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
-
-Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
-Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;), exactement ce que
-Zenolune affiche après un appui sur « OK » : Jour Julien, date et heure TU,
-méridiens centraux (Systèmes I et II), les seize phénomènes, l&apos;enregistrement
-complet des éphémérides et les disques dessinés. Une ligne JSON par date.
-
-Options :
-  --offset HEURES        Différence TU-TC, en heures (0 par défaut ; -1 en hiver
-                         en France, -2 en été).
-  --flip-main EO,NS      Inversions Est-Ouest et Nord-Sud de la fenêtre
-                         principale (0 ou 1 chacune ; 0,0 par défaut).
-  --flip-reduced EO,NS   Inversions de la fenêtre réduite (0,0 par défaut).
-  --locale NOM           Paramètres régionaux (fr_FR, en_US…) ; par défaut
-                         ceux du système, en français à défaut.
-  --from DATE --to DATE  Une ligne par pas entre les deux dates.
-  --step PAS             Le pas : un nombre et une unité, yyyy (années),
-                         m (mois), d (jours), h (heures), n (minutes),
-                         s (secondes) ; 10n par défaut.
-  --events               Avec --from/--to : chaque début et chaque fin de
-                         phénomène (Eclipsé, Occulté, Passage, Ombre), à la
-                         seconde près, en heure civile. Le pas doit être plus
-                         court que le plus bref des phénomènes cherchés.
-  --satellite NOM        Avec --events : Io, Europe, Ganymède ou Callisto seul.
-  --csv                  Avec --events : tableau CSV au lieu de JSON.
-  --theory THEORIE       originale (par défaut : la théorie de Meeus du
-                         programme, inchangée), precise (satellites L1.2
-                         corrigée par les observations 2009–2021, planètes
-                         VSOP87, temps de lumière, Jupiter aplati, pôle et
-                         rotation UAI ; horaires à quelques secondes) ou l12
-                         (la même avec L1.2 telle que publiée).
-                         Contacts de la théorie précise : ceux du centre du
-                         satellite. Hors de %1, un avertissement.
-  --grs L2,EPOQUE,DERIVE Avec --events : ajoute les passages de la Tache Rouge
-                         au méridien central (Système II), sous le nom
-                         « Tache Rouge ». L2 : longitude en Système II (degrés)
-                         à l&apos;époque EPOQUE (JJ/MM/AAAA ou AAAA-MM-JJ, 0 h TU) ;
-                         DERIVE : degrés par mois de 30,436875 jours. Les
-                         valeurs sont séparées par des virgules, les nombres
-                         prennent un point décimal : 57,2024-07-01,1.5. À
-                         mettre à jour d&apos;après les observations récentes.
-  --site LAT,LON[,H]     Avec --events : hauteurs de Jupiter et du Soleil au
-                         lieu d&apos;observation (latitude nord positive, longitude
-                         EST positive, en degrés ; altitude H en mètres) et
-                         « observable » quand Jupiter est à 10° au moins, le
-                         Soleil à -6° au plus et le phénomène visible (un
-                         phénomène « caché » se produit derrière Jupiter ou
-                         dans son ombre). Séparateur : la virgule ; décimales :
-                         le point. Exemple : 48.85,2.35,35. Le lieu compris est
-                         écrit sur la sortie d&apos;erreur.
-  --night                Avec --site : la nuit prochaine au lieu (du coucher
-                         au lever du Soleil, bord supérieur à -0,8333°), en
-                         un objet JSON : start_ut, end_ut (JJ/MM/AAAA
-                         hh:mm:ss, TU) et kind : &quot;night&quot;, &quot;midnight_sun&quot; (pas
-                         de nuit : les 24 h qui suivent) ou &quot;polar_night&quot;
-                         (24 h sans lever du Soleil).
-  --at DATE              Avec --night : l&apos;instant de départ, en heure civile
-                         (--offset) ; maintenant par défaut.
-  --ics FICHIER          Avec --events : écrit aussi les phénomènes dans un
-                         calendrier iCalendar (.ics), un événement par ligne,
-                         heures en TU ; avec --site, le lieu de chaque événement.
-  --chart AAAA-MM        Le graphique du mois (trajectoires des satellites,
-                         nuits au lieu de --site, passages de la Tache Rouge
-                         de --grs), heures civiles de --offset (TU si 0),
-                         orientation de --flip-main ; sans écran.
-  --out FICHIER          Avec --chart : le fichier écrit, au format de son
-                         extension : .pdf (le graphique, puis le tableau des
-                         phénomènes du mois ; A4), .svg ou .png.
-  --mutual               Avec --from/--to : les phénomènes mutuels des
-                         satellites (occultations « iOj » : i passe devant j ;
-                         éclipses « iEj » : j passe dans l&apos;ombre de i ; 1 Io,
-                         2 Europe, 3 Ganymède, 4 Callisto), un objet JSON par
-                         phénomène dans l&apos;ordre des maximums : code, type,
-                         kind (total, annular, partial, penumbral), début,
-                         maximum et fin en TU (jj/mm/aaaa hh:mm:ss), durée,
-                         paramètre d&apos;impact (km), part de la lumière de la
-                         cible perdue, chute d&apos;éclat du couple (magnitudes),
-                         distance au limbe de Jupiter (rayons), cible dans
-                         l&apos;ombre de Jupiter, derrière ou devant son disque.
-                         max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
-                         maximum, d&apos;après la covariance de la correction.
-                         Toujours avec la théorie précise (avec --theory l12 :
-                         L1.2 publiée, sans incertitude). Avec --site : les
-                         hauteurs et « observable » au maximum ; avec --csv :
-                         un tableau CSV.
-                         Contacts : ceux des deux disques (occultation), de la
-                         pénombre avec le disque de la cible (éclipse).
-                         Photométrie : disques uniformes, albédos V 0,63,
-                         0,67, 0,43, 0,17 ; pénombre d&apos;un Soleil uniforme.
-                         Écarts aux prédictions publiées (2014-2015, 2021) :
-                         voir l&apos;aide du programme.
-  --lightcurve CODE,DATE La courbe de lumière prévue du phénomène CODE (par
-                         exemple 1O2) dont le maximum est le plus proche de
-                         DATE (heure civile, à 24 h au plus), en CSV : instant
-                         TU, secondes depuis le maximum, flux du couple (1 hors
-                         du phénomène).
-  --reduce FICHIER       Réduit une courbe de lumière observée, telle que
-                         l&apos;exporte le logiciel de photométrie : Tangra, PyMovie,
-                         LiMovie, AstroImageJ (CSV ou tableau à tabulations),
-                         C-Munipack/Muniwin, tableur, ou tout tableau d&apos;un temps
-                         et d&apos;un flux (séparateur « , », « ; », tabulation ou
-                         blancs, guillemets, virgule décimale hors « , » ;
-                         UTF-8, UTF-16 ou Latin-1 ; préambule admis), du
-                         phénomène donné par --event CODE,DATE (comme
-                         --lightcurve). Temps : Jours Juliens TU (JD, MJD,
-                         JD-2400000), date-heure ISO ou jj/mm/aaaa hh:mm:ss,
-                         colonnes de date et d&apos;heure, heure seule (date du
-                         phénomène, passage à minuit compris) ou heures,
-                         minutes, secondes en trois colonnes. Flux : relatif ou
-                         magnitudes ; signal moins fond (Tangra) ; divisé par
-                         la comparaison quand le fichier en donne une.
-                         Ajuste la courbe prévue (moindres carrés de la GSL :
-                         décalage en temps, paramètre d&apos;impact, échelle du flux,
-                         pente de la ligne de base ; incertitudes relevées à
-                         0,2 fois leur médiane, points à plus de 5 sigma
-                         écartés) et écrit un objet JSON : code, layout et
-                         reading (la lecture du fichier), predicted_max_ut,
-                         observed_max_ut (jj/mm/aaaa hh:mm:ss.s TU, au dixième
-                         de seconde), sigma_s (1 sigma, covariance multipliée
-                         par le chi2 réduit), o_minus_c_s, depth (part de la
-                         lumière du couple perdue), impact_km, reduced_chi2,
-                         points, clipped, warnings... Avec --site, la prévision
-                         et l&apos;O-C sont topocentriques (&quot;topocentric&quot;: true).
-                         Un ajustement qui ne passe pas ses contrôles (baisse du
-                         bon signe, minimum entouré de points, profondeur
-                         raisonnable, aucun point dominant) donne
-                         &quot;converged&quot;: false, &quot;why&quot; et le code de sortie 1.
-  --time-column N        Avec --reduce : la colonne des temps (1 = la première) ;
-                         par défaut d&apos;après l&apos;en-tête et les valeurs.
-  --flux-column N        La colonne des flux ; par défaut d&apos;après l&apos;en-tête,
-                         sinon le premier nombre qui n&apos;est ni un temps ni un
-                         numéro d&apos;image.
-  --sigma-column N       La colonne des incertitudes (0 : aucune) ; par défaut
-                         d&apos;après l&apos;en-tête (err, sigma, s1...), sinon aucune.
-  --comparison-column N  La colonne du flux de comparaison, par lequel le flux
-                         est divisé (0 : aucune) ; par défaut d&apos;après le
-                         fichier (Signal (2) de Tangra...).
-  --magnitudes           Les flux sont des magnitudes (par défaut quand
-                         l&apos;en-tête le dit : « mag », V-C de C-Munipack).
-  --approx               Avec --from/--to : les approximations mutuelles, quand
-                         deux satellites passent au plus près l&apos;un de l&apos;autre
-                         sur le ciel (code « iAj », 1 Io .. 4 Callisto), un
-                         objet JSON par approximation dans l&apos;ordre des
-                         instants : code, central_ut (instant central, TU au
-                         dixième de seconde, ISO 8601), distance_arcsec et
-                         distance_km (distance apparente minimale),
-                         speed_mas_s et motion_angle_deg (vitesse relative et
-                         angle de position du mouvement), limb_arcsec (écart
-                         de chaque satellite au bord de Jupiter),
-                         mutual_event (le phénomène mutuel du couple en cours,
-                         ou null), near_stationary (vitesse sous 1 mas/s :
-                         instant central mal défini) et observable. Théorie
-                         précise ; topocentrique avec --site (avec les
-                         hauteurs de Jupiter et du Soleil), géocentrique
-                         sinon ; avec --csv : un tableau CSV.
-  --max-distance S       Avec --approx : la distance minimale retenue au plus,
-                         en secondes d&apos;arc (30 par défaut, de 1 à 300).
-  --reduce FICHIER --approx CODE,DATE
-                         Réduit la piste observée d&apos;une approximation (CODE
-                         comme 1A2, DATE en heure civile à 24 h près) : un
-                         CSV du temps (JJ TU ou ISO TU) et de Δx, Δy (colonnes
-                         dx, dy ; en pixels si l&apos;en-tête dit px, sinon en
-                         secondes d&apos;arc) ou de la distance (colonne distance),
-                         incertitude facultative (sigma). Ajuste
-                         d(t)² = d0² + v²(t − t0)² (plus un terme de courbure
-                         quand la piste se courbe ; Morgado et al. 2016) et
-                         écrit un objet JSON : observed_central_ut, sigma_s,
-                         o_minus_c_s et o_minus_c_mas contre la prévision
-                         (topocentrique avec --site), minimum_distance...
-                         Code de sortie 1 si l&apos;ajustement échoue.
-  --version              Affiche la version.
-  --help                 Affiche cette aide.
-
-Avec --events, chaque ligne est écrite dès qu&apos;elle est trouvée ; sur un
-terminal, l&apos;avancement s&apos;affiche sur la sortie d&apos;erreur.
-
-Une date illisible donne une ligne {&quot;error&quot;: {&quot;number&quot;: 13, ...}} et le calcul
-continue avec la date suivante ; le code de sortie vaut alors 1.
-</source>
-        <translation>Usage:
-  zenolune-ephem [options] DATE...
-  zenolune-ephem [options] --from DATE --to DATE [--step STEP]
-  zenolune-ephem [options] --events --from DATE --to DATE [--step STEP] [--csv] [--ics FILE]
-  zenolune-ephem --night --site LAT,LON[,H] [--at DATE]
-  zenolune-ephem [options] --chart YYYY-MM --out FILE.pdf|.svg|.png
-  zenolune-ephem [options] --mutual --from DATE --to DATE [--site LAT,LON[,H]] [--csv]
-  zenolune-ephem [options] --lightcurve CODE,DATE
-  zenolune-ephem [options] --reduce FILE --event CODE,DATE [--site LAT,LON[,H]]
-                 [--time-column N] [--flux-column N] [--sigma-column N]
-                 [--comparison-column N] [--magnitudes]
-  zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
-                 [--max-distance ARCSECONDS] [--csv]
-  zenolune-ephem [options] --reduce FILE --approx CODE,DATE [--site LAT,LON[,H]]
-
-Computes, for each date (civil time, written Day/Month/Year
-Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;), exactly what
-Zenolune shows after &quot;OK&quot; is pressed: Julian Day, UT date and time,
-central meridians (Systems I and II), the sixteen phenomena, the whole
-ephemeris record and the discs drawn. One JSON line per date. The JSON
-and CSV keep the program&apos;s French texts (Eclipsé, Occulté, Passage,
-Ombre, début, fin), which scripts rely on.
-
-Options:
-  --offset HOURS         UT-CT difference, in hours (0 by default; -1 in
-                         winter in France, -2 in summer).
-  --flip-main EW,NS      East-West and North-South flips of the main
-                         window (0 or 1 each; 0,0 by default).
-  --flip-reduced EW,NS   Flips of the reduced window (0,0 by default).
-  --locale NAME          Regional settings (fr_FR, en_US...); by default
-                         the system&apos;s, French when they cannot be used.
-  --from DATE --to DATE  One line per step between the two dates.
-  --step STEP            The step: a count and a unit, yyyy (years),
-                         m (months), d (days), h (hours), n (minutes),
-                         s (seconds); 10n by default.
-  --events               With --from/--to: each beginning and end of a
-                         phenomenon (Eclipsé, Occulté, Passage, Ombre), to
-                         the second, in civil time. The step must be
-                         shorter than the shortest phenomenon looked for.
-  --satellite NAME       With --events: Io, Europe, Ganymède or Callisto alone.
-  --csv                  With --events: a CSV table instead of JSON.
-  --theory THEORY        originale (the default: the program&apos;s theory by
-                         Meeus, unchanged) or precise (L1.2 satellites,
-                         VSOP87 planets, light-time, oblate Jupiter, IAU
-                         pole and rotation; times to a few seconds).
-                         The precise theory&apos;s contacts: those of the
-                         satellite&apos;s centre. Outside %1, a warning.
-  --grs L2,EPOCH,DRIFT   With --events: adds the Great Red Spot&apos;s transits
-                         of the central meridian (System II), named
-                         &quot;Tache Rouge&quot;. L2: longitude in System II (degrees)
-                         at EPOCH (DD/MM/YYYY or YYYY-MM-DD, 0 h UT);
-                         DRIFT: degrees per month of 30.436875 days. The
-                         values are separated by commas, numbers take a
-                         decimal point: 57,2024-07-01,1.5. To be updated
-                         from recent observations.
-  --site LAT,LON[,H]     With --events: altitudes of Jupiter and the Sun at
-                         the observing place (latitude north positive,
-                         longitude EAST positive, in degrees; height H in
-                         metres) and &quot;observable&quot; when Jupiter is at least
-                         10° up, the Sun at most -6° and the phenomenon
-                         visible (a &quot;caché&quot; (hidden) phenomenon happens
-                         behind Jupiter or in its shadow). Separator: the
-                         comma; decimals: the point. Example: 48.85,2.35,35.
-                         The place understood is written to standard error.
-  --night                With --site: the coming night at the place (from
-                         sunset to sunrise, upper limb at -0.8333°), as one
-                         JSON object: start_ut, end_ut (DD/MM/YYYY
-                         hh:mm:ss, UT) and kind: &quot;night&quot;, &quot;midnight_sun&quot; (no
-                         night: the next 24 h) or &quot;polar_night&quot; (24 h
-                         without sunrise).
-  --at DATE              With --night: the starting instant, in civil time
-                         (--offset); now by default.
-  --ics FILE             With --events: also writes the phenomena to an
-                         iCalendar calendar (.ics), one event per line,
-                         times in UT; with --site, the place of each event.
-  --chart YYYY-MM        The month&apos;s chart (the satellites&apos; tracks, nights
-                         at the place of --site, Red Spot transits of
-                         --grs), civil hours of --offset (UT if 0),
-                         orientation of --flip-main; without a display.
-  --out FILE             With --chart: the file written, in the format of
-                         its extension: .pdf (the chart, then the table of
-                         the month&apos;s phenomena; A4), .svg or .png.
-  --mutual               With --from/--to: the satellites&apos; mutual events
-                         (occultations &quot;iOj&quot;: i passes in front of j;
-                         eclipses &quot;iEj&quot;: j passes into i&apos;s shadow; 1 Io,
-                         2 Europa, 3 Ganymede, 4 Callisto), one JSON object
-                         per event in the order of the maxima: code, type,
-                         kind (total, annular, partial, penumbral), beginning,
-                         maximum and end in UT (dd/mm/yyyy hh:mm:ss),
-                         duration, impact parameter (km), share of the
-                         target&apos;s light lost, drop in the pair&apos;s brightness
-                         (magnitudes), distance from Jupiter&apos;s limb (radii),
-                         target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
-                         --site: the altitudes and &quot;observable&quot; at maximum;
-                         with --csv: a CSV table.
-                         Contacts: those of the two discs (occultation), of
-                         the penumbra with the target&apos;s disc (eclipse).
-                         Photometry: uniform discs, V albedos 0.63, 0.67,
-                         0.43, 0.17; penumbra of a uniform Sun.
-                         Differences from published predictions (2014-2015,
-                         2021): see the program&apos;s help.
-  --lightcurve CODE,DATE The predicted light curve of the event CODE (for
-                         example 1O2) whose maximum is nearest DATE (civil
-                         time, within 24 h), in CSV: UT instant, seconds
-                         since maximum, flux of the pair (1 outside the
-                         event).
-  --reduce FILE          Reduces an observed light curve as the photometry
-                         program exports it: Tangra, PyMovie, LiMovie,
-                         AstroImageJ (CSV or tab table), C-Munipack/Muniwin,
-                         a spreadsheet, or any table of a time and a flux
-                         (separator &quot;,&quot;, &quot;;&quot;, tab or blanks, quotes, decimal
-                         comma outside &quot;,&quot;; UTF-8, UTF-16 or Latin-1; a
-                         preamble allowed), of the event given by --event
-                         CODE,DATE (as --lightcurve). Times: Julian Days UTC
-                         (JD, MJD, JD-2400000), ISO or dd/mm/yyyy hh:mm:ss
-                         date-times, date and time columns, time of day alone
-                         (the event&apos;s date, rolled over at midnight) or hours,
-                         minutes, seconds in three columns. Flux: relative or
-                         magnitudes; signal minus background (Tangra);
-                         divided by the comparison when the file gives one.
-                         Fits the predicted curve (GSL least squares: time
-                         shift, impact parameter, flux scale, baseline slope;
-                         uncertainties floored at 0.2 times their median,
-                         points beyond 5 sigma clipped) and writes a JSON
-                         object: code, layout and reading (how the file was
-                         read), predicted_max_ut, observed_max_ut (dd/mm/yyyy
-                         hh:mm:ss.s UT, to the tenth of a second), sigma_s (1
-                         sigma, covariance times the reduced chi2),
-                         o_minus_c_s, depth (share of the pair&apos;s light lost),
-                         impact_km, reduced_chi2, points, clipped,
-                         warnings... With --site, the prediction and the O-C
-                         are topocentric (&quot;topocentric&quot;: true). A fit that
-                         fails its checks (a dip of the right sign, points
-                         around the minimum, a reasonable depth, no dominant
-                         point) gives &quot;converged&quot;: false, &quot;why&quot; and exit
-                         status 1.
-  --time-column N        With --reduce: the time column (1 = the first); by
-                         default from the header and the values.
-  --flux-column N        The flux column; by default from the header, else the
-                         first number that is neither a time nor a frame
-                         number.
-  --sigma-column N       The uncertainty column (0: none); by default from
-                         the header (err, sigma, s1...), else none.
-  --comparison-column N  The comparison&apos;s flux column, by which the flux is
-                         divided (0: none); by default from the file (Tangra&apos;s
-                         Signal (2)...).
-  --magnitudes           The fluxes are magnitudes (by default when the
-                         header says so: &quot;mag&quot;, C-Munipack&apos;s V-C).
   --approx               With --from/--to: the mutual approximations, when
                          two satellites pass closest to each other on the
                          sky (code &quot;iAj&quot;, 1 Io .. 4 Callisto), one JSON
@@ -4194,360 +4148,6 @@ the progress is shown on standard error.
 An unreadable date gives a line {&quot;error&quot;: {&quot;number&quot;: 13, ...}} and the
 computation goes on with the next date; the exit status is then 1.
 </translation>
-    </message>
-    <message>
-        <source>--max-distance attend des secondes d&apos;arc, par exemple 30</source>
-        <translation>--max-distance expects arcseconds, for example 30</translation>
-    </message>
-    <message>
-        <source>--site va avec --events, --mutual, --approx, --chart ou --reduce</source>
-        <translation>--site goes with --events, --mutual, --approx, --chart or --reduce</translation>
-    </message>
-    <message>
-        <source>--approx ne va ni avec --events, --mutual, --lightcurve ou --chart</source>
-        <translation>--approx goes neither with --events, --mutual, --lightcurve nor --chart</translation>
-    </message>
-    <message>
-        <source>--approx demande --from et --to</source>
-        <translation>--approx needs --from and --to</translation>
-    </message>
-    <message>
-        <source>--max-distance va avec --approx</source>
-        <translation>--max-distance goes with --approx</translation>
-    </message>
-    <message>
-        <source>--approx CODE,DATE va avec --reduce, sans --event</source>
-        <translation>--approx CODE,DATE goes with --reduce, without --event</translation>
-    </message>
-    <message>
-        <source>date de --approx illisible</source>
-        <translation>unreadable --approx date</translation>
-    </message>
-</context>
-<context>
-    <name>ApproximationFit</name>
-    <message>
-        <source>trop peu de points : %1, il en faut au moins %2</source>
-        <translation>too few points: %1, at least %2 are needed</translation>
-    </message>
-    <message>
-        <source>tous les points sont au même instant : il n&apos;y a pas de trajet à ajuster</source>
-        <translation>all the points are at the same instant: there is no track to fit</translation>
-    </message>
-    <message>
-        <source>toutes les distances sont égales (%1) : il n&apos;y a pas de rapprochement à ajuster</source>
-        <translation>all the distances are equal (%1): there is no approach to fit</translation>
-    </message>
-    <message>
-        <source>aucun minimum de la distance dans les points (du %1 au %2 TU) : la piste doit couvrir l&apos;instant central, avec des points de part et d&apos;autre</source>
-        <translation>no minimum of the distance in the points (from %1 to %2 UT): the track must cover the central instant, with points on both sides</translation>
-    </message>
-    <message>
-        <source>atteint après %1 itérations : instant central %2 TU, distance minimale %3</source>
-        <translation>reached after %1 iterations: central instant %2 UT, least distance %3</translation>
-    </message>
-    <message>
-        <source>l&apos;ajustement n&apos;a pas convergé (%1) ; %2</source>
-        <translation>the fit did not converge (%1); %2</translation>
-    </message>
-    <message>
-        <source>l&apos;ajustement n&apos;a pas donné de valeurs utilisables ; %1</source>
-        <translation>the fit gave no usable values; %1</translation>
-    </message>
-    <message>
-        <source>trop peu de points d&apos;un côté de l&apos;instant central (%1 avant, %2 après ; il en faut %3 de chaque côté) ; %4</source>
-        <translation>too few points on one side of the central instant (%1 before, %2 after; %3 are needed on each side); %4</translation>
-    </message>
-    <message>
-        <source>le fichier n&apos;a qu&apos;une colonne : il faut un temps et Δx, Δy ou la distance</source>
-        <translation>the file has a single column: it needs a time and Δx, Δy or the distance</translation>
-    </message>
-    <message>
-        <source>ni Δx et Δy ni distance parmi les colonnes (%1) : nommez-les dx, dy ou distance, ou choisissez-les</source>
-        <translation>neither Δx and Δy nor a distance among the columns (%1): name them dx, dy or distance, or choose them</translation>
-    </message>
-    <message>
-        <source>aucune ligne lisible dans la piste</source>
-        <translation>no readable row in the track</translation>
-    </message>
-    <message>
-        <source>impossible de lire le fichier « %1 » : %2</source>
-        <translation>cannot read the file &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
-        <source>le fichier « %1 » n&apos;existe pas</source>
-        <translation>the file &quot;%1&quot; does not exist</translation>
-    </message>
-    <message>
-        <source>le fichier « %1 » est trop grand pour une piste</source>
-        <translation>the file &quot;%1&quot; is too large for a track</translation>
-    </message>
-    <message>
-        <source>indéterminé</source>
-        <translation>undetermined</translation>
-    </message>
-    <message>
-        <source># Zenolune : réduction d&apos;une approximation mutuelle
-</source>
-        <translation># Zenolune: reduction of a mutual approximation
-</translation>
-    </message>
-    <message>
-        <source>Approximation</source>
-        <translation>Approximation</translation>
-    </message>
-    <message>
-        <source>Prévision</source>
-        <translation>Prediction</translation>
-    </message>
-    <message>
-        <source>théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3&quot; (%4 km), vitesse relative %5 mas/s, angle %6°</source>
-        <translation>precise theory (L1.2, VSOP87), %1, central instant %2 UT, distance %3&quot; (%4 km), relative speed %5 mas/s, angle %6°</translation>
-    </message>
-    <message>
-        <source>topocentrique</source>
-        <translation>topocentric</translation>
-    </message>
-    <message>
-        <source>géocentrique</source>
-        <translation>geocentric</translation>
-    </message>
-    <message>
-        <source>Lieu d&apos;observation</source>
-        <translation>Observing site</translation>
-    </message>
-    <message>
-        <source>latitude %1°, longitude %2° (est positive), altitude %3 m</source>
-        <translation>latitude %1°, longitude %2° (east positive), height %3 m</translation>
-    </message>
-    <message>
-        <source>non réglé (prévision géocentrique)</source>
-        <translation>not set (geocentric prediction)</translation>
-    </message>
-    <message>
-        <source>Fichier</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>Colonnes</source>
-        <translation>Columns</translation>
-    </message>
-    <message>
-        <source>temps %1, distance %2</source>
-        <translation>time %1, distance %2</translation>
-    </message>
-    <message>
-        <source>temps %1, Δx %2, Δy %3</source>
-        <translation>time %1, Δx %2, Δy %3</translation>
-    </message>
-    <message>
-        <source>Lignes</source>
-        <translation>Rows</translation>
-    </message>
-    <message>
-        <source>%1 lues, %2 illisibles, %3 points ajustés</source>
-        <translation>%1 read, %2 unreadable, %3 points fitted</translation>
-    </message>
-    <message>
-        <source>Ajustement</source>
-        <translation>Fit</translation>
-    </message>
-    <message>
-        <source>Instant central observé (TU)</source>
-        <translation>Observed central instant (UT)</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 s (1 σ)</source>
-        <translation>%1 ± %2 s (1 σ)</translation>
-    </message>
-    <message>
-        <source>Instant central observé (JD TU)</source>
-        <translation>Observed central instant (JD UT)</translation>
-    </message>
-    <message>
-        <source>O-C</source>
-        <translation>O-C</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 s, soit %3 mas le long du mouvement relatif prévu</source>
-        <translation>%1 ± %2 s, that is %3 mas along the predicted relative motion</translation>
-    </message>
-    <message>
-        <source>Distance minimale</source>
-        <translation>Least distance</translation>
-    </message>
-    <message>
-        <source>%1 ± %2%3%4</source>
-        <translation>%1 ± %2%3%4</translation>
-    </message>
-    <message>
-        <source> (O-C %1&quot;)</source>
-        <translation> (O-C %1&quot;)</translation>
-    </message>
-    <message>
-        <source>Vitesse relative</source>
-        <translation>Relative speed</translation>
-    </message>
-    <message>
-        <source>%1 ± %2%3/s</source>
-        <translation>%1 ± %2%3/s</translation>
-    </message>
-    <message>
-        <source>Courbure</source>
-        <translation>Curvature</translation>
-    </message>
-    <message>
-        <source>terme ajusté : %1 ± %2</source>
-        <translation>term fitted: %1 ± %2</translation>
-    </message>
-    <message>
-        <source>non significative, mouvement uniforme</source>
-        <translation>not significant, uniform motion</translation>
-    </message>
-    <message>
-        <source>χ² réduit</source>
-        <translation>Reduced χ²</translation>
-    </message>
-    <message>
-        <source>%1 (%2), résidus %3%4 (écart type)</source>
-        <translation>%1 (%2), residuals %3%4 (standard deviation)</translation>
-    </message>
-    <message>
-        <source>pondéré par les incertitudes du fichier</source>
-        <translation>weighted by the file&apos;s uncertainties</translation>
-    </message>
-    <message>
-        <source>poids égaux</source>
-        <translation>equal weights</translation>
-    </message>
-    <message>
-        <source>Méthode</source>
-        <translation>Method</translation>
-    </message>
-    <message>
-        <source>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, Levenberg-Marquardt), %2 itérations ; incertitudes de la covariance multipliée par le χ² réduit</source>
-        <translation>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016); nonlinear least squares (GSL, Levenberg-Marquardt), %2 iterations; uncertainties from the covariance scaled by the reduced χ²</translation>
-    </message>
-</context>
-<context>
-    <name>ApproximationPanel</name>
-    <message>
-        <source>%1 et %2</source>
-        <translation>%1 and %2</translation>
-    </message>
-    <message>
-        <source>%1 derrière Jupiter</source>
-        <translation>%1 behind Jupiter</translation>
-    </message>
-    <message>
-        <source>%1 dans l&apos;ombre de Jupiter</source>
-        <translation>%1 in Jupiter&apos;s shadow</translation>
-    </message>
-    <message>
-        <source>%1 devant le disque</source>
-        <translation>%1 in front of the disc</translation>
-    </message>
-    <message>
-        <source>%1 trop près du bord de Jupiter</source>
-        <translation>%1 too close to Jupiter&apos;s limb</translation>
-    </message>
-    <message>
-        <source>Jupiter trop bas ou ciel trop clair</source>
-        <translation>Jupiter too low or sky too bright</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;%1 — approximation de %2&lt;/b&gt;&lt;br&gt;</source>
-        <translation>&lt;b&gt;%1 — approximation of %2&lt;/b&gt;&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Instant central : &lt;b&gt;%1 TU&lt;/b&gt; (%2)&lt;br&gt;</source>
-        <translation>Central instant: &lt;b&gt;%1 UT&lt;/b&gt; (%2)&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>topocentrique</source>
-        <translation>topocentric</translation>
-    </message>
-    <message>
-        <source>géocentrique</source>
-        <translation>geocentric</translation>
-    </message>
-    <message>
-        <source>Distance minimale : %1″ (%2 km)&lt;br&gt;</source>
-        <translation>Least distance: %1″ (%2 km)&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Vitesse relative : %1 mas/s, angle de position %2°&lt;br&gt;</source>
-        <translation>Relative speed: %1 mas/s, position angle %2°&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Bord de Jupiter : %1″ et %2″&lt;br&gt;</source>
-        <translation>Jupiter&apos;s limb: %1″ and %2″&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Phénomène mutuel en cours : %1&lt;br&gt;</source>
-        <translation>Mutual event under way: %1&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Hauteurs : Jupiter %1°, Soleil %2°&lt;br&gt;</source>
-        <translation>Altitudes: Jupiter %1°, Sun %2°&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Passage quasi stationnaire&lt;/b&gt; : l&apos;instant central est mal défini.&lt;br&gt;</source>
-        <translation>&lt;b&gt;Near-stationary pass&lt;/b&gt;: the central instant is ill-defined.&lt;br&gt;</translation>
-    </message>
-    <message>
-        <source>Observable.</source>
-        <translation>Observable.</translation>
-    </message>
-    <message>
-        <source>Non observable : %1.</source>
-        <translation>Not observable: %1.</translation>
-    </message>
-</context>
-<context>
-    <name>ApproximationView</name>
-    <message>
-        <source>Distance apparente des deux satellites autour de l&apos;instant central</source>
-        <translation>Apparent distance of the two satellites around the central instant</translation>
-    </message>
-    <message>
-        <source>Les trajets des deux satellites sur le ciel, orientés comme le dessin de la fenêtre principale</source>
-        <translation>The two satellites&apos; tracks on the sky, oriented as the main window&apos;s picture</translation>
-    </message>
-    <message>
-        <source>%1 — instant central %2 TU, %3″</source>
-        <translation>%1 — central instant %2 UT, %3″</translation>
-    </message>
-    <message>
-        <source>minutes depuis l&apos;instant central</source>
-        <translation>minutes from the central instant</translation>
-    </message>
-    <message>
-        <source>N</source>
-        <translation>N</translation>
-    </message>
-    <message>
-        <source>E</source>
-        <translation>E</translation>
-    </message>
-    <message>
-        <source>± %1 min autour de l&apos;instant central</source>
-        <translation>± %1 min around the central instant</translation>
-    </message>
-</context>
-<context>
-    <name>Approximations</name>
-    <message>
-        <source>La distance maximale des approximations doit être comprise entre %1″ et %2″.</source>
-        <translation>The approximations&apos; largest distance must lie between %1″ and %2″.</translation>
-    </message>
-    <message>
-        <source>L&apos;écart minimal au bord de Jupiter doit être compris entre %1″ et %2″.</source>
-        <translation>The least separation from Jupiter&apos;s limb must lie between %1″ and %2″.</translation>
-    </message>
-    <message>
-        <source>La vitesse relative des passages quasi stationnaires doit être comprise entre %1 et %2 mas/s.</source>
-        <translation>The relative speed of near-stationary passes must lie between %1 and %2 mas/s.</translation>
     </message>
 </context>
 </TS>
