@@ -41,7 +41,10 @@ bool tientLesNombres(const QString& text, const QDateTime& instant, const QStrin
     const std::vector<long long> date = nombres(written);
     if (typed.size() != 3 && typed.size() != 5 && typed.size() != 6)
         return false;
-    for (int i = 0; i < 3; ++i)
+    // The locale's order, or ISO 8601's year, month, day.
+    const QDate d = instant.date();
+    const bool iso = typed[0] == d.year() && typed[1] == d.month() && typed[2] == d.day();
+    for (int i = 0; i < 3 && !iso; ++i)
         if (typed[i] != date[i])
             return false;
     const QTime t = instant.time();
