@@ -1,6 +1,7 @@
 #include "approximation_panel.h"
 
 #include "approximation_view.h"
+#include "mutual_event_panel.h"
 #include "calendar.h"
 #include "scene_frame.h"
 
@@ -14,12 +15,7 @@
 ApproximationPanel::ApproximationPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("ApproximationPanel"));
-    LabelDetails = new QLabel(this);
-    LabelDetails->setObjectName(QStringLiteral("LabelDetails"));
-    LabelDetails->setWordWrap(true);
-    LabelDetails->setTextFormat(Qt::RichText);
-    LabelDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LabelDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabelDetails = panelDetailsLabel(this);
     Distance = new ApproximationView(ApproximationView::Distance, locale_, this);
     Trajets = new ApproximationView(ApproximationView::Tracks, locale_, this);
     auto* rangee = new QHBoxLayout(this);

@@ -47,6 +47,17 @@ QString withSigma(const QString& clock, double sigmaS)
 
 } // namespace
 
+QLabel* panelDetailsLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("LabelDetails"));
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::RichText);
+    label->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
 MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("MutualEventPanel"));
@@ -55,12 +66,7 @@ MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWi
         return QFileDialog::getSaveFileName(this, titre, nom, filtres);
     };
 
-    LabelDetails = new QLabel(this);
-    LabelDetails->setObjectName(QStringLiteral("LabelDetails"));
-    LabelDetails->setWordWrap(true);
-    LabelDetails->setTextFormat(Qt::RichText);
-    LabelDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LabelDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabelDetails = panelDetailsLabel(this);
     Courbe = new LightCurveView(locale_, this);
     Disques = new MutualDiscsView(locale_, this);
     CommandCourbe = new QPushButton(tr("Exporter la &courbe…"), this);

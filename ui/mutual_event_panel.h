@@ -16,6 +16,12 @@ class QPushButton;
 class LightCurveView;
 class MutualDiscsView;
 
+class QLabel;
+
+// The details' label of a panel under the phenomena table: rich text,
+// wrapped, selectable, named "LabelDetails".
+QLabel* panelDetailsLabel(QWidget* parent);
+
 class MutualEventPanel : public QWidget {
     Q_OBJECT
 public:
