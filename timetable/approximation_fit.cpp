@@ -1,5 +1,7 @@
 #include "approximation_fit.h"
 
+#include "least_squares.h"
+
 #include "light_curve_fit.h"
 #include "observed_curve.h"
 
@@ -83,11 +85,6 @@ int jacobian(const gsl_vector* v, void* params, gsl_matrix* J)
     return GSL_SUCCESS;
 }
 
-struct GslFree {
-    void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
-    void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
-};
-
 struct Solution {
     int status = GSL_FAILURE;
     int iterations = 0;
@@ -105,27 +102,16 @@ Solution solve(const Samples& s, const double* start)
     fdf.n = n;
     fdf.p = p;
     fdf.params = const_cast<Samples*>(&s);
-    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
-    params.trs = gsl_multifit_nlinear_trs_lm;
-    params.scale = gsl_multifit_nlinear_scale_more;
-    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, n, p));
-    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(p, p));
-    if (!w || !covar)
+    const LeastSquaresRun run = fitLeastSquares(fdf, start, {kMaxIterations, kXTolerance, kGTolerance, 0});
+    if (!run.started)
         return out;
-    double x0[4];
-    std::copy(start, start + 4, x0);
-    gsl_vector_view v = gsl_vector_view_array(x0, p);
-    int info = 0;
-    out.status = gsl_multifit_nlinear_init(&v.vector, &fdf, w.get());
-    if (out.status == GSL_SUCCESS)
-        out.status = gsl_multifit_nlinear_driver(kMaxIterations, kXTolerance, kGTolerance, 0, nullptr, nullptr, &info, w.get());
-    out.iterations = int(gsl_multifit_nlinear_niter(w.get()));
-    load(gsl_multifit_nlinear_position(w.get()), out.x, p);
-    gsl_blas_ddot(gsl_multifit_nlinear_residual(w.get()), gsl_multifit_nlinear_residual(w.get()), &out.chi2);
-    gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0, covar.get());
+    out.status = run.status;
+    out.iterations = run.iterations;
+    std::copy(run.x.begin(), run.x.end(), out.x);
+    out.chi2 = run.chi2;
     const double scale = out.chi2 / std::max(1.0, double(n) - double(p));
     for (std::size_t k = 0; k < p; ++k) {
-        const double c = gsl_matrix_get(covar.get(), k, k);
+        const double c = run.covariance[k];
         out.sigma[k] = c > 0 ? std::sqrt(c * scale) : std::nan("");
     }
     return out;

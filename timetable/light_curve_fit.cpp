@@ -1,5 +1,7 @@
 #include "light_curve_fit.h"
 
+#include "least_squares.h"
+
 #include "regional.h"
 #include "scene_frame.h"
 
@@ -212,11 +214,6 @@ QString fault(const MutualEvent& ev, const CurveFit& fit, const std::vector<Obse
     return {};
 }
 
-struct GslFree {
-    void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
-    void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
-};
-
 // The event's shape at a fixed shift on a free linear baseline, its depth
 // free in sign: flux = a + b h - A (1 - F). A and its sigma (scaled by the
 // residuals); a negative A is a brightening where the event should dim the pair.
@@ -279,34 +276,23 @@ bool runFit(Points& d, double* x, Run& run)
     fdf.n = n;
     fdf.p = kParameters;
     fdf.params = &d;
-    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
-    params.trs = gsl_multifit_nlinear_trs_lm;
-    params.scale = gsl_multifit_nlinear_scale_more;
-    std::unique_ptr<gsl_multifit_nlinear_workspace, GslFree> w(gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, n, kParameters));
-    std::unique_ptr<gsl_matrix, GslFree> covar(gsl_matrix_alloc(kParameters, kParameters));
-    if (!w || !covar)
-        return false;
-    gsl_vector_view start = gsl_vector_view_array(x, kParameters);
-    int info = 0;
-    run.status = gsl_multifit_nlinear_init(&start.vector, &fdf, w.get());
-    if (run.status == GSL_SUCCESS)
-        run.status = gsl_multifit_nlinear_driver(kMaxIterations, kXTolerance, kGTolerance, kFTolerance, nullptr, nullptr, &info, w.get());
-    run.iterations = int(gsl_multifit_nlinear_niter(w.get()));
-    const gsl_vector* p = gsl_multifit_nlinear_position(w.get());
-    for (std::size_t k = 0; k < kParameters; ++k)
-        x[k] = gsl_vector_get(p, k);
-    const gsl_matrix* J = gsl_multifit_nlinear_jac(w.get());
-    gsl_multifit_nlinear_covar(J, 0.0, covar.get());
-    gsl_blas_ddot(gsl_multifit_nlinear_residual(w.get()), gsl_multifit_nlinear_residual(w.get()), &run.chi2);
-    for (std::size_t k = 0; k < kParameters; ++k) {
-        const double v = gsl_matrix_get(covar.get(), k, k);
-        run.sigma[k] = v > 0 ? std::sqrt(v) : std::nan("");
-    }
     double total = 0, largest = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double j = gsl_matrix_get(J, i, Shift);
-        total += j * j;
-        largest = std::max(largest, j * j);
+    const LeastSquaresRun r = fitLeastSquares(fdf, x, {kMaxIterations, kXTolerance, kGTolerance, kFTolerance},
+                                              [&](const gsl_matrix* J) {
+                                                  for (std::size_t i = 0; i < n; ++i) {
+                                                      const double j = gsl_matrix_get(J, i, Shift);
+                                                      total += j * j;
+                                                      largest = std::max(largest, j * j);
+                                                  }
+                                              });
+    if (!r.started)
+        return false;
+    run.status = r.status;
+    run.iterations = r.iterations;
+    run.chi2 = r.chi2;
+    for (std::size_t k = 0; k < kParameters; ++k) {
+        x[k] = r.x[k];
+        run.sigma[k] = r.covariance[k] > 0 ? std::sqrt(r.covariance[k]) : std::nan("");
     }
     run.largestShare = total > 0 ? largest / total : 1;
     return true;
