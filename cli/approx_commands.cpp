@@ -71,7 +71,8 @@ int list(const QDateTime& fromUt, const QDateTime& toUt, const zeno::Approximati
     return 0;
 }
 
-int reduce(const QString& file, const QString& code, const QDateTime& nearUt, const zeno::ApproximationOptions& options)
+int reduce(const QString& file, const QString& code, const QDateTime& nearUt, const zeno::ApproximationOptions& options,
+           const zeno::ObservedTrack* measured)
 {
     const auto pair = zeno::parseApproximationCode(code);
     if (!pair) {
@@ -90,12 +91,12 @@ int reduce(const QString& file, const QString& code, const QDateTime& nearUt, co
                  .arg(zeno::mutualUtText(double(nearUt.toSecsSinceEpoch()))));
         return 1;
     }
-    const zeno::ObservedTrack track = zeno::loadObservedTrack(file);
+    const zeno::ObservedTrack track = measured ? *measured : zeno::loadObservedTrack(file);
     if (!track.error.isEmpty()) {
         fail(QStringLiteral("%1 : %2").arg(file, track.error));
         return 1;
     }
-    if (!track.badRowsText.isEmpty())
+    if (!track.badRowsText.isEmpty() && !measured)   // a recording's dropped frames are said by its measurement
         fail(track.badRowsText);
     const zeno::ApproximationFit fit = zeno::fitApproximation(track.samples);
     if (!fit.error.isEmpty()) {
@@ -125,7 +126,11 @@ int reduce(const QString& file, const QString& code, const QDateTime& nearUt, co
     o[QStringLiteral("curvature")] = fit.curvature;
     o[QStringLiteral("reduced_chi2")] = QString::number(fit.reducedChi2, 'g', 4).toDouble();
     o[QStringLiteral("points")] = fit.points;
-    o[QStringLiteral("bad_rows")] = track.badRows;
+    o[QStringLiteral("bad_rows")] = track.badRows;   // a recording's: the frames dropped
+    if (measured) {
+        o[QStringLiteral("frames")] = track.rows;
+        o[QStringLiteral("kept")] = int(track.samples.size());
+    }
     o[QStringLiteral("weighted")] = fit.weighted;
     print(o);
     return fit.converged ? 0 : 1;

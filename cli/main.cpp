@@ -1166,7 +1166,8 @@ void roundedField(std::string& out, const char* name, double value, double scale
 
 // The recording measured (its event from --event, else from its times),
 // the progress on a terminal; nullopt once the reason is printed.
-std::optional<CurveMeasurement> measureFile(const Options& o, const QString& path)
+std::optional<CurveMeasurement> measureFile(const Options& o, const QString& path,
+                                            const std::optional<std::pair<int, int>>& approximation = std::nullopt)
 {
     RecordingTiming timing;
     try {
@@ -1185,6 +1186,7 @@ std::optional<CurveMeasurement> measureFile(const Options& o, const QString& pat
         return std::nullopt;
     }
     MeasureOptions options;
+    options.approximation = approximation;
     if (o.event) {
         options.event = eventOf(o, *o.event, "--event");
         if (!options.event)
@@ -1358,7 +1360,18 @@ int runReduceApproximation(const Options& o)
         printError(QCoreApplication::translate("zenolune-ephem", "date de --approx illisible"), e);
         return 1;
     }
-    return approx_cli::reduce(*o.reduce, o.approxEvent->left(comma), ut, approximationOptions(o));
+    const QString code = o.approxEvent->left(comma);
+    if (!isRecordingPath(*o.reduce))
+        return approx_cli::reduce(*o.reduce, code, ut, approximationOptions(o));
+    // A recording: the pair's centroids measured first, then fitted like a track file.
+    const auto pair = parseApproximationCode(code);
+    if (!pair)
+        return approx_cli::reduce(*o.reduce, code, ut, approximationOptions(o));   // says what is wrong with the code
+    const std::optional<CurveMeasurement> m = measureFile(o, *o.reduce, pair);
+    if (!m)
+        return 1;
+    const ObservedTrack track = measuredTrack(*m);
+    return approx_cli::reduce(*o.reduce, code, ut, approximationOptions(o), &track);
 }
 
 } // namespace

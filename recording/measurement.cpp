@@ -58,17 +58,19 @@ struct Source {
 // east, y north) through the recording, and the event's light lost.
 class Prediction {
 public:
-    Prediction(const MutualEvent& ev, double from, double to)
+    // `ev` null: no light lost (an approximation).
+    Prediction(const MutualEvent* ev, double from, double to)
     {
         const double span = std::max(0.0, to - from);
-        step_ = std::max({std::min(kPredictionStepS, std::max(1.0, ev.durationS / 100)), span / kPredictionMaxRows, 1e-3});
+        const double fine = ev ? std::max(1.0, ev->durationS / 100) : kPredictionStepS;
+        step_ = std::max({std::min(kPredictionStepS, fine), span / kPredictionMaxRows, 1e-3});
         t0_ = from;
         const int n = int(std::ceil(span / step_)) + 2;
         for (int i = 0; i < n; ++i) {
             const double t = from + i * step_;
             const ModernEphemeris m = computeModern(julianDayOfSeconds(t));
             rows_.push_back({Point(m.X1, m.Y1), Point(m.X2, m.Y2), Point(m.X3, m.Y3), Point(m.X4, m.Y4)});
-            loss_.push_back(lightLost(mutualDiscsAt(ev, t)));
+            loss_.push_back(ev ? lightLost(mutualDiscsAt(*ev, t)) : 0);
         }
     }
     Point at(int k, double t) const
@@ -280,6 +282,17 @@ bool prepare(Context& c)
     }
     c.t0 = *t0;
     c.tEnd = *tEnd;
+    if (const auto& pair = c.options.approximation) {
+        if (pair->first < 0 || pair->second > 3 || pair->first >= pair->second) {
+            c.m.error = QCoreApplication::translate("Recording", "couple de satellites invalide : deux numéros différents de 1 à 4");
+            return false;
+        }
+        c.m.approximation = true;
+        c.m.first = pair->first;
+        c.m.second = pair->second;
+        c.prediction = std::make_unique<Prediction>(nullptr, std::min(c.t0, c.tEnd), std::max(c.t0, c.tEnd));
+        return true;
+    }
     if (c.options.event) {
         c.m.event = *c.options.event;
     } else {
@@ -291,7 +304,9 @@ bool prepare(Context& c)
         }
         c.m.event = *ev;
     }
-    c.prediction = std::make_unique<Prediction>(c.m.event, std::min(c.t0, c.tEnd), std::max(c.t0, c.tEnd));
+    c.m.first = c.m.event.occulter;
+    c.m.second = c.m.event.target;
+    c.prediction = std::make_unique<Prediction>(&c.m.event, std::min(c.t0, c.tEnd), std::max(c.t0, c.tEnd));
     return true;
 }
 
@@ -483,12 +498,28 @@ bool identify(Context& c)
     c.sigmaPx = std::clamp(sizes[sizes.size() / 2], 0.7, 8.0);
 
     const MutualEvent& ev = c.m.event;
-    for (const int k : {ev.occulter, ev.target})
+    const int first = c.m.first, second = c.m.second;
+    const QString code = c.m.approximation ? QStringLiteral("%1A%2").arg(first + 1).arg(second + 1) : ev.code();
+    for (const int k : {first, second})
         if (!id.found[k]) {
-            c.m.error = QCoreApplication::translate("Recording", "%1, du phénomène %2, n'est pas trouvé sur les premières images (hors du champ, "
-                           "derrière Jupiter ou trop faible)").arg(QCoreApplication::translate("Recording", satelliteName(k)), ev.code());
+            const char* text = c.m.approximation
+                ? QT_TRANSLATE_NOOP("Recording", "%1, de l'approximation %2, n'est pas trouvé sur les premières images (hors du champ, "
+                                                 "derrière Jupiter ou trop faible)")
+                : QT_TRANSLATE_NOOP("Recording", "%1, du phénomène %2, n'est pas trouvé sur les premières images (hors du champ, "
+                                                 "derrière Jupiter ou trop faible)");
+            c.m.error = QCoreApplication::translate("Recording", text).arg(QCoreApplication::translate("Recording", satelliteName(k)), code);
             return false;
         }
+    if (c.m.approximation) {
+        // Each followed on its own centroid: one source for both cannot be measured.
+        if (nearest[first] == nearest[second]) {
+            c.m.error = QCoreApplication::translate("Recording", "%1 et %2 ne font qu'une source sur les premières images : trop proches "
+                           "pour mesurer leurs centres à cette échelle").arg(QCoreApplication::translate("Recording", satelliteName(first)),
+                                                                             QCoreApplication::translate("Recording", satelliteName(second)));
+            return false;
+        }
+        return true;
+    }
     int comparison = c.options.comparison;
     if (comparison < 0) {
         double bestFlux = -1;
@@ -649,7 +680,8 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
         return c.m;
     const MutualEvent& ev = c.m.event;
     const Identification& id = c.m.identification;
-    const int a = ev.occulter, b = ev.target, k = c.m.comparison;
+    const bool approximation = c.m.approximation;
+    const int a = c.m.first, b = c.m.second, k = approximation ? a : c.m.comparison;
     const double saturation = options.saturation > 0 ? options.saturation : info.saturation;
 
     const double radius = options.apertureRadiusPx > 0 ? options.apertureRadiusPx : std::max(2.5, 3 * c.sigmaPx);
@@ -665,13 +697,13 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
     const int samples = 16;
     for (int j = 0; j <= samples + 1; ++j) {
         const double t = j <= samples ? c.t0 + (c.tEnd - c.t0) * j / samples : ev.maximumExact;
-        if ((t - c.t0) * (t - c.tEnd) > 0)
+        if ((t - c.t0) * (t - c.tEnd) > 0 || (approximation && j > samples))
             continue;
         const double sep = std::abs(c.transform.vector(c.prediction->at(b, t) - c.prediction->at(a, t)));
         minSep = std::min(minSep, sep);
         maxSep = std::max(maxSep, sep);
     }
-    const bool apart = minSep > radius + comparison.outer + 1;
+    const bool apart = approximation || minSep > radius + comparison.outer + 1;
     const Group pair = withAnnulus({ApertureRole::Pair, apart ? radius : radius + maxSep / 2});
 
     // Places: the predicted ones through the fitted transform, moved with
@@ -737,6 +769,31 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
                 lost = true;
         };
 
+        if (approximation) {
+            // Both on their own centroids; the field's drift from their mean.
+            Point at[2];
+            Photometry phot[2];
+            const int who[2] = {a, b};
+            for (int j = 0; j < 2; ++j)
+                follow(predicted(who[j], *t) + drift, pair, at[j], phot[j], true);
+            if (unreadable || lost || saturated) {
+                ++(unreadable ? c.m.droppedUnreadable : lost ? c.m.droppedLost : c.m.droppedSaturated);
+                continue;
+            }
+            drift = 0.5 * (at[0] - predicted(a, *t) + at[1] - predicted(b, *t));
+            FrameMeasurement fm;
+            fm.frame = i;
+            fm.ut = *t;
+            fm.pairFlux = phot[0].flux + phot[1].flux;
+            for (int j = 0; j < 2; ++j) {
+                fm.apertures.push_back({ApertureRole::Pair, at[j].real(), at[j].imag(), pair.radius, pair.inner, pair.outer});
+                fm.satelliteX[who[j]] = at[j].real();
+                fm.satelliteY[who[j]] = at[j].imag();
+                fm.followed[who[j]] = true;
+            }
+            c.m.frames.push_back(std::move(fm));
+            continue;
+        }
         Photometry compPhot, occPhot, targetPhot;
         Point compAt;
         follow(predicted(k, *t) + drift, comparison, compAt, compPhot, true);
@@ -848,6 +905,74 @@ QString measuredCurveCsv(const CurveMeasurement& m, const QString& recordingName
                    .arg(f.frame).arg(ut, QString::number(f.relativeFlux, 'g', 10), QString::number(f.pairFlux, 'g', 10),
                                      QString::number(f.comparisonFlux, 'g', 10), number(p.x, 2), number(p.y, 2))
                    .arg(number(c.x, 2), number(c.y, 2));
+    }
+    return out;
+}
+
+namespace {
+
+constexpr double kAUKm = 149597870.7;
+constexpr double kArcsecPerRad = 180 * 3600 / M_PI;
+
+// The naming fixes the scale beyond the pair itself: Jupiter and two
+// satellites, or three satellites (two places alone fit any similarity).
+bool scaleFixed(const Identification& id)
+{
+    return int(id.jupiterFound) + int(std::count(std::begin(id.found), std::end(id.found), true)) >= 3;
+}
+
+} // namespace
+
+ObservedTrack measuredTrack(const CurveMeasurement& m)
+{
+    ObservedTrack t;
+    if (!m.approximation || m.first < 0 || m.second < 0) {
+        t.error = QCoreApplication::translate("Recording", "la mesure n'est pas celle d'une approximation mutuelle");
+        return t;
+    }
+    const Identification& id = m.identification;
+    const bool arcsec = scaleFixed(id) && id.pixelsPerJupiterRadius > 0 && !m.frames.empty();
+    t.unit = arcsec ? TrackUnit::Arcsec : TrackUnit::Pixel;
+    // Pixels to Jupiter radii (the similarity's inverse), then to arcsec at Jupiter's distance.
+    const Point z = std::polar(id.pixelsPerJupiterRadius, id.rotationDeg * M_PI / 180);
+    double arcsecPerRadius = 1;
+    if (arcsec) {
+        const double middle = 0.5 * (m.frames.front().ut + m.frames.back().ut);
+        arcsecPerRadius = kJupiterEquatorialKm / (computeModern(julianDayOfSeconds(middle)).Delta * kAUKm) * kArcsecPerRad;
+    }
+    for (const FrameMeasurement& f : m.frames) {
+        const Point dp(f.satelliteX[m.second] - f.satelliteX[m.first], f.satelliteY[m.second] - f.satelliteY[m.first]);
+        Point d = dp;
+        if (arcsec) {
+            d = dp / z;
+            d = (id.flipped ? std::conj(d) : d) * arcsecPerRadius;
+        }
+        t.offsets.push_back({f.ut, d.real(), d.imag()});
+    }
+    t.samples = trackFromOffsets(t.offsets);
+    t.columnNames = {QStringLiteral("frame"), QStringLiteral("ut"), QStringLiteral("dx"), QStringLiteral("dy")};
+    t.timeColumn = 1;
+    t.dxColumn = 2;
+    t.dyColumn = 3;
+    t.rows = m.framesRead;
+    t.badRows = m.dropped();
+    t.badRowsText = droppedFramesText(m);
+    return t;
+}
+
+QString measuredTrackCsv(const CurveMeasurement& m, const QString& recordingName)
+{
+    const ObservedTrack t = measuredTrack(m);
+    const bool px = t.unit == TrackUnit::Pixel;
+    QString out = QStringLiteral("# %1A%2, %3\n").arg(m.first + 1).arg(m.second + 1).arg(QFileInfo(recordingName).fileName());
+    out += QStringLiteral("# %1 frames read, %2 kept, %3 lost, %4 saturated, %5 unreadable; the second minus the first, %6\n")
+               .arg(m.framesRead).arg(m.frames.size()).arg(m.droppedLost).arg(m.droppedSaturated).arg(m.droppedUnreadable)
+               .arg(px ? QStringLiteral("pixels") : QStringLiteral("arcsec east and along Jupiter's north"));
+    out += px ? QStringLiteral("frame,ut,dx_px,dy_px\n") : QStringLiteral("frame,ut,dx,dy\n");
+    for (size_t i = 0; i < t.offsets.size() && i < m.frames.size(); ++i) {
+        const SkyOffset& o = t.offsets[i];
+        const QString ut = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(o.ut * 1000)), Qt::UTC).toString(Qt::ISODateWithMs);
+        out += QStringLiteral("%1,%2,%3,%4\n").arg(m.frames[i].frame).arg(ut, number(o.dx, px ? 3 : 4), number(o.dy, px ? 3 : 4));
     }
     return out;
 }

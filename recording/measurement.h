@@ -8,8 +8,13 @@
 // overlap, one each otherwise, summed) divided by the comparison satellite's
 // is the relative flux. Frames where a source is lost or saturated are
 // dropped and counted.
+//
+// A mutual approximation is measured the same way, but both satellites of
+// the pair are followed by their own centroids and no comparison is needed:
+// their relative places give the track whose least distance is fitted.
 #pragma once
 
+#include "approximation_fit.h"
 #include "mutual_events.h"
 #include "observed_curve.h"
 #include "recording_reader.h"
@@ -26,6 +31,8 @@ struct MeasureOptions {
     // The event recorded; nullopt: the deepest whose maximum lies within the
     // recording's times (mutualEventDuring).
     std::optional<MutualEvent> event;
+    // A mutual approximation's pair (0..3, first < second) instead of an event.
+    std::optional<std::pair<int, int>> approximation = std::nullopt;
     int comparison = -1;          // 0..3: the comparison satellite; -1: the brightest other one found
     int identifyFrames = 5;       // frames added up to find and name the sources
     double apertureRadiusPx = 0;  // 0: from the sources' sizes
@@ -68,8 +75,10 @@ struct Identification {
 struct CurveMeasurement {
     QString error;                // non-empty: no curve, says why (French)
     bool cancelled = false;       // stopped by the caller; frames holds what was measured
-    MutualEvent event;
-    int comparison = -1;          // 0..3
+    MutualEvent event;            // unset for an approximation
+    bool approximation = false;   // the pair's centroids followed for an approximation
+    int first = -1, second = -1;  // the pair: the event's occulter and target, or the approximation's two
+    int comparison = -1;          // 0..3; -1 for an approximation
     Identification identification;
     std::vector<FrameMeasurement> frames;   // the frames kept, in recording order
     int framesRead = 0;
@@ -101,6 +110,16 @@ QString measuredCurveCsv(const CurveMeasurement& m, const QString& recordingName
 // Written through the checked writer; false with *error (French) on a fault.
 bool writeMeasuredCurve(const QString& path, const CurveMeasurement& m, const QString& recordingName,
                         QString* error);
+
+// An approximation's measurement as its fit takes it: the second's place
+// minus the first's in every frame kept, in arcsec (east, Jupiter's north)
+// through the naming's scale, rotation and mirror when Jupiter and two
+// satellites, or three satellites, fixed them; in pixels otherwise. The
+// frames dropped are the track's bad rows.
+ObservedTrack measuredTrack(const CurveMeasurement& m);
+// The same as CSV read back by readObservedTrack: comment lines, then
+// "frame,ut,dx,dy" (ut ISO 8601, dx dy in arcsec, or "dx_px,dy_px").
+QString measuredTrackCsv(const CurveMeasurement& m, const QString& recordingName);
 
 // The dropped frames in one French sentence, empty when none.
 QString droppedFramesText(const CurveMeasurement& m);

@@ -26,12 +26,14 @@ MutualEvent eventOf(const char* code, const char* isoDate)
 
 double SyntheticScene::start() const
 {
-    return std::floor(event.maximumExact - 0.5 * (frameCount() - 1) * cadenceS) + 0.25;
+    const double middle = approximation ? approximation->centralUt : event.maximumExact;
+    return std::floor(middle - 0.5 * (frameCount() - 1) * cadenceS) + 0.25;
 }
 
 int SyntheticScene::frameCount() const
 {
-    return frames > 0 ? frames : int(std::ceil(1.6 * event.durationS / cadenceS)) + 1;
+    const double span = approximation ? 600 : 1.6 * event.durationS;
+    return frames > 0 ? frames : int(std::ceil(span / cadenceS)) + 1;
 }
 
 void SyntheticScene::choose()
@@ -39,13 +41,14 @@ void SyntheticScene::choose()
     frames = frameCount();
     if (pixelsPerRadius > 0)
         return;
-    const ModernEphemeris m = computeModern(julianDayOfSeconds(event.maximumExact));
+    const ModernEphemeris m = computeModern(julianDayOfSeconds(approximation ? approximation->centralUt : event.maximumExact));
     const double X[4] = {m.X1, m.X2, m.X3, m.X4}, Y[4] = {m.Y1, m.Y2, m.Y3, m.Y4};
+    const int a = approximation ? approximation->first : event.occulter, b = approximation ? approximation->second : event.target;
     // The pair and the nearest other satellite in the frame's inner circle.
-    double reach = std::max(std::hypot(X[event.occulter], Y[event.occulter]), std::hypot(X[event.target], Y[event.target]));
+    double reach = std::max(std::hypot(X[a], Y[a]), std::hypot(X[b], Y[b]));
     double third = 1e9;
     for (int k = 0; k < 4; ++k)
-        if (k != event.occulter && k != event.target)
+        if (k != a && k != b)
             third = std::min(third, std::hypot(X[k], Y[k]));
     reach = std::max({reach, third, 3.0});
     pixelsPerRadius = 0.42 * std::min(width, height) / reach;
@@ -53,7 +56,7 @@ void SyntheticScene::choose()
 
 std::complex<double> SyntheticScene::place(int k, double ut) const
 {
-    const ModernEphemeris m = computeModern(julianDayOfSeconds(ut));
+    const ModernEphemeris m = computeModern(julianDayOfSeconds(approximation ? ut - shiftS : ut));
     const double X[4] = {m.X1, m.X2, m.X3, m.X4}, Y[4] = {m.Y1, m.Y2, m.Y3, m.Y4};
     std::complex<double> q(X[k], flip ? -Y[k] : Y[k]);
     return std::complex<double>(width / 2.0, height / 2.0) + std::polar(pixelsPerRadius, rotationDeg * M_PI / 180) * q;
@@ -75,7 +78,7 @@ std::vector<uint16_t> SyntheticScene::render(int i, std::mt19937& rng) const
         if (!satellites[k])
             continue;
         double flux = brightestAdu * brightness(k) / maxB;
-        if (k == event.target)
+        if (!approximation && k == event.target)
             flux *= 1 - lightLost(mutualDiscsAt(event, t - shiftS));
         const auto p = place(k, t);
         const double peak = flux / (2 * M_PI * sigmaPx * sigmaPx);
@@ -91,6 +94,22 @@ std::vector<uint16_t> SyntheticScene::render(int i, std::mt19937& rng) const
     for (size_t k = 0; k < img.size(); ++k)
         out[k] = uint16_t(std::clamp(std::lround(img[k] + gauss(rng)), 0L, 65535L));
     return out;
+}
+
+double SyntheticScene::leastDistanceUt() const
+{
+    const auto d = [&](double t) { return std::abs(place(approximation->second, t) - place(approximation->first, t)); };
+    // Golden section over the recording's span.
+    double lo = start(), hi = time(frameCount() - 1);
+    const double g = (std::sqrt(5.0) - 1) / 2;
+    while (hi - lo > 1e-3) {
+        const double x1 = hi - g * (hi - lo), x2 = lo + g * (hi - lo);
+        if (d(x1) < d(x2))
+            hi = x2;
+        else
+            lo = x1;
+    }
+    return 0.5 * (lo + hi);
 }
 
 QByteArray rawFrames(const SyntheticScene& s)

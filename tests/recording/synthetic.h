@@ -2,16 +2,20 @@
 // Jupiter's disc and glare, the four satellites as Gaussian images at their
 // predicted places (scale, rotation and mirror chosen), the target's light
 // from the predicted light curve `shiftS` late, a sky background and noise.
+// A mutual approximation instead: every satellite at its place `shiftS`
+// late, no light lost, the frames centred on the central instant.
 // Written as SER (with the time stamps' trailer), a FITS cube, or 16-bit
 // grey frames for a video.
 #pragma once
 
+#include "approximations.h"
 #include "measurement.h"
 #include "modern_theory.h"
 
 #include <QString>
 #include <complex>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -19,6 +23,7 @@ namespace zeno::test {
 
 struct SyntheticScene {
     MutualEvent event;
+    std::optional<Approximation> approximation;   // set: the pair's pass instead of the event
     double shiftS = 12.3;        // observed minus predicted
     int width = 160, height = 120;
     int frames = 0;              // 0: the event and a margin
@@ -39,6 +44,7 @@ struct SyntheticScene {
     std::complex<double> place(int k, double ut) const;   // pixels
     std::vector<uint16_t> render(int i, std::mt19937& noise) const;
     void choose();                              // frames and scale when left at 0
+    double leastDistanceUt() const;             // the approximation as rendered: when the pair is nearest in the frame
 };
 
 bool writeSer(const QString& path, const SyntheticScene& s, bool stamps = true);

@@ -186,6 +186,53 @@ TEST_F(Recording, CancelStopsTheMeasurement)
     EXPECT_EQ(m.framesRead, 64);
 }
 
+// A mutual approximation recorded: both satellites followed on their
+// centroids, the track in arcsec through the naming's scale, the central
+// instant fitted within 3 sigma of the pass as rendered (8.4 s late), by the
+// core and by the companion.
+TEST_F(Recording, ApproximationCentralInstantFromTheCentroids)
+{
+    const auto a = findApproximation(0, 1, QDateTime(QDate(2026, 1, 2), QTime(17, 43), Qt::UTC).toSecsSinceEpoch(), {});
+    ASSERT_TRUE(a);
+    SyntheticScene s;
+    s.approximation = a;
+    s.shiftS = 8.4;
+    s.width = 400;
+    s.height = 100;
+    s.pixelsPerRadius = 25;   // Io, Europe and Callisto in the frame; the pair 7 px apart
+    s.jupiter = false;        // a disc this large splits into pieces the naming would take for satellites
+    s.rotationDeg = 180;
+    s.flip = true;
+    s.cadenceS = 4;
+    s.frames = 151;
+    ASSERT_TRUE(writeSer(path("a.ser"), s));
+    OpenedRecording r = openRecording(path("a.ser"));
+    ASSERT_TRUE(r.reader) << r.error.toStdString();
+    MeasureOptions o;
+    o.approximation = std::pair(0, 1);
+    const CurveMeasurement m = measureRecording(*r.reader, o);
+    ASSERT_TRUE(m.error.isEmpty()) << m.error.toStdString();
+    EXPECT_EQ(m.dropped(), 0) << droppedFramesText(m).toStdString();
+    const ObservedTrack track = measuredTrack(m);
+    ASSERT_EQ(track.unit, TrackUnit::Arcsec);
+    const ApproximationFit fit = fitApproximation(track.samples);
+    ASSERT_TRUE(fit.converged) << fit.error.toStdString() << fit.failure.toStdString();
+    const double known = s.leastDistanceUt();
+    EXPECT_LT(std::abs(fit.centralUt - known), 3 * fit.centralSigmaS) << fit.centralUt - known << " s, sigma " << fit.centralSigmaS;
+    EXPECT_NEAR(fit.distance, a->distanceArcsec, 0.05 * a->distanceArcsec);
+    const ObservedTrack back = readObservedTrack(measuredTrackCsv(m, path("a.ser")));
+    ASSERT_TRUE(back.error.isEmpty()) << back.error.toStdString();
+    ASSERT_EQ(back.samples.size(), track.samples.size());
+    EXPECT_NEAR(back.samples[7].distance, track.samples[7].distance, 1e-3);
+
+    QProcess p;
+    p.start(QStringLiteral(ZENOLUNE_EPHEM), {"--reduce", path("a.ser"), "--approx", "1A2,2026-01-02T17:30:00"});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    const QByteArray json = p.readAllStandardOutput();
+    EXPECT_EQ(p.exitCode(), 0) << json.toStdString() << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(json.contains("\"converged\":true") && json.contains("\"unit\":\"arcsec\"")) << json.toStdString();
+}
+
 } // namespace
 } // namespace zeno::test
 
