@@ -94,6 +94,42 @@ void BM_IdentifySer640x480(benchmark::State& state)
 }
 BENCHMARK(BM_IdentifySer640x480)->Unit(benchmark::kMillisecond);
 
+// A mutual approximation recorded (1A2 of 02/01/2026, 400 × 100, 600 s):
+// both centroids followed in every frame, then the central instant fitted.
+void BM_ReduceApproximationSer(benchmark::State& state)
+{
+    const int frames = int(state.range(0));
+    const auto a = findApproximation(0, 1, QDateTime(QDate(2026, 1, 2), QTime(17, 43), Qt::UTC).toSecsSinceEpoch(), {});
+    const QString path = QDir::temp().filePath(QStringLiteral("zenolune_bench_1A2_%1.ser").arg(frames));
+    test::SyntheticScene s;
+    s.approximation = a;
+    s.width = 400;
+    s.height = 100;
+    s.pixelsPerRadius = 25;
+    s.jupiter = false;
+    s.frames = frames;
+    s.cadenceS = 600.0 / frames;
+    if (!a || (!QFile::exists(path) && !test::writeSer(path, s))) {
+        state.SkipWithError("no recording");
+        return;
+    }
+    for (auto _ : state) {
+        OpenedRecording r = openRecording(path);
+        MeasureOptions o;
+        o.approximation = std::pair(0, 1);
+        const CurveMeasurement m = measureRecording(*r.reader, o);
+        const ApproximationFit fit = fitApproximation(measuredTrack(m).samples);
+        if (!fit.converged) {
+            state.SkipWithError("not converged");
+            return;
+        }
+        state.counters["sigma_s"] = fit.centralSigmaS;
+        state.counters["fitted_minus_rendered_s"] = fit.centralUt - s.leastDistanceUt();
+    }
+    state.SetItemsProcessed(state.iterations() * frames);
+}
+BENCHMARK(BM_ReduceApproximationSer)->Arg(600)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // The longer recording after the shorter: the peak resident memory must stay.
 // The rate is per second of CPU: one core, whatever else the machine runs.
 BENCHMARK(BM_MeasureSer640x480)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(1);

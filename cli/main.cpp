@@ -60,6 +60,7 @@ const char* const kAide = QT_TRANSLATE_NOOP("zenolune-ephem", R"(Usage :
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance SECONDES_D_ARC] [--csv]
   zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
+  zenolune-ephem [options] --reduce ENREGISTREMENT --approx CODE,DATE [--start DATE --fps N]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple "01/01/2000 12:00:00", ou en ISO 8601,
@@ -266,6 +267,14 @@ Options :
                          o_minus_c_s et o_minus_c_mas contre la prévision
                          (topocentrique avec --site), minimum_distance...
                          Code de sortie 1 si l'ajustement échoue.
+                         FICHIER peut être un enregistrement (SER, FITS,
+                         vidéo ; --start et --fps s'il ne date pas ses
+                         images) : les centres des deux satellites y sont
+                         suivis image par image, leur écart donne la piste
+                         (en secondes d'arc quand Jupiter et deux satellites,
+                         ou trois satellites, fixent l'échelle ; en pixels
+                         sinon), et le même objet JSON dit aussi frames et
+                         kept ; bad_rows compte les images écartées.
   --version              Affiche la version.
   --help                 Affiche cette aide.
 

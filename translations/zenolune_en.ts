@@ -280,6 +280,50 @@
         <source>Non observable : %1.</source>
         <translation>Not observable: %1.</translation>
     </message>
+    <message>
+        <source>Approximation mutuelle</source>
+        <translation>Mutual approximation</translation>
+    </message>
+    <message>
+        <source>Exporter la &amp;courbe…</source>
+        <translation>Export the &amp;curve…</translation>
+    </message>
+    <message>
+        <source>La distance prévue en image PNG, en dessin SVG ou en tableau CSV</source>
+        <translation>The predicted distance as a PNG image, an SVG drawing or a CSV table</translation>
+    </message>
+    <message>
+        <source>Exporter le &amp;dessin…</source>
+        <translation>Export the &amp;drawing…</translation>
+    </message>
+    <message>
+        <source>Le dessin des trajets en image PNG ou en dessin SVG</source>
+        <translation>The drawing of the tracks as a PNG image or an SVG drawing</translation>
+    </message>
+    <message>
+        <source>Exporter la distance</source>
+        <translation>Export the distance</translation>
+    </message>
+    <message>
+        <source>distance</source>
+        <translation>distance</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg);;Tableau CSV (*.csv)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exporter le dessin des trajets</source>
+        <translation>Export the drawing of the tracks</translation>
+    </message>
+    <message>
+        <source>trajets</source>
+        <translation>tracks</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png);;Dessin SVG (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
 </context>
 <context>
     <name>ApproximationView</name>
@@ -696,6 +740,21 @@
     <message>
         <source>caché</source>
         <translation>hidden</translation>
+    </message>
+</context>
+<context>
+    <name>DrawingExport</name>
+    <message>
+        <source>Le nom « %1 » doit finir par .png, .svg ou .csv.</source>
+        <translation>The name “%1” must end in .png, .svg or .csv.</translation>
+    </message>
+    <message>
+        <source>Le nom « %1 » doit finir par .png ou .svg.</source>
+        <translation>The name “%1” must end in .png or .svg.</translation>
+    </message>
+    <message>
+        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
+        <translation>The drawing could not be made for “%1”.</translation>
     </message>
 </context>
 <context>
@@ -1567,10 +1626,6 @@
         <translation>geocentric</translation>
     </message>
     <message>
-        <source>Pas encore de résultat : choisissez le fichier de la piste observée (temps et Δx, Δy, ou distance ; « Fichier… »).</source>
-        <translation>No result yet: choose the file of the observed track (time and Δx, Δy, or distance; &quot;File…&quot;).</translation>
-    </message>
-    <message>
         <source> px</source>
         <translation> px</translation>
     </message>
@@ -1605,6 +1660,22 @@
     <message>
         <source>non</source>
         <translation>no</translation>
+    </message>
+    <message>
+        <source>centres de %1 et %2 suivis image par image</source>
+        <translation>centres of %1 and %2 followed frame by frame</translation>
+    </message>
+    <message>
+        <source>Pas encore de résultat : choisissez le fichier de la piste observée (temps et Δx, Δy, ou distance) ou l&apos;enregistrement (« Fichier… »).</source>
+        <translation>No result yet: choose the file of the observed track (time and Δx, Δy, or distance) or the recording (“File…”).</translation>
+    </message>
+    <message>
+        <source>Enregistrer la &amp;piste mesurée…</source>
+        <translation>Save the measured &amp;track…</translation>
+    </message>
+    <message>
+        <source>La piste mesurée sur l&apos;enregistrement en CSV : image, TU, Δx et Δy du second satellite depuis le premier, relue par « Fichier… »</source>
+        <translation>The track measured on the recording as CSV: frame, UT, Δx and Δy of the second satellite from the first, read back by &quot;File…&quot;</translation>
     </message>
 </context>
 <context>
@@ -2479,18 +2550,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>not observable</translation>
     </message>
     <message>
-        <source>Le dessin n&apos;a pas pu être produit pour « %1 ».</source>
-        <translation>The drawing could not be made for “%1”.</translation>
-    </message>
-    <message>
-        <source>Le nom « %1 » doit finir par .png, .svg ou .csv.</source>
-        <translation>The name “%1” must end in .png, .svg or .csv.</translation>
-    </message>
-    <message>
-        <source>Le nom « %1 » doit finir par .png ou .svg.</source>
-        <translation>The name “%1” must end in .png or .svg.</translation>
-    </message>
-    <message>
         <source>Exporter la courbe de lumière</source>
         <translation>Export the light curve</translation>
     </message>
@@ -3092,6 +3151,22 @@ The chosen language applies the next time Zenolune starts.</translation>
         <source>conversion en gris impossible</source>
         <translation>grey conversion impossible</translation>
     </message>
+    <message>
+        <source>couple de satellites invalide : deux numéros différents de 1 à 4</source>
+        <translation>invalid pair of satellites: two different numbers from 1 to 4</translation>
+    </message>
+    <message>
+        <source>%1, de l&apos;approximation %2, n&apos;est pas trouvé sur les premières images (hors du champ, derrière Jupiter ou trop faible)</source>
+        <translation>%1, of the approximation %2, is not found on the first frames (outside the field, behind Jupiter or too faint)</translation>
+    </message>
+    <message>
+        <source>%1 et %2 ne font qu&apos;une source sur les premières images : trop proches pour mesurer leurs centres à cette échelle</source>
+        <translation>%1 and %2 make a single source on the first frames: too close to measure their centres at this scale</translation>
+    </message>
+    <message>
+        <source>la mesure n&apos;est pas celle d&apos;une approximation mutuelle</source>
+        <translation>the measurement is not that of a mutual approximation</translation>
+    </message>
 </context>
 <context>
     <name>RecordingView</name>
@@ -3158,6 +3233,10 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>écartée</source>
         <translation>dropped</translation>
+    </message>
+    <message>
+        <source>Distance des centres (px)</source>
+        <translation>Distance of the centres (px)</translation>
     </message>
 </context>
 <context>
@@ -3705,6 +3784,7 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance SECONDES_D_ARC] [--csv]
   zenolune-ephem [options] --reduce FICHIER --approx CODE,DATE [--site LAT,LON[,H]]
+  zenolune-ephem [options] --reduce ENREGISTREMENT --approx CODE,DATE [--start DATE --fps N]
 
 Calcule, pour chaque date (heure civile, sous la forme Jour/Mois/Année
 Heure:Minute:Seconde, par exemple &quot;01/01/2000 12:00:00&quot;, ou en ISO 8601,
@@ -3911,6 +3991,14 @@ Options :
                          o_minus_c_s et o_minus_c_mas contre la prévision
                          (topocentrique avec --site), minimum_distance...
                          Code de sortie 1 si l&apos;ajustement échoue.
+                         FICHIER peut être un enregistrement (SER, FITS,
+                         vidéo ; --start et --fps s&apos;il ne date pas ses
+                         images) : les centres des deux satellites y sont
+                         suivis image par image, leur écart donne la piste
+                         (en secondes d&apos;arc quand Jupiter et deux satellites,
+                         ou trois satellites, fixent l&apos;échelle ; en pixels
+                         sinon), et le même objet JSON dit aussi frames et
+                         kept ; bad_rows compte les images écartées.
   --version              Affiche la version.
   --help                 Affiche cette aide.
 
@@ -3937,6 +4025,7 @@ continue avec la date suivante ; le code de sortie vaut alors 1.
   zenolune-ephem [options] --approx --from DATE --to DATE [--site LAT,LON[,H]]
                  [--max-distance ARCSECONDS] [--csv]
   zenolune-ephem [options] --reduce FILE --approx CODE,DATE [--site LAT,LON[,H]]
+  zenolune-ephem [options] --reduce RECORDING --approx CODE,DATE [--start DATE --fps N]
 
 Computes, for each date (civil time, written Day/Month/Year
 Hour:Minute:Second, for example &quot;01/01/2000 12:00:00&quot;, or in ISO 8601,
@@ -4139,6 +4228,14 @@ Options:
                          sigma_s, o_minus_c_s and o_minus_c_mas against the
                          prediction (topocentric with --site),
                          minimum_distance... Exit status 1 when the fit fails.
+                         FILE may be a recording (SER, FITS, video; --start
+                         and --fps when it does not date its frames): the
+                         two satellites&apos; centres are followed frame by
+                         frame, their offset gives the track (arcseconds
+                         when Jupiter and two satellites, or three
+                         satellites, fix the scale; pixels otherwise), and
+                         the same JSON object also gives frames and kept;
+                         bad_rows counts the frames dropped.
   --version              Prints the version.
   --help                 Prints this help.
 

@@ -1,6 +1,7 @@
 #include "approximation_panel.h"
 
 #include "approximation_view.h"
+#include "drawing_export.h"
 #include "mutual_event_panel.h"
 #include "calendar.h"
 #include "scene_frame.h"
@@ -9,20 +10,105 @@
 #include <cmath>
 #include <algorithm>
 
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// Sizes of the exported pictures, pixels (the SVG's view box).
+constexpr QSize kDistanceExportSize{1200, 600};
+constexpr QSize kTracksExportSize{800, 800};
+}
 
 ApproximationPanel::ApproximationPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("ApproximationPanel"));
+    message = [this](const QString& texte) { QMessageBox::warning(this, tr("Approximation mutuelle"), texte); };
+    choixFichier = [this](const QString& titre, const QString& nom, const QString& filtres) {
+        return QFileDialog::getSaveFileName(this, titre, nom, filtres);
+    };
     LabelDetails = panelDetailsLabel(this);
     Distance = new ApproximationView(ApproximationView::Distance, locale_, this);
     Trajets = new ApproximationView(ApproximationView::Tracks, locale_, this);
+    CommandCourbe = new QPushButton(tr("Exporter la &courbe…"), this);
+    CommandCourbe->setObjectName(QStringLiteral("CommandCourbe"));
+    CommandCourbe->setToolTip(tr("La distance prévue en image PNG, en dessin SVG ou en tableau CSV"));
+    CommandDessin = new QPushButton(tr("Exporter le &dessin…"), this);
+    CommandDessin->setObjectName(QStringLiteral("CommandDessin"));
+    CommandDessin->setToolTip(tr("Le dessin des trajets en image PNG ou en dessin SVG"));
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(CommandCourbe);
+    boutons->addWidget(CommandDessin);
+    boutons->addStretch(1);
+    auto* colonne = new QVBoxLayout;
+    colonne->addWidget(LabelDetails, 1);
+    colonne->addLayout(boutons);
     auto* rangee = new QHBoxLayout(this);
     rangee->setContentsMargins(0, 0, 0, 0);
     rangee->addWidget(Distance, 5);
     rangee->addWidget(Trajets, 3);
-    rangee->addWidget(LabelDetails, 4);
+    rangee->addLayout(colonne, 4);
+    connect(CommandCourbe, &QPushButton::clicked, this, &ApproximationPanel::CommandCourbe_Click);
+    connect(CommandDessin, &QPushButton::clicked, this, &ApproximationPanel::CommandDessin_Click);
+}
+
+QString ApproximationPanel::suggestedName(const QString& what) const
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(what, approximation_.code(),
+             QDateTime::fromSecsSinceEpoch(std::llround(approximation_.centralUt), Qt::UTC).toString(QStringLiteral("yyyyMMdd-HHmm")));
+}
+
+bool ApproximationPanel::said(const QString& fault)
+{
+    if (!fault.isEmpty())
+        message(fault);
+    return fault.isEmpty();
+}
+
+bool ApproximationPanel::exportDistance(const QString& path)
+{
+    const ApproximationPicture& picture = Distance->picture();
+    const auto draw = [&](QPainter& p, const QRectF& area) { ApproximationView::paintDistance(p, area, picture, locale_); };
+    return said(writeDrawing(path, kDistanceExportSize, approximation_.code(), draw,
+                             [&] { return approximationDistanceCsv(approximation_, picture.distance); }));
+}
+
+bool ApproximationPanel::exportTracks(const QString& path)
+{
+    const ApproximationPicture& picture = Trajets->picture();
+    const auto draw = [&](QPainter& p, const QRectF& area) { ApproximationView::paintTracks(p, area, picture, locale_); };
+    return said(writeDrawing(path, kTracksExportSize, approximation_.code(), draw));
+}
+
+void ApproximationPanel::CommandCourbe_Click()
+{
+    const QString path = choixFichier(tr("Exporter la distance"), suggestedName(tr("distance")) + QStringLiteral(".png"),
+                                      tr("Image PNG (*.png);;Dessin SVG (*.svg);;Tableau CSV (*.csv)"));
+    if (!path.isEmpty())
+        exportDistance(path);
+}
+
+void ApproximationPanel::CommandDessin_Click()
+{
+    const QString path = choixFichier(tr("Exporter le dessin des trajets"), suggestedName(tr("trajets")) + QStringLiteral(".png"),
+                                      tr("Image PNG (*.png);;Dessin SVG (*.svg)"));
+    if (!path.isEmpty())
+        exportTracks(path);
+}
+
+QString approximationDistanceCsv(const zeno::Approximation& a, const std::vector<zeno::SkyOffset>& track)
+{
+    QString out = QStringLiteral("# %1 %2 UT, %3\n").arg(a.code(), zeno::utIsoTenths(a.centralUt),
+                                                        a.site ? QStringLiteral("topocentric") : QStringLiteral("geocentric"));
+    out += QStringLiteral("ut,dx_arcsec,dy_arcsec,distance_arcsec\n");
+    for (const zeno::SkyOffset& o : track)
+        out += QStringLiteral("%1,%2,%3,%4\n").arg(zeno::utIsoTenths(o.ut), QString::number(o.dx, 'f', 4), QString::number(o.dy, 'f', 4),
+                                                   QString::number(o.distance(), 'f', 4));
+    return out;
 }
 
 void ApproximationPanel::setFlips(bool eastWest, bool northSouth)

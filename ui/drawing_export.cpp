@@ -1,6 +1,10 @@
 #include "drawing_export.h"
 
+#include "safe_write.h"
+
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -44,4 +48,23 @@ QByteArray svgOf(QSize size, const QString& title, const DrawingRoutine& draw)
         draw(p, QRectF(QPointF(0, 0), size));
     }
     return bytes;
+}
+
+QString writeDrawing(const QString& path, QSize size, const QString& title, const DrawingRoutine& draw,
+                     const std::function<QString()>& csv)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QByteArray bytes;
+    if (suffix == u"csv" && csv)
+        bytes = csv().toUtf8();
+    else if (suffix == u"png")
+        bytes = pngOf(size, draw);
+    else if (suffix == u"svg")
+        bytes = svgOf(size, title, draw);
+    else
+        return csv ? QCoreApplication::translate("DrawingExport", "Le nom « %1 » doit finir par .png, .svg ou .csv.").arg(path)
+                   : QCoreApplication::translate("DrawingExport", "Le nom « %1 » doit finir par .png ou .svg.").arg(path);
+    // Written whole or not at all (a temporary file renamed at the end).
+    return bytes.isEmpty() ? QCoreApplication::translate("DrawingExport", "Le dessin n'a pas pu être produit pour « %1 ».").arg(path)
+                           : zeno::writeWhole(path, bytes);
 }

@@ -101,7 +101,9 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
                "Tous les fichiers (*)"));
     };
     choixHoraire = [this](const zeno::RecordingInfo& info) -> std::optional<zeno::RecordingTiming> {
-        const double debut = event_ ? double(event_->start) : double(QDateTime::currentSecsSinceEpoch());
+        const double debut = event_    ? double(event_->start)
+                             : approx_ ? approx_->centralUt - zeno::approximationHalfWidthS(*approx_)
+                                       : double(QDateTime::currentSecsSinceEpoch());
         DialogueHoraire d(info, debut, kCadenceParDefaut, locale_, this);
         if (d.exec() != QDialog::Accepted)
             return std::nullopt;
@@ -222,10 +224,8 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
     nomme(CommandExporterRapport, "CommandExporterRapport");
     CommandFermer = new QPushButton(tr("Fermer"), this);
     nomme(CommandFermer, "CommandFermer");
-    CommandEnregistrerCourbe = new QPushButton(tr("Enregistrer la &courbe mesurée…"), this);
+    CommandEnregistrerCourbe = new QPushButton(this);   // its text: the curve's or the track's (resultatsEnregistrement)
     nomme(CommandEnregistrerCourbe, "CommandEnregistrerCourbe");
-    CommandEnregistrerCourbe->setToolTip(tr("La courbe mesurée sur l'enregistrement en CSV : image, TU, flux du couple, "
-                                            "de la comparaison et relatif"));
     CommandEnregistrerCourbe->hide();
     auto* ligneBoutons = new QHBoxLayout;
     ligneBoutons->addWidget(CommandEnregistrerCourbe);
@@ -280,7 +280,8 @@ void FenetreReduction::setEvenement(const zeno::MutualEvent& event)
     TextDate->setText(zeno::mutualUtText(event.maximumExact, locale_));
     // A recording measured for another pair, or not measured, is measured again for this one.
     if (!enregistrement_.isEmpty()
-        && (!mesure_ || !mesure_->error.isEmpty() || mesure_->event.occulter != event.occulter || mesure_->event.target != event.target)) {
+        && (!mesure_ || !mesure_->error.isEmpty() || mesure_->approximation || mesure_->first != event.occulter
+            || mesure_->second != event.target)) {
         courbe_ = {};
         lanceMesure();
     } else if (courbe_.datesFromEvent) {   // the file's times took the date of the event before
@@ -349,10 +350,10 @@ bool FenetreReduction::ouvre(const QStringList& fichiers)
 
 bool FenetreReduction::chargeFichier(const QString& chemin)
 {
-    if (approx_)
-        return chargePiste(chemin);
     if (zeno::isRecordingPath(chemin))
         return chargeEnregistrement({chemin});
+    if (approx_)
+        return chargePiste(chemin);
     return chargeExport(chemin);
 }
 
@@ -457,6 +458,7 @@ bool FenetreReduction::chargeEnregistrement(const QStringList& fichiers)
     courbe_.timeColumn = kColonneTemps;
     courbe_.fluxColumn = kColonneFlux;
     mesure_.reset();
+    piste_ = {};
     settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin_).absolutePath());
     TextFichier->setText(fichiers.size() > 1 ? tr("%1 (séquence de %2 images FITS)").arg(chemin_).arg(fichiers.size()) : chemin_);
     for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude, ComboComparaison}) {
@@ -494,6 +496,8 @@ void FenetreReduction::lanceMesure()
     annulation_ = std::make_shared<std::atomic<bool>>(false);
     zeno::MeasureOptions options;
     options.event = event_;
+    if (approx_)
+        options.approximation = std::pair(approx_->first, approx_->second);
     auto* veilleur = new QFutureWatcher<zeno::CurveMeasurement>(this);
     veilleur_ = veilleur;
     connect(veilleur, &QFutureWatcherBase::progressRangeChanged, BarreMesure, &QProgressBar::setRange);
@@ -555,6 +559,11 @@ void FenetreReduction::finMesure(QFutureWatcher<zeno::CurveMeasurement>* veilleu
     VueEnregistrement->setMeasurement(mesure_);
     courbe_.points.clear();
     courbe_.rows = mesure_->framesRead;
+    if (approx_) {
+        mesureApproximation();
+        emit mesureTerminee();
+        return;
+    }
     if (mesure_->error.isEmpty() && !mesure_->cancelled) {
         courbe_.points = zeno::measuredPoints(*mesure_);
         if (!event_) {
@@ -589,12 +598,14 @@ void FenetreReduction::CommandEnregistrerCourbe_Click()
     if (!mesure_ || mesure_->frames.empty())
         return;
     const QFileInfo source(chemin_);
-    const QString chemin = choixEnregistrement(source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral("_courbe.csv")),
-                                               tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
+    const bool piste = mesure_->approximation;   // an approximation's track, read back as a track file
+    const QString chemin = choixEnregistrement(
+        source.absoluteDir().filePath(source.completeBaseName() + (piste ? QStringLiteral("_piste.csv") : QStringLiteral("_courbe.csv"))),
+        tr("Fichiers CSV (*.csv);;Tous les fichiers (*)"));
     if (chemin.isEmpty())
         return;
-    QString faute;
-    if (!zeno::writeMeasuredCurve(chemin, *mesure_, source.fileName(), &faute)) {
+    const QString faute = zeno::writeWhole(chemin, (piste ? zeno::measuredTrackCsv : zeno::measuredCurveCsv)(*mesure_, source.fileName()).toUtf8());
+    if (!faute.isEmpty()) {
         message(faute);
         return;
     }
@@ -638,8 +649,12 @@ QList<std::pair<QString, QString>> FenetreReduction::lignesEnregistrement(const 
         return l;
     const zeno::CurveMeasurement& m = *mesure_;
     const QString comparaison = m.comparison >= 0 ? zeno::satelliteDisplayName(m.comparison) : tr("aucune");
-    l.append({tr("Mesure"), tr("couple %1 + %2, comparaison %3").arg(zeno::satelliteDisplayName(m.event.occulter),
-                                                                       zeno::satelliteDisplayName(m.event.target), comparaison)});
+    if (m.approximation)
+        l.append({tr("Mesure"), tr("centres de %1 et %2 suivis image par image")
+                                    .arg(zeno::satelliteDisplayName(m.first), zeno::satelliteDisplayName(m.second))});
+    else
+        l.append({tr("Mesure"), tr("couple %1 + %2, comparaison %3").arg(zeno::satelliteDisplayName(m.first),
+                                                                           zeno::satelliteDisplayName(m.second), comparaison)});
     const QString ecartees = zeno::droppedFramesText(m);
     l.append({tr("Images"), tr("%1 lues, %2 gardées ; %3")
                                 .arg(m.framesRead)
@@ -659,6 +674,49 @@ QList<std::pair<QString, QString>> FenetreReduction::lignesEnregistrement(const 
     if (m.cancelled)
         l.append({tr("Mesure"), tr("annulée après %1 images").arg(m.framesRead)});
     return l;
+}
+
+// The recording's measurement in the state line: running, failed, cancelled or done.
+QStringList FenetreReduction::etatEnregistrement() const
+{
+    QStringList etat;
+    if (enregistrement_.isEmpty())
+        return etat;
+    const QString nomFichier = QFileInfo(chemin_).fileName();
+    if (mesureEnCours())
+        etat << tr("Mesure de « %1 » : Jupiter et les satellites cherchés, nommés puis suivis image par image…").arg(nomFichier);
+    else if (mesure_ && !mesure_->error.isEmpty())
+        etat << tr("Mesure impossible de « %1 » : %2").arg(nomFichier, mesure_->error) + u'.';
+    else if (mesure_ && mesure_->cancelled)
+        etat << tr("Mesure annulée après %1 images sur %2 : la courbe partielle n'est pas ajustée.")
+                    .arg(mesure_->framesRead)
+                    .arg(lecteur_->info().frames);
+    else if (mesure_) {
+        etat << tr("%1 images mesurées dans « %2 », %3 gardées.").arg(mesure_->framesRead).arg(nomFichier).arg(mesure_->frames.size());
+        if (const QString e = zeno::droppedFramesText(*mesure_); !e.isEmpty())
+            etat << e;
+    }
+    return etat;
+}
+
+// The recording's lines under the results (HTML), and its save button.
+QString FenetreReduction::resultatsEnregistrement()
+{
+    CommandEnregistrerCourbe->setVisible(!enregistrement_.isEmpty());
+    CommandEnregistrerCourbe->setEnabled(mesure_ && !mesure_->frames.empty());
+    CommandEnregistrerCourbe->setText(approx_ ? tr("Enregistrer la &piste mesurée…") : tr("Enregistrer la &courbe mesurée…"));
+    CommandEnregistrerCourbe->setToolTip(approx_ ? tr("La piste mesurée sur l'enregistrement en CSV : image, TU, Δx et Δy du "
+                                                      "second satellite depuis le premier, relue par « Fichier… »")
+                                                 : tr("La courbe mesurée sur l'enregistrement en CSV : image, TU, flux du couple, "
+                                                      "de la comparaison et relatif"));
+    QString enregistrement;
+    for (const auto& [cle, valeur] : lignesEnregistrement([this](double v, int d) {
+             return std::isfinite(v) ? locale_.toString(v, 'f', d) : tr("indéterminé");
+         }))
+        enregistrement += QStringLiteral("<br><b>%1</b> : %2").arg(cle.toHtmlEscaped(), valeur.toHtmlEscaped());
+    if (!enregistrement.isEmpty())
+        enregistrement = QStringLiteral("<p>") + enregistrement.mid(4) + QStringLiteral("</p>");
+    return enregistrement;
 }
 
 zeno::CurveColumns FenetreReduction::colonnesChoisies() const
@@ -717,22 +775,8 @@ void FenetreReduction::afficheResultats()
     else
         LabelPrevision->setText(tr("Donnez le phénomène (code et date TU), puis « Chercher »."));
 
-    QStringList etat;
-    const QString nomFichier = QFileInfo(chemin_).fileName();
+    QStringList etat = etatEnregistrement();
     if (!enregistrement_.isEmpty()) {
-        if (mesureEnCours())
-            etat << tr("Mesure de « %1 » : Jupiter et les satellites cherchés, nommés puis suivis image par image…").arg(nomFichier);
-        else if (mesure_ && !mesure_->error.isEmpty())
-            etat << tr("Mesure impossible de « %1 » : %2").arg(nomFichier, mesure_->error) + u'.';
-        else if (mesure_ && mesure_->cancelled)
-            etat << tr("Mesure annulée après %1 images sur %2 : la courbe partielle n'est pas ajustée.")
-                        .arg(mesure_->framesRead)
-                        .arg(lecteur_->info().frames);
-        else if (mesure_) {
-            etat << tr("%1 images mesurées dans « %2 », %3 gardées.").arg(mesure_->framesRead).arg(nomFichier).arg(mesure_->frames.size());
-            if (const QString e = zeno::droppedFramesText(*mesure_); !e.isEmpty())
-                etat << e;
-        }
         if (fit_.outsideWindow > 0)
             etat << tr("%1 points hors de la fenêtre du phénomène non utilisés.").arg(fit_.outsideWindow);
     } else if (!chemin_.isEmpty()) {
@@ -753,14 +797,7 @@ void FenetreReduction::afficheResultats()
     const bool ok = fit_.converged;
     CommandExporterRapport->setEnabled(ok);
     CommandExporterImage->setEnabled(prevu_.has_value() || !courbe_.points.empty());
-    CommandEnregistrerCourbe->setVisible(!enregistrement_.isEmpty());
-    CommandEnregistrerCourbe->setEnabled(mesure_ && !mesure_->frames.empty());
-    // The recording's lines under the results.
-    QString enregistrement;
-    for (const auto& [cle, valeur] : lignesEnregistrement(nombre))
-        enregistrement += QStringLiteral("<br><b>%1</b> : %2").arg(cle.toHtmlEscaped(), valeur.toHtmlEscaped());
-    if (!enregistrement.isEmpty())
-        enregistrement = QStringLiteral("<p>") + enregistrement.mid(4) + QStringLiteral("</p>");
+    const QString enregistrement = resultatsEnregistrement();
     LabelResultats->setWordWrap(!ok || !enregistrement.isEmpty());   // a sentence wraps; the table keeps its lines
     if (!ok) {
         QString t;
@@ -796,12 +833,11 @@ void FenetreReduction::afficheResultats()
 
 QString FenetreReduction::rapport() const
 {
-    if (approx_)
-        return rapportApproximation();
-    if (!prevu_)
+    if (!approx_ && !prevu_)
         return {};
     const std::optional<zeno::Site> site = lieu();
-    QString r = zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr, locale_);
+    QString r = approx_ ? rapportApproximation()
+                        : zeno::reductionReport(*prevu_, courbe_, fit_, QFileInfo(chemin_).fileName(), site ? &*site : nullptr, locale_);
     // The recording's lines close the report's heading, before the points.
     QString lignes;
     for (const auto& [cle, valeur] : lignesEnregistrement([this](double v, int d) { return locale_.toString(v, 'f', d); }))

@@ -97,6 +97,8 @@ private:
     void arreteMesure();
     void finMesure(QFutureWatcher<zeno::CurveMeasurement>* veilleur);
     void oublieEnregistrement();
+    QStringList etatEnregistrement() const;
+    QString resultatsEnregistrement();
     QList<std::pair<QString, QString>> lignesEnregistrement(const std::function<QString(double, int)>& nombre) const;
     zeno::CurveColumns colonnesChoisies() const;
     std::optional<zeno::Site> lieu() const;
@@ -108,6 +110,7 @@ private:
     // The approximation's side (fenetre_reduction_approx.cpp).
     void chercheApproximation(const QDateTime& nearUt);
     bool chargePiste(const QString& chemin);
+    void mesureApproximation();   // the recording's measurement become the track
     void reduitApproximation();
     void afficheApproximation();
     QString rapportApproximation() const;

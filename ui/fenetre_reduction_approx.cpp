@@ -28,10 +28,26 @@ void FenetreReduction::setApproximation(const zeno::Approximation& a)
     // The columns are found from the track's header.
     for (QComboBox* c : {ComboTemps, ComboFlux, ComboIncertitude})
         c->setEnabled(false);
-    if (!chemin_.isEmpty())
+    if (!enregistrement_.isEmpty()) {
+        // The recording measured again unless it was for this pair.
+        if (!mesure_ || !mesure_->approximation || mesure_->first != a.first || mesure_->second != a.second)
+            lanceMesure();
+        mesureApproximation();
+    } else if (!chemin_.isEmpty()) {
         chargePiste(chemin_);
-    else
+    } else {
         reduitApproximation();
+    }
+}
+
+void FenetreReduction::mesureApproximation()
+{
+    piste_ = {};
+    if (mesure_ && mesure_->error.isEmpty() && !mesure_->cancelled)
+        piste_ = zeno::measuredTrack(*mesure_);
+    reduitApproximation();
+    if (mesure_ && !mesure_->error.isEmpty())
+        message(tr("Mesure impossible de « %1 » : %2").arg(QFileInfo(chemin_).fileName(), mesure_->error));
 }
 
 void FenetreReduction::chercheApproximation(const QDateTime& nearUt)
@@ -56,6 +72,7 @@ bool FenetreReduction::chargePiste(const QString& chemin)
                     .arg(QFileInfo(chemin).fileName(), t.error));
         return false;
     }
+    oublieEnregistrement();
     chemin_ = chemin;
     piste_ = std::move(t);
     settings::open()->setValue(QStringLiteral("reduction/dossier"), QFileInfo(chemin).absolutePath());
@@ -87,8 +104,8 @@ void FenetreReduction::afficheApproximation()
     LabelPrevision->setText(tr("%1 (approximation de %2, %3) : instant central %4 TU, distance %5″, vitesse %6 mas/s")
                                 .arg(a.code(), approximationPairName(a), a.site ? tr("topocentrique") : tr("géocentrique"),
                                      zeno::utTextTenths(a.centralUt), nombre(a.distanceArcsec, 3), nombre(a.speedMasS, 2)));
-    QStringList etat;
-    if (!chemin_.isEmpty()) {
+    QStringList etat = etatEnregistrement();
+    if (!chemin_.isEmpty() && enregistrement_.isEmpty()) {
         etat << tr("%1 lignes lues dans « %2 ».").arg(piste_.rows).arg(QFileInfo(chemin_).fileName());
         if (!piste_.badRowsText.isEmpty())
             etat << piste_.badRowsText + QStringLiteral(".");
@@ -101,11 +118,14 @@ void FenetreReduction::afficheApproximation()
     const bool ok = approxFit_.converged;
     CommandExporterRapport->setEnabled(ok);
     CommandExporterImage->setEnabled(true);
-    LabelResultats->setWordWrap(!ok);
+    const QString enregistrement = resultatsEnregistrement();
+    LabelResultats->setWordWrap(!ok || !enregistrement.isEmpty());
     if (!ok) {
-        LabelResultats->setText(approxFit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
-                                                      : tr("Pas encore de résultat : choisissez le fichier de la piste "
-                                                           "observée (temps et Δx, Δy, ou distance ; « Fichier… »)."));
+        LabelResultats->setText((approxFit_.points > 0 ? tr("<b>L'ajustement n'a pas convergé.</b>")
+                                 : mesureEnCours()     ? tr("Mesure de l'enregistrement en cours…")
+                                                       : tr("Pas encore de résultat : choisissez le fichier de la piste observée "
+                                                            "(temps et Δx, Δy, ou distance) ou l'enregistrement (« Fichier… »)."))
+                                + enregistrement);
         return;
     }
     const zeno::ApproximationOC oc = zeno::approximationOC(a, approxFit_, piste_.unit);
@@ -126,7 +146,7 @@ void FenetreReduction::afficheApproximation()
     t += ligne(tr("χ² réduit"), QString::number(approxFit_.reducedChi2, 'g', 4));
     t += ligne(tr("Points"), QString::number(approxFit_.points));
     t += QStringLiteral("</table>");
-    LabelResultats->setText(t);
+    LabelResultats->setText(t + enregistrement);
 }
 
 QString FenetreReduction::rapportApproximation() const

@@ -5,13 +5,11 @@
 #include "mutual_discs_view.h"
 #include "mutual_rows.h"
 #include "regional.h"
-#include "safe_write.h"
 #include "scene_frame.h"
 
 #include <QBuffer>
 #include <QDateTime>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -140,46 +138,29 @@ QString MutualEventPanel::suggestedName(const QString& what) const
              QDateTime::fromSecsSinceEpoch(event_.maximum, Qt::UTC).toString(QStringLiteral("yyyyMMdd-HHmm")));
 }
 
-// Written whole or not at all (a temporary file renamed at the end).
-bool MutualEventPanel::save(const QString& path, const QByteArray& bytes)
+bool MutualEventPanel::said(const QString& fault)
 {
-    const QString fault = bytes.isEmpty() ? tr("Le dessin n'a pas pu être produit pour « %1 ».").arg(path)
-                                          : zeno::writeWhole(path, bytes);
-    if (fault.isEmpty())
-        return true;
-    message(fault);
-    return false;
+    if (!fault.isEmpty())
+        message(fault);
+    return fault.isEmpty();
 }
 
 bool MutualEventPanel::exportCurve(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
     const auto draw = [this](QPainter& p, const QRectF& area) {
         LightCurveView::paint(p, area, event_, Courbe->curve(), locale_);
     };
-    if (suffix == u"csv")
-        return save(path, zeno::lightCurveCsv(event_, Courbe->curve()).toUtf8());
-    if (suffix == u"png")
-        return save(path, pngOf(kCurveExportSize, draw));
-    if (suffix == u"svg")
-        return save(path, svgOf(kCurveExportSize, mutualTitle(event_), draw));
-    message(tr("Le nom « %1 » doit finir par .png, .svg ou .csv.").arg(path));
-    return false;
+    return said(writeDrawing(path, kCurveExportSize, mutualTitle(event_), draw,
+                             [this] { return zeno::lightCurveCsv(event_, Courbe->curve()); }));
 }
 
 bool MutualEventPanel::exportDiscs(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
     const DiscsPicture picture = Disques->picture();
     const auto draw = [this, &picture](QPainter& p, const QRectF& area) {
         MutualDiscsView::paint(p, area, picture, locale_);
     };
-    if (suffix == u"png")
-        return save(path, pngOf(kDiscsExportSize, draw));
-    if (suffix == u"svg")
-        return save(path, svgOf(kDiscsExportSize, mutualTitle(event_), draw));
-    message(tr("Le nom « %1 » doit finir par .png ou .svg.").arg(path));
-    return false;
+    return said(writeDrawing(path, kDiscsExportSize, mutualTitle(event_), draw));
 }
 
 void MutualEventPanel::CommandCourbe_Click()

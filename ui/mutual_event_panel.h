@@ -52,7 +52,7 @@ public slots:
     void CommandDessin_Click();
 
 private:
-    bool save(const QString& path, const QByteArray& bytes);
+    bool said(const QString& fault);   // true when empty, else the message shown
     QString suggestedName(const QString& what) const;
 
     QLocale locale_;

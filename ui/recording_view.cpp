@@ -51,9 +51,16 @@ const zeno::FrameMeasurement* nearestKept(const zeno::CurveMeasurement* m, int f
     return &*it;
 }
 
-QString pairName(const zeno::MutualEvent& ev)
+QString pairName(const zeno::CurveMeasurement& m)
 {
-    return QStringLiteral("%1 + %2").arg(zeno::satelliteDisplayName(ev.occulter), zeno::satelliteDisplayName(ev.target));
+    return QStringLiteral("%1 + %2").arg(zeno::satelliteDisplayName(m.first), zeno::satelliteDisplayName(m.second));
+}
+
+// The lower curve: the relative flux, or an approximation's distance between the pair's centroids (pixels).
+double lowerValue(const zeno::CurveMeasurement& m, const zeno::FrameMeasurement& f)
+{
+    return m.approximation ? std::hypot(f.satelliteX[m.second] - f.satelliteX[m.first], f.satelliteY[m.second] - f.satelliteY[m.first])
+                           : f.relativeFlux;
 }
 
 // Text legible on any part of a frame: dark outline, light letters.
@@ -179,10 +186,11 @@ protected:
             t1 = t0 + 1;
         double r0 = 1e300, r1 = -1e300, q0 = 1e300, q1 = -1e300;
         for (const zeno::FrameMeasurement& f : frames) {
-            r0 = std::min({r0, f.pairFlux, f.comparisonFlux});
-            r1 = std::max({r1, f.pairFlux, f.comparisonFlux});
-            q0 = std::min(q0, f.relativeFlux);
-            q1 = std::max(q1, f.relativeFlux);
+            const double comparison = measurement->approximation ? f.pairFlux : f.comparisonFlux;   // none for an approximation
+            r0 = std::min({r0, f.pairFlux, comparison});
+            r1 = std::max({r1, f.pairFlux, comparison});
+            q0 = std::min(q0, lowerValue(*measurement, f));
+            q1 = std::max(q1, lowerValue(*measurement, f));
         }
         const auto padded = [](double& a, double& b) {
             const double pad = std::max(1e-6 * std::max(1.0, std::abs(b)), 0.06 * (b - a));
@@ -200,7 +208,8 @@ protected:
         t0_ = t0;
         t1_ = t1;
         paintPlotAxes(p, raw, locale_, false, RecordingView::tr("Flux mesurés"));
-        paintPlotAxes(p, rel, locale_, true, RecordingView::tr("Flux relatif"));
+        paintPlotAxes(p, rel, locale_, true, measurement->approximation ? RecordingView::tr("Distance des centres (px)")
+                                                                        : RecordingView::tr("Flux relatif"));
         const double dot = frames.size() > 3000 ? 1.5 : 2.5;
         const auto points = [&](const PlotFrame& pf, const QColor& colour, double zeno::FrameMeasurement::*value) {
             QPolygonF poly;
@@ -212,9 +221,16 @@ protected:
         };
         p.setClipRect(raw.box);
         points(raw, kPairColour.darker(130), &zeno::FrameMeasurement::pairFlux);
-        points(raw, kComparisonColour.darker(150), &zeno::FrameMeasurement::comparisonFlux);
+        if (!measurement->approximation)
+            points(raw, kComparisonColour.darker(150), &zeno::FrameMeasurement::comparisonFlux);
         p.setClipRect(rel.box);
-        points(rel, QColor(40, 90, 170), &zeno::FrameMeasurement::relativeFlux);
+        {
+            QPolygonF poly;
+            for (const zeno::FrameMeasurement& f : frames)
+                poly << rel.at(f.ut, lowerValue(*measurement, f));
+            p.setPen(QPen(QColor(40, 90, 170), dot, Qt::SolidLine, Qt::RoundCap));
+            p.drawPoints(poly);
+        }
         p.setClipping(false);
         if (std::isfinite(markUt) && markUt >= t0 && markUt <= t1) {
             p.setPen(QPen(Qt::red, 1));
@@ -222,13 +238,13 @@ protected:
             p.drawLine(rel.at(markUt, q0), rel.at(markUt, q1));
         }
         // Legend of the raw fluxes.
-        const QString names[2] = {RecordingView::tr("couple %1").arg(pairName(measurement->event)),
+        const QString names[2] = {RecordingView::tr("couple %1").arg(pairName(*measurement)),
                                   RecordingView::tr("comparaison %1").arg(measurement->comparison >= 0
                                                                ? zeno::satelliteDisplayName(measurement->comparison)
                                                                : QString())};
         const QColor colours[2] = {kPairColour.darker(130), kComparisonColour.darker(150)};
         double x = raw.box.left() + 8;
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < (measurement->approximation ? 1 : 2); ++i) {
             const double y = raw.box.top() + 4 + fm.height() / 2;
             p.setPen(QPen(colours[i], 5, Qt::SolidLine, Qt::RoundCap));
             p.drawPoint(QPointF(x + 5, y));

@@ -84,6 +84,19 @@ void TestApproximations::liste()
     const auto& d = trajets->picture().distance;
     const auto least = std::min_element(d.begin(), d.end(), [](auto& x, auto& y) { return x.distance() < y.distance(); });
     QVERIFY(std::abs(least->distance() - a.distanceArcsec) < 0.05);
+    // Exported: the distance as a table the track reader takes back, the pictures; a wrong suffix said.
+    const QString csv = dossier_.filePath(QStringLiteral("distance.csv"));
+    QVERIFY(panneau->exportDistance(csv) && panneau->exportDistance(dossier_.filePath(QStringLiteral("distance.svg")))
+            && panneau->exportTracks(dossier_.filePath(QStringLiteral("trajets.png"))));
+    const zeno::ObservedTrack back = zeno::loadObservedTrack(csv);
+    QCOMPARE(back.samples.size(), d.size());
+    QVERIFY(back.unit == zeno::TrackUnit::Arcsec);
+    QVERIFY(std::abs(std::min_element(back.samples.begin(), back.samples.end(), [](auto& x, auto& y) {
+                         return x.distance < y.distance;
+                     })->distance - least->distance()) < 1e-3);
+    QStringList fautes;
+    panneau->message = [&fautes](const QString& t) { fautes << t; };
+    QVERIFY(!panneau->exportTracks(dossier_.filePath(QStringLiteral("trajets.csv"))) && fautes.size() == 1);
 
     t->scrollTo(i);
     const QPoint centre = t->visualRect(i).center();

@@ -1,7 +1,8 @@
 // A recording opened in "Réduire une observation": a small synthetic SER of
 // 3E1 (the program's own model, 12.3 s late) measured on the worker thread,
 // its frames under the slider, its O−C found by the fit; a truncated file
-// dropped onto the window and a bad start time give their messages.
+// dropped onto the window and a bad start time give their messages. A
+// synthetic SER of the approximation 1A2 reduced to its central instant.
 #include "outils.h"
 
 #include "fenetre_reduction.h"
@@ -26,6 +27,7 @@ private slots:
     void initTestCase();
     void mesureEtCurseur();
     void mauvaisEnregistrement();
+    void approximation();
 
 private:
     QTemporaryDir dossier_;
@@ -114,6 +116,46 @@ void TestEnregistrement::mauvaisEnregistrement()
     QVERIFY2(faute.contains(QStringLiteral("champ « Première image (TU) »")), qPrintable(faute));
     QVERIFY(!readRecordingTiming(QStringLiteral("02/12/2026 21:40"), QStringLiteral("0"), fr, &faute));
     QVERIFY2(faute.contains(QStringLiteral("champ « Images par seconde »")), qPrintable(faute));
+}
+
+// The approximation chosen, then its recording opened: the pair's centres
+// measured on the worker, the central instant fitted within 3 sigma of the
+// pass as rendered, the track saved as a file the window reads back.
+void TestEnregistrement::approximation()
+{
+    const auto a = zeno::findApproximation(0, 1, QDateTime(QDate(2026, 1, 2), QTime(17, 43), Qt::UTC).toSecsSinceEpoch(), {});
+    QVERIFY(a.has_value());
+    zeno::test::SyntheticScene s;
+    s.approximation = a;
+    s.shiftS = -5;
+    s.width = 400;
+    s.height = 100;
+    s.pixelsPerRadius = 25;
+    s.jupiter = false;
+    s.frames = 121;
+    s.cadenceS = 5;
+    const QString ser = dossier_.filePath(QStringLiteral("1A2.ser"));
+    QVERIFY(zeno::test::writeSer(ser, s));
+    QStringList messages;
+    FenetreReduction w(localeFrancaise());
+    w.message = [&](const QString& t) { messages << t; };
+    w.choixOuverture = [&] { return QStringList{ser}; };
+    const QString piste = dossier_.filePath(QStringLiteral("1A2_piste.csv"));
+    w.choixEnregistrement = [&](const QString&, const QString&) { return piste; };
+    w.setApproximation(*a);
+    w.show();
+    QSignalSpy fin(&w, &FenetreReduction::mesureTerminee);
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("CommandFichier")), Qt::LeftButton);
+    QVERIFY(fin.count() == 1 || fin.wait(120000));
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    const zeno::ApproximationFit& fit = w.ajustementApproximation();
+    QVERIFY2(fit.converged, qPrintable(fit.error + fit.failure));
+    QVERIFY2(std::abs(fit.centralUt - s.leastDistanceUt()) < 3 * fit.centralSigmaS,
+             qPrintable(QStringLiteral("%1 ± %2").arg(fit.centralUt - s.leastDistanceUt()).arg(fit.centralSigmaS)));
+    QVERIFY(w.rapport().contains(QStringLiteral("# Images : %1 lues").arg(s.frames)));
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("CommandEnregistrerCourbe")), Qt::LeftButton);
+    QVERIFY(w.chargeFichier(piste));
+    QVERIFY(std::abs(w.ajustementApproximation().centralUt - fit.centralUt) < 0.01);
 }
 
 QTEST_MAIN(TestEnregistrement)
