@@ -597,10 +597,18 @@ double rawPeak(const std::vector<float>& data, const QRect& r, Point centre, dou
 // The light-weighted centre of what stands above the local background
 // within `radius`, the background a plane fitted to the annulus (Jupiter's
 // glare slopes across a satellite: a flat level would pull it inward).
+// `other`, when given: a neighbour's place (frame coordinates) whose light
+// is kept out, the pixels nearer to it than to `around` left aside.
 std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Point around, double radius, double inner,
-                              double outer, double noise)
+                              double outer, double noise, const std::optional<Point>& other = std::nullopt)
 {
     const double cx = around.real() - r.left(), cy = around.imag() - r.top();
+    const auto theirs = [&](double dx, double dy) {
+        if (!other)
+            return false;
+        const Point q = Point(cx + dx + r.left(), cy + dy + r.top());
+        return std::norm(q - *other) < std::max(std::norm(q - around), radius * radius);
+    };
     auto at = [&](int x, int y) { return double(data[size_t(y) * size_t(r.width()) + size_t(x)]); };
     // Normal equations of v = p0 + p1 dx + p2 dy over the annulus.
     double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0, sv = 0, svx = 0, svy = 0;
@@ -610,7 +618,7 @@ std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Po
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             const double dx = x - cx, dy = y - cy, d2 = dx * dx + dy * dy;
-            if (d2 < inner * inner || d2 > outer * outer)
+            if (d2 < inner * inner || d2 > outer * outer || theirs(dx, dy))
                 continue;
             const double v = at(x, y);
             n += 1; sx += dx; sy += dy; sxx += dx * dx; syy += dy * dy; sxy += dx * dy;
@@ -641,7 +649,7 @@ std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Po
     for (int y = std::max(0, int(cy) - rr); y <= std::min(r.height() - 1, int(cy) + rr); ++y)
         for (int x = std::max(0, int(cx) - rr); x <= std::min(r.width() - 1, int(cx) + rr); ++x) {
             const double dx = x - cx, dy = y - cy;
-            if (dx * dx + dy * dy > radius * radius)
+            if (dx * dx + dy * dy > radius * radius || theirs(dx, dy))
                 continue;
             const double v = at(x, y) - (p[0] + p[1] * dx + p[2] * dy) - 2 * noise;
             if (v > 0) {
@@ -730,7 +738,8 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
         bool lost = false, saturated = false, unreadable = false;
         // Measures at `expected` (recentred on the light when asked; lost
         // when the light is not there), the flux required above the noise.
-        auto follow = [&](Point expected, const Group& g, Point& found, Photometry& phot, bool recentre) {
+        auto follow = [&](Point expected, const Group& g, Point& found, Photometry& phot, bool recentre,
+                          const std::optional<Point>& other = std::nullopt) {
             QRect r;
             if (!regionAround(expected, g.outer + kRecentreMarginPx, info.width, info.height, r)) {
                 lost = true;
@@ -756,7 +765,7 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
             }
             Point p = expected;
             for (int pass = 0; recentre && pass < 2; ++pass) {
-                const auto cen = centroid(data, r, p, g.radius, g.inner, g.outer, c.noise);
+                const auto cen = centroid(data, r, p, g.radius, g.inner, g.outer, c.noise, other);
                 if (!cen || std::abs(*cen - expected) > kRecentreMarginPx) {
                     lost = true;
                     return;
@@ -775,7 +784,7 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
             Photometry phot[2];
             const int who[2] = {a, b};
             for (int j = 0; j < 2; ++j)
-                follow(predicted(who[j], *t) + drift, pair, at[j], phot[j], true);
+                follow(predicted(who[j], *t) + drift, pair, at[j], phot[j], true, predicted(who[1 - j], *t) + drift);
             if (unreadable || lost || saturated) {
                 ++(unreadable ? c.m.droppedUnreadable : lost ? c.m.droppedLost : c.m.droppedSaturated);
                 continue;
