@@ -106,7 +106,6 @@ void BM_ReduceApproximationSer(benchmark::State& state)
     s.width = 400;
     s.height = 100;
     s.pixelsPerRadius = 25;
-    s.jupiter = false;
     s.frames = frames;
     s.cadenceS = 600.0 / frames;
     if (!a || (!QFile::exists(path) && !test::writeSer(path, s))) {

@@ -35,6 +35,8 @@ constexpr double kMatchFraction = 0.25;      // of a Jupiter radius: a source th
 constexpr double kMatchMinPx = 3;
 constexpr double kLostSigma = 5;             // an aperture's flux below this many noise units: lost
 constexpr double kRecentreMarginPx = 3;       // the most a source moves between two frames kept
+constexpr int kCentroidPasses = 20;          // an approximation's centroid iterated at most this often
+constexpr double kCentroidConvergedPx = 1e-4;
 constexpr int kProgressEvery = 64;           // frames between progress reports
 constexpr int kSubpixel = 5;                 // SEP's sub-pixel sampling of aperture edges
 
@@ -157,8 +159,26 @@ std::vector<float> radialProfile(const Frame& f, Point centre, int frames)
     return profile;
 }
 
+// The middle of the pixels above half the brightest: Jupiter's disc, where
+// the blend of its glare has its centroid pulled by the frame's edges.
+Point discCentre(const Frame& f)
+{
+    const float half = 0.5f * *std::max_element(f.pixels.begin(), f.pixels.end());
+    Point sum;
+    double n = 0;
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x)
+            if (f.at(x, y) > half) {
+                sum += Point(x, y);
+                n += 1;
+            }
+    return n > 0 ? sum / n : Point(f.width / 2.0, f.height / 2.0);
+}
+
 // Background noise of a frame and its sources, background removed (SEP).
-bool extractSources(const Frame& frame, std::vector<Source>& sources, double& noise, QString& error)
+// `deblend`: SEP's contrast; 1 keeps every blend whole.
+bool extractSources(const Frame& frame, std::vector<Source>& sources, double& noise, QString& error,
+                    double deblend = kDeblendContrast)
 {
     std::vector<float> data = frame.pixels;
     SepImage img(data.data(), frame.width, frame.height);
@@ -181,7 +201,7 @@ bool extractSources(const Frame& frame, std::vector<Source>& sources, double& no
     sep_set_extract_pixstack(std::max<size_t>(300000, size_t(frame.width) * size_t(frame.height)));
     sep_catalog* cat = nullptr;
     if (sep_extract(&img.im, float(threshold), SEP_THRESH_ABS, kDetectMinArea, kernel, 3, 3, SEP_FILTER_CONV, 64,
-                    kDeblendContrast, 1, 1.0, &cat) != 0) {
+                    deblend, 1, 1.0, &cat) != 0) {
         error = QCoreApplication::translate("Recording", "extraction des sources impossible (trop de sources ou image vide)");
         return false;
     }
@@ -337,21 +357,32 @@ bool identify(Context& c)
         c.m.error = QCoreApplication::translate("Recording", "aucune source trouvée sur les premières images : ni Jupiter ni satellite");
         return false;
     }
-    // Jupiter: by far the brightest.
+    // Jupiter: by far the brightest. A large disc's noise splits it into
+    // pieces: then it is sought again as one blend with its glare.
+    Point jupiterAt = sources[0].p;
     if (sources.size() == 1 || sources[0].flux > kJupiterFluxRatio * sources[1].flux) {
         id.jupiterFound = true;
-        id.jupiterX = sources[0].p.real();
-        id.jupiterY = sources[0].p.imag();
+    } else {
+        std::vector<Source> whole;
+        double unused = 0;
+        QString ignored;   // without it the pieces are tried as they are
+        if (extractSources(sum, whole, unused, ignored, 1.0) && !whole.empty()
+            && (whole.size() == 1 || whole[0].flux > kJupiterFluxRatio * whole[1].flux) && whole[0].npix > 4 * sources[0].npix) {
+            id.jupiterFound = true;
+            jupiterAt = discCentre(sum);
+        }
     }
+    id.jupiterX = jupiterAt.real();
+    id.jupiterY = jupiterAt.imag();
     std::vector<Source> satellites(sources.begin() + (id.jupiterFound ? 1 : 0), sources.end());
     if (id.jupiterFound) {
         // Found again with Jupiter's disc and glare taken off: their slopes
         // would widen the satellites and hide the nearest ones.
-        c.glare = radialProfile(sum, sources[0].p, n);
+        c.glare = radialProfile(sum, jupiterAt, n);
         Frame clean = sum;
         for (int y = 0; y < clean.height; ++y)
             for (int x = 0; x < clean.width; ++x) {
-                const size_t r = std::min(size_t(std::abs(Point(x, y) - sources[0].p)), c.glare.size() - 1);
+                const size_t r = std::min(size_t(std::abs(Point(x, y) - jupiterAt)), c.glare.size() - 1);
                 clean.pixels[size_t(y) * size_t(clean.width) + size_t(x)] -= float(n) * c.glare[r];
             }
         if (!extractSources(clean, satellites, summedNoise, c.m.error))
@@ -362,7 +393,7 @@ bool identify(Context& c)
             ++disc;
         const double clear = kOnDiscRadii * double(disc) + 2;
         satellites.erase(std::remove_if(satellites.begin(), satellites.end(),
-                                        [&](const Source& s) { return std::abs(s.p - sources[0].p) < clear; }),
+                                        [&](const Source& s) { return std::abs(s.p - jupiterAt) < clear; }),
                          satellites.end());
     }
     // Spurious sources of the glare are left in: they match no predicted place.
@@ -599,8 +630,12 @@ double rawPeak(const std::vector<float>& data, const QRect& r, Point centre, dou
 // glare slopes across a satellite: a flat level would pull it inward).
 // `other`, when given: a neighbour's place (frame coordinates) whose light
 // is kept out, the pixels nearer to it than to `around` left aside.
+// `windowSigma` > 0: weighted by a Gaussian of that width and stepped twice
+// the weighted offset (SExtractor's windowed position, free of the pixel
+// grid's pull), iterated by the caller.
 std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Point around, double radius, double inner,
-                              double outer, double noise, const std::optional<Point>& other = std::nullopt)
+                              double outer, double noise, const std::optional<Point>& other = std::nullopt,
+                              double windowSigma = 0)
 {
     const double cx = around.real() - r.left(), cy = around.imag() - r.top();
     const auto theirs = [&](double dx, double dy) {
@@ -651,8 +686,10 @@ std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Po
             const double dx = x - cx, dy = y - cy;
             if (dx * dx + dy * dy > radius * radius || theirs(dx, dy))
                 continue;
-            const double v = at(x, y) - (p[0] + p[1] * dx + p[2] * dy) - 2 * noise;
-            if (v > 0) {
+            const double above = at(x, y) - (p[0] + p[1] * dx + p[2] * dy);
+            const double v = windowSigma > 0 ? above * std::exp(-(dx * dx + dy * dy) / (2 * windowSigma * windowSigma))
+                                             : above - 2 * noise;
+            if (v > 0 || windowSigma > 0) {
                 wx += v * dx;
                 wy += v * dy;
                 w += v;
@@ -660,7 +697,7 @@ std::optional<Point> centroid(const std::vector<float>& data, const QRect& r, Po
         }
     if (!(w > 0))
         return std::nullopt;
-    return around + Point(wx / w, wy / w);
+    return around + (windowSigma > 0 ? 2.0 : 1.0) * Point(wx / w, wy / w);
 }
 
 } // namespace
@@ -764,13 +801,19 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
                     }
             }
             Point p = expected;
-            for (int pass = 0; recentre && pass < 2; ++pass) {
-                const auto cen = centroid(data, r, p, g.radius, g.inner, g.outer, c.noise, other);
+            // An approximation's centres to convergence: a window off the
+            // light pulls its centroid toward the window's middle.
+            const int passes = approximation ? kCentroidPasses : 2;
+            for (int pass = 0; recentre && pass < passes; ++pass) {
+                const auto cen = centroid(data, r, p, g.radius, g.inner, g.outer, c.noise, other, approximation ? c.sigmaPx : 0);
                 if (!cen || std::abs(*cen - expected) > kRecentreMarginPx) {
                     lost = true;
                     return;
                 }
+                const double moved = std::abs(*cen - p);
                 p = *cen;
+                if (moved < kCentroidConvergedPx)
+                    break;
             }
             found = p;
             phot = aperture(data, r, p, g.radius, g.inner, g.outer);
@@ -783,8 +826,12 @@ CurveMeasurement measureRecording(RecordingReader& reader, const MeasureOptions&
             Point at[2];
             Photometry phot[2];
             const int who[2] = {a, b};
-            for (int j = 0; j < 2; ++j)
-                follow(predicted(who[j], *t) + drift, pair, at[j], phot[j], true, predicted(who[1 - j], *t) + drift);
+            // Each kept clear of the other's predicted place, then of its centre as found.
+            for (int round = 0; round < 2; ++round) {
+                const Point other[2] = {round ? at[1] : predicted(b, *t) + drift, round ? at[0] : predicted(a, *t) + drift};
+                for (int j = 0; j < 2; ++j)
+                    follow(predicted(who[j], *t) + drift, pair, at[j], phot[j], true, other[j]);
+            }
             if (unreadable || lost || saturated) {
                 ++(unreadable ? c.m.droppedUnreadable : lost ? c.m.droppedLost : c.m.droppedSaturated);
                 continue;

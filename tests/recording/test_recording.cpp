@@ -199,8 +199,7 @@ TEST_F(Recording, ApproximationCentralInstantFromTheCentroids)
     s.shiftS = 8.4;
     s.width = 400;
     s.height = 100;
-    s.pixelsPerRadius = 25;   // Io, Europe and Callisto in the frame; the pair 7 px apart
-    s.jupiter = false;        // a disc this large splits into pieces the naming would take for satellites
+    s.pixelsPerRadius = 25;   // a disc SEP splits into pieces; Io, Europe and Callisto in the frame; the pair 7 px apart
     s.rotationDeg = 180;
     s.flip = true;
     s.cadenceS = 4;

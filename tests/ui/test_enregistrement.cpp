@@ -131,7 +131,6 @@ void TestEnregistrement::approximation()
     s.width = 400;
     s.height = 100;
     s.pixelsPerRadius = 25;
-    s.jupiter = false;
     s.frames = 121;
     s.cadenceS = 5;
     const QString ser = dossier_.filePath(QStringLiteral("1A2.ser"));
