@@ -114,6 +114,9 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     BoutonTheorieL12->setMenu(theorymenu::build(etat_, this));
     BoutonTheorieL12->setPopupMode(QToolButton::InstantPopup);
     BoutonTheorieL12->setAutoRaise(true);
+    // The same "▾" as the main window's, without the style's own arrow beside it.
+    BoutonTheorieL12->setText(QStringLiteral("▾"));
+    BoutonTheorieL12->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
