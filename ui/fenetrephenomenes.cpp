@@ -231,9 +231,10 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     }
     modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
     QStringList lieuRemis;   // which kept values were unreadable, to say so
+    QStringList theorieRemise;
     settings::readObserver(&lieuRemis);
-    settings::readL12Corrected(&lieuRemis);
-    reglagesRemis_ = lieuRemis + reglagesRemis_;
+    settings::readL12Corrected(&theorieRemise);
+    reglagesRemis_ = lieuRemis + reglagesRemis_ + theorieRemise;
     afficheLieu();
     connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
     connect(etat_, &SharedState::l12CorrectedChanged, this, [this] {

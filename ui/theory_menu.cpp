@@ -22,6 +22,7 @@ QMenu* build(SharedState* state, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("MenuTheorieL12"));
+    menu->setFont(parent->font());   // a popup of its own: the window's letters, not the system's
     auto* groupe = new QActionGroup(menu);
     QAction* corrigee = menu->addAction(zeno::l12TheoryName(true));
     corrigee->setObjectName(QStringLiteral("ActionL12Corrigee"));
