@@ -25,6 +25,10 @@ struct CorrectionL12 {
 struct FittedCorrectionL12 {
     CorrectionL12 correction;
     double covariance[kCorrectionParameters][kCorrectionParameters];
+    // What the covariance leaves out, s: the error of a left-out season's
+    // predicted central instants (each event's median over its observers),
+    // added in quadrature to the formal sigma of every prediction.
+    double modelErrorS;
 };
 const FittedCorrectionL12& fittedCorrectionL12();
 

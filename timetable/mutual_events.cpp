@@ -247,7 +247,9 @@ double maximumSigmaS(const MutualEvent& event)
     for (int i = 0; i < kCorrectionParameters; ++i)
         for (int j = 0; j < kCorrectionParameters; ++j)
             var += g[i] * fit.covariance[i][j] * g[j];
-    return std::sqrt(std::max(0.0, var));
+    // The formal sigma is well below what the validation shows: the theory's
+    // own error, measured on a left-out season, is added.
+    return std::sqrt(std::max(0.0, var) + fit.modelErrorS * fit.modelErrorS);
 }
 
 QString sigmaText(double sigmaS)
