@@ -248,8 +248,10 @@ double maximumSigmaS(const MutualEvent& event)
         for (int j = 0; j < kCorrectionParameters; ++j)
             var += g[i] * fit.covariance[i][j] * g[j];
     // The formal sigma is well below what the validation shows: the theory's
-    // own error, measured on a left-out season, is added.
-    return std::sqrt(std::max(0.0, var) + fit.modelErrorS * fit.modelErrorS);
+    // own error along the path, measured on a left-out season, is added, in
+    // time at this event's speed (a slow event's instant is the less sure).
+    const double modelS = fit.modelErrorKm / std::sqrt(v2);
+    return std::sqrt(std::max(0.0, var) + modelS * modelS);
 }
 
 QString sigmaText(double sigmaS)

@@ -69,8 +69,8 @@ void printFit(const FitResult& f)
     std::printf("  %d observations gardées, %d écartées (résidu normalisé > 3 × sigma robuste), %d laissées de côté "
                 "(douteuses, chute < %.0f %% ou rasantes)\n",
                 f.used, f.rejected, f.notTiming, 100 * kMinimumDrop);
-    std::printf("  chi2 réduit %.2f ; O-C des instants centraux RMS %.1f s avant, %.1f s après\n", f.chi2PerDof,
-                f.rmsBeforeS, f.rmsAfterS);
+    std::printf("  chi2 réduit %.2f ; O-C normalisés des instants centraux RMS %.2f avant, %.2f après\n", f.chi2PerDof,
+                f.rmsBefore, f.rmsAfter);
     for (int k = 0; k < 4; ++k) {
         const double off = f.correction.p[2 * k], rate = f.correction.p[2 * k + 1];
         const double so = std::sqrt(f.covariance[2 * k][2 * k]), sr = std::sqrt(f.covariance[2 * k + 1][2 * k + 1]);
@@ -95,6 +95,7 @@ struct Timing {
     std::map<QString, std::vector<double>> pairs;
     // Fast events: each one's observers (same pair and kind, within half an hour).
     std::map<std::pair<QString, long>, std::vector<double>> events;
+    std::map<std::pair<QString, long>, std::vector<double>> eventsKm;   // the same along the path, km
     int leftOut = 0;
 };
 
@@ -113,8 +114,10 @@ Timing timing(const std::vector<Observation>& obs, int season)
         const bool fast = 1000 * track.speedArcsecS >= kFastMasS;
         (fast ? t.fast : t.slow).push_back(oc);
         const QString code = QStringLiteral("%1%2%3").arg(o.occulter).arg(o.type == MutualType::Eclipse ? 'e' : 'o').arg(o.target);
-        if (fast)
+        if (fast) {
             t.events[{code, std::lround(o.jdUtc * 48)}].push_back(oc);
+            t.eventsKm[{code, std::lround(o.jdUtc * 48)}].push_back(oc * track.speedArcsecS * track.kmPerArcsec);
+        }
         const int a = std::min(o.occulter, o.target) + 1, b = std::max(o.occulter, o.target) + 1;
         t.pairs[QStringLiteral("%1-%2").arg(a).arg(b)].push_back(oc);
     }
@@ -126,20 +129,21 @@ Timing timing(const std::vector<Observation>& obs, int season)
 // observers of one event lie from their median.
 struct EventError {
     int events = 0;
-    double predictionS = 0, observersS = 0;
+    double predictionS = 0, observersS = 0, predictionKm = 0;
 };
 
 EventError eventError(const Timing& t)
 {
-    std::vector<double> absolute, deviation;
+    std::vector<double> absolute, deviation, km;
     for (const auto& [key, v] : t.events) {
         const double m = median(v);
         absolute.push_back(std::abs(m));
+        km.push_back(std::abs(median(t.eventsKm.at(key))));
         if (v.size() > 1)
             for (double x : v)
                 deviation.push_back(std::abs(x - m));
     }
-    return {int(absolute.size()), 1.4826 * median(absolute), 1.4826 * median(deviation)};
+    return {int(absolute.size()), 1.4826 * median(absolute), 1.4826 * median(deviation), 1.4826 * median(km)};
 }
 
 void row(const char* season, const char* when, const char* group, const Stats& s)
@@ -217,7 +221,7 @@ int main(int argc, char** argv)
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
     bool failed = false;
     std::string pairLines, eventLines;
-    double modelErrorS = 0;
+    double modelErrorKm = 0;
     for (int season : {2009, 2015, 2021}) {
         std::vector<Observation> training;
         for (const Observation& o : obs)
@@ -244,9 +248,12 @@ int main(int argc, char** argv)
         std::snprintf(line, sizeof line, "  %s : %d observations laissées de côté\n", name.constData(), before.leftOut);
         pairLines += line;
         const EventError e0 = eventError(before), e1 = eventError(after);
-        modelErrorS = std::max(modelErrorS, e1.predictionS);
-        std::snprintf(line, sizeof line, "  %s : %d phénomènes rapides, erreur %.1f s (L1.2 %.1f s), observateurs %.1f s\n",
-                      name.constData(), e1.events, e1.predictionS, e0.predictionS, e1.observersS);
+        modelErrorKm = std::max(modelErrorKm, e1.predictionKm);
+        std::snprintf(line, sizeof line,
+                      "  %s : %d phénomènes rapides, erreur %.1f s (L1.2 %.1f s), %.0f km le long de la trajectoire "
+                      "(L1.2 %.0f km), observateurs %.1f s\n",
+                      name.constData(), e1.events, e1.predictionS, e0.predictionS, e1.predictionKm, e0.predictionKm,
+                      e1.observersS);
         eventLines += line;
         for (const auto& [pair, v] : after.pairs) {
             std::snprintf(line, sizeof line, "  %s %s : %zu obs., médiane %+.1f s (L1.2 %+.1f s)\n", name.constData(),
@@ -257,7 +264,7 @@ int main(int argc, char** argv)
     std::printf("\nBiais par couple sur la saison prédite (théorie corrigée, entre parenthèses L1.2) :\n%s",
                 pairLines.c_str());
     std::printf("\nErreur de la prédiction par phénomène (médiane des observateurs, dispersion robuste autour de zéro) :\n%s"
-                "  terme d'erreur de modèle (la plus grande) : %.1f s\n",
-                eventLines.c_str(), modelErrorS);
+                "  terme d'erreur de modèle (la plus grande) : %.0f km le long de la trajectoire\n",
+                eventLines.c_str(), modelErrorKm);
     return failed ? 1 : 0;
 }

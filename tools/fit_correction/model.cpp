@@ -114,6 +114,8 @@ Track modelTrack(const Observation& o)
     const double along = m.x * t.ux + m.y * t.uy, offset = std::hypot(m.x, m.y);
     const double least = g.separationKm * std::sqrt(std::max(0.0, offset * offset - along * along)) / std::max(offset, 1e-12);
     t.grazing = least / g.contactKm();
+    const Vec3& target = o.type == MutualType::Occultation ? s.geocentric[o.target] : s.heliocentric[o.target];
+    t.kmPerArcsec = norm(target) / kArcsecPerRad;
     return t;
 }
 
@@ -169,17 +171,14 @@ std::vector<double> normalisedResiduals(const std::vector<Observation>& obs, con
     return r;
 }
 
-double rmsS(const std::vector<Observation>& obs, const std::vector<Track>& tracks, const std::vector<char>& keep)
+double rmsNormalised(const std::vector<Observation>& obs, const std::vector<Track>& tracks,
+                     const std::vector<char>& keep, const FitOptions& o)
 {
     double sum = 0;
-    int n = 0;
-    for (std::size_t i = 0; i < obs.size(); ++i)
-        if (keep[i]) {
-            const double r = timeResidualS(obs[i], tracks[i]);
-            sum += r * r;
-            ++n;
-        }
-    return n ? std::sqrt(sum / n) : 0;
+    const std::vector<double> r = normalisedResiduals(obs, tracks, keep, o);
+    for (double x : r)
+        sum += x * x;
+    return r.empty() ? 0 : std::sqrt(sum / r.size());
 }
 
 // One linearised weighted step around `c` for the free constants; false
@@ -261,7 +260,7 @@ FitResult fitCorrection(const std::vector<Observation>& obs, const FitOptions& o
         eligible.push_back(tracks.back().speedArcsecS > 0 && (!options.wellTimedOnly || timesWell(o, tracks.back())));
     }
     std::vector<char> keep = eligible;
-    out.rmsBeforeS = rmsS(obs, tracks, keep);
+    out.rmsBefore = rmsNormalised(obs, tracks, keep, options);
     bool stable = false;
     for (int round = 0; round < options.maxIterations && !stable; ++round) {
         bool stepConverged = false;
@@ -304,7 +303,7 @@ FitResult fitCorrection(const std::vector<Observation>& obs, const FitOptions& o
     out.used = int(std::count(keep.begin(), keep.end(), 1));
     out.rejected = int(std::count(eligible.begin(), eligible.end(), 1)) - out.used;
     out.notTiming = int(obs.size()) - out.used - out.rejected;
-    out.rmsAfterS = rmsS(obs, tracks, keep);
+    out.rmsAfter = rmsNormalised(obs, tracks, keep, options);
     setTrialCorrection(nullptr);
     setL12Corrected(wasCorrected);
     return out;

@@ -38,6 +38,7 @@ struct Track {
     double ux = 0, uy = 0;
     double speedArcsecS = 0;
     double grazing = 0;
+    double kmPerArcsec = 0;   // at the target, from the observer (occultation) or the Sun (eclipse)
 };
 Track modelTrack(const Observation& o);
 
@@ -79,7 +80,7 @@ struct FitResult {
     int used = 0, rejected = 0;   // observations kept, and set aside as outliers
     int notTiming = 0;            // left out before the fit (not timesWell)
     double chi2PerDof = 0;
-    double rmsBeforeS = 0, rmsAfterS = 0;   // of the kept mid-time residuals
+    double rmsBefore = 0, rmsAfter = 0;   // of the kept normalised mid-time residuals
 };
 
 // Weighted least squares (GSL), linearised around the current constants
