@@ -65,7 +65,7 @@ TEST(CorrectionFit, RecoversAKnownCorrectionAndRefusesBadCatalogues)
         }
     setTrialCorrection(nullptr);
     fit::FitOptions options;
-    options.fitRates = true;
+    options.rates = fit::FitOptions::Rates::Free;
     options.wellTimedOnly = false;   // instants away from the events' middles
     const fit::FitResult f = fit::fitCorrection(obs, options);
     ASSERT_TRUE(f.converged) << f.message.toStdString();

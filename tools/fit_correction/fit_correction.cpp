@@ -161,9 +161,12 @@ int main(int argc, char** argv)
     FitOptions options;
     // The offsets alone by default: the rates, well determined on the three
     // seasons, predict a left-out season worse (README).
-    options.fitRates = args.removeAll(QStringLiteral("--taux")) > 0;
+    if (args.removeAll(QStringLiteral("--taux")) > 0)
+        options.rates = FitOptions::Rates::Free;
+    if (args.removeAll(QStringLiteral("--laplace")) > 0)
+        options.rates = FitOptions::Rates::Laplace;
     if (args.size() > 2 || (args.size() == 2 && args[1].startsWith(QLatin1Char('-')))) {
-        std::fprintf(stderr, "%s\n", qPrintable(tr("usage : fit_correction [--taux] [DOSSIER des catalogues jgNNNN.txt]")));
+        std::fprintf(stderr, "%s\n", qPrintable(tr("usage : fit_correction [--taux | --laplace] [DOSSIER des catalogues jgNNNN.txt]")));
         return 2;
     }
     const QString folder = args.size() == 2 ? args[1] : QStringLiteral("/work/shared/reference/observed");

@@ -9,6 +9,7 @@
 #include <gsl/gsl_multifit.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace zeno::fit {
@@ -181,17 +182,43 @@ double rmsNormalised(const std::vector<Observation>& obs, const std::vector<Trac
     return r.empty() ? 0 : std::sqrt(sum / r.size());
 }
 
-// One linearised weighted step around `c` for the free constants; false
-// when the normal matrix is singular.
+// The directions in the constants' space that the fit moves along.
+std::vector<std::array<double, kCorrectionParameters>> directions(FitOptions::Rates rates)
+{
+    std::vector<std::array<double, kCorrectionParameters>> d;
+    const auto unit = [](std::initializer_list<std::pair<int, double>> parts) {
+        std::array<double, kCorrectionParameters> v{};
+        for (const auto& [j, x] : parts)
+            v[std::size_t(j)] = x;
+        return v;
+    };
+    for (int k = 0; k < 4; ++k)
+        d.push_back(unit({{2 * k, 1}}));
+    if (rates == FitOptions::Rates::Free)
+        for (int k = 0; k < 4; ++k)
+            d.push_back(unit({{2 * k + 1, 1}}));
+    if (rates == FitOptions::Rates::Laplace) {
+        // Ganymède's rate follows: δn3 = (3 δn2 - δn1) / 2.
+        d.push_back(unit({{1, 1}, {5, -0.5}}));
+        d.push_back(unit({{3, 1}, {5, 1.5}}));
+        d.push_back(unit({{7, 1}}));
+    }
+    return d;
+}
+
+// One linearised weighted step around `c` along the fitted directions;
+// false when the normal matrix is singular.
 bool step(const std::vector<Observation>& obs, const std::vector<Track>& tracks, const std::vector<char>& keep,
           const FitOptions& o, CorrectionL12& c, double cov[kCorrectionParameters][kCorrectionParameters],
           double& chi2PerDof, double& worstRatio)
 {
-    std::vector<int> free;
-    for (int j = 0; j < kCorrectionParameters; ++j)
-        if (o.fitRates || j % 2 == 0)
-            free.push_back(j);
+    const auto free = directions(o.rates);
     const std::size_t P = free.size();
+    const auto move = [&](CorrectionL12 v, std::size_t j, double by) {
+        for (int k = 0; k < kCorrectionParameters; ++k)
+            v.p[k] += by * free[j][std::size_t(k)];
+        return v;
+    };
     constexpr double kDelta = 1.0;   // µrad, µrad/year: the partials' step
     setTrialCorrection(&c);
     const std::vector<double> base = normalisedResiduals(obs, tracks, keep, o);
@@ -203,9 +230,7 @@ bool step(const std::vector<Observation>& obs, const std::vector<Track>& tracks,
     for (std::size_t i = 0; i < n; ++i)
         gsl_vector_set(y, i, base[i]);
     for (std::size_t j = 0; j < P; ++j) {
-        CorrectionL12 plus = c, minus = c;
-        plus.p[free[j]] += kDelta;
-        minus.p[free[j]] -= kDelta;
+        const CorrectionL12 plus = move(c, j, kDelta), minus = move(c, j, -kDelta);
         setTrialCorrection(&plus);
         const std::vector<double> rp = normalisedResiduals(obs, tracks, keep, o);
         setTrialCorrection(&minus);
@@ -224,15 +249,20 @@ bool step(const std::vector<Observation>& obs, const std::vector<Track>& tracks,
     const bool ok = status == 0 && rank == P;
     chi2PerDof = chi2 / double(n - P);
     worstRatio = 0;
-    for (int j = 0; j < kCorrectionParameters; ++j)
-        for (int k = 0; k < kCorrectionParameters; ++k)
-            cov[j][k] = 0;
+    // The constants' covariance: D C D^T over the directions D.
+    for (int a = 0; a < kCorrectionParameters; ++a)
+        for (int b = 0; b < kCorrectionParameters; ++b) {
+            double sum = 0;
+            for (std::size_t j = 0; ok && j < P; ++j)
+                for (std::size_t k = 0; k < P; ++k)
+                    sum += free[j][std::size_t(a)] * gsl_matrix_get(C, j, k) * free[k][std::size_t(b)];
+            cov[a][b] = sum * chi2PerDof;
+        }
     for (std::size_t j = 0; ok && j < P; ++j) {
-        for (std::size_t k = 0; k < P; ++k)
-            cov[free[j]][free[k]] = gsl_matrix_get(C, j, k) * chi2PerDof;
-        c.p[free[j]] += gsl_vector_get(x, j);
+        c = move(c, j, gsl_vector_get(x, j));
         // Against the formal error, or a thousandth of a µrad when the data are exact.
-        worstRatio = std::max(worstRatio, std::abs(gsl_vector_get(x, j)) / std::max(std::sqrt(cov[free[j]][free[j]]), 1.0));
+        worstRatio = std::max(worstRatio, std::abs(gsl_vector_get(x, j)) /
+                                              std::max(std::sqrt(gsl_matrix_get(C, j, j) * chi2PerDof), 1.0));
     }
     gsl_multifit_linear_free(w);
     gsl_matrix_free(C);

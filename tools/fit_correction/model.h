@@ -67,7 +67,9 @@ bool timesWell(const Observation& o, const Track& t);
 struct FitOptions {
     double floorS = 2.0;          // added in quadrature to each time sigma
     bool wellTimedOnly = true;    // fit only the observations that timesWell
-    bool fitRates = true;         // false: the offsets alone, the rates held at zero
+    // The rates: held at zero, free, or tied by the Laplace resonance
+    // (δn Io - 3 δn Europe + 2 δn Ganymède = 0, Callisto free).
+    enum class Rates { Zero, Free, Laplace } rates = Rates::Zero;
     double rejectFactor = 3;      // times the robust sigma of the normalised residuals
     int maxIterations = 10;
 };
