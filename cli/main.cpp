@@ -440,7 +440,8 @@ bool passLine(const Options& o, const QString& date, std::string& out)
 // outside the theory's years.
 void modernLine(const ModernEphemeris& m, std::string& out)
 {
-    out += "}, \"theory\": \"precise\"";
+    // As --theory names it: the published L1.2 is "l12".
+    out += l12Corrected() ? "}, \"theory\": \"precise\"" : "}, \"theory\": \"l12\"";
     if (m.horsValidite)
         field(out, "warning", avertissement(false));
     out += ", \"record\": {\"JD\": ";

@@ -5,6 +5,7 @@
 #include "nova_lock.h"
 #include "vec3.h"
 
+#include <QCoreApplication>
 #include <libnova/earth.h>
 #include <libnova/jupiter.h>
 
@@ -151,6 +152,18 @@ bool withinFittedYears(double jdUT)
 }
 
 QString fittedYearsText() { return QStringLiteral("%1-%2").arg(kModernFirstYear).arg(kModernLastYear); }
+
+namespace {
+const char* l12TheorySource(bool corrected)
+{
+    return corrected ? QT_TRANSLATE_NOOP("Theorie", "L1.2 corrigée par les observations 2009–2021")
+                     : QT_TRANSLATE_NOOP("Theorie", "L1.2 telle que publiée");
+}
+} // namespace
+
+QString l12TheoryName(bool corrected) { return QCoreApplication::translate("Theorie", l12TheorySource(corrected)); }
+QString l12TheoryName() { return l12TheoryName(l12Corrected()); }
+QString l12TheoryNameFrench() { return QString::fromUtf8(l12TheorySource(l12Corrected())); }
 
 ModernEphemeris computeModern(double jdUT)
 {

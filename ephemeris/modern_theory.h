@@ -19,6 +19,15 @@ bool withinFittedYears(double jdUT);
 // Those years as text: "1850-2150".
 QString fittedYearsText();
 
+// The satellites' theory the precise theory uses now (l12Corrected()), as
+// every window, report and export names it: "L1.2 corrigée par les
+// observations 2009–2021" or "L1.2 telle que publiée". Translated (context
+// "Theorie"), or in French for the files whose form is French.
+QString l12TheoryName();
+QString l12TheoryNameFrench();
+// The name of either, for a choice between them.
+QString l12TheoryName(bool corrected);
+
 // Jupiter's radii (IAU): the unit of every offset below is the equatorial one.
 constexpr double kJupiterEquatorialKm = 71492;
 constexpr double kJupiterPolarKm = 66854;

@@ -207,7 +207,7 @@ QString localTimeHeading(const QTimeZone& zone)
 
 QString theoryText(Theory theorie)
 {
-    return theorie == Theory::Precise ? QCoreApplication::translate("Documents", "Théorie précise (L1.2), contacts du centre du satellite")
+    return theorie == Theory::Precise ? QCoreApplication::translate("Documents", "Théorie précise (%1), contacts du centre du satellite").arg(l12TheoryName())
                                        : QCoreApplication::translate("Documents", "Théorie originale (Meeus)");
 }
 

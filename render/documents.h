@@ -25,7 +25,7 @@ struct ChartDocumentOptions {
     QPageSize pageSize = QPageSize(QPageSize::A4);
 };
 
-// "Théorie originale (Meeus)" or "Théorie précise (L1.2)".
+// "Théorie originale (Meeus)" or "Théorie précise (…)" naming the L1.2 in use.
 QString theoryText(Theory theorie);
 
 // One page of chart (header with the place, the theory and the offset) in a

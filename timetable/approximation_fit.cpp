@@ -3,6 +3,7 @@
 #include "least_squares.h"
 
 #include "light_curve_fit.h"
+#include "modern_theory.h"
 #include "observed_curve.h"
 
 #include <QCoreApplication>
@@ -423,11 +424,11 @@ QString approximationReport(const Approximation& pr, const ObservedTrack& track,
     const auto line = [&out](const QString& key, const QString& value) { out += QStringLiteral("# %1 : %2\n").arg(key, value); };
     out += QCoreApplication::translate("ApproximationFit", "# Zenolune : réduction d'une approximation mutuelle\n");
     line(QCoreApplication::translate("ApproximationFit", "Approximation"), pr.code());
-    line(QCoreApplication::translate("ApproximationFit", "Prévision"), QCoreApplication::translate("ApproximationFit", "théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3\" (%4 km), "
+    line(QCoreApplication::translate("ApproximationFit", "Prévision"), QCoreApplication::translate("ApproximationFit", "théorie précise (%7, VSOP87), %1, instant central %2 TU, distance %3\" (%4 km), "
                              "vitesse relative %5 mas/s, angle %6°")
                               .arg(pr.site ? QCoreApplication::translate("ApproximationFit", "topocentrique") : QCoreApplication::translate("ApproximationFit", "géocentrique"), utTextTenths(pr.centralUt),
                                    num(pr.distanceArcsec, 3), num(pr.distanceKm, 0), num(pr.speedMasS, 2),
-                                   num(pr.motionAngleDeg, 1)));
+                                   num(pr.motionAngleDeg, 1), l12TheoryName()));
     if (pr.site)
         line(QCoreApplication::translate("ApproximationFit", "Lieu d'observation"), QCoreApplication::translate("ApproximationFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
                                            .arg(num(pr.site->latitudeDeg, 5), num(pr.site->longitudeDeg, 5), num(pr.site->heightM, 0)));

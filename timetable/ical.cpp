@@ -1,6 +1,7 @@
 #include "ical.h"
 
 
+#include "modern_theory.h"
 #include "scene_frame.h"
 #include "vocabulary.h"
 
@@ -87,7 +88,7 @@ QByteArray icsProgramme(const std::vector<ProgrammeRow>& rows, const QString& lo
     appendLine(out, QStringLiteral("CALSCALE:GREGORIAN"));
     appendLine(out, QStringLiteral("METHOD:PUBLISH"));
     const QString theory = theorie == Theory::Precise
-                               ? QCoreApplication::translate("Calendrier", "théorie précise L1.2 (contacts du centre du satellite)")
+                               ? QCoreApplication::translate("Calendrier", "théorie précise, %1 (contacts du centre du satellite)").arg(l12TheoryName())
                                : QCoreApplication::translate("Calendrier", "théorie originale");
     const QString stamp = utcStamp(stampUt);
     for (const ProgrammeRow& r : rows) {

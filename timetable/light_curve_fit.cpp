@@ -1,6 +1,7 @@
 #include "light_curve_fit.h"
 
 #include "least_squares.h"
+#include "modern_theory.h"
 
 #include "regional.h"
 #include "scene_frame.h"
@@ -600,11 +601,12 @@ QString reductionReport(const MutualEvent& ev, const ObservedCurve& curve, const
                                                                  (ev.type == MutualType::Eclipse ? QCoreApplication::translate("LightCurveFit", "%1 éclipse %2")
                                                                                                  : QCoreApplication::translate("LightCurveFit", "%1 occulte %2"))
                                                                      .arg(name(ev.occulter), name(ev.target))));
-    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (L1.2, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
+    line(QCoreApplication::translate("LightCurveFit", "Prévision"), QCoreApplication::translate("LightCurveFit", "théorie précise (%7, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km")
                               .arg(mutualUtText(double(ev.start), locale), utTextTenths(ev.maximumExact, locale),
                                    mutualUtText(double(ev.end), locale), num(ev.magnitudeDrop, 3), num(ev.impactKm, 0),
                                    ev.site ? QCoreApplication::translate("LightCurveFit", "topocentrique (vue du lieu d'observation, parallaxe et temps de lumière de chaque corps)")
-                                           : QCoreApplication::translate("LightCurveFit", "géocentrique (lieu d'observation non réglé)")));
+                                           : QCoreApplication::translate("LightCurveFit", "géocentrique (lieu d'observation non réglé)"),
+                                   l12TheoryName()));
     if (site)
         line(QCoreApplication::translate("LightCurveFit", "Lieu d'observation"), QCoreApplication::translate("LightCurveFit", "latitude %1°, longitude %2° (est positive), altitude %3 m")
                                            .arg(num(site->latitudeDeg, 5), num(site->longitudeDeg, 5),

@@ -1,5 +1,6 @@
 #include "night_programme.h"
 
+#include "modern_theory.h"
 #include "regional.h"
 #include "scene_frame.h"
 #include "vocabulary.h"
@@ -246,13 +247,16 @@ QString csvField(const QString& s, QChar separator)
     return u'"' + q + u'"';
 }
 
-const char* const kPreciseCsvComment = "# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite";
+QString preciseCsvComment()
+{
+    return QStringLiteral("# théorie précise (%1, VSOP87, UAI) ; contacts du centre du satellite").arg(l12TheoryNameFrench());
+}
 
 QString csvHeader(bool withSite, Theory theorie)
 {
     QString out;
     if (theorie == Theory::Precise)
-        out += QString::fromUtf8(kPreciseCsvComment) + u'\n';
+        out += preciseCsvComment() + u'\n';
     out += QStringLiteral("satellite,phenomene,changement,date,datetu,label,cache");
     if (withSite)
         out += QStringLiteral(",hauteur_jupiter,hauteur_soleil,observable,pourquoi");

@@ -119,7 +119,8 @@ QString csvRow(const ProgrammeRow& row, const QLocale& locale, bool withSite);
 // A CSV field, quoted when it holds the separator, a quote or a line break.
 QString csvField(const QString& s, QChar separator = u',');
 
-// The comment line that opens a precise timetable's CSV.
-extern const char* const kPreciseCsvComment;
+// The comment line that opens a precise timetable's CSV, naming the
+// satellites' theory in use (in French, as the file's columns).
+QString preciseCsvComment();
 
 } // namespace zeno

@@ -78,10 +78,6 @@
         <translation>Prediction</translation>
     </message>
     <message>
-        <source>théorie précise (L1.2, VSOP87), %1, instant central %2 TU, distance %3&quot; (%4 km), vitesse relative %5 mas/s, angle %6°</source>
-        <translation>precise theory (L1.2, VSOP87), %1, central instant %2 UT, distance %3&quot; (%4 km), relative speed %5 mas/s, angle %6°</translation>
-    </message>
-    <message>
         <source>topocentrique</source>
         <translation>topocentric</translation>
     </message>
@@ -204,6 +200,10 @@
     <message>
         <source>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016) ; moindres carrés non linéaires (GSL, Levenberg-Marquardt), %2 itérations ; incertitudes de la covariance multipliée par le χ² réduit</source>
         <translation>d(t)² = d0² + v²(t − t0)²%1 (Morgado et al. 2016); nonlinear least squares (GSL, Levenberg-Marquardt), %2 iterations; uncertainties from the covariance scaled by the reduced χ²</translation>
+    </message>
+    <message>
+        <source>théorie précise (%7, VSOP87), %1, instant central %2 TU, distance %3&quot; (%4 km), vitesse relative %5 mas/s, angle %6°</source>
+        <translation>precise theory (%7, VSOP87), %1, central instant %2 UT, distance %3&quot; (%4 km), relative speed %5 mas/s, angle %6°</translation>
     </message>
 </context>
 <context>
@@ -370,10 +370,6 @@
         <translation>Red Spot</translation>
     </message>
     <message>
-        <source>théorie précise L1.2 (contacts du centre du satellite)</source>
-        <translation>precise theory L1.2 (contacts of the satellite&apos;s centre)</translation>
-    </message>
-    <message>
         <source>théorie originale</source>
         <translation>original theory</translation>
     </message>
@@ -396,6 +392,10 @@
     <message>
         <source>phénomène mutuel %1 (%2), maximum</source>
         <translation>mutual event %1 (%2), maximum</translation>
+    </message>
+    <message>
+        <source>théorie précise, %1 (contacts du centre du satellite)</source>
+        <translation>precise theory, %1 (contacts of the satellite&apos;s centre)</translation>
     </message>
 </context>
 <context>
@@ -662,10 +662,6 @@
         <translation>reduced accuracy outside %1</translation>
     </message>
     <message>
-        <source>Théorie précise (L1.2), contacts du centre du satellite</source>
-        <translation>Precise theory (L1.2), contacts of the satellite&apos;s centre</translation>
-    </message>
-    <message>
         <source>Théorie originale (Meeus)</source>
         <translation>Original theory (Meeus)</translation>
     </message>
@@ -696,6 +692,10 @@
     <message>
         <source>caché</source>
         <translation>hidden</translation>
+    </message>
+    <message>
+        <source>Théorie précise (%1), contacts du centre du satellite</source>
+        <translation>Precise theory (%1), contacts of the satellite&apos;s centre</translation>
     </message>
 </context>
 <context>
@@ -1129,13 +1129,6 @@
         <source> Attention : période hors de %1, la théorie précise (et les phénomènes mutuels) y perd sa précision.</source>
         <translation> Caution: period outside %1, where the precise theory (and so the mutual events) loses its accuracy.</translation>
     </message>
-    <message numerus="yes">
-        <source> Phénomènes mutuels : %n, à l&apos;heure du maximum ; toujours selon la théorie précise (L1.2).</source>
-        <translation>
-            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
-            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (L1.2).</numerusform>
-        </translation>
-    </message>
     <message>
         <source>&amp;Réduire une observation…</source>
         <translation>&amp;Reduce an observation…</translation>
@@ -1156,15 +1149,22 @@
         <source>Approximations mutuelles</source>
         <translation>Mutual approximations</translation>
     </message>
-    <message>
-        <source>Deux satellites au plus près l&apos;un de l&apos;autre sur le ciel, vus du lieu ; théorie précise (L1.2)</source>
-        <translation>Two satellites closest to each other on the sky, seen from the place; precise theory (L1.2)</translation>
-    </message>
     <message numerus="yes">
         <source> Approximations mutuelles : %n, à l&apos;instant central, vues du lieu.</source>
         <translation>
             <numerusform> Mutual approximations: %n, at the central instant, seen from the place.</numerusform>
             <numerusform> Mutual approximations: %n, at the central instant, seen from the place.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deux satellites au plus près l&apos;un de l&apos;autre sur le ciel, vus du lieu ; théorie précise (%1)</source>
+        <translation>Two satellites closest to each other on the sky, seen from the place; precise theory (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source> Phénomènes mutuels : %n, à l&apos;heure du maximum ; toujours selon la théorie précise (%1).</source>
+        <translation>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (%1).</numerusform>
+            <numerusform> Mutual events: %n, at the time of the maximum; always in the precise theory (%1).</numerusform>
         </translation>
     </message>
 </context>
@@ -1821,10 +1821,6 @@
         <translation>Date</translation>
     </message>
     <message>
-        <source>Zenolune — théorie précise L1.2</source>
-        <translation>Zenolune — precise theory L1.2</translation>
-    </message>
-    <message>
         <source> — date hors de %1 : précision réduite</source>
         <translation> — date outside %1: reduced accuracy</translation>
     </message>
@@ -1883,6 +1879,10 @@
     <message>
         <source>A écrire sous la forme    %1   Heure:Minute:Seconde</source>
         <translation>To be written as    %1   Hour:Minute:Second</translation>
+    </message>
+    <message>
+        <source>Zenolune — théorie précise, %1</source>
+        <translation>Zenolune — precise theory, %1</translation>
     </message>
 </context>
 <context>
@@ -2279,10 +2279,6 @@ The chosen language applies the next time Zenolune starts.</translation>
         </translation>
     </message>
     <message>
-        <source>théorie précise (L1.2, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
-        <translation>precise theory (L1.2, VSOP87), %6, start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
-    </message>
-    <message>
         <source>topocentrique (vue du lieu d&apos;observation, parallaxe et temps de lumière de chaque corps)</source>
         <translation>topocentric (seen from the observing place, parallax and light time of each body)</translation>
     </message>
@@ -2305,6 +2301,10 @@ The chosen language applies the next time Zenolune starts.</translation>
     <message>
         <source>baisse du signe prévu, minimum entouré de points, profondeur proche de la prévue, aucun point dominant</source>
         <translation>dip of the predicted sign, minimum surrounded by points, depth near the predicted one, no dominant point</translation>
+    </message>
+    <message>
+        <source>théorie précise (%7, VSOP87), %6, début %1, maximum %2, fin %3 TU, chute %4 mag, impact %5 km</source>
+        <translation>precise theory (%7, VSOP87), %6, start %1, maximum %2, end %3 UT, drop %4 mag, impact %5 km</translation>
     </message>
 </context>
 <context>
@@ -2396,8 +2396,8 @@ The chosen language applies the next time Zenolune starts.</translation>
         <translation>%1 — %2, %4 %3</translation>
     </message>
     <message>
-        <source>Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), quelle que soit la case « Théorie précise ».</source>
-        <translation>Mutual events are always computed with the precise theory (L1.2), whatever the “Precise theory” box says.</translation>
+        <source>Les phénomènes mutuels sont toujours calculés avec la théorie précise (%1), quelle que soit la case « Théorie précise ».</source>
+        <translation>Mutual events are always computed with the precise theory (%1), whatever the “Precise theory” box says.</translation>
     </message>
 </context>
 <context>
@@ -3227,6 +3227,17 @@ The chosen language applies the next time Zenolune starts.</translation>
     </message>
 </context>
 <context>
+    <name>Theorie</name>
+    <message>
+        <source>L1.2 corrigée par les observations 2009–2021</source>
+        <translation>L1.2 corrected by the 2009–2021 observations</translation>
+    </message>
+    <message>
+        <source>L1.2 telle que publiée</source>
+        <translation>L1.2 as published</translation>
+    </message>
+</context>
+<context>
     <name>ZoneGraphique</name>
     <message>
         <source> (heure civile, %1 TU)</source>
@@ -3428,6 +3439,17 @@ The full help is in the program (&quot;Help&quot;) and in man zenolune; computat
     <message>
         <source>vitesse des passages quasi stationnaires</source>
         <translation>speed of near-stationary passes</translation>
+    </message>
+    <message>
+        <source>théorie des satellites</source>
+        <translation>satellites&apos; theory</translation>
+    </message>
+</context>
+<context>
+    <name>theorymenu</name>
+    <message>
+        <source>Satellites de la théorie précise : %1. Cliquer pour choisir.</source>
+        <translation>Satellites of the precise theory: %1. Click to choose.</translation>
     </message>
 </context>
 <context>

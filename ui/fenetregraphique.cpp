@@ -75,7 +75,7 @@ QString heureTexte(zeno::UtSeconds t)
 // ---------------------------------------------------------------------------
 // The drawing surface
 
-ZoneGraphique::ZoneGraphique(QWidget* parent) : QWidget(parent)
+ZoneGraphique::ZoneGraphique(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("ZoneGraphique"));
     setMouseTracking(true);
@@ -139,10 +139,11 @@ void ZoneGraphique::paintEvent(QPaintEvent* e)
 QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
 {
     const zeno::MonthChart& c = *chart_;
-    const QLocale fr(QLocale::French, QLocale::France);
     const QDateTime axe = QDateTime::fromSecsSinceEpoch(c.axisOf(ut), Qt::UTC);
+    // The date alone (midnight) in the regional order, then the minute.
     QString quand = zeno::weekdayShort(axe.date().dayOfWeek()) + u' '
-                    + axe.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+                    + zeno::dateTimeText(QDateTime(axe.date(), QTime(0, 0), Qt::UTC), locale_) + u' '
+                    + axe.toString(QStringLiteral("HH:mm"));
     if (c.localAxis())
         quand += tr(" (heure locale, %1, %2 TU)").arg(QString::fromUtf8(c.options.zone.id()), heureTexte(ut));
     else
@@ -177,13 +178,13 @@ QString ZoneGraphique::description(int satellite, zeno::UtSeconds ut) const
         if (ut < m.at - marge || ut > m.at + marge || (m.first != satellite && m.second != satellite))
             continue;
         const QString autre = zeno::satelliteDisplayName(m.first == satellite ? m.second : m.first);
-        etats << tr("au plus près de %1 (%2″ à %3 TU)").arg(autre, fr.toString(m.distanceArcsec, 'f', 1), heureTexte(m.at));
+        etats << tr("au plus près de %1 (%2″ à %3 TU)").arg(autre, locale_.toString(m.distanceArcsec, 'f', 1), heureTexte(m.at));
     }
     // The side as the chart and the main window's scene name it.
     const QString cote = x >= 0 ? tr("côté est") : tr("côté ouest");
     QString texte = tr("%1 — %2 — %3 rayons de Jupiter, %4")
                         .arg(zeno::satelliteDisplayName(satellite), quand,
-                             fr.toString(std::abs(x), 'f', 2), cote);
+                             locale_.toString(std::abs(x), 'f', 2), cote);
     if (!etats.isEmpty())
         texte += tr(" — %1").arg(etats.join(QStringLiteral(", ")));
     return texte;
@@ -298,7 +299,7 @@ FenetreGraphique::FenetreGraphique(SharedState* etat, const QLocale& locale, QWi
     ligne->addWidget(CommandImprimer);
     ligne->addWidget(CommandEnregistrer);
 
-    Zone = new ZoneGraphique;
+    Zone = new ZoneGraphique(locale_);
     Zone->setEchelle(kPixelsParJour);
     Defilement = new QScrollArea(this);
     nomme(Defilement, "Defilement");
@@ -345,6 +346,7 @@ FenetreGraphique::FenetreGraphique(SharedState* etat, const QLocale& locale, QWi
     }
 
     connect(etat_, &SharedState::theoryChanged, this, &FenetreGraphique::theorieChangee);
+    connect(etat_, &SharedState::l12CorrectedChanged, this, &FenetreGraphique::theorieChangee);   // its mutual events
     connect(etat_, &SharedState::offsetTextChanged, this, &FenetreGraphique::decalageChange);
     connect(CommandPrecedent, &QPushButton::clicked, this, &FenetreGraphique::CommandPrecedent_Click);
     connect(CommandSuivant, &QPushButton::clicked, this, &FenetreGraphique::CommandSuivant_Click);

@@ -30,7 +30,8 @@ class QThread;
 class ZoneGraphique : public QWidget {
     Q_OBJECT
 public:
-    explicit ZoneGraphique(QWidget* parent = nullptr);
+    // `locale`: the regional settings of the hover's dates and numbers.
+    explicit ZoneGraphique(const QLocale& locale, QWidget* parent = nullptr);
 
     void setGraphique(const zeno::MonthChart* chart, bool flipEW);
     // Pixels per day of the month.
@@ -59,6 +60,7 @@ private:
     const zeno::MonthChart* chart_ = nullptr;
     std::unique_ptr<zeno::ChartPainter> peintre_;
     double pixelsParJour_ = 40;
+    QLocale locale_;
 };
 
 class FenetreGraphique : public QWidget {

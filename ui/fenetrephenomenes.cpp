@@ -15,6 +15,7 @@
 #include "place_dialog.h"
 #include "phenomena_model.h"
 #include "regional.h"
+#include "theory_menu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,6 +36,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QThread>
+#include <QToolButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -107,6 +109,14 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     CheckTheorie->setToolTip(tr("Les phénomènes et le dessin de la fenêtre principale selon la théorie "
                                             "précise (contacts du centre du satellite)"));
     CheckTheorie->setChecked(etat_->theory() == zeno::Theory::Precise);
+    BoutonTheorieL12 = new QToolButton(this);
+    nomme(BoutonTheorieL12, "BoutonTheorieL12");
+    BoutonTheorieL12->setMenu(theorymenu::build(etat_, this));
+    BoutonTheorieL12->setPopupMode(QToolButton::InstantPopup);
+    BoutonTheorieL12->setAutoRaise(true);
+    // The same "▾" as the main window's, without the style's own arrow beside it.
+    BoutonTheorieL12->setText(QStringLiteral("▾"));
+    BoutonTheorieL12->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     Progression = new QProgressBar(this);
     nomme(Progression, "Progression");
     Progression->setRange(0, 1000);
@@ -120,6 +130,7 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     lignePeriode->addWidget(new QLabel(tr("au"), this));
     lignePeriode->addWidget(TextAu, 1);
     lignePeriode->addWidget(CheckTheorie);
+    lignePeriode->addWidget(BoutonTheorieL12);
     lignePeriode->addWidget(CommandCalculer);
     lignePeriode->addWidget(CommandAnnuler);
 
@@ -130,11 +141,8 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
         ComboSatellite->addItem(nomSatellite(s), s);
     ComboSatellite->addItem(tr("Tache Rouge"), PhenomenaModel::kRedSpot);
     ComboSatellite->addItem(tr("Phénomènes mutuels"), PhenomenaModel::kMutualEvents);
-    ComboSatellite->setItemData(ComboSatellite->count() - 1, mutualTheoryNote(), Qt::ToolTipRole);
     ComboSatellite->addItem(tr("Approximations mutuelles"), PhenomenaModel::kApproximations);
-    ComboSatellite->setItemData(ComboSatellite->count() - 1,
-                                tr("Deux satellites au plus près l'un de l'autre sur le ciel, vus du lieu ; théorie précise (L1.2)"),
-                                Qt::ToolTipRole);
+    bullesTheorie();
     CheckObservables = new QCheckBox(tr("&Observables seulement"), this);
     nomme(CheckObservables, "CheckObservables");
     // A French spreadsheet opens the French form as it is.
@@ -223,10 +231,16 @@ FenetrePhenomenes::FenetrePhenomenes(SharedState* etat, const QLocale& locale, Q
     }
     modele_->setFilter(ComboSatellite->currentData().toInt(), CheckObservables->isChecked());
     QStringList lieuRemis;   // which kept values were unreadable, to say so
+    QStringList theorieRemise;
     settings::readObserver(&lieuRemis);
-    reglagesRemis_ = lieuRemis + reglagesRemis_;
+    settings::readL12Corrected(&theorieRemise);
+    reglagesRemis_ = lieuRemis + reglagesRemis_ + theorieRemise;
     afficheLieu();
     connect(etat_, &SharedState::theoryChanged, this, &FenetrePhenomenes::theorieChangee);
+    connect(etat_, &SharedState::l12CorrectedChanged, this, [this] {
+        bullesTheorie();
+        theorieChangee();
+    });
     connect(etat_, &SharedState::observerChanged, this, [this] {
         modele_->setTimeZone(etat_->observer().timeZone);
         afficheLieu();
@@ -277,7 +291,7 @@ void FenetrePhenomenes::showEvent(QShowEvent* e)
         if (ComboPeriode->currentIndex() != kAutre || TextDu->text().isEmpty())
             remplitPeriode();
         calcule(false);
-    } else if (theorieLignes_ != etat_->theory()) {
+    } else if (!lignesAJour()) {
         calcule(false);   // the theory changed while the window was hidden
     }
 }
@@ -478,7 +492,8 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
     // window answers and "Annuler" works; the rows come back here.
     const QLocale locale = locale_;
     const auto annule = annule_;
-    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels, partApprox, approx, parUtilisateur] {
+    const bool corrigee = etat_->l12Corrected();   // the rows' L1.2: a change meanwhile computes them again
+    travail_ = QThread::create([this, o, locale, annule, progres, partMutuels, partApprox, approx, parUtilisateur, corrigee] {
         zeno::clearUpperAvxState();
         std::vector<zeno::ProgrammeRow> lignes;
         std::vector<zeno::MutualEvent> mutuels;
@@ -507,10 +522,10 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
         QMetaObject::invokeMethod(
             this,
             [this, lignes = std::move(lignes), mutuels = std::move(mutuels), approximations = std::move(approximations), faute,
-             coupe, hors, parUtilisateur, theorie = o.theorie]() mutable {
+             coupe, hors, parUtilisateur, theorie = o.theorie, corrigee]() mutable {
                 mutuels_ = std::move(mutuels);
                 approximations_ = std::move(approximations);
-                termine(std::move(lignes), theorie, coupe, hors);
+                termine(std::move(lignes), theorie, corrigee, coupe, hors);
                 if (!faute.isEmpty())
                     signale(tr("Calcul impossible : %1").arg(faute), parUtilisateur);
             },
@@ -522,7 +537,24 @@ void FenetrePhenomenes::calcule(bool parUtilisateur)
 
 const std::vector<zeno::ProgrammeRow>& FenetrePhenomenes::lignes() const { return modele_->rows(); }
 
-void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors)
+bool FenetrePhenomenes::lignesAJour() const
+{
+    return theorieLignes_ == etat_->theory() && corrigeeLignes_ == etat_->l12Corrected();
+}
+
+// The tooltips that name the satellites' theory, kept to the one in use.
+void FenetrePhenomenes::bullesTheorie()
+{
+    BoutonTheorieL12->setToolTip(theorymenu::tip());
+    ComboSatellite->setItemData(ComboSatellite->findData(PhenomenaModel::kMutualEvents), mutualTheoryNote(), Qt::ToolTipRole);
+    ComboSatellite->setItemData(ComboSatellite->findData(PhenomenaModel::kApproximations),
+                                tr("Deux satellites au plus près l'un de l'autre sur le ciel, vus du lieu ; théorie précise (%1)")
+                                    .arg(zeno::l12TheoryName()),
+                                Qt::ToolTipRole);
+}
+
+void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool corrigee, bool coupe,
+                                bool hors)
 {
     if (travail_)
         travail_->wait();
@@ -531,11 +563,12 @@ void FenetrePhenomenes::termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Th
     enCalcul(false);
     // Rows of another theory than the main window's would open pictures
     // that disagree with them: computed again instead.
-    if (theorie != etat_->theory() && isVisible()) {
+    if ((theorie != etat_->theory() || corrigee != etat_->l12Corrected()) && isVisible()) {
         calcule(false);
         return;
     }
     theorieLignes_ = theorie;
+    corrigeeLignes_ = corrigee;
     coupe_ = coupe;
     hors_ = hors;
     fermePanneau();   // a row picked in the old table meanwhile
@@ -573,8 +606,8 @@ void FenetrePhenomenes::afficheEtat()
     if (hors_)
         texte += tr(" Attention : période hors de %1, la théorie précise (et les phénomènes mutuels) y perd sa "
                     "précision.").arg(zeno::fittedYearsText());
-    texte += tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (L1.2).", nullptr,
-                int(mutuels_.size()));
+    texte += tr(" Phénomènes mutuels : %n, à l'heure du maximum ; toujours selon la théorie précise (%1).", nullptr,
+                int(mutuels_.size())).arg(zeno::l12TheoryName());
     if (!approximations_.empty())
         texte += tr(" Approximations mutuelles : %n, à l'instant central, vues du lieu.", nullptr, int(approximations_.size()));
     LabelEtat->setText(texte);
@@ -604,7 +637,7 @@ void FenetrePhenomenes::theorieChangee()
     }
     // Hidden, the window computes again when shown; a computation under way
     // is discarded and started again when it ends.
-    if (!isVisible() || theorieLignes_ == etat_->theory())
+    if (!isVisible() || lignesAJour())
         return;
     if (travail_)
         LabelEtat->setText(tr("La théorie a changé : le calcul reprendra avec elle."));
@@ -622,7 +655,7 @@ QString FenetrePhenomenes::texteVisible() const
 {
     QString texte = modele_->csv(ComboFormat->currentIndex() == 0);
     if (theorieLignes_ == zeno::Theory::Precise)
-        texte.prepend(QString::fromUtf8(zeno::kPreciseCsvComment) + u'\n');
+        texte.prepend(zeno::preciseCsvComment() + u'\n');
     return texte;
 }
 
@@ -755,7 +788,7 @@ void FenetrePhenomenes::Tableau_DblClick(const QModelIndex& index)
 {
     if (!index.isValid() || index.row() >= modele_->rowCount())
         return;
-    if (theorieLignes_ != etat_->theory())
+    if (!lignesAJour())
         return;   // a stale table, about to be computed again
     const zeno::ProgrammeRow& l = modele_->shownRow(index.row());
     // The table is in the place's clock time: the main window shows the same.

@@ -29,6 +29,7 @@ class QPushButton;
 class QSplitter;
 class QTableView;
 class QThread;
+class QToolButton;
 class PhenomenaModel;
 class MutualEventPanel;
 class ApproximationPanel;
@@ -111,7 +112,10 @@ private:
     void remplitPeriode();
     void titreNuit(zeno::NightKind kind);
     void afficheLieu();
-    void termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool coupe, bool hors);
+    void termine(std::vector<zeno::ProgrammeRow> lignes, zeno::Theory theorie, bool corrigee, bool coupe, bool hors);
+    // The rows are of the shared theory and of its satellites (L1.2 corrected or not).
+    bool lignesAJour() const;
+    void bullesTheorie();
     void afficheEtat();
     QDateTime versTU(const QDateTime& local) const;
     void gardeChoix() const;
@@ -126,6 +130,7 @@ private:
     QLocale locale_;
     QStringList reglagesRemis_;   // kept values found unreadable and reset, named
     zeno::Theory theorieLignes_ = zeno::Theory::Original;   // the theory of lignes_
+    bool corrigeeLignes_ = true;                              // and its L1.2: corrected or as published
     bool dejaMontree_ = false;
     bool coupe_ = false;   // the last computation was stopped before its end
     bool hors_ = false;    // the precise theory outside its fitted years
@@ -143,6 +148,7 @@ private:
     QComboBox* ComboSatellite;
     QCheckBox* CheckObservables;
     QCheckBox* CheckTheorie;
+    QToolButton* BoutonTheorieL12;   // the menu of L1.2 corrected or as published
     QComboBox* ComboFormat;
     QPushButton* CommandExporter;
     QPushButton* CommandCopier;

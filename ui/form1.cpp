@@ -11,6 +11,7 @@
 #include "form2.h"
 #include "frmabout.h"
 #include "languagemenu.h"
+#include "theory_menu.h"
 #include "windowplacement.h"
 #include "regional.h"
 #include "shared_state.h"
@@ -24,6 +25,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -369,9 +371,25 @@ void Form1::construitTheorie()
     CheckTheorie->setObjectName(QStringLiteral("CheckTheorie"));
     CheckTheorie->setToolTip(tr(
         "Satellites L1.2, planètes VSOP87, temps de lumière, Jupiter aplati : horaires à quelques secondes"));
-    CheckTheorie->setGeometry(twips(9000, 60, 2640, 255));
+    CheckTheorie->setGeometry(twips(9000, 60, 2300, 255));
     CheckTheorie->setFocusPolicy(Qt::ClickFocus);
     connect(CheckTheorie, &QCheckBox::toggled, this, &Form1::CheckTheorie_Click);
+    // Right after the box, a menu of the strip like "Langue / Language".
+    LabTheorieL12 = new EtiquetteBouton(QStringLiteral("▾"), this);
+    LabTheorieL12->setObjectName(QStringLiteral("LabTheorieL12"));
+    LabTheorieL12->setGeometry(twips(11300, 60, 340, 255));
+    LabTheorieL12->setToolTip(theorymenu::tip());
+    MenuTheorieL12 = theorymenu::build(etat_, this);
+    connect(LabTheorieL12, &EtiquetteBouton::clicked, this, &Form1::LabTheorieL12_Click);
+    connect(etat_, &SharedState::l12CorrectedChanged, this, [this] {
+        LabTheorieL12->setToolTip(theorymenu::tip());
+        titreTheorie();
+    });
+}
+
+void Form1::LabTheorieL12_Click()
+{
+    MenuTheorieL12->popup(LabTheorieL12->mapToGlobal(QPoint(0, LabTheorieL12->height())));
 }
 
 // In the top strip, between "&Graphique" and the theory box; like the
@@ -579,7 +597,7 @@ void Form1::titreTheorie()
         setWindowTitle(tr("Zenolune"));
         return;
     }
-    QString titre = tr("Zenolune — théorie précise L1.2");
+    QString titre = tr("Zenolune — théorie précise, %1").arg(zeno::l12TheoryName());
     if (calcul_.recordModerne().JD != 0 && calcul_.recordModerne().horsValidite)
         titre += tr(" — date hors de %1 : précision réduite").arg(zeno::fittedYearsText());
     setWindowTitle(titre);

@@ -100,6 +100,7 @@ public slots:
     void LabPhenomenes_Click();
     void LabGraphique_Click();
     void LabLangue_Click();
+    void LabTheorieL12_Click();
 
     // The two routines of the pass, always called back to back.
     void gregor_juli(const QString& dateText);
@@ -195,6 +196,8 @@ private:
     QCheckBox* CheckEW;
     QCheckBox* CheckNS;
     QCheckBox* CheckTheorie;   // the modern theory for the scenes and labels
+    EtiquetteBouton* LabTheorieL12;   // its satellites: L1.2 corrected or as published
+    QMenu* MenuTheorieL12;
     ZoneDessin* Picture1;
     QLineEdit* TextH;
     QLineEdit* TextB;

@@ -1,5 +1,6 @@
 #include "mutual_rows.h"
 
+#include "modern_theory.h"
 #include "scene_frame.h"
 #include "vocabulary.h"
 
@@ -32,6 +33,6 @@ QString mutualTitle(const zeno::MutualEvent& event)
 QString mutualTheoryNote()
 {
     return QCoreApplication::translate("MutualEvent",
-                                       "Les phénomènes mutuels sont toujours calculés avec la théorie précise (L1.2), "
-                                       "quelle que soit la case « Théorie précise ».");
+                                       "Les phénomènes mutuels sont toujours calculés avec la théorie précise (%1), "
+                                       "quelle que soit la case « Théorie précise ».").arg(zeno::l12TheoryName());
 }

@@ -183,6 +183,17 @@ void writePhenomenaChoices(const PhenomenaChoices& c)
     s->setValue(QStringLiteral("phenomenes/format"), c.csvForm);
 }
 
+bool readL12Corrected(QStringList* reset)
+{
+    QStringList notes;
+    const bool corrected = yesNo(*open(), "theorie/l12_corrigee", true, tr("théorie des satellites"), notes);
+    if (reset)
+        *reset = notes;
+    return corrected;
+}
+
+void writeL12Corrected(bool corrected) { open()->setValue(QStringLiteral("theorie/l12_corrigee"), corrected); }
+
 ChartChoices readChartChoices(double defaultScale, double minScale, double maxScale, QStringList* reset)
 {
     const auto s = open();

@@ -46,6 +46,12 @@ struct PhenomenaChoices {
 PhenomenaChoices readPhenomenaChoices(QStringList* reset = nullptr);
 void writePhenomenaChoices(const PhenomenaChoices& c);
 
+// Whether the precise theory's satellites are L1.2 corrected by the observed
+// mutual events (the default) or L1.2 as published. Unreadable: the
+// default, named in *reset.
+bool readL12Corrected(QStringList* reset = nullptr);
+void writeL12Corrected(bool corrected);
+
 // The chart window's choices of the last run.
 struct ChartChoices {
     int hour = 2;        // ComboHeure: 0 UT, 1 civil time of the offset, 2 the place's local time

@@ -1,9 +1,24 @@
 #include "shared_state.h"
 
 #include "erreur.h"
+#include "l12_correction.h"
 #include "regional.h"
 
-SharedState::SharedState(QObject* parent) : QObject(parent) {}
+SharedState::SharedState(QObject* parent) : QObject(parent)
+{
+    zeno::setL12Corrected(settings::readL12Corrected());
+}
+
+bool SharedState::l12Corrected() const { return zeno::l12Corrected(); }
+
+void SharedState::setL12Corrected(bool corrected)
+{
+    if (corrected == zeno::l12Corrected())
+        return;
+    zeno::setL12Corrected(corrected);
+    settings::writeL12Corrected(corrected);
+    emit l12CorrectedChanged(corrected);
+}
 
 const settings::Observer& SharedState::observer() const
 {

@@ -35,6 +35,12 @@ public:
     zeno::Theory theory() const { return theory_; }
     void setTheory(zeno::Theory theory);
 
+    // The precise theory's satellites: L1.2 corrected by the observations
+    // (true) or as published; kept in the settings store, and the switch of
+    // the whole program (setL12Corrected) follows it.
+    bool l12Corrected() const;
+    void setL12Corrected(bool corrected);
+
     // The text of "Différence TU-TC" as typed (read in the regional settings).
     const QString& offsetText() const { return offsetText_; }
     void setOffsetText(const QString& text);
@@ -56,6 +62,7 @@ public:
 
 signals:
     void theoryChanged(zeno::Theory theory);
+    void l12CorrectedChanged(bool corrected);
     void offsetTextChanged(const QString& text);
     void observerChanged();
     // Asks the main window to show an instant (a row of the phenomena table).

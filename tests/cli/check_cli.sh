@@ -50,9 +50,10 @@ check events-csv 0 'satellite,phenomene,changement,date,datetu,label' \
     -- --locale fr_FR --events --csv --offset -1 --satellite Io --from "03/12/2024 19:00:00" --to "04/12/2024 07:00:00"
 check precise 0 '"theory": "precise"' '"InfoIoOm": "Ombre"' '"omega3": ' \
     -- --locale fr_FR --theory precise "02/01/2016 13:05:00"
+check l12 0 '"theory": "l12"' -- --locale fr_FR --theory l12 "02/01/2016 13:05:00"
 check precise-range 0 '"theory": "precise"' '"warning": "date hors de 1850-2150' \
     -- --locale fr_FR --theory precise "01/01/1700 00:00:00"
-check precise-events 0 '# théorie précise (L1.2, VSOP87, UAI) ; contacts du centre du satellite' \
+check precise-events 0 '# théorie précise (L1.2 telle que publiée, VSOP87, UAI) ; contacts du centre du satellite' \
     'Io,Ombre,début,02/01/2016 13:00:21' 'Io,Passage,fin,02/01/2016 16:24:44' \
     -- --locale fr_FR --theory l12 --events --csv --satellite Io --from "02/01/2016 12:00:00" --to "02/01/2016 17:00:00"
 check precise-events-range 0 'avertissement : date hors de 1850-2150' \

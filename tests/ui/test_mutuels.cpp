@@ -9,6 +9,7 @@
 #include "settings.h"
 #include "zonedessin.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -117,6 +118,8 @@ void TestMutuels::saison()
     QVERIFY(std::abs(creux->ut - ev.maximumExact) < 1);
     QVERIFY(courbe.front().ut < double(ev.start) && courbe.back().ut > double(ev.end));
     QCOMPARE(courbe.front().flux, 1.0);
+    auto* details = panneau->findChild<QLabel*>(QStringLiteral("LabelDetails"));
+    QVERIFY(details->text().contains(QStringLiteral(" s ·")));   // the maximum's "± n s"
     // The discs turn with the main window's picture.
     auto* disques = panneau->findChild<MutualDiscsView*>();
     QVERIFY(!disques->picture().flipEastWest && !disques->picture().flipNorthSouth);
@@ -165,6 +168,18 @@ void TestMutuels::saison()
     b.clique("CommandOk");
     QVERIFY(scene->cercles().last().styleRemplissage != 1 && scene->toolTip().isEmpty());
     QCOMPARE(b.messages, QStringList());
+
+    // L1.2 as published, chosen in this window: the season again, named so, without uncertainties.
+    p->findChild<QAction*>(QStringLiteral("ActionL12Publiee"))->trigger();
+    QVERIFY(fini.wait(300000));
+    QVERIFY(p->findChild<QLabel*>(QStringLiteral("LabelEtat"))->text().contains(QStringLiteral("(L1.2 telle que publiée)")));
+    const int r2 = chercheLigne(t->model(), QStringLiteral("02/12/2026 21:4"), QStringLiteral("3E2"));
+    QVERIFY(r2 >= 0);
+    clic(t, r2, false);
+    QVERIFY(std::isnan(panneau->event().maxUtSigmaS));
+    QVERIFY(!details->text().contains(QStringLiteral("±")));
+    p->findChild<QAction*>(QStringLiteral("ActionL12Corrigee"))->trigger();
+    QVERIFY(fini.wait(300000));
 
     // A recomputation empties the panel.
     periode->setCurrentIndex(periode->findText(QStringLiteral("Autre")));

@@ -2,18 +2,36 @@
 // theory, said in the title; unchecked, the window is as it always was.
 #include "outils.h"
 
+#include "l12_correction.h"
+#include "settings.h"
 #include "zonedessin.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
+#include <QTemporaryDir>
+
+namespace {
+const QString kTitreCorrige = QStringLiteral("Zenolune — théorie précise, L1.2 corrigée par les observations 2009–2021");
+}
 
 class TestTheorie : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareEnvironnement(); }
+    void initTestCase()
+    {
+        prepareEnvironnement();
+        QVERIFY(dossier_.isValid());
+        settings::setFile(dossier_.filePath(QStringLiteral("reglages.ini")));
+    }
     void caseEtTitre();
     void passePrecise();
     void horsValidite();
+    void choixL12();
+
+private:
+    QTemporaryDir dossier_;
 };
 
 // At the right of the top strip, unchecked, and the title is the program's name.
@@ -28,7 +46,7 @@ void TestTheorie::caseEtTitre()
     QVERIFY(c->geometry().top() < b.w("Frame1")->geometry().top());
     QCOMPARE(b.f.windowTitle(), QStringLiteral("Zenolune"));
     c->setChecked(true);
-    QCOMPARE(b.f.windowTitle(), QStringLiteral("Zenolune — théorie précise L1.2"));
+    QCOMPARE(b.f.windowTitle(), kTitreCorrige);
     // Its accelerator, Alt+T, unchecks it again.
     QTest::keyClick(&b.f, Qt::Key_T, Qt::AltModifier);   // the box animates its click
     QTRY_VERIFY(!c->isChecked());
@@ -48,7 +66,7 @@ void TestTheorie::passePrecise()
     b.clique("CommandOk");
     QCOMPARE(b.messages, QStringList());
     QCOMPARE(b.texte("InfoIoOm"), QStringLiteral("Ombre"));
-    QCOMPARE(b.f.windowTitle(), QStringLiteral("Zenolune — théorie précise L1.2"));
+    QCOMPARE(b.f.windowTitle(), kTitreCorrige);
     QCOMPARE(b.w<ZoneDessin>("Picture1")->cercles().size(), 5);   // four satellites and Io's shadow
 
     b.w<QCheckBox>("CheckTheorie")->setChecked(false);
@@ -79,7 +97,40 @@ void TestTheorie::horsValidite()
     QVERIFY2(b.f.windowTitle().contains(QStringLiteral("hors de 1850-2150")), qPrintable(b.f.windowTitle()));
     b.tape("Text1", QStringLiteral("01/01/2000 00:00:00"));
     b.clique("CommandOk");
-    QCOMPARE(b.f.windowTitle(), QStringLiteral("Zenolune — théorie précise L1.2"));
+    QCOMPARE(b.f.windowTitle(), kTitreCorrige);
+}
+
+// The satellites' L1.2 from the menu beside the box: the title names it, the
+// next session finds it again, and a kept value that does not read is the
+// corrected theory.
+void TestTheorie::choixL12()
+{
+    {
+        Banc b;
+        QVERIFY(b.montre());
+        QVERIFY(zeno::l12Corrected());
+        b.w<QCheckBox>("CheckTheorie")->setChecked(true);
+        QCOMPARE(b.f.windowTitle(), kTitreCorrige);
+        b.clique("LabTheorieL12");
+        auto* menu = b.w<QMenu>("MenuTheorieL12");
+        QTRY_VERIFY(menu->isVisible());
+        menu->findChild<QAction*>(QStringLiteral("ActionL12Publiee"))->trigger();
+        menu->hide();
+        QVERIFY(!zeno::l12Corrected());
+        QCOMPARE(b.f.windowTitle(), QStringLiteral("Zenolune — théorie précise, L1.2 telle que publiée"));
+    }
+    zeno::setL12Corrected(true);   // a new start of the program
+    {
+        Banc b;
+        QVERIFY(!zeno::l12Corrected());
+        QVERIFY(b.w<QMenu>("MenuTheorieL12")->findChild<QAction*>(QStringLiteral("ActionL12Publiee"))->isChecked());
+    }
+    settings::open()->setValue(QStringLiteral("theorie/l12_corrigee"), QStringLiteral("peut-etre"));
+    QStringList remis;
+    QVERIFY(settings::readL12Corrected(&remis));
+    QCOMPARE(remis, QStringList{QStringLiteral("théorie des satellites")});
+    Banc b;
+    QVERIFY(zeno::l12Corrected());
 }
 
 QTEST_MAIN(TestTheorie)
