@@ -74,8 +74,12 @@ void printFit(const FitResult& f)
     for (int k = 0; k < 4; ++k) {
         const double off = f.correction.p[2 * k], rate = f.correction.p[2 * k + 1];
         const double so = std::sqrt(f.covariance[2 * k][2 * k]), sr = std::sqrt(f.covariance[2 * k + 1][2 * k + 1]);
-        std::printf("  %-9s Δλ0 = %8.2f ± %5.2f µrad (%6.2f ± %4.2f s)   Δn = %8.2f ± %5.2f µrad/an\n", kNames[k], off,
-                    so, off * 1e-6 / kMeanMotion[k] * 86400, so * 1e-6 / kMeanMotion[k] * 86400, rate, sr);
+        std::printf("  %-9s Δλ0 = %8.2f ± %5.2f µrad (%6.2f ± %4.2f s)", kNames[k], off, so,
+                    off * 1e-6 / kMeanMotion[k] * 86400, so * 1e-6 / kMeanMotion[k] * 86400);
+        if (sr > 0)
+            std::printf("   Δn = %8.2f ± %5.2f µrad/an\n", rate, sr);
+        else
+            std::printf("   Δn fixé à 0\n");
     }
     std::printf("  corrélations :\n");
     for (int j = 0; j < kCorrectionParameters; ++j) {
