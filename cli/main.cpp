@@ -151,7 +151,8 @@ Options :
                          distance au limbe de Jupiter (rayons), cible dans
                          l'ombre de Jupiter, derrière ou devant son disque.
                          max_ut_sigma_s : l'incertitude (1 sigma, s) du
-                         maximum, d'après la covariance de la correction.
+                         maximum : covariance de la correction et erreur du
+                         modèle mesurée sur une saison laissée de côté.
                          Toujours avec la théorie précise (avec --theory l12 :
                          L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :

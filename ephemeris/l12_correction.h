@@ -25,6 +25,11 @@ struct CorrectionL12 {
 struct FittedCorrectionL12 {
     CorrectionL12 correction;
     double covariance[kCorrectionParameters][kCorrectionParameters];
+    // What the covariance leaves out, km along the relative path: the error
+    // of a left-out season's predicted central instants (each event's median
+    // over its observers, times its speed), added in quadrature to the
+    // formal error of every prediction.
+    double modelErrorKm;
 };
 const FittedCorrectionL12& fittedCorrectionL12();
 

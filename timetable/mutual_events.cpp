@@ -247,7 +247,11 @@ double maximumSigmaS(const MutualEvent& event)
     for (int i = 0; i < kCorrectionParameters; ++i)
         for (int j = 0; j < kCorrectionParameters; ++j)
             var += g[i] * fit.covariance[i][j] * g[j];
-    return std::sqrt(std::max(0.0, var));
+    // The formal sigma is well below what the validation shows: the theory's
+    // own error along the path, measured on a left-out season, is added, in
+    // time at this event's speed (a slow event's instant is the less sure).
+    const double modelS = fit.modelErrorKm / std::sqrt(v2);
+    return std::sqrt(std::max(0.0, var) + modelS * modelS);
 }
 
 QString sigmaText(double sigmaS)

@@ -49,8 +49,9 @@ struct MutualEvent {
     double relativeSpeedKmS = 0; // of the occulting disc (or shadow) across the target at the maximum
     std::optional<Site> site;    // the place it is seen from (seenFrom); none: the Earth's centre
 
-    // 1 sigma of the maximum's instant, s, from the covariance of the
-    // correction's constants; NaN with L1.2 as published (no covariance).
+    // 1 sigma of the maximum's instant, s: the covariance of the
+    // correction's constants propagated, with the theory's error measured on
+    // left-out seasons in quadrature; NaN with L1.2 as published.
     double maxUtSigmaS = 0;
 
     // "2E1", "1O3": occulter's number, E or O, target's number.

@@ -3897,7 +3897,8 @@ Options :
                          distance au limbe de Jupiter (rayons), cible dans
                          l&apos;ombre de Jupiter, derrière ou devant son disque.
                          max_ut_sigma_s : l&apos;incertitude (1 sigma, s) du
-                         maximum, d&apos;après la covariance de la correction.
+                         maximum : covariance de la correction et erreur du
+                         modèle mesurée sur une saison laissée de côté.
                          Toujours avec la théorie précise (avec --theory l12 :
                          L1.2 publiée, sans incertitude). Avec --site : les
                          hauteurs et « observable » au maximum ; avec --csv :
@@ -4137,7 +4138,10 @@ Options:
                          target&apos;s light lost, drop in the pair&apos;s brightness
                          (magnitudes), distance from Jupiter&apos;s limb (radii),
                          target in Jupiter&apos;s shadow, behind or in front of
-                         its disk. Always with the precise theory. With
+                         its disk; max_ut_sigma_s, the maximum&apos;s uncertainty
+                         (1 sigma, s): the correction&apos;s covariance and the
+                         model&apos;s error measured on a left-out season.
+                         Always with the precise theory. With
                          --site: the altitudes and &quot;observable&quot; at maximum;
                          with --csv: a CSV table. A satellite behind Jupiter
                          or in its shadow gives no light: the drop and the

@@ -64,7 +64,10 @@ TEST(CorrectionFit, RecoversAKnownCorrectionAndRefusesBadCatalogues)
             obs.push_back(o);
         }
     setTrialCorrection(nullptr);
-    const fit::FitResult f = fit::fitCorrection(obs);
+    fit::FitOptions options;
+    options.rates = fit::FitOptions::Rates::Free;
+    options.wellTimedOnly = false;   // instants away from the events' middles
+    const fit::FitResult f = fit::fitCorrection(obs, options);
     ASSERT_TRUE(f.converged) << f.message.toStdString();
     for (int j = 0; j < kCorrectionParameters; ++j)
         EXPECT_NEAR(f.correction.p[j], p[j], 1e-3 * std::abs(p[j]) + 0.05) << j;
@@ -85,6 +88,14 @@ TEST(CorrectionFit, RecoversAKnownCorrectionAndRefusesBadCatalogues)
     QString error;
     EXPECT_TRUE(fit::readCatalogue(dir.filePath("jg0001.txt"), error).empty());
     EXPECT_TRUE(error.contains("ABC") && error.contains("ligne 1")) << error.toStdString();
+    // The quality flag and the least flux, when described, set the observation aside from the timing.
+    write("jg0001.desc.txt", desc + " 13. Flag Q indicating the quality\n 14. The minimum level S min of normalized flux.\n");
+    write("jg0001.txt", "XYZ 1o2 2015 1 1 1 2 3.0 0.1 0.2 0.01 0.01 1 0.95\n");
+    const std::vector<fit::Observation> flagged = fit::readCatalogue(dir.filePath("jg0001.txt"), error);
+    ASSERT_EQ(flagged.size(), 1u) << error.toStdString();
+    EXPECT_TRUE(flagged[0].doubtful);
+    EXPECT_DOUBLE_EQ(flagged[0].minimumFlux, 0.95);
+    write("jg0001.desc.txt", desc);
     write("jg0001.txt", "XYZ 1o2 2015 1 1 1 2 3.0 0.1\n");
     EXPECT_TRUE(fit::readCatalogue(dir.filePath("jg0001.txt"), error).empty());
     EXPECT_TRUE(error.contains("9 colonnes")) << error.toStdString();

@@ -25,7 +25,7 @@ bool number(QStringView text, double& out)
 
 // What a column of the "Format." list holds.
 enum Column { Unused, Year, Month, Day, Type, Station, Hour, Minute, Second, X, Y, SigmaX, SigmaY, OcX, OcY,
-              Angle, SigmaAlong, OcAlong, ColumnCount };
+              Angle, SigmaAlong, OcAlong, Quality, MinimumFlux, ColumnCount };
 
 Column columnOf(const QString& item)
 {
@@ -69,6 +69,12 @@ Column columnOf(const QString& item)
         return SigmaAlong;
     if (has("o-c along"))
         return OcAlong;
+    // Q (0 normal, else doubtful) or, in the files of one coordinate, R
+    // (0 a total event, 1 poor photometry).
+    if (s.startsWith(QLatin1String("flag q")) || s.startsWith(QLatin1String("flag r")))
+        return Quality;
+    if (has("minimum level"))
+        return MinimumFlux;
     return Unused;
 }
 
@@ -109,6 +115,7 @@ struct Description {
     int columnCount = 0;
     bool relativeToOcculter = false;   // "reference body is an occulting"
     bool mutualEvents = false;
+    bool repeatsOthers = false;        // "The same observations ... also included in" other files
     QString singleStation;             // " observatory: 220 - ..."
     QHash<QString, Site> stations;
 };
@@ -130,6 +137,8 @@ bool readDescription(const QString& path, Description& d, QString& error)
         const QString line = raw.trimmed().isEmpty() ? QString() : raw;
         if (line.contains(QLatin1String("reduction:")) && line.contains(QLatin1String("mutual occultations")))
             d.mutualEvents = true;
+        if (line.contains(QLatin1String("same observations")))
+            d.repeatsOthers = true;
         if (line.contains(QLatin1String("reference body is an occulting")))
             d.relativeToOcculter = true;
         if (line.trimmed().startsWith(QLatin1String("observatory:"))) {
@@ -247,10 +256,14 @@ std::vector<Observation> readCatalogue(const QString& dataPath, QString& error)
         if (!parseType(t[where[Type]], o))
             return fault(tr("type « %1 » illisible (attendu par exemple 1o2 ou 3e1)").arg(t[where[Type]]));
         double v[ColumnCount] = {};
-        for (Column c : {Year, Month, Day, Hour, Minute, Second, X, Y, SigmaX, SigmaY, OcX, OcY, Angle, SigmaAlong, OcAlong})
+        for (Column c : {Year, Month, Day, Hour, Minute, Second, X, Y, SigmaX, SigmaY, OcX, OcY, Angle, SigmaAlong, OcAlong,
+                         Quality, MinimumFlux})
             if (where[c] >= 0 && !number(t[where[c]], v[c]))
                 return fault(tr("colonne %1 : « %2 » n'est pas un nombre").arg(where[c] + 1).arg(t[where[c]]));
         o.jdUtc = julianDay(int(v[Year]), int(v[Month]), int(v[Day]), (v[Hour] + v[Minute] / 60 + v[Second] / 3600) / 24);
+        o.doubtful = where[Quality] >= 0 && v[Quality] != 0;
+        if (where[MinimumFlux] >= 0)
+            o.minimumFlux = v[MinimumFlux];
         o.station = where[Station] >= 0 ? t[where[Station]] : d.singleStation;
         if (d.stations.contains(o.station))
             o.site = d.stations.value(o.station);
@@ -304,7 +317,9 @@ std::vector<Observation> readFolder(const QString& folder, QString& error, QStri
         descPath.replace(QRegularExpression(QStringLiteral(R"(\.txt$)")), QStringLiteral(".desc.txt"));
         if (!readDescription(descPath, d, error))
             return {};
-        if (!d.mutualEvents)
+        // A file that repeats others' observations (reduced another way)
+        // would count them twice.
+        if (!d.mutualEvents || d.repeatsOthers)
             continue;
         std::vector<Observation> part = readCatalogue(dir.filePath(n), error);
         if (part.empty())

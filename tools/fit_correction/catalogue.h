@@ -8,6 +8,7 @@
 #include "observer.h"
 
 #include <QString>
+#include <cmath>
 #include <vector>
 
 namespace zeno::fit {
@@ -28,6 +29,8 @@ struct Observation {
     double positionAngleDeg = 0, sigmaAlong = 0;   // the files that give only the angle
     double catalogueOcX = 0, catalogueOcY = 0;     // their O-C (the along-track one in ocX), arcsec
     bool hasCatalogueOc = false;
+    bool doubtful = false;           // the catalogue's flag: doubtful or poor photometry
+    double minimumFlux = std::nan("");   // the pair's least normalised flux, when given
     int season() const;      // 2009, 2015 (2014-2015) or 2021
 };
 
@@ -37,8 +40,8 @@ struct Observation {
 std::vector<Observation> readCatalogue(const QString& dataPath, QString& error);
 
 // Every mutual-event catalogue of a folder (jg*.txt with a description
-// giving relative X, Y or a position angle; the approximations file is
-// left out), in name order.
+// giving relative X, Y or a position angle; the approximations file and a
+// file repeating others' observations are left out), in name order.
 std::vector<Observation> readFolder(const QString& folder, QString& error, QStringList* filesRead = nullptr);
 
 } // namespace zeno::fit

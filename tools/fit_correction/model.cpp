@@ -9,6 +9,7 @@
 #include <gsl/gsl_multifit.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace zeno::fit {
@@ -94,25 +95,55 @@ void residuals(const Observation& o, double out[2])
     out[0] = -(c.x * std::cos(a) - c.y * std::sin(a));
 }
 
+Track modelTrack(const Observation& o)
+{
+    constexpr double kStepS = 30;
+    const SkyOffset a = modelOffset(o, o.jdUtc - kStepS / kSecondsPerDay);
+    const SkyOffset b = modelOffset(o, o.jdUtc + kStepS / kSecondsPerDay);
+    const double vx = (b.x - a.x) / (2 * kStepS), vy = (b.y - a.y) / (2 * kStepS);   // arcsec/s
+    Track t;
+    t.speedArcsecS = std::hypot(vx, vy);
+    if (!(t.speedArcsecS > 0))
+        return t;
+    t.ux = vx / t.speedArcsecS;
+    t.uy = vy / t.speedArcsecS;
+    const MutualSnapshot s = mutualSnapshot(utForUtc(o.jdUtc), (1u << o.occulter) | (1u << o.target), &o.site);
+    const PairGeometry g = o.type == MutualType::Occultation ? occultationGeometry(s, o.occulter, o.target)
+                                                              : eclipseGeometry(s, o.occulter, o.target);
+    // At the least separation: the along-track part of the offset taken out.
+    const SkyOffset m = modelOffset(o, o.jdUtc);
+    const double along = m.x * t.ux + m.y * t.uy, offset = std::hypot(m.x, m.y);
+    const double least = g.separationKm * std::sqrt(std::max(0.0, offset * offset - along * along)) / std::max(offset, 1e-12);
+    t.grazing = least / g.contactKm();
+    const Vec3& target = o.type == MutualType::Occultation ? s.geocentric[o.target] : s.heliocentric[o.target];
+    t.kmPerArcsec = norm(target) / kArcsecPerRad;
+    return t;
+}
+
+double timeResidualS(const Observation& o, const Track& t)
+{
+    const SkyOffset c = modelOffset(o, o.jdUtc);
+    const double observedAlong = o.positionAngleOnly ? 0 : o.x * t.ux + o.y * t.uy;
+    return -(observedAlong - (c.x * t.ux + c.y * t.uy)) / t.speedArcsecS;
+}
+
 double midTimeOminusC(const Observation& o, double* speedMasS)
 {
-    constexpr double kStepDays = 30 / kSecondsPerDay;
-    double t = o.jdUtc, speed = 0;
-    for (int i = 0; i < 4; ++i) {
-        const SkyOffset a = modelOffset(o, t - kStepDays), b = modelOffset(o, t + kStepDays), m = modelOffset(o, t);
-        const double vx = (b.x - a.x) / (2 * kStepDays), vy = (b.y - a.y) / (2 * kStepDays);   // arcsec/day
-        const double v2 = vx * vx + vy * vy;
-        if (!(v2 > 0))
-            break;
-        const double dt = -(m.x * vx + m.y * vy) / v2;
-        t += std::clamp(dt, -0.05, 0.05);
-        speed = std::sqrt(v2) * 1000 / kSecondsPerDay;
-        if (std::abs(dt) * kSecondsPerDay < 1e-3)
-            break;
-    }
+    const Track t = modelTrack(o);
     if (speedMasS)
-        *speedMasS = speed;
-    return (o.jdUtc - t) * kSecondsPerDay;
+        *speedMasS = 1000 * t.speedArcsecS;
+    return timeResidualS(o, t);
+}
+
+double timeSigmaS(const Observation& o, const Track& t)
+{
+    const double along = o.positionAngleOnly ? o.sigmaAlong : std::hypot(o.sigmaX * t.ux, o.sigmaY * t.uy);
+    return along / t.speedArcsecS;
+}
+
+bool timesWell(const Observation& o, const Track& t)
+{
+    return !o.doubtful && !(1 - o.minimumFlux < kMinimumDrop) && t.speedArcsecS > 0 && t.grazing < kGrazing;
 }
 
 namespace {
@@ -127,71 +158,86 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-struct Rows {
-    std::vector<double> r;       // normalised residuals
-    std::vector<int> owner;      // observation index of each row
-};
-
-Rows normalisedResiduals(const std::vector<Observation>& obs, const std::vector<char>& keep, const FitOptions& o)
+// The observations' mid-time residuals over their sigmas (with the floor).
+std::vector<double> normalisedResiduals(const std::vector<Observation>& obs, const std::vector<Track>& tracks,
+                                        const std::vector<char>& keep, const FitOptions& o)
 {
-    Rows rows;
+    std::vector<double> r;
     for (std::size_t i = 0; i < obs.size(); ++i) {
         if (!keep[i])
             continue;
-        double r[2];
-        residuals(obs[i], r);
-        const double s0 = obs[i].positionAngleOnly ? obs[i].sigmaAlong : obs[i].sigmaX;
-        const double s1 = obs[i].sigmaY;
-        for (int k = 0; k < residualCount(obs[i]); ++k) {
-            const double s = k == 0 ? s0 : s1;
-            rows.r.push_back(r[k] / std::sqrt(s * s + o.floorArcsec * o.floorArcsec));
-            rows.owner.push_back(int(i));
-        }
+        const double s = timeSigmaS(obs[i], tracks[i]);
+        r.push_back(timeResidualS(obs[i], tracks[i]) / std::sqrt(s * s + o.floorS * o.floorS));
     }
-    return rows;
+    return r;
 }
 
-double rmsMas(const std::vector<Observation>& obs, const std::vector<char>& keep)
+double rmsNormalised(const std::vector<Observation>& obs, const std::vector<Track>& tracks,
+                     const std::vector<char>& keep, const FitOptions& o)
 {
     double sum = 0;
-    int n = 0;
-    for (std::size_t i = 0; i < obs.size(); ++i) {
-        if (!keep[i])
-            continue;
-        double r[2];
-        residuals(obs[i], r);
-        for (int k = 0; k < residualCount(obs[i]); ++k, ++n)
-            sum += r[k] * r[k];
-    }
-    return n ? 1000 * std::sqrt(sum / n) : 0;
+    const std::vector<double> r = normalisedResiduals(obs, tracks, keep, o);
+    for (double x : r)
+        sum += x * x;
+    return r.empty() ? 0 : std::sqrt(sum / r.size());
 }
 
-// One linearised weighted step around `c`; false when the normal matrix is singular.
-bool step(const std::vector<Observation>& obs, const std::vector<char>& keep, const FitOptions& o, CorrectionL12& c,
-          double cov[kCorrectionParameters][kCorrectionParameters], double& chi2PerDof, double& worstRatio)
+// The directions in the constants' space that the fit moves along.
+std::vector<std::array<double, kCorrectionParameters>> directions(FitOptions::Rates rates)
 {
-    constexpr int P = kCorrectionParameters;
+    std::vector<std::array<double, kCorrectionParameters>> d;
+    const auto unit = [](std::initializer_list<std::pair<int, double>> parts) {
+        std::array<double, kCorrectionParameters> v{};
+        for (const auto& [j, x] : parts)
+            v[std::size_t(j)] = x;
+        return v;
+    };
+    for (int k = 0; k < 4; ++k)
+        d.push_back(unit({{2 * k, 1}}));
+    if (rates == FitOptions::Rates::Free)
+        for (int k = 0; k < 4; ++k)
+            d.push_back(unit({{2 * k + 1, 1}}));
+    if (rates == FitOptions::Rates::Laplace) {
+        // Ganymède's rate follows: δn3 = (3 δn2 - δn1) / 2.
+        d.push_back(unit({{1, 1}, {5, -0.5}}));
+        d.push_back(unit({{3, 1}, {5, 1.5}}));
+        d.push_back(unit({{7, 1}}));
+    }
+    return d;
+}
+
+// One linearised weighted step around `c` along the fitted directions;
+// false when the normal matrix is singular.
+bool step(const std::vector<Observation>& obs, const std::vector<Track>& tracks, const std::vector<char>& keep,
+          const FitOptions& o, CorrectionL12& c, double cov[kCorrectionParameters][kCorrectionParameters],
+          double& chi2PerDof, double& worstRatio)
+{
+    const auto free = directions(o.rates);
+    const std::size_t P = free.size();
+    const auto move = [&](CorrectionL12 v, std::size_t j, double by) {
+        for (int k = 0; k < kCorrectionParameters; ++k)
+            v.p[k] += by * free[j][std::size_t(k)];
+        return v;
+    };
     constexpr double kDelta = 1.0;   // µrad, µrad/year: the partials' step
     setTrialCorrection(&c);
-    const Rows base = normalisedResiduals(obs, keep, o);
-    const std::size_t n = base.r.size();
-    if (n <= std::size_t(P))
+    const std::vector<double> base = normalisedResiduals(obs, tracks, keep, o);
+    const std::size_t n = base.size();
+    if (n <= P)
         return false;
     gsl_matrix* J = gsl_matrix_alloc(n, P);
     gsl_vector* y = gsl_vector_alloc(n);
     for (std::size_t i = 0; i < n; ++i)
-        gsl_vector_set(y, i, base.r[i]);
-    for (int j = 0; j < P; ++j) {
-        CorrectionL12 plus = c, minus = c;
-        plus.p[j] += kDelta;
-        minus.p[j] -= kDelta;
+        gsl_vector_set(y, i, base[i]);
+    for (std::size_t j = 0; j < P; ++j) {
+        const CorrectionL12 plus = move(c, j, kDelta), minus = move(c, j, -kDelta);
         setTrialCorrection(&plus);
-        const Rows rp = normalisedResiduals(obs, keep, o);
+        const std::vector<double> rp = normalisedResiduals(obs, tracks, keep, o);
         setTrialCorrection(&minus);
-        const Rows rm = normalisedResiduals(obs, keep, o);
+        const std::vector<double> rm = normalisedResiduals(obs, tracks, keep, o);
         // Residuals fall as the model rises: the model's partial is minus theirs.
         for (std::size_t i = 0; i < n; ++i)
-            gsl_matrix_set(J, i, j, -(rp.r[i] - rm.r[i]) / (2 * kDelta));
+            gsl_matrix_set(J, i, j, -(rp[i] - rm[i]) / (2 * kDelta));
     }
     setTrialCorrection(&c);
     gsl_vector* x = gsl_vector_alloc(P);
@@ -200,15 +246,23 @@ bool step(const std::vector<Observation>& obs, const std::vector<char>& keep, co
     double chi2 = 0;
     std::size_t rank = 0;
     const int status = gsl_multifit_linear_tsvd(J, y, 1e-12, x, C, &chi2, &rank, w);
-    bool ok = status == 0 && rank == std::size_t(P);
+    const bool ok = status == 0 && rank == P;
     chi2PerDof = chi2 / double(n - P);
     worstRatio = 0;
-    for (int j = 0; ok && j < P; ++j) {
-        for (int k = 0; k < P; ++k)
-            cov[j][k] = gsl_matrix_get(C, j, k) * chi2PerDof;
-        c.p[j] += gsl_vector_get(x, j);
+    // The constants' covariance: D C D^T over the directions D.
+    for (int a = 0; a < kCorrectionParameters; ++a)
+        for (int b = 0; b < kCorrectionParameters; ++b) {
+            double sum = 0;
+            for (std::size_t j = 0; ok && j < P; ++j)
+                for (std::size_t k = 0; k < P; ++k)
+                    sum += free[j][std::size_t(a)] * gsl_matrix_get(C, j, k) * free[k][std::size_t(b)];
+            cov[a][b] = sum * chi2PerDof;
+        }
+    for (std::size_t j = 0; ok && j < P; ++j) {
+        c = move(c, j, gsl_vector_get(x, j));
         // Against the formal error, or a thousandth of a µrad when the data are exact.
-        worstRatio = std::max(worstRatio, std::abs(gsl_vector_get(x, j)) / std::max(std::sqrt(cov[j][j]), 1.0));
+        worstRatio = std::max(worstRatio, std::abs(gsl_vector_get(x, j)) /
+                                              std::max(std::sqrt(gsl_matrix_get(C, j, j) * chi2PerDof), 1.0));
     }
     gsl_multifit_linear_free(w);
     gsl_matrix_free(C);
@@ -225,16 +279,24 @@ FitResult fitCorrection(const std::vector<Observation>& obs, const FitOptions& o
     FitResult out;
     const bool wasCorrected = l12Corrected();
     setL12Corrected(true);
-    std::vector<char> keep(obs.size(), 1);
     CorrectionL12 c;
     setTrialCorrection(&c);
-    out.rmsBeforeMas = rmsMas(obs, keep);
+    // The path's direction and speed: a correction of tens of µrad turns
+    // them by far less than the residuals they weigh.
+    std::vector<Track> tracks;
+    std::vector<char> eligible;
+    for (const Observation& o : obs) {
+        tracks.push_back(modelTrack(o));
+        eligible.push_back(tracks.back().speedArcsecS > 0 && (!options.wellTimedOnly || timesWell(o, tracks.back())));
+    }
+    std::vector<char> keep = eligible;
+    out.rmsBefore = rmsNormalised(obs, tracks, keep, options);
     bool stable = false;
     for (int round = 0; round < options.maxIterations && !stable; ++round) {
         bool stepConverged = false;
         for (int it = 0; it < options.maxIterations; ++it) {
             double ratio = 0;
-            if (!step(obs, keep, options, c, out.covariance, out.chi2PerDof, ratio)) {
+            if (!step(obs, tracks, keep, options, c, out.covariance, out.chi2PerDof, ratio)) {
                 out.message = tr("système singulier : trop peu d'observations pour les huit constantes");
                 break;
             }
@@ -248,20 +310,19 @@ FitResult fitCorrection(const std::vector<Observation>& obs, const FitOptions& o
                 out.message = tr("les itérations ne convergent pas");
             break;
         }
-        // Set aside what lies beyond the threshold, from all the observations anew.
-        std::vector<char> all(obs.size(), 1);
-        const Rows rows = normalisedResiduals(obs, all, options);
+        // Set aside what lies beyond the threshold, from all the eligible observations anew.
+        const std::vector<double> rows = normalisedResiduals(obs, tracks, eligible, options);
         std::vector<double> absolute;
-        for (double r : rows.r)
+        for (double r : rows)
             absolute.push_back(std::abs(r));
         // Never tighter than three of the stated sigmas.
         const double robust = std::max(1.0, 1.4826 * median(absolute));
         // Once set aside, an observation stays aside: the set can only
         // grow, so the rounds end.
         std::vector<char> next = keep;
-        for (std::size_t i = 0; i < rows.r.size(); ++i)
-            if (std::abs(rows.r[i]) > options.rejectFactor * robust)
-                next[std::size_t(rows.owner[i])] = 0;
+        for (std::size_t i = 0, row = 0; i < obs.size(); ++i)
+            if (eligible[i] && std::abs(rows[row++]) > options.rejectFactor * robust)
+                next[i] = 0;
         stable = next == keep;
         keep = next;
         out.converged = stable;
@@ -270,8 +331,9 @@ FitResult fitCorrection(const std::vector<Observation>& obs, const FitOptions& o
         out.message = tr("le tri des observations aberrantes ne se stabilise pas");
     out.correction = c;
     out.used = int(std::count(keep.begin(), keep.end(), 1));
-    out.rejected = int(obs.size()) - out.used;
-    out.rmsAfterMas = rmsMas(obs, keep);
+    out.rejected = int(std::count(eligible.begin(), eligible.end(), 1)) - out.used;
+    out.notTiming = int(obs.size()) - out.used - out.rejected;
+    out.rmsAfter = rmsNormalised(obs, tracks, keep, options);
     setTrialCorrection(nullptr);
     setL12Corrected(wasCorrected);
     return out;
