@@ -1677,6 +1677,10 @@
         <source>La piste mesurée sur l&apos;enregistrement en CSV : image, TU, Δx et Δy du second satellite depuis le premier, relue par « Fichier… »</source>
         <translation>The track measured on the recording as CSV: frame, UT, Δx and Δy of the second satellite from the first, read back by &quot;File…&quot;</translation>
     </message>
+    <message>
+        <source>Résidus (écart type)</source>
+        <translation>Residuals (standard deviation)</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>

@@ -143,7 +143,10 @@ void FenetreReduction::afficheApproximation()
     if (oc.distanceArcsec)
         t += ligne(tr("O−C distance"), signe(*oc.distanceArcsec, 4) + QStringLiteral("″"));
     t += ligne(tr("Courbure"), approxFit_.curvature ? tr("ajustée") : tr("non"));
-    t += ligne(tr("χ² réduit"), QString::number(approxFit_.reducedChi2, 'g', 4));
+    // Unweighted, the χ² is only the residuals' variance: their spread says more.
+    if (approxFit_.weighted)
+        t += ligne(tr("χ² réduit"), QString::number(approxFit_.reducedChi2, 'g', 4));
+    t += ligne(tr("Résidus (écart type)"), nombre(approxFit_.rmsResidual, 4) + unite);
     t += ligne(tr("Points"), QString::number(approxFit_.points));
     t += QStringLiteral("</table>");
     LabelResultats->setText(t + enregistrement);
