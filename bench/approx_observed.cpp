@@ -6,8 +6,10 @@
 // for OPD; printed per row: observed minus Zenolune, in s and in mas along
 // the relative motion, beside the paper's observed minus JPL jup310; at the
 // end the median, the robust spread (MAD x 1.4826) and the RMS of both.
-// Usage: zenolune_approx_observed [--geocentric] [jg0051.txt]
+// Usage: zenolune_approx_observed [--geocentric] [--published] [jg0051.txt]
+// (--published: L1.2 as published, without the observed events' correction)
 #include "approximations.h"
+#include "l12_correction.h"
 #include "reference_files.h"
 
 #include <QCoreApplication>
@@ -65,6 +67,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool geocentric = args.removeAll(QStringLiteral("--geocentric")) > 0;
+    const bool published = args.removeAll(QStringLiteral("--published")) > 0;
+    zeno::setL12Corrected(!published);
     const QString path = args.value(0, QStringLiteral(ZENOLUNE_REFERENCE_DIR "/jg0051.txt"));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -105,7 +109,7 @@ int main(int argc, char** argv)
                     qPrintable(ap->code()), qPrintable(utIsoTenths(observed)), qPrintable(c[8]), oc, oc * ap->speedMasS,
                     qPrintable(c[10]), qPrintable(c[11]), ap->distanceArcsec, ap->stationary ? "  quasi stationnaire" : "");
     }
-    summary("Observed - Zenolune (L1.2)", ours, oursMas);
+    summary(published ? "Observed - Zenolune (L1.2 as published)" : "Observed - Zenolune (L1.2 corrected)", ours, oursMas);
     summary("Observed - JPL jup310", jpl, jplMas);
     if (missing > 0)
         std::printf("%d not found within %lld s\n", missing, static_cast<long long>(kSearchHalfWidthS));
