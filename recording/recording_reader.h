@@ -27,7 +27,8 @@ struct RecordingInfo {
     int width = 0, height = 0;
     int bitDepth = 0;          // bits per sample as recorded (8, 16; 32 or 64 for floating FITS)
     double saturation = 0;     // the value a saturated pixel reaches in readRegion's units; 0: unknown
-    bool timesFromFile = false; // frameTime comes from the file (SER trailer, DATE-OBS, the video's clock)
+    bool timesFromFile = false; // frameTime comes from the file (SER trailer, DATE-OBS)
+    double fileFps = 0;         // the frame rate the file states (a video's container), 0: none
     QString description;       // one French line: "SER 16 bits, 640 × 480, 2 000 images, heures TU par image"
 };
 

@@ -88,7 +88,8 @@ public:
         info_.height = codec_->height;
         info_.bitDepth = depth > 8 ? 16 : 8;
         info_.saturation = depth > 8 ? 65535 : 255;
-        info_.timesFromFile = false;
+        info_.timesFromFile = false;   // a video's clock has no UT: the start is asked
+        info_.fileFps = fileFps_.value_or(0);
         info_.description = QCoreApplication::translate("Recording", "vidéo %1 %2 bits, %3 × %4, %5 images, %6 images/s")
                                 .arg(QString::fromLatin1(decoder->name)).arg(info_.bitDepth)
                                 .arg(info_.width).arg(info_.height).arg(frames)

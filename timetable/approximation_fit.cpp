@@ -349,6 +349,19 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
         return c.contains(QLatin1String("px"), Qt::CaseInsensitive) || c.contains(QLatin1String("pix"), Qt::CaseInsensitive);
     });
     t.unit = chosen.unit.value_or(pixelsNamed ? TrackUnit::Pixel : TrackUnit::Arcsec);
+    // A column named in mas ("dx_mas", "sep (mas)") is turned into arcsec; a
+    // sigma without a unit of its own is in its values' unit.
+    const auto namesMas = [&](int col) {
+        if (col < 0 || col >= n || !head.hasHeader)
+            return false;
+        static const QRegularExpression mas(QStringLiteral("[\\s_(\\[]mas[)\\]]?\\s*$|^mas$"));
+        return mas.match(t.columnNames[col].trimmed().toLower()).hasMatch();
+    };
+    const bool valuesMas = t.unit == TrackUnit::Arcsec && namesMas(positions ? t.dxColumn : t.distanceColumn);
+    const double valueScale = valuesMas ? 1e-3 : 1;
+    const bool sigmaNamed = t.sigmaColumn >= 0 && t.sigmaColumn < n && head.hasHeader &&
+                            QRegularExpression(QStringLiteral("(arcsec|mas|px|pix)")).match(t.columnNames[t.sigmaColumn].toLower()).hasMatch();
+    const double sigmaScale = sigmaNamed ? (namesMas(t.sigmaColumn) ? 1e-3 : 1) : valueScale;
 
     // Each value column read as the light curves' flux, any sign; rows joined by their time.
     const auto column = [&](int col, ObservedCurve& out) {
@@ -378,8 +391,9 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
             ys.emplace(p.ut, &p);
         for (const ObservedPoint& p : a.points)
             if (const auto y = ys.find(p.ut); y != ys.end()) {
-                t.offsets.push_back({p.ut, p.flux, y->second->flux});
-                t.samples.push_back({p.ut, std::hypot(p.flux, y->second->flux), p.sigma});
+                const double dx = p.flux * valueScale, dy = y->second->flux * valueScale;
+                t.offsets.push_back({p.ut, dx, dy});
+                t.samples.push_back({p.ut, std::hypot(dx, dy), p.sigma * sigmaScale});
                 ys.erase(y);
             }
     } else {
@@ -388,7 +402,7 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
                 ++t.badRows;
                 continue;
             }
-            t.samples.push_back({p.ut, p.flux, p.sigma});
+            t.samples.push_back({p.ut, p.flux * valueScale, p.sigma * sigmaScale});
         }
     }
     if (t.samples.empty())

@@ -1490,10 +1490,6 @@
         <translation>Save the measured &amp;curve…</translation>
     </message>
     <message>
-        <source>La courbe mesurée sur l&apos;enregistrement en CSV : image, TU, flux du couple, de la comparaison et relatif</source>
-        <translation>The curve measured on the recording as CSV: frame, UT, flux of the pair, of the comparison and relative</translation>
-    </message>
-    <message>
         <source>« %1 » n&apos;est pas une image FITS : choisissez un seul fichier (courbe CSV ou enregistrement), ou plusieurs fichiers FITS d&apos;une séquence (une image par fichier).</source>
         <translation>“%1” is not a FITS image: choose one file (CSV curve or recording), or several FITS files of a sequence (one frame per file).</translation>
     </message>
@@ -1680,6 +1676,10 @@
     <message>
         <source>Résidus (écart type)</source>
         <translation>Residuals (standard deviation)</translation>
+    </message>
+    <message>
+        <source>La courbe mesurée sur l&apos;enregistrement en CSV : image, TU, flux relatif, flux du couple et de la comparaison (ADU), centres du couple et de la comparaison</source>
+        <translation>The curve measured on the recording as CSV: frame, UT, relative flux, flux of the pair and of the comparison (ADU), centres of the pair and of the comparison</translation>
     </message>
 </context>
 <context>

@@ -46,9 +46,9 @@ namespace {
 
 constexpr int kImageWidth = 1200, kImageHeight = 800;   // exported plot, pixels (SVG: user units)
 constexpr int kAucune = -1;                              // no uncertainty column
-constexpr double kCadenceParDefaut = 25;                 // frames per second a video's dialog offers first
+constexpr double kCadenceParDefaut = 25;                 // frames per second the dialog offers when the file states none
 
-// The measured curve's columns as its CSV writes them (frame,ut,pair_flux,comparison_flux,relative_flux).
+// The measured curve's columns as the window holds them (frame,ut,pair_flux,comparison_flux,relative_flux).
 constexpr int kColonneTemps = 1, kColonneFlux = 4;
 
 QStringList cheminsDeposes(const QMimeData* d)
@@ -104,7 +104,7 @@ FenetreReduction::FenetreReduction(const QLocale& locale, QWidget* parent, const
         const double debut = event_    ? double(event_->start)
                              : approx_ ? approx_->centralUt - zeno::approximationHalfWidthS(*approx_)
                                        : double(QDateTime::currentSecsSinceEpoch());
-        DialogueHoraire d(info, debut, kCadenceParDefaut, locale_, this);
+        DialogueHoraire d(info, debut, info.fileFps > 0 ? info.fileFps : kCadenceParDefaut, locale_, this);
         if (d.exec() != QDialog::Accepted)
             return std::nullopt;
         return d.resultat();
@@ -707,8 +707,8 @@ QString FenetreReduction::resultatsEnregistrement()
     CommandEnregistrerCourbe->setText(approx_ ? tr("Enregistrer la &piste mesurée…") : tr("Enregistrer la &courbe mesurée…"));
     CommandEnregistrerCourbe->setToolTip(approx_ ? tr("La piste mesurée sur l'enregistrement en CSV : image, TU, Δx et Δy du "
                                                       "second satellite depuis le premier, relue par « Fichier… »")
-                                                 : tr("La courbe mesurée sur l'enregistrement en CSV : image, TU, flux du couple, "
-                                                      "de la comparaison et relatif"));
+                                                 : tr("La courbe mesurée sur l'enregistrement en CSV : image, TU, flux relatif, flux du couple "
+                                                      "et de la comparaison (ADU), centres du couple et de la comparaison"));
     QString enregistrement;
     for (const auto& [cle, valeur] : lignesEnregistrement([this](double v, int d) {
              return std::isfinite(v) ? locale_.toString(v, 'f', d) : tr("indéterminé");

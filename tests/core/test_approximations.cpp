@@ -186,6 +186,11 @@ TEST(ApproximationFit, TrackFiles)
     EXPECT_EQ(b.unit, TrackUnit::Arcsec);
     EXPECT_TRUE(b.offsets.empty());
     EXPECT_NEAR(fitApproximation(a.samples).centralUt, fitApproximation(b.samples).centralUt, 0.5);
+    // Milliarcseconds named in the header are read as such, not as arcsec.
+    const ObservedTrack mas = readObservedTrack(QStringLiteral("time,sep (mas),sigma\n2026-05-01T21:00:00,1500,20\n"));
+    ASSERT_EQ(mas.samples.size(), 1u);
+    EXPECT_DOUBLE_EQ(mas.samples[0].distance, 1.5);
+    EXPECT_DOUBLE_EQ(mas.samples[0].sigma, 0.02);
     EXPECT_FALSE(readObservedTrack(QStringLiteral("time,flux\n1,2\n")).error.isEmpty());
     EXPECT_FALSE(readObservedTrack(QStringLiteral("just one column\n")).error.isEmpty());
 

@@ -111,6 +111,7 @@ TEST_F(Recording, VideoWithTheStartGivenByTheUser)
     OpenedRecording none = openRecording(path("e.avi"));
     ASSERT_TRUE(none.reader) << none.error.toStdString();
     EXPECT_EQ(none.reader->info().frames, s.frameCount());
+    EXPECT_DOUBLE_EQ(none.reader->info().fileFps, 0.5);   // offered by the timing dialog
     EXPECT_TRUE(measureRecording(*none.reader).error.contains(QStringLiteral("--start")));
 
     OpenedRecording r = openRecording(path("e.avi"), RecordingTiming{s.start(), std::nullopt});
