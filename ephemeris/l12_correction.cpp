@@ -1,5 +1,8 @@
 #include "l12_correction.h"
 
+#include "vec3.h"
+
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -66,7 +69,7 @@ const double* correctionAxis()
 
 EtatL12 corrected(const EtatL12& state, const CorrectionL12& c, int satellite, double jdTT)
 {
-    const double* u = correctionAxis();
+    const double* axis = correctionAxis();
     const double angle = c.longitudeRad(satellite, jdTT);
     const double rate = kMicroRad * c.p[2 * satellite + 1] / kDaysPerYear;   // rad/day
     // The angle is a few 1e-4 rad: the series are exact in double there and
@@ -77,20 +80,19 @@ EtatL12 corrected(const EtatL12& state, const CorrectionL12& c, int satellite, d
     const double cs = 1 - oneMinusCos;
     const double sn = std::abs(angle) < 1e-2 ? angle * (1 - a2 * (1.0 / 6 - a2 * (1.0 / 120 - a2 / 5040))) : std::sin(angle);
     // Rodrigues: v cos + (u x v) sin + u (u.v)(1 - cos).
+    const Vec3 u{axis[0], axis[1], axis[2]};
     const auto turn = [&](const double v[3], double out[3]) {
-        const double ux[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
-        const double along = (u[0] * v[0] + u[1] * v[1] + u[2] * v[2]) * oneMinusCos;
-        for (int i = 0; i < 3; ++i)
-            out[i] = v[i] * cs + ux[i] * sn + u[i] * along;
+        const Vec3 w{v[0], v[1], v[2]};
+        const Vec3 t = (cs * w + sn * cross(u, w)) + (dot(u, w) * oneMinusCos) * u;
+        std::copy(t.begin(), t.end(), out);
     };
     EtatL12 out{};
     turn(state.position, out.position);
     turn(state.velocity, out.velocity);
     // The turning angle's own rate moves the satellite along: rate u x r.
-    const double* r = out.position;
-    const double ux[3] = {u[1] * r[2] - u[2] * r[1], u[2] * r[0] - u[0] * r[2], u[0] * r[1] - u[1] * r[0]};
+    const Vec3 along = rate * cross(u, Vec3{out.position[0], out.position[1], out.position[2]});
     for (int i = 0; i < 3; ++i)
-        out.velocity[i] += rate * ux[i];
+        out.velocity[i] += along[i];
     return out;
 }
 

@@ -359,8 +359,9 @@ ObservedTrack readObservedTrack(const QString& text, const TrackColumns& chosen)
     };
     const bool valuesMas = t.unit == TrackUnit::Arcsec && namesMas(positions ? t.dxColumn : t.distanceColumn);
     const double valueScale = valuesMas ? 1e-3 : 1;
+    static const QRegularExpression anyUnit(QStringLiteral("(arcsec|mas|px|pix)"));
     const bool sigmaNamed = t.sigmaColumn >= 0 && t.sigmaColumn < n && head.hasHeader &&
-                            QRegularExpression(QStringLiteral("(arcsec|mas|px|pix)")).match(t.columnNames[t.sigmaColumn].toLower()).hasMatch();
+                            anyUnit.match(t.columnNames[t.sigmaColumn].toLower()).hasMatch();
     const double sigmaScale = sigmaNamed ? (namesMas(t.sigmaColumn) ? 1e-3 : 1) : valueScale;
 
     // Each value column read as the light curves' flux, any sign; rows joined by their time.

@@ -11,11 +11,9 @@
 #include <algorithm>
 
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 // Sizes of the exported pictures, pixels (the SVG's view box).
@@ -39,18 +37,7 @@ ApproximationPanel::ApproximationPanel(const QLocale& locale, QWidget* parent) :
     CommandDessin = new QPushButton(tr("Exporter le &dessin…"), this);
     CommandDessin->setObjectName(QStringLiteral("CommandDessin"));
     CommandDessin->setToolTip(tr("Le dessin des trajets en image PNG ou en dessin SVG"));
-    auto* boutons = new QHBoxLayout;
-    boutons->addWidget(CommandCourbe);
-    boutons->addWidget(CommandDessin);
-    boutons->addStretch(1);
-    auto* colonne = new QVBoxLayout;
-    colonne->addWidget(LabelDetails, 1);
-    colonne->addLayout(boutons);
-    auto* rangee = new QHBoxLayout(this);
-    rangee->setContentsMargins(0, 0, 0, 0);
-    rangee->addWidget(Distance, 5);
-    rangee->addWidget(Trajets, 3);
-    rangee->addLayout(colonne, 4);
+    layOutPanel(this, Distance, Trajets, LabelDetails, CommandCourbe, CommandDessin);
     connect(CommandCourbe, &QPushButton::clicked, this, &ApproximationPanel::CommandCourbe_Click);
     connect(CommandDessin, &QPushButton::clicked, this, &ApproximationPanel::CommandDessin_Click);
 }

@@ -56,6 +56,23 @@ QLabel* panelDetailsLabel(QWidget* parent)
     return label;
 }
 
+void layOutPanel(QWidget* panel, QWidget* curve, QWidget* drawing, QLabel* details, QPushButton* curveButton,
+                 QPushButton* drawingButton)
+{
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(curveButton);
+    boutons->addWidget(drawingButton);
+    boutons->addStretch(1);
+    auto* colonne = new QVBoxLayout;
+    colonne->addWidget(details, 1);
+    colonne->addLayout(boutons);
+    auto* rangee = new QHBoxLayout(panel);
+    rangee->setContentsMargins(0, 0, 0, 0);
+    rangee->addWidget(curve, 5);
+    rangee->addWidget(drawing, 3);
+    rangee->addLayout(colonne, 4);
+}
+
 MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWidget(parent), locale_(locale)
 {
     setObjectName(QStringLiteral("MutualEventPanel"));
@@ -73,19 +90,7 @@ MutualEventPanel::MutualEventPanel(const QLocale& locale, QWidget* parent) : QWi
     CommandDessin = new QPushButton(tr("Exporter le &dessin…"), this);
     CommandDessin->setObjectName(QStringLiteral("CommandDessin"));
     CommandDessin->setToolTip(tr("Le dessin des disques en image PNG ou en dessin SVG"));
-
-    auto* boutons = new QHBoxLayout;
-    boutons->addWidget(CommandCourbe);
-    boutons->addWidget(CommandDessin);
-    boutons->addStretch(1);
-    auto* colonne = new QVBoxLayout;
-    colonne->addWidget(LabelDetails, 1);
-    colonne->addLayout(boutons);
-    auto* rangee = new QHBoxLayout(this);
-    rangee->setContentsMargins(0, 0, 0, 0);
-    rangee->addWidget(Courbe, 5);
-    rangee->addWidget(Disques, 3);
-    rangee->addLayout(colonne, 4);
+    layOutPanel(this, Courbe, Disques, LabelDetails, CommandCourbe, CommandDessin);
 
     connect(CommandCourbe, &QPushButton::clicked, this, &MutualEventPanel::CommandCourbe_Click);
     connect(CommandDessin, &QPushButton::clicked, this, &MutualEventPanel::CommandDessin_Click);

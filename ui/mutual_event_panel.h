@@ -21,6 +21,10 @@ class QLabel;
 // The details' label of a panel under the phenomena table: rich text,
 // wrapped, selectable, named "LabelDetails".
 QLabel* panelDetailsLabel(QWidget* parent);
+// A panel's layout: the curve, the drawing, then the details over the two
+// export buttons.
+void layOutPanel(QWidget* panel, QWidget* curve, QWidget* drawing, QLabel* details, QPushButton* curveButton,
+                 QPushButton* drawingButton);
 
 class MutualEventPanel : public QWidget {
     Q_OBJECT
